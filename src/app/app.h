@@ -1,0 +1,46 @@
+// The whole program as one object: the platform it runs on, the settings,
+// the window models and the state of each subsystem. Routines are plain
+// functions that take it.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/platform.h"
+#include "app/settings.h"
+#include "display/form1.h"
+#include "nmea/fix_state.h"
+
+namespace koralin {
+
+// The last error an error report received, for the face and the tests.
+struct ErrorRecord {
+  std::string procName;
+  long number = 0;
+  std::string description;
+  int port = 0;
+  int count = 0;
+};
+
+struct App {
+  explicit App(Platform p);
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  Platform platform;
+  Settings settings;
+  Form1 form1;
+  FixState fix;
+  PollTexts poll;
+  HeadingState heading;
+
+  bool StopPlay = false;
+  ErrorRecord lastInputError;
+  ErrorRecord lastOutputError;
+  std::string lastUnexpected;
+  int unexpectedCount = 0;
+  int ClockOffsetPending = 7;  // 7: no clock request
+  std::array<std::string, 18> CompassTexts;
+};
+
+}  // namespace koralin

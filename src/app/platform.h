@@ -1,0 +1,21 @@
+// The services the program takes from its platform, in one place.
+#pragma once
+
+#include "app/clock_setter.h"
+#include "common/system.h"
+#include "dde/values_bus.h"
+#include "display/dialogs.h"
+#include "serial/serial_port.h"
+
+namespace koralin {
+
+struct Platform {
+  System& system;
+  Dialogs& dialogs;
+  SerialPort& comm1;  // MSComm1: GPS input (and output when shared)
+  SerialPort& comm2;  // MSComm2: separate output port, also the compass input
+  ClockSetter& clock;
+  ValuesBus& bus;
+};
+
+}  // namespace koralin

@@ -1,0 +1,10 @@
+// Start-up of the main window.
+#pragma once
+
+namespace koralin {
+
+struct App;
+
+void Form_Load(App& app);
+
+}  // namespace koralin

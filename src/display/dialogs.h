@@ -1,0 +1,29 @@
+// Modal message boxes and input boxes.
+#pragma once
+
+#include <string>
+
+namespace koralin {
+
+enum class MsgButtons { kOk, kOkCancel, kYesNoCancel, kYesNo, kRetryCancel };
+enum class MsgIcon { kNone, kCritical, kQuestion, kExclamation, kInformation };
+enum class MsgResult { kOk, kCancel, kYes, kNo, kRetry };
+
+struct MessageBox {
+  std::string prompt;
+  std::string title;
+  MsgButtons buttons = MsgButtons::kOk;
+  MsgIcon icon = MsgIcon::kNone;
+  int defaultButton = 1;  // 1..3, left to right
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual MsgResult MsgBox(const MessageBox& box) = 0;
+  // The answer; "" when the user cancels.
+  virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                               const std::string& defaultText) = 0;
+};
+
+}  // namespace koralin

@@ -1,0 +1,10 @@
+#include "display/speed.h"
+
+#include "app/app.h"
+
+namespace koralin {
+
+// Speed units and the bar are not wired yet.
+void ShowSpeed(App&, float) {}
+
+}  // namespace koralin

@@ -1,0 +1,10 @@
+// The speed text, unit and bar.
+#pragma once
+
+namespace koralin {
+
+struct App;
+
+void ShowSpeed(App& app, float knots);
+
+}  // namespace koralin

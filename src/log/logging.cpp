@@ -1,0 +1,10 @@
+#include "log/logging.h"
+
+#include "app/app.h"
+
+namespace koralin {
+
+// Logging is not available yet.
+void LoggingSummer(App&, std::string_view, bool) {}
+
+}  // namespace koralin

@@ -1,0 +1,16 @@
+// Altitude ($GPGGA, $PGRMZ) and fix quality ($GPGSA).
+#pragma once
+
+#include <string_view>
+
+namespace koralin {
+
+struct App;
+
+void ExtractingGPGGA(App& app, std::string_view text);
+void ExtractingPGRMZ(App& app, std::string_view text);
+void ExtractingGPGSA(App& app, std::string_view text);
+// Puts the frame caption back to its plain title.
+void RestoreFrameCaption(App& app);
+
+}  // namespace koralin

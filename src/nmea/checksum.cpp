@@ -1,0 +1,104 @@
+#include "nmea/checksum.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "app/app.h"
+#include "common/basic.h"
+
+namespace koralin {
+
+namespace {
+
+constexpr std::string_view kCrcErrorSuffix = " CRC error !";
+
+bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+// The body is the a - 2 characters after the first "$" (d), where a is the
+// first "*" at or after d + 6: for a text that starts with "$", exactly what
+// stands between "$" and "*". False when either mark is missing.
+struct Body {
+  std::string text;
+  std::size_t star = 0;  // position of the "*"
+  unsigned x = 0;        // exclusive-or of the body's characters
+};
+
+std::optional<Body> FindBody(std::string_view s) {
+  const std::size_t d = InStr(s, "$");
+  if (d == 0) return std::nullopt;
+  const std::size_t a = InStr(d + 6, s, "*");
+  if (a == 0) return std::nullopt;
+  Body b{Mid(s, d + 1, a - 2), a, 0};
+  for (char c : b.text) b.x ^= static_cast<unsigned char>(c);
+  return b;
+}
+
+std::string TwoDigitHex(unsigned x) {
+  std::string h = Hex(x);
+  return h.size() == 1 ? "0" + h : h;
+}
+
+std::string WithoutLineEnds(std::string s) {
+  s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }), s.end());
+  return s;
+}
+
+}  // namespace
+
+std::string GetSentence(App& app, std::string_view prefix, std::string_view text) {
+  const std::size_t at = InStr(text, prefix);
+  if (at == 0) return {};
+  const std::string_view s = text.substr(at - 1);
+  if (app.form1.mnuCrcCheck.Checked()) {
+    const std::size_t star = InStr(std::max<std::size_t>(prefix.size(), 1), s, "*");
+    if (star == 0 || s.size() < star + 2) return {};
+    const std::string candidate(s.substr(0, star + 2));
+    if (!CrcOk(candidate)) {
+      app.form1.Frame1.SetCaption(std::string(kFrameCaption) + std::string(kCrcErrorSuffix));
+      return {};
+    }
+    return WithoutLineEnds(candidate);
+  }
+  const std::size_t limit = std::min<std::size_t>(s.size(), 79);
+  const std::size_t star = s.substr(0, limit).find('*');
+  if (star != std::string_view::npos) return WithoutLineEnds(std::string(s.substr(0, star)));
+  if (s.size() >= 79) return WithoutLineEnds(std::string(s.substr(0, 78)));
+  return {};
+}
+
+bool CrcOk(std::string_view sentence) {
+  if (sentence.size() < 8) return false;
+  const auto body = FindBody(sentence);
+  if (!body) return false;
+  const std::string given = Mid(sentence, body->star + 1, 2);
+  if (given.empty() || !IsUpperHexDigit(given[0])) return false;
+  std::string g = given.size() == 2 && IsUpperHexDigit(given[1]) ? given : given.substr(0, 1);
+  if (g.size() == 1) g = "0" + g;
+  return g == TwoDigitHex(body->x);
+}
+
+std::string AddCrc(std::string_view text) {
+  const auto body = text.empty() ? std::nullopt : FindBody(text);
+  if (!body) return {};
+  return "$" + body->text + "*" + TwoDigitHex(body->x) + std::string(kCrLf);
+}
+
+int CommaCount(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), ',')); }
+
+std::string GetNmeaField(int n, std::size_t m, std::string_view sentence) {
+  if (n < 1) return {};
+  int count = 0;
+  for (std::size_t i = 0; i < sentence.size(); ++i) {
+    if (sentence[i] != ',') continue;
+    if (++count < n) continue;
+    // The field starts after this comma; a comma at once means it is empty.
+    if (i + 1 >= sentence.size() || sentence[i + 1] == ',') return {};
+    const std::string_view field = sentence.substr(i + 1, m);
+    return std::string(field.substr(0, field.find(',')));
+  }
+  return {};
+}
+
+void mnuCrcCheck_Click(App& app) { app.form1.mnuCrcCheck.SetChecked(!app.form1.mnuCrcCheck.Checked()); }
+
+}  // namespace koralin

@@ -1,0 +1,22 @@
+// Finding sentences in received text, their checksums and their fields.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace koralin {
+
+struct App;
+
+// The first sentence with this prefix in text, checked when mnuCrcCheck is
+// on (then kept with its "*hh"), else cut before its "*"; "" when none.
+std::string GetSentence(App& app, std::string_view prefix, std::string_view text);
+bool CrcOk(std::string_view sentence);
+// "$" body "*" checksum CR LF, or "" when the text lacks "$" or "*".
+std::string AddCrc(std::string_view text);
+int CommaCount(std::string_view text);
+// Comma field n (field 1 follows the first comma), at most m characters.
+std::string GetNmeaField(int n, std::size_t m, std::string_view sentence);
+void mnuCrcCheck_Click(App& app);
+
+}  // namespace koralin

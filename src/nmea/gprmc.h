@@ -1,0 +1,18 @@
+// Decoding $GPRMC: time, status, position, speed, course and date.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace koralin {
+
+struct App;
+
+void ExtractingGPRMC(App& app, std::string_view text);
+// hhmmss of a time field, the fraction of a second rounded half to even.
+std::string RoundTime(std::string_view field);
+// Fills the date texts from the current sentence's date field.
+void ShowGPSDate(App& app);
+void FillMonthTable(App& app);
+
+}  // namespace koralin

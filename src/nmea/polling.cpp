@@ -1,0 +1,120 @@
+#include "nmea/polling.h"
+
+#include <exception>
+
+#include "app/app.h"
+#include "common/basic.h"
+#include "common/error.h"
+#include "display/compass.h"
+#include "log/demo.h"
+#include "nmea/altitude.h"
+#include "nmea/gprmc.h"
+#include "nmea/heading.h"
+#include "serial/port_errors.h"
+#include "terminal/terminal.h"
+
+namespace koralin {
+
+namespace {
+
+constexpr std::size_t kHistoryLimit = 500;
+// An unfinished sentence is a few dozen characters; a "$" further back than
+// this is followed by noise, and carrying it would let the text grow forever.
+constexpr std::size_t kTailLimit = 1024;
+
+// The last sentence of the earlier texts, complete or not.
+std::string CarriedTail(const std::string& history) {
+  if (history.size() < 2) return {};
+  const std::size_t i = InStrRev(history, "$");
+  if (i == 0 || history.size() - (i - 1) > kTailLimit) return {};
+  return history.substr(i - 1);
+}
+
+}  // namespace
+
+void tmrPolling_Timer(App& app) {
+  const Settings& s = app.settings;
+  if (s.ComPortIn < 0)
+    getDemoInput(app);
+  else if (s.ComPortIn > 0)
+    getGPSinput(app);
+  else
+    app.form1.tmrPolling.SetEnabled(false);
+  if (app.form1.mnuHCHDTinp.Checked() && s.ComPortOut > 0 && s.ComPortIn >= 0) getHCHDTinput(app);
+}
+
+void getGPSinput(App& app) {
+  app.fix.GPRMCFound = false;
+  try {
+    SerialPort& port = app.platform.comm1;
+    if (port.InBufferCount() < 4) {
+      app.form1.lblLock.SetBackColor(colour::kRed);
+      return;
+    }
+    app.form1.lblLock.SetBackColor(colour::kWhite);
+    std::string t = port.ReadAll();
+    AddTerminalIn(app, t, false);
+    PollTexts& p = app.poll;
+    p.RxTextDoppler = t;
+    t.insert(0, CarriedTail(p.RxHistory));
+    p.RxText = t;
+    p.RxTextAltitude = t;
+    if (p.RxHistory.size() <= kHistoryLimit)
+      p.RxHistory += std::string(kCrLf) + t;
+    else
+      p.RxHistory = std::move(t);
+    DispatchSentences(app);
+  } catch (const std::exception& e) {
+    ComPortInError(app, "getGPSinput", e.what(), app.settings.ComPortIn);
+  }
+}
+
+void getHCHDTinput(App& app) {
+  SerialPort& port = app.platform.comm2;
+  if (!port.IsOpen()) app.form1.mnuHCHDTinp.SetChecked(false);
+  try {
+    if (port.InBufferCount() < 5) return;
+    std::string& text = app.poll.RxTextHCHDT;
+    text += port.ReadAll();
+    if (text.size() <= 30) return;
+    text = Right(text, 20);
+    DispatchSentences(app);
+  } catch (const std::exception& e) {
+    ComOutOpenError(app, "getHCHDTinput", e.what(), app.settings.ComPortOut);
+  }
+}
+
+void DispatchSentences(App& app) {
+  Form1& f = app.form1;
+  const PollTexts& p = app.poll;
+  ShowTurnPrompt(app);
+
+  bool heading = false;
+  if (!f.mnuHCHDTinp.Checked())
+    ExtractingHCHDT(app, p.RxText, heading);
+  else if (app.settings.ComPortOut > 0)
+    ExtractingHCHDT(app, p.RxTextHCHDT, heading);
+
+  ExtractingGPRMC(app, p.RxText);
+  ExtractingGPGGA(app, p.RxTextAltitude);
+  ExtractingPGRMZ(app, p.RxTextAltitude);
+  if (f.mnuLockCheck.Checked()) ExtractingGPGSA(app, p.RxText);
+
+  bool bearing = false;
+  for (std::string_view key : {"%", "$DFBRG", "DF"}) {
+    ExtractingDoppler(app, p.RxTextDoppler, key, bearing);
+    if (bearing) break;
+  }
+  if (!bearing && !heading) return;
+  if (f.mnuAgreloInOut.Checked() && app.settings.ComPortOut != 0) SendToComout(app, app.heading.DopplerBearing);
+  if (app.settings.ComPortIn > 0) f.tmrComInTimeOut.Restart();
+}
+
+void mnuPollingSpeed_Click(App& app) {
+  MenuItem& m = app.form1.mnuPollingSpeed;
+  m.SetChecked(!m.Checked());
+  app.settings.PollingInterval = m.Checked() ? 50 : 1500;
+  app.form1.tmrPolling.SetInterval(app.settings.PollingInterval);
+}
+
+}  // namespace koralin

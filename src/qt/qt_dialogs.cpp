@@ -1,0 +1,59 @@
+#include "qt/qt_dialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "qt/text.h"
+
+namespace koralin::qt {
+
+namespace {
+
+QMessageBox::Icon IconOf(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::kCritical: return QMessageBox::Critical;
+    case MsgIcon::kQuestion: return QMessageBox::Question;
+    case MsgIcon::kExclamation: return QMessageBox::Warning;
+    case MsgIcon::kInformation: return QMessageBox::Information;
+    case MsgIcon::kNone: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> ButtonsOf(MsgButtons b) {
+  using B = QMessageBox;
+  switch (b) {
+    case MsgButtons::kOkCancel: return {{B::Ok, MsgResult::kOk}, {B::Cancel, MsgResult::kCancel}};
+    case MsgButtons::kYesNoCancel:
+      return {{B::Yes, MsgResult::kYes}, {B::No, MsgResult::kNo}, {B::Cancel, MsgResult::kCancel}};
+    case MsgButtons::kYesNo: return {{B::Yes, MsgResult::kYes}, {B::No, MsgResult::kNo}};
+    case MsgButtons::kRetryCancel: return {{B::Retry, MsgResult::kRetry}, {B::Cancel, MsgResult::kCancel}};
+    case MsgButtons::kOk: break;
+  }
+  return {{B::Ok, MsgResult::kOk}};
+}
+
+}  // namespace
+
+MsgResult QtDialogs::MsgBox(const MessageBox& box) {
+  QMessageBox m(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::NoButton, parent_);
+  const auto buttons = ButtonsOf(box.buttons);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    QPushButton* b = m.addButton(buttons[i].first);
+    if (static_cast<int>(i) + 1 == box.defaultButton) m.setDefaultButton(b);
+  }
+  const auto clicked = m.standardButton(m.exec() >= 0 ? m.clickedButton() : nullptr);
+  for (const auto& [button, result] : buttons)
+    if (button == clicked) return result;
+  // Closed by Esc or the close box: the cancelling answer.
+  return buttons.size() == 1 ? MsgResult::kOk : buttons.back().second;
+}
+
+std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(parent_, ToQ(title), ToQ(prompt), QLineEdit::Normal, ToQ(defaultText), &ok);
+  return ok ? FromQ(answer) : std::string();
+}
+
+}  // namespace koralin::qt

@@ -1,0 +1,12 @@
+// The Terminal In and Terminal Out windows.
+#pragma once
+
+#include <string_view>
+
+namespace koralin {
+
+struct App;
+
+void AddTerminalIn(App& app, std::string_view text, bool clear);
+
+}  // namespace koralin

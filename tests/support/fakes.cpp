@@ -1,0 +1,90 @@
+#include "support/fakes.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace koralin::test {
+
+void FakeClock::Attach(Timer& timer) {
+  entries_.push_back(std::make_unique<Entry>(Entry{&timer}));
+  Entry* e = entries_.back().get();
+  timer.changed.Subscribe([this, e] { Reschedule(*e); });
+  Reschedule(*e);
+}
+
+void FakeClock::Reschedule(Entry& e) {
+  const bool enabled = e.timer->Enabled() && e.timer->Interval() > 0;
+  if (enabled && (!e.enabled || e.interval != e.timer->Interval())) e.due = now_ + e.timer->Interval();
+  e.enabled = enabled;
+  e.interval = e.timer->Interval();
+}
+
+void FakeClock::Advance(long long ms) {
+  const long long end = now_ + ms;
+  for (;;) {
+    Entry* next = nullptr;
+    for (auto& e : entries_)
+      if (e->enabled && e->due <= end && (!next || e->due < next->due)) next = e.get();
+    if (!next) break;
+    now_ = std::max(now_, next->due);
+    next->due = now_ + next->interval;
+    next->timer->Tick();
+  }
+  now_ = std::max(now_, end);
+}
+
+void FakeClock::RunDue() { Advance(0); }
+
+MsgResult FakeDialogs::MsgBox(const MessageBox& box) {
+  boxes.push_back(box);
+  if (msgAnswers.empty()) return MsgResult::kOk;
+  const MsgResult r = msgAnswers.front();
+  msgAnswers.pop_front();
+  return r;
+}
+
+std::string FakeDialogs::InputBox(const std::string& prompt, const std::string& title,
+                                  const std::string& defaultText) {
+  inputs.push_back({prompt, title, defaultText});
+  if (inputAnswers.empty()) return {};
+  std::string r = inputAnswers.front();
+  inputAnswers.pop_front();
+  return r;
+}
+
+void FakeSerialPort::Open(int port, const std::string& settings, int, int) {
+  if (failOpen) throw *failOpen;
+  opened.push_back(port);
+  port_ = port;
+  settings_ = settings;
+  open_ = true;
+}
+
+int FakeSerialPort::InBufferCount() {
+  if (failRead) throw *failRead;
+  return static_cast<int>(input_.size());
+}
+
+std::string FakeSerialPort::ReadAll() {
+  if (failRead) throw *failRead;
+  return std::exchange(input_, {});
+}
+
+void FakeSerialPort::Write(std::string_view text) {
+  if (!open_) throw RunTimeError(err::kPortNotOpen);
+  written += text;
+}
+
+bool FakeBus::Link(const std::string& item, std::function<void(const std::string&)> onChange) {
+  if (!companionRunning) return false;
+  linkedItem = item;
+  onChange_ = std::move(onChange);
+  return true;
+}
+
+TestRig::TestRig() : app(Platform{system, dialogs, comm1, comm2, clockSetter, bus}) {
+  clock.Attach(app.form1.tmrPolling);
+  clock.Attach(app.form1.tmrComInTimeOut);
+}
+
+}  // namespace koralin::test

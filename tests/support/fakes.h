@@ -1,0 +1,144 @@
+// Scripted stand-ins for the platform, and a clock that drives the window's
+// timers deterministically.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "common/error.h"
+
+namespace koralin::test {
+
+// Drives Timer controls: a timer fires `interval` ms after it was enabled,
+// then every `interval` ms while it stays enabled.
+class FakeClock {
+ public:
+  void Attach(Timer& timer);
+  void Advance(long long ms);  // fires every tick due within ms
+  void RunDue();               // fires the ticks due now
+  void Pass(long long ms) { now_ += ms; }  // time passes, nothing fires
+  long long Now() const { return now_; }
+
+ private:
+  struct Entry {
+    Timer* timer;
+    bool enabled = false;
+    int interval = 0;
+    long long due = 0;
+  };
+  void Reschedule(Entry& e);
+  std::vector<std::unique_ptr<Entry>> entries_;
+  long long now_ = 0;
+};
+
+class FakeSystem : public System {
+ public:
+  explicit FakeSystem(FakeClock& clock) : clock_(clock) {}
+  void Beep() override { ++beeps; }
+  void Sleep(int ms) override { clock_.Pass(ms); }
+  void DoEvents() override {
+    ++doEvents;
+    clock_.RunDue();
+  }
+  double Rnd() override { return rnd; }
+  std::string AppPath() override { return appPath; }
+  std::string ExeName() override { return "koralin-gps"; }
+  bool PrevInstance() override { return prevInstance; }
+  DateTime Now() override { return now; }
+  void ShowSerialPortListing() override { ++listings; }
+
+  int beeps = 0, doEvents = 0, listings = 0;
+  double rnd = 0.5;
+  std::string appPath = "/tmp";
+  bool prevInstance = false;
+  DateTime now{2026, 12, 5, 12, 0, 0};
+
+ private:
+  FakeClock& clock_;
+};
+
+class FakeDialogs : public Dialogs {
+ public:
+  MsgResult MsgBox(const MessageBox& box) override;
+  std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+
+  struct Input {
+    std::string prompt, title, defaultText;
+  };
+  std::vector<MessageBox> boxes;
+  std::vector<Input> inputs;
+  std::deque<MsgResult> msgAnswers;     // default kOk
+  std::deque<std::string> inputAnswers;  // default "" (Cancel)
+};
+
+class FakeSerialPort : public SerialPort {
+ public:
+  void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) override;
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  int CommPort() const override { return port_; }
+  std::string Settings() const override { return settings_; }
+  int InBufferCount() override;
+  std::string ReadAll() override;
+  void Write(std::string_view text) override;
+  int OutBufferCount() override { return 0; }
+
+  // Text that arrives on the line.
+  void Feed(std::string_view text) { input_ += text; }
+
+  std::string written;
+  std::vector<int> opened;  // port numbers, in order
+  std::optional<RunTimeError> failOpen, failRead;
+
+ private:
+  bool open_ = false;
+  int port_ = 0;
+  std::string settings_;
+  std::string input_;
+};
+
+class FakeClockSetter : public ClockSetter {
+ public:
+  void SetDateTime(const DateTime& local) override {
+    if (fail) throw *fail;
+    set.push_back(local);
+  }
+  std::vector<DateTime> set;
+  std::optional<RunTimeError> fail;
+};
+
+class FakeBus : public ValuesBus {
+ public:
+  void Publish(const std::string& item, const std::string& value) override { items[item] = value; }
+  bool Link(const std::string& item, std::function<void(const std::string&)> onChange) override;
+  void Unlink() override { onChange_ = nullptr; }
+  // The companion changes its item.
+  void CompanionSays(const std::string& value) {
+    if (onChange_) onChange_(value);
+  }
+  std::map<std::string, std::string> items;
+  bool companionRunning = true;
+  std::string linkedItem;
+
+ private:
+  std::function<void(const std::string&)> onChange_;
+};
+
+// A whole program on fakes.
+struct TestRig {
+  TestRig();
+  FakeClock clock;
+  FakeSystem system{clock};
+  FakeDialogs dialogs;
+  FakeSerialPort comm1, comm2;
+  FakeClockSetter clockSetter;
+  FakeBus bus;
+  App app;
+};
+
+}  // namespace koralin::test
