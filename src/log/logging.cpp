@@ -7,4 +7,6 @@ namespace koralin {
 // Logging is not available yet.
 void LoggingSummer(App&, std::string_view, bool) {}
 
+void GPSLoggen(App&) {}
+
 }  // namespace koralin

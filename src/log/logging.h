@@ -8,5 +8,7 @@ namespace koralin {
 struct App;
 
 void LoggingSummer(App& app, std::string_view sentence, bool addCrc);
+// Writes the buffered records to the log file.
+void GPSLoggen(App& app);
 
 }  // namespace koralin

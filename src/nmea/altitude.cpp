@@ -11,4 +11,7 @@ void ExtractingGPGSA(App&, std::string_view) {}
 
 void RestoreFrameCaption(App& app) { app.form1.Frame1.SetCaption(kFrameCaption); }
 
+void ShowAltitude(App&, std::string_view) {}
+void ToggleHeightUnit(App&, bool) {}
+
 }  // namespace koralin

@@ -12,5 +12,9 @@ void ExtractingPGRMZ(App& app, std::string_view text);
 void ExtractingGPGSA(App& app, std::string_view text);
 // Puts the frame caption back to its plain title.
 void RestoreFrameCaption(App& app);
+// Shows an altitude given in feet in the unit chosen.
+void ShowAltitude(App& app, std::string_view feet);
+// Switches the altitude unit (init false) or applies it (init true).
+void ToggleHeightUnit(App& app, bool init);
 
 }  // namespace koralin

@@ -32,4 +32,6 @@ std::string GetHeadingText(App& app) {
   return std::string("---") + kDegree;
 }
 
+void ClearFluxData(App&) {}
+
 }  // namespace koralin

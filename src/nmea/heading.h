@@ -18,5 +18,7 @@ std::string FormatHeading(std::string_view h);
 float NormaliseDegrees(float a);
 // GPS course when moving fast enough, else the flux-gate heading, else "---".
 std::string GetHeadingText(App& app);
+// Forgets the gathered compass text and hides the compass label.
+void ClearFluxData(App& app);
 
 }  // namespace koralin

@@ -40,6 +40,8 @@ bool QtSystem::PrevInstance() {
   return !lock_->isLocked() && !lock_->tryLock(0);
 }
 
+void QtSystem::EndProcess() { QCoreApplication::exit(0); }
+
 DateTime QtSystem::Now() {
   const QDateTime t = QDateTime::currentDateTime();
   return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(), t.time().second()};

@@ -20,6 +20,7 @@ class QtSystem : public System {
   bool PrevInstance() override;
   DateTime Now() override;
   void ShowSerialPortListing() override {}
+  void EndProcess() override;
 
  private:
   std::string appPath_;

@@ -51,6 +51,8 @@ class FakeSystem : public System {
   bool PrevInstance() override { return prevInstance; }
   DateTime Now() override { return now; }
   void ShowSerialPortListing() override { ++listings; }
+  void EndProcess() override { ended = true; }
+  bool ended = false;
 
   int beeps = 0, doEvents = 0, listings = 0;
   double rnd = 0.5;

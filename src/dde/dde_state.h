@@ -1,0 +1,8 @@
+// Published values and the companion link.
+#pragma once
+
+namespace koralin {
+
+struct DdeState {};
+
+}  // namespace koralin

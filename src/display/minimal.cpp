@@ -1,0 +1,10 @@
+#include "display/minimal.h"
+
+#include "app/app.h"
+
+namespace koralin {
+
+// The minimal display does not exist yet.
+void mnuMinimalDisplay_Click(App&) {}
+
+}  // namespace koralin

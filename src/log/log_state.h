@@ -1,0 +1,8 @@
+// The sentence log, playback and the demo feed.
+#pragma once
+
+namespace koralin {
+
+struct LogState {};
+
+}  // namespace koralin

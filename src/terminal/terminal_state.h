@@ -1,0 +1,8 @@
+// The terminal windows, the checksum tool and the information boxes.
+#pragma once
+
+namespace koralin {
+
+struct TerminalState {};
+
+}  // namespace koralin
