@@ -280,6 +280,8 @@ std::string Str(float v) { return StrWith(v, 7); }
 std::string Str(long long v) { return (v >= 0 ? " " : "") + std::to_string(v); }
 
 std::string Format(double v, std::string_view pattern) { return FormatWith(v, pattern, 15); }
-std::string Format(float v, std::string_view pattern) { return FormatWith(v, pattern, 7); }
+// A single is formatted from its exact binary value, so its digits beyond the
+// seventh show through as they do in the program's number formatting.
+std::string Format(float v, std::string_view pattern) { return FormatWith(static_cast<double>(v), pattern, 15); }
 
 }  // namespace koralin

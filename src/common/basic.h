@@ -72,6 +72,7 @@ template <class T> std::string NumText(T v) { return Trim(Str(v)); }
 // Formats a number with a digit pattern: "0" a digit always shown, "#" a
 // digit shown when significant, "." the decimal point; any other character
 // is copied ("00:00:00"). Rounds half to even; the point is always ".".
+// A single is formatted from its exact binary value.
 std::string Format(double v, std::string_view pattern);
 std::string Format(float v, std::string_view pattern);
 

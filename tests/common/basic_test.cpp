@@ -68,9 +68,10 @@ TEST(Format, FollowsThePattern) {
   for (const auto& c : cases) EXPECT_EQ(Format(c.v, c.pattern), c.expected) << c.v << " " << c.pattern;
 }
 
-TEST(Format, SinglePrecisionUsesSevenDigits) {
+TEST(Format, SingleShowsItsBinaryValue) {
   EXPECT_EQ(Format(52.205833f, ".00000"), "52.20583");
-  EXPECT_EQ(Format(0.1f, "0.000000000"), "0.100000000");
+  EXPECT_EQ(Format(-151.205667f, ".00000"), "-151.20567");
+  EXPECT_EQ(Format(0.1f, "0.000000000"), "0.100000001");
 }
 
 TEST(Str, LeadingBlankForNonNegative) {
