@@ -1,5 +1,6 @@
 #include "common/basic.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -24,16 +25,17 @@ struct Decimal {
 Decimal ToDecimal(double v, int significant) {
   if (!std::isfinite(v)) throw RunTimeError(6);
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*e", significant - 1, v);
+  const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1).ptr;
   Decimal d;
   const char* p = buf;
   if (*p == '-') {
     d.negative = true;
     ++p;
   }
-  for (; *p && *p != 'e'; ++p)
+  d.digits.reserve(static_cast<std::size_t>(significant));
+  for (; p < end && *p != 'e'; ++p)
     if (IsDigit(*p)) d.digits += *p;
-  if (*p == 'e') d.exponent = std::atoi(p + 1);
+  if (p < end) std::from_chars(p + (p[1] == '+' ? 2 : 1), end, d.exponent);
   return d;
 }
 
@@ -84,7 +86,9 @@ double RoundWith(double v, int decimals, int significant) {
   if (!std::isfinite(v)) throw RunTimeError(6);
   const Rounded r = RoundDecimal(ToDecimal(v, significant), decimals);
   const std::string text = (r.negative ? "-" : "") + (r.integer.empty() ? "0" : r.integer) + "." + r.fraction + "0";
-  return std::strtod(text.c_str(), nullptr);
+  double out = 0;
+  std::from_chars(text.data(), text.data() + text.size(), out);
+  return out;
 }
 
 std::string StrWith(double v, int significant) {
@@ -248,8 +252,14 @@ double Val(std::string_view s) {
       clean += exp;
     }
   }
-  const double v = std::strtod(clean.c_str(), nullptr);
-  if (!std::isfinite(v)) throw RunTimeError(6);
+  const char* first = clean.data() + (clean[0] == '+' ? 1 : 0);
+  double v = 0;
+  const auto [ptr, ec] = std::from_chars(first, clean.data() + clean.size(), v);
+  if (ec == std::errc::result_out_of_range) {
+    // Too small underflows to zero; too big is an overflow.
+    if (clean.find_first_of("eEdD") != std::string::npos && clean[clean.find_first_of("eEdD") + 1] == '-') return 0;
+    throw RunTimeError(6);
+  }
   return v;
 }
 
