@@ -57,6 +57,11 @@ MainWindow::MainWindow(App& app) : app_(app) {
   raw->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   raw->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   raw->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  AddLabel(grid, f.lblHeight, 4, 0);
+  AddLabel(grid, f.lblDoppler, 4, 1);
+  AddLabel(grid, f.lblAmplitude, 4, 2);
+  AddLabel(grid, f.lblFluxGateCompass, 4, 3);
+  AddLabel(grid, f.lblAltitude, 5, 0, 4);
 
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
