@@ -61,8 +61,12 @@ void InstallSignals(App& app, QObject* parent) {
 
 }  // namespace
 
-void InstallExitPaths(App& app, QWidget* mainWindow) {
+void InstallCloseToExit(App& app, QWidget* mainWindow) {
   mainWindow->installEventFilter(new CloseToExit(mainWindow, app));
+}
+
+void InstallExitPaths(App& app, QWidget* mainWindow) {
+  InstallCloseToExit(app, mainWindow);
   InstallSignals(app, mainWindow);
 }
 

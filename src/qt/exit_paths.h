@@ -11,6 +11,8 @@ namespace koralin::qt {
 
 // Routes the window's close and the three signals to ExitProgram.
 void InstallExitPaths(App& app, QWidget* mainWindow);
+// Closing the window (close box, Alt+F4) runs ExitProgram instead.
+void InstallCloseToExit(App& app, QWidget* mainWindow);
 
 // Keeps the window's place and height as the model says (twips to pixels).
 void BindWindowPlace(QWidget* window, Window& model);
