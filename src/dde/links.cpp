@@ -6,6 +6,7 @@ namespace koralin {
 
 // Nothing is published yet.
 void DDElinks(App&) {}
+void SetDDELinkItems(App&) {}
 
 bool AdjustLblDDESound(App&, bool) { return false; }
 

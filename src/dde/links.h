@@ -6,6 +6,8 @@ namespace koralin {
 struct App;
 
 void DDElinks(App& app);
+// Gives the source labels their link-item names.
+void SetDDELinkItems(App& app);
 // Opens or closes the link to the companion direction finder.
 bool AdjustLblDDESound(App& app, bool on);
 

@@ -3,6 +3,12 @@
 
 namespace koralin {
 
-struct DisplayState {};
+struct DisplayState {
+  // Rose geometry in twips, from the drawing area's inner size.
+  int CompassCentreX = 0;
+  int CompassCentreY = 0;
+  int CompassRadius = 0;
+  float NeedleLength = 0;
+};
 
 }  // namespace koralin

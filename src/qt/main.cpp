@@ -2,7 +2,10 @@
 #include <QApplication>
 
 #include "app/app.h"
+#include "app/events.h"
 #include "app/startup.h"
+#include "qt/exit_paths.h"
+#include "qt/linux_clock_setter.h"
 #include "qt/main_window.h"
 #include "qt/pending_services.h"
 #include "qt/qt_dialogs.h"
@@ -18,7 +21,7 @@ int main(int argc, char* argv[]) {
   qt::QtSystem system;
   qt::QtDialogs dialogs;
   qt::QtSerialPort comm1(system.AppPath()), comm2(system.AppPath());
-  qt::NoClockSetter clock;
+  qt::LinuxClockSetter clock;
   qt::NoBus bus;
   App app(Platform{system, dialogs, comm1, comm2, clock, bus});
 
@@ -28,7 +31,10 @@ int main(int argc, char* argv[]) {
 
   qt::MainWindow window(app);
   dialogs.SetParent(&window);
-  Form_Load(app);
+  qt::InstallExitPaths(app, &window);
+  qt::BindWindowPlace(&window, app.form1.form);
+  // A second copy ends inside the load; it never shows its window.
+  Guarded(app, Form_Load)();
   window.show();
   return QApplication::exec();
 }
