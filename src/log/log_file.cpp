@@ -71,8 +71,10 @@ void AppendToFile(const std::string& path, std::string_view text) {
 }
 
 void DeleteFile(const std::string& path) {
+  // Only plain files: a folder or a device node chosen by mistake stays.
   std::error_code ec;
-  if (fs::is_directory(path, ec)) throw RunTimeError(err::kPathFileAccess);
+  const fs::file_status st = fs::status(path, ec);
+  if (fs::exists(st) && !fs::is_regular_file(st)) throw RunTimeError(err::kPathFileAccess);
   if (!fs::remove(path, ec) && ec) Fail(ec.value(), FileUse::kWrite);
 }
 

@@ -17,7 +17,7 @@ bool FileExists(const std::string& path);
 // Appends text to the file, creating it when missing. A failed write leaves
 // the file as it was, so a retry never doubles part of the text.
 void AppendToFile(const std::string& path, std::string_view text);
-// Deletes a file; a folder is never deleted.
+// Deletes a plain file; folders and devices are never deleted.
 void DeleteFile(const std::string& path);
 
 // Reads a text file line by line. Lines end in LF, CR LF or CR; overlong
