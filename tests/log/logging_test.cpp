@@ -23,6 +23,7 @@ TEST(Logging, RecordsAsOffered) {
     std::string offered;
     bool addCrc;
     std::string record;
+    bool logging = true;
   } cases[] = {
       {"sentence", kRmc, true, kRmc + "\r\n"},
       {"text after the checksum", kRmc + "7F junk", true, kRmc + "\r\n"},
@@ -32,20 +33,15 @@ TEST(Logging, RecordsAsOffered) {
       {"DF bearing", "DF032/1", false, "DF032/1\r\n"},
       {"no $ dropped", "GPRMC,225446,A", true, ""},
       {"empty dropped", "", true, ""},
+      {"logging off", kRmc, true, "", false},
+      {"logging off, bearing", "%323/9", false, "", false},
   };
   for (const auto& c : cases) {
     LogRig rig;
-    rig.app.form1.mnuLoggen.SetChecked(true);
+    rig.app.form1.mnuLoggen.SetChecked(c.logging);
     LoggingSummer(rig.app, c.offered, c.addCrc);
     EXPECT_EQ(rig.app.log.LogBuffer, c.record) << c.what;
   }
-}
-
-TEST(Logging, NothingIsGatheredWhileLoggingIsOff) {
-  LogRig rig;
-  LoggingSummer(rig.app, kRmc, true);
-  LoggingSummer(rig.app, "%323/9", false);
-  EXPECT_EQ(rig.app.log.LogBuffer, "");
 }
 
 TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeep) {

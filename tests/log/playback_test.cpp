@@ -47,14 +47,6 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPace) {
   EXPECT_EQ(rig.system.beeps, 1) << "one beep at the end, none per pass when played once";
 }
 
-TEST(Playback, FastPollingPlaysFaster) {
-  PlayRig rig;
-  rig.app.settings.PollingInterval = 50;
-  rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n"));
-  ASSERT_EQ(rig.times.size(), 2u);
-  EXPECT_EQ(rig.times[1] - rig.times[0], 50);
-}
-
 TEST(Playback, EachLineReachesTheReceiveFields) {
   const struct {
     std::string line;
@@ -127,13 +119,6 @@ TEST(Playback, QuestionsAndTheStateWhilePlaying) {
     EXPECT_EQ(f.lblVal1.Caption(), "");
     EXPECT_FALSE(rig.app.StopPlay);
   }
-}
-
-TEST(Playback, OpenTerminalInStaysOpen) {
-  PlayRig rig;
-  rig.app.form1.mnuTerminalIn.SetChecked(true);
-  rig.Play(rig.File(Rmc(1) + "\r\n"));
-  EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked()) << "the clean-up closes it whoever opened it";
 }
 
 TEST(Playback, CancelInTheFirstQuestionLeavesPlayLogChecked) {
