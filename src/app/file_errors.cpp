@@ -20,7 +20,8 @@ void Report(App& app, std::string prompt, MsgIcon icon, const RunTimeError& e) {
   app.platform.dialogs.MsgBox(box);
 }
 
-long NumberOf(int errnum) {
+long NumberOf(int errnum, bool reading) {
+  if (errnum == ENOENT && reading) return err::kFileNotFound;
   switch (errnum) {
     case ENOSPC:
     case EDQUOT:
@@ -33,6 +34,8 @@ long NumberOf(int errnum) {
     case EMFILE:
     case ENFILE: return 67;
     case EIO: return 57;
+    case ENXIO:
+    case ENODEV: return 68;
     default: return err::kPathFileAccess;
   }
 }
@@ -55,8 +58,8 @@ void FileWriteError(App& app, long number, const std::string& path) {
   FileWriteError(app, RunTimeError(number), path);
 }
 
-RunTimeError FileError(int errnum) {
-  const long number = NumberOf(errnum);
+RunTimeError FileError(int errnum, bool reading) {
+  const long number = NumberOf(errnum, reading);
   std::string text = ErrorDescription(number);
   const std::string cause = std::strerror(errnum);
   if (LCase(cause) != LCase(text)) text += " (" + cause + ")";

@@ -27,6 +27,7 @@ template <class F> void Step(App& app, F f) {
 }  // namespace
 
 void ExitProgram(App& app) {
+  app.StopPlay = true;
   // A start refused as a second copy has read nothing and opened nothing.
   if (!app.shell.SettingsLoaded) {
     app.platform.system.EndProcess();

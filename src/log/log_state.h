@@ -1,11 +1,17 @@
 // The sentence log, playback and the demo feed.
 #pragma once
 
+#include <string>
+
 namespace koralin {
 
 struct LogState {
   // The demo step last produced, 1..23; 0 before the first and after the last.
   int DemoStep = 0;
+  // Records gathered since the last write to the log file.
+  std::string LogBuffer;
+  // A playback is running further down the call stack.
+  bool playing = false;
 };
 
 }  // namespace koralin

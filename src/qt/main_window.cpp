@@ -40,7 +40,12 @@ MainWindow::MainWindow(App& app) : app_(app) {
 
   auto* frame = new QGroupBox;
   frame->setObjectName("Frame1");
-  auto syncFrame = [frame, &f] { frame->setTitle(ToQ(f.Frame1.Caption())); };
+  auto syncFrame = [frame, &f] {
+    frame->setTitle(ToQ(f.Frame1.Caption()));
+    QPalette p = frame->palette();
+    p.setColor(QPalette::WindowText, ToQColor(f.Frame1.ForeColor()));
+    frame->setPalette(p);
+  };
   f.Frame1.changed.Subscribe(syncFrame);
   syncFrame();
 

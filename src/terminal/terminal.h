@@ -8,5 +8,8 @@ namespace koralin {
 struct App;
 
 void AddTerminalIn(App& app, std::string_view text, bool clear);
+void AddTerminalOut(App& app, std::string_view text, bool clear);
+// Opens or closes the Terminal In window.
+void mnuTerminalIn_Click(App& app);
 
 }  // namespace koralin

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -44,6 +45,7 @@ class FakeSystem : public System {
   void DoEvents() override {
     ++doEvents;
     clock_.RunDue();
+    if (onDoEvents) onDoEvents();
   }
   double Rnd() override { return rnd; }
   std::string AppPath() override { return appPath; }
@@ -53,6 +55,8 @@ class FakeSystem : public System {
   void ShowSerialPortListing() override { ++listings; }
   void EndProcess() override { ended = true; }
   bool ended = false;
+  // What the user does while the program lets pending events run.
+  std::function<void()> onDoEvents;
 
   int beeps = 0, doEvents = 0, listings = 0;
   double rnd = 0.5;

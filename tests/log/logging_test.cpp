@@ -1,0 +1,195 @@
+#include "log/logging.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "app/shutdown.h"
+#include "log_rig.h"
+
+namespace koralin {
+namespace {
+
+using test::Exists;
+using test::LogRig;
+using test::ReadFile;
+using test::WriteFile;
+
+const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
+
+TEST(Logging, RecordsAsOffered) {
+  const struct {
+    const char* what;
+    std::string offered;
+    bool addCrc;
+    std::string record;
+    bool logging = true;
+  } cases[] = {
+      {"sentence", kRmc, true, kRmc + "\r\n"},
+      {"text after the checksum", kRmc + "7F junk", true, kRmc + "\r\n"},
+      {"wrong checksum replaced", "$GPRMC,225446,A*FF", true, "$GPRMC,225446,A*09\r\n"},
+      {"no checksum yet", "$GPRMC,225446,A", true, "$GPRMC,225446,A*09\r\n"},
+      {"bearing as it is", "%323/9", false, "%323/9\r\n"},
+      {"DF bearing", "DF032/1", false, "DF032/1\r\n"},
+      {"no $ dropped", "GPRMC,225446,A", true, ""},
+      {"empty dropped", "", true, ""},
+      {"logging off", kRmc, true, "", false},
+      {"logging off, bearing", "%323/9", false, "", false},
+  };
+  for (const auto& c : cases) {
+    LogRig rig;
+    rig.app.form1.mnuLoggen.SetChecked(c.logging);
+    LoggingSummer(rig.app, c.offered, c.addCrc);
+    EXPECT_EQ(rig.app.log.LogBuffer, c.record) << c.what;
+  }
+}
+
+TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeep) {
+  LogRig rig;
+  const std::string path = rig.folder / "trip.log";
+  WriteFile(path, "old\r\n");
+  rig.StartLogging(path, MsgResult::kOk);
+  const std::string record = kRmc + "\r\n";  // 70 characters
+  std::string expected = "old\r\n";
+  for (int i = 0; i < 14; ++i) LoggingSummer(rig.app, kRmc, true);
+  EXPECT_EQ(ReadFile(path), "old\r\n") << "980 characters are kept";
+  EXPECT_EQ(rig.system.beeps, 0);
+  LoggingSummer(rig.app, kRmc, true);
+  for (int i = 0; i < 15; ++i) expected += record;
+  EXPECT_EQ(ReadFile(path), expected);
+  EXPECT_EQ(rig.app.log.LogBuffer, "");
+  EXPECT_EQ(rig.system.beeps, 1);
+}
+
+TEST(Logging, SwitchingOffWritesWhatIsBuffered) {
+  const std::string bearing = "DF101/9 [12] 45678";
+  const struct {
+    int sentences;
+    bool withBearing;
+    std::size_t written;
+    int beeps;
+  } cases[] = {{0, false, 0, 0}, {1, false, 70, 1}, {4, true, 300, 1}};
+  for (const auto& c : cases) {
+    LogRig rig;
+    const std::string path = rig.folder / "trip.log";
+    rig.StartLogging(path);
+    for (int i = 0; i < c.sentences; ++i) LoggingSummer(rig.app, kRmc, true);
+    if (c.withBearing) LoggingSummer(rig.app, bearing, false);
+    rig.app.form1.mnuLoggen.Click();
+    EXPECT_EQ(ReadFile(path).size(), c.written) << c.written;
+    EXPECT_EQ(Exists(path), c.written > 0) << "an empty buffer does not touch the file";
+    EXPECT_EQ(rig.system.beeps, c.beeps) << c.written;
+    EXPECT_EQ(rig.app.log.LogBuffer, "");
+    EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
+    EXPECT_TRUE(rig.app.form1.mnuLoggen.Enabled());
+    EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
+    EXPECT_TRUE(rig.app.form1.mnuPlayLog.Enabled());
+  }
+}
+
+TEST(Logging, SwitchingOnAsksForTheFile) {
+  LogRig rig;
+  const std::string was = rig.app.settings.LogFileName;
+  const std::string path = rig.folder / "new.log";
+  rig.StartLogging(path);
+  ASSERT_EQ(rig.dialogs.inputs.size(), 1u);
+  EXPECT_EQ(rig.dialogs.inputs[0].prompt,
+            "Give the path and file name to log.\r\nWas: " + was + "\r\nBeeps every time the file is appended.");
+  EXPECT_EQ(rig.dialogs.inputs[0].title, kTitle);
+  EXPECT_EQ(rig.dialogs.inputs[0].defaultText, was);
+  EXPECT_TRUE(rig.dialogs.boxes.empty()) << "a new file needs no question";
+  EXPECT_EQ(rig.app.settings.LogFileName, path);
+  EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked());
+  EXPECT_TRUE(rig.app.form1.mnuLoggen.Enabled());
+  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
+  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Enabled());
+}
+
+TEST(Logging, CancelInTheFileQuestionChangesNothing) {
+  LogRig rig;
+  const std::string was = rig.app.settings.LogFileName;
+  rig.app.form1.mnuLoggen.Click();  // the input box is cancelled
+  EXPECT_EQ(rig.app.settings.LogFileName, was);
+  EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
+  EXPECT_TRUE(rig.app.form1.mnuPlayLog.Enabled());
+}
+
+TEST(Logging, ExistingFileIsAppendedToOrStartedAfresh) {
+  const struct {
+    MsgResult answer;
+    bool keptBeforeFirstRecord;
+    std::string afterOneRecord;
+  } cases[] = {{MsgResult::kOk, true, "old\r\n%323/9\r\n"}, {MsgResult::kCancel, false, "%323/9\r\n"}};
+  for (const auto& c : cases) {
+    LogRig rig;
+    const std::string path = rig.folder / "trip.log";
+    WriteFile(path, "old\r\n");
+    rig.StartLogging(path, c.answer);
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    const MessageBox& box = rig.dialogs.boxes[0];
+    EXPECT_EQ(box.prompt, "Append(Ok) or Overwrite(Cancel)\r\n" + path);
+    EXPECT_EQ(box.title, kTitle);
+    EXPECT_EQ(box.buttons, MsgButtons::kOkCancel);
+    EXPECT_EQ(box.icon, MsgIcon::kInformation);
+    EXPECT_EQ(Exists(path), c.keptBeforeFirstRecord);
+    EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked());
+    LoggingSummer(rig.app, "%323/9", false);
+    rig.app.form1.mnuLoggen.Click();
+    EXPECT_EQ(ReadFile(path), c.afterOneRecord);
+  }
+}
+
+TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
+  LogRig rig;
+  const std::string folder = rig.folder / "a folder";
+  const std::string fifo = rig.folder / "a pipe";
+  std::filesystem::create_directory(folder);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {folder, fifo}) {
+    LogRig r;
+    r.StartLogging(path, MsgResult::kCancel);
+    EXPECT_TRUE(Exists(path)) << path;
+    ASSERT_EQ(r.dialogs.boxes.size(), 2u) << path;
+    EXPECT_EQ(r.dialogs.boxes[1].prompt,
+              "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error");
+    EXPECT_EQ(r.dialogs.boxes[1].icon, MsgIcon::kExclamation);
+    EXPECT_FALSE(r.app.form1.mnuLoggen.Checked()) << path;
+    EXPECT_TRUE(r.app.form1.mnuPlayLog.Enabled()) << path;
+    EXPECT_EQ(r.app.settings.LogFileName, path) << "offered again next time";
+  }
+}
+
+TEST(Logging, MenuDuringPlaybackOnlyDisablesLogging) {
+  LogRig rig;
+  rig.app.form1.mnuPlayLog.SetChecked(true);
+  rig.app.form1.mnuLoggen.Click();
+  EXPECT_TRUE(rig.dialogs.inputs.empty());
+  EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
+  EXPECT_FALSE(rig.app.form1.mnuLoggen.Enabled());
+  EXPECT_TRUE(rig.app.form1.mnuPlayLog.Checked());
+}
+
+TEST(Logging, ExitWritesTheBufferedRecords) {
+  for (const bool logging : {true, false}) {
+    LogRig rig;
+    const std::string path = rig.folder / "trip.log";
+    rig.StartLogging(path);
+    LoggingSummer(rig.app, "%323/9", false);
+    rig.app.form1.mnuLoggen.SetChecked(logging);
+    rig.app.shell.SettingsLoaded = true;
+    ExitProgram(rig.app);
+    EXPECT_EQ(ReadFile(path), logging ? "%323/9\r\n" : "") << logging;
+  }
+}
+
+TEST(Logging, DecodedSentencesReachTheLog) {
+  LogRig rig;
+  rig.StartLogging(rig.folder / "trip.log");
+  rig.app.settings.ComPortIn = -1;
+  rig.app.poll.RxText = "noise" + kRmc + "\r\n$GPRMC,1,A*00\r\n";
+  ExtractingGPRMC(rig.app, rig.app.poll.RxText);
+  EXPECT_EQ(rig.app.log.LogBuffer, kRmc + "\r\n");
+}
+
+}  // namespace
+}  // namespace koralin
