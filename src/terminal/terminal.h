@@ -8,5 +8,8 @@ namespace koralin {
 struct App;
 
 void AddTerminalIn(App& app, std::string_view text, bool clear);
+void AddTerminalOut(App& app, std::string_view text, bool clear);
+// Terminal Out switched off: unfrozen and hidden (it stays loaded).
+void HideTerminalOut(App& app);
 
 }  // namespace koralin

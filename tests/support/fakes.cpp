@@ -52,9 +52,12 @@ std::string FakeDialogs::InputBox(const std::string& prompt, const std::string& 
   return r;
 }
 
-void FakeSerialPort::Open(int port, const std::string& settings, int, int) {
+void FakeSerialPort::Open(int port, const std::string& settings, int inSize, int outSize) {
   if (failOpen) throw *failOpen;
   opened.push_back(port);
+  openedSettings.push_back(settings);
+  inBufferSize = inSize;
+  outBufferSize = outSize;
   port_ = port;
   settings_ = settings;
   open_ = true;

@@ -81,6 +81,7 @@ class FakeDialogs : public Dialogs {
 class FakeSerialPort : public SerialPort {
  public:
   void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) override;
+  void SetSettings(const std::string& settings) override { settings_ = settings; }
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }
   int CommPort() const override { return port_; }
@@ -88,13 +89,16 @@ class FakeSerialPort : public SerialPort {
   int InBufferCount() override;
   std::string ReadAll() override;
   void Write(std::string_view text) override;
-  int OutBufferCount() override { return 0; }
+  int OutBufferCount() override { return outPending; }
 
   // Text that arrives on the line.
   void Feed(std::string_view text) { input_ += text; }
 
   std::string written;
   std::vector<int> opened;  // port numbers, in order
+  std::vector<std::string> openedSettings;
+  int inBufferSize = 0, outBufferSize = 0;
+  int outPending = 0;  // characters that never leave
   std::optional<RunTimeError> failOpen, failRead;
 
  private:
