@@ -66,11 +66,12 @@ void ComPortInSelect(App& app) {
   Form1& f = app.form1;
   const int port = app.settings.ComPortIn;
   if (port == -2) {
+    // Checked first, so that the click keeps the playback source.
+    f.mnuPlayLog.SetChecked(true);
+    f.mnuPlayLog.SetEnabled(true);
     Option1_Click(app, kOptionOff);
     ComInOptionsEnabled(app, false);
     BaudEnabled(app, false);
-    f.mnuPlayLog.SetChecked(true);
-    f.mnuPlayLog.SetEnabled(true);
     f.mnuTerminalIn.SetEnabled(true);
     return;
   }

@@ -75,6 +75,7 @@ std::string FakeSerialPort::ReadAll() {
 
 void FakeSerialPort::Write(std::string_view text) {
   if (!open_) throw RunTimeError(err::kPortNotOpen);
+  if (failWrite) throw *failWrite;
   written += text;
 }
 

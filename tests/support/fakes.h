@@ -99,7 +99,7 @@ class FakeSerialPort : public SerialPort {
   std::vector<std::string> openedSettings;
   int inBufferSize = 0, outBufferSize = 0;
   int outPending = 0;  // characters that never leave
-  std::optional<RunTimeError> failOpen, failRead;
+  std::optional<RunTimeError> failOpen, failRead, failWrite;
 
  private:
   bool open_ = false;
