@@ -51,14 +51,15 @@ RunTimeError OpenFailure(const std::string& device, QSerialPort::SerialPortError
                       device + ": " + (text.empty() || text == "Unknown error" ? "Input/output error" : text));
 }
 
-// A failure of a port that was open: reads and writes fail when the device
-// went away (USB pulled, the far end of a pty closed).
+// A port that was open fails to read or write when its device went away
+// (USB pulled, the far end of a pty closed). Qt's text then carries a stale
+// errno, so the cause is named here.
+bool IsDeviceLost(QSerialPort::SerialPortError e) {
+  return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError;
+}
+
 RunTimeError RunningFailure(const std::string& device, QSerialPort::SerialPortError e, const QString& qtText) {
-  if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError) {
-    struct stat st {};
-    if (::stat(device.c_str(), &st) != 0 || e == QSerialPort::ResourceError) return Gone(device);
-  }
-  return OpenFailure(device, e, qtText);
+  return IsDeviceLost(e) ? Gone(device) : OpenFailure(device, e, qtText);
 }
 
 // The driver's own queue of one direction, beside Qt's buffer.
@@ -87,10 +88,10 @@ QtSerialPort::QtSerialPort(std::string settingsFolder) : folder_(std::move(setti
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError e) {
-  if (e != QSerialPort::ResourceError || !port_.isOpen() || failure_) return;
+  if (!IsDeviceLost(e) || !port_.isOpen() || failure_) return;
   // A vanished device keeps waking the event loop until it is closed; close
   // it as soon as Qt is out of its notifier, and report at the next call.
-  failure_ = Gone(FromQ(port_.portName()));
+  failure_ = Gone(device_);
   QTimer::singleShot(0, &port_, [this] {
     if (port_.isOpen()) port_.close();
   });
@@ -108,6 +109,7 @@ void QtSerialPort::Open(int port, const std::string& settings, int inBufferSize,
   if (port_.isOpen()) throw RunTimeError(err::kPortAlreadyOpen);
   if (port < 1) throw RunTimeError(err::kInvalidPort);
   const std::string device = DevicePath(folder_, port);
+  device_ = device;
   number_ = port;
   settings_ = settings;
   outBufferSize_ = outBufferSize;
@@ -154,7 +156,7 @@ void QtSerialPort::ThrowIfFailed() {
   }
   const QString text = port_.errorString();
   port_.clearError();
-  const std::string device = FromQ(port_.portName());
+  const std::string device = device_;
   port_.close();  // a failed device is of no more use and must not wake us again
   throw RunningFailure(device, e, text);
 }
@@ -186,7 +188,7 @@ void QtSerialPort::Write(std::string_view text) {
   // Qt's own queue grows without bound when the far end takes nothing.
   const qint64 limit = outBufferSize_ > 0 ? outBufferSize_ : kDefaultOutBuffer;
   if (port_.bytesToWrite() + static_cast<qint64>(text.size()) > limit)
-    throw RunTimeError(kTxFull, FromQ(port_.portName()) + ": Transmit buffer full - the device takes no data");
+    throw RunTimeError(kTxFull, device_ + ": Transmit buffer full - the device takes no data");
   if (port_.write(text.data(), static_cast<qint64>(text.size())) < 0) ThrowIfFailed();
   port_.flush();
   ThrowIfFailed();

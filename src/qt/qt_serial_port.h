@@ -33,6 +33,7 @@ class QtSerialPort : public SerialPort {
   void OnError(QSerialPort::SerialPortError e);
   void ThrowIfFailed();
   std::string folder_;
+  std::string device_;
   QSerialPort port_;
   int number_ = 1;
   std::string settings_ = "9600,N,8,1";
