@@ -1,5 +1,6 @@
 // The input choice on the main window: buttons and list mirror the model
 // and clicks reach it.
+#include <QDir>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
@@ -62,6 +63,9 @@ TEST(InputChoiceWidgets, TheWatchdogWarningShowsInTheFrame) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->title(), "Warning no RS232 input recieved for about 30 Sec's.");
   EXPECT_TRUE(frame->styleSheet().contains("#ff00ff"));  // magenta on the third warning
+  rig.window.show();
+  QDir().mkpath(KORALIN_SCREENSHOT_DIR);
+  rig.window.grab().save(QString(KORALIN_SCREENSHOT_DIR) + "/main-window-no-input-warning.png");
 }
 
 }  // namespace
