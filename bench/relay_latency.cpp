@@ -69,6 +69,11 @@ std::string Rmc(int n) {
   return AddCrc(std::string("$GPRMC,") + t + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*");
 }
 
+// The clock is never set here.
+struct NoClock : ClockSetter {
+  void SetDateTime(const DateTime&) override {}
+};
+
 double ThreadCpuSeconds() {
   rusage u{};
   getrusage(RUSAGE_THREAD, &u);
@@ -106,7 +111,7 @@ int main(int argc, char** argv) {
   qt::QtSystem system;
   qt::QtDialogs dialogs;
   qt::QtSerialPort comm1(folder.path().toStdString()), comm2(folder.path().toStdString());
-  qt::NoClockSetter clockSetter;
+  NoClock clockSetter;
   qt::NoBus bus;
   App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
   qt::TimerDriver timers;

@@ -204,10 +204,4 @@ void mnuGpsFlux_Click(App& app) {
   }
 }
 
-bool IsAllDigits(std::string_view s) {
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return true;
-}
-
 }  // namespace koralin

@@ -25,8 +25,6 @@ std::string FormatHeading(std::string_view h);
 float NormaliseDegrees(float a);
 // GPS course when moving fast enough, else the flux-gate heading, else "---".
 std::string GetHeadingText(App& app);
-// True when every character is a digit; an empty text counts as digits.
-bool IsAllDigits(std::string_view s);
 // Forgets the gathered compass text and hides the compass label.
 void ClearFluxData(App& app);
 // Reads the compass from the output port, or from the GPS input again.
