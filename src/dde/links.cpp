@@ -10,4 +10,6 @@ void SetDDELinkItems(App&) {}
 
 bool AdjustLblDDESound(App&, bool) { return false; }
 
+void ShowDDELabels(App&, bool) {}
+
 }  // namespace koralin

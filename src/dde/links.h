@@ -10,5 +10,7 @@ void DDElinks(App& app);
 void SetDDELinkItems(App& app);
 // Opens or closes the link to the companion direction finder.
 bool AdjustLblDDESound(App& app, bool on);
+// Shows or hides the source labels by mnuShowDDE, inverting it first on toggle.
+void ShowDDELabels(App& app, bool toggle);
 
 }  // namespace koralin

@@ -6,5 +6,6 @@ namespace koralin {
 
 // The minimal display does not exist yet.
 void mnuMinimalDisplay_Click(App&) {}
+void SetMinimalValuesColour(App&, Colour) {}
 
 }  // namespace koralin

@@ -58,6 +58,62 @@ void Bind(QAction* action, MenuItem& model) {
   sync();
 }
 
+void Bind(QRadioButton* widget, OptionButton& model) {
+  // The model decides which button is on; Qt's own exclusivity would let a
+  // refused click show a choice the program did not make.
+  widget->setAutoExclusive(false);
+  auto sync = [widget, &model] {
+    widget->setText(ToQ(model.Caption()));
+    widget->setChecked(model.Value());
+    widget->setEnabled(model.Enabled());
+    widget->setVisible(model.Visible());
+    widget->setToolTip(ToQ(model.ToolTip()));
+  };
+  QObject::connect(widget, &QRadioButton::clicked, widget, [&model, sync] {
+    model.Click();
+    sync();
+  });
+  model.changed.Subscribe(sync);
+  sync();
+}
+
+void Bind(QListWidget* widget, ListBox& model) {
+  auto sync = [widget, &model] {
+    const auto& items = model.Items();
+    bool same = widget->count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < widget->count(); ++i) same = widget->item(i)->text() == ToQ(items[static_cast<std::size_t>(i)]);
+    if (!same) {
+      const QSignalBlocker block(widget);
+      widget->clear();
+      for (const std::string& item : items) widget->addItem(ToQ(item));
+    }
+    if (widget->currentRow() != model.ListIndex()) {
+      const QSignalBlocker block(widget);
+      widget->setCurrentRow(model.ListIndex());
+    }
+    widget->setEnabled(model.Enabled());
+    widget->setVisible(model.Visible());
+    widget->setToolTip(ToQ(model.ToolTip()));
+  };
+  QObject::connect(widget, &QListWidget::itemClicked, widget, [widget, &model](QListWidgetItem* item) {
+    model.SetListIndex(widget->row(item));
+    model.Click();
+  });
+  model.changed.Subscribe(sync);
+  sync();
+}
+
+void Bind(QGroupBox* widget, Frame& model) {
+  auto sync = [widget, &model] {
+    widget->setTitle(ToQ(model.Caption()));
+    widget->setToolTip(ToQ(model.ToolTip()));
+    widget->setStyleSheet(QString("QGroupBox::title { color: %1; text-decoration: %2; }")
+                              .arg(ToQColor(model.ForeColor()).name(), model.FontUnderline() ? "underline" : "none"));
+  };
+  model.changed.Subscribe(sync);
+  sync();
+}
+
 void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus) {
   for (MenuItem* top : menus) {
     if (top->items.empty()) {

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QRadioButton>
 
 #include "display/controls.h"
 
@@ -11,6 +14,10 @@ namespace koralin::qt {
 
 void Bind(QLabel* widget, Label& model);
 void Bind(QAction* action, MenuItem& model);
+void Bind(QRadioButton* widget, OptionButton& model);
+void Bind(QListWidget* widget, ListBox& model);
+// A frame's title: caption, colour and underline.
+void Bind(QGroupBox* widget, Frame& model);
 // Builds the menu bar from the model's menu tree.
 void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus);
 

@@ -3,6 +3,9 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -31,6 +34,28 @@ QLabel* AddLabel(QGridLayout* grid, Label& model, int row, int col, int span = 1
   return w;
 }
 
+// The input source buttons and the custom port list.
+QWidget* InputChoice(Form1& f) {
+  auto* box = new QWidget;
+  box->setObjectName("InputChoice");
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  for (OptionButton& b : f.Option1) {
+    auto* w = new QRadioButton;
+    w->setObjectName(QString::fromStdString(b.Name()));
+    Bind(w, b);
+    row->addWidget(w);
+  }
+  auto* list = new QListWidget;
+  list->setObjectName("lstCustumComIn");
+  list->setMaximumHeight(Px(900));
+  list->setMaximumWidth(Px(700));
+  Bind(list, f.lstCustumComIn);
+  row->addWidget(list);
+  row->addStretch();
+  return box;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(App& app) : app_(app) {
@@ -40,14 +65,7 @@ MainWindow::MainWindow(App& app) : app_(app) {
 
   auto* frame = new QGroupBox;
   frame->setObjectName("Frame1");
-  auto syncFrame = [frame, &f] {
-    frame->setTitle(ToQ(f.Frame1.Caption()));
-    QPalette p = frame->palette();
-    p.setColor(QPalette::WindowText, ToQColor(f.Frame1.ForeColor()));
-    frame->setPalette(p);
-  };
-  f.Frame1.changed.Subscribe(syncFrame);
-  syncFrame();
+  Bind(frame, f.Frame1);
 
   auto* grid = new QGridLayout(frame);
   AddLabel(grid, f.lblLatitude, 0, 0, 2, 16);
@@ -71,6 +89,7 @@ MainWindow::MainWindow(App& app) : app_(app) {
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
   layout->addWidget(frame);
+  layout->addWidget(InputChoice(f));
   setCentralWidget(central);
 
   auto syncWindow = [this, &f] { setWindowTitle(ToQ(f.form.Caption())); };

@@ -1,35 +1,72 @@
 #include "qt/qt_serial_port.h"
 
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QTimer>
+#include <cerrno>
 #include <fstream>
 
 #include "common/basic.h"
-#include "common/error.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
 
 namespace {
 
-// The cause of a failure in words, with the device's name.
-RunTimeError Failure(const std::string& device, QSerialPort::SerialPortError e, const QString& qtText) {
-  switch (e) {
-    case QSerialPort::DeviceNotFoundError:
-      return RunTimeError(err::kInvalidPort, device + ": No such device - is the receiver plugged in?");
-    case QSerialPort::PermissionError:
-      return RunTimeError(err::kPortAlreadyOpen,
-                          device + ": Permission denied or device busy - add your user to the dialout group, "
-                                   "or close the program that uses it");
-    case QSerialPort::OpenError:
-      return RunTimeError(err::kPortAlreadyOpen, device + ": Port already open");
-    case QSerialPort::ResourceError:
-      return RunTimeError(57, device + ": Device disappeared - was it unplugged?");
-    case QSerialPort::UnsupportedOperationError:
-      return RunTimeError(8015, device + ": Line settings not supported by this device");
-    default:
-      break;
+constexpr long kDeviceIoError = 57;
+constexpr long kTxFull = 8010;
+constexpr qint64 kDefaultOutBuffer = 8192;
+
+RunTimeError Missing(const std::string& device) {
+  return RunTimeError(err::kInvalidPort, device + ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)");
+}
+RunTimeError Denied(const std::string& device) {
+  return RunTimeError(err::kPermissionDenied, device + ": Permission denied - add your user to the dialout group");
+}
+RunTimeError Busy(const std::string& device) {
+  return RunTimeError(err::kPortAlreadyOpen, device + ": Device busy - another program is using it");
+}
+RunTimeError Gone(const std::string& device) {
+  return RunTimeError(kDeviceIoError, device + ": Device disappeared - was it unplugged?");
+}
+
+// Qt says "permission" both for a device the user may not open and for one
+// that another program holds; the file's access rights tell them apart.
+RunTimeError OpenFailure(const std::string& device, QSerialPort::SerialPortError e, const QString& qtText) {
+  struct stat st {};
+  if (e == QSerialPort::DeviceNotFoundError || ::stat(device.c_str(), &st) != 0) return Missing(device);
+  if (e == QSerialPort::PermissionError) {
+    if (::access(device.c_str(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) return Denied(device);
+    return Busy(device);
   }
+  if (e == QSerialPort::OpenError) return Busy(device);
+  if (e == QSerialPort::UnsupportedOperationError)
+    return RunTimeError(8015, device + ": Line settings not supported by this device");
+  if (e == QSerialPort::ResourceError) return Gone(device);
   const std::string text = FromQ(qtText);
-  return RunTimeError(57, device + ": " + (text.empty() || text == "Unknown error" ? "Input/output error" : text));
+  return RunTimeError(kDeviceIoError,
+                      device + ": " + (text.empty() || text == "Unknown error" ? "Input/output error" : text));
+}
+
+// A port that was open fails to read or write when its device went away
+// (USB pulled, the far end of a pty closed). Qt's text then carries a stale
+// errno, so the cause is named here.
+bool IsDeviceLost(QSerialPort::SerialPortError e) {
+  return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError;
+}
+
+RunTimeError RunningFailure(const std::string& device, QSerialPort::SerialPortError e, const QString& qtText) {
+  return IsDeviceLost(e) ? Gone(device) : OpenFailure(device, e, qtText);
+}
+
+// The driver's own queue of one direction, beside Qt's buffer.
+int DriverQueue(const QSerialPort& port, unsigned long request) {
+  int n = 0;
+  if (port.handle() < 0 || ::ioctl(port.handle(), request, &n) != 0) return 0;
+  return n;
 }
 
 }  // namespace
@@ -39,69 +76,129 @@ std::string DevicePath(const std::string& settingsFolder, int port) {
   const std::string key = std::to_string(port) + "=";
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind(key, 0) == 0 && line.size() > key.size()) return line.substr(key.size());
+    line = Trim(line);
+    if (line.rfind(key, 0) == 0 && line.size() > key.size()) return Trim(line.substr(key.size()));
   }
   return "/dev/ttyS" + std::to_string(port - 1);
 }
 
-void QtSerialPort::Open(int port, const std::string& settings, int inBufferSize, int) {
-  if (port_.isOpen()) throw RunTimeError(err::kPortAlreadyOpen);
-  if (port < 1) throw RunTimeError(err::kInvalidPort);
-  const std::string device = DevicePath(folder_, port);
-  number_ = port;
-  settings_ = settings;
-  port_.setPortName(ToQ(device));
-  port_.setBaudRate(static_cast<qint32>(Val(settings)));
+QtSerialPort::QtSerialPort(std::string settingsFolder) : folder_(std::move(settingsFolder)) {
+  QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                   [this](QSerialPort::SerialPortError e) { OnError(e); });
+}
+
+void QtSerialPort::OnError(QSerialPort::SerialPortError e) {
+  if (!IsDeviceLost(e) || !port_.isOpen() || failure_) return;
+  // A vanished device keeps waking the event loop until it is closed; close
+  // it as soon as Qt is out of its notifier, and report at the next call.
+  failure_ = Gone(device_);
+  QTimer::singleShot(0, &port_, [this] {
+    if (port_.isOpen()) port_.close();
+  });
+}
+
+void QtSerialPort::ApplySettings() {
+  port_.setBaudRate(static_cast<qint32>(Val(settings_)));
   port_.setDataBits(QSerialPort::Data8);
   port_.setParity(QSerialPort::NoParity);
   port_.setStopBits(QSerialPort::OneStop);
   port_.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+void QtSerialPort::Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) {
+  if (port_.isOpen()) throw RunTimeError(err::kPortAlreadyOpen);
+  if (port < 1) throw RunTimeError(err::kInvalidPort);
+  const std::string device = DevicePath(folder_, port);
+  device_ = device;
+  number_ = port;
+  settings_ = settings;
+  outBufferSize_ = outBufferSize;
+  failure_.reset();
+  struct stat st {};
+  if (::stat(device.c_str(), &st) != 0) throw Missing(device);
+  if (Val(settings) <= 0)
+    throw RunTimeError(8015, device + ": Baud rate " + Trim(settings.substr(0, settings.find(','))) + " not supported");
+  port_.setPortName(ToQ(device));
+  ApplySettings();
   port_.setReadBufferSize(inBufferSize > 0 ? inBufferSize : 0);
   if (!port_.open(QIODevice::ReadWrite)) {
     const auto e = port_.error();
     const QString text = port_.errorString();
     port_.clearError();
-    throw Failure(device, e, text);
+    throw OpenFailure(device, e, text);
   }
+  port_.clearError();
+}
+
+void QtSerialPort::SetSettings(const std::string& settings) {
+  settings_ = settings;
+  if (port_.isOpen()) ApplySettings();
 }
 
 void QtSerialPort::Close() {
   if (port_.isOpen()) port_.close();
   port_.clearError();
+  failure_.reset();
 }
 
 void QtSerialPort::ThrowIfFailed() {
+  if (failure_) {
+    const RunTimeError e = *failure_;
+    failure_.reset();
+    if (port_.isOpen()) port_.close();
+    throw e;
+  }
   if (!port_.isOpen()) throw RunTimeError(err::kPortNotOpen);
   const auto e = port_.error();
-  if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError) return;
+  if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError) {
+    port_.clearError();
+    return;
+  }
   const QString text = port_.errorString();
   port_.clearError();
-  throw Failure(FromQ(port_.portName()), e, text);
+  const std::string device = device_;
+  port_.close();  // a failed device is of no more use and must not wake us again
+  throw RunningFailure(device, e, text);
 }
 
 int QtSerialPort::InBufferCount() {
   ThrowIfFailed();
   port_.waitForReadyRead(0);  // takes in what the driver holds now
-  if (port_.error() == QSerialPort::TimeoutError) port_.clearError();
   ThrowIfFailed();
-  return static_cast<int>(port_.bytesAvailable());
+  return static_cast<int>(port_.bytesAvailable()) + DriverQueue(port_, TIOCINQ);
 }
 
 std::string QtSerialPort::ReadAll() {
   ThrowIfFailed();
-  const QByteArray data = port_.readAll();
+  port_.waitForReadyRead(0);
   ThrowIfFailed();
+  QByteArray data = port_.readAll();
+  // What the driver still holds beyond Qt's buffer; bounded so that a
+  // flood cannot keep this loop going.
+  for (int i = 0; i < 8 && DriverQueue(port_, TIOCINQ) > 0; ++i) {
+    port_.waitForReadyRead(0);
+    ThrowIfFailed();
+    data += port_.readAll();
+  }
   return data.toStdString();
 }
 
 void QtSerialPort::Write(std::string_view text) {
   ThrowIfFailed();
+  // Qt's own queue grows without bound when the far end takes nothing.
+  const qint64 limit = outBufferSize_ > 0 ? outBufferSize_ : kDefaultOutBuffer;
+  if (port_.bytesToWrite() + static_cast<qint64>(text.size()) > limit)
+    throw RunTimeError(kTxFull, device_ + ": Transmit buffer full - the device takes no data");
   if (port_.write(text.data(), static_cast<qint64>(text.size())) < 0) ThrowIfFailed();
+  port_.flush();
+  ThrowIfFailed();
 }
 
 int QtSerialPort::OutBufferCount() {
   ThrowIfFailed();
-  return static_cast<int>(port_.bytesToWrite());
+  if (port_.bytesToWrite() > 0) port_.flush();
+  ThrowIfFailed();
+  return static_cast<int>(port_.bytesToWrite()) + DriverQueue(port_, TIOCOUTQ);
 }
 
 }  // namespace koralin::qt

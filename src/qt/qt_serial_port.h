@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QSerialPort>
+#include <optional>
 
+#include "common/error.h"
 #include "serial/serial_port.h"
 
 namespace koralin::qt {
@@ -14,8 +16,9 @@ std::string DevicePath(const std::string& settingsFolder, int port);
 
 class QtSerialPort : public SerialPort {
  public:
-  explicit QtSerialPort(std::string settingsFolder) : folder_(std::move(settingsFolder)) {}
+  explicit QtSerialPort(std::string settingsFolder);
   void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) override;
+  void SetSettings(const std::string& settings) override;
   void Close() override;
   bool IsOpen() const override { return port_.isOpen(); }
   int CommPort() const override { return number_; }
@@ -26,11 +29,17 @@ class QtSerialPort : public SerialPort {
   int OutBufferCount() override;
 
  private:
+  void ApplySettings();
+  void OnError(QSerialPort::SerialPortError e);
   void ThrowIfFailed();
   std::string folder_;
+  std::string device_;
   QSerialPort port_;
   int number_ = 1;
   std::string settings_ = "9600,N,8,1";
+  int outBufferSize_ = 0;
+  // A failure Qt noticed on its own (device gone), reported at the next call.
+  std::optional<RunTimeError> failure_;
 };
 
 }  // namespace koralin::qt

@@ -14,6 +14,8 @@ class SerialPort {
   virtual ~SerialPort() = default;
   // Opens port number `port` with line settings such as "4800,N,8,1".
   virtual void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) = 0;
+  // New line settings; an open port switches to them at once.
+  virtual void SetSettings(const std::string& settings) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
   virtual int CommPort() const = 0;
@@ -26,5 +28,8 @@ class SerialPort {
   // Characters still queued for sending.
   virtual int OutBufferCount() = 0;
 };
+
+// The line settings of a rate: "4800,N,8,1".
+std::string LineSettings(long baud);
 
 }  // namespace koralin

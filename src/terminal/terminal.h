@@ -11,5 +11,7 @@ void AddTerminalIn(App& app, std::string_view text, bool clear);
 void AddTerminalOut(App& app, std::string_view text, bool clear);
 // Opens or closes the Terminal In window.
 void mnuTerminalIn_Click(App& app);
+// Terminal Out switched off: unfrozen and hidden (it stays loaded).
+void HideTerminalOut(App& app);
 
 }  // namespace koralin

@@ -101,7 +101,11 @@ TEST(SetPcClock, ARefusalGoesToThePortReportAndKeepsTheRequest) {
   EXPECT_EQ(rig.app.lastInputError.description, "The PC clock was not set: no right");
   EXPECT_EQ(rig.app.shell.ClockOffsetPending, 2);
 
+  // The report switched the input off; the user chooses the port again.
+  EXPECT_EQ(rig.app.settings.ComPortIn, 0);
   rig.clockSetter.fail.reset();
+  rig.app.settings.ComPortIn = 1;
+  rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
   rig.Receive(Rmc("120005", "150626"));
   ASSERT_EQ(rig.clockSetter.set.size(), 1u);
   EXPECT_EQ(rig.clockSetter.set[0], (DateTime{2026, 6, 15, 14, 0, 5}));

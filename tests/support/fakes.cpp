@@ -1,9 +1,20 @@
 #include "support/fakes.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <unistd.h>
 #include <utility>
 
 namespace koralin::test {
+
+std::string ProcessFolder() {
+  static const std::string folder = [] {
+    const auto p = std::filesystem::temp_directory_path() / ("koralin-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(p);
+    return p.string();
+  }();
+  return folder;
+}
 
 void FakeClock::Attach(Timer& timer) {
   entries_.push_back(std::make_unique<Entry>(Entry{&timer}));
@@ -52,9 +63,12 @@ std::string FakeDialogs::InputBox(const std::string& prompt, const std::string& 
   return r;
 }
 
-void FakeSerialPort::Open(int port, const std::string& settings, int, int) {
+void FakeSerialPort::Open(int port, const std::string& settings, int inSize, int outSize) {
   if (failOpen) throw *failOpen;
   opened.push_back(port);
+  openedSettings.push_back(settings);
+  inBufferSize = inSize;
+  outBufferSize = outSize;
   port_ = port;
   settings_ = settings;
   open_ = true;
@@ -72,6 +86,7 @@ std::string FakeSerialPort::ReadAll() {
 
 void FakeSerialPort::Write(std::string_view text) {
   if (!open_) throw RunTimeError(err::kPortNotOpen);
+  if (failWrite) throw *failWrite;
   written += text;
 }
 

@@ -37,6 +37,9 @@ class FakeClock {
   long long now_ = 0;
 };
 
+// A settings folder of this test process's own.
+std::string ProcessFolder();
+
 class FakeSystem : public System {
  public:
   explicit FakeSystem(FakeClock& clock) : clock_(clock) {}
@@ -60,7 +63,7 @@ class FakeSystem : public System {
 
   int beeps = 0, doEvents = 0, listings = 0;
   double rnd = 0.5;
-  std::string appPath = "/tmp";
+  std::string appPath = ProcessFolder();  // one per test process: tests run in parallel
   bool prevInstance = false;
   DateTime now{2026, 12, 5, 12, 0, 0};
 
@@ -85,6 +88,7 @@ class FakeDialogs : public Dialogs {
 class FakeSerialPort : public SerialPort {
  public:
   void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) override;
+  void SetSettings(const std::string& settings) override { settings_ = settings; }
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }
   int CommPort() const override { return port_; }
@@ -92,14 +96,17 @@ class FakeSerialPort : public SerialPort {
   int InBufferCount() override;
   std::string ReadAll() override;
   void Write(std::string_view text) override;
-  int OutBufferCount() override { return 0; }
+  int OutBufferCount() override { return outPending; }
 
   // Text that arrives on the line.
   void Feed(std::string_view text) { input_ += text; }
 
   std::string written;
   std::vector<int> opened;  // port numbers, in order
-  std::optional<RunTimeError> failOpen, failRead;
+  std::vector<std::string> openedSettings;
+  int inBufferSize = 0, outBufferSize = 0;
+  int outPending = 0;  // characters that never leave
+  std::optional<RunTimeError> failOpen, failRead, failWrite;
 
  private:
   bool open_ = false;

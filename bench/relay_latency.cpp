@@ -1,0 +1,230 @@
+// Relay latency and CPU cost on real pseudo-terminals, through the Qt
+// serial adapter and the Qt event loop, at fast polling (50 ms) and 38400
+// baud:
+//  1. latency from the last byte of a $GPRMC written to the GPS pty to the
+//     last byte of the relayed sentence read on the output pty;
+//  2. CPU time the program's thread uses while the GPS floods the line.
+// Usage: relay-latency-bench [latency seconds (30)] [flood seconds (60)]
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app.h"
+#include "nmea/checksum.h"
+#include "qt/pending_services.h"
+#include "qt/qt_dialogs.h"
+#include "qt/qt_serial_port.h"
+#include "qt/qt_system.h"
+#include "qt/timer_driver.h"
+#include "serial/output_port.h"
+
+namespace {
+
+using namespace koralin;
+using Clock = std::chrono::steady_clock;
+
+struct Pty {
+  Pty() {
+    char name[128] = {};
+    openpty(&master, &slave, name, nullptr, nullptr);
+    termios t{};
+    tcgetattr(slave, &t);
+    cfmakeraw(&t);
+    tcsetattr(slave, TCSANOW, &t);
+    path = name;
+  }
+  int master = -1, slave = -1;
+  std::string path;
+};
+
+void WriteAll(int fd, const std::string& s) {
+  for (std::size_t done = 0; done < s.size();) {
+    const ssize_t n = write(fd, s.data() + done, s.size() - done);
+    if (n <= 0) return;
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+std::string Rmc(int n) {
+  char t[16];
+  std::snprintf(t, sizeof t, "%06d", n % 1000000);
+  return AddCrc(std::string("$GPRMC,") + t + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*");
+}
+
+// The clock is never set here.
+struct NoClock : ClockSetter {
+  void SetDateTime(const DateTime&) override {}
+};
+
+double ThreadCpuSeconds() {
+  rusage u{};
+  getrusage(RUSAGE_THREAD, &u);
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Runs the Qt event loop for ms.
+void RunFor(int ms) {
+  QTimer::singleShot(ms, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+}
+
+double Percentile(std::vector<double> v, double p) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  const auto i = static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+  return v[std::min(i, v.size() - 1)];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int latencySeconds = argc > 1 ? std::atoi(argv[1]) : 30;
+  const int floodSeconds = argc > 2 ? std::atoi(argv[2]) : 60;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+
+  QTemporaryDir folder;
+  Pty gps, plotter;
+  {
+    std::ofstream cfg(folder.path().toStdString() + "/ComPorts.cfg");
+    cfg << "3=" << gps.path << "\n1=" << plotter.path << "\n";
+  }
+  qt::QtSystem system;
+  qt::QtDialogs dialogs;
+  qt::QtSerialPort comm1(folder.path().toStdString()), comm2(folder.path().toStdString());
+  NoClock clockSetter;
+  qt::NoBus bus;
+  App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
+  qt::TimerDriver timers;
+  timers.Attach(app.form1.tmrPolling);
+  timers.Attach(app.form1.tmrComInTimeOut);
+  Form1& f = app.form1;
+  f.tmrPolling.SetInterval(1500);
+  f.tmrComInTimeOut.SetInterval(10000);
+  f.Option1[7].SetCaption("Comport off");
+  f.mnuPollingSpeed.Click();  // 50 ms
+  app.settings.BaudIn = 38400;
+  f.Option1[2].Click();  // Com3
+  ComOutSelect(app, 1, 38400);
+  f.mnuRMCPlainOut.SetChecked(true);
+  if (!comm1.IsOpen() || app.settings.ComPortOut != 1) {
+    std::fprintf(stderr, "ports did not open\n");
+    return 1;
+  }
+
+  // 1. Latency.
+  std::mutex m;
+  std::map<int, Clock::time_point> sent;
+  std::vector<double> latencies;
+  std::atomic<bool> stop{false};
+  std::thread reader([&] {
+    std::string buf;
+    while (!stop) {
+      pollfd p{plotter.master, POLLIN, 0};
+      if (poll(&p, 1, 20) <= 0) continue;
+      char chunk[4096];
+      const ssize_t n = read(plotter.master, chunk, sizeof chunk);
+      if (n <= 0) continue;
+      const auto now = Clock::now();
+      buf.append(chunk, static_cast<std::size_t>(n));
+      for (std::size_t end; (end = buf.find("\r\n")) != std::string::npos; buf.erase(0, end + 2)) {
+        if (buf.rfind("$GPRMC,", 0) != 0) continue;
+        const int id = std::atoi(buf.c_str() + 7);
+        std::lock_guard lock(m);
+        if (auto it = sent.find(id); it != sent.end())
+          latencies.push_back(std::chrono::duration<double, std::milli>(now - it->second).count());
+      }
+    }
+  });
+  std::thread writer([&] {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> gap(80, 180);
+    // Each fix is followed by another sentence, as receivers send them: a
+    // $GPRMC that ends the text stays the carried tail and would be met
+    // again first in the next poll.
+    const std::string vtg = AddCrc("$GPVTG,084.4,T,087.5,M,022.4,N,041.5,K,A*");
+    for (int i = 1; !stop; ++i) {
+      WriteAll(gps.master, Rmc(i));
+      {
+        std::lock_guard lock(m);
+        sent[i] = Clock::now();
+      }
+      WriteAll(gps.master, vtg);
+      std::this_thread::sleep_for(std::chrono::milliseconds(gap(rng)));
+    }
+  });
+  RunFor(latencySeconds * 1000);
+  stop = true;
+  writer.join();
+  reader.join();
+  const double sentenceMs = 10.0 * 1000.0 * static_cast<double>(Rmc(1).size()) / 38400.0;
+  std::printf("relay latency over %zu sentences (poll 50 ms, 38400 baud):\n", latencies.size());
+  std::printf("  median %.1f ms, 99th percentile %.1f ms, max %.1f ms\n", Percentile(latencies, 0.5),
+              Percentile(latencies, 0.99), Percentile(latencies, 1.0));
+  std::printf("  target for the 99th percentile: 50 + %.1f (transmit time) + 5 = %.1f ms\n", sentenceMs,
+              55 + sentenceMs);
+
+  // 2. Flood: a full 38400-baud line of NMEA for floodSeconds.
+  std::string burst;
+  for (const char* b : {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*",
+                        "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*",
+                        "$GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00*",
+                        "$GPVTG,084.4,T,087.5,M,022.4,N,041.5,K,A*"})
+    burst += AddCrc(b);
+  stop = false;
+  std::atomic<long> floodBytes{0};
+  std::thread flooder([&] {
+    // 3840 characters a second, in 10 ms slices.
+    auto next = Clock::now();
+    std::string line;
+    for (int i = 0; !stop; ++i) {
+      while (line.size() < 38) line += Rmc(i) + burst;  // one fix a burst
+      WriteAll(gps.master, line.substr(0, 38));
+      line.erase(0, 38);
+      floodBytes += 38;
+      next += std::chrono::milliseconds(10);
+      std::this_thread::sleep_until(next);
+    }
+  });
+  std::thread drain([&] {
+    char chunk[4096];
+    while (!stop) {
+      pollfd p{plotter.master, POLLIN, 0};
+      if (poll(&p, 1, 20) > 0 && read(plotter.master, chunk, sizeof chunk) <= 0) break;
+    }
+  });
+  const double cpu0 = ThreadCpuSeconds();
+  rusage r0{};
+  getrusage(RUSAGE_SELF, &r0);
+  RunFor(floodSeconds * 1000);
+  const double cpu = ThreadCpuSeconds() - cpu0;
+  rusage r1{};
+  getrusage(RUSAGE_SELF, &r1);
+  stop = true;
+  flooder.join();
+  drain.join();
+  std::printf("flood of %d s at 38400 baud (%ld characters): program thread used %.2f s CPU (%.1f %%), "
+              "max resident %ld -> %ld KiB\n",
+              floodSeconds, floodBytes.load(), cpu, 100.0 * cpu / floodSeconds, r0.ru_maxrss, r1.ru_maxrss);
+  std::printf("errors reported: input %d, output %d\n", app.lastInputError.count, app.lastOutputError.count);
+  return 0;
+}

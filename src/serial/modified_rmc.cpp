@@ -1,0 +1,141 @@
+// The $GPRMC whose course carries the direction finder's bearing, and the
+// events that send it.
+#include <exception>
+#include <vector>
+
+#include "app/app.h"
+#include "common/basic.h"
+#include "nmea/checksum.h"
+#include "nmea/heading.h"
+#include "serial/port_errors.h"
+#include "serial/relay.h"
+
+namespace koralin {
+
+namespace {
+
+constexpr const char* kNoDoppler = "Duzevod232";
+
+std::vector<std::string> SplitFields(const std::string& s) {
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = s.find(',', start);
+    fields.push_back(s.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    if (comma == std::string::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+// The bearing B of "%bbb..." or -1 when the text is no usable bearing.
+int BearingOf(const std::string& bearingText) {
+  if (bearingText.empty() || bearingText == "%---") return -1;
+  if (Left(bearingText, 1) != "%" || InStr(bearingText, "*") != 0 || bearingText.size() < 4) return -1;
+  const std::string digits = Mid(bearingText, 2, 3);
+  if (!IsAllDigits(digits)) return -1;
+  const int b = static_cast<int>(Val(digits));
+  return b == 999 ? -1 : b;
+}
+
+// The modified sentence, or "" when the fix or the speed does not allow one.
+std::string Modified(App& app, int bearing, const std::string& rmc) {
+  if (CommaCount(rmc) < 11) return {};
+  std::vector<std::string> f = SplitFields(InStr(rmc, "*") != 0 ? rmc : rmc + "*");
+  if (f[2] != "A") return {};
+  if (Val(f[7]) < app.settings.MinGpsSpeedOut) return {};  // course is noise when standing
+  double c = Val(f[8]) + bearing;
+  if (c >= 720)
+    c -= 720;
+  else if (c >= 360)
+    c -= 360;
+  f[8] = Trim(Replace(Format(c, "###.0"), ",", "."));
+  std::string joined;
+  for (const std::string& field : f) joined += field + ",";
+  return AddCrc(joined);
+}
+
+// The serial Doppler forms all become the Agrelo "%" form.
+std::string AgreloForm(std::string t) {
+  for (const char* prefix : {"$DFBRG", "DFBRG", "%DF", "DF"}) t = Replace(t, prefix, "%");
+  return t;
+}
+
+bool HasBearing(const std::string& caption) { return !caption.empty() && caption != kNoDoppler; }
+
+}  // namespace
+
+void SendGPRMCModified(App& app, const std::string& bearingText, const std::string& rmc) {
+  try {
+    if (rmc.empty()) return;
+    const int bearing = BearingOf(bearingText);
+    if (bearing < 0) return;
+    const std::string out = Modified(app, bearing, rmc);
+    if (!out.empty()) SendToComout(app, out);
+  } catch (const std::exception& e) {
+    MessageBox box;
+    box.prompt = std::string("Sub SendGPRMCModified:\r\n") + e.what();
+    box.title = kTitle;
+    box.icon = MsgIcon::kCritical;
+    app.platform.dialogs.MsgBox(box);
+  }
+}
+
+void lblDoppler1_Change(App& app) {
+  const Form1& f = app.form1;
+  if (app.settings.ComPortOut == 0) return;
+  const std::string caption = f.lblDoppler1.Caption();
+  if (!HasBearing(caption)) return;
+  std::string text = caption;
+  if (f.mnuRMCModifiedOut1.Checked()) {
+    text = AgreloForm(caption);
+    SendGPRMCModified(app, text, f.lblGPRMC.Caption());
+  }
+  if (f.mnuAgreloInOut.Checked()) SendToComout(app, text);
+}
+
+void lblDDESound_Change(App& app) {
+  Form1& f = app.form1;
+  f.lblDDESound.SetBackColor(f.lblDDESound.Caption() != "%---" ? colour::kGreen : colour::kRed);
+  if (app.settings.ComPortOut != 0 && f.mnuRMCModifiedOut.Checked())
+    SendGPRMCModified(app, f.lblDDESound.Caption(), f.lblGPRMC.Caption());
+}
+
+void SendTestBearing(App& app) {
+  const double r = RoundHalfEven(app.platform.system.Rnd() * 360);
+  app.platform.system.Beep();
+  SendGPRMCModified(app, "%" + NumText(static_cast<long long>(r)) + "/7", app.form1.lblGPRMC.Caption());
+}
+
+void mnuMinGpsSpeedOut_Click(App& app) {
+  Settings& s = app.settings;
+  const std::string prompt = "Give the minimal GpsSpeed before ModifiedOut \r\n"
+                             "and decision to use Fluxcompass\r\n"
+                             "Range 0 to" + Str(10) + " knots\r\n"
+                             "0 means let all go through.\r\n"
+                             "Remember the Gps needs about 3  knots for good compass data.\r\n"
+                             "Was:" + Str(s.MinGpsSpeedOut) + " knots";
+  const std::string answer = app.platform.dialogs.InputBox(prompt, kTitleShort, NumText(s.MinGpsSpeedOut));
+  if (answer.empty()) return;
+  const double v = Val(answer);
+  if (v < 0 || v > 10) return;
+  s.MinGpsSpeedOut = CLng(v);
+  app.form1.mnuMinGpsSpeedOut.SetCaption("GP&S Minimal Speed (" + NumText(s.MinGpsSpeedOut) + " knots)...");
+}
+
+void mnuModifiedInfo_Click(App& app) {
+  MessageBox box;
+  box.prompt =
+      "Modified ComOut Explained\r\n"
+      "--------------------------------\r\n"
+      "This sends through just $GPRMC, $GPGGA, $PGRMZ, $HCHDT and %bbb/q  or modifies\r\n"
+      "the GpsCompass with the Quillwave or Agrelo bearing + GpsCompass field\r\n"
+      "And calculates a new CRC in a $GPRMC string \r\n"
+      "If you input the output to other program you see the heading to\r\n"
+      "You can see the modified $GPRMC in the terminal out\r\n"
+      "-------------------------------";
+  box.title = kTitleShort;
+  box.icon = MsgIcon::kInformation;
+  app.platform.dialogs.MsgBox(box);
+}
+
+}  // namespace koralin

@@ -1,0 +1,92 @@
+// Real pseudo-terminals for the serial tests: the program opens the slave
+// through ComPorts.cfg, the test plays the device on the master.
+#pragma once
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace koralin::test {
+
+class Pty {
+ public:
+  Pty() {
+    char name[128] = {};
+    if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) return;
+    termios t{};
+    ::tcgetattr(slave_, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(slave_, TCSANOW, &t);
+    path_ = name;
+  }
+  ~Pty() {
+    CloseMaster();
+    if (slave_ >= 0) ::close(slave_);
+  }
+  Pty(const Pty&) = delete;
+  Pty& operator=(const Pty&) = delete;
+
+  const std::string& Path() const { return path_; }
+  bool Ok() const { return !path_.empty(); }
+
+  // The device sends.
+  void Send(const std::string& bytes) const {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+      if (n <= 0) return;
+      done += static_cast<std::size_t>(n);
+    }
+  }
+  // What the device received: waits up to firstMs for the first byte, then
+  // takes whatever follows within quietMs.
+  std::string Receive(int firstMs = 500, int quietMs = 30) const {
+    std::string got;
+    int wait = firstMs;
+    for (;;) {
+      pollfd p{master_, POLLIN, 0};
+      if (::poll(&p, 1, wait) <= 0 || !(p.revents & POLLIN)) return got;
+      char buf[4096];
+      const ssize_t n = ::read(master_, buf, sizeof buf);
+      if (n <= 0) return got;
+      got.append(buf, static_cast<std::size_t>(n));
+      wait = quietMs;
+    }
+  }
+  // The device goes away, as a USB receiver that is pulled.
+  void CloseMaster() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
+  int Master() const { return master_; }
+
+ private:
+  int master_ = -1, slave_ = -1;
+  std::string path_;
+};
+
+// A settings folder with a ComPorts.cfg.
+class PortMap {
+ public:
+  std::string Folder() const { return dir_.path().toStdString(); }
+  void Map(int port, const std::string& device) {
+    lines_[port] = device;
+    std::ofstream out(Folder() + "/ComPorts.cfg", std::ios::trunc);
+    for (const auto& [n, d] : lines_) out << n << "=" << d << "\r\n";
+  }
+
+ private:
+  QTemporaryDir dir_;
+  std::map<int, std::string> lines_;
+};
+
+}  // namespace koralin::test

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "serial/output_port.h"
+#include "serial/serial_rig.h"
+
+namespace koralin {
+namespace {
+
+using test::SerialRig;
+
+// The thirteen port and baud entries, in menu order.
+const std::vector<MenuItem Form1::*> kEntries = {
+    &Form1::mnuComOutOff, &Form1::mnuSameComOut, &Form1::mnuCom1,     &Form1::mnuCom2,     &Form1::mnuCom3,
+    &Form1::mnuCom4,      &Form1::mnuCom5,       &Form1::mnuBaud1200, &Form1::mnuBaud2400, &Form1::mnuBaud4800,
+    &Form1::mnuBaud9600,  &Form1::mnuBaud19200,  &Form1::mnuBaud38400};
+
+std::string Checks(const Form1& f) {
+  std::string s;
+  for (auto e : kEntries) s += (f.*e).Checked() ? '1' : '0';
+  return s;
+}
+std::string Enabled(const Form1& f) {
+  std::string s;
+  for (auto e : kEntries) s += (f.*e).Enabled() ? '1' : '0';
+  return s;
+}
+
+TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettings) {
+  const struct {
+    const char* name;
+    bool gpsOpen;
+    int port;
+    long baud;
+    int portOut;
+    long baudOut;
+    const char* checks;   // off, same, com1..5, 1200..38400
+    const char* enabled;
+    std::vector<int> opened;
+    bool terminalOut, hchdtInp;
+  } cases[] = {
+      {"com2 at 9600", false, 2, 9600, 2, 9600, "0001000000100", "1000000000000", {2}, true, true},
+      {"off", false, 0, 38400, 0, 38400, "1000000000001", "1111111111111", {}, false, true},
+      {"odd rate", false, 0, 12345, 0, 4800, "1000000001000", "1111111111111", {}, false, true},
+      {"port 7", false, 7, 4800, 0, 4800, "1000000001000", "1111111111111", {}, false, true},
+      {"same port, input off", false, -1, 4800, 0, 4800, "1000000001000", "1111111111111", {}, false, true},
+      {"same port, input on", true, -1, 4800, -1, 4800, "0100000001000", "1000000000000", {}, true, false},
+  };
+  for (const auto& c : cases) {
+    SerialRig rig;
+    App& app = rig.app;
+    if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    ComOutSelect(app, c.port, c.baud);
+    EXPECT_EQ(app.settings.ComPortOut, c.portOut) << c.name;
+    EXPECT_EQ(app.settings.BaudOut, c.baudOut) << c.name;
+    EXPECT_EQ(Checks(app.form1), c.checks) << c.name;
+    EXPECT_EQ(Enabled(app.form1), c.enabled) << c.name;
+    EXPECT_EQ(rig.comm2.opened, c.opened) << c.name;
+    EXPECT_EQ(app.form1.mnuTerminalOut.Enabled(), c.terminalOut) << c.name;
+    EXPECT_EQ(app.form1.mnuHCHDTinp.Enabled(), c.hchdtInp) << c.name;
+    EXPECT_TRUE(rig.dialogs.boxes.empty()) << c.name;
+  }
+}
+
+TEST(ComOutSelect, OpensTheSeparatePortWithItsLineSettings) {
+  SerialRig rig;
+  ComOutSelect(rig.app, 2, 9600);
+  EXPECT_EQ(rig.comm2.openedSettings, std::vector<std::string>{"9600,N,8,1"});
+  EXPECT_EQ(rig.comm2.outBufferSize, 8192);
+  rig.app.form1.mnuComOutOff.Click();
+  EXPECT_FALSE(rig.comm2.IsOpen());
+  EXPECT_EQ(rig.app.settings.BaudOut, 9600);
+  rig.app.form1.mnuBaud2400.Click();  // off: only records the rate
+  EXPECT_EQ(rig.app.settings.BaudOut, 2400);
+  EXPECT_EQ(rig.comm2.opened.size(), 1u);
+  rig.app.form1.mnuCom4.Click();
+  EXPECT_EQ(rig.comm2.openedSettings.back(), "2400,N,8,1");
+}
+
+TEST(ComOutSelect, SwitchingHidesTerminalOut) {
+  SerialRig rig;
+  App& app = rig.app;
+  ComOutSelect(app, 1, 4800);
+  app.form1.mnuTerminalOut.SetChecked(true);
+  app.form1.mnuHCHDTinp.SetChecked(true);
+  app.form1.mnuComOutOff.Click();
+  EXPECT_FALSE(app.form1.mnuTerminalOut.Checked());
+  EXPECT_FALSE(app.form1.mnuTerminalOut.Enabled());
+  EXPECT_FALSE(app.form1.mnuHCHDTinp.Checked());
+}
+
+TEST(ComOutOpenError, AFailedOpenIsReportedAndTheOutputEndsOff) {
+  SerialRig rig;
+  App& app = rig.app;
+  rig.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy - another program is using it");
+  app.form1.mnuCom3.Click();
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "OpenComOut\r\nCom3  /dev/ttyUSB1: Device busy - another program is using it");
+  EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kCritical);
+  EXPECT_EQ(app.settings.ComPortOut, 0);
+  EXPECT_TRUE(app.form1.mnuComOutOff.Checked());
+  EXPECT_FALSE(app.form1.mnuCom3.Checked());
+  EXPECT_EQ(Enabled(app.form1), "1111111111111");
+  EXPECT_FALSE(app.form1.mnuTerminalOut.Enabled());
+}
+
+TEST(MnuSameComOut, AsksFirst) {
+  for (MsgResult answer : {MsgResult::kNo, MsgResult::kYes}) {
+    SerialRig rig;
+    App& app = rig.app;
+    rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    rig.dialogs.msgAnswers.push_back(answer);
+    app.form1.mnuSameComOut.Click();
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    const MessageBox& box = rig.dialogs.boxes[0];
+    EXPECT_EQ(box.prompt,
+              "Uses the same ComIn and baudrate as the GPS-RX port\r\nSo split the ComIn in 2 ports.\r\n"
+              "Input pin 2 and output pin 3 at computer connector.\r\n\r\n"
+              "Warning: Some GPS don't like to get info back.\r\nSo disconnect pin 3 send from DB9 to GPS-RX.");
+    EXPECT_EQ(box.buttons, MsgButtons::kYesNo);
+    EXPECT_EQ(box.icon, MsgIcon::kExclamation);
+    EXPECT_EQ(box.defaultButton, 2);
+    EXPECT_EQ(app.settings.ComPortOut, answer == MsgResult::kYes ? -1 : 0);
+    EXPECT_EQ(app.form1.mnuSameComOut.Checked(), answer == MsgResult::kYes);
+  }
+}
+
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,322 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "serial/output_port.h"
+#include "serial/port_errors.h"
+#include "serial/relay.h"
+#include "serial/serial_rig.h"
+
+namespace koralin {
+namespace {
+
+using test::Nmea;
+using test::SerialRig;
+
+// A rig whose output is a separate port.
+struct OutRig : SerialRig {
+  OutRig() { ComOutSelect(app, 2, 4800); }
+  std::string& out() { return comm2.written; }
+};
+
+const std::string kRmcBody = "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394,003.1,W";
+
+TEST(Relay, ForwardsRawSentencesWithChecksumAndLineEnd) {
+  const struct {
+    std::string sentence;
+    std::string sent;
+  } cases[] = {
+      {"$GPRMC,1,A*7F", "$GPRMC,1,A*7F\r\n"},
+      {kRmcBody, Nmea(kRmcBody)},
+      {"no dollar", ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+    RelayGPRMC(rig.app, c.sentence);
+    EXPECT_EQ(rig.out(), c.sent) << c.sentence;
+  }
+}
+
+TEST(Relay, GprmcFollowsTheLabelUnlessTheSearchRunsOrTheOutputIsOff) {
+  const struct {
+    const char* name;
+    bool plain, autoBaud;
+    int port;
+    bool sent;
+  } cases[] = {
+      {"plain", true, false, 2, true},
+      {"unchecked", false, false, 2, false},
+      {"search", true, true, 2, false},
+      {"output off", true, false, 0, false},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    App& app = rig.app;
+    if (c.port == 0) ComOutSelect(app, 0, 4800);
+    app.form1.mnuRMCPlainOut.SetChecked(c.plain);
+    app.form1.mnuAutoBaud.SetChecked(c.autoBaud);
+    app.form1.lblGPRMC.SetCaption(kRmcBody + "*6A");
+    EXPECT_EQ(rig.out(), c.sent ? kRmcBody + "*6A\r\n" : "") << c.name;
+    EXPECT_TRUE(rig.dialogs.boxes.empty()) << c.name;
+  }
+}
+
+TEST(Relay, ClickingPlainOutSendsTheCurrentSentence) {
+  OutRig rig;
+  rig.app.form1.lblGPRMC.SetCaption(kRmcBody + "*6A");
+  rig.app.form1.mnuRMCPlainOut.Click();
+  EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
+  EXPECT_EQ(rig.out(), kRmcBody + "*6A\r\n");
+}
+
+TEST(Relay, AltitudeGoesOutOncePerText) {
+  const std::string gga = Nmea("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string gga2 = Nmea("$GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string rmz = Nmea("$PGRMZ,1789,f,3");
+  const struct {
+    bool gpgga, pgrmz;
+    std::vector<std::string> arriving;
+    std::string sent;
+  } cases[] = {
+      {true, false, {gga, rmz, gga, gga}, gga},
+      {true, false, {gga, rmz, gga2, gga}, gga + gga2 + gga},
+      {false, true, {gga, rmz, gga, rmz}, rmz},
+      {false, false, {gga, rmz}, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.form1.mnuGPGGAOut.SetChecked(c.gpgga);
+    rig.app.form1.mnuPGRMZOut.SetChecked(c.pgrmz);
+    for (const std::string& s : c.arriving) RelayAltitude(rig.app, s.substr(0, s.size() - 2));
+    EXPECT_EQ(rig.out(), c.sent);
+  }
+}
+
+TEST(Relay, AltitudeEntriesExcludeEachOther) {
+  OutRig rig;
+  App& app = rig.app;
+  const std::string gga = Nmea("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  app.form1.lblAltitude.SetCaption(gga.substr(0, gga.size() - 2));
+  app.form1.mnuPGRMZOut.Click();
+  EXPECT_EQ(rig.out(), "");  // not a $PGRMZ
+  app.form1.mnuGPGGAOut.Click();
+  EXPECT_FALSE(app.form1.mnuPGRMZOut.Checked());
+  EXPECT_TRUE(app.form1.mnuGPGGAOut.Checked());
+  EXPECT_EQ(rig.out(), gga);
+}
+
+TEST(Relay, ClearingTerminalOutLetsTheSameAltitudeGoAgain) {
+  OutRig rig;
+  App& app = rig.app;
+  const std::string gga = Nmea("$GPGGA,1,2,N,3,E,1,08,0.9,545.4,M,46.9,M,,");
+  app.form1.mnuTerminalOut.SetChecked(true);
+  app.form1.lblAltitude.SetCaption(gga.substr(0, gga.size() - 2));
+  app.form1.mnuGPGGAOut.Click();
+  app.form1.mnuGPGGAOut.Click();
+  app.form1.mnuGPGGAOut.Click();
+  EXPECT_EQ(rig.out(), gga + gga);
+}
+
+TEST(Relay, HeadingGoesOutWhenChecked) {
+  OutRig rig;
+  RelayHCHDT(rig.app, "$HCHDT,123.4,T");
+  EXPECT_EQ(rig.out(), "");
+  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
+  rig.app.form1.mnuHCHDTout.Click();
+  RelayHCHDT(rig.app, "");
+  EXPECT_EQ(rig.out(), Nmea("$HCHDT,123.4,T"));
+}
+
+TEST(SendGPRMCModified, PutsTheBearingIntoTheCourse) {
+  const std::string rmc = kRmcBody + "*6A";
+  const auto with = [](const std::string& speed, const std::string& course, const std::string& status = "A") {
+    return "$GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,003.1,W";
+  };
+  const struct {
+    std::string bearing, rmc;
+    int minSpeed;
+    std::string sent;  // "" nothing
+  } cases[] = {
+      {"%090/7", rmc, 3, Nmea(with("005.0", "30.0"))},
+      {"%090/7", with("002.0", "300.0") + "*00", 3, ""},
+      {"%090/7", with("002.0", "300.0") + "*00", 0, Nmea(with("002.0", "30.0"))},
+      {"%999/0", rmc, 0, ""},
+      {"%000/0", with("005.0", "0.2"), 0, Nmea(with("005.0", ".2"))},
+      {"%000", with("005.0", "53.27"), 0, Nmea(with("005.0", "53.3"))},
+      {"%000", with("005.0", "359.96"), 0, Nmea(with("005.0", "360.0"))},
+      {"%350/1", with("005.0", "400.0"), 0, Nmea(with("005.0", "30.0"))},
+      {"%045/1", with("005.0", ""), 0, Nmea(with("005.0", "45.0"))},
+      {"%090/7", with("005.0", "300.0", "V"), 0, ""},
+      {"%---", rmc, 0, ""},
+      {"", rmc, 0, ""},
+      {"%09", rmc, 0, ""},
+      {"%09a/1", rmc, 0, ""},
+      {"%090*1", rmc, 0, ""},
+      {"090/7", rmc, 0, ""},
+      {"%090/7", "", 0, ""},
+      {"%090/7", "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394*00", 0, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.settings.MinGpsSpeedOut = c.minSpeed;
+    SendGPRMCModified(rig.app, c.bearing, c.rmc);
+    EXPECT_EQ(rig.out(), c.sent) << c.bearing << " " << c.rmc;
+    EXPECT_TRUE(rig.dialogs.boxes.empty());
+  }
+}
+
+TEST(SendGPRMCModified, RunsOnEveryNewSerialBearing) {
+  const struct {
+    std::string caption;
+    bool modified, agrelo;
+    std::string sent;
+  } cases[] = {
+      {"$DFBRG123", true, false, Nmea("$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,63.0,230394,003.1,W")},
+      {"DF045/2", true, true,
+       Nmea("$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,345.0,230394,003.1,W") + "%045/2\r\n"},
+      {"DF045/2", false, true, "DF045/2\r\n"},
+      {"%200/4", false, true, "%200/4\r\n"},
+      {"Duzevod232", true, true, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    App& app = rig.app;
+    app.form1.lblGPRMC.SetCaption(kRmcBody + "*6A");
+    app.form1.mnuRMCModifiedOut1.SetChecked(c.modified);
+    app.form1.mnuAgreloInOut.SetChecked(c.agrelo);
+    app.form1.lblDoppler1.SetCaption(c.caption);
+    EXPECT_EQ(rig.out(), c.sent) << c.caption;
+  }
+}
+
+TEST(SendGPRMCModified, RunsOnEveryCompanionBearingAndColoursIt) {
+  OutRig rig;
+  App& app = rig.app;
+  app.form1.lblGPRMC.SetCaption(kRmcBody + "*6A");
+  app.form1.mnuRMCModifiedOut.SetChecked(true);
+  app.form1.lblDDESound.SetCaption("%---");
+  EXPECT_EQ(app.form1.lblDDESound.BackColor(), colour::kRed);
+  app.form1.lblDDESound.SetCaption("%120/5");
+  EXPECT_EQ(app.form1.lblDDESound.BackColor(), colour::kGreen);
+  EXPECT_EQ(rig.out(), Nmea("$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,60.0,230394,003.1,W"));
+}
+
+TEST(SendGPRMCModified, ADoubleClickSendsARandomTestBearing) {
+  OutRig rig;
+  App& app = rig.app;
+  app.form1.lblGPRMC.SetCaption(kRmcBody + "*6A");
+  rig.system.rnd = 0.5;  // 180
+  app.form1.lblDoppler1.DblClick();
+  EXPECT_EQ(rig.system.beeps, 1);
+  EXPECT_EQ(rig.out(), Nmea("$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,120.0,230394,003.1,W"));
+  EXPECT_EQ(app.form1.lblDoppler1.Caption(), "");
+}
+
+TEST(AdjustComOut, FollowsTheCompanionLink) {
+  for (bool output : {true, false}) {
+    SerialRig rig;
+    App& app = rig.app;
+    if (output) ComOutSelect(app, 1, 4800);
+    app.form1.mnuRMCModifiedOut.Click();
+    // Without a companion link the entry goes off again when there is an output.
+    EXPECT_EQ(app.form1.mnuRMCModifiedOut.Checked(), !output) << output;
+    EXPECT_EQ(app.form1.mnuShowDDE.Checked(), output) << output;
+  }
+}
+
+TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPort) {
+  const struct {
+    const char* name;
+    int out;
+    bool gpsOpen;
+    std::string toGps, toOut;
+    std::size_t boxes;
+  } cases[] = {
+      {"separate", 2, false, "", "abc\r\n", 0},
+      {"same port", -1, true, "abc\r\n", "", 0},
+      {"same port closed", -1, false, "", "", 0},
+      {"off", 0, false, "", "", 1},
+  };
+  for (const auto& c : cases) {
+    SerialRig rig;
+    App& app = rig.app;
+    if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    if (c.out > 0) ComOutSelect(app, c.out, 4800);
+    app.settings.ComPortOut = static_cast<std::int16_t>(c.out);
+    SendToComout(app, "abc");
+    SendToComout(app, "");
+    EXPECT_EQ(rig.comm1.written, c.toGps) << c.name;
+    EXPECT_EQ(rig.comm2.written, c.toOut) << c.name;
+    ASSERT_EQ(rig.dialogs.boxes.size(), c.boxes) << c.name;
+    if (c.boxes) {
+      EXPECT_EQ(rig.dialogs.boxes[0].prompt, "Sub SendToComout No port selected");
+    }
+  }
+}
+
+TEST(SendToComout, WaitsForTheQueueOnlyForABoundedTime) {
+  OutRig rig;
+  rig.comm2.outPending = 50;  // a device that takes nothing
+  const long long before = rig.clock.Now();
+  SendToComout(rig.app, "$GPRMC,1,A*7F\r\n");
+  const long long waited = rig.clock.Now() - before;
+  EXPECT_GT(waited, 0);
+  EXPECT_LE(waited, 2 * 10 * 1000 * 15 / 4800 + 250);
+}
+
+TEST(SendToComout, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
+  OutRig rig;
+  App& app = rig.app;
+  app.form1.mnuRMCPlainOut.SetChecked(true);
+  rig.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared - was it unplugged?");
+  app.form1.lblGPRMC.SetCaption(kRmcBody + "*6A");
+  app.form1.lblGPRMC.SetCaption(kRmcBody + "*6B");
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "SendToComout\r\nCom2  /dev/ttyUSB1: Device disappeared - was it unplugged?");
+  EXPECT_EQ(app.settings.ComPortOut, 0);
+  EXPECT_FALSE(rig.comm2.IsOpen());
+  EXPECT_TRUE(app.form1.mnuComOutOff.Checked());
+}
+
+TEST(MnuMinGpsSpeedOut, AsksForTheSpeedInRange) {
+  const struct {
+    std::string answer;
+    int value;
+  } cases[] = {{"", 3}, {"25", 3}, {"-1", 3}, {"2.5", 2}, {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
+  for (const auto& c : cases) {
+    SerialRig rig;
+    App& app = rig.app;
+    app.settings.MinGpsSpeedOut = 3;
+    rig.dialogs.inputAnswers.push_back(c.answer);
+    app.form1.mnuMinGpsSpeedOut.Click();
+    ASSERT_EQ(rig.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(rig.dialogs.inputs[0].prompt,
+              "Give the minimal GpsSpeed before ModifiedOut \r\nand decision to use Fluxcompass\r\n"
+              "Range 0 to 10 knots\r\n0 means let all go through.\r\n"
+              "Remember the Gps needs about 3  knots for good compass data.\r\nWas: 3 knots");
+    EXPECT_EQ(rig.dialogs.inputs[0].title, "Koralin GPS Readout. ");
+    EXPECT_EQ(rig.dialogs.inputs[0].defaultText, "3");
+    EXPECT_EQ(app.settings.MinGpsSpeedOut, c.value) << c.answer;
+    if (c.value != 3) {
+      EXPECT_EQ(app.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (" + std::to_string(c.value) + " knots)...");
+    }
+  }
+}
+
+TEST(MnuModifiedInfo, Explains) {
+  SerialRig rig;
+  rig.app.form1.mnuModifiedInfo.Click();
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].title, "Koralin GPS Readout. ");
+  EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kInformation);
+  const std::string& p = rig.dialogs.boxes[0].prompt;
+  EXPECT_EQ(std::count(p.begin(), p.end(), '\n'), 7);
+  EXPECT_NE(p.find("\r\n" + std::string(32, '-') + "\r\nThis sends through just $GPRMC, $GPGGA, $PGRMZ, $HCHDT and %bbb/q  or "
+                   "modifies\r\n"),
+            std::string::npos);
+  EXPECT_EQ(p.substr(p.size() - 33), "\r\n" + std::string(31, '-'));
+}
+
+}  // namespace
+}  // namespace koralin
