@@ -1,9 +1,8 @@
 #include "qt/qt_serial_port.h"
 
-#include <fstream>
-
 #include "common/basic.h"
 #include "common/error.h"
+#include "serial/com_ports.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -33,16 +32,6 @@ RunTimeError Failure(const std::string& device, QSerialPort::SerialPortError e, 
 }
 
 }  // namespace
-
-std::string DevicePath(const std::string& settingsFolder, int port) {
-  std::ifstream in(settingsFolder + "/ComPorts.cfg");
-  const std::string key = std::to_string(port) + "=";
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind(key, 0) == 0 && line.size() > key.size()) return line.substr(key.size());
-  }
-  return "/dev/ttyS" + std::to_string(port - 1);
-}
 
 void QtSerialPort::Open(int port, const std::string& settings, int inBufferSize, int) {
   if (port_.isOpen()) throw RunTimeError(err::kPortAlreadyOpen);

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "common/error.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -38,6 +39,11 @@ bool QtSystem::PrevInstance() {
     lock_->setStaleLockTime(0);  // a lock left by a crash is taken over
   }
   return !lock_->isLocked() && !lock_->tryLock(0);
+}
+
+void QtSystem::ShowSerialPortListing() {
+  if (!openListing_) throw RunTimeError(err::kFileNotFound, "no window to show it in");
+  openListing_();
 }
 
 void QtSystem::EndProcess() { QCoreApplication::exit(0); }
