@@ -50,7 +50,10 @@ class FakeSystem : public System {
   std::string ExeName() override { return "koralin-gps"; }
   bool PrevInstance() override { return prevInstance; }
   DateTime Now() override { return now; }
-  void ShowSerialPortListing() override { ++listings; }
+  void ShowSerialPortListing() override {
+    if (failListing) throw *failListing;
+    ++listings;
+  }
   void EndProcess() override { ended = true; }
   bool ended = false;
 
@@ -58,6 +61,7 @@ class FakeSystem : public System {
   double rnd = 0.5;
   std::string appPath = "/tmp";
   bool prevInstance = false;
+  std::optional<RunTimeError> failListing;
   DateTime now{2026, 12, 5, 12, 0, 0};
 
  private:
