@@ -9,6 +9,7 @@
 #include "qt/qt_serial_port.h"
 #include "qt/qt_system.h"
 #include "qt/timer_driver.h"
+#include "qt/tool_windows.h"
 
 int main(int argc, char* argv[]) {
   using namespace koralin;
@@ -28,6 +29,8 @@ int main(int argc, char* argv[]) {
 
   qt::MainWindow window(app);
   dialogs.SetParent(&window);
+  qt::ToolWindows tools(app, &window);
+  system.SetListingOpener([&tools] { tools.listing.Open(); });
   Form_Load(app);
   window.show();
   return QApplication::exec();

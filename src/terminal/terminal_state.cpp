@@ -18,4 +18,9 @@ Form3::Form3() : TerminalWindow("Form3", colour::kRed) {}
 
 Form4::Form4() { Command1.SetCaption("&Add Crc"); }
 
+PortListing::PortListing() {
+  cmdAssign.SetCaption("&Assign");
+  lblStatus.SetCaption("Choose a device, type a port number and press Assign; the port opens it from then on.");
+}
+
 }  // namespace koralin

@@ -80,6 +80,7 @@ struct SerialDevice {
 // The serial-port listing: the devices present, the port numbers that open
 // each, and the assignment of a device to a number.
 struct PortListing {
+  PortListing();
   Window form{"frmPortListing", "Serial ports"};
   std::vector<SerialDevice> devices;
   ListBox lstDevices{"lstDevices"};  // one row per device, as shown

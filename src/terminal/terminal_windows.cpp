@@ -15,10 +15,10 @@ constexpr int kKeyF1 = 112;
 constexpr int kKeyEscape = 27;
 
 // Control sizes in twips.
-constexpr int kFreezeWidth = 1455;
-constexpr int kSendWidth = 855;
-constexpr int kCheckHeight = 255;
-constexpr int kTxtSendHeight = 285;
+constexpr int kFreezeWidth = 1800;
+constexpr int kSendWidth = 1000;
+constexpr int kCheckHeight = 300;
+constexpr int kTxtSendHeight = 330;
 
 void ResetControls(TerminalWindow& w) {
   w.chkFreeze.SetValue(0);

@@ -260,7 +260,7 @@ TEST_F(Terminals, ControlsKeepTheirCornersOnResize) {
   const Rect send = t.form2.ChkSend2ComIn.Bounds();
   EXPECT_EQ(send.left + send.width, 9000);
   EXPECT_EQ(send.top + send.height, freeze.top);
-  EXPECT_EQ(t.form2.TxtSend.Bounds(), (Rect{50, 400, 8900, 285}));
+  EXPECT_EQ(t.form2.TxtSend.Bounds(), (Rect{50, 400, 8900, 330}));
 }
 
 struct SendBox : Terminals {
