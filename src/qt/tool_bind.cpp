@@ -70,12 +70,13 @@ void Place(QWidget* widget, Control& model) {
 }
 
 void BindWindow(QWidget* widget, Window& model, QSize minSize) {
-  // Only a new place from the model moves the window; the user's own moves
-  // and resizes stand otherwise.
+  // A new place from the model, or showing the window, moves it; the user's
+  // own moves and resizes stand otherwise.
   auto placed = std::make_shared<std::optional<Rect>>();
   auto sync = [widget, &model, minSize, placed] {
     widget->setWindowTitle(ToQ(model.Caption()));
-    if (*placed != model.Bounds()) {
+    const bool showing = model.Visible() && !widget->isVisible();
+    if (showing || *placed != model.Bounds()) {
       *placed = model.Bounds();
       const QRect r = PxRect(model.Bounds());
       widget->move(r.topLeft());

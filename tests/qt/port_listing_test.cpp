@@ -123,14 +123,5 @@ TEST(SerialPortListing, BothMenuEntriesOpenIt) {
   EXPECT_TRUE(rig.dialogs.boxes.empty());
 }
 
-TEST(SerialPortListing, WithoutAWindowTheMenuEntryReports) {
-  test::TestRig rig;
-  qt::QtSystem system;
-  App app(Platform{system, rig.dialogs, rig.comm1, rig.comm2, rig.clockSetter, rig.bus});
-  app.form1.mnuDeviceManager.Click();
-  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt.rfind("Could not load:\r\n", 0), 0u);
-}
-
 }  // namespace
 }  // namespace koralin

@@ -249,20 +249,6 @@ TEST_F(Terminals, F1AndEscGoBackToTheMainWindow) {
   EXPECT_EQ(focus, 2);
 }
 
-TEST_F(Terminals, ControlsKeepTheirCornersOnResize) {
-  OpenIn();
-  t.form2.ScaleWidth = 9000;
-  t.form2.ScaleHeight = 3000;
-  t.form2.onResize.Notify();
-  const Rect freeze = t.form2.chkFreeze.Bounds();
-  EXPECT_EQ(freeze.left + freeze.width, 9000);
-  EXPECT_EQ(freeze.top + freeze.height, 3000);
-  const Rect send = t.form2.ChkSend2ComIn.Bounds();
-  EXPECT_EQ(send.left + send.width, 9000);
-  EXPECT_EQ(send.top + send.height, freeze.top);
-  EXPECT_EQ(t.form2.TxtSend.Bounds(), (Rect{50, 400, 8900, 330}));
-}
-
 struct SendBox : Terminals {
   void Type(const std::string& text) {
     t.form2.TxtSend.SetText(text);
