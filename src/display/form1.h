@@ -1,4 +1,3 @@
-// DEVELOPERS: read HOUSE_RULES.md at the repository root before changing anything (this line is removed at merge).
 // The main window's model: every control the main window shows, by the
 // names the program's routines use. Behaviour lives in the routines; this is
 // state only.

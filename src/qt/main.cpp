@@ -12,6 +12,7 @@
 #include "qt/qt_serial_port.h"
 #include "qt/qt_system.h"
 #include "qt/timer_driver.h"
+#include "qt/tool_windows.h"
 
 int main(int argc, char* argv[]) {
   using namespace koralin;
@@ -33,6 +34,8 @@ int main(int argc, char* argv[]) {
   dialogs.SetParent(&window);
   qt::InstallExitPaths(app, &window);
   qt::BindWindowPlace(&window, app.form1.form);
+  qt::ToolWindows tools(app, &window);
+  system.SetListingOpener([&tools] { tools.listing.Open(); });
   // A second copy ends inside the load; it never shows its window.
   Guarded(app, Form_Load)();
   window.show();

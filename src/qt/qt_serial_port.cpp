@@ -7,9 +7,10 @@
 
 #include <QTimer>
 #include <cerrno>
-#include <fstream>
 
 #include "common/basic.h"
+#include "common/error.h"
+#include "serial/com_ports.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -70,17 +71,6 @@ int DriverQueue(const QSerialPort& port, unsigned long request) {
 }
 
 }  // namespace
-
-std::string DevicePath(const std::string& settingsFolder, int port) {
-  std::ifstream in(settingsFolder + "/ComPorts.cfg");
-  const std::string key = std::to_string(port) + "=";
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    line = Trim(line);
-    if (line.rfind(key, 0) == 0 && line.size() > key.size()) return Trim(line.substr(key.size()));
-  }
-  return "/dev/ttyS" + std::to_string(port - 1);
-}
 
 QtSerialPort::QtSerialPort(std::string settingsFolder) : folder_(std::move(settingsFolder)) {
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,

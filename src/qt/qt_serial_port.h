@@ -1,6 +1,5 @@
 // Numbered serial ports on QSerialPort. Port numbers map to devices through
-// ComPorts.cfg in the settings folder ("3=/dev/ttyUSB0"); a number without a
-// line maps to /dev/ttyS<N-1>.
+// ComPorts.cfg in the settings folder (serial/com_ports.h).
 #pragma once
 
 #include <QSerialPort>
@@ -10,9 +9,6 @@
 #include "serial/serial_port.h"
 
 namespace koralin::qt {
-
-// The device a port number stands for.
-std::string DevicePath(const std::string& settingsFolder, int port);
 
 class QtSerialPort : public SerialPort {
  public:

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/error.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -57,6 +58,11 @@ void QtSystem::EndProcess() {
   if (lock_ && lock_->isLocked()) lock_->unlock();
   std::fflush(nullptr);
   std::_Exit(0);
+}
+
+void QtSystem::ShowSerialPortListing() {
+  if (!openListing_) throw RunTimeError(err::kFileNotFound, "no window to show it in");
+  openListing_();
 }
 
 DateTime QtSystem::Now() {

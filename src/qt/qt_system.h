@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLockFile>
+#include <functional>
 #include <memory>
 
 #include "common/system.h"
@@ -21,12 +22,15 @@ class QtSystem : public System {
   std::string ExeName() override;
   bool PrevInstance() override;
   DateTime Now() override;
-  void ShowSerialPortListing() override {}
+  void ShowSerialPortListing() override;
+  // The face's listing window; without one the listing cannot open.
+  void SetListingOpener(std::function<void()> open) { openListing_ = std::move(open); }
   void EndProcess() override;
 
  private:
   std::string appPath_;
   std::unique_ptr<QLockFile> lock_;
+  std::function<void()> openListing_;
 };
 
 // The executable's folder when writable, else $XDG_CONFIG_HOME/koralin-gps.

@@ -73,6 +73,12 @@ void WireSerial(App& app) {
   WireInput(app);
   WireOutput(app);
   WireRelay(app);
+  // A cleared Terminal Out forgets the altitude texts last relayed, so the
+  // next one is sent again.
+  app.terminal.terminalOutCleared.Subscribe([&app] {
+    app.serial.LastGPGGAOut.clear();
+    app.serial.LastPGRMZOut.clear();
+  });
 }
 
 }  // namespace koralin

@@ -55,7 +55,10 @@ class FakeSystem : public System {
   std::string ExeName() override { return "koralin-gps"; }
   bool PrevInstance() override { return prevInstance; }
   DateTime Now() override { return now; }
-  void ShowSerialPortListing() override { ++listings; }
+  void ShowSerialPortListing() override {
+    if (failListing) throw *failListing;
+    ++listings;
+  }
   void EndProcess() override { ended = true; }
   bool ended = false;
   // What the user does while the program lets pending events run.
@@ -65,6 +68,7 @@ class FakeSystem : public System {
   double rnd = 0.5;
   std::string appPath = ProcessFolder();  // one per test process: tests run in parallel
   bool prevInstance = false;
+  std::optional<RunTimeError> failListing;
   DateTime now{2026, 12, 5, 12, 0, 0};
 
  private:

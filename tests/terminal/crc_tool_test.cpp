@@ -1,0 +1,90 @@
+#include "terminal/crc_tool.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+TEST(AddCrcToText, GivesTheSentenceItsChecksum) {
+  struct Case {
+    const char* typed;
+    const char* result;
+  };
+  const Case cases[] = {
+      {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E"},
+      {"GPRMC,1,2", "$GPRMC,1,2*48"},
+      // An old checksum goes, whatever it was.
+      {"$GPRMC,1,2*68", "$GPRMC,1,2*48"},
+      {"$GPRMC,1,2*48", "$GPRMC,1,2*48"},
+      {"$GPRMC,1,2*", "$GPRMC,1,2*48"},
+      // Blanks around go, and so does text before the "$".
+      {"   $GPRMC,1,2*   ", "$GPRMC,1,2*48"},
+      {"junk $GPRMC,1,2", "$GPRMC,1,2*48"},
+      // Only what stands before the first "*" counts.
+      {"$GPRMC,1,2*48*99", "$GPRMC,1,2*48"},
+      // A checksum below 16 keeps its leading zero.
+      {"$ABCD*xxxx", "$ABCD*04"},
+      // Fewer than 8 characters, blanks included, give nothing.
+      {"$GP*", ""},
+      {"GPRMC,1", ""},
+      {"", ""},
+      {"       ", ""},
+      // Eight characters are enough.
+      {"$GPGGA,1", "$GPGGA,1*4B"},
+      // The "*" stands too close behind the "$": left as typed.
+      {"$ABC*12345", "$ABC*12345"},
+      {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(AddCrcToText(c.typed), c.result) << '"' << c.typed << '"';
+}
+
+struct CrcTool : ::testing::Test {
+  test::TestRig rig;
+  App& app = rig.app;
+  Form4& w = app.terminal.form4;
+};
+
+TEST_F(CrcTool, OpensWithTheSirfCommandSummedAndSelected) {
+  app.form1.mnuCreateGPstrings.Click();
+  EXPECT_TRUE(app.form1.mnuCreateGPstrings.Checked());
+  EXPECT_TRUE(w.form.Visible());
+  EXPECT_EQ(w.form.Caption(), "Koralin GPS Readout. Version 1.21");
+  EXPECT_EQ(w.Label1.Caption(), "CRC add tool for NMEA\r\nFor reset GPS to NMEA etc.");
+  EXPECT_EQ(w.Command1.Caption(), "&Add Crc");
+  EXPECT_EQ(w.Command1.ToolTip(), "Start with a $ and end with a *");
+  EXPECT_EQ(w.Text1.Text(), "$PSRF100,1,4800,8,1,0*0E");
+  EXPECT_EQ(w.Text1.SelStart(), 0);
+  EXPECT_EQ(w.Text1.SelLength(), 24);
+}
+
+TEST_F(CrcTool, ButtonReplacesTheText) {
+  app.form1.mnuCreateGPstrings.Click();
+  w.Text1.SetText("GPRMC,1,2");
+  w.Command1.Click();
+  EXPECT_EQ(w.Text1.Text(), "$GPRMC,1,2*48");
+  EXPECT_EQ(w.Text1.SelLength(), 13);
+  w.Text1.SetText("$GP*");
+  w.Command1.Click();
+  EXPECT_EQ(w.Text1.Text(), "");
+  EXPECT_EQ(w.Text1.SelLength(), 0);
+}
+
+TEST_F(CrcTool, MenuCheckFollowsTheWindow) {
+  app.form1.mnuCreateGPstrings.Click();
+  w.onQueryUnload.Notify();
+  EXPECT_FALSE(app.form1.mnuCreateGPstrings.Checked());
+  EXPECT_FALSE(w.form.Visible());
+  EXPECT_FALSE(w.loaded);
+  app.form1.mnuCreateGPstrings.Click();
+  w.Text1.SetText("typed");
+  app.form1.mnuCreateGPstrings.Click();
+  EXPECT_FALSE(w.form.Visible());
+  // Opened again, it starts afresh.
+  app.form1.mnuCreateGPstrings.Click();
+  EXPECT_EQ(w.Text1.Text(), "$PSRF100,1,4800,8,1,0*0E");
+}
+
+}  // namespace
+}  // namespace koralin

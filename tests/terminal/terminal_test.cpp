@@ -1,0 +1,300 @@
+#include "terminal/terminal.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+#include "terminal/terminal_text.h"
+
+namespace koralin {
+namespace {
+
+TEST(TerminalText, KeepsTheLast4500Characters) {
+  struct Case {
+    const char* name;
+    TerminalKind kind;
+    std::string text;
+    std::string expected;
+  };
+  const std::string tail(4500, 'x');
+  const std::string withDollars = std::string(500, 'a') + "$GP" + std::string(4497, 'b') + "$C";
+  const Case cases[] = {
+      {"in, short", TerminalKind::kIn, "abc", "abc"},
+      {"in, exactly full", TerminalKind::kIn, tail, tail},
+      {"in, 5000", TerminalKind::kIn, std::string(500, 'a') + tail, tail},
+      {"out, no dollar", TerminalKind::kOut, std::string(500, 'a') + tail, tail},
+      // The kept part starts at "GP...": its first "$" is the one before "C".
+      {"out, cut after first dollar", TerminalKind::kOut, withDollars, "C"},
+      {"out, dollar first kept", TerminalKind::kOut, std::string(500, 'a') + "$" + std::string(4499, 'b'),
+       std::string(4499, 'b')},
+      {"out, under the cap keeps its dollars", TerminalKind::kOut, "x$GPRMC", "x$GPRMC"},
+  };
+  for (const Case& c : cases) {
+    std::string s = c.text;
+    CapTerminalText(s, c.kind);
+    EXPECT_EQ(s, c.expected) << c.name;
+  }
+}
+
+TEST(TerminalText, ShowsNewestLineOnTopWithoutEmptyLines) {
+  struct Case {
+    TerminalKind kind;
+    std::string stored;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {TerminalKind::kIn, "A\r\nB\r\nC\r\n", "C\r\nB\r\nA\r\n"},
+      {TerminalKind::kOut, "A\r\nB\r\nC\r\n", "C\r\nB\r\nA\r\n"},
+      {TerminalKind::kIn, "A\rB\rC", "C\r\nB\r\nA\r\n"},
+      {TerminalKind::kIn, "A\r\n\r\n\rB", "B\r\nA\r\n"},
+      // Terminal Out breaks lines only at CR LF.
+      {TerminalKind::kOut, "A\rB\r\nC", "C\r\nA\rB\r\n"},
+      {TerminalKind::kOut, "\r\n\r\n", ""},
+      {TerminalKind::kIn, "", ""},
+      // An unfinished line is shown as it stands.
+      {TerminalKind::kIn, "$GPRMC,1\r\n$GPG", "$GPG\r\n$GPRMC,1\r\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TerminalDisplayText(c.stored, c.kind), c.shown) << c.stored;
+}
+
+struct Terminals : ::testing::Test {
+  test::TestRig rig;
+  App& app = rig.app;
+  Form1& f = app.form1;
+  TerminalState& t = app.terminal;
+
+  void OpenIn(int port = 3, int baud = 4800) {
+    app.settings.ComPortIn = static_cast<std::int16_t>(port);
+    app.settings.BaudIn = baud;
+    f.mnuTerminalIn.Click();
+  }
+  void OpenOut(int port = 2, int baud = 4800) {
+    app.settings.ComPortOut = static_cast<std::int16_t>(port);
+    app.settings.BaudOut = baud;
+    f.mnuTerminalOut.Click();
+  }
+};
+
+TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsChecked) {
+  AddTerminalIn(app, "A\r\n", false);
+  AddTerminalOut(app, "A\r\n", false);
+  EXPECT_EQ(t.TerminalText[1], "");
+  EXPECT_EQ(t.TerminalText[0], "");
+  OpenIn();
+  OpenOut();
+  AddTerminalIn(app, "A\r\n", false);
+  AddTerminalIn(app, "B\r\n", false);
+  AddTerminalIn(app, "C\r\n", false);
+  AddTerminalOut(app, "$GPRMC,1\r\n", false);
+  EXPECT_EQ(t.form2.screen.Text(), "C\r\nB\r\nA\r\n");
+  EXPECT_EQ(t.form3.screen.Text(), "$GPRMC,1\r\n");
+}
+
+TEST_F(Terminals, FiveThousandCharactersOfTrafficLeaveTheLast4500) {
+  OpenIn();
+  OpenOut();
+  std::string traffic;
+  while (traffic.size() < 5000) traffic += "$GPRMC,123519,A,4807.038,N*6A\r\n";
+  traffic.resize(5000);
+  for (std::size_t i = 0; i < traffic.size(); i += 100) {
+    AddTerminalIn(app, traffic.substr(i, 100), false);
+    AddTerminalOut(app, traffic.substr(i, 100), false);
+  }
+  const std::string last = traffic.substr(500);
+  EXPECT_EQ(t.TerminalText[1], last);
+  EXPECT_EQ(t.TerminalText[0], last.substr(last.find('$') + 1));
+  EXPECT_EQ(t.TerminalText[0].rfind("GPRMC", 0), 0u);
+}
+
+TEST_F(Terminals, FrozenTerminalKeepsTextAndShowsItWhenUnfrozen) {
+  OpenIn();
+  AddTerminalIn(app, "A\r\n", false);
+  t.form2.chkFreeze.Click();
+  EXPECT_TRUE(t.FreezeIn);
+  EXPECT_EQ(t.form2.chkFreeze.Value(), 1);
+  AddTerminalIn(app, "B\r\n", false);
+  EXPECT_EQ(t.form2.screen.Text(), "A\r\n");
+  t.form2.chkFreeze.Click();
+  EXPECT_FALSE(t.FreezeIn);
+  EXPECT_EQ(t.form2.chkFreeze.Value(), 0);
+  EXPECT_EQ(t.form2.screen.Text(), "B\r\nA\r\n");
+}
+
+TEST_F(Terminals, FreezingOneFreezesTheOtherButUnfreezingDoesNot) {
+  OpenIn();
+  OpenOut();
+  t.form2.chkFreeze.Click();
+  EXPECT_TRUE(t.FreezeIn);
+  EXPECT_TRUE(t.FreezeOut);
+  EXPECT_EQ(t.form3.chkFreeze.Value(), 1);
+  t.form2.chkFreeze.Click();
+  EXPECT_FALSE(t.FreezeIn);
+  EXPECT_TRUE(t.FreezeOut);
+  AddTerminalOut(app, "X\r\n", false);
+  EXPECT_EQ(t.form3.screen.Text(), "");
+}
+
+TEST_F(Terminals, FreezingDoesNotReachATerminalThatIsOff) {
+  OpenOut();
+  t.form3.chkFreeze.Click();
+  EXPECT_TRUE(t.FreezeOut);
+  EXPECT_FALSE(t.FreezeIn);
+  EXPECT_EQ(t.form2.chkFreeze.Value(), 0);
+}
+
+TEST_F(Terminals, CaptionsNamePortAndLine) {
+  OpenIn(3, 4800);
+  EXPECT_EQ(t.form2.form.Caption(), "Koralin Terminal GPS In Com3 Baud 4800,N,8,1");
+  EXPECT_TRUE(t.form2.form.Visible());
+  OpenOut(-1, 9600);
+  EXPECT_EQ(t.form3.form.Caption(), "Koralin Terminal GPS Out Com-1 Baud 9600,N,8,1");
+  EXPECT_TRUE(t.form3.form.Visible());
+  f.mnuTerminalIn.Click();
+  app.settings.ComPortIn = -2;
+  f.mnuPlayLog.SetChecked(true);
+  f.mnuTerminalIn.Click();
+  EXPECT_EQ(t.form2.form.Caption(), "Koralin Terminal Playing a logged file.");
+}
+
+TEST_F(Terminals, WithoutAPortOrALogTheCheckIsSetButNoWindowShows) {
+  for (int port : {-1, 0}) {
+    if (f.mnuTerminalIn.Checked()) f.mnuTerminalIn.Click();
+    OpenIn(port);
+    EXPECT_TRUE(f.mnuTerminalIn.Checked()) << port;
+    EXPECT_FALSE(t.form2.form.Visible()) << port;
+  }
+  for (int port : {0, -2}) {
+    if (f.mnuTerminalOut.Checked()) f.mnuTerminalOut.Click();
+    OpenOut(port);
+    EXPECT_TRUE(f.mnuTerminalOut.Checked()) << port;
+    EXPECT_FALSE(t.form3.form.Visible()) << port;
+  }
+}
+
+TEST_F(Terminals, SwitchingOnClearsAndSwitchingOffHides) {
+  OpenOut();
+  AddTerminalOut(app, "$GPRMC\r\n", false);
+  OpenOut();  // off
+  EXPECT_FALSE(t.form3.form.Visible());
+  EXPECT_TRUE(t.form3.loaded);
+  EXPECT_EQ(t.TerminalText[0], "$GPRMC\r\n");
+  int cleared = 0;
+  t.terminalOutCleared.Subscribe([&] { ++cleared; });
+  OpenOut();  // on again
+  EXPECT_EQ(t.TerminalText[0], "");
+  EXPECT_EQ(t.form3.screen.Text(), "");
+  EXPECT_EQ(cleared, 1);
+}
+
+TEST_F(Terminals, SwitchingTerminalOutOffUnfreezesIt) {
+  OpenOut();
+  t.form3.chkFreeze.Click();
+  f.mnuTerminalOut.Click();
+  EXPECT_FALSE(t.FreezeOut);
+  EXPECT_EQ(t.form3.chkFreeze.Value(), 0);
+}
+
+TEST_F(Terminals, ClickOnTheSurfaceClears) {
+  OpenIn();
+  AddTerminalIn(app, "A\r\n", false);
+  t.form2.onClick.Notify();
+  EXPECT_EQ(t.TerminalText[1], "");
+  EXPECT_EQ(t.form2.screen.Text(), "");
+}
+
+TEST_F(Terminals, CloseBoxUnchecksAndUnfreezes) {
+  OpenIn();
+  OpenOut();
+  t.form2.chkFreeze.Click();
+  t.form2.onQueryUnload.Notify();
+  EXPECT_FALSE(f.mnuTerminalIn.Checked());
+  EXPECT_FALSE(t.FreezeIn);
+  EXPECT_FALSE(t.form2.form.Visible());
+  EXPECT_FALSE(t.form2.loaded);
+  t.form3.onQueryUnload.Notify();
+  EXPECT_FALSE(f.mnuTerminalOut.Checked());
+  EXPECT_FALSE(t.FreezeOut);
+  EXPECT_FALSE(t.form3.form.Visible());
+}
+
+TEST_F(Terminals, ClosingTerminalOutKeepsTheOutputPortOpen) {
+  rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
+  OpenOut();
+  t.form3.onQueryUnload.Notify();
+  EXPECT_TRUE(rig.comm2.IsOpen());
+}
+
+TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
+  f.form.SetBounds({100, 200, 6000, 3000});
+  OpenIn();
+  EXPECT_EQ(t.form2.form.Bounds(), (Rect{100, 3200, 6000, 3000}));
+  OpenOut();
+  EXPECT_EQ(t.form3.form.Bounds(), (Rect{100, 6200, 6000, 3000}));
+  EXPECT_EQ(t.form2.screen.ForeColor(), colour::kGreen);
+  EXPECT_EQ(t.form3.screen.ForeColor(), colour::kRed);
+  EXPECT_EQ(t.form3.screen.BackColor(), colour::kBlack);
+  // Terminal In closed: Terminal Out moves up under the main window.
+  t.form2.onQueryUnload.Notify();
+  EXPECT_EQ(t.form3.form.Top(), 3200);
+  // A maximised window stays where it is.
+  t.form3.form.SetState(WindowState::kMaximized);
+  f.form.SetBounds({0, 0, 5000, 2000});
+  TerminalPlacement(app);
+  EXPECT_EQ(t.form3.form.Top(), 3200);
+}
+
+TEST_F(Terminals, F1AndEscGoBackToTheMainWindow) {
+  int focus = 0;
+  t.focusMainWindow.Subscribe([&] { ++focus; });
+  for (int key : {112, 27, 65, 13}) Terminal_KeyDown(app, key);
+  EXPECT_EQ(focus, 2);
+}
+
+struct SendBox : Terminals {
+  void Type(const std::string& text) {
+    t.form2.TxtSend.SetText(text);
+    t.form2.onTxtSendEnter.Notify();
+  }
+};
+
+TEST_F(SendBox, CheckingSendWarnsAndShowsTheBox) {
+  OpenIn();
+  int focus = 0;
+  t.form2.focusTxtSend.Subscribe([&] { ++focus; });
+  t.form2.ChkSend2ComIn.Click();
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt,
+            "You can send info to to port where the GPS is connected to\r\nNormally you never do this");
+  EXPECT_EQ(rig.dialogs.boxes[0].title, "Koralin GPS Readout. Version 1.21");
+  EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kInformation);
+  EXPECT_TRUE(t.form2.TxtSend.Visible());
+  EXPECT_EQ(focus, 1);
+  t.form2.ChkSend2ComIn.Click();
+  EXPECT_FALSE(t.form2.TxtSend.Visible());
+  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+}
+
+TEST_F(SendBox, EnterWritesTheLineWithCrLf) {
+  struct Case {
+    std::string typed, written;
+  };
+  const Case cases[] = {{"abc", "abc\r\n"}, {"a\r\nb", "ab\r\n"}, {"$PSRF100,1,4800,8,1,0*0E", "$PSRF100,1,4800,8,1,0*0E\r\n"}};
+  rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  for (const Case& c : cases) {
+    rig.comm1.written.clear();
+    Type(c.typed);
+    EXPECT_EQ(rig.comm1.written, c.written) << c.typed;
+    EXPECT_EQ(t.form2.TxtSend.Text(), "");
+  }
+  Type("");
+  EXPECT_EQ(rig.comm1.written, cases[2].written);
+}
+
+TEST_F(SendBox, ClosedPortSendsNothingAndKeepsTheText) {
+  Type("abc");
+  EXPECT_EQ(rig.comm1.written, "");
+  EXPECT_EQ(t.form2.TxtSend.Text(), "abc");
+  EXPECT_TRUE(rig.dialogs.boxes.empty());
+}
+
+}  // namespace
+}  // namespace koralin
