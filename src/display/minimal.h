@@ -6,5 +6,17 @@ namespace koralin {
 struct App;
 
 void mnuMinimalDisplay_Click(App& app);
+// Loads the minimal display window unless it is loaded (not shown yet).
+void LoadForm5(App& app);
+// Unloads it: its closing step runs, then it is hidden and dropped.
+void UnloadForm5(App& app);
+
+// The handlers of the minimal display window.
+namespace form5 {
+void Form_Load(App& app);
+void Command1_Click(App& app);
+void Form_KeyDown(App& app, int keyCode, int shift);
+void Form_QueryUnload(App& app);
+}  // namespace form5
 
 }  // namespace koralin

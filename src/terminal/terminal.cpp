@@ -8,3 +8,9 @@ namespace koralin {
 void AddTerminalIn(App&, std::string_view, bool) {}
 
 }  // namespace koralin
+
+namespace koralin {
+
+void TerminalPlacement(App&) {}
+
+}  // namespace koralin

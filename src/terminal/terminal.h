@@ -8,5 +8,7 @@ namespace koralin {
 struct App;
 
 void AddTerminalIn(App& app, std::string_view text, bool clear);
+// Places the terminal windows below the main window.
+void TerminalPlacement(App& app);
 
 }  // namespace koralin
