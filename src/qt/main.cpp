@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
 
   qt::MainWindow window(app);
   dialogs.SetParent(&window);
+  // Start-up may hand the screen to the minimal display instead.
+  app.form1.form.SetVisible(true);
   Form_Load(app);
-  window.show();
   return QApplication::exec();
 }
