@@ -6,7 +6,7 @@ namespace {
 // Seven rows of values, twips.
 constexpr int kRowsHeight = 7 * 300;
 constexpr int kMargin = 60;
-constexpr int kTitlesWidth = 1300, kValuesWidth = 2000, kButtonHeight = 420;
+constexpr int kTitlesWidth = 1650, kValuesWidth = 2010, kButtonHeight = 420;
 constexpr int kInnerWidth = kMargin + kTitlesWidth + kMargin + kValuesWidth + kMargin;
 constexpr int kInnerHeight = kMargin + kRowsHeight + kButtonHeight + kMargin;
 // Borders and title bar; this window has no menu bar.

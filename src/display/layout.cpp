@@ -25,10 +25,10 @@ void PlaceFrameContents(Form1& f) {
   f.lblLock.SetBounds({8325, kRow1, 1365, kBigHeight});
 
   f.lblSpeed.SetBounds({kCol, kRow2, 1500, kBigHeight});
-  f.lblUnity.SetBounds({3615, kRow2, 750, kBigHeight});
-  f.lblCompass.SetBounds({4425, kRow2, 1500, kBigHeight});
-  f.lblCompassText.SetBounds({5985, kRow2, 1560, kBigHeight});
-  f.lblDate.SetBounds({7605, kRow2, 2085, kBigHeight});
+  f.lblUnity.SetBounds({3615, kRow2, 690, kBigHeight});
+  f.lblCompass.SetBounds({4365, kRow2, 1500, kBigHeight});
+  f.lblCompassText.SetBounds({5925, kRow2, 1410, kBigHeight});
+  f.lblDate.SetBounds({7395, kRow2, 2295, kBigHeight});
 
   f.ProgressBar1.SetBounds({kCol, kBar, 7095, 255});
   f.lblTurnPrompt.SetBounds({9285, kBar - 15, 405, 285});

@@ -33,7 +33,7 @@ void Paint(QPainter& p, const DrawItem& item) {
 CompassWidget::CompassWidget(PictureBox& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName(QString::fromStdString(model.Name()));
   QFont f = font();
-  f.setPixelSize(13);
+  f.setPixelSize(12);
   f.setBold(true);
   setFont(f);
   model_.changed.Subscribe([this] {

@@ -39,13 +39,14 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = static_cast<QWidget*>(watched);
   if (widget->window() != window_) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  // An ignored press is offered to each parent in turn; it counts once.
+  // A press the first receiver ignores travels up through its parents; it
+  // counts once, where it arrived first.
   const bool travelling = event == last_ && key->timestamp() == lastTimestamp_ && lastReceiver_ &&
-                          watched != lastReceiver_ && widget->isAncestorOf(lastReceiver_);
+                          widget != lastReceiver_ && widget->isAncestorOf(lastReceiver_);
   if (travelling) return false;
   last_ = event;
-  lastReceiver_ = widget;
   lastTimestamp_ = key->timestamp();
+  lastReceiver_ = widget;
   handler_(KeyCode(*key), ShiftState(key->modifiers()));
   return false;
 }

@@ -27,10 +27,10 @@ class KeyPreview : public QObject {
  private:
   QWidget* window_;
   Handler handler_;
-  // The press last handed on, to skip it while it travels up to the window.
+  // The press last handed on and where it arrived first.
   const QEvent* last_ = nullptr;
-  QPointer<QWidget> lastReceiver_;
   quint64 lastTimestamp_ = 0;
+  QPointer<QWidget> lastReceiver_;
 };
 
 }  // namespace koralin::qt

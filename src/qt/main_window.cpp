@@ -61,7 +61,7 @@ const LabelPlacement kLabels[] = {
 void Style(QLabel* w, Look look) {
   QFont f = look == Look::kRaw || look == Look::kSpinner ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
                                                          : w->font();
-  static constexpr int kPixels[] = {21, 15, 12, 14, 11, 15};
+  static constexpr int kPixels[] = {21, 14, 12, 14, 11, 15};
   f.setPixelSize(kPixels[static_cast<int>(look)]);
   f.setBold(look == Look::kLarge || look == Look::kMedium || look == Look::kSpinner);
   w->setFont(f);
@@ -188,7 +188,11 @@ MainWindow::~MainWindow() = default;
 void MainWindow::SyncWindow() {
   const Window& w = app_.form1.form;
   setWindowTitle(ToQ(w.Caption()));
-  inner_->setFixedSize(Px(w.ScaleWidth()), Px(w.ScaleHeight()));
+  const QSize inner(Px(w.ScaleWidth()), Px(w.ScaleHeight()));
+  if (inner_->size() != inner) {
+    inner_->setFixedSize(inner);
+    adjustSize();  // the window follows its inner area at once
+  }
   if (pos() != QPoint(Px(w.Left()), Px(w.Top()))) move(Px(w.Left()), Px(w.Top()));
   // The face may show the window on its own before the model does; only a
   // change of the model's mind is applied.
