@@ -19,6 +19,7 @@ struct Form5 {
 
   bool loaded = false;
   bool closedByButton = false;
+  bool unloading = false;
 
   Colour BackColor() const { return back_; }
   void SetBackColor(Colour c) {

@@ -46,10 +46,13 @@ void LoadForm5(App& app) {
 
 void UnloadForm5(App& app) {
   Form5& w = app.display.form5;
-  if (!w.loaded) return;
+  // The exit its closing step starts unloads every window, this one too.
+  if (!w.loaded || w.unloading) return;
+  w.unloading = true;
   form5::Form_QueryUnload(app);
   w.form.SetVisible(false);
   w.loaded = false;
+  w.unloading = false;
 }
 
 namespace form5 {

@@ -23,6 +23,7 @@ void WireDisplay(App& app) {
   f.lblUnity.onClick.Subscribe(Guarded(app, lblSpeed_Click));
   f.ProgressBar1.onClick.Subscribe(Guarded(app, ProgressBar1_Click));
   f.mnuMinimalDisplay.onClick.Subscribe(Guarded(app, mnuMinimalDisplay_Click));
+  f.Picture1.SetToolTip("CompassPelorus North=Up and PC-time..");
   f.lblTurnPrompt.SetToolTip("Turn-prompt " + app.platform.system.ExeName() + " is running.");
 
   app.display.form5.Command1.onClick.Subscribe(Guarded(app, form5::Command1_Click));
