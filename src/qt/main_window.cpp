@@ -171,6 +171,8 @@ MainWindow::MainWindow(App& app) : app_(app) {
   }
   Place(new CompassWidget(f.Picture1, frame), f.Picture1);
   Place(new SpeedBar(f.ProgressBar1, frame), f.ProgressBar1);
+  // The input choice (Option1, lstCustumComIn) has its places in the frame
+  // too: give each widget `frame` as parent and Place() it on its model.
 
   new KeyPreview(this, [this](int code, int shift) {
     Run(app_, [code, shift](App& a) { Form_KeyDown(a, code, shift); });
