@@ -51,7 +51,6 @@ struct App {
   ErrorRecord lastOutputError;
   std::string lastUnexpected;
   int unexpectedCount = 0;
-  int ClockOffsetPending = 7;  // 7: no clock request
   std::array<std::string, 18> CompassTexts;
 };
 

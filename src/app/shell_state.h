@@ -1,8 +1,17 @@
 // The application shell: start-up, exit and the PC clock.
 #pragma once
 
+#include <optional>
+
 namespace koralin {
 
-struct ShellState {};
+struct ShellState {
+  // The hour offset of a pending request to set the PC clock; empty when
+  // none is pending.
+  std::optional<int> ClockOffsetPending;
+  // Set once the settings were read: only then may the exit write them, so a
+  // refused second start never touches the file of the first.
+  bool SettingsLoaded = false;
+};
 
 }  // namespace koralin

@@ -22,7 +22,7 @@ std::string MinimalDisplayText(App& app) {
 
 }  // namespace
 
-void SetUpDdeSources(App& app) {
+void SetDDELinkItems(App& app) {
   Form1& f = app.form1;
   app.dde.sources = {{{&f.lblLat1, "lblDDELat"},
                       {&f.lblLong1, "lblDDELong"},
@@ -31,6 +31,11 @@ void SetUpDdeSources(App& app) {
                       {&f.lblHeight1, "lblDDEHeight"},
                       {&f.lblSpeed1, "lblDDESpeed"},
                       {&f.lblDoppler1, "lblDoppler1"}}};
+}
+
+void SetUpDdeSources(App& app) {
+  Form1& f = app.form1;
+  SetDDELinkItems(app);
   f.lblLat1.SetToolTip("Send Latitude");
   f.lblLong1.SetToolTip("Send Longitude");
   f.lblVal1.SetToolTip("Send Valide 'A=Ok V=Not Ok'");

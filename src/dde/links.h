@@ -11,6 +11,8 @@ inline constexpr const char* kDdeLinkTopic = "Form1";
 // Gives the source labels their tooltips and item names; hides them.
 void SetUpDdeSources(App& app);
 void DDElinks(App& app);
+// Gives the source labels their link-item names.
+void SetDDELinkItems(App& app);
 // Opens or closes the link to the companion direction finder.
 bool AdjustLblDDESound(App& app, bool on);
 void SetDDELabelsVisible(App& app, bool visible);

@@ -80,6 +80,8 @@ class Label : public Control {
   void SetBackColor(Colour c) { Set(back_, c); }
   Colour ForeColor() const { return fore_; }
   void SetForeColor(Colour c) { Set(fore_, c); }
+  bool FontUnderline() const { return underline_; }
+  void SetFontUnderline(bool v) { Set(underline_, v); }
 
   void Click() const { onClick.Notify(); }
   void DblClick() const { onDblClick.Notify(); }
@@ -92,6 +94,7 @@ class Label : public Control {
   std::string caption_;
   Colour back_ = colour::kButtonFace;
   Colour fore_ = colour::kBlack;
+  bool underline_ = false;
 };
 using Frame = Label;
 

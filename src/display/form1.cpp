@@ -33,6 +33,9 @@ Form1::Form1() {
   lblDate.SetToolTip("Date from GPS.");
   lblDoppler.SetToolTip("Agrelo Data.");
   lblAmplitude.SetToolTip("Doppler amplitude.");
+  lblHeight.SetToolTip("Altitude Click to change.");
+  lblFluxGateCompass.SetVisible(false);
+  Frame1.SetFontUnderline(true);
   lblLatitude.SetBackColor(colour::kWhite);
   lblLongitude.SetBackColor(colour::kWhite);
   lblLock.SetBackColor(colour::kWhite);

@@ -3,6 +3,9 @@
 
 namespace koralin {
 
-struct LogState {};
+struct LogState {
+  // The demo step last produced, 1..23; 0 before the first and after the last.
+  int DemoStep = 0;
+};
 
 }  // namespace koralin

@@ -1,17 +1,130 @@
 #include "nmea/altitude.h"
 
+#include <cmath>
+#include <optional>
+#include <string>
+
 #include "app/app.h"
+#include "common/basic.h"
+#include "common/error.h"
+#include "log/logging.h"
+#include "nmea/checksum.h"
 
 namespace koralin {
 
-// The altitude and lock decoders are not wired to the display yet.
-void ExtractingGPGGA(App&, std::string_view) {}
-void ExtractingPGRMZ(App&, std::string_view) {}
-void ExtractingGPGSA(App&, std::string_view) {}
+namespace {
 
-void RestoreFrameCaption(App& app) { app.form1.Frame1.SetCaption(kFrameCaption); }
+// One foot in metres, as the single-precision constant the altitude has
+// always been computed with; 0.4572 m thus reads 1 ft, not 2.
+constexpr double kFoot = static_cast<double>(0.3048f);
+constexpr const char* kNoAltitude = "lblHeight1";
 
-void ShowAltitude(App&, std::string_view) {}
-void ToggleHeightUnit(App&, bool) {}
+// The number of an altitude field; none when it lies beyond any range, so
+// the last good altitude stays.
+std::optional<double> Number(std::string_view s) {
+  try {
+    return Val(s);
+  } catch (const RunTimeError&) {
+    return std::nullopt;
+  }
+}
+
+// An altitude field given in metres, in feet with `decimals` places, as text
+// without blanks.
+std::optional<std::string> MetresToFeet(std::string_view metres, int decimals) {
+  const std::optional<double> m = Number(metres);
+  if (!m || !std::isfinite(*m / kFoot)) return std::nullopt;
+  return NumText(RoundHalfEven(*m / kFoot, decimals));
+}
+
+// A number text as the program writes it with a zero before a bare point.
+std::string LeadingZero(std::string t) {
+  if (t.starts_with(".")) return "0" + t;
+  if (t.starts_with("-.")) return "-0" + t.substr(1);
+  return t;
+}
+
+// The steps both altitude sentences share once their fields are cut out.
+// `metres` tells whether the altitude field must be converted.
+void ShowAltitudeSentence(App& app, const std::string& sentence, std::string a, bool metres, int decimals) {
+  Form1& f = app.form1;
+  f.lblAltitude.SetVisible(true);
+  f.lblAltitude.SetCaption(sentence);
+  if (metres) {
+    if (a.empty()) return;
+    std::optional<std::string> feet = MetresToFeet(a, decimals);
+    if (!feet) return;
+    a = std::move(*feet);
+  } else if (!Number(a)) {
+    return;
+  }
+  ShowAltitude(app, a);
+  f.lblHeight1.SetCaption(a.empty() ? std::string(kNoAltitude) : a + " ft");
+  LoggingSummer(app, sentence, true);
+}
+
+}  // namespace
+
+void ExtractingGPGGA(App& app, std::string_view text) {
+  FixState& fix = app.fix;
+  fix.GPGGASentence = GetSentence(app, "$GPGGA", text);
+  if (fix.GPGGASentence.empty()) return;
+  const std::string& s = fix.GPGGASentence;
+  const std::string unit = LCase(GetNmeaField(10, 1, s));
+  ShowAltitudeSentence(app, s, GetNmeaField(9, 6, s), unit == "m", 0);
+}
+
+void ExtractingPGRMZ(App& app, std::string_view text) {
+  FixState& fix = app.fix;
+  fix.PGRMZSentence = GetSentence(app, "$PGRMZ", text);
+  if (fix.PGRMZSentence.empty()) return;
+  const std::string& s = fix.PGRMZSentence;
+  const std::string unit = LCase(GetNmeaField(2, 1, s));
+  ShowAltitudeSentence(app, s, GetNmeaField(1, 6, s), unit != "f", 1);
+}
+
+void ExtractingGPGSA(App& app, std::string_view text) {
+  FixState& fix = app.fix;
+  fix.GPGSASentence = GetSentence(app, "$GPGSA", text);
+  if (fix.GPGSASentence.empty()) return;
+  const double mode = Val(GetNmeaField(2, 1, fix.GPGSASentence));
+  const char* lock = mode == 1 ? "(Not locked)" : mode == 2 ? "(Locked 2D)" : mode == 3 ? "(Very good lock 3D)" : "";
+  app.form1.Frame1.SetCaption(std::string(kFrameCaption) + " " + lock);
+  LoggingSummer(app, fix.GPGSASentence, true);
+}
+
+void mnuLockCheck_Click(App& app) {
+  MenuItem& m = app.form1.mnuLockCheck;
+  m.SetChecked(!m.Checked());
+  if (!m.Checked()) app.form1.Frame1.SetCaption(kFrameCaption);
+}
+
+void RestoreFrameCaption(App& app) {
+  Frame& frame = app.form1.Frame1;
+  frame.SetFontUnderline(true);
+  frame.SetForeColor(colour::kBlack);
+  frame.SetCaption(kFrameCaption);
+}
+
+void ShowAltitude(App& app, std::string_view feet) {
+  Label& height = app.form1.lblHeight;
+  if (!feet.empty()) height.SetVisible(true);
+  const double v = Val(feet);
+  std::string t;
+  if (app.form1.mnuFeet2Metres.Checked())
+    t = LeadingZero(NumText(RoundHalfEven(v * kFoot, 1))) + " m";
+  else
+    t = NumText(RoundHalfEven(v)) + " ft";
+  height.SetCaption(std::move(t));
+}
+
+void ToggleHeightUnit(App& app, bool init) {
+  Form1& f = app.form1;
+  if (!init) f.mnuFeet2Metres.SetChecked(!f.mnuFeet2Metres.Checked());
+  f.lblHeight.SetBackColor(f.mnuFeet2Metres.Checked() ? colour::kYellow : colour::kWhite);
+  // Without an altitude yet the height stays hidden; it shows 0 in the new unit.
+  const std::string& feet = f.lblHeight1.Caption();
+  ShowAltitude(app, feet.empty() || feet == kNoAltitude ? std::string() : NumText(Val(feet)));
+}
 
 }  // namespace koralin

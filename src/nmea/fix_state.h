@@ -29,6 +29,11 @@ struct FixState {
   Colour CourseColour = colour::kRed;
   int NoRxCount = 0;
 
+  // The latest altitude and fix-quality sentences; "" when the last text held none.
+  std::string GPGGASentence;
+  std::string PGRMZSentence;
+  std::string GPGSASentence;
+
   // Kept between decodes of $GPRMC.
   bool OldDataShown = false;
   int VoidCount = 0;

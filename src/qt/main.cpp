@@ -2,7 +2,10 @@
 #include <QApplication>
 
 #include "app/app.h"
+#include "app/events.h"
 #include "app/startup.h"
+#include "qt/exit_paths.h"
+#include "qt/linux_clock_setter.h"
 #include "qt/main_window.h"
 #include "qt/pending_services.h"
 #include "qt/qt_dialogs.h"
@@ -18,7 +21,7 @@ int main(int argc, char* argv[]) {
   qt::QtSystem system;
   qt::QtDialogs dialogs;
   qt::QtSerialPort comm1(system.AppPath()), comm2(system.AppPath());
-  qt::NoClockSetter clock;
+  qt::LinuxClockSetter clock;
   qt::NoBus bus;
   App app(Platform{system, dialogs, comm1, comm2, clock, bus});
 
@@ -28,8 +31,11 @@ int main(int argc, char* argv[]) {
 
   qt::MainWindow window(app);
   dialogs.SetParent(&window);
-  // Start-up may hand the screen to the minimal display instead.
+  qt::InstallExitPaths(app, &window);
+  // The window places and shows itself as the model says; start-up may
+  // hand the screen to the minimal display instead, and a second copy ends
+  // inside the load without showing anything.
   app.form1.form.SetVisible(true);
-  Form_Load(app);
+  Guarded(app, Form_Load)();
   return QApplication::exec();
 }

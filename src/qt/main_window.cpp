@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -159,6 +160,7 @@ MainWindow::MainWindow(App& app) : app_(app) {
 
   inner_ = new InnerArea(app_);
   setCentralWidget(inner_);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);  // the model's size, never the user's
   QGroupBox* frame = BuildFrame(app_, inner_);
 
   for (const LabelPlacement& p : kLabels) {

@@ -1,5 +1,6 @@
 #include "qt/qt_dialogs.h"
 
+#include <QDebug>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -37,6 +38,8 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> ButtonsOf(MsgButt
 }  // namespace
 
 MsgResult QtDialogs::MsgBox(const MessageBox& box) {
+  // Also on the terminal, for a program started from a shell or a script.
+  qInfo().noquote() << ToQ(box.title) + ": " + ToQ(box.prompt);
   QMessageBox m(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::NoButton, parent_);
   const auto buttons = ButtonsOf(box.buttons);
   for (std::size_t i = 0; i < buttons.size(); ++i) {

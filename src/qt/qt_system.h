@@ -10,7 +10,9 @@ namespace koralin::qt {
 
 class QtSystem : public System {
  public:
+  // Settings, log and instance lock live in SettingsFolder().
   QtSystem();
+  explicit QtSystem(std::string settingsFolder);
   void Beep() override;
   void Sleep(int ms) override;
   void DoEvents() override;

@@ -76,7 +76,7 @@ TEST(FormKeyDown, ShortcutsOfTheMainWindow) {
   } cases[] = {
       {key::kF1, 0, true, false, false},      {key::kEscape, 0, true, false, false},
       {key::kM, 0, false, true, false},       {key::kM, key::kShift, false, true, false},
-      {key::kF4, key::kAlt, true, false, true},  // the exit stops playback too
+      {key::kF4, key::kAlt, false, false, true},  // a rig never started only ends
       {key::kF4, 0, false, false, false},
       {key::kF4, key::kAlt | key::kShift, false, false, false}, {65, 0, false, false, false},
   };

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+#include "app/temp_folder.h"
 #include "dde/links.h"
 #include "display/compass.h"
 #include "display/speed.h"
@@ -40,6 +41,7 @@ void SaveDoubleScale(QWidget& w, const QString& file) {
 // The program on fakes with its face, started as the program starts.
 struct Face {
   explicit Face(int input = -1) {
+    rig.system.appPath = folder.path();  // settings are read here, and saved on exit
     app.form1.form.SetVisible(true);
     Form_Load(app);
     app.settings.ComPortIn = static_cast<std::int16_t>(input);
@@ -65,6 +67,7 @@ struct Face {
   }
 
   quint64 keyTime = 0;
+  test::TempFolder folder;
   test::TestRig rig;
   App& app = rig.app;
   Form1& f = app.form1;

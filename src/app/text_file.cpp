@@ -1,0 +1,97 @@
+#include "app/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "app/file_errors.h"
+
+namespace koralin {
+
+namespace {
+
+// Closes the descriptor on every way out.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  // Closes now, so that a failing close is seen; errno is kept.
+  int Close() {
+    const int r = ::close(fd_);
+    fd_ = -1;
+    return r;
+  }
+
+ private:
+  int fd_;
+};
+
+void WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(errno);
+    }
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw FileError(errno);
+  std::string text;
+  char buf[4096];
+  while (text.size() < maxBytes) {
+    const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(errno);
+    }
+    if (n == 0) break;
+    text.append(buf, static_cast<std::size_t>(n));
+  }
+  if (text.size() > maxBytes) text.resize(maxBytes);
+  return text;
+}
+
+void ReplaceFile(const std::string& path, std::string_view text) {
+  const std::string temp = path + ".tmp";
+  try {
+    Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (fd.get() < 0) throw FileError(errno);
+    WriteAll(fd.get(), text);
+    if (::fsync(fd.get()) != 0 && errno != EINVAL) throw FileError(errno);
+    if (fd.Close() != 0) throw FileError(errno);
+    if (::rename(temp.c_str(), path.c_str()) != 0) throw FileError(errno);
+  } catch (...) {
+    ::unlink(temp.c_str());
+    throw;
+  }
+  // Makes the rename itself survive a power cut; the new file is complete
+  // either way, so a failure here is not reported.
+  Fd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() >= 0) ::fsync(folder.get());
+}
+
+}  // namespace koralin

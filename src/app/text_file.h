@@ -1,0 +1,22 @@
+// Whole-file reads and writes for the program's small text files. Failures
+// raise RunTimeError with the number of the cause (see FileError).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace koralin {
+
+// True when something (a file, a folder) exists at path.
+bool FileExists(const std::string& path);
+
+// The first maxBytes bytes of the file.
+std::string ReadTextFile(const std::string& path, std::size_t maxBytes);
+
+// Replaces the file's contents as one step: the text goes to path & ".tmp",
+// is flushed to the disk and renamed over path. On a failure the temporary
+// file is removed and the old file is left as it was.
+void ReplaceFile(const std::string& path, std::string_view text);
+
+}  // namespace koralin

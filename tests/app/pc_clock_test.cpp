@@ -1,0 +1,184 @@
+#include "app/pc_clock.h"
+
+#include <gtest/gtest.h>
+
+#include "nmea/checksum.h"
+#include "nmea/gprmc.h"
+#include "nmea/polling.h"
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+std::string Rmc(const std::string& time, const std::string& date) {
+  return AddCrc("$GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W*");
+}
+
+struct ClockRig : test::TestRig {
+  ClockRig() {
+    FillMonthTable(app);
+    app.settings.ComPortIn = 1;
+    comm1.Open(1, "4800,N,8,1", 1024, 512);
+  }
+  // One poll of the serial input carrying this text. A poll carries the
+  // last sentence of the one before, so each ends with one that is no $GPRMC.
+  void Receive(const std::string& text) {
+    comm1.Feed(text + "$GPGSV,1\r\n");
+    getGPSinput(app);
+  }
+};
+
+TEST(ShiftDate, MovesOneDayAcrossMonthsAndYears) {
+  test::TestRig rig;
+  FillMonthTable(rig.app);
+  const struct {
+    const char* date;
+    int days;
+    const char* expected;
+  } cases[] = {
+      {"31-12-2026", 1, "01-01-2027"},  {"01-01-2027", -1, "31-12-2026"}, {"28-02-2024", 1, "29-02-2024"},
+      {"29-02-2024", 1, "01-03-2024"},  {"28-02-2025", 1, "01-03-2025"},  {"01-03-2024", -1, "29-02-2024"},
+      {"01-03-2025", -1, "28-02-2025"}, {"01-05-2026", -1, "30-04-2026"}, {"01-08-2026", -1, "31-07-2026"},
+      {"30-04-2026", 1, "01-05-2026"},  {"31-07-2026", 1, "01-08-2026"},  {"15-06-2026", 1, "16-06-2026"},
+      {"01-02-2026", -1, "31-01-2026"}, {"28-02-2100", 1, "29-02-2100"},  {"15-06-2026", 0, "15-06-2026"},
+      {"15-06-2026", 2, "15-06-2026"},  {"15-06-2026", -3, "15-06-2026"}, {"", 1, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShiftDate(rig.app, c.date, c.days), c.expected) << c.date << " " << c.days;
+}
+
+TEST(SetPcClock, SetsLocalTimeFromUtcWithTheOffset) {
+  const struct {
+    int offset;
+    const char* time;
+    const char* date;
+    DateTime expected;
+  } cases[] = {
+      {2, "223015", "311226", {2027, 1, 1, 0, 30, 15}},     {-5, "021000", "010324", {2024, 2, 29, 21, 10, 0}},
+      {-5, "021000", "010325", {2025, 2, 28, 21, 10, 0}},   {-5, "030000", "010526", {2026, 4, 30, 22, 0, 0}},
+      {-5, "030000", "010826", {2026, 7, 31, 22, 0, 0}},    {1, "235959", "280224", {2024, 2, 29, 0, 59, 59}},
+      {12, "120000", "150626", {2026, 6, 16, 0, 0, 0}},     {-12, "115959", "150626", {2026, 6, 14, 23, 59, 59}},
+      {0, "101010.6", "150626", {2026, 6, 15, 10, 10, 11}}, {7, "010000", "150626", {2026, 6, 15, 8, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    ClockRig rig;
+    rig.app.shell.ClockOffsetPending = c.offset;
+    rig.Receive(Rmc(c.time, c.date));
+    ASSERT_EQ(rig.clockSetter.set.size(), 1u) << c.time << " " << c.date;
+    EXPECT_EQ(rig.clockSetter.set[0], c.expected) << c.offset << " " << c.time << " " << c.date;
+    EXPECT_FALSE(rig.app.shell.ClockOffsetPending);
+  }
+}
+
+TEST(SetPcClock, OnlyARealSerialPortSetsTheClock) {
+  for (int input : {0, -1, -2}) {
+    ClockRig rig;
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    rig.app.shell.ClockOffsetPending = 1;
+    ExtractingGPRMC(rig.app, Rmc("120000", "150626"));
+    EXPECT_TRUE(rig.clockSetter.set.empty()) << input;
+    EXPECT_EQ(rig.app.shell.ClockOffsetPending, 1) << "the request waits";
+  }
+}
+
+TEST(SetPcClock, OnceForEachRequest) {
+  ClockRig rig;
+  rig.Receive(Rmc("120000", "150626"));
+  EXPECT_TRUE(rig.clockSetter.set.empty()) << "no request yet";
+  rig.app.shell.ClockOffsetPending = 0;
+  rig.Receive(Rmc("120001", "150626"));
+  rig.Receive(Rmc("120002", "150626"));
+  ASSERT_EQ(rig.clockSetter.set.size(), 1u);
+  EXPECT_EQ(rig.clockSetter.set[0].second, 1);
+}
+
+TEST(SetPcClock, ARefusalGoesToThePortReportAndKeepsTheRequest) {
+  ClockRig rig;
+  rig.app.shell.ClockOffsetPending = 2;
+  rig.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
+  rig.Receive(Rmc("120000", "150626"));
+  EXPECT_EQ(rig.app.lastInputError.count, 1);
+  EXPECT_EQ(rig.app.lastInputError.procName, "getGPSinput");
+  EXPECT_EQ(rig.app.lastInputError.description, "The PC clock was not set: no right");
+  EXPECT_EQ(rig.app.shell.ClockOffsetPending, 2);
+
+  rig.clockSetter.fail.reset();
+  rig.Receive(Rmc("120005", "150626"));
+  ASSERT_EQ(rig.clockSetter.set.size(), 1u);
+  EXPECT_EQ(rig.clockSetter.set[0], (DateTime{2026, 6, 15, 14, 0, 5}));
+}
+
+TEST(SetPcClock, ADateThatIsNoDateIsAnError) {
+  for (const char* date : {"3106", "310226", "150026"}) {
+    ClockRig rig;
+    rig.app.shell.ClockOffsetPending = 0;
+    rig.Receive(Rmc("120000", date));
+    EXPECT_TRUE(rig.clockSetter.set.empty()) << date;
+    EXPECT_EQ(rig.app.lastInputError.count, 1) << date;
+    EXPECT_EQ(rig.app.shell.ClockOffsetPending, 0);
+  }
+}
+
+TEST(TimeMenu, TheThreeFixedOffsetsAnnounceThemselves) {
+  const struct {
+    void (*click)(App&);
+    const char* firstLine;
+    int offset;
+  } cases[] = {
+      {mnuUTC_Click, "The PC time will be synchronised with GPS UTC time", 0},
+      {mnuWinter_Click, "The PC clock will be synchronised with the GPS UTC time +1", 1},
+      {mnuSummer_Click, "The PC time will be synchronised with GPS UTC time  +2", 2},
+  };
+  for (const auto& c : cases) {
+    test::TestRig rig;
+    rig.app.shell.ClockOffsetPending = -7;
+    c.click(rig.app);
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(rig.dialogs.boxes[0].prompt, std::string(c.firstLine) + "\r\nas soon as possible now.");
+    EXPECT_EQ(rig.dialogs.boxes[0].title, "Koralin GPS Readout. Version 1.21");
+    EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kInformation);
+    EXPECT_EQ(rig.app.shell.ClockOffsetPending, c.offset);
+  }
+}
+
+TEST(TimeMenu, TheTimeZoneEntryIsCheckedAndRoundedHalfToEven) {
+  const struct {
+    const char* answer;
+    std::optional<int> pending;  // empty: no change
+    int beeps;
+    const char* caption;
+  } cases[] = {
+      {"2.5", 2, 0, "O&ther TimeZone (+2)..."},   {"3.5", 4, 0, "O&ther TimeZone (+4)..."},
+      {"13", {}, 1, "O&ther TimeZone (-5)..."},   {"-12", -12, 0, "O&ther TimeZone (-12)..."},
+      {"12.5", {}, 1, "O&ther TimeZone (-5)..."}, {"-12.5", {}, 1, "O&ther TimeZone (-5)..."},
+      {"0", 0, 0, "O&ther TimeZone (0)..."},      {"abc", 0, 0, "O&ther TimeZone (0)..."},
+      {"", {}, 0, "O&ther TimeZone (-5)..."},     {"9e999", {}, 1, "O&ther TimeZone (-5)..."},
+      {" 7 hours", 7, 0, "O&ther TimeZone (+7)..."},
+  };
+  for (const auto& c : cases) {
+    test::TestRig rig;
+    rig.app.settings.TimeZoneOffset = -5;
+    TimeZoneCaption(rig.app);
+    rig.dialogs.inputAnswers.push_back(c.answer);
+    mnuTimeZone_Click(rig.app);
+    ASSERT_EQ(rig.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(rig.dialogs.inputs[0].prompt,
+              "Give timezone offset for setting the PC clock as soon as possible\r\nRange -12 to +12 hours.");
+    EXPECT_EQ(rig.dialogs.inputs[0].defaultText, "-5");
+    EXPECT_EQ(rig.app.shell.ClockOffsetPending, c.pending) << c.answer;
+    EXPECT_EQ(rig.app.settings.TimeZoneOffset, c.pending.value_or(-5)) << c.answer;
+    EXPECT_EQ(rig.system.beeps, c.beeps) << c.answer;
+    EXPECT_EQ(rig.app.form1.mnuTimeZone.Caption(), c.caption) << c.answer;
+  }
+}
+
+TEST(TimeMenu, TheMenusAreWired) {
+  test::TestRig rig;
+  rig.app.form1.mnuSummer.Click();
+  EXPECT_EQ(rig.app.shell.ClockOffsetPending, 2);
+  rig.dialogs.inputAnswers.push_back("-3");
+  rig.app.form1.mnuTimeZone.Click();
+  EXPECT_EQ(rig.app.shell.ClockOffsetPending, -3);
+}
+
+}  // namespace
+}  // namespace koralin

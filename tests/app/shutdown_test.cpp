@@ -1,0 +1,82 @@
+#include "app/shutdown.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/startup.h"
+#include "app/temp_folder.h"
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+struct Running {
+  Running() {
+    rig.system.appPath = folder.path();
+    Form_Load(rig.app);
+    rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+    rig.comm2.Open(2, "4800,N,8,1", 1024, 512);
+    rig.app.form1.tmrPolling.SetEnabled(true);
+  }
+  bool Saved() const { return test::FileExistsForTest(folder / "Gps.cfg"); }
+  test::TempFolder folder;
+  test::TestRig rig;
+};
+
+TEST(ExitProgram, StopsSavesClosesThenEnds) {
+  Running r;
+  App& app = r.rig.app;
+  std::vector<std::string> seen;
+  app.form1.tmrPolling.changed.Subscribe([&] {
+    if (!app.form1.tmrPolling.Enabled())
+      seen.push_back(std::string("timer off, saved=") + (r.Saved() ? "yes" : "no"));
+  });
+  app.form1.lblVal1.captionChanged.Subscribe([&] {
+    seen.push_back("val " + app.form1.lblVal1.Caption() + ", saved=" + (r.Saved() ? "yes" : "no") +
+                   ", ports open=" + (r.rig.comm1.IsOpen() || r.rig.comm2.IsOpen() ? "yes" : "no") +
+                   ", ended=" + (r.rig.system.ended ? "yes" : "no"));
+  });
+  ExitProgram(app);
+  const std::vector<std::string> expected = {"timer off, saved=no", "val Off, saved=yes, ports open=no, ended=no"};
+  EXPECT_EQ(seen, expected);
+  EXPECT_TRUE(app.StopPlay);
+  EXPECT_FALSE(app.form1.tmrComInTimeOut.Enabled());
+  EXPECT_FALSE(app.form1.form.Visible());
+  EXPECT_TRUE(r.rig.system.ended);
+}
+
+TEST(ExitProgram, AFailedSaveStillEndsTheProgram) {
+  Running r;
+  App& app = r.rig.app;
+  app.settings.CfgFileName = r.folder / "gone/Gps.cfg";
+  ExitProgram(app);
+  ASSERT_EQ(r.rig.dialogs.boxes.size(), 1u);
+  EXPECT_NE(r.rig.dialogs.boxes[0].prompt.find("Write error."), std::string::npos);
+  EXPECT_EQ(app.form1.lblVal1.Caption(), "Off");
+  EXPECT_FALSE(r.rig.comm1.IsOpen());
+  EXPECT_TRUE(r.rig.system.ended);
+}
+
+TEST(ExitProgram, DuringPlaybackTheNextStartHasTheInputOff) {
+  Running r;
+  r.rig.app.settings.ComPortIn = -2;
+  ExitProgram(r.rig.app);
+  const std::string text = test::ReadFile(r.folder / "Gps.cfg");
+  EXPECT_NE(text.find("\r\n-2\r\n7\r\n"), std::string::npos);
+
+  test::TestRig next;
+  next.system.appPath = r.folder.path();
+  Form_Load(next.app);
+  EXPECT_EQ(next.app.settings.ComPortIn, 0);
+}
+
+TEST(ExitProgram, TheExitMenuEndsThere) {
+  Running r;
+  r.rig.app.form1.mnuExit.Click();
+  EXPECT_TRUE(r.rig.system.ended);
+  EXPECT_TRUE(r.Saved());
+}
+
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,135 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/settings_file.h"
+#include "app/shutdown.h"
+#include "app/temp_folder.h"
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+// A program on fakes started in a folder holding a settings file written
+// with the given changes.
+struct Started {
+  explicit Started(const std::function<void(App&)>& change = nullptr) {
+    rig.system.appPath = folder.path();
+    if (change) {
+      test::TestRig writer;
+      writer.system.appPath = folder.path();
+      writer.app.settings.CfgFileName = folder / "Gps.cfg";
+      DefaultSettings(writer.app);
+      change(writer.app);
+      SaveSettings(writer.app);
+    }
+    Form_Load(rig.app);
+  }
+  test::TempFolder folder;
+  test::TestRig rig;
+};
+
+TEST(Startup, BringsTheWindowUpFromTheDefaults) {
+  Started s;
+  const Form1& f = s.rig.app.form1;
+  EXPECT_EQ(f.form.Caption(), "Koralin GPS Readout. Version 1.21");
+  EXPECT_EQ(f.form.Top(), 0);
+  EXPECT_EQ(f.form.Left(), 0);
+  EXPECT_EQ(f.form.Height(), 3460);
+  EXPECT_EQ(s.rig.app.settings.CfgFileName, s.folder / "Gps.cfg");
+  EXPECT_EQ(s.rig.app.settings.LogFileName, s.folder / "GpsData.log");
+  EXPECT_TRUE(s.rig.dialogs.boxes.empty());
+  EXPECT_FALSE(f.tmrPolling.Enabled());
+  EXPECT_EQ(f.tmrPolling.Interval(), 1500);
+  EXPECT_FALSE(f.mnuPollingSpeed.Checked());
+  EXPECT_TRUE(f.tmrComInTimeOut.Enabled());
+  EXPECT_EQ(f.tmrComInTimeOut.Interval(), 10000);
+  EXPECT_EQ(f.lblDoppler.Caption(), "%---");
+  EXPECT_EQ(f.lblDoppler1.Caption(), "Duzevod232");
+  EXPECT_EQ(f.lblTurnPrompt.ToolTip(), "Turn-prompt koralin-gps is running.");
+  EXPECT_EQ(f.lblVal1.ToolTip(), "Send Valide 'A=Ok V=Not Ok'");
+  EXPECT_EQ(f.mnuTimeZone.Caption(), "O&ther TimeZone (-5)...");
+  EXPECT_EQ(f.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (0 knots)...");
+  EXPECT_FALSE(s.rig.app.shell.ClockOffsetPending);
+  EXPECT_FALSE(f.lblAltitude.Visible());
+  EXPECT_FALSE(f.lblHeight.Visible());
+  EXPECT_FALSE(f.lblDDESound.Visible());
+  EXPECT_TRUE(f.mnuCrcCheck.Checked());
+  EXPECT_EQ(s.rig.app.fix.MonthTable[2].days, "28");
+
+  ASSERT_EQ(f.lstCustumComIn.Items().size(), 25u);
+  EXPECT_EQ(f.lstCustumComIn.Items().front(), "7");
+  EXPECT_EQ(f.lstCustumComIn.Items().back(), "31");
+  const char* captions[] = {"Com1", "Com2", "Com3", "Com4", "Com5", "Com6", "Com7", "Comport off", "Demo"};
+  for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(f.Option1[i].Caption(), captions[i]);
+}
+
+TEST(Startup, RebuildsStateFromStoredSettings) {
+  const struct {
+    const char* what;
+    std::function<void(App&)> change;
+    std::function<void(const App&)> expect;
+  } cases[] = {
+      {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; },
+       [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
+      {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
+       [](const App& a) {
+         EXPECT_EQ(a.settings.PollingInterval, 50);
+         EXPECT_EQ(a.form1.tmrPolling.Interval(), 50);
+         EXPECT_TRUE(a.form1.mnuPollingSpeed.Checked());
+       }},
+      {"custom port", [](App& a) { a.settings.CustomComIn = 12; },
+       [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
+      {"minimal speed", [](App& a) { a.settings.MinGpsSpeedOut = 5; },
+       [](const App& a) { EXPECT_EQ(a.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (5 knots)..."); }},
+      {"time zone", [](App& a) { a.settings.TimeZoneOffset = 2; },
+       [](const App& a) { EXPECT_EQ(a.form1.mnuTimeZone.Caption(), "O&ther TimeZone (+2)..."); }},
+      {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; },
+       [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Started s(c.change);
+    EXPECT_TRUE(s.rig.dialogs.boxes.empty());
+    c.expect(s.rig.app);
+  }
+}
+
+TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
+  test::TempFolder folder;
+  const std::string stored = "stored by the first copy\r\n";
+  test::WriteFile(folder / "Gps.cfg", stored);
+  test::TestRig rig;
+  rig.system.appPath = folder.path();
+  rig.system.prevInstance = true;
+  rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
+  Form_Load(rig.app);
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "      I am already running !");
+  EXPECT_EQ(rig.dialogs.boxes[0].title, "Koralin GPS Readout. Version 1.21");
+  EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kInformation);
+  EXPECT_TRUE(rig.system.ended);
+  EXPECT_TRUE(rig.app.settings.CfgFileName.empty());
+
+  // A signal reaching it now must not write settings either.
+  ExitProgram(rig.app);
+  EXPECT_EQ(test::ReadFile(folder / "Gps.cfg"), stored);
+  EXPECT_TRUE(rig.comm1.IsOpen());
+}
+
+TEST(Startup, ABrokenFileStartsOnDefaultsAfterOneBox) {
+  test::TempFolder folder;
+  test::WriteFile(folder / "Gps.cfg", "\"Koralin GPS Readout. Version 1.21\"\r\n\"x\"\r\n4800\r\n");
+  test::TestRig rig;
+  rig.system.appPath = folder.path();
+  Form_Load(rig.app);
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_NE(rig.dialogs.boxes[0].prompt.find("Error = 62"), std::string::npos);
+  EXPECT_EQ(rig.app.settings.BaudIn, 0);
+  EXPECT_EQ(rig.app.settings.LogFileName, folder / "GpsData.log");
+}
+
+}  // namespace
+}  // namespace koralin
