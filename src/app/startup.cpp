@@ -35,15 +35,6 @@ void SetSourceToolTips(App& app) {
   f.lblTurnPrompt.SetToolTip("Turn-prompt " + app.platform.system.ExeName() + " is running.");
 }
 
-void SetCompassGeometry(App& app) {
-  DisplayState& d = app.display;
-  const Rect& area = app.form1.Picture1.Bounds();
-  d.CompassCentreX = static_cast<int>(RoundHalfEven(static_cast<double>(area.width))) / 2;
-  d.CompassCentreY = static_cast<int>(RoundHalfEven(static_cast<double>(area.height))) / 2;
-  d.CompassRadius = d.CompassCentreX - 200;
-  d.NeedleLength = static_cast<float>(d.CompassRadius * 0.95);
-}
-
 void FillInputChoice(App& app) {
   Form1& f = app.form1;
   f.lstCustumComIn.SetToolTip("Select a comport number and click . Range(7 to 31)");

@@ -5,12 +5,20 @@ namespace koralin {
 
 struct App;
 
+// The link topic other programs address the published values by.
+inline constexpr const char* kDdeLinkTopic = "Form1";
+
+// Gives the source labels their tooltips and item names; hides them.
+void SetUpDdeSources(App& app);
 void DDElinks(App& app);
 // Gives the source labels their link-item names.
 void SetDDELinkItems(App& app);
 // Opens or closes the link to the companion direction finder.
 bool AdjustLblDDESound(App& app, bool on);
-// Shows or hides the source labels by mnuShowDDE, inverting it first on toggle.
-void ShowDDELabels(App& app, bool toggle);
+void SetDDELabelsVisible(App& app, bool visible);
+// With toggle set, flips mnuShowDDE first; then shows or hides the source
+// labels by its check and re-fits the window's height.
+void ShowDDELabels(App& app, bool& toggle);
+void mnuShowDDE_Click(App& app);
 
 }  // namespace koralin

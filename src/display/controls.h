@@ -254,10 +254,18 @@ class Window : public Control {
   void SetWidth(int w) { SetBounds({Left(), Top(), w, Height()}); }
   WindowState State() const { return state_; }
   void SetState(WindowState s) { Set(state_, s); }
+  // The frame around the inner area (borders, title bar, menu bar), twips.
+  void SetFrameSize(int width, int height) {
+    frameWidth_ = width;
+    frameHeight_ = height;
+  }
+  int ScaleWidth() const { return Width() - frameWidth_; }
+  int ScaleHeight() const { return Height() - frameHeight_; }
 
  private:
   std::string caption_;
   WindowState state_ = WindowState::kNormal;
+  int frameWidth_ = 0, frameHeight_ = 0;
 };
 
 }  // namespace koralin

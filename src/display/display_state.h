@@ -1,14 +1,27 @@
 // The display: compass rose geometry and drawing, speed units, minimal display.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
+#include "display/form5.h"
+
 namespace koralin {
 
 struct DisplayState {
-  // Rose geometry in twips, from the drawing area's inner size.
-  int CompassCentreX = 0;
-  int CompassCentreY = 0;
-  int CompassRadius = 0;
+  // Rose geometry in twips, fixed once the picture has its size.
+  float CompassCentreX = 0;
+  float CompassCentreY = 0;
+  float CompassRadius = 0;
   float NeedleLength = 0;
+
+  std::int16_t TurnPromptStep = 0;
+
+  // The unit suffix with its leading blank (" kmh"); empty until a unit is chosen.
+  std::string SpeedUnitText;
+
+  // The minimal display window; see Form5::loaded.
+  Form5 form5;
 };
 
 }  // namespace koralin

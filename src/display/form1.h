@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/controls.h"
+#include "display/picture.h"
 
 namespace koralin {
 
@@ -47,16 +48,16 @@ struct Form1 {
   ProgressBar ProgressBar1{"ProgressBar1"};
 
   // Published-value sources.
-  Label lblLat1{"lblLat1"};
-  Label lblLong1{"lblLong1"};
-  Label lblVal1{"lblVal1"};
-  Label lblCompas1{"lblCompas1"};
-  Label lblSpeed1{"lblSpeed1"};
+  Label lblLat1{"lblLat1", "lblLat1"};
+  Label lblLong1{"lblLong1", "lblLong1"};
+  Label lblVal1{"lblVal1", "lblVal1"};
+  Label lblCompas1{"lblCompas1", "lblCompas1"};
+  Label lblSpeed1{"lblSpeed1", "lblSpeed1"};
   Label lblHeight1{"lblHeight1", "lblHeight1"};
-  Label lblDoppler1{"lblDoppler1"};
+  Label lblDoppler1{"lblDoppler1", "Duzevod232"};
 
-  // Compass rose drawing area (its display list lives with the rose).
-  Control Picture1{"Picture1"};
+  // Compass rose drawing area: the rose is drawn into its display list.
+  PictureBox Picture1{"Picture1"};
 
   // Input choice: Com1..Com6, custom, off, demo.
   std::array<OptionButton, 9> Option1{OptionButton{"Option1(0)"}, OptionButton{"Option1(1)"},

@@ -8,7 +8,21 @@ namespace koralin {
 struct App;
 
 void mnuMinimalDisplay_Click(App& app);
-// Colours the values text of the minimal display (its Label2).
-void SetMinimalValuesColour(App& app, Colour c);
+// The fore colour of the minimal display's values (blue after an input
+// failure), loading the window when needed.
+void SetMinimalValuesColour(App& app, Colour colour);
+
+// Loads the minimal display window unless it is loaded (not shown yet).
+void LoadForm5(App& app);
+// Unloads it: its closing step runs, then it is hidden and dropped.
+void UnloadForm5(App& app);
+
+// The handlers of the minimal display window.
+namespace form5 {
+void Form_Load(App& app);
+void Command1_Click(App& app);
+void Form_KeyDown(App& app, int keyCode, int shift);
+void Form_QueryUnload(App& app);
+}  // namespace form5
 
 }  // namespace koralin

@@ -33,11 +33,12 @@ int main(int argc, char* argv[]) {
   qt::MainWindow window(app);
   dialogs.SetParent(&window);
   qt::InstallExitPaths(app, &window);
-  qt::BindWindowPlace(&window, app.form1.form);
   qt::ToolWindows tools(app, &window);
   system.SetListingOpener([&tools] { tools.listing.Open(); });
-  // A second copy ends inside the load; it never shows its window.
+  // The window places and shows itself as the model says; start-up may
+  // hand the screen to the minimal display instead, and a second copy ends
+  // inside the load without showing anything.
+  app.form1.form.SetVisible(true);
   Guarded(app, Form_Load)();
-  window.show();
   return QApplication::exec();
 }

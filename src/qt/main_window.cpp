@@ -1,59 +1,162 @@
 #include "qt/main_window.h"
 
+#include <QCloseEvent>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
+#include <QLayout>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QLabel>
 #include <QMenuBar>
-#include <QVBoxLayout>
+#include <QMouseEvent>
 
+#include "app/events.h"
+#include "app/shutdown.h"
+#include "display/layout.h"
 #include "qt/bind.h"
+#include "qt/compass_widget.h"
+#include "qt/keys.h"
+#include "qt/speed_bar.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
 
 namespace {
 
-QLabel* AddLabel(QGridLayout* grid, Label& model, int row, int col, int span = 1, int pointSize = 0) {
-  auto* w = new QLabel;
-  w->setObjectName(QString::fromStdString(model.Name()));
+// How each label looks; where it sits comes from the model.
+enum class Look { kLarge, kMedium, kSmall, kUnit, kRaw, kSpinner };
+enum class Parent { kFrame, kWindow };
+
+struct LabelPlacement {
+  Label Form1::*label;
+  Look look;
+  Parent parent;
+};
+
+const LabelPlacement kLabels[] = {
+    {&Form1::lblLatitude, Look::kLarge, Parent::kFrame},
+    {&Form1::lblLongitude, Look::kLarge, Parent::kFrame},
+    {&Form1::lblTime, Look::kMedium, Parent::kFrame},
+    {&Form1::lblLock, Look::kMedium, Parent::kFrame},
+    {&Form1::lblSpeed, Look::kLarge, Parent::kFrame},
+    {&Form1::lblUnity, Look::kUnit, Parent::kFrame},
+    {&Form1::lblCompass, Look::kLarge, Parent::kFrame},
+    {&Form1::lblCompassText, Look::kMedium, Parent::kFrame},
+    {&Form1::lblDate, Look::kMedium, Parent::kFrame},
+    {&Form1::lblTurnPrompt, Look::kSpinner, Parent::kFrame},
+    {&Form1::lblHeight, Look::kSmall, Parent::kFrame},
+    {&Form1::lblFluxGateCompass, Look::kRaw, Parent::kFrame},
+    {&Form1::lblDoppler, Look::kSmall, Parent::kFrame},
+    {&Form1::lblAmplitude, Look::kSmall, Parent::kFrame},
+    {&Form1::lblDDESound, Look::kSmall, Parent::kFrame},
+    {&Form1::lblGPRMC, Look::kRaw, Parent::kFrame},
+    {&Form1::lblAltitude, Look::kRaw, Parent::kFrame},
+    // The published-value row below the frame.
+    {&Form1::lblLat1, Look::kSmall, Parent::kWindow},
+    {&Form1::lblLong1, Look::kSmall, Parent::kWindow},
+    {&Form1::lblVal1, Look::kSmall, Parent::kWindow},
+    {&Form1::lblCompas1, Look::kSmall, Parent::kWindow},
+    {&Form1::lblSpeed1, Look::kSmall, Parent::kWindow},
+    {&Form1::lblHeight1, Look::kSmall, Parent::kWindow},
+    {&Form1::lblDoppler1, Look::kSmall, Parent::kWindow},
+};
+
+void Style(QLabel* w, Look look) {
+  QFont f = look == Look::kRaw || look == Look::kSpinner ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                                                         : w->font();
+  static constexpr int kPixels[] = {21, 14, 12, 14, 11, 15};
+  f.setPixelSize(kPixels[static_cast<int>(look)]);
+  f.setBold(look == Look::kLarge || look == Look::kMedium || look == Look::kSpinner);
+  w->setFont(f);
+  if (look == Look::kUnit) {
+    w->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return;
+  }
   w->setFrameShape(QFrame::Panel);
   w->setFrameShadow(QFrame::Sunken);
-  w->setAlignment(Qt::AlignCenter);
-  if (pointSize > 0) {
-    QFont f = w->font();
-    f.setPointSize(pointSize);
-    f.setBold(true);
-    w->setFont(f);
+  w->setAlignment(look == Look::kRaw ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+  if (look == Look::kRaw) {
+    w->setContentsMargins(3, 0, 3, 0);
+    w->setTextInteractionFlags(Qt::TextSelectableByMouse);
   }
-  Bind(w, model);
-  grid->addWidget(w, row, col, 1, span);
-  return w;
 }
 
-// The input source buttons and the custom port list.
-QWidget* InputChoice(Form1& f) {
-  auto* box = new QWidget;
-  box->setObjectName("InputChoice");
-  auto* row = new QHBoxLayout(box);
-  row->setContentsMargins(0, 0, 0, 0);
+// Keeps a widget where the model places it (twips to pixels).
+void Place(QWidget* w, Control& model) {
+  auto place = [w, &model] {
+    const Rect& r = model.Bounds();
+    w->setGeometry(Px(r.left), Px(r.top), Px(r.width), Px(r.height));
+  };
+  model.changed.Subscribe(place);
+  place();
+}
+
+template <class F> void Run(App& app, F f) { Guarded(app, f)(); }
+
+// The frame: a press or double-click on the frame itself, not on a control
+// inside it, goes to the frame's handlers.
+class FrameBox : public QGroupBox {
+ public:
+  FrameBox(App& app, QWidget* parent) : QGroupBox(parent), app_(app) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (childAt(e->position().toPoint())) return QGroupBox::mousePressEvent(e);
+    const int b = e->button() == Qt::LeftButton ? button::kLeft
+                  : e->button() == Qt::RightButton ? button::kRight
+                  : e->button() == Qt::MiddleButton ? button::kMiddle : 0;
+    const int shift = ShiftState(e->modifiers());
+    const float x = static_cast<float>(e->position().x() * 15), y = static_cast<float>(e->position().y() * 15);
+    Run(app_, [=](App& a) { Frame1_MouseDown(a, b, shift, x, y); });
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    if (childAt(e->position().toPoint())) return QGroupBox::mouseDoubleClickEvent(e);
+    Run(app_, Frame1_DblClick);
+  }
+
+ private:
+  App& app_;
+};
+
+// The window's inner area: a double-click on its background.
+class InnerArea : public QWidget {
+ public:
+  explicit InnerArea(App& app) : app_(app) {}
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    if (childAt(e->position().toPoint())) return QWidget::mouseDoubleClickEvent(e);
+    Run(app_, Form_DblClick);
+  }
+
+ private:
+  App& app_;
+};
+
+QGroupBox* BuildFrame(App& app, QWidget* inner) {
+  Frame& model = app.form1.Frame1;
+  auto* frame = new FrameBox(app, inner);
+  frame->setObjectName(QString::fromStdString(model.Name()));
+  QFont f = frame->font();
+  f.setBold(true);
+  frame->setFont(f);
+  Bind(frame, model);
+  Place(frame, model);
+  return frame;
+}
+
+// The input source buttons and the custom port list, in their places.
+void AddInputChoice(Form1& f, QWidget* parent) {
   for (OptionButton& b : f.Option1) {
-    auto* w = new QRadioButton;
+    auto* w = new QRadioButton(parent);
     w->setObjectName(QString::fromStdString(b.Name()));
     Bind(w, b);
-    row->addWidget(w);
+    Place(w, b);
   }
-  auto* list = new QListWidget;
+  auto* list = new QListWidget(parent);
   list->setObjectName("lstCustumComIn");
-  list->setMaximumHeight(Px(900));
-  list->setMaximumWidth(Px(700));
   Bind(list, f.lstCustumComIn);
-  row->addWidget(list);
-  row->addStretch();
-  return box;
+  Place(list, f.lstCustumComIn);
 }
 
 }  // namespace
@@ -63,38 +166,72 @@ MainWindow::MainWindow(App& app) : app_(app) {
   setObjectName("Form1");
   BuildMenuBar(menuBar(), f.menuBar);
 
-  auto* frame = new QGroupBox;
-  frame->setObjectName("Frame1");
-  Bind(frame, f.Frame1);
+  inner_ = new InnerArea(app_);
+  setCentralWidget(inner_);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);  // the model's size, never the user's
+  QGroupBox* frame = BuildFrame(app_, inner_);
 
-  auto* grid = new QGridLayout(frame);
-  AddLabel(grid, f.lblLatitude, 0, 0, 2, 16);
-  AddLabel(grid, f.lblLongitude, 0, 2, 2, 16);
-  AddLabel(grid, f.lblTime, 1, 0, 2, 14);
-  AddLabel(grid, f.lblDate, 1, 2, 2, 14);
-  AddLabel(grid, f.lblLock, 2, 0);
-  AddLabel(grid, f.lblVal1, 2, 1);
-  AddLabel(grid, f.lblCompass, 2, 2);
-  AddLabel(grid, f.lblCompassText, 2, 3);
-  QLabel* raw = AddLabel(grid, f.lblGPRMC, 3, 0, 4);
-  raw->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  raw->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  raw->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  AddLabel(grid, f.lblHeight, 4, 0);
-  AddLabel(grid, f.lblDoppler, 4, 1);
-  AddLabel(grid, f.lblAmplitude, 4, 2);
-  AddLabel(grid, f.lblFluxGateCompass, 4, 3);
-  AddLabel(grid, f.lblAltitude, 5, 0, 4);
+  for (const LabelPlacement& p : kLabels) {
+    Label& model = f.*p.label;
+    auto* w = new QLabel(p.parent == Parent::kFrame ? static_cast<QWidget*>(frame) : inner_);
+    w->setObjectName(QString::fromStdString(model.Name()));
+    Style(w, p.look);
+    Bind(w, model);
+    Place(w, model);
+  }
+  Place(new CompassWidget(f.Picture1, frame), f.Picture1);
+  Place(new SpeedBar(f.ProgressBar1, frame), f.ProgressBar1);
+  AddInputChoice(f, frame);
 
-  auto* central = new QWidget;
-  auto* layout = new QVBoxLayout(central);
-  layout->addWidget(frame);
-  layout->addWidget(InputChoice(f));
-  setCentralWidget(central);
+  new KeyPreview(this, [this](int code, int shift) {
+    Run(app_, [code, shift](App& a) { Form_KeyDown(a, code, shift); });
+  });
 
-  auto syncWindow = [this, &f] { setWindowTitle(ToQ(f.form.Caption())); };
-  f.form.changed.Subscribe(syncWindow);
-  syncWindow();
+  minimal_ = std::make_unique<MinimalWindow>(app_);
+  visible_ = f.form.Visible();
+  f.form.changed.Subscribe([this] { SyncWindow(); });
+  SyncWindow();
+  if (visible_) show();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::SyncWindow() {
+  const Window& w = app_.form1.form;
+  setWindowTitle(ToQ(w.Caption()));
+  const QSize inner(Px(w.ScaleWidth()), Px(w.ScaleHeight()));
+  if (inner_->size() != inner) {
+    inner_->setFixedSize(inner);
+    adjustSize();  // the window follows its inner area at once
+  }
+  if (pos() != QPoint(Px(w.Left()), Px(w.Top()))) move(Px(w.Left()), Px(w.Top()));
+  // The face may show the window on its own before the model does; only a
+  // change of the model's mind is applied.
+  if (w.Visible() != visible_) {
+    visible_ = w.Visible();
+    setVisible(visible_);
+  }
+}
+
+// Closing the window, by its close box or the window manager's Alt+F4.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  Run(app_, ExitProgram);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  const Qt::WindowStates s = windowState();
+  app_.form1.form.SetState(s & Qt::WindowMinimized   ? WindowState::kMinimized
+                           : s & Qt::WindowMaximized ? WindowState::kMaximized
+                                                     : WindowState::kNormal);
+  Run(app_, Form_Resize);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (event->spontaneous()) app_.form1.form.Move(pos().x() * 15, pos().y() * 15);
 }
 
 }  // namespace koralin::qt

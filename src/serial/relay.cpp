@@ -70,16 +70,17 @@ void AdjustComOut(App& app, bool& toggle) {
     return;
   }
   if (!OutputGateOpen(app)) return;
+  bool noToggle = false;
   if (!AdjustLblDDESound(app, true)) {
     f.mnuRMCModifiedOut.SetChecked(false);
     if (!f.mnuShowDDE.Checked()) {
       f.mnuShowDDE.SetChecked(true);
-      ShowDDELabels(app, false);
+      ShowDDELabels(app, noToggle);
     }
     return;
   }
   f.mnuShowDDE.SetChecked(true);
-  ShowDDELabels(app, false);
+  ShowDDELabels(app, noToggle);
   SendGPRMCModified(app, f.lblDDESound.Caption(), f.lblGPRMC.Caption());
 }
 

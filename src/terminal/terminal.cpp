@@ -73,3 +73,8 @@ void Form3_Click(App& app) { AddTerminalOut(app, "", true); }
 
 
 }  // namespace koralin
+
+namespace koralin {
+
+
+}  // namespace koralin

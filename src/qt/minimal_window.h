@@ -1,0 +1,23 @@
+// The minimal display window: a mirror of the Form5 model.
+#pragma once
+
+#include <QWidget>
+
+#include "app/app.h"
+
+namespace koralin::qt {
+
+class MinimalWindow : public QWidget {
+ public:
+  explicit MinimalWindow(App& app);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  void SyncWindow();
+  App& app_;
+};
+
+}  // namespace koralin::qt

@@ -1,0 +1,132 @@
+#include "display/layout.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
+
+TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeight) {
+  test::TestRig rig;
+  Window& w = rig.app.form1.form;
+  EXPECT_EQ(w.Height(), 3460);
+  w.SetBounds({300, 200, 14000, 6000});
+  Form_Resize(rig.app);
+  EXPECT_EQ(w.Bounds(), (Rect{300, 200, 10000, 3460}));
+  EXPECT_EQ(rig.app.form1.Frame1.Bounds().left, 50);
+  EXPECT_EQ(rig.app.form1.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
+
+  rig.app.form1.mnuShowDDE.SetChecked(true);
+  w.SetBounds({300, 200, 8000, 1000});
+  Form_Resize(rig.app);
+  EXPECT_EQ(w.Bounds(), (Rect{300, 200, 10000, kForm1FrameHeight + 3075}));
+}
+
+TEST(FormResize, MinimisedWindowKeepsItsSize) {
+  test::TestRig rig;
+  Window& w = rig.app.form1.form;
+  w.SetState(WindowState::kMinimized);
+  w.SetBounds({0, 0, 2000, 500});
+  Form_Resize(rig.app);
+  EXPECT_EQ(w.Width(), 2000);
+  EXPECT_EQ(w.Height(), 500);
+  w.SetState(WindowState::kNormal);
+  Form_Resize(rig.app);
+  EXPECT_EQ(w.Height(), kCompact);
+}
+
+TEST(FormLayout, EveryFieldHasItsPlaceInsideTheWindow) {
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  const Rect frame = f.Frame1.Bounds();
+  EXPECT_EQ(f.Picture1.Bounds().width, 1935);
+  EXPECT_EQ(f.Picture1.Bounds().height, 1935);
+  EXPECT_EQ(f.ProgressBar1.Bounds().width, 7095);
+  EXPECT_EQ(f.ProgressBar1.Bounds().height, 255);
+  for (Label* l : f.labels) {
+    if (l == &f.Frame1) continue;
+    const Rect r = l->Bounds();
+    EXPECT_GT(r.width, 0) << l->Name();
+    EXPECT_GT(r.height, 0) << l->Name();
+    const bool published = l == &f.lblLat1 || l == &f.lblLong1 || l == &f.lblVal1 || l == &f.lblCompas1 ||
+                           l == &f.lblSpeed1 || l == &f.lblHeight1 || l == &f.lblDoppler1;
+    // Published values sit in the extra row below the frame; the rest in it.
+    if (published) {
+      EXPECT_GE(r.top, frame.top + frame.height) << l->Name();
+      EXPECT_LE(r.top + r.height, kDdeInnerHeight) << l->Name();
+      EXPECT_LE(r.left + r.width, f.form.ScaleWidth()) << l->Name();
+    } else {
+      EXPECT_LE(r.top + r.height, frame.height) << l->Name();
+      EXPECT_LE(r.left + r.width, frame.width) << l->Name();
+    }
+  }
+}
+
+struct Keys : test::TestRig {
+  Keys() { app.settings.ComPortIn = 3; }
+};
+
+TEST(FormKeyDown, ShortcutsOfTheMainWindow) {
+  const struct {
+    int key, shift;
+    bool stopPlay, minimal, ended;
+  } cases[] = {
+      {key::kF1, 0, true, false, false},      {key::kEscape, 0, true, false, false},
+      {key::kM, 0, false, true, false},       {key::kM, key::kShift, false, true, false},
+      {key::kF4, key::kAlt, true, false, true},  // the exit stops any playback
+      {key::kF4, 0, false, false, false},
+      {key::kF4, key::kAlt | key::kShift, false, false, false}, {65, 0, false, false, false},
+  };
+  for (const auto& c : cases) {
+    Keys k;
+    Form_KeyDown(k.app, c.key, c.shift);
+    EXPECT_EQ(k.app.StopPlay, c.stopPlay) << c.key;
+    EXPECT_EQ(k.app.settings.MinimalDisplay, c.minimal) << c.key;
+    EXPECT_EQ(k.app.display.form5.form.Visible(), c.minimal) << c.key;
+    EXPECT_EQ(k.system.ended, c.ended) << c.key << " " << c.shift;
+  }
+}
+
+TEST(Frame1MouseDown, LeftSwitchesTheBarRightOpensTheTerminalFromAPort) {
+  const struct {
+    int input, button;
+    bool smooth, terminal;
+  } cases[] = {
+      {3, button::kLeft, true, false},   {3, button::kRight, false, true},  {1, button::kRight, false, true},
+      {0, button::kRight, false, false}, {-1, button::kRight, false, false}, {-2, button::kRight, false, false},
+      {3, button::kMiddle, false, false},
+  };
+  for (const auto& c : cases) {
+    test::TestRig rig;
+    int terminals = 0;
+    rig.app.form1.mnuTerminalIn.onClick.Subscribe([&terminals] { ++terminals; });
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(c.input);
+    Frame1_MouseDown(rig.app, c.button, 0, 100, 100);
+    EXPECT_EQ(rig.app.form1.ProgressBar1.Smooth(), c.smooth) << c.input << "/" << c.button;
+    EXPECT_EQ(terminals, c.terminal ? 1 : 0) << c.input << "/" << c.button;
+  }
+}
+
+TEST(FormDblClick, TogglesThePublishedValuesAndTheHeight) {
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  EXPECT_FALSE(f.lblLat1.Visible());
+  Form_DblClick(rig.app);
+  EXPECT_TRUE(f.mnuShowDDE.Checked());
+  EXPECT_TRUE(f.lblLat1.Visible());
+  EXPECT_TRUE(f.lblDoppler1.Visible());
+  EXPECT_EQ(f.form.Height(), kForm1FrameHeight + kDdeInnerHeight);
+  Frame1_DblClick(rig.app);
+  EXPECT_FALSE(f.mnuShowDDE.Checked());
+  EXPECT_FALSE(f.lblVal1.Visible());
+  EXPECT_EQ(f.form.Height(), kCompact);
+  f.mnuShowDDE.Click();
+  EXPECT_TRUE(f.lblSpeed1.Visible());
+  EXPECT_EQ(f.form.Height(), kForm1FrameHeight + kDdeInnerHeight);
+}
+
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,136 @@
+#include "display/minimal.h"
+
+#include <gtest/gtest.h>
+
+#include "dde/links.h"
+#include "display/layout.h"
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+struct Minimal : test::TestRig {
+  explicit Minimal(int input) {
+    app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    app.settings.MinimalLeft = 1234.5f;
+    app.settings.MinimalTop = 600;
+    app.form1.form.SetVisible(true);
+  }
+  Form5& W() { return app.display.form5; }
+};
+
+TEST(MinimalDisplay, ReplacesTheMainWindowForEachSource) {
+  const struct {
+    int input;
+    const char* title;
+    const char* values;
+    Colour back;
+  } cases[] = {
+      {-1, "Demo", "Demo", colour::kRed},
+      {3, "Koralin GPS Readout. ", "No Rx Yet", colour::kButtonFace},
+      {-2, "Koralin GPS Readout. ", "No Rx Yet", colour::kButtonFace},
+  };
+  for (const auto& c : cases) {
+    Minimal m(c.input);
+    m.app.form1.mnuMinimalDisplay.Click();
+    EXPECT_TRUE(m.app.settings.MinimalDisplay);
+    EXPECT_TRUE(m.W().form.Visible());
+    EXPECT_FALSE(m.app.form1.form.Visible());
+    EXPECT_EQ(m.W().form.Caption(), c.title);
+    EXPECT_EQ(m.W().Label2.Caption(), c.values);
+    EXPECT_EQ(m.W().BackColor(), c.back);
+    EXPECT_EQ(m.W().Label1.BackColor(), c.back);
+    EXPECT_EQ(m.W().Label2.BackColor(), c.back);
+    EXPECT_EQ(m.W().Label1.Caption(),
+              "Valide\r\nLatitude\r\nLongitude\r\nCompass\r\nAltitude\r\nSpeed\r\nFluxCompass");
+    EXPECT_EQ(m.W().form.Left(), 1234);
+    EXPECT_EQ(m.W().form.Top(), 600);
+    const Rect titles = m.W().Label1.Bounds();
+    EXPECT_EQ(m.W().Label2.Bounds().height, titles.height);
+    EXPECT_EQ(m.W().Command1.Bounds().top, titles.top + titles.height);
+    EXPECT_EQ(m.W().Command1.Caption(), "&Main");
+    EXPECT_EQ(m.W().Command1.ToolTip(), "Go back to Main GPS screen.");
+  }
+}
+
+TEST(MinimalDisplay, CannotBeSwitchedOnWithTheInputOff) {
+  Minimal m(0);
+  mnuMinimalDisplay_Click(m.app);
+  EXPECT_FALSE(m.app.settings.MinimalDisplay);
+  EXPECT_FALSE(m.W().loaded);
+  EXPECT_TRUE(m.app.form1.form.Visible());
+}
+
+TEST(MinimalDisplay, TheButtonAndTheKeyMGoBackToTheMainWindow) {
+  for (bool byKey : {false, true}) {
+    Minimal m(-1);
+    mnuMinimalDisplay_Click(m.app);
+    m.W().form.Move(3000, 4500);  // the user moved it
+    if (byKey)
+      form5::Form_KeyDown(m.app, key::kM, 0);
+    else
+      m.W().Command1.Click();
+    EXPECT_FALSE(m.W().loaded);
+    EXPECT_FALSE(m.W().form.Visible());
+    EXPECT_TRUE(m.app.form1.form.Visible());
+    EXPECT_FALSE(m.app.settings.MinimalDisplay);
+    EXPECT_EQ(m.app.settings.MinimalLeft, 3000);
+    EXPECT_EQ(m.app.settings.MinimalTop, 4500);
+    EXPECT_FALSE(m.system.ended);
+    // Shown again, it is its design self: no red left from the demo.
+    m.app.settings.ComPortIn = 3;
+    mnuMinimalDisplay_Click(m.app);
+    EXPECT_EQ(m.W().BackColor(), colour::kButtonFace);
+    EXPECT_EQ(m.W().form.Left(), 3000);
+  }
+}
+
+TEST(MinimalDisplay, ClosingItsWindowEndsTheProgram) {
+  Minimal m(3);
+  mnuMinimalDisplay_Click(m.app);
+  m.W().form.Move(150, 300);
+  UnloadForm5(m.app);  // the close box
+  EXPECT_TRUE(m.system.ended);
+  EXPECT_EQ(m.app.settings.MinimalLeft, 150);
+  EXPECT_EQ(m.app.settings.MinimalTop, 300);
+}
+
+TEST(MinimalDisplay, ShowsTheValuesOfTheMainWindow) {
+  Minimal m(3);
+  Form1& f = m.app.form1;
+  mnuMinimalDisplay_Click(m.app);
+  f.lblLock.SetCaption("Rx ok");
+  f.lblLatitude.SetCaption("52\xB0" "12.35'N");
+  f.lblLongitude.SetCaption("004\xB0" "54.32'E");
+  f.lblCompass.SetCaption("084.4\xB0");
+  f.lblHeight.SetCaption("1789 ft");
+  f.lblSpeed.SetCaption("037.0");
+  f.lblUnity.SetCaption(" kmh");
+  m.app.heading.FluxHeadingText = "123F";
+  DDElinks(m.app);
+  EXPECT_EQ(m.W().Label2.Caption(),
+            "Rx ok\r\n52\xB0" "12.35'N\r\n004\xB0" "54.32'E\r\n084.4\xB0\r\n1789 ft\r\n037.0 kmh\r\n123");
+}
+
+TEST(MinimalDisplay, IsLoadedOnDemandWhileItIsOn) {
+  Minimal m(3);
+  m.app.settings.MinimalDisplay = true;  // as saved, before start-up shows it
+  DDElinks(m.app);
+  EXPECT_TRUE(m.W().loaded);
+  EXPECT_FALSE(m.W().form.Visible());
+  EXPECT_EQ(m.W().Label2.Caption().substr(0, 2), "\r\n");
+}
+
+TEST(MinimalDisplay, StartUpRestoresItWhereItWas) {
+  Minimal m(3);
+  m.app.settings.MinimalDisplay = true;
+  // Start-up inverts the saved flag and runs the menu handler.
+  m.app.settings.MinimalDisplay = !m.app.settings.MinimalDisplay;
+  mnuMinimalDisplay_Click(m.app);
+  EXPECT_TRUE(m.W().form.Visible());
+  EXPECT_EQ(m.W().form.Left(), 1234);
+  EXPECT_FALSE(m.app.form1.form.Visible());
+}
+
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,173 @@
+#include "display/speed.h"
+
+#include <gtest/gtest.h>
+
+#include "common/basic.h"
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+struct Speedo : test::TestRig {
+  explicit Speedo(int unit = 3) { SpeedSelect(app, unit); }
+  const ProgressBar& Bar() const { return app.form1.ProgressBar1; }
+  std::string Speed() const { return app.form1.lblSpeed.Caption(); }
+  int Checked() const {
+    int n = 0;
+    for (const MenuItem* m : {&app.form1.mnuKnots, &app.form1.mnuMiles, &app.form1.mnuKilometres,
+                              &app.form1.mnuMetresSec})
+      n += m->Checked();
+    return n;
+  }
+  // Answers the max-range question.
+  void MaxRange(const std::string& answer) {
+    dialogs.inputAnswers.push_back(answer);
+    app.form1.mnuMaxRange.Click();
+  }
+};
+
+TEST(ShowSpeed, TwentyKnotsInEveryUnit) {
+  const struct {
+    int unit;
+    const char* speed;
+    const char* unitText;
+    double barMax;
+    const char* tooltip;
+  } cases[] = {
+      {1, "020.0", " knots", 86.3930, "Speed = 020.0 knots.>86 knots"},
+      {2, "023.0", " mph", 99.4406, "Speed = 023.0 mph.>99 mph"},
+      {3, "037.0", " kmh", 160, "Speed = 037.0 kmh.>160 kmh"},
+      {4, "010.3", " ms", 44.4444, "Speed = 010.3 ms.>44 ms"},
+  };
+  for (const auto& c : cases) {
+    Speedo s(c.unit);
+    ShowSpeed(s.app, 20);
+    EXPECT_EQ(s.Speed(), c.speed) << c.unit;
+    EXPECT_EQ(s.app.form1.lblUnity.Caption(), c.unitText);
+    EXPECT_EQ(s.app.display.SpeedUnitText, c.unitText);
+    EXPECT_NEAR(s.Bar().Max(), c.barMax, 0.001) << c.unit;
+    EXPECT_NEAR(s.Bar().Value(), Val(c.speed), 0.06) << c.unit;  // unrounded
+    EXPECT_EQ(s.Bar().ToolTip(), c.tooltip);
+    EXPECT_EQ(s.Checked(), 1);
+    EXPECT_EQ(s.app.settings.SpeedUnit, c.unit);
+  }
+}
+
+TEST(ShowSpeed, FormatsWithAtLeastThreeDigitsAndClampsTheBar) {
+  const struct {
+    float knots;
+    const char* text;
+    double value;
+  } cases[] = {
+      {0, "000.0", 0},       {2.808f, "005.2", 5.2},  {66.6576f, "123.4", 123.45},
+      {200, "370.4", 160},   {666.576f, "1234.5", 160}, {-3, "-005.6", 0},
+  };
+  for (const auto& c : cases) {
+    Speedo s(3);
+    ShowSpeed(s.app, c.knots);
+    EXPECT_EQ(s.Speed(), c.text) << c.knots;
+    EXPECT_NEAR(s.Bar().Value(), c.value, 0.01) << c.knots;
+  }
+}
+
+TEST(ShowSpeed, AnUnknownUnitShowsZero) {
+  Speedo s(3);
+  s.app.settings.SpeedUnit = 9;
+  ShowSpeed(s.app, 20);
+  EXPECT_EQ(s.Speed(), "000.0");
+  SpeedSelect(s.app, 9);  // nothing happens
+  EXPECT_EQ(s.app.settings.SpeedUnit, 9);
+  EXPECT_TRUE(s.app.form1.mnuKilometres.Checked());
+}
+
+TEST(SpeedUnits, ChoosingAUnitRedrawsTheLatestSpeed) {
+  Speedo s(3);
+  s.app.fix.SpeedKnotsText = "020.0";
+  s.app.form1.mnuMiles.Click();
+  EXPECT_EQ(s.Speed(), "023.0");
+  EXPECT_TRUE(s.app.form1.mnuMiles.Checked());
+  EXPECT_EQ(s.Checked(), 1);
+  s.app.form1.mnuMetresSec.Click();
+  EXPECT_EQ(s.Speed(), "010.3");
+  s.app.form1.mnuKnots.Click();
+  EXPECT_EQ(s.Speed(), "020.0");
+  s.app.form1.mnuKilometres.Click();
+  EXPECT_EQ(s.Speed(), "037.0");
+}
+
+TEST(SpeedUnits, ClickingTheSpeedOrUnitCyclesThroughTheUnits) {
+  Speedo s(3);
+  s.app.fix.SpeedKnotsText = "20";
+  std::string order;
+  for (int i = 0; i < 4; ++i) {
+    (i % 2 ? s.app.form1.lblUnity : s.app.form1.lblSpeed).Click();
+    order += s.app.form1.lblUnity.Caption();
+  }
+  EXPECT_EQ(order, " ms knots mph kmh");
+  EXPECT_EQ(s.app.settings.SpeedUnit, 3);
+  EXPECT_EQ(s.Checked(), 1);
+}
+
+TEST(SpeedBar, ClickSwitchesBetweenSmoothAndBlocks) {
+  Speedo s;
+  s.app.form1.ProgressBar1.Click();
+  EXPECT_EQ(s.app.settings.SmoothSpeedBar, 1);
+  EXPECT_TRUE(s.Bar().Smooth());
+  s.app.form1.ProgressBar1.Click();
+  EXPECT_EQ(s.app.settings.SmoothSpeedBar, 0);
+  EXPECT_FALSE(s.Bar().Smooth());
+}
+
+TEST(MaxRange, AsksWithTheCurrentFullScale) {
+  Speedo s(3);
+  s.MaxRange("");
+  ASSERT_EQ(s.dialogs.inputs.size(), 1u);
+  EXPECT_EQ(s.dialogs.inputs[0].prompt, "Give MaxRangeKmh of Speedbar in kmh\r\nWas: 160 kmh");
+  EXPECT_EQ(s.dialogs.inputs[0].title, kTitle);
+  EXPECT_EQ(s.dialogs.inputs[0].defaultText, "160");
+  Speedo k(1);
+  k.MaxRange("");
+  EXPECT_EQ(k.dialogs.inputs[0].prompt, "Give MaxRangeKmh of Speedbar in knots\r\nWas: 86 knots");
+  EXPECT_EQ(k.dialogs.inputs[0].defaultText, "86");
+}
+
+TEST(MaxRange, AnswersBecomeKilometresPerHour) {
+  const struct {
+    int unit;
+    const char* answer;
+    int maxRangeKmh;  // 0: refused
+  } cases[] = {
+      {3, "", 160},      {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},    {3, "-50", 50},
+      {3, "99999", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},      {3, "9e999", 32767},
+      {1, "86", 159},    {1, "17693", 32767}, {1, "20000", 32767}, {2, "100", 161}, {4, "10", 36},
+  };
+  for (const auto& c : cases) {
+    Speedo s(c.unit);
+    s.MaxRange(c.answer);
+    if (c.maxRangeKmh == 0) {
+      ASSERT_EQ(s.dialogs.boxes.size(), 1u) << c.answer;
+      EXPECT_EQ(s.dialogs.boxes[0].prompt, "Out of range (1-32767)");
+      EXPECT_EQ(s.dialogs.boxes[0].title, kTitleShort);
+      EXPECT_EQ(s.dialogs.boxes[0].icon, MsgIcon::kCritical);
+      EXPECT_EQ(s.dialogs.boxes[0].buttons, MsgButtons::kOk);
+      EXPECT_EQ(s.app.settings.MaxRangeKmh, 160);
+    } else {
+      EXPECT_TRUE(s.dialogs.boxes.empty()) << c.answer;
+      EXPECT_EQ(s.app.settings.MaxRangeKmh, c.maxRangeKmh) << c.unit << " " << c.answer;
+    }
+  }
+}
+
+TEST(MaxRange, NewFullScaleTakesEffectAtOnce) {
+  Speedo s(3);
+  s.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
+  ShowSpeed(s.app, 100);
+  EXPECT_EQ(s.Bar().Value(), 160);
+  s.MaxRange("250");
+  EXPECT_EQ(s.Bar().Max(), 250);
+  EXPECT_NEAR(s.Bar().Value(), 185.2, 0.01);
+  EXPECT_EQ(s.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
+}
+
+}  // namespace
+}  // namespace koralin
