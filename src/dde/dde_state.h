@@ -3,6 +3,8 @@
 
 namespace koralin {
 
-struct DdeState {};
+struct DdeState {
+  bool linkOpen = false;  // the companion link is up
+};
 
 }  // namespace koralin

@@ -7,6 +7,5 @@ namespace koralin {
 // Nothing is published yet.
 void DDElinks(App&) {}
 
-bool AdjustLblDDESound(App&, bool) { return false; }
 
 }  // namespace koralin

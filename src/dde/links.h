@@ -6,7 +6,5 @@ namespace koralin {
 struct App;
 
 void DDElinks(App& app);
-// Opens or closes the link to the companion direction finder.
-bool AdjustLblDDESound(App& app, bool on);
 
 }  // namespace koralin

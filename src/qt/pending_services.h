@@ -15,11 +15,5 @@ class NoClockSetter : public ClockSetter {
   }
 };
 
-class NoBus : public ValuesBus {
- public:
-  void Publish(const std::string&, const std::string&) override {}
-  bool Link(const std::string&, std::function<void(const std::string&)>) override { return false; }
-  void Unlink() override {}
-};
 
 }  // namespace koralin::qt

@@ -1,0 +1,17 @@
+// The published items and the client link to the companion direction finder.
+#pragma once
+
+namespace koralin {
+
+struct App;
+
+// Opens (on) or closes the link that feeds lblDDESound; false on failure.
+bool AdjustLblDDESound(App& app, bool on);
+void lblDDESound_Change(App& app);
+// A test bearing through the modified $GPRMC.
+void SendTestBearing(App& app);
+void mnuDDEInfo_Click(App& app);
+// Publishes every source label's current value.
+void PublishLinkItems(App& app);
+
+}  // namespace koralin
