@@ -29,7 +29,7 @@
 
 #include "app/app.h"
 #include "nmea/checksum.h"
-#include "qt/pending_services.h"
+#include "qt/dbus_bus.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_system.h"
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
   qt::QtDialogs dialogs;
   qt::QtSerialPort comm1(folder.path().toStdString()), comm2(folder.path().toStdString());
   NoClock clockSetter;
-  qt::NoBus bus;
+  qt::DbusBus bus("koralin-relay-bench");  // publishes when a session bus is there
   App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
   qt::TimerDriver timers;
   timers.Attach(app.form1.tmrPolling);

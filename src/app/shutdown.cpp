@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/events.h"
 #include "app/settings_file.h"
+#include "dde/client_link.h"
 #include "dde/links.h"
 #include "log/logging.h"
 

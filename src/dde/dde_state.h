@@ -16,6 +16,7 @@ struct DdeSource {
 struct DdeState {
   // The seven published labels, in the order the information box names them.
   std::array<DdeSource, 7> sources;
+  bool linkOpen = false;  // the companion link is up
 };
 
 }  // namespace koralin

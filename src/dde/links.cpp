@@ -87,8 +87,6 @@ void mnuShowDDE_Click(App& app) {
   ShowDDELabels(app, toggle);
 }
 
-// The companion link comes with the bus.
-bool AdjustLblDDESound(App&, bool) { return false; }
 
 
 }  // namespace koralin

@@ -13,8 +13,6 @@ void SetUpDdeSources(App& app);
 void DDElinks(App& app);
 // Gives the source labels their link-item names.
 void SetDDELinkItems(App& app);
-// Opens or closes the link to the companion direction finder.
-bool AdjustLblDDESound(App& app, bool on);
 void SetDDELabelsVisible(App& app, bool visible);
 // With toggle set, flips mnuShowDDE first; then shows or hides the source
 // labels by its check and re-fits the window's height.

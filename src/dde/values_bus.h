@@ -9,11 +9,20 @@ namespace koralin {
 
 class ValuesBus {
  public:
+  using OnValue = std::function<void(const std::string& value)>;
+  using OnLost = std::function<void(const std::string& why)>;
+
   virtual ~ValuesBus() = default;
+  // Publishes the new value of one of the program's items.
   virtual void Publish(const std::string& item, const std::string& value) = 0;
-  // Follows the companion's item; false when the companion is not there.
-  virtual bool Link(const std::string& item, std::function<void(const std::string&)> onChange) = 0;
+  // Links to `item` of `application`'s `topic`: onValue receives its current
+  // value and every change; onLost tells that the application went away.
+  // Raises RunTimeError when the application does not answer within the
+  // time-out (tenths of a second).
+  virtual void Link(const std::string& application, const std::string& topic, const std::string& item,
+                    int timeoutTenths, OnValue onValue, OnLost onLost) = 0;
   virtual void Unlink() = 0;
+  virtual bool Linked() const = 0;
 };
 
 }  // namespace koralin

@@ -4,13 +4,14 @@
 #include "app/app.h"
 #include "app/events.h"
 #include "app/startup.h"
+#include "qt/dbus_bus.h"
 #include "qt/exit_paths.h"
 #include "qt/linux_clock_setter.h"
 #include "qt/main_window.h"
-#include "qt/pending_services.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_serial_port.h"
 #include "qt/qt_system.h"
+#include "qt/text.h"
 #include "qt/timer_driver.h"
 #include "qt/tool_windows.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
   qt::QtDialogs dialogs;
   qt::QtSerialPort comm1(system.AppPath()), comm2(system.AppPath());
   qt::LinuxClockSetter clock;
-  qt::NoBus bus;
+  qt::DbusBus bus(QString::fromStdString(system.ExeName()));
   App app(Platform{system, dialogs, comm1, comm2, clock, bus});
 
   qt::TimerDriver timers;
@@ -40,5 +41,8 @@ int main(int argc, char* argv[]) {
   // inside the load without showing anything.
   app.form1.form.SetVisible(true);
   Guarded(app, Form_Load)();
+  // Said once: the program works on without publishing its values.
+  if (!bus.Problem().isEmpty())
+    dialogs.MsgBox({qt::FromQ(bus.Problem()), kTitle, MsgButtons::kOk, MsgIcon::kInformation});
   return QApplication::exec();
 }

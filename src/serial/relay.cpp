@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "dde/client_link.h"
 #include "dde/links.h"
 #include "nmea/checksum.h"
 #include "serial/port_errors.h"

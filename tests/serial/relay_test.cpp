@@ -215,14 +215,22 @@ TEST(SendGPRMCModified, ADoubleClickSendsARandomTestBearing) {
 }
 
 TEST(AdjustComOut, FollowsTheCompanionLink) {
-  for (bool output : {true, false}) {
+  const struct {
+    bool output, companion, checked, showDde, linked;
+  } cases[] = {
+      {true, true, true, true, true},     // linked: the sources are shown
+      {true, false, false, true, false},  // no companion: the entry goes off again
+      {false, true, true, false, false},  // no output: nothing is linked yet
+  };
+  for (const auto& c : cases) {
     SerialRig rig;
     App& app = rig.app;
-    if (output) ComOutSelect(app, 1, 4800);
+    rig.bus.companionRunning = c.companion;
+    if (c.output) ComOutSelect(app, 1, 4800);
     app.form1.mnuRMCModifiedOut.Click();
-    // Without a companion link the entry goes off again when there is an output.
-    EXPECT_EQ(app.form1.mnuRMCModifiedOut.Checked(), !output) << output;
-    EXPECT_EQ(app.form1.mnuShowDDE.Checked(), output) << output;
+    EXPECT_EQ(app.form1.mnuRMCModifiedOut.Checked(), c.checked) << c.output << c.companion;
+    EXPECT_EQ(app.form1.mnuShowDDE.Checked(), c.showDde) << c.output << c.companion;
+    EXPECT_EQ(rig.bus.Linked(), c.linked) << c.output << c.companion;
   }
 }
 

@@ -90,14 +90,38 @@ void FakeSerialPort::Write(std::string_view text) {
   written += text;
 }
 
-bool FakeBus::Link(const std::string& item, std::function<void(const std::string&)> onChange) {
-  if (!companionRunning) return false;
-  linkedItem = item;
-  onChange_ = std::move(onChange);
-  return true;
+void FakeBus::Publish(const std::string& item, const std::string& value) {
+  items[item] = value;
+  published.emplace_back(item, value);
 }
 
-TestRig::TestRig() : app(Platform{system, dialogs, comm1, comm2, clockSetter, bus}) {
+void FakeBus::Link(const std::string& application, const std::string& topic, const std::string& item, int,
+                   OnValue onValue, OnLost onLost) {
+  if (!companionRunning) throw RunTimeError(282, "No foreign application responded");
+  linkedTo = application + "|" + topic + "!" + item;
+  onValue_ = std::move(onValue);
+  onLost_ = std::move(onLost);
+  onValue_(companionValue);
+}
+
+void FakeBus::Unlink() {
+  onValue_ = nullptr;
+  onLost_ = nullptr;
+}
+
+void FakeBus::CompanionSays(const std::string& value) {
+  companionValue = value;
+  if (onValue_) onValue_(value);
+}
+
+void FakeBus::CompanionLeaves() {
+  companionRunning = false;
+  if (onLost_) onLost_("The companion left the bus");
+}
+
+TestRig::TestRig() : TestRig(bus) {}
+
+TestRig::TestRig(ValuesBus& realBus) : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus}) {
   clock.Attach(app.form1.tmrPolling);
   clock.Attach(app.form1.tmrComInTimeOut);
 }

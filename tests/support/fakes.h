@@ -131,24 +131,30 @@ class FakeClockSetter : public ClockSetter {
 
 class FakeBus : public ValuesBus {
  public:
-  void Publish(const std::string& item, const std::string& value) override { items[item] = value; }
-  bool Link(const std::string& item, std::function<void(const std::string&)> onChange) override;
-  void Unlink() override { onChange_ = nullptr; }
-  // The companion changes its item.
-  void CompanionSays(const std::string& value) {
-    if (onChange_) onChange_(value);
-  }
+  void Publish(const std::string& item, const std::string& value) override;
+  void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
+            OnValue onValue, OnLost onLost) override;
+  void Unlink() override;
+  bool Linked() const override { return static_cast<bool>(onValue_); }
+  // The companion changes its item, or leaves.
+  void CompanionSays(const std::string& value);
+  void CompanionLeaves();
+
   std::map<std::string, std::string> items;
+  std::vector<std::pair<std::string, std::string>> published;  // every change, in order
   bool companionRunning = true;
-  std::string linkedItem;
+  std::string companionValue = "%---";
+  std::string linkedTo;  // "application|topic!item"
 
  private:
-  std::function<void(const std::string&)> onChange_;
+  OnValue onValue_;
+  OnLost onLost_;
 };
 
-// A whole program on fakes.
+// A whole program on fakes (or on the given bus).
 struct TestRig {
   TestRig();
+  explicit TestRig(ValuesBus& realBus);
   FakeClock clock;
   FakeSystem system{clock};
   FakeDialogs dialogs;

@@ -1,0 +1,86 @@
+// koralin-df-bridge: serves bearing lines read from standard input (such as
+// "%123/4") as the companion direction finder's item on the session bus, so
+// that any direction-finder software that prints its bearings can feed the
+// readout's modified $GPRMC.
+//
+//   my-df-decoder | koralin-df-bridge [--name Quillwave]
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QSocketNotifier>
+#include <QVariantMap>
+#include <cstdio>
+#include <unistd.h>
+
+#include "qt/bridge/companion_adaptor.h"
+#include "qt/dbus_names.h"
+
+namespace {
+
+using namespace koralin::qt;
+
+// Splits standard input into lines and publishes each non-empty one.
+class Bridge : public QObject {
+ public:
+  Bridge(QDBusConnection connection, CompanionAdaptor* adaptor) : connection_(connection), adaptor_(adaptor) {
+    auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+      char buf[4096];
+      const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+      if (n <= 0) {
+        notifier->setEnabled(false);
+        QCoreApplication::quit();
+        return;
+      }
+      pending_.append(buf, static_cast<qsizetype>(n));
+      for (qsizetype end; (end = pending_.indexOf('\n')) >= 0; pending_.remove(0, end + 1))
+        Serve(QString::fromLatin1(pending_.left(end)).trimmed());
+      if (pending_.size() > 4096) pending_.clear();  // no line end in sight: noise
+    });
+  }
+
+ private:
+  void Serve(const QString& bearing) {
+    if (bearing.isEmpty()) return;
+    adaptor_->value = bearing;
+    QDBusMessage signal =
+        QDBusMessage::createSignal(BusObjectPath("Form1"), "org.freedesktop.DBus.Properties", "PropertiesChanged");
+    signal << QString(kBusInterface) << QVariantMap{{"lblDDESound1", bearing}} << QStringList();
+    connection_.send(signal);
+  }
+
+  QDBusConnection connection_;
+  CompanionAdaptor* adaptor_;
+  QByteArray pending_;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QString name = "Quillwave";
+  const QStringList args = app.arguments();
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    if (args[i] == "--name" && i + 1 < args.size()) {
+      name = args[++i];
+    } else {
+      std::fprintf(stderr, "usage: koralin-df-bridge [--name NAME] < bearing-lines\n");
+      return 2;
+    }
+  }
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    std::fprintf(stderr, "koralin-df-bridge: no D-Bus session bus\n");
+    return 1;
+  }
+  QObject object;
+  auto* adaptor = new CompanionAdaptor(&object);
+  const QString service = BusServiceName(name);
+  if (!bus.registerObject(BusObjectPath("Form1"), &object) || !bus.registerService(service)) {
+    std::fprintf(stderr, "koralin-df-bridge: %s is already taken on the session bus\n", qPrintable(service));
+    return 1;
+  }
+  std::fprintf(stderr, "koralin-df-bridge: serving lblDDESound1 as %s /Form1\n", qPrintable(service));
+  Bridge bridge(bus, adaptor);
+  return QCoreApplication::exec();
+}

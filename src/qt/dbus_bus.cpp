@@ -1,0 +1,115 @@
+#include "qt/dbus_bus.h"
+
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
+
+#include "common/error.h"
+#include "qt/dbus_names.h"
+#include "qt/text.h"
+
+namespace koralin::qt {
+
+namespace {
+constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
+constexpr long kNoCompanion = 282;  // the companion did not answer
+}  // namespace
+
+DbusBus::DbusBus(const QString& application, QDBusConnection connection)
+    : connection_(connection), service_(BusServiceName(application)) {
+  new Form1Adaptor(&object_, values_);
+  if (!connection_.isConnected()) {
+    problem_ = "There is no D-Bus session bus, so the live values are not published.";
+    return;
+  }
+  if (!connection_.registerObject(BusObjectPath("Form1"), &object_)) {
+    problem_ = "The object /Form1 is already registered on the session bus.";
+    return;
+  }
+  if (!connection_.registerService(service_)) {
+    problem_ = "Another copy of the program already publishes its values as " + service_ +
+               " on the session bus; this copy works without publishing.";
+    connection_.unregisterObject(BusObjectPath("Form1"));
+    return;
+  }
+  publishing_ = true;
+}
+
+DbusBus::~DbusBus() {
+  Unlink();
+  if (publishing_) {
+    connection_.unregisterService(service_);
+    connection_.unregisterObject(BusObjectPath("Form1"));
+  }
+}
+
+void DbusBus::Publish(const std::string& item, const std::string& value) {
+  const QString name = QString::fromStdString(item);
+  const QString text = ToQ(value);
+  values_[name] = text;
+  if (!publishing_) return;
+  QDBusMessage signal = QDBusMessage::createSignal(BusObjectPath("Form1"), kPropertiesInterface, "PropertiesChanged");
+  signal << QString(kBusInterface) << QVariantMap{{name, text}} << QStringList();
+  connection_.send(signal);
+}
+
+void DbusBus::Link(const std::string& application, const std::string& topic, const std::string& item,
+                   int timeoutTenths, OnValue onValue, OnLost onLost) {
+  Unlink();
+  const QString service = BusServiceName(ToQ(application));
+  const QString path = BusObjectPath(ToQ(topic));
+  const QString itemName = ToQ(item);
+  if (!connection_.isConnected()) throw RunTimeError(kNoCompanion, "There is no D-Bus session bus");
+
+  QDBusMessage get = QDBusMessage::createMethodCall(service, path, kPropertiesInterface, "Get");
+  get << QString(kBusInterface) << itemName;
+  const QDBusMessage reply = connection_.call(get, QDBus::Block, timeoutTenths * 100);
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    const QString why = reply.errorName() == "org.freedesktop.DBus.Error.ServiceUnknown" ||
+                                reply.errorName() == "org.freedesktop.DBus.Error.NameHasNoOwner"
+                            ? service + " is not running on the session bus"
+                            : service + ": " + reply.errorMessage();
+    throw RunTimeError(kNoCompanion, FromQ(why));
+  }
+  connection_.connect(service, path, kPropertiesInterface, "PropertiesChanged", this,
+                      SLOT(OnCompanionChanged(QString, QVariantMap, QStringList)));
+  watcher_ = new QDBusServiceWatcher(service, connection_, QDBusServiceWatcher::WatchForUnregistration, this);
+  connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &DbusBus::OnCompanionGone);
+
+  linked_ = true;
+  linkService_ = service;
+  linkPath_ = path;
+  linkItem_ = itemName;
+  onValue_ = std::move(onValue);
+  onLost_ = std::move(onLost);
+  const QVariant value = reply.arguments().first().value<QDBusVariant>().variant();
+  onValue_(FromQ(value.toString()));
+}
+
+void DbusBus::Unlink() {
+  if (!linked_) return;
+  connection_.disconnect(linkService_, linkPath_, kPropertiesInterface, "PropertiesChanged", this,
+                         SLOT(OnCompanionChanged(QString, QVariantMap, QStringList)));
+  delete watcher_;
+  watcher_ = nullptr;
+  linked_ = false;
+  onValue_ = nullptr;
+  onLost_ = nullptr;
+}
+
+void DbusBus::OnCompanionChanged(const QString& interface, const QVariantMap& changed, const QStringList&) {
+  if (!linked_ || interface != kBusInterface || !changed.contains(linkItem_)) return;
+  const OnValue onValue = onValue_;  // the handler may unlink
+  onValue(FromQ(changed.value(linkItem_).toString()));
+}
+
+void DbusBus::OnCompanionGone() {
+  if (!linked_) return;
+  const OnLost onLost = onLost_;
+  const QString service = linkService_;
+  Unlink();
+  if (onLost) onLost(FromQ(service + " left the session bus"));
+}
+
+}  // namespace koralin::qt

@@ -1,0 +1,219 @@
+// The published items and the companion link on a real session bus, read
+// and played by separate bus clients.
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
+#include <QVariantMap>
+#include <gtest/gtest.h>
+
+#include "app/shutdown.h"
+#include "app/startup.h"
+#include "dde/client_link.h"
+#include "nmea/polling.h"
+#include "qt/pty_rig.h"
+#include "serial/output_port.h"
+#include "qt/dbus_bus.h"
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+using qt::DbusBus;
+
+// Runs events until done() or two seconds passed.
+template <class F> bool WaitFor(F done) {
+  QDeadlineTimer deadline(2000);
+  while (!done() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(2);
+  }
+  return done();
+}
+
+// A separate client connection that reads items and records change signals.
+class Client : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Client(const QString& name) : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)) {}
+  ~Client() override { QDBusConnection::disconnectFromBus(bus_.name()); }
+
+  QString Get(const QString& service, const QString& item) {
+    QDBusMessage m = QDBusMessage::createMethodCall(service, "/Form1", "org.freedesktop.DBus.Properties", "Get");
+    m << QString("org.koralin.Form1") << item;
+    // Asynchronous: the service may live in this very thread.
+    QDBusPendingCall call = bus_.asyncCall(m);
+    WaitFor([&] { return call.isFinished(); });
+    const QDBusMessage reply = call.reply();
+    if (reply.type() != QDBusMessage::ReplyMessage) return "<error " + reply.errorName() + ">";
+    return reply.arguments().first().value<QDBusVariant>().variant().toString();
+  }
+  void Follow(const QString& service) {
+    bus_.connect(service, "/Form1", "org.freedesktop.DBus.Properties", "PropertiesChanged", this,
+                 SLOT(OnChanged(QString, QVariantMap, QStringList)));
+  }
+  bool HasService(const QString& service) { return bus_.interface()->isServiceRegistered(service); }
+
+  std::vector<std::pair<QString, QString>> changes;
+
+ private slots:
+  void OnChanged(const QString&, const QVariantMap& changed, const QStringList&) {
+    for (auto it = changed.begin(); it != changed.end(); ++it) changes.emplace_back(it.key(), it.value().toString());
+  }
+
+ private:
+  QDBusConnection bus_;
+};
+
+TEST(Bus, EveryItemIsReadableAndSignalled) {
+  DbusBus bus("koralin-gps");
+  ASSERT_TRUE(bus.Problem().isEmpty()) << bus.Problem().toStdString();
+  EXPECT_EQ(bus.ServiceName(), "org.koralin.koralin_gps");
+  test::TestRig rig(bus);
+  Client client("reader");
+  client.Follow(bus.ServiceName());
+  Form1& f = rig.app.form1;
+  const struct {
+    Label& label;
+    const char* item;
+    const char* value;
+  } cases[] = {{f.lblLat1, "lblDDELat", "4807.04N"},         {f.lblLong1, "lblDDELong", "01131.00E"},
+               {f.lblVal1, "lblDDEVal", "A"},                {f.lblCompas1, "lblDDECompas", "084.4\xB0"},
+               {f.lblSpeed1, "lblDDESpeed", "022.4 knots"}, {f.lblHeight1, "lblDDEHeight", "1790"},
+               {f.lblDoppler1, "lblDoppler1", "%123/4"}};
+  for (const auto& c : cases) c.label.SetCaption(c.value);
+  ASSERT_TRUE(WaitFor([&] { return client.changes.size() >= 7; }));
+  for (std::size_t i = 0; i < 7; ++i) {
+    const auto& c = cases[i];
+    const QString expected = QString::fromLatin1(c.value);
+    EXPECT_EQ(client.Get(bus.ServiceName(), c.item), expected) << c.item;
+    EXPECT_EQ(client.changes[i].first, c.item);
+    EXPECT_EQ(client.changes[i].second, expected);
+  }
+}
+
+TEST(Bus, ASecondCopyWorksWithoutPublishing) {
+  DbusBus first("koralin-twice");
+  ASSERT_TRUE(first.Problem().isEmpty());
+  QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-copy");
+  {
+    DbusBus second("koralin-twice", other);
+    EXPECT_TRUE(second.Problem().contains("already publishes")) << second.Problem().toStdString();
+    second.Publish("lblDDELat", "x");  // no effect, no crash
+  }
+  QDBusConnection::disconnectFromBus("second-copy");
+  Client client("checker");
+  EXPECT_TRUE(client.HasService("org.koralin.koralin_twice"));
+}
+
+TEST(Bus, CompanionAbsentFailsTheLink) {
+  DbusBus bus("koralin-alone");
+  test::TestRig rig(bus);
+  EXPECT_FALSE(AdjustLblDDESound(rig.app, true));
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_NE(rig.dialogs.boxes[0].prompt.find("org.koralin.Quillwave is not running on the session bus"),
+            std::string::npos)
+      << rig.dialogs.boxes[0].prompt;
+}
+
+TEST(Bus, BridgeFeedsTheCompanionItem) {
+  DbusBus bus("koralin-linked");
+  test::TestRig rig(bus);
+  QProcess bridge;
+  bridge.start(KORALIN_BRIDGE, {});
+  ASSERT_TRUE(bridge.waitForStarted());
+  Client client("watcher");
+  ASSERT_TRUE(WaitFor([&] { return client.HasService("org.koralin.Quillwave"); }));
+
+  ASSERT_TRUE(AdjustLblDDESound(rig.app, true));
+  const Label& sound = rig.app.form1.lblDDESound;
+  EXPECT_EQ(sound.Caption(), "%---");
+  bridge.write("%123/4\n");
+  EXPECT_TRUE(WaitFor([&] { return sound.Caption() == "%123/4"; })) << sound.Caption();
+  EXPECT_EQ(sound.BackColor(), colour::kGreen);
+  bridge.write("\r\n   \n%200/7\r\n");
+  EXPECT_TRUE(WaitFor([&] { return sound.Caption() == "%200/7"; })) << sound.Caption();
+
+  // The companion goes away: said once, the last bearing stays.
+  bridge.closeWriteChannel();
+  ASSERT_TRUE(bridge.waitForFinished(3000));
+  EXPECT_TRUE(WaitFor([&] { return !rig.dialogs.boxes.empty(); }));
+  WaitFor([] { return false; });
+  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(sound.Caption(), "%200/7");
+  EXPECT_EQ(rig.app.unexpectedCount, 0);
+}
+
+QProcess* StartBridge(QProcess& bridge, Client& client) {
+  bridge.start(KORALIN_BRIDGE, {});
+  if (!bridge.waitForStarted()) return nullptr;
+  return WaitFor([&] { return client.HasService("org.koralin.Quillwave"); }) ? &bridge : nullptr;
+}
+
+TEST(Bus, DecodedChangesArePublished) {
+  DbusBus bus("koralin-decoding");
+  test::TestRig rig(bus);
+  App& app = rig.app;
+  Client client("follower");
+  client.Follow(bus.ServiceName());
+  Form_Load(app);  // input off, speed in km/h
+  ASSERT_TRUE(WaitFor([&] { return client.Get(bus.ServiceName(), "lblDDELat") == "0000.00N"; }));
+  EXPECT_EQ(client.Get(bus.ServiceName(), "lblDDEVal"), "");
+  EXPECT_EQ(app.settings.SpeedUnit, 3);
+
+  client.changes.clear();
+  app.settings.ComPortIn = 3;
+  const std::string rmc = test::Rmc("123519", "022.4", "084.4");
+  app.poll.RxText = app.poll.RxTextAltitude = app.poll.RxTextDoppler = rmc;
+  DispatchSentences(app);
+  const std::map<QString, QString> expected = {{"lblDDELat", "4807.04N"},
+                                               {"lblDDELong", "01131.00E"},
+                                               {"lblDDEVal", "A"},
+                                               {"lblDDECompas", QString::fromUtf8("084.4°")},
+                                               {"lblDDESpeed", "022.4 knots"}};
+  ASSERT_TRUE(WaitFor([&] { return client.changes.size() >= expected.size(); }));
+  std::map<QString, QString> signalled(client.changes.begin(), client.changes.end());
+  for (const auto& [item, value] : expected) {
+    EXPECT_EQ(signalled[item], value) << item.toStdString();
+    EXPECT_EQ(client.Get(bus.ServiceName(), item), value) << item.toStdString();
+  }
+  EXPECT_EQ(app.form1.lblUnity.Caption(), " kmh");  // the display in km/h, the item in knots
+
+  ExitProgram(app);
+  EXPECT_TRUE(WaitFor([&] { return client.Get(bus.ServiceName(), "lblDDEVal") == "Off"; }));
+}
+
+TEST(Bus, BridgeBearingDrivesTheModifiedSentenceOnThePlotterPort) {
+  DbusBus bus("koralin-plotter");
+  test::PtyRig rig(&bus);
+  ASSERT_TRUE(rig.gps.Ok() && rig.plotter.Ok());
+  App& app = rig.app;
+  Client client("df");
+  QProcess bridge;
+  ASSERT_TRUE(StartBridge(bridge, client));
+
+  rig.GpsOn();
+  ComOutSelect(app, 1, 4800);
+  rig.gps.Send(test::Rmc("123519", "005.0", "300.0"));
+  rig.Poll();
+  app.form1.mnuRMCModifiedOut.Click();
+  ASSERT_TRUE(app.form1.mnuRMCModifiedOut.Checked());
+  rig.plotter.Receive(300);  // whatever the link's first "%---" gave
+
+  bridge.write("%090/7\n");
+  ASSERT_TRUE(WaitFor([&] { return app.form1.lblDDESound.Caption() == "%090/7"; }));
+  EXPECT_EQ(rig.plotter.Receive(), test::Rmc("123519", "005.0", "30.0"));
+  bridge.closeWriteChannel();
+  bridge.waitForFinished(3000);
+}
+
+}  // namespace
+}  // namespace koralin
+
+#include "dbus_test.moc"
