@@ -147,8 +147,14 @@ QGroupBox* BuildFrame(App& app, QWidget* inner) {
 
 // The input source buttons and the custom port list, in their places.
 void AddInputChoice(Form1& f, QWidget* parent) {
+  // Nine choices share one row: a compact font keeps every caption whole.
+  QFont compact = parent->font();
+  compact.setBold(false);
+  compact.setPointSizeF(compact.pointSizeF() * 0.8);
   for (OptionButton& b : f.Option1) {
     auto* w = new QRadioButton(parent);
+    w->setFont(compact);
+    w->setStyleSheet("QRadioButton { spacing: 2px; }");
     w->setObjectName(QString::fromStdString(b.Name()));
     Bind(w, b);
     Place(w, b);
