@@ -1,6 +1,7 @@
 // A program on fakes with a private folder for log files.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -49,6 +50,13 @@ inline void WriteFile(const std::string& path, const std::string& text) {
 inline bool Exists(const std::string& path) {
   std::error_code ec;
   return std::filesystem::exists(path, ec);
+}
+
+// A message box under the program's title.
+inline void ExpectBox(const MessageBox& box, const std::string& prompt, MsgIcon icon) {
+  EXPECT_EQ(box.prompt, prompt);
+  EXPECT_EQ(box.title, kTitle);
+  EXPECT_EQ(box.icon, icon);
 }
 
 // The program with the decoders ready and checksums verified.

@@ -15,11 +15,6 @@ using test::ReadFile;
 
 const std::string kRecord = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
 
-// Offers sentences until the buffer first goes over 1024 characters.
-void FillPastBatch(App& app) {
-  for (int i = 0; i < 15; ++i) LoggingSummer(app, kRecord, true);
-}
-
 // A file path that this process may not create: a read-only folder, or,
 // for a user who may write anywhere, a place the kernel keeps read-only.
 std::string DeniedPath(const test::TempFolder& folder) {
@@ -34,33 +29,30 @@ std::string DeniedPath(const test::TempFolder& folder) {
 TEST(LogWriteErrors, ReportNamesPathNumberAndDescription) {
   LogRig rig;
   const struct {
-    const char* what;
     std::string path;
     const char* numberAndDescription;
   } cases[] = {
-      {"missing folder", rig.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
-      {"full disk", "/dev/full", "61\r\n\r\nDisk full (No space left on device)"},
-      {"folder in place of the file", rig.folder.Path(), "75\r\n\r\nPath/File access error (Is a directory)"},
-      {"no permission", DeniedPath(rig.folder), "70\r\n\r\nPermission denied"},
+      {rig.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
+      {"/dev/full", "61\r\n\r\nDisk full (No space left on device)"},
+      {rig.folder.Path(), "75\r\n\r\nPath/File access error (Is a directory)"},
+      {DeniedPath(rig.folder), "70\r\n\r\nPermission denied"},
   };
   for (const auto& c : cases) {
     if (c.path.empty()) continue;  // no place without permission on this machine
+    SCOPED_TRACE(c.path);
     LogRig r;
     r.app.form1.mnuLoggen.SetChecked(true);
     r.app.settings.LogFileName = c.path;
-    FillPastBatch(r.app);
-    ASSERT_EQ(r.dialogs.boxes.size(), 1u) << c.what;
-    const MessageBox& box = r.dialogs.boxes[0];
-    EXPECT_EQ(box.prompt, "File " + c.path + " Write error.\r\n\r\nError = " + c.numberAndDescription) << c.what;
-    EXPECT_EQ(box.title, kTitle);
-    EXPECT_EQ(box.icon, MsgIcon::kExclamation);
-    EXPECT_EQ(r.app.log.LogBuffer.size(), 15u * 70) << c.what;
-    EXPECT_TRUE(r.app.form1.mnuLoggen.Checked()) << c.what;
-    EXPECT_EQ(r.system.beeps, 0) << c.what;
-
+    for (int i = 0; i < 15; ++i) LoggingSummer(r.app, kRecord, true);  // just over 1024 characters
+    ASSERT_EQ(r.dialogs.boxes.size(), 1u);
+    test::ExpectBox(r.dialogs.boxes[0], "File " + c.path + " Write error.\r\n\r\nError = " + c.numberAndDescription,
+                    MsgIcon::kExclamation);
+    EXPECT_EQ(r.app.log.LogBuffer.size(), 15u * 70);
+    EXPECT_TRUE(r.app.form1.mnuLoggen.Checked());
+    EXPECT_EQ(r.system.beeps, 0);
     LoggingSummer(r.app, kRecord, true);
-    EXPECT_EQ(r.dialogs.boxes.size(), 2u) << "every further record tries again: " << c.what;
-    EXPECT_EQ(r.app.log.LogBuffer.size(), 16u * 70) << c.what;
+    EXPECT_EQ(r.dialogs.boxes.size(), 2u) << "every further record tries again";
+    EXPECT_EQ(r.app.log.LogBuffer.size(), 16u * 70);
   }
 }
 
@@ -70,14 +62,12 @@ TEST(LogWriteErrors, NoRecordIsLostOnceTheFaultClears) {
   const std::string path = folder + "/trip.log";
   rig.StartLogging(path);
   for (int i = 0; i < 20; ++i) {
-    const std::string sentence = "$GPRMC,1235" + std::to_string(10 + i) + ",A,4807.038,N,01131.000,E,022.4";
-    LoggingSummer(rig.app, sentence, true);
+    LoggingSummer(rig.app, "$GPRMC,1235" + std::to_string(10 + i) + ",A,4807.038,N,01131.000,E,022.4", true);
     LoggingSummer(rig.app, "%1" + std::to_string(10 + i) + "/9", false);
   }
   EXPECT_GE(rig.dialogs.boxes.size(), 2u);
   const std::string kept = rig.app.log.LogBuffer;
   ASSERT_GT(kept.size(), 1024u);
-
   std::filesystem::create_directory(folder);
   LoggingSummer(rig.app, "%999/9", false);
   EXPECT_EQ(ReadFile(path), kept + "%999/9\r\n");
@@ -94,7 +84,6 @@ TEST(LogWriteErrors, FailedFlushAtSwitchOffKeepsTheBuffer) {
   EXPECT_EQ(rig.dialogs.boxes[1].prompt, "File /dev/full Write error.\r\n\r\nError = 61\r\n\r\nDisk full (No space left on device)");
   EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
   EXPECT_EQ(rig.app.log.LogBuffer, "%323/9\r\n");
-
   // Logging on again to a good file writes the kept records first.
   const std::string path = rig.folder / "trip.log";
   rig.StartLogging(path);

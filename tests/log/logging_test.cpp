@@ -19,28 +19,27 @@ const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230
 
 TEST(Logging, RecordsAsOffered) {
   const struct {
-    const char* what;
     std::string offered;
     bool addCrc;
     std::string record;
     bool logging = true;
   } cases[] = {
-      {"sentence", kRmc, true, kRmc + "\r\n"},
-      {"text after the checksum", kRmc + "7F junk", true, kRmc + "\r\n"},
-      {"wrong checksum replaced", "$GPRMC,225446,A*FF", true, "$GPRMC,225446,A*09\r\n"},
-      {"no checksum yet", "$GPRMC,225446,A", true, "$GPRMC,225446,A*09\r\n"},
-      {"bearing as it is", "%323/9", false, "%323/9\r\n"},
-      {"DF bearing", "DF032/1", false, "DF032/1\r\n"},
-      {"no $ dropped", "GPRMC,225446,A", true, ""},
-      {"empty dropped", "", true, ""},
-      {"logging off", kRmc, true, "", false},
-      {"logging off, bearing", "%323/9", false, "", false},
+      {kRmc, true, kRmc + "\r\n"},
+      {kRmc + "7F junk", true, kRmc + "\r\n"},
+      {"$GPRMC,225446,A*FF", true, "$GPRMC,225446,A*09\r\n"},  // wrong checksum replaced
+      {"$GPRMC,225446,A", true, "$GPRMC,225446,A*09\r\n"},     // a cut-short line gets one
+      {"%323/9", false, "%323/9\r\n"},
+      {"DF032/1", false, "DF032/1\r\n"},
+      {"GPRMC,225446,A", true, ""},
+      {"", true, ""},
+      {kRmc, true, "", false},
+      {"%323/9", false, "", false},
   };
   for (const auto& c : cases) {
     LogRig rig;
     rig.app.form1.mnuLoggen.SetChecked(c.logging);
     LoggingSummer(rig.app, c.offered, c.addCrc);
-    EXPECT_EQ(rig.app.log.LogBuffer, c.record) << c.what;
+    EXPECT_EQ(rig.app.log.LogBuffer, c.record) << c.offered << " logging " << c.logging;
   }
 }
 
@@ -49,20 +48,18 @@ TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeep) {
   const std::string path = rig.folder / "trip.log";
   WriteFile(path, "old\r\n");
   rig.StartLogging(path, MsgResult::kOk);
-  const std::string record = kRmc + "\r\n";  // 70 characters
-  std::string expected = "old\r\n";
   for (int i = 0; i < 14; ++i) LoggingSummer(rig.app, kRmc, true);
   EXPECT_EQ(ReadFile(path), "old\r\n") << "980 characters are kept";
   EXPECT_EQ(rig.system.beeps, 0);
   LoggingSummer(rig.app, kRmc, true);
-  for (int i = 0; i < 15; ++i) expected += record;
+  std::string expected = "old\r\n";
+  for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
   EXPECT_EQ(ReadFile(path), expected);
   EXPECT_EQ(rig.app.log.LogBuffer, "");
   EXPECT_EQ(rig.system.beeps, 1);
 }
 
 TEST(Logging, SwitchingOffWritesWhatIsBuffered) {
-  const std::string bearing = "DF101/9 [12] 45678";
   const struct {
     int sentences;
     bool withBearing;
@@ -74,15 +71,13 @@ TEST(Logging, SwitchingOffWritesWhatIsBuffered) {
     const std::string path = rig.folder / "trip.log";
     rig.StartLogging(path);
     for (int i = 0; i < c.sentences; ++i) LoggingSummer(rig.app, kRmc, true);
-    if (c.withBearing) LoggingSummer(rig.app, bearing, false);
+    if (c.withBearing) LoggingSummer(rig.app, "DF101/9 [12] 45678", false);
     rig.app.form1.mnuLoggen.Click();
     EXPECT_EQ(ReadFile(path).size(), c.written) << c.written;
     EXPECT_EQ(Exists(path), c.written > 0) << "an empty buffer does not touch the file";
     EXPECT_EQ(rig.system.beeps, c.beeps) << c.written;
     EXPECT_EQ(rig.app.log.LogBuffer, "");
     EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
-    EXPECT_TRUE(rig.app.form1.mnuLoggen.Enabled());
-    EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
     EXPECT_TRUE(rig.app.form1.mnuPlayLog.Enabled());
   }
 }
@@ -90,28 +85,23 @@ TEST(Logging, SwitchingOffWritesWhatIsBuffered) {
 TEST(Logging, SwitchingOnAsksForTheFile) {
   LogRig rig;
   const std::string was = rig.app.settings.LogFileName;
-  const std::string path = rig.folder / "new.log";
-  rig.StartLogging(path);
-  ASSERT_EQ(rig.dialogs.inputs.size(), 1u);
-  EXPECT_EQ(rig.dialogs.inputs[0].prompt,
-            "Give the path and file name to log.\r\nWas: " + was + "\r\nBeeps every time the file is appended.");
-  EXPECT_EQ(rig.dialogs.inputs[0].title, kTitle);
-  EXPECT_EQ(rig.dialogs.inputs[0].defaultText, was);
-  EXPECT_TRUE(rig.dialogs.boxes.empty()) << "a new file needs no question";
-  EXPECT_EQ(rig.app.settings.LogFileName, path);
-  EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked());
-  EXPECT_TRUE(rig.app.form1.mnuLoggen.Enabled());
-  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
-  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Enabled());
-}
-
-TEST(Logging, CancelInTheFileQuestionChangesNothing) {
-  LogRig rig;
-  const std::string was = rig.app.settings.LogFileName;
   rig.app.form1.mnuLoggen.Click();  // the input box is cancelled
   EXPECT_EQ(rig.app.settings.LogFileName, was);
   EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
   EXPECT_TRUE(rig.app.form1.mnuPlayLog.Enabled());
+
+  const std::string path = rig.folder / "new.log";
+  rig.StartLogging(path);
+  ASSERT_EQ(rig.dialogs.inputs.size(), 2u);
+  EXPECT_EQ(rig.dialogs.inputs[1].prompt,
+            "Give the path and file name to log.\r\nWas: " + was + "\r\nBeeps every time the file is appended.");
+  EXPECT_EQ(rig.dialogs.inputs[1].title, kTitle);
+  EXPECT_EQ(rig.dialogs.inputs[1].defaultText, was);
+  EXPECT_TRUE(rig.dialogs.boxes.empty()) << "a new file needs no question";
+  EXPECT_EQ(rig.app.settings.LogFileName, path);
+  EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked());
+  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
+  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Enabled());
 }
 
 TEST(Logging, ExistingFileIsAppendedToOrStartedAfresh) {
@@ -126,13 +116,9 @@ TEST(Logging, ExistingFileIsAppendedToOrStartedAfresh) {
     WriteFile(path, "old\r\n");
     rig.StartLogging(path, c.answer);
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-    const MessageBox& box = rig.dialogs.boxes[0];
-    EXPECT_EQ(box.prompt, "Append(Ok) or Overwrite(Cancel)\r\n" + path);
-    EXPECT_EQ(box.title, kTitle);
-    EXPECT_EQ(box.buttons, MsgButtons::kOkCancel);
-    EXPECT_EQ(box.icon, MsgIcon::kInformation);
+    test::ExpectBox(rig.dialogs.boxes[0], "Append(Ok) or Overwrite(Cancel)\r\n" + path, MsgIcon::kInformation);
+    EXPECT_EQ(rig.dialogs.boxes[0].buttons, MsgButtons::kOkCancel);
     EXPECT_EQ(Exists(path), c.keptBeforeFirstRecord);
-    EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked());
     LoggingSummer(rig.app, "%323/9", false);
     rig.app.form1.mnuLoggen.Click();
     EXPECT_EQ(ReadFile(path), c.afterOneRecord);
@@ -150,9 +136,8 @@ TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
     r.StartLogging(path, MsgResult::kCancel);
     EXPECT_TRUE(Exists(path)) << path;
     ASSERT_EQ(r.dialogs.boxes.size(), 2u) << path;
-    EXPECT_EQ(r.dialogs.boxes[1].prompt,
-              "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error");
-    EXPECT_EQ(r.dialogs.boxes[1].icon, MsgIcon::kExclamation);
+    test::ExpectBox(r.dialogs.boxes[1], "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error",
+                    MsgIcon::kExclamation);
     EXPECT_FALSE(r.app.form1.mnuLoggen.Checked()) << path;
     EXPECT_TRUE(r.app.form1.mnuPlayLog.Enabled()) << path;
     EXPECT_EQ(r.app.settings.LogFileName, path) << "offered again next time";
@@ -186,8 +171,7 @@ TEST(Logging, DecodedSentencesReachTheLog) {
   LogRig rig;
   rig.StartLogging(rig.folder / "trip.log");
   rig.app.settings.ComPortIn = -1;
-  rig.app.poll.RxText = "noise" + kRmc + "\r\n$GPRMC,1,A*00\r\n";
-  ExtractingGPRMC(rig.app, rig.app.poll.RxText);
+  ExtractingGPRMC(rig.app, "noise" + kRmc + "\r\n$GPRMC,1,A*00\r\n");
   EXPECT_EQ(rig.app.log.LogBuffer, kRmc + "\r\n");
 }
 

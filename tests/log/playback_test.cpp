@@ -9,8 +9,7 @@
 namespace koralin {
 namespace {
 
-using test::LogRig;
-using test::WriteFile;
+using test::ExpectBox;
 
 // A valid $GPRMC whose time field tells it apart.
 std::string Rmc(int n) {
@@ -20,7 +19,7 @@ std::string Rmc(int n) {
 }
 
 // Records each $GPRMC the decoders take, with the time it came.
-struct PlayRig : LogRig {
+struct PlayRig : test::LogRig {
   PlayRig() {
     app.form1.lblGPRMC.captionChanged.Subscribe([this] {
       played.push_back(app.form1.lblGPRMC.Caption());
@@ -29,17 +28,23 @@ struct PlayRig : LogRig {
   }
   std::string File(const std::string& text) {
     const std::string path = folder / "play.log";
-    WriteFile(path, text);
+    test::WriteFile(path, text);
     return path;
   }
+  // A file of the sentences Rmc(1) to Rmc(n).
+  std::string Sentences(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) text += Rmc(i) + "\r\n";
+    return File(text);
+  }
+  Form1& f = app.form1;
   std::vector<std::string> played;
   std::vector<long long> times;
 };
 
 TEST(Playback, LinesArePlayedInFileOrderAtThePollingPace) {
   PlayRig rig;
-  const std::string path = rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3));
-  rig.Play(path);
+  rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
   EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
   ASSERT_EQ(rig.times.size(), 3u);
   EXPECT_EQ(rig.times[1] - rig.times[0], 1500) << "blank lines take no time";
@@ -49,11 +54,9 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPace) {
 
 TEST(Playback, EachLineReachesTheReceiveFields) {
   const struct {
-    std::string line;
-    std::string rxText;
-    std::string doppler;
+    std::string line, rxText, doppler;
   } cases[] = {
-      {"$GPRMC,225446,A", "$GPRMC,225446,A*09\r\n", "$GPRMC,225446,A"},
+      {"$GPRMC,225446,A", "$GPRMC,225446,A*09\r\n", "$GPRMC,225446,A"},  // cut short: gets a checksum
       {"$GPRMC,225446,A*FF", "$GPRMC,225446,A*FF", "$GPRMC,225446,A*FF"},
       {"$GPRMC,225446,A*09   ", "$GPRMC,225446,A*09", "$GPRMC,225446,A*09"},
       {"$GP*AB", "$GP*AB*3E\r\n", "$GP*AB"},
@@ -72,20 +75,16 @@ TEST(Playback, EachLineReachesTheReceiveFields) {
 TEST(Playback, QuestionsAndTheStateWhilePlaying) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
-    Form1& f = rig.app.form1;
+    Form1& f = rig.f;
     const std::string was = rig.app.settings.LogFileName;
-    const std::string path = rig.File(Rmc(1) + "\r\n");
-    struct Seen {
-      std::string caption;
-      Colour fore = 0;
-      bool terminalIn = false, loggenEnabled = true, playChecked = false;
-      int input = 0;
-    } seen;
+    const std::string path = rig.Sentences(1);
+    std::string seen;  // caption, colour, menus and input while a line pauses
     int passes = 0;
     rig.system.onDoEvents = [&] {
       if (rig.played.empty()) return;
-      seen = {f.Frame1.Caption(), f.Frame1.ForeColor(), f.mnuTerminalIn.Checked(), f.mnuLoggen.Enabled(),
-              f.mnuPlayLog.Checked(), rig.app.settings.ComPortIn};
+      seen = f.Frame1.Caption() + "|" + std::to_string(f.Frame1.ForeColor()) + "|" +
+             std::to_string(f.mnuTerminalIn.Checked()) + std::to_string(f.mnuLoggen.Enabled()) +
+             std::to_string(f.mnuPlayLog.Checked()) + "|" + std::to_string(rig.app.settings.ComPortIn);
       if (++passes > 200) rig.app.StopPlay = true;
     };
     rig.Play(path, endless);
@@ -96,18 +95,10 @@ TEST(Playback, QuestionsAndTheStateWhilePlaying) {
     EXPECT_EQ(rig.dialogs.inputs[0].defaultText, was);
     EXPECT_EQ(rig.app.settings.LogFileName, path);
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-    EXPECT_EQ(rig.dialogs.boxes[0].prompt, "Endless play " + path + "\r\n\r\nPress F1 to stop");
+    ExpectBox(rig.dialogs.boxes[0], "Endless play " + path + "\r\n\r\nPress F1 to stop", MsgIcon::kInformation);
     EXPECT_EQ(rig.dialogs.boxes[0].buttons, MsgButtons::kYesNo);
-    EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kInformation);
-    EXPECT_EQ(rig.dialogs.boxes[0].title, kTitle);
-
-    EXPECT_EQ(seen.caption, "Playing log file " + path + (endless ? " is endless playing." : "") +
-                                " Press 'F1' or 'Esc' to stop Playing");
-    EXPECT_EQ(seen.fore, colour::kBlue);
-    EXPECT_TRUE(seen.terminalIn);
-    EXPECT_FALSE(seen.loggenEnabled);
-    EXPECT_TRUE(seen.playChecked);
-    EXPECT_EQ(seen.input, -2);
+    EXPECT_EQ(seen, "Playing log file " + path + (endless ? " is endless playing." : "") +
+                        " Press 'F1' or 'Esc' to stop Playing|" + std::to_string(colour::kBlue) + "|101|-2");
 
     EXPECT_EQ(f.Frame1.Caption(), kFrameCaption);
     EXPECT_FALSE(f.mnuTerminalIn.Checked());
@@ -123,19 +114,17 @@ TEST(Playback, QuestionsAndTheStateWhilePlaying) {
 
 TEST(Playback, CancelInTheFirstQuestionLeavesPlayLogChecked) {
   PlayRig rig;
-  Form1& f = rig.app.form1;
-  f.mnuPlayLog.Click();  // the input box is cancelled
-  EXPECT_TRUE(f.mnuPlayLog.Checked());
-  EXPECT_FALSE(f.mnuLoggen.Enabled());
+  rig.f.mnuPlayLog.Click();  // the input box is cancelled
+  EXPECT_TRUE(rig.f.mnuPlayLog.Checked());
+  EXPECT_FALSE(rig.f.mnuLoggen.Enabled());
   EXPECT_TRUE(rig.dialogs.boxes.empty());
   EXPECT_EQ(rig.system.beeps, 0);
 
-  f.mnuPlayLog.Click();
+  rig.f.mnuPlayLog.Click();
   EXPECT_EQ(rig.dialogs.inputs.size(), 1u) << "the second click only stops";
-  EXPECT_FALSE(f.mnuPlayLog.Checked());
-  EXPECT_TRUE(f.mnuPlayLog.Enabled());
-  EXPECT_FALSE(f.mnuLoggen.Checked());
-  EXPECT_TRUE(f.mnuLoggen.Enabled());
+  EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
+  EXPECT_TRUE(rig.f.mnuPlayLog.Enabled());
+  EXPECT_TRUE(rig.f.mnuLoggen.Enabled());
 }
 
 TEST(Playback, MissingFileIsReportedThenCleanedUp) {
@@ -143,15 +132,13 @@ TEST(Playback, MissingFileIsReportedThenCleanedUp) {
   const std::string path = rig.folder / "nothing here.log";
   rig.app.settings.ComPortIn = 3;
   rig.dialogs.inputAnswers.push_back(path);
-  rig.app.form1.mnuPlayLog.Click();
+  rig.f.mnuPlayLog.Click();
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "No " + path + " found.");
-  EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kExclamation);
-  EXPECT_EQ(rig.dialogs.boxes[0].title, kTitle);
+  ExpectBox(rig.dialogs.boxes[0], "No " + path + " found.", MsgIcon::kExclamation);
   EXPECT_EQ(rig.app.settings.LogFileName, path);
   EXPECT_EQ(rig.app.settings.ComPortIn, 0) << "the input ends up off";
-  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
-  EXPECT_TRUE(rig.app.form1.mnuLoggen.Enabled());
+  EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
+  EXPECT_TRUE(rig.f.mnuLoggen.Enabled());
   EXPECT_EQ(rig.system.beeps, 1);
 }
 
@@ -160,27 +147,20 @@ TEST(Playback, EndlessPlayRepeatsUntilF1) {
   rig.system.onDoEvents = [&] {
     if (rig.played.size() == 5) rig.app.StopPlay = true;  // F1 while the fifth line pauses
   };
-  rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n"), true);
+  rig.Play(rig.Sentences(2), true);
   EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(1), Rmc(2), Rmc(1)}));
   EXPECT_EQ(rig.system.beeps, 3) << "two whole passes, then the clean-up";
-  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
+  EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
   EXPECT_FALSE(rig.app.StopPlay);
 }
 
 TEST(Playback, MenuClickStopsAfterTheCurrentLine) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
-    Form1& f = rig.app.form1;
-    bool clicked = false;
     rig.system.onDoEvents = [&] {
-      if (rig.played.size() == 2 && !clicked) {
-        clicked = true;
-        f.mnuPlayLog.Click();
-        EXPECT_FALSE(f.mnuPlayLog.Checked());
-        EXPECT_TRUE(f.mnuLoggen.Enabled());
-      }
+      if (rig.played.size() == 2 && rig.f.mnuPlayLog.Checked()) rig.f.mnuPlayLog.Click();
     };
-    rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n" + Rmc(3) + "\r\n"), endless);
+    rig.Play(rig.Sentences(3), endless);
     EXPECT_EQ(rig.played.size(), 2u) << endless;
     EXPECT_EQ(rig.system.beeps, 1) << endless;
     EXPECT_EQ(rig.app.settings.ComPortIn, 0);
@@ -190,17 +170,16 @@ TEST(Playback, MenuClickStopsAfterTheCurrentLine) {
 
 TEST(Playback, AStoppedPlaybackIsNotRestartedWhileItWindsUp) {
   PlayRig rig;
-  Form1& f = rig.app.form1;
   rig.system.onDoEvents = [&] {
-    if (rig.played.size() == 1 && f.mnuPlayLog.Checked()) {
-      f.mnuPlayLog.Click();  // stop
-      f.mnuPlayLog.Click();  // and at once start again
+    if (rig.played.size() == 1 && rig.f.mnuPlayLog.Checked()) {
+      rig.f.mnuPlayLog.Click();  // stop
+      rig.f.mnuPlayLog.Click();  // and at once start again
     }
   };
-  rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n"), true);
+  rig.Play(rig.Sentences(2), true);
   EXPECT_EQ(rig.dialogs.inputs.size(), 1u);
   EXPECT_EQ(rig.played.size(), 1u);
-  EXPECT_FALSE(f.mnuPlayLog.Checked());
+  EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
   EXPECT_EQ(rig.system.beeps, 1);
 }
 
@@ -213,7 +192,7 @@ TEST(Playback, EndlessPlayOfNothingEnds) {
     rig.Play(rig.File(text), true);
     EXPECT_LT(rig.system.doEvents, 100) << text.size();
     EXPECT_EQ(rig.system.beeps, 1) << text.size();
-    EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
+    EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
   }
 }
 
@@ -222,16 +201,14 @@ TEST(Playback, ReadFailureIsReportedWithoutCleanUp) {
   const std::string path = rig.folder.Path();  // a folder cannot be read as a file
   rig.Play(path);
   ASSERT_EQ(rig.dialogs.boxes.size(), 2u);
-  const MessageBox& box = rig.dialogs.boxes[1];
-  EXPECT_EQ(box.prompt, "File Read Error " + path + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)");
-  EXPECT_EQ(box.icon, MsgIcon::kCritical);
-  EXPECT_EQ(box.title, kTitle);
-  EXPECT_TRUE(rig.app.form1.mnuPlayLog.Checked());
+  ExpectBox(rig.dialogs.boxes[1],
+            "File Read Error " + path + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)",
+            MsgIcon::kCritical);
+  EXPECT_TRUE(rig.f.mnuPlayLog.Checked());
   EXPECT_EQ(rig.system.beeps, 0);
-
-  rig.app.form1.mnuPlayLog.Click();
-  EXPECT_FALSE(rig.app.form1.mnuPlayLog.Checked());
-  EXPECT_TRUE(rig.app.form1.mnuLoggen.Enabled());
+  rig.f.mnuPlayLog.Click();
+  EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
+  EXPECT_TRUE(rig.f.mnuLoggen.Enabled());
 }
 
 TEST(Playback, TheWindowIsServicedDuringThePause) {
@@ -242,17 +219,17 @@ TEST(Playback, TheWindowIsServicedDuringThePause) {
   other.onTick.Subscribe([&] { ++ticks; });
   other.SetInterval(100);
   other.SetEnabled(true);
-  rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n"));
+  rig.Play(rig.Sentences(2));
   EXPECT_EQ(ticks, 30) << "two pauses of 1500 ms";
 }
 
 TEST(Playback, LoggingAndPlaybackExcludeEachOther) {
   PlayRig rig;
-  Form1& f = rig.app.form1;
+  Form1& f = rig.f;
   rig.system.onDoEvents = [&] {
     if (rig.played.size() == 1 && f.mnuLoggen.Enabled()) f.mnuLoggen.Click();
   };
-  rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n"));
+  rig.Play(rig.Sentences(2));
   EXPECT_EQ(rig.dialogs.inputs.size(), 1u) << "no log file question during playback";
   EXPECT_EQ(rig.played.size(), 2u);
   EXPECT_TRUE(f.mnuLoggen.Enabled());
@@ -269,7 +246,7 @@ TEST(Playback, ExitDuringPlaybackEndsIt) {
   rig.system.onDoEvents = [&] {
     if (rig.played.size() == 1 && !rig.system.ended) ExitProgram(rig.app);
   };
-  rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n"), true);
+  rig.Play(rig.Sentences(2), true);
   EXPECT_TRUE(rig.system.ended);
   EXPECT_EQ(rig.played.size(), 1u);
 }

@@ -134,19 +134,14 @@ TEST_F(AltitudeTest, UnitSwitchWithoutAnAltitudeKeepsTheHeightHidden) {
 }
 
 TEST_F(AltitudeTest, LockTextsInTheFrameCaption) {
-  const struct {
-    const char* mode;
-    const char* caption;
-  } cases[] = {
-      {"1", "GPS-NMEA-0183 (Not locked)"},         {"2", "GPS-NMEA-0183 (Locked 2D)"},
-      {"3", "GPS-NMEA-0183 (Very good lock 3D)"}, {"0", "GPS-NMEA-0183 "},
-      {"", "GPS-NMEA-0183 "},                      {"x", "GPS-NMEA-0183 "},
-      {"34", "GPS-NMEA-0183 (Very good lock 3D)"},
+  const std::pair<const char*, const char*> cases[] = {
+      {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"3", " (Very good lock 3D)"}, {"0", " "},
+      {"", " "},              {"x", " "},            {"34", " (Very good lock 3D)"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [mode, lock] : cases) {
     f.Frame1.SetCaption("before");
-    ExtractingGPGSA(rig.app, "junk" + Nmea("$GPGSA,A," + std::string(c.mode) + ",04,05,,,"));
-    EXPECT_EQ(rig.app.form1.Frame1.Caption(), c.caption) << c.mode;
+    ExtractingGPGSA(rig.app, "junk" + Nmea("$GPGSA,A," + std::string(mode) + ",04,05,,,"));
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(), std::string("GPS-NMEA-0183") + lock) << mode;
   }
   f.Frame1.SetCaption("before");
   ExtractingGPGSA(rig.app, "$GPRMC,1,2,3*00");

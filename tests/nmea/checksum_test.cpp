@@ -54,36 +54,14 @@ TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
     std::string sentence;
     bool ok;
   } cases[] = {
-      {kGood, true},
-      {kZero, false},                        // the body's checksum is 09
-      {"$GPRMC,,V,,,,,,,,,,N*53", true},
-      {"$GPRMC,,V,,,,,,,,,,N*5", false},
-      {"$PSRF100,1*0E", false},
-      {"$A,23456*3", false},
-      {"$ABCDEFG*41", false},
-      {"short*0", false},
-      {"no dollar here at all*00", false},
+      {kGood, true}, {kZero, false},  // the body's checksum is 09
+      {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
+      {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
       {"$GPRMC,,V,,,,,,,,,,N", false},
+      {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6a", false},
+      {"$GPXYZ,p,0*C", true},  {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
   };
   for (const auto& c : cases) EXPECT_EQ(CrcOk(c.sentence), c.ok) << c.sentence;
-  EXPECT_FALSE(CrcOk("$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6a"));
-}
-
-TEST(CrcOk, SingleDigitChecksums) {
-  // Find a body whose checksum is below 16, then write it both ways.
-  for (char c = '0'; c <= 'z'; ++c) {
-    const std::string body = std::string("$GPXYZ,") + c + ",0";
-    const std::string full = AddCrc(body + "*");
-    if (full.substr(full.find('*') + 1, 1) != "0") continue;
-    const std::string digit = full.substr(full.find('*') + 2, 1);
-    EXPECT_TRUE(CrcOk(body + "*" + digit)) << body;
-    EXPECT_TRUE(CrcOk(body + "*0" + digit)) << body;
-    if (digit[0] >= 'A') {
-      EXPECT_FALSE(CrcOk(body + "*0" + std::string(1, static_cast<char>(digit[0] + 32))));
-    }
-    return;
-  }
-  FAIL() << "no body with a one-digit checksum";
 }
 
 TEST(AddCrc, WritesTwoUpperCaseDigitsAndCrLf) {
@@ -92,11 +70,8 @@ TEST(AddCrc, WritesTwoUpperCaseDigitsAndCrLf) {
   } cases[] = {
       {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E\r\n"},
       {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*FF", std::string(kGood) + "\r\n"},
-      {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*",
-       std::string(kGood) + "\r\n"},
-      {"", ""},
-      {"GPRMC,1,2*", ""},
-      {"$GPRMC,1,2", ""},
+      {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*", std::string(kGood) + "\r\n"},
+      {"", ""}, {"GPRMC,1,2*", ""}, {"$GPRMC,1,2", ""},
       {"$AB*", ""},  // the star must stand at least six after the "$"
   };
   for (const auto& c : cases) EXPECT_EQ(AddCrc(c.text), c.expected) << c.text;
@@ -118,9 +93,6 @@ TEST(Fields, CommaCountAndGetNmeaField) {
   EXPECT_EQ(GetNmeaField(3, 5, "$X,a,,b"), "b");
   EXPECT_EQ(GetNmeaField(1, 5, "$X,"), "");
   EXPECT_EQ(GetNmeaField(7, 5, "$GPRMC,1,A,2,N,3,E,123456,9"), "12345");
-}
-
-TEST(Fields, TenThousandCommas) {
   const std::string commas(10000, ',');
   EXPECT_EQ(CommaCount(commas), 10000);
   EXPECT_EQ(GetNmeaField(9999, 5, commas), "");
@@ -134,8 +106,6 @@ TEST(MenuCrcCheck, Toggles) {
   const bool before = m.Checked();
   m.Click();
   EXPECT_NE(m.Checked(), before);
-  m.Click();
-  EXPECT_EQ(m.Checked(), before);
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
-// Every decoder over hostile and real-world text: nothing may throw, hang or
-// grow, and the last good values stay on screen.
+// Every decoder over hostile text: nothing may throw, hang or grow, and the
+// last good values stay on screen.
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "nmea/heading.h"
 #include "nmea/polling.h"
@@ -49,29 +45,15 @@ TEST_F(BadInput, LastGoodValuesStay) {
   std::string dfNoise;
   while (dfNoise.size() < 10000) dfNoise += "DF%[";
   const std::string texts[] = {
-      "%12\r\n",
-      "DF1\r\n",
-      "$DFBRG\r\n",
-      "%1x3/4 DF12 $DFBRG99\r\n",
-      "[] [x] [[[]]] DF\r\n",
-      noise,
-      dfNoise,
-      Nmea("$HCHDT") + "\r\n",
-      Nmea("$HCHDT,") + "\r\n",
-      Nmea("$HCHDT,,") + "\r\n",
-      Nmea("$HCHDT,9e999,T") + "\r\n",
-      Nmea("$GPGGA,,,,,,,,,-,M") + "\r\n",
-      Nmea("$GPGGA,,,,,,,,,1e308,M") + "\r\n",
-      Nmea("$GPGGA,,,,,,,,,9e999,M") + "\r\n",
-      Nmea("$PGRMZ,1e308,m") + "\r\n",
-      Nmea("$PGRMZ,9e999,f") + "\r\n",
-      Nmea("$GPGSA") + "\r\n",
-      Nmea("$GPGSA,A,9e999") + "\r\n",
-      std::string("$GPGGA,1,2,3*\r\n"),
-      std::string(5000, '$'),
-      std::string("\0\xff\xb0*,,,,", 9),
+      "%12\r\n", "DF1\r\n", "$DFBRG\r\n", "%1x3/4 DF12 $DFBRG99\r\n", "[] [x] [[[]]] DF\r\n", noise, dfNoise,
+      "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string("\0\xff\xb0*,,,,", 9),
   };
-  for (const std::string& t : texts) {
+  const char* sentences[] = {"$HCHDT",         "$HCHDT,",        "$HCHDT,,",       "$HCHDT,9e999,T",
+                             "$GPGGA,,,,,,,,,-,M", "$GPGGA,,,,,,,,,1e308,M", "$GPGGA,,,,,,,,,9e999,M",
+                             "$PGRMZ,1e308,m", "$PGRMZ,9e999,f", "$GPGSA",         "$GPGSA,A,9e999"};
+  std::vector<std::string> all(std::begin(texts), std::end(texts));
+  for (const char* s : sentences) all.push_back(Nmea(s) + "\r\n");
+  for (const std::string& t : all) {
     Poll(t);
     EXPECT_EQ(app.heading.DopplerBearing, "%123") << t.substr(0, 40);
     EXPECT_EQ(app.heading.FluxHeadingText, flux) << t.substr(0, 40);
@@ -83,16 +65,6 @@ TEST_F(BadInput, LastGoodValuesStay) {
   ExpectNoErrors();
 }
 
-TEST_F(BadInput, OverflowingAltitudesAreRefused) {
-  Poll(Nmea("$PGRMZ,93,f") + "\r\n");
-  for (const char* s : {"$GPGGA,,,,,,,,,1e308,M", "$GPGGA,,,,,,,,,9e999,M", "$PGRMZ,1e308,m", "$PGRMZ,9e999,f"}) {
-    Poll(Nmea(s) + "\r\n");
-    EXPECT_EQ(f.lblHeight1.Caption(), "93 ft") << s;
-    EXPECT_EQ(f.lblHeight.Caption(), "93 ft") << s;
-  }
-  ExpectNoErrors();
-}
-
 TEST_F(BadInput, HugeCompassHeadingStaysUsable) {
   Poll(Nmea("$HCHDT,1e308,T") + "\r\n");
   app.fix.RmcStatus = "V";
@@ -100,29 +72,6 @@ TEST_F(BadInput, HugeCompassHeadingStaysUsable) {
   app.settings.MinGpsSpeedOut = 1;
   Poll(Nmea("$GPRMC,120000,A,5212.35,N,00454.32,E,0.0,90.0,041226,,") + "\r\n");
   ExpectNoErrors();
-}
-
-// The recorded logs of real receivers, cut in odd pieces, with every decoder on.
-TEST_F(BadInput, RealReceiverLogs) {
-  const std::filesystem::path dir = KORALIN_CORPUS_DIR;
-  if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus at " << dir;
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    if (entry.path().extension() != ".log") continue;
-    ++files;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string text = all.str();
-    for (std::size_t at = 0, n = 1; at < text.size(); at += n, n = n % 97 + 13) {
-      Poll(text.substr(at, n));
-      ASSERT_LE(app.poll.RxText.size(), 2000u) << entry.path();
-      ASSERT_LE(app.poll.RxTextHCHDT.size(), 30u);
-    }
-    SCOPED_TRACE(entry.path().string());
-    ExpectNoErrors();
-  }
-  EXPECT_GT(files, 0);
 }
 
 }  // namespace
