@@ -18,6 +18,8 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
+const std::string kTitle = "Koralin GPS Readout. Version 1.21";
+
 // A program on fakes whose settings live in a fresh folder.
 struct SettingsRig : test::TestRig {
   SettingsRig() {
@@ -50,12 +52,13 @@ std::string Join(const std::vector<std::string>& lines) {
   return text;
 }
 
-// The default file with line n (1-based) replaced.
-std::string DefaultFileWith(SettingsRig& rig, int n, const std::string& line) {
+// Writes the default file with line n (1-based) replaced; BaudOut (line 12) is 9600.
+void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line) {
   DefaultSettings(rig.app);
   auto lines = Lines(SettingsFileText(rig.app));
+  lines[11] = "9600";
   lines[static_cast<std::size_t>(n - 1)] = line;
-  return Join(lines);
+  WriteFile(rig.CfgPath(), Join(lines));
 }
 
 TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
@@ -64,7 +67,7 @@ TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
   EXPECT_TRUE(rig.dialogs.boxes.empty());
   SaveSettings(rig.app);
   const std::string expected =
-      "\"Koralin GPS Readout. Version 1.21\"\r\n\"" + rig.folder.path() +
+      "\"" + kTitle + "\"\r\n\"" + rig.folder.path() +
       "/GpsData.log\"\r\n0\r\n0\r\n7\r\n1500\r\n3\r\n160\r\n-5\r\n0\r\n0\r\n4800\r\n0\r\n0\r\n0\r\n0\r\n0\r\n9600\r\n"
       "\"False\"\r\n\"True\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n"
       "\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n#FALSE#\r\n#FALSE#\r\n";
@@ -95,7 +98,7 @@ TEST(SettingsFile, SaveThenLoadReproducesEverything) {
   s.MinimalDisplay = true;
   s.DecimalDegrees = true;
   // Every second item checked, starting with the first, then the opposite.
-  for (int pattern = 0; pattern < 2; ++pattern) {
+  for (std::size_t pattern = 0; pattern < 2; ++pattern) {
     const auto items = Checks(first.app.form1);
     for (std::size_t i = 0; i < items.size(); ++i) items[i]->SetChecked((i + pattern) % 2 == 0);
     SaveSettings(first.app);
@@ -103,63 +106,26 @@ TEST(SettingsFile, SaveThenLoadReproducesEverything) {
     test::TestRig second;
     second.app.settings.CfgFileName = first.CfgPath();
     LoadSettings(second.app);
-    const Settings& r = second.app.settings;
-    EXPECT_EQ(r.LogFileName, s.LogFileName);
-    EXPECT_EQ(r.BaudIn, s.BaudIn);
-    EXPECT_EQ(r.ComPortIn, s.ComPortIn);
-    EXPECT_EQ(r.CustomComIn, s.CustomComIn);
-    EXPECT_EQ(r.PollingInterval, s.PollingInterval);
-    EXPECT_EQ(r.SpeedUnit, s.SpeedUnit);
-    EXPECT_EQ(r.MaxRangeKmh, s.MaxRangeKmh);
-    EXPECT_EQ(r.TimeZoneOffset, s.TimeZoneOffset);
-    EXPECT_EQ(r.SmoothSpeedBar, s.SmoothSpeedBar);
-    EXPECT_EQ(r.ComPortOut, s.ComPortOut);
-    EXPECT_EQ(r.BaudOut, s.BaudOut);
-    EXPECT_EQ(r.MinGpsSpeedOut, s.MinGpsSpeedOut);
-    EXPECT_EQ(r.FluxCompassOffset, s.FluxCompassOffset);
-    EXPECT_EQ(r.MinimalTop, s.MinimalTop);
-    EXPECT_EQ(r.MinimalLeft, s.MinimalLeft);
-    EXPECT_EQ(r.ReservedInteger, s.ReservedInteger);
-    EXPECT_EQ(r.ReservedLong, s.ReservedLong);
-    EXPECT_EQ(r.MinimalDisplay, s.MinimalDisplay);
-    EXPECT_EQ(r.DecimalDegrees, s.DecimalDegrees);
+    EXPECT_TRUE(second.dialogs.boxes.empty());
+    // Every field differs from its default, so a field read wrong changes the text.
+    EXPECT_EQ(SettingsFileText(second.app), ReadFile(first.CfgPath()));
+    EXPECT_EQ(second.app.settings.MinimalTop, 1234.5f);
+    EXPECT_EQ(second.app.settings.ComPortIn, -2);
     const auto read = Checks(second.app.form1);
     for (std::size_t i = 0; i < items.size(); ++i)
       EXPECT_EQ(read[i]->Checked(), items[i]->Checked()) << items[i]->Name() << " pattern " << pattern;
-    EXPECT_TRUE(second.dialogs.boxes.empty());
-    // Written again unchanged, the file is the same to the byte.
-    EXPECT_EQ(SettingsFileText(second.app), ReadFile(first.CfgPath()));
-  }
-}
-
-TEST(SettingsFile, SinglesHaveNoTrailingZeros) {
-  const struct {
-    float value;
-    const char* text;
-  } cases[] = {{1234.5f, "1234.5"}, {0, "0"}, {7200, "7200"}, {-15, "-15"}, {0.25f, ".25"}};
-  for (const auto& c : cases) {
-    SettingsRig rig;
-    DefaultSettings(rig.app);
-    rig.app.settings.MinimalTop = c.value;
-    SaveSettings(rig.app);
-    EXPECT_EQ(Lines(ReadFile(rig.CfgPath()))[14], c.text);
-    rig.app.settings.MinimalTop = 99;
-    LoadSettings(rig.app);
-    EXPECT_EQ(rig.app.settings.MinimalTop, c.value) << c.text;
   }
 }
 
 TEST(SettingsFile, AnotherVersionIsIgnoredSilently) {
   for (const char* first : {"\"Koralin GPS Readout. Version 1.20\"", "\"koralin gps readout. version 1.21\"",
-                            "\"Koralin GPS Readout. Version 1.21 \"", "\"\"", "garbage"}) {
+                            "\"Koralin GPS Readout. Version 1.21 \"", "garbage"}) {
     SettingsRig rig;
-    WriteFile(rig.CfgPath(), DefaultFileWith(rig, 3, "9600").replace(0, 35, first));
-    rig.app.settings.BaudIn = 1200;
+    WriteDefaultFileWith(rig, 1, first);
+    rig.app.settings.BaudOut = 1200;
     LoadSettings(rig.app);
-    EXPECT_EQ(rig.app.settings.BaudIn, 0) << first;
+    EXPECT_EQ(rig.app.settings.BaudOut, 4800) << first;
     EXPECT_TRUE(rig.dialogs.boxes.empty()) << first;
-    SaveSettings(rig.app);
-    EXPECT_EQ(Lines(ReadFile(rig.CfgPath()))[0], "\"Koralin GPS Readout. Version 1.21\"");
   }
 }
 
@@ -180,72 +146,50 @@ TEST(SettingsFile, FileCutShortIsAReadErrorThenDefaults) {
   ASSERT_EQ(fresh.dialogs.boxes.size(), 1u);
   const MessageBox& box = fresh.dialogs.boxes[0];
   EXPECT_EQ(box.prompt, "File Read Error " + rig.CfgPath() + "\r\n\r\nError = 62\r\n\r\nInput past end of file");
-  EXPECT_EQ(box.title, "Koralin GPS Readout. Version 1.21");
+  EXPECT_EQ(box.title, kTitle);
   EXPECT_EQ(box.icon, MsgIcon::kCritical);
   EXPECT_EQ(fresh.app.settings.BaudIn, 0);
   EXPECT_FALSE(fresh.app.form1.mnuRMCPlainOut.Checked());
   EXPECT_TRUE(fresh.app.form1.mnuCrcCheck.Checked());
 }
 
-TEST(SettingsFile, FieldsThatAreNotTheirTypeAreReadErrors) {
+// Each field read from the file, then written again (error 0), or refused.
+TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefused) {
   const struct {
     int line;
     const char* text;
     long error;
+    const char* written;
   } cases[] = {
-      {4, "abc", 13},  {4, "12abc", 13}, {4, "", 13},       {4, "40000", 6},    {3, "3000000000", 6},
-      {15, "1e999", 6}, {15, "x1", 13},  {31, "#YES#", 13}, {32, "True", 13},   {6, "- 5", 13},
+      {4, "abc", 13, ""},           {4, "12abc", 13, ""},         {4, "", 13, ""},
+      {4, "40000", 6, ""},          {3, "3000000000", 6, ""},     {15, "1e999", 6, ""},
+      {15, "x1", 13, ""},           {31, "#YES#", 13, ""},        {32, "True", 13, ""},
+      {6, "- 5", 13, ""},           {9, "  +2 ", 0, "2"},         {6, "100.5", 0, "100"},
+      {32, "#true#", 0, "#TRUE#"},  {15, "1234.5", 0, "1234.5"},  {15, "0.25", 0, ".25"},
+      {15, "-15", 0, "-15"},        {15, "7200.0", 0, "7200"},    {23, "\"True\"", 0, "\"True\""},
+      {23, "\"tRuE\"", 0, "\"True\""}, {23, "True", 0, "\"True\""},   {23, "\"yes\"", 0, "\"False\""},
+      {23, "\"1\"", 0, "\"False\""},   {23, "\"True \"", 0, "\"False\""},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
     SettingsRig rig;
-    WriteFile(rig.CfgPath(), DefaultFileWith(rig, 12, "9600"));
-    auto lines = Lines(ReadFile(rig.CfgPath()));
-    lines[static_cast<std::size_t>(c.line - 1)] = c.text;
-    WriteFile(rig.CfgPath(), Join(lines));
+    WriteDefaultFileWith(rig, c.line, c.text);
     LoadSettings(rig.app);
-    ASSERT_EQ(rig.dialogs.boxes.size(), 1u) << c.line << " " << c.text;
+    if (c.error == 0) {
+      EXPECT_TRUE(rig.dialogs.boxes.empty());
+      EXPECT_EQ(Lines(SettingsFileText(rig.app))[static_cast<std::size_t>(c.line - 1)], c.written);
+      continue;
+    }
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
     EXPECT_NE(rig.dialogs.boxes[0].prompt.find("Error =" + Str(c.error) + "\r\n"), std::string::npos)
-        << c.text << ": " << rig.dialogs.boxes[0].prompt;
+        << rig.dialogs.boxes[0].prompt;
     EXPECT_EQ(rig.app.settings.BaudOut, 4800) << "defaults after the error";
   }
-}
-
-TEST(SettingsFile, NumbersMayCarryBlanksAndFractions) {
-  SettingsRig rig;
-  auto text = DefaultFileWith(rig, 9, "  +2 ");
-  auto lines = Lines(text);
-  lines[5] = "100.5";  // PollingInterval, rounded half to even
-  lines[31] = "#true#";
-  WriteFile(rig.CfgPath(), Join(lines));
+  SettingsRig rig;  // loading never unchecks an item
+  WriteDefaultFileWith(rig, 23, "\"False\"");
+  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
   LoadSettings(rig.app);
-  EXPECT_TRUE(rig.dialogs.boxes.empty());
-  EXPECT_EQ(rig.app.settings.TimeZoneOffset, 2);
-  EXPECT_EQ(rig.app.settings.PollingInterval, 100);
-  EXPECT_TRUE(rig.app.settings.DecimalDegrees);
-}
-
-TEST(SettingsFile, OnlyTheWordTrueChecksAnItem) {
-  const struct {
-    const char* text;
-    bool checked;
-  } cases[] = {{"\"True\"", true},  {"\"tRuE\"", true},  {"\"TRUE\"", true}, {"True", true},
-               {"\"yes\"", false},  {"\"1\"", false},    {"\"\"", false},    {"\"True \"", false},
-               {"\"False\"", false}};
-  for (const auto& c : cases) {
-    SettingsRig rig;
-    WriteFile(rig.CfgPath(), DefaultFileWith(rig, 23, c.text));  // mnuRMCPlainOut
-    rig.app.form1.mnuRMCPlainOut.SetChecked(false);
-    LoadSettings(rig.app);
-    EXPECT_EQ(rig.app.form1.mnuRMCPlainOut.Checked(), c.checked) << c.text;
-  }
-}
-
-TEST(SettingsFile, LoadingNeverUnchecksAnItem) {
-  SettingsRig rig;
-  WriteFile(rig.CfgPath(), DefaultFileWith(rig, 19, "\"False\""));
-  rig.app.form1.mnuFeet2Metres.SetChecked(true);
-  LoadSettings(rig.app);
-  EXPECT_TRUE(rig.app.form1.mnuFeet2Metres.Checked());
+  EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
 }
 
 TEST(SettingsFile, DefaultsLeaveFourItemsAlone) {
@@ -269,12 +213,12 @@ TEST(SettingsFile, AFolderInPlaceOfTheFileIsAReadError) {
   EXPECT_EQ(rig.app.settings.CustomComIn, 7);
 }
 
-// The old file must survive every failed save.
-void ExpectWriteErrorKeepsOldFile(SettingsRig& rig, const std::string& old, long error) {
+// A failed save says so and leaves the old file as it was.
+void ExpectWriteError(SettingsRig& rig, const std::string& old, long error) {
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   const MessageBox& box = rig.dialogs.boxes[0];
   EXPECT_EQ(box.icon, MsgIcon::kExclamation);
-  EXPECT_EQ(box.title, "Koralin GPS Readout. Version 1.21");
+  EXPECT_EQ(box.title, kTitle);
   const std::string head = "File " + rig.CfgPath() + " Write error.\r\n\r\nError =" + Str(error) + "\r\n\r\n";
   EXPECT_EQ(box.prompt.substr(0, head.size()), head) << box.prompt;
   EXPECT_EQ(ReadFile(rig.CfgPath()), old);
@@ -283,8 +227,7 @@ void ExpectWriteErrorKeepsOldFile(SettingsRig& rig, const std::string& old, long
 
 TEST(SettingsFile, AFullDiskKeepsTheOldFile) {
   SettingsRig rig;
-  const std::string old = "old settings\r\n";
-  WriteFile(rig.CfgPath(), old);
+  WriteFile(rig.CfgPath(), "old\r\n");
   DefaultSettings(rig.app);
   // The process may write no file past 100 bytes: the disk is full for it.
   rlimit saved{};
@@ -298,28 +241,24 @@ TEST(SettingsFile, AFullDiskKeepsTheOldFile) {
   SaveSettings(rig.app);
   setrlimit(RLIMIT_FSIZE, &saved);
   sigaction(SIGXFSZ, &before, nullptr);
-  ExpectWriteErrorKeepsOldFile(rig, old, 61);
+  ExpectWriteError(rig, "old\r\n", 61);
   EXPECT_NE(rig.dialogs.boxes[0].prompt.find("Disk full"), std::string::npos);
 }
 
-TEST(SettingsFile, AMissingFolderIsAWriteError) {
+TEST(SettingsFile, AMissingOrReadOnlyFolderIsAWriteError) {
   SettingsRig rig;
   rig.app.settings.CfgFileName = rig.folder / "gone/Gps.cfg";
   SaveSettings(rig.app);
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   EXPECT_EQ(rig.dialogs.boxes[0].prompt,
             "File " + rig.CfgPath() + " Write error.\r\n\r\nError = 76\r\n\r\nPath not found (No such file or directory)");
-}
-
-TEST(SettingsFile, AReadOnlyFolderKeepsTheOldFile) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  SettingsRig rig;
-  const std::string old = "old settings\r\n";
-  WriteFile(rig.CfgPath(), old);
-  std::filesystem::permissions(rig.folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  SaveSettings(rig.app);
-  std::filesystem::permissions(rig.folder.path(), std::filesystem::perms::owner_all);
-  ExpectWriteErrorKeepsOldFile(rig, old, 70);
+  SettingsRig ro;
+  WriteFile(ro.CfgPath(), "old\r\n");
+  std::filesystem::permissions(ro.folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  SaveSettings(ro.app);
+  std::filesystem::permissions(ro.folder.path(), std::filesystem::perms::owner_all);
+  ExpectWriteError(ro, "old\r\n", 70);
 }
 
 }  // namespace

@@ -38,8 +38,5 @@ inline void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-}  // namespace koralin::test
-
-namespace koralin::test {
 inline bool FileExistsForTest(const std::string& path) { return std::filesystem::exists(path); }
 }  // namespace koralin::test

@@ -8,34 +8,6 @@
 namespace koralin {
 namespace {
 
-TEST(DdeSources, StartHiddenWithTheirNamesAndTooltips) {
-  test::TestRig rig;
-  const Form1& f = rig.app.form1;
-  const struct {
-    const Label* label;
-    const char* caption;
-    const char* item;
-    const char* tooltip;
-  } cases[] = {
-      {&f.lblLat1, "lblLat1", "lblDDELat", "Send Latitude"},
-      {&f.lblLong1, "lblLong1", "lblDDELong", "Send Longitude"},
-      {&f.lblVal1, "lblVal1", "lblDDEVal", "Send Valide 'A=Ok V=Not Ok'"},
-      {&f.lblCompas1, "lblCompas1", "lblDDECompas", "Send GpsCompass"},
-      {&f.lblHeight1, "lblHeight1", "lblDDEHeight", "Send Altitude in Feet"},
-      {&f.lblSpeed1, "lblSpeed1", "lblDDESpeed", "Send Speed Knots"},
-      {&f.lblDoppler1, "Duzevod232", "lblDoppler1", "Send Agrelo from mixed GPS-RX+Agrelo input"},
-  };
-  ASSERT_EQ(rig.app.dde.sources.size(), std::size(cases));
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const auto& c = cases[i];
-    EXPECT_EQ(rig.app.dde.sources[i].label, c.label);
-    EXPECT_STREQ(rig.app.dde.sources[i].linkItem, c.item);
-    EXPECT_EQ(c.label->Caption(), c.caption);
-    EXPECT_EQ(c.label->ToolTip(), c.tooltip);
-    EXPECT_FALSE(c.label->Visible());
-  }
-}
-
 TEST(DDElinks, PublishesTheFixWithTheSpeedInKnots) {
   test::TestRig rig;
   rig.app.settings.ComPortIn = 3;

@@ -1,8 +1,6 @@
 #include "serial/com_ports.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -32,25 +30,21 @@ struct ComPortsFile : ::testing::Test {
 };
 
 TEST_F(ComPortsFile, NumbersMapToTheirLinesOrToTheDefault) {
+  EXPECT_TRUE(ReadComPorts(folder).empty());  // no file: defaults only
+  EXPECT_EQ(DevicePath(folder, 3), "/dev/ttyS2");
   Write("# receivers\n3=/dev/ttyUSB0\r\n 4 = /dev/ttyACM0 \n3=/dev/ttyUSB9\nx=/dev/null\n5=\n12abc=/dev/tty1\n");
-  struct Case {
+  const struct {
     int port;
     std::string path;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {3, "/dev/ttyUSB0"},  // the first line of a number wins
       {4, "/dev/ttyACM0"},
       {5, "/dev/ttyS4"},  // an empty path is no line
       {1, "/dev/ttyS0"},
       {12, "/dev/ttyS11"},
   };
-  for (const Case& c : cases) EXPECT_EQ(DevicePath(folder, c.port), c.path) << c.port;
+  for (const auto& c : cases) EXPECT_EQ(DevicePath(folder, c.port), c.path) << c.port;
   EXPECT_EQ(ReadComPorts(folder).size(), 2u);
-}
-
-TEST_F(ComPortsFile, MissingFileMeansDefaultsOnly) {
-  EXPECT_TRUE(ReadComPorts(folder).empty());
-  EXPECT_EQ(DevicePath(folder, 3), "/dev/ttyS2");
 }
 
 TEST_F(ComPortsFile, SavingReplacesOneNumberAndKeepsTheRest) {
