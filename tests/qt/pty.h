@@ -2,15 +2,12 @@
 // through ComPorts.cfg, the test plays the device on the master.
 #pragma once
 
-#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QTemporaryDir>
-#include <chrono>
 #include <fstream>
 #include <map>
 #include <string>
@@ -33,8 +30,6 @@ class Pty {
     if (slave_ >= 0) ::close(slave_);
   }
   Pty(const Pty&) = delete;
-  Pty& operator=(const Pty&) = delete;
-
   const std::string& Path() const { return path_; }
   bool Ok() const { return !path_.empty(); }
 
@@ -67,7 +62,6 @@ class Pty {
     if (master_ >= 0) ::close(master_);
     master_ = -1;
   }
-  int Master() const { return master_; }
 
  private:
   int master_ = -1, slave_ = -1;

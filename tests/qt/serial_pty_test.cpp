@@ -111,8 +111,6 @@ TEST(SerialPty, TheSearchFindsTheRateOnAPty) {
   EXPECT_TRUE(rig.dialogs.boxes.empty());
 }
 
-std::string InputBox(const test::FakeDialogs& d) { return d.boxes.empty() ? "<no box>" : d.boxes[0].prompt; }
-
 TEST(SerialPty, AMissingDeviceIsNamedInTheReport) {
   const struct {
     int port;
@@ -124,7 +122,7 @@ TEST(SerialPty, AMissingDeviceIsNamedInTheReport) {
     rig.app.settings.CustomComIn = static_cast<std::int16_t>(c.port);
     rig.app.form1.Option1[c.port == 5 ? 4 : 6].Click();
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u) << c.device;
-    EXPECT_EQ(InputBox(rig.dialogs), "ComPortInOpen:\r\nCom" + std::to_string(c.port) + "  " + c.device +
+    EXPECT_EQ(rig.dialogs.boxes[0].prompt, "ComPortInOpen:\r\nCom" + std::to_string(c.port) + "  " + c.device +
                                          ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to "
                                          "devices)\r\n\r\nHint: See Menu Info>Device manager");
     EXPECT_EQ(rig.app.settings.ComPortIn, 0);

@@ -1,9 +1,5 @@
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QDir>
-#include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -11,18 +7,15 @@
 
 #include "nmea/checksum.h"
 #include "qt/qt_dialogs.h"
-#include "qt/text.h"
 #include "qt/tool_windows.h"
+#include "shots.h"
 #include "support/fakes.h"
 #include "terminal/terminal.h"
 
 namespace koralin {
 namespace {
 
-void Save(QWidget& w, const QString& file) {
-  QDir().mkpath(KORALIN_SCREENSHOT_DIR);
-  EXPECT_TRUE(w.grab().save(QString(KORALIN_SCREENSHOT_DIR) + "/" + file)) << file.toStdString();
-}
+using test::SaveShot;
 
 // Pixels in the colour of the text, on the black surface.
 int TextPixels(QWidget& w, QRgb colour) {
@@ -31,9 +24,8 @@ int TextPixels(QWidget& w, QRgb colour) {
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const QRgb p = image.pixel(x, y);
-      if (qAbs(qRed(p) - qRed(colour)) < 60 && qAbs(qGreen(p) - qGreen(colour)) < 60 &&
-          qAbs(qBlue(p) - qBlue(colour)) < 60)
-        ++n;
+      n += qAbs(qRed(p) - qRed(colour)) < 60 && qAbs(qGreen(p) - qGreen(colour)) < 60 &&
+           qAbs(qBlue(p) - qBlue(colour)) < 60;
     }
   return n;
 }
@@ -45,35 +37,30 @@ const char* kTraffic[] = {
     "$PGRMZ,1790,f,3*",
 };
 
-struct TerminalWindows : ::testing::Test {
+// Both terminals under traffic: what they show, and where their boxes go.
+TEST(TerminalWindows, ShowTrafficNewestFirstAndTheirBoxesReachTheModel) {
   test::TestRig rig;
   App& app = rig.app;
   qt::ToolWindows tools{app, nullptr};
+  app.form1.form.SetBounds({0, 0, 10500, 3460});
+  app.settings.ComPortIn = 3;
+  app.settings.BaudIn = 4800;
+  app.settings.ComPortOut = 2;
+  app.settings.BaudOut = 9600;
+  rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  app.form1.mnuTerminalIn.Click();
+  app.form1.mnuTerminalOut.Click();
+  for (int pass = 0; pass < 40; ++pass)
+    for (const char* body : kTraffic) {
+      AddTerminalIn(app, AddCrc(body), false);
+      if (pass % 2 == 0) AddTerminalOut(app, AddCrc(body), false);
+    }
+  AddTerminalIn(app, "$GPRMC,123520,A,4807.0", false);
+  QApplication::processEvents();
 
-  void SetUp() override {
-    app.form1.form.SetBounds({0, 0, 10500, 3460});
-    app.settings.ComPortIn = 3;
-    app.settings.BaudIn = 4800;
-    app.settings.ComPortOut = 2;
-    app.settings.BaudOut = 9600;
-    rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
-    app.form1.mnuTerminalIn.Click();
-    app.form1.mnuTerminalOut.Click();
-    for (int pass = 0; pass < 40; ++pass)
-      for (const char* body : kTraffic) {
-        AddTerminalIn(app, AddCrc(body), false);
-        if (pass % 2 == 0) AddTerminalOut(app, AddCrc(body), false);
-      }
-    AddTerminalIn(app, "$GPRMC,123520,A,4807.0", false);
-    QApplication::processEvents();
-  }
-};
-
-TEST_F(TerminalWindows, ShowTrafficNewestFirstInTheirColours) {
   qt::TerminalView& in = tools.terminalIn;
   qt::TerminalView& out = tools.terminalOut;
-  ASSERT_TRUE(in.isVisible());
-  ASSERT_TRUE(out.isVisible());
+  ASSERT_TRUE(in.isVisible() && out.isVisible());
   EXPECT_EQ(in.windowTitle(), "Koralin Terminal GPS In Com3 Baud 4800,N,8,1");
   EXPECT_EQ(out.windowTitle(), "Koralin Terminal GPS Out Com2 Baud 9600,N,8,1");
   // The unfinished sentence arrived last, so it is on top.
@@ -86,39 +73,32 @@ TEST_F(TerminalWindows, ShowTrafficNewestFirstInTheirColours) {
   EXPECT_GT(TextPixels(in, qRgb(0, 255, 0)), 500);
   EXPECT_EQ(TextPixels(in, qRgb(255, 0, 0)), 0);
   EXPECT_GT(TextPixels(out, qRgb(255, 0, 0)), 500);
-  Save(in, "terminal-in.png");
-  Save(out, "terminal-out.png");
-}
+  SaveShot(in, "terminal-in.png");
+  SaveShot(out, "terminal-out.png");
 
-TEST_F(TerminalWindows, FreezeBoxAndCloseBoxReachTheModel) {
-  auto* freeze = tools.terminalIn.findChild<QCheckBox*>("chkFreeze");
-  ASSERT_NE(freeze, nullptr);
-  EXPECT_EQ(freeze->text(), "Freeze Screen");
-  freeze->click();
-  EXPECT_TRUE(app.terminal.FreezeIn);
-  EXPECT_TRUE(app.terminal.FreezeOut);
-  EXPECT_TRUE(freeze->isChecked());
-  EXPECT_TRUE(tools.terminalOut.findChild<QCheckBox*>("chkFreeze")->isChecked());
-  Save(tools.terminalOut, "terminal-out-frozen.png");
-  tools.terminalIn.close();
-  EXPECT_FALSE(app.form1.mnuTerminalIn.Checked());
-  EXPECT_FALSE(tools.terminalIn.isVisible());
-}
-
-TEST_F(TerminalWindows, SendBoxWritesToTheGpsPort) {
   auto* send = tools.terminalIn.findChild<QCheckBox*>("ChkSend2ComIn");
   auto* box = tools.terminalIn.findChild<QLineEdit*>("TxtSend");
-  ASSERT_TRUE(send && box);
+  auto* freeze = tools.terminalIn.findChild<QCheckBox*>("chkFreeze");
+  ASSERT_TRUE(send && box && freeze);
   EXPECT_FALSE(box->isVisible());
   send->click();
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(box->toolTip(), "This send text to comport when enter is pressed and always add a crlf.");
   box->setText("$PSRF100,1,4800,8,1,0*0E");
   Q_EMIT box->textEdited(box->text());
-  Save(tools.terminalIn, "terminal-in-send.png");
+  SaveShot(tools.terminalIn, "terminal-in-send.png");
   Q_EMIT box->returnPressed();
   EXPECT_EQ(rig.comm1.written, "$PSRF100,1,4800,8,1,0*0E\r\n");
   EXPECT_EQ(box->text(), "");
+
+  EXPECT_EQ(freeze->text(), "Freeze Screen");
+  freeze->click();
+  EXPECT_TRUE(app.terminal.FreezeIn && app.terminal.FreezeOut);
+  EXPECT_TRUE(freeze->isChecked());
+  EXPECT_TRUE(tools.terminalOut.findChild<QCheckBox*>("chkFreeze")->isChecked());
+  SaveShot(tools.terminalOut, "terminal-out-frozen.png");
+  tools.terminalIn.close();
+  EXPECT_FALSE(app.form1.mnuTerminalIn.Checked() || tools.terminalIn.isVisible());
 }
 
 TEST(CrcToolWindow, OpensWithTheSummedSirfCommandSelected) {
@@ -134,10 +114,9 @@ TEST(CrcToolWindow, OpensWithTheSummedSirfCommandSelected) {
   EXPECT_EQ(text->text(), "$PSRF100,1,4800,8,1,0*0E");
   EXPECT_EQ(text->selectedText(), text->text());
   EXPECT_EQ(button->text(), "&Add Crc");
-  Save(w, "checksum-tool.png");
+  SaveShot(w, "checksum-tool.png");
   w.close();
-  EXPECT_FALSE(rig.app.form1.mnuCreateGPstrings.Checked());
-  EXPECT_FALSE(w.isVisible());
+  EXPECT_FALSE(rig.app.form1.mnuCreateGPstrings.Checked() || w.isVisible());
 }
 
 // The information boxes, shown by the program's own dialogs and captured
@@ -163,7 +142,7 @@ TEST(InformationBoxes, ScreenshotsOfEachBox) {
       QWidget* box = QApplication::activeModalWidget();
       ASSERT_NE(box, nullptr);
       title = box->windowTitle();
-      Save(*box, c.file);
+      SaveShot(*box, c.file);
       box->close();
     });
     (app.form1.*c.menu).Click();

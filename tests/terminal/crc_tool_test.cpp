@@ -8,36 +8,25 @@ namespace koralin {
 namespace {
 
 TEST(AddCrcToText, GivesTheSentenceItsChecksum) {
-  struct Case {
-    const char* typed;
-    const char* result;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E"},
       {"GPRMC,1,2", "$GPRMC,1,2*48"},
       // An old checksum goes, whatever it was.
-      {"$GPRMC,1,2*68", "$GPRMC,1,2*48"},
-      {"$GPRMC,1,2*48", "$GPRMC,1,2*48"},
-      {"$GPRMC,1,2*", "$GPRMC,1,2*48"},
+      {"$GPRMC,1,2*68", "$GPRMC,1,2*48"}, {"$GPRMC,1,2*48", "$GPRMC,1,2*48"}, {"$GPRMC,1,2*", "$GPRMC,1,2*48"},
       // Blanks around go, and so does text before the "$".
-      {"   $GPRMC,1,2*   ", "$GPRMC,1,2*48"},
-      {"junk $GPRMC,1,2", "$GPRMC,1,2*48"},
+      {"   $GPRMC,1,2*   ", "$GPRMC,1,2*48"}, {"junk $GPRMC,1,2", "$GPRMC,1,2*48"},
       // Only what stands before the first "*" counts.
       {"$GPRMC,1,2*48*99", "$GPRMC,1,2*48"},
       // A checksum below 16 keeps its leading zero.
       {"$ABCD*xxxx", "$ABCD*04"},
       // Fewer than 8 characters, blanks included, give nothing.
-      {"$GP*", ""},
-      {"GPRMC,1", ""},
-      {"", ""},
-      {"       ", ""},
+      {"$GP*", ""}, {"GPRMC,1", ""}, {"", ""}, {"       ", ""},
       // Eight characters are enough.
       {"$GPGGA,1", "$GPGGA,1*4B"},
       // The "*" stands too close behind the "$": left as typed.
-      {"$ABC*12345", "$ABC*12345"},
-      {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
+      {"$ABC*12345", "$ABC*12345"}, {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
   };
-  for (const Case& c : cases) EXPECT_EQ(AddCrcToText(c.typed), c.result) << '"' << c.typed << '"';
+  for (auto [typed, result] : cases) EXPECT_EQ(AddCrcToText(typed), result) << '"' << typed << '"';
 }
 
 struct CrcTool : ::testing::Test {
@@ -46,7 +35,7 @@ struct CrcTool : ::testing::Test {
   Form4& w = app.terminal.form4;
 };
 
-TEST_F(CrcTool, OpensWithTheSirfCommandSummedAndSelected) {
+TEST_F(CrcTool, OpensWithTheSirfCommandSummedAndTheButtonReplacesTheText) {
   app.form1.mnuCreateGPstrings.Click();
   EXPECT_TRUE(app.form1.mnuCreateGPstrings.Checked());
   EXPECT_TRUE(w.form.Visible());
@@ -57,26 +46,18 @@ TEST_F(CrcTool, OpensWithTheSirfCommandSummedAndSelected) {
   EXPECT_EQ(w.Text1.Text(), "$PSRF100,1,4800,8,1,0*0E");
   EXPECT_EQ(w.Text1.SelStart(), 0);
   EXPECT_EQ(w.Text1.SelLength(), 24);
-}
-
-TEST_F(CrcTool, ButtonReplacesTheText) {
-  app.form1.mnuCreateGPstrings.Click();
-  w.Text1.SetText("GPRMC,1,2");
-  w.Command1.Click();
-  EXPECT_EQ(w.Text1.Text(), "$GPRMC,1,2*48");
-  EXPECT_EQ(w.Text1.SelLength(), 13);
-  w.Text1.SetText("$GP*");
-  w.Command1.Click();
-  EXPECT_EQ(w.Text1.Text(), "");
-  EXPECT_EQ(w.Text1.SelLength(), 0);
+  for (auto [typed, result] : {std::pair{"GPRMC,1,2", "$GPRMC,1,2*48"}, {"$GP*", ""}}) {
+    w.Text1.SetText(typed);
+    w.Command1.Click();
+    EXPECT_EQ(w.Text1.Text(), result);
+    EXPECT_EQ(w.Text1.SelLength(), static_cast<int>(std::string(result).size()));
+  }
 }
 
 TEST_F(CrcTool, MenuCheckFollowsTheWindow) {
   app.form1.mnuCreateGPstrings.Click();
   w.onQueryUnload.Notify();
-  EXPECT_FALSE(app.form1.mnuCreateGPstrings.Checked());
-  EXPECT_FALSE(w.form.Visible());
-  EXPECT_FALSE(w.loaded);
+  EXPECT_FALSE(app.form1.mnuCreateGPstrings.Checked() || w.form.Visible() || w.loaded);
   app.form1.mnuCreateGPstrings.Click();
   w.Text1.SetText("typed");
   app.form1.mnuCreateGPstrings.Click();

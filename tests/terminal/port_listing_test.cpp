@@ -12,20 +12,13 @@ namespace {
 
 TEST(PortListing, NumbersThatOpenADevice) {
   const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
-  struct Case {
-    std::string path;
-    std::vector<int> ports;
-  };
-  const Case cases[] = {
-      {"/dev/ttyUSB0", {3, 5}},
-      {"/dev/ttyACM0", {1}},
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {"/dev/ttyUSB0", {3, 5}}, {"/dev/ttyACM0", {1}},
       {"/dev/ttyS0", {}},   // number 1 has a line of its own
       {"/dev/ttyS1", {2}},  // number 2 keeps its default
-      {"/dev/ttyS2", {}},
-      {"/dev/ttyS30", {31}},
-      {"/dev/ttyS31", {}},
+      {"/dev/ttyS2", {}}, {"/dev/ttyS30", {31}}, {"/dev/ttyS31", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(PortsFor(map, c.path), c.ports) << c.path;
+  for (const auto& [path, ports] : cases) EXPECT_EQ(PortsFor(map, path), ports) << path;
 }
 
 TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
@@ -55,6 +48,9 @@ struct Listing : ::testing::Test {
 };
 
 TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFile) {
+  FillPortListing(app, {});
+  EXPECT_TRUE(l.lstDevices.Items().empty());
+  EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
   SaveComPort(rig.system.appPath, 4, "/dev/ttyUSB3");
   SaveComPort(rig.system.appPath, 6, "/dev/ttyUSB3");
   FillPortListing(app, Present());
@@ -93,23 +89,12 @@ TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31) {
     EXPECT_EQ(l.lblStatus.Caption(), "Give a port number from 1 to 31.") << typed;
   }
   EXPECT_TRUE(ReadComPorts(rig.system.appPath).empty());
-}
-
-TEST_F(Listing, AFailedSaveIsReportedInTheWindow) {
-  FillPortListing(app, Present());
-  rig.system.appPath += "/missing";
-  l.lstDevices.SetListIndex(0);
+  rig.system.appPath += "/missing";  // a failed save is reported in the window
   l.txtPortNumber.SetText("2");
   l.cmdAssign.Click();
   EXPECT_EQ(l.lblStatus.Caption().rfind("Not saved: ", 0), 0u);
   EXPECT_EQ(app.unexpectedCount, 0);
   rig.system.appPath.resize(rig.system.appPath.size() - 8);
-}
-
-TEST_F(Listing, NoDevicesSaysSo) {
-  FillPortListing(app, {});
-  EXPECT_TRUE(l.lstDevices.Items().empty());
-  EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
 }
 
 }  // namespace

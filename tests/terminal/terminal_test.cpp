@@ -12,8 +12,7 @@ TEST(TerminalText, KeepsTheLast4500Characters) {
   struct Case {
     const char* name;
     TerminalKind kind;
-    std::string text;
-    std::string expected;
+    std::string text, expected;
   };
   const std::string tail(4500, 'x');
   const std::string withDollars = std::string(500, 'a') + "$GP" + std::string(4497, 'b') + "$C";
@@ -38,8 +37,7 @@ TEST(TerminalText, KeepsTheLast4500Characters) {
 TEST(TerminalText, ShowsNewestLineOnTopWithoutEmptyLines) {
   struct Case {
     TerminalKind kind;
-    std::string stored;
-    std::string shown;
+    std::string stored, shown;
   };
   const Case cases[] = {
       {TerminalKind::kIn, "A\r\nB\r\nC\r\n", "C\r\nB\r\nA\r\n"},
@@ -74,24 +72,16 @@ struct Terminals : ::testing::Test {
   }
 };
 
-TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsChecked) {
+TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsCheckedAndKeepsTheLast4500) {
   AddTerminalIn(app, "A\r\n", false);
   AddTerminalOut(app, "A\r\n", false);
-  EXPECT_EQ(t.TerminalText[1], "");
-  EXPECT_EQ(t.TerminalText[0], "");
+  EXPECT_EQ(t.TerminalText[1] + t.TerminalText[0], "");
   OpenIn();
   OpenOut();
-  AddTerminalIn(app, "A\r\n", false);
-  AddTerminalIn(app, "B\r\n", false);
-  AddTerminalIn(app, "C\r\n", false);
+  for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
   AddTerminalOut(app, "$GPRMC,1\r\n", false);
   EXPECT_EQ(t.form2.screen.Text(), "C\r\nB\r\nA\r\n");
   EXPECT_EQ(t.form3.screen.Text(), "$GPRMC,1\r\n");
-}
-
-TEST_F(Terminals, FiveThousandCharactersOfTrafficLeaveTheLast4500) {
-  OpenIn();
-  OpenOut();
   std::string traffic;
   while (traffic.size() < 5000) traffic += "$GPRMC,123519,A,4807.038,N*6A\r\n";
   traffic.resize(5000);
@@ -101,44 +91,33 @@ TEST_F(Terminals, FiveThousandCharactersOfTrafficLeaveTheLast4500) {
   }
   const std::string last = traffic.substr(500);
   EXPECT_EQ(t.TerminalText[1], last);
-  EXPECT_EQ(t.TerminalText[0], last.substr(last.find('$') + 1));
-  EXPECT_EQ(t.TerminalText[0].rfind("GPRMC", 0), 0u);
+  EXPECT_EQ(t.TerminalText[0], last.substr(last.find("$GPRMC") + 1));
 }
 
-TEST_F(Terminals, FrozenTerminalKeepsTextAndShowsItWhenUnfrozen) {
+TEST_F(Terminals, FreezingCouplesOneWayAndOnlyToAnOpenTerminal) {
   OpenIn();
   AddTerminalIn(app, "A\r\n", false);
   t.form2.chkFreeze.Click();
   EXPECT_TRUE(t.FreezeIn);
-  EXPECT_EQ(t.form2.chkFreeze.Value(), 1);
+  EXPECT_FALSE(t.FreezeOut);  // Terminal Out is off
   AddTerminalIn(app, "B\r\n", false);
   EXPECT_EQ(t.form2.screen.Text(), "A\r\n");
   t.form2.chkFreeze.Click();
-  EXPECT_FALSE(t.FreezeIn);
   EXPECT_EQ(t.form2.chkFreeze.Value(), 0);
-  EXPECT_EQ(t.form2.screen.Text(), "B\r\nA\r\n");
-}
+  EXPECT_EQ(t.form2.screen.Text(), "B\r\nA\r\n");  // the kept text shows when unfrozen
 
-TEST_F(Terminals, FreezingOneFreezesTheOtherButUnfreezingDoesNot) {
-  OpenIn();
   OpenOut();
   t.form2.chkFreeze.Click();
-  EXPECT_TRUE(t.FreezeIn);
   EXPECT_TRUE(t.FreezeOut);
   EXPECT_EQ(t.form3.chkFreeze.Value(), 1);
   t.form2.chkFreeze.Click();
   EXPECT_FALSE(t.FreezeIn);
-  EXPECT_TRUE(t.FreezeOut);
+  EXPECT_TRUE(t.FreezeOut);  // unfreezing does not couple
   AddTerminalOut(app, "X\r\n", false);
   EXPECT_EQ(t.form3.screen.Text(), "");
-}
-
-TEST_F(Terminals, FreezingDoesNotReachATerminalThatIsOff) {
-  OpenOut();
-  t.form3.chkFreeze.Click();
-  EXPECT_TRUE(t.FreezeOut);
-  EXPECT_FALSE(t.FreezeIn);
-  EXPECT_EQ(t.form2.chkFreeze.Value(), 0);
+  f.mnuTerminalOut.Click();  // switching off unfreezes
+  EXPECT_FALSE(t.FreezeOut);
+  EXPECT_EQ(t.form3.chkFreeze.Value(), 0);
 }
 
 TEST_F(Terminals, CaptionsNamePortAndLine) {
@@ -156,21 +135,20 @@ TEST_F(Terminals, CaptionsNamePortAndLine) {
 }
 
 TEST_F(Terminals, WithoutAPortOrALogTheCheckIsSetButNoWindowShows) {
-  for (int port : {-1, 0}) {
-    if (f.mnuTerminalIn.Checked()) f.mnuTerminalIn.Click();
-    OpenIn(port);
-    EXPECT_TRUE(f.mnuTerminalIn.Checked()) << port;
-    EXPECT_FALSE(t.form2.form.Visible()) << port;
-  }
-  for (int port : {0, -2}) {
+  for (int port : {-1, 0, -2}) {
+    if (port != -2) {
+      if (f.mnuTerminalIn.Checked()) f.mnuTerminalIn.Click();
+      OpenIn(port);
+      EXPECT_TRUE(f.mnuTerminalIn.Checked() && !t.form2.form.Visible()) << port;
+    }
+    if (port == -1) continue;
     if (f.mnuTerminalOut.Checked()) f.mnuTerminalOut.Click();
     OpenOut(port);
-    EXPECT_TRUE(f.mnuTerminalOut.Checked()) << port;
-    EXPECT_FALSE(t.form3.form.Visible()) << port;
+    EXPECT_TRUE(f.mnuTerminalOut.Checked() && !t.form3.form.Visible()) << port;
   }
 }
 
-TEST_F(Terminals, SwitchingOnClearsAndSwitchingOffHides) {
+TEST_F(Terminals, SwitchingOnOrClickingClearsAndSwitchingOffHides) {
   OpenOut();
   AddTerminalOut(app, "$GPRMC\r\n", false);
   OpenOut();  // off
@@ -183,17 +161,6 @@ TEST_F(Terminals, SwitchingOnClearsAndSwitchingOffHides) {
   EXPECT_EQ(t.TerminalText[0], "");
   EXPECT_EQ(t.form3.screen.Text(), "");
   EXPECT_EQ(cleared, 1);
-}
-
-TEST_F(Terminals, SwitchingTerminalOutOffUnfreezesIt) {
-  OpenOut();
-  t.form3.chkFreeze.Click();
-  f.mnuTerminalOut.Click();
-  EXPECT_FALSE(t.FreezeOut);
-  EXPECT_EQ(t.form3.chkFreeze.Value(), 0);
-}
-
-TEST_F(Terminals, ClickOnTheSurfaceClears) {
   OpenIn();
   AddTerminalIn(app, "A\r\n", false);
   t.form2.onClick.Notify();
@@ -201,25 +168,15 @@ TEST_F(Terminals, ClickOnTheSurfaceClears) {
   EXPECT_EQ(t.form2.screen.Text(), "");
 }
 
-TEST_F(Terminals, CloseBoxUnchecksAndUnfreezes) {
+TEST_F(Terminals, CloseBoxUnchecksAndUnfreezesButKeepsTheOutputPortOpen) {
+  rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
   OpenIn();
   OpenOut();
   t.form2.chkFreeze.Click();
   t.form2.onQueryUnload.Notify();
-  EXPECT_FALSE(f.mnuTerminalIn.Checked());
-  EXPECT_FALSE(t.FreezeIn);
-  EXPECT_FALSE(t.form2.form.Visible());
-  EXPECT_FALSE(t.form2.loaded);
+  EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded);
   t.form3.onQueryUnload.Notify();
-  EXPECT_FALSE(f.mnuTerminalOut.Checked());
-  EXPECT_FALSE(t.FreezeOut);
-  EXPECT_FALSE(t.form3.form.Visible());
-}
-
-TEST_F(Terminals, ClosingTerminalOutKeepsTheOutputPortOpen) {
-  rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
-  OpenOut();
-  t.form3.onQueryUnload.Notify();
+  EXPECT_FALSE(f.mnuTerminalOut.Checked() || t.FreezeOut || t.form3.form.Visible());
   EXPECT_TRUE(rig.comm2.IsOpen());
 }
 
@@ -273,27 +230,22 @@ TEST_F(SendBox, CheckingSendWarnsAndShowsTheBox) {
   EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
 }
 
-TEST_F(SendBox, EnterWritesTheLineWithCrLf) {
-  struct Case {
-    std::string typed, written;
-  };
-  const Case cases[] = {{"abc", "abc\r\n"}, {"a\r\nb", "ab\r\n"}, {"$PSRF100,1,4800,8,1,0*0E", "$PSRF100,1,4800,8,1,0*0E\r\n"}};
-  rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
-  for (const Case& c : cases) {
-    rig.comm1.written.clear();
-    Type(c.typed);
-    EXPECT_EQ(rig.comm1.written, c.written) << c.typed;
-    EXPECT_EQ(t.form2.TxtSend.Text(), "");
-  }
-  Type("");
-  EXPECT_EQ(rig.comm1.written, cases[2].written);
-}
-
-TEST_F(SendBox, ClosedPortSendsNothingAndKeepsTheText) {
-  Type("abc");
+TEST_F(SendBox, EnterWritesTheLineWithCrLfToAnOpenPortOnly) {
+  Type("abc");  // closed: nothing sent, the text stays
   EXPECT_EQ(rig.comm1.written, "");
   EXPECT_EQ(t.form2.TxtSend.Text(), "abc");
   EXPECT_TRUE(rig.dialogs.boxes.empty());
+  const std::pair<std::string, std::string> cases[] = {
+      {"abc", "abc\r\n"}, {"a\r\nb", "ab\r\n"}, {"$PSRF100,1,4800,8,1,0*0E", "$PSRF100,1,4800,8,1,0*0E\r\n"}};
+  rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  for (const auto& [typed, written] : cases) {
+    rig.comm1.written.clear();
+    Type(typed);
+    EXPECT_EQ(rig.comm1.written, written) << typed;
+    EXPECT_EQ(t.form2.TxtSend.Text(), "");
+  }
+  Type("");
+  EXPECT_EQ(rig.comm1.written, cases[2].second);
 }
 
 }  // namespace
