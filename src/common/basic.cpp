@@ -1,5 +1,6 @@
 #include "common/basic.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -25,7 +26,12 @@ struct Decimal {
 Decimal ToDecimal(double v, int significant) {
   if (!std::isfinite(v)) throw RunTimeError(6);
   char buf[64];
-  const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1).ptr;
+  // The shortest form that reads back as v is, when it is short enough, the
+  // same as v rounded to `significant` digits, and much cheaper to get.
+  auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific).ptr;
+  const auto mantissa = static_cast<int>(std::find(buf, end, 'e') - buf) - (v < 0 ? 1 : 0);
+  if (mantissa - (mantissa > 1 ? 1 : 0) > significant)
+    end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1).ptr;
   Decimal d;
   const char* p = buf;
   if (*p == '-') {
@@ -36,6 +42,7 @@ Decimal ToDecimal(double v, int significant) {
   for (; p < end && *p != 'e'; ++p)
     if (IsDigit(*p)) d.digits += *p;
   if (p < end) std::from_chars(p + (p[1] == '+' ? 2 : 1), end, d.exponent);
+  d.digits.resize(static_cast<std::size_t>(significant), '0');
   return d;
 }
 
@@ -82,9 +89,39 @@ Rounded RoundDecimal(const Decimal& d, int decimals) {
   return r;
 }
 
+// The common case without the decimal expansion: a value far from a tie at
+// `decimals` places rounds the same whichever way it is written, so plain
+// binary rounding is exact. Near a tie, or for big numbers, the caller takes
+// the decimal path. Only for doubles (15 significant digits).
+bool FastRound(double v, int decimals, int significant, Rounded& out) {
+  static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  if (significant != 15 || decimals < 0 || decimals > 9 || !std::isfinite(v)) return false;
+  const double scaled = std::fabs(v) * kPowers[decimals];
+  if (scaled >= 1e9) return false;
+  const double whole = std::floor(scaled);
+  const double part = scaled - whole;
+  if (std::fabs(part - 0.5) < 1e-5) return false;  // near a tie: decide on the decimal digits
+  const auto n = static_cast<long long>(part > 0.5 ? whole + 1 : whole);
+  char buf[24];
+  std::string digits(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
+  const auto d = static_cast<std::size_t>(decimals);
+  if (digits.size() <= d) digits.insert(0, d + 1 - digits.size(), '0');
+  out.negative = v < 0;
+  out.integer = digits.substr(0, digits.size() - d);
+  out.fraction = digits.substr(digits.size() - d);
+  if (out.integer == "0") out.integer.clear();
+  return true;
+}
+
+Rounded RoundAt(double v, int decimals, int significant) {
+  Rounded r;
+  if (FastRound(v, decimals, significant, r)) return r;
+  return RoundDecimal(ToDecimal(v, significant), decimals);
+}
+
 double RoundWith(double v, int decimals, int significant) {
   if (!std::isfinite(v)) throw RunTimeError(6);
-  const Rounded r = RoundDecimal(ToDecimal(v, significant), decimals);
+  const Rounded r = RoundAt(v, decimals, significant);
   const std::string text = (r.negative ? "-" : "") + (r.integer.empty() ? "0" : r.integer) + "." + r.fraction + "0";
   double out = 0;
   std::from_chars(text.data(), text.data() + text.size(), out);
@@ -118,7 +155,7 @@ std::string FormatWith(double v, std::string_view pattern, int significant) {
   const std::string_view fracPat = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
   int decimals = 0;
   for (char c : fracPat) decimals += IsPlaceholder(c) ? 1 : 0;
-  const Rounded r = RoundDecimal(ToDecimal(v, significant), decimals);
+  const Rounded r = RoundAt(v, decimals, significant);
 
   // Integer part: digits fill the placeholders from the right; surplus digits
   // go in front of the leftmost placeholder.
@@ -172,8 +209,12 @@ std::size_t InStr(std::size_t start, std::string_view hay, std::string_view need
 std::size_t InStrRev(std::string_view hay, std::string_view needle, std::size_t start) {
   if (start == 0 || start > hay.size()) start = hay.size();
   if (needle.size() > start) return 0;
-  const auto pos = hay.rfind(needle, start - needle.size());
-  return pos == std::string_view::npos ? 0 : pos + 1;
+  if (needle.empty()) return start;
+  // Look for the first character before comparing the rest: polls are long
+  // and the marks searched for are rare.
+  for (std::size_t pos = start - needle.size() + 1; pos-- > 0;)
+    if (hay[pos] == needle[0] && hay.compare(pos, needle.size(), needle) == 0) return pos + 1;
+  return 0;
 }
 
 std::string Mid(std::string_view s, std::size_t start, std::size_t len) {

@@ -93,13 +93,24 @@ void DrawTicks(App& app, std::vector<DrawItem>& items) {
   const DisplayState& d = app.display;
   const float r = d.CompassRadius + 50;
   const float spacing = app.form1.mnuReflines.Checked() ? 10.0f : 22.5f;
-  for (float deg = 0; deg <= 359.9999f; deg += spacing) {
-    const Tick t = TickAt(deg);
-    const float b = Radians(deg - 90);
-    const float dx = std::cos(b) * r, dy = std::sin(b) * r;
-    items.push_back(Line(t.colour, d.CompassCentreX + dx, d.CompassCentreY + dy, d.CompassCentreX + t.factor * dx,
-                         d.CompassCentreY + t.factor * dy));
+  // The ticks only move with the geometry and the spacing; the rose is
+  // redrawn on every poll, so they are worked out once.
+  struct Cache {
+    float cx = -1, cy = -1, r = -1, spacing = -1;
+    std::vector<DrawItem> lines;
+  };
+  static Cache cache;
+  if (cache.cx != d.CompassCentreX || cache.cy != d.CompassCentreY || cache.r != r || cache.spacing != spacing) {
+    cache = {d.CompassCentreX, d.CompassCentreY, r, spacing, {}};
+    for (float deg = 0; deg <= 359.9999f; deg += spacing) {
+      const Tick t = TickAt(deg);
+      const float b = Radians(deg - 90);
+      const float dx = std::cos(b) * r, dy = std::sin(b) * r;
+      cache.lines.push_back(Line(t.colour, d.CompassCentreX + dx, d.CompassCentreY + dy,
+                                 d.CompassCentreX + t.factor * dx, d.CompassCentreY + t.factor * dy));
+    }
   }
+  items.insert(items.end(), cache.lines.begin(), cache.lines.end());
 }
 
 }  // namespace
@@ -120,6 +131,7 @@ void DrawCompass(App& app) {
   if (h == std::string("---") + kDegree) h.clear();
 
   std::vector<DrawItem> items;
+  items.reserve(48);
   items.push_back(Text(colour::kBlack, 0, 0, TimeOfDay(app)));
 
   Colour ring = colour::kBlue;

@@ -18,7 +18,7 @@ bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <
 // first "*" at or after d + 6: for a text that starts with "$", exactly what
 // stands between "$" and "*". False when either mark is missing.
 struct Body {
-  std::string text;
+  std::string_view text;  // a view into the text searched
   std::size_t star = 0;  // position of the "*"
   unsigned x = 0;        // exclusive-or of the body's characters
 };
@@ -28,14 +28,14 @@ std::optional<Body> FindBody(std::string_view s) {
   if (d == 0) return std::nullopt;
   const std::size_t a = InStr(d + 6, s, "*");
   if (a == 0) return std::nullopt;
-  Body b{Mid(s, d + 1, a - 2), a, 0};
+  Body b{s.substr(d, a - 2), a, 0};  // Mid(s, d + 1, a - 2)
   for (char c : b.text) b.x ^= static_cast<unsigned char>(c);
   return b;
 }
 
 std::string TwoDigitHex(unsigned x) {
-  std::string h = Hex(x);
-  return h.size() == 1 ? "0" + h : h;
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return {kDigits[(x >> 4) & 0xF], kDigits[x & 0xF]};
 }
 
 std::string WithoutLineEnds(std::string s) {
@@ -80,7 +80,7 @@ bool CrcOk(std::string_view sentence) {
 std::string AddCrc(std::string_view text) {
   const auto body = text.empty() ? std::nullopt : FindBody(text);
   if (!body) return {};
-  return "$" + body->text + "*" + TwoDigitHex(body->x) + std::string(kCrLf);
+  return "$" + std::string(body->text) + "*" + TwoDigitHex(body->x) + std::string(kCrLf);
 }
 
 int CommaCount(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), ',')); }
