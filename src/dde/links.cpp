@@ -36,14 +36,7 @@ void SetDDELinkItems(App& app) {
 void SetUpDdeSources(App& app) {
   Form1& f = app.form1;
   SetDDELinkItems(app);
-  f.lblLat1.SetToolTip("Send Latitude");
-  f.lblLong1.SetToolTip("Send Longitude");
-  f.lblVal1.SetToolTip("Send Valide 'A=Ok V=Not Ok'");
-  f.lblCompas1.SetToolTip("Send GpsCompass");
-  f.lblSpeed1.SetToolTip("Send Speed Knots");
-  f.lblHeight1.SetToolTip("Send Altitude in Feet");
-  f.lblDoppler1.SetToolTip("Send Agrelo from mixed GPS-RX+Agrelo input");
-  // The labels start hidden: mnuShowDDE is never saved checked.
+  // Their tooltips come with the start-up. The labels start hidden: mnuShowDDE is never saved checked.
   SetDDELabelsVisible(app, f.mnuShowDDE.Checked());
 }
 

@@ -8,7 +8,7 @@ struct App;
 // The link topic other programs address the published values by.
 inline constexpr const char* kDdeLinkTopic = "Form1";
 
-// Gives the source labels their tooltips and item names; hides them.
+// Gives the source labels their item names; hides them.
 void SetUpDdeSources(App& app);
 void DDElinks(App& app);
 // Gives the source labels their link-item names.
