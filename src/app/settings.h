@@ -1,5 +1,5 @@
 // The settings record: the persisted numbers, flags and paths. Widths are
-// those of the settings file's fields.
+// those of the settings file's fields; the initial values are the defaults.
 #pragma once
 
 #include <cstdint>

@@ -167,29 +167,15 @@ void LoadSettings(App& app) {
 void DefaultSettings(App& app) {
   Settings& s = app.settings;
   Form1& f = app.form1;
+  // The record's own initial values are the defaults; only the paths differ.
+  const std::string cfgFileName = s.CfgFileName;
+  s = Settings{};
+  s.CfgFileName = cfgFileName;
   s.LogFileName = app.platform.system.AppPath() + "/GpsData.log";
-  s.BaudIn = 0;
-  s.ComPortIn = 0;
-  s.CustomComIn = 7;
-  s.PollingInterval = 1500;
-  s.SpeedUnit = 3;
-  s.MaxRangeKmh = 160;
-  s.TimeZoneOffset = -5;
-  s.SmoothSpeedBar = 0;
-  s.ComPortOut = 0;
-  s.BaudOut = 4800;
-  s.MinGpsSpeedOut = 0;
-  s.FluxCompassOffset = 0;
-  s.MinimalTop = 0;
-  s.MinimalLeft = 0;
-  s.ReservedInteger = 0;
-  s.ReservedLong = 9600;
   f.mnuCrcCheck.SetChecked(true);
   for (MenuItem* m : {&f.mnuRMCPlainOut, &f.mnuRMCModifiedOut, &f.mnuRMCModifiedOut1, &f.mnuGPGGAOut,
                       &f.mnuPGRMZOut, &f.mnuAgreloInOut, &f.mnuHCHDTinp})
     m->SetChecked(false);
-  s.MinimalDisplay = false;
-  s.DecimalDegrees = false;
 }
 
 std::string SettingsFileText(App& app) {
