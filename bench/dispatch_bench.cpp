@@ -30,9 +30,7 @@ std::string Burst() {
 void BM_DispatchSentences(benchmark::State& state) {
   test::TestRig rig;
   App& app = rig.app;
-  FillMonthTable(app);
-  FillCompassTexts(app);
-  app.settings.ComPortIn = 3;
+  rig.ReadyToDecode(3);
   app.form1.mnuCrcCheck.SetChecked(true);
   app.form1.mnuLockCheck.SetChecked(true);
   const std::string burst = Burst();

@@ -40,9 +40,7 @@ struct Replay {
 Replay Play(const std::string& log, bool verify, unsigned seed) {
   test::TestRig rig;
   App& app = rig.app;
-  FillMonthTable(app);
-  FillCompassTexts(app);
-  app.settings.ComPortIn = 4;
+  rig.ReadyToDecode(4);
   app.form1.mnuCrcCheck.SetChecked(verify);
   app.form1.mnuLockCheck.SetChecked(true);
   rig.comm1.Open(4, "4800,N,8,1", 1024, 512);

@@ -16,9 +16,7 @@ std::string Deg(const std::string& s) { return Replace(s, "~", std::string(1, kD
 // A rig whose input is port 3, with the tables filled as at start-up.
 struct Decoder : test::TestRig {
   explicit Decoder(int input = 3, bool verify = false) {
-    FillMonthTable(app);
-    FillCompassTexts(app);
-    app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    ReadyToDecode(input);
     app.form1.mnuCrcCheck.SetChecked(verify);
   }
   void Decode(const std::string& body) { ExtractingGPRMC(app, AddCrc(body + "*")); }

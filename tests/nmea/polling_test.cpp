@@ -15,9 +15,7 @@ const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230
 // The program reading port 3, polled by its timer.
 struct Polled : test::TestRig {
   Polled() {
-    FillMonthTable(app);
-    FillCompassTexts(app);
-    app.settings.ComPortIn = 3;
+    ReadyToDecode(3);
     comm1.Open(3, "4800,N,8,1", 1024, 512);
     app.form1.tmrPolling.SetInterval(1500);
     app.form1.tmrPolling.SetEnabled(true);

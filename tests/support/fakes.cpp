@@ -1,9 +1,13 @@
 #include "support/fakes.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
-#include <unistd.h>
 #include <utility>
+
+#include "display/compass.h"
+#include "nmea/gprmc.h"
 
 namespace koralin::test {
 
@@ -120,6 +124,12 @@ void FakeBus::CompanionLeaves() {
 }
 
 TestRig::TestRig() : TestRig(bus) {}
+
+void TestRig::ReadyToDecode(int input) {
+  FillMonthTable(app);
+  FillCompassTexts(app);
+  app.settings.ComPortIn = static_cast<std::int16_t>(input);
+}
 
 TestRig::TestRig(ValuesBus& realBus) : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus}) {
   clock.Attach(app.form1.tmrPolling);

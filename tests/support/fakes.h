@@ -155,6 +155,8 @@ class FakeBus : public ValuesBus {
 struct TestRig {
   TestRig();
   explicit TestRig(ValuesBus& realBus);
+  // The tables start-up fills, so that decoding can run; input is ComPortIn.
+  void ReadyToDecode(int input);
   FakeClock clock;
   FakeSystem system{clock};
   FakeDialogs dialogs;
