@@ -1,12 +1,17 @@
-// Keeps a widget showing its model control, and forwards the user's clicks.
+// Keeps each widget showing its model control, and forwards the user's
+// input to the model: one Bind per kind of control, for every window.
 #pragma once
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QWidget>
 
 #include "display/controls.h"
 
@@ -18,7 +23,16 @@ void Bind(QRadioButton* widget, OptionButton& model);
 void Bind(QListWidget* widget, ListBox& model);
 // A frame's title: caption, colour and underline.
 void Bind(QGroupBox* widget, Frame& model);
+void Bind(QCheckBox* widget, CheckBox& model);
+void Bind(QPushButton* widget, CommandButton& model);
+// Typing goes into the model; the model's selection is shown when it changes.
+void Bind(QLineEdit* widget, TextBox& model);
 // Builds the menu bar from the model's menu tree.
 void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus);
+// A child widget placed where its model control's bounds say.
+void Place(QWidget* widget, Control& model);
+// A top-level window: caption, place and size (at least minSize), shown or
+// hidden as the model says.
+void BindWindow(QWidget* widget, Window& model, QSize minSize);
 
 }  // namespace koralin::qt

@@ -10,7 +10,6 @@
 
 #include "qt/bind.h"
 #include "qt/text.h"
-#include "qt/tool_bind.h"
 
 namespace koralin::qt {
 

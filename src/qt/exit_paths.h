@@ -1,20 +1,14 @@
-// Every way out of the program ends in ExitProgram: closing the main window
-// (also Alt+F4 through the window manager) and SIGTERM, SIGINT and SIGHUP.
-// The Exit menu reaches it through the model.
+// SIGTERM, SIGINT and SIGHUP end in ExitProgram, as closing the main window
+// (close box, Alt+F4) and the Exit menu do through the window and the model.
 #pragma once
 
-#include <QWidget>
+#include <QObject>
 
 #include "app/app.h"
 
 namespace koralin::qt {
 
-// Routes the window's close and the three signals to ExitProgram.
-void InstallExitPaths(App& app, QWidget* mainWindow);
-// Closing the window (close box, Alt+F4) runs ExitProgram instead.
-void InstallCloseToExit(App& app, QWidget* mainWindow);
-
-// Keeps the window's place and height as the model says (twips to pixels).
-void BindWindowPlace(QWidget* window, Window& model);
+// Routes the three signals to ExitProgram, run from parent's event loop.
+void InstallExitPaths(App& app, QObject* parent);
 
 }  // namespace koralin::qt

@@ -81,16 +81,6 @@ void Style(QLabel* w, Look look) {
   }
 }
 
-// Keeps a widget where the model places it (twips to pixels).
-void Place(QWidget* w, Control& model) {
-  auto place = [w, &model] {
-    const Rect& r = model.Bounds();
-    w->setGeometry(Px(r.left), Px(r.top), Px(r.width), Px(r.height));
-  };
-  model.changed.Subscribe(place);
-  place();
-}
-
 template <class F> void Run(App& app, F f) { Guarded(app, f)(); }
 
 // The frame: a press or double-click on the frame itself, not on a control

@@ -11,7 +11,7 @@
 
 #include "app/events.h"
 #include "qt/text.h"
-#include "qt/tool_bind.h"
+#include "qt/bind.h"
 #include "terminal/port_listing.h"
 
 namespace koralin::qt {

@@ -10,7 +10,7 @@
 
 #include "app/events.h"
 #include "qt/text.h"
-#include "qt/tool_bind.h"
+#include "qt/bind.h"
 #include "terminal/terminal.h"
 
 namespace koralin::qt {
