@@ -5,21 +5,16 @@
 //     last byte of the relayed sentence read on the output pty;
 //  2. CPU time the program's thread uses while the GPS floods the line.
 // Usage: relay-latency-bench [latency seconds (30)] [flood seconds (60)]
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <sys/resource.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <random>
@@ -35,33 +30,12 @@
 #include "qt/qt_system.h"
 #include "qt/timer_driver.h"
 #include "serial/output_port.h"
+#include "support/pty.h"
 
 namespace {
 
 using namespace koralin;
 using Clock = std::chrono::steady_clock;
-
-struct Pty {
-  Pty() {
-    char name[128] = {};
-    openpty(&master, &slave, name, nullptr, nullptr);
-    termios t{};
-    tcgetattr(slave, &t);
-    cfmakeraw(&t);
-    tcsetattr(slave, TCSANOW, &t);
-    path = name;
-  }
-  int master = -1, slave = -1;
-  std::string path;
-};
-
-void WriteAll(int fd, const std::string& s) {
-  for (std::size_t done = 0; done < s.size();) {
-    const ssize_t n = write(fd, s.data() + done, s.size() - done);
-    if (n <= 0) return;
-    done += static_cast<std::size_t>(n);
-  }
-}
 
 std::string Rmc(int n) {
   char t[16];
@@ -102,15 +76,13 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
 
-  QTemporaryDir folder;
-  Pty gps, plotter;
-  {
-    std::ofstream cfg(folder.path().toStdString() + "/ComPorts.cfg");
-    cfg << "3=" << gps.path << "\n1=" << plotter.path << "\n";
-  }
+  test::Pty gps, plotter;
+  test::PortMap folder;
+  folder.Map(3, gps.Path());
+  folder.Map(1, plotter.Path());
   qt::QtSystem system;
   qt::QtDialogs dialogs;
-  qt::QtSerialPort comm1(folder.path().toStdString()), comm2(folder.path().toStdString());
+  qt::QtSerialPort comm1(folder.Folder()), comm2(folder.Folder());
   NoClock clockSetter;
   qt::DbusBus bus("koralin-relay-bench");  // publishes when a session bus is there
   App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
@@ -139,10 +111,10 @@ int main(int argc, char** argv) {
   std::thread reader([&] {
     std::string buf;
     while (!stop) {
-      pollfd p{plotter.master, POLLIN, 0};
+      pollfd p{plotter.Master(), POLLIN, 0};
       if (poll(&p, 1, 20) <= 0) continue;
       char chunk[4096];
-      const ssize_t n = read(plotter.master, chunk, sizeof chunk);
+      const ssize_t n = read(plotter.Master(), chunk, sizeof chunk);
       if (n <= 0) continue;
       const auto now = Clock::now();
       buf.append(chunk, static_cast<std::size_t>(n));
@@ -163,12 +135,12 @@ int main(int argc, char** argv) {
     // again first in the next poll.
     const std::string vtg = AddCrc("$GPVTG,084.4,T,087.5,M,022.4,N,041.5,K,A*");
     for (int i = 1; !stop; ++i) {
-      WriteAll(gps.master, Rmc(i));
+      gps.Send(Rmc(i));
       {
         std::lock_guard lock(m);
         sent[i] = Clock::now();
       }
-      WriteAll(gps.master, vtg);
+      gps.Send(vtg);
       std::this_thread::sleep_for(std::chrono::milliseconds(gap(rng)));
     }
   });
@@ -198,7 +170,7 @@ int main(int argc, char** argv) {
     std::string line;
     for (int i = 0; !stop; ++i) {
       while (line.size() < 38) line += Rmc(i) + burst;  // one fix a burst
-      WriteAll(gps.master, line.substr(0, 38));
+      gps.Send(line.substr(0, 38));
       line.erase(0, 38);
       floodBytes += 38;
       next += std::chrono::milliseconds(10);
@@ -208,8 +180,8 @@ int main(int argc, char** argv) {
   std::thread drain([&] {
     char chunk[4096];
     while (!stop) {
-      pollfd p{plotter.master, POLLIN, 0};
-      if (poll(&p, 1, 20) > 0 && read(plotter.master, chunk, sizeof chunk) <= 0) break;
+      pollfd p{plotter.Master(), POLLIN, 0};
+      if (poll(&p, 1, 20) > 0 && read(plotter.Master(), chunk, sizeof chunk) <= 0) break;
     }
   });
   const double cpu0 = ThreadCpuSeconds();

@@ -1,5 +1,5 @@
-// Real pseudo-terminals for the serial tests: the program opens the slave
-// through ComPorts.cfg, the test plays the device on the master.
+// Real pseudo-terminals for the serial tests and benchmarks: the program
+// opens the slave through ComPorts.cfg, the test plays the device on the master.
 #pragma once
 
 #include <poll.h>
@@ -7,10 +7,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
-#include <fstream>
 #include <map>
 #include <string>
+
+#include "support/files.h"
 
 namespace koralin::test {
 
@@ -30,13 +30,14 @@ class Pty {
     if (slave_ >= 0) ::close(slave_);
   }
   Pty(const Pty&) = delete;
+  Pty& operator=(const Pty&) = delete;
   const std::string& Path() const { return path_; }
   bool Ok() const { return !path_.empty(); }
+  int Master() const { return master_; }
 
   // The device sends.
   void Send(const std::string& bytes) const {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
+    for (std::size_t done = 0; done < bytes.size();) {
       const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
       if (n <= 0) return;
       done += static_cast<std::size_t>(n);
@@ -46,15 +47,13 @@ class Pty {
   // takes whatever follows within quietMs.
   std::string Receive(int firstMs = 500, int quietMs = 30) const {
     std::string got;
-    int wait = firstMs;
-    for (;;) {
+    char buf[4096];
+    for (int wait = firstMs;; wait = quietMs) {
       pollfd p{master_, POLLIN, 0};
       if (::poll(&p, 1, wait) <= 0 || !(p.revents & POLLIN)) return got;
-      char buf[4096];
       const ssize_t n = ::read(master_, buf, sizeof buf);
       if (n <= 0) return got;
       got.append(buf, static_cast<std::size_t>(n));
-      wait = quietMs;
     }
   }
   // The device goes away, as a USB receiver that is pulled.
@@ -68,18 +67,19 @@ class Pty {
   std::string path_;
 };
 
-// A settings folder with a ComPorts.cfg.
+// A settings folder whose ComPorts.cfg maps port numbers to devices.
 class PortMap {
  public:
-  std::string Folder() const { return dir_.path().toStdString(); }
+  const std::string& Folder() const { return folder_.path(); }
   void Map(int port, const std::string& device) {
     lines_[port] = device;
-    std::ofstream out(Folder() + "/ComPorts.cfg", std::ios::trunc);
-    for (const auto& [n, d] : lines_) out << n << "=" << d << "\r\n";
+    std::string text;
+    for (const auto& [n, d] : lines_) text += std::to_string(n) + "=" + d + "\r\n";
+    WriteFile(folder_ / "ComPorts.cfg", text);
   }
 
  private:
-  QTemporaryDir dir_;
+  TempFolder folder_;
   std::map<int, std::string> lines_;
 };
 

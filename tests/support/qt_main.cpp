@@ -1,5 +1,5 @@
-// The Qt tests run inside one application object, on the offscreen platform
-// unless told otherwise.
+// The Qt and bus tests run inside one application object, on the offscreen
+// platform unless told otherwise.
 #include <gtest/gtest.h>
 
 #include <QApplication>
