@@ -1,6 +1,7 @@
-// The real program, started offscreen from a copy in a fresh folder, so
-// that the folder is its settings folder.
-#include <gtest/gtest.h>
+// Every way out of the program, each once: the close box and the Exit menu
+// on the real window, the three signals, a second copy and a stale lock on
+// the real program, started offscreen from a copy in a fresh folder (its
+// settings folder).
 #include <signal.h>
 
 #include <QElapsedTimer>
@@ -11,55 +12,54 @@
 #include <memory>
 
 #include "app/settings_file.h"
-#include "app/temp_folder.h"
-#include "support/fakes.h"
+#include "app/startup.h"
+#include "qt/main_window.h"
+#include "qt/rig.h"
 
 namespace koralin {
 namespace {
 
-bool WaitUntil(const std::function<bool()>& done, int ms = 15000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QThread::msleep(20);
+TEST(Program, TheCloseBoxAndTheExitMenuSaveAndEnd) {
+  for (bool byMenu : {false, true}) {
+    test::TempFolder folder;
+    test::TestRig rig;
+    rig.system.appPath = folder.path();
+    qt::MainWindow window(rig.app);
+    Form_Load(rig.app);
+    window.show();
+    if (byMenu)
+      test::FindAction(window.menuBar(), "&Exit           Alt+F4")->trigger();
+    else
+      window.close();
+    EXPECT_TRUE(rig.system.ended) << byMenu;
+    EXPECT_TRUE(test::Exists(folder / "Gps.cfg")) << byMenu;
   }
+}
+
+bool WaitUntil(const std::function<bool()>& done) {
+  QElapsedTimer t;
+  for (t.start(); !done(); QThread::msleep(20))
+    if (t.elapsed() > 15000) return false;
   return true;
 }
 
 class ProgramFolder {
  public:
-  ProgramFolder() {
-    std::filesystem::copy_file(KORALIN_PROGRAM, folder_ / "koralin-gps");
-  }
+  ProgramFolder() { std::filesystem::copy_file(KORALIN_PROGRAM, folder_ / "koralin-gps"); }
   ~ProgramFolder() {
-    for (auto& p : started_) {
-      if (p->state() != QProcess::NotRunning) {
-        p->kill();
-        p->waitForFinished(5000);
-      }
-    }
+    for (auto& p : started_) p->kill(), p->waitForFinished(5000);
   }
-  // Started, and holding its lock.
-  QProcess& StartLocked() {
-    QProcess& p = Start();
-    EXPECT_TRUE(WaitUntil([&] { return Has("koralin-gps.lock"); }));
+  QProcess& Start(bool waitForLock = true) {
+    auto& p = *started_.emplace_back(std::make_unique<QProcess>());
+    p.start(QString::fromStdString(folder_ / "koralin-gps"), {});
+    EXPECT_TRUE(p.waitForStarted(10000));
+    if (waitForLock) {
+      EXPECT_TRUE(WaitUntil([&] { return Has("koralin-gps.lock"); }));
+    }
     return p;
   }
-  QProcess& Start() {
-    auto p = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    p->setProcessEnvironment(env);
-    p->setProgram(QString::fromStdString(folder_ / "koralin-gps"));
-    p->start();
-    EXPECT_TRUE(p->waitForStarted(10000));
-    started_.push_back(std::move(p));
-    return *started_.back();
-  }
-  bool Has(const std::string& name) const { return test::FileExistsForTest(folder_ / name); }
+  bool Has(const std::string& name) const { return test::Exists(folder_ / name); }
   std::string operator/(const std::string& name) const { return folder_ / name; }
-  const std::string& path() const { return folder_.path(); }
 
  private:
   test::TempFolder folder_;
@@ -72,68 +72,44 @@ bool Stop(QProcess& p, int sig) {
   return p.waitForFinished(10000);
 }
 
-// The settings file a program in this folder writes, with some choices made.
-std::string ChosenSettings(const std::string& folder) {
-  test::TestRig rig;
-  rig.system.appPath = folder;
-  DefaultSettings(rig.app);
-  rig.app.settings.TimeZoneOffset = 3;
-  rig.app.settings.MinimalTop = 1234.5f;
-  rig.app.settings.ReservedLong = 77;
-  rig.app.form1.mnuFeet2Metres.SetChecked(true);
-  rig.app.form1.mnuCrcCheck.SetChecked(false);
-  return SettingsFileText(rig.app);
-}
-
-TEST(Program, ASecondStartRefusesAndLeavesTheFirstRunning) {
-  ProgramFolder dir;
-  QProcess& first = dir.StartLocked();
-
-  QProcess& second = dir.Start();
-  QByteArray said;
-  ASSERT_TRUE(WaitUntil([&] {
-    second.waitForReadyRead(50);
-    said += second.readAllStandardError();
-    return said.contains("I am already running !");
-  })) << said.toStdString();
-  EXPECT_TRUE(said.contains("Koralin GPS Readout. Version 1.21:       I am already running !"));
-  // Ending the refused copy, even by a signal, writes no settings.
-  ASSERT_TRUE(Stop(second, SIGTERM));
-  EXPECT_FALSE(dir.Has("Gps.cfg"));
-  EXPECT_EQ(first.state(), QProcess::Running);
-
-  ASSERT_TRUE(Stop(first, SIGTERM));
-  EXPECT_TRUE(dir.Has("Gps.cfg"));
-}
-
-TEST(Program, EachSignalRunsTheOrderlyExit) {
+TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
     SCOPED_TRACE(sig);
     ProgramFolder dir;
-    const std::string chosen = ChosenSettings(dir.path());
-    test::WriteFile(dir / "Gps.cfg", "\"Koralin GPS Readout. Version 1.20\"\r\n");
-    QProcess& p = dir.StartLocked();
+    test::TestRig rig;  // some choices made, in the file the program reads
+    DefaultSettings(rig.app);
+    rig.app.settings.TimeZoneOffset = 3;
+    rig.app.settings.MinimalTop = 1234.5f;
+    rig.app.form1.mnuFeet2Metres.SetChecked(true);
+    const std::string chosen = SettingsFileText(rig.app);
+    test::WriteFile(dir / "Gps.cfg", chosen);
+    QProcess& p = dir.Start();
     ASSERT_TRUE(Stop(p, sig));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0);
-    EXPECT_EQ(test::ReadFile(dir / "Gps.cfg").substr(0, 37), "\"Koralin GPS Readout. Version 1.21\"\r\n");
-    EXPECT_FALSE(dir.Has("koralin-gps.lock"));
-
-    // Started again on a file with choices in it, it writes them back as read.
-    test::WriteFile(dir / "Gps.cfg", chosen);
-    ASSERT_TRUE(Stop(dir.StartLocked(), sig));
     EXPECT_EQ(test::ReadFile(dir / "Gps.cfg"), chosen);
+    EXPECT_FALSE(dir.Has("koralin-gps.lock"));
   }
 }
 
-TEST(Program, ALockLeftByACrashDoesNotBlockTheNextStart) {
+TEST(Program, ASecondCopyRefusesAndAStaleLockDoesNotBlock) {
   ProgramFolder dir;
-  ASSERT_TRUE(Stop(dir.StartLocked(), SIGKILL));
-  ASSERT_TRUE(dir.Has("koralin-gps.lock"));
-  EXPECT_FALSE(dir.Has("Gps.cfg"));
+  QProcess& first = dir.Start();
+  QProcess& second = dir.Start(false);
+  QByteArray said;
+  ASSERT_TRUE(WaitUntil([&] {
+    second.waitForReadyRead(50);
+    return (said += second.readAllStandardError()).contains("I am already running !");
+  })) << said.toStdString();
+  EXPECT_TRUE(said.contains("Koralin GPS Readout. Version 1.21:       I am already running !"));
+  ASSERT_TRUE(Stop(second, SIGTERM));
+  EXPECT_FALSE(dir.Has("Gps.cfg")) << "the refused copy saves nothing";
+  EXPECT_EQ(first.state(), QProcess::Running);
 
-  // A refused copy would end on the signal without saving; this one saves.
-  QProcess& next = dir.Start();
+  // The first ends by a crash and leaves its lock; the next start takes it.
+  ASSERT_TRUE(Stop(first, SIGKILL));
+  ASSERT_TRUE(dir.Has("koralin-gps.lock"));
+  QProcess& next = dir.Start(false);
   const std::string pid = std::to_string(next.processId());
   ASSERT_TRUE(WaitUntil([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }));
   ASSERT_TRUE(Stop(next, SIGTERM));

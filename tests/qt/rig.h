@@ -1,0 +1,60 @@
+// What the Qt tests share: a whole program whose ports are QSerialPorts on
+// ptys, screenshots for a person to look at, and menu entries by caption.
+#pragma once
+
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "qt/qt_serial_port.h"
+#include "support/fakes.h"
+#include "support/pty.h"
+
+namespace koralin::test {
+
+// Port 3 is the GPS, port 1 the plotter; everything else is a fake.
+struct PtyRig {
+  explicit PtyRig(ValuesBus* realBus = nullptr)
+      : app{Platform{system, dialogs, comm1, comm2, clockSetter, realBus ? *realBus : bus}} {
+    map.Map(3, gps.Path());
+    map.Map(1, plotter.Path());
+    clock.Attach(app.form1.tmrPolling);
+    clock.Attach(app.form1.tmrComInTimeOut);
+    app.form1.tmrPolling.SetInterval(1500);
+    app.form1.tmrComInTimeOut.SetInterval(10000);
+    for (int i = 0; i < 7; ++i) app.form1.Option1[static_cast<std::size_t>(i)].SetCaption("Com" + std::to_string(i + 1));
+    app.form1.Option1[7].SetCaption("Comport off");
+    app.form1.Option1[8].SetCaption("Demo");
+    app.settings.BaudIn = 4800;
+  }
+  void GpsOn() { app.form1.Option1[2].Click(); }  // Com3
+  void Poll() { clock.Advance(app.form1.tmrPolling.Interval()); }
+
+  PortMap map;
+  Pty gps, plotter;
+  FakeClock clock;
+  FakeSystem system{clock};
+  FakeDialogs dialogs;
+  qt::QtSerialPort comm1{map.Folder()}, comm2{map.Folder()};
+  FakeClockSetter clockSetter;
+  FakeBus bus;
+  App app;
+};
+
+inline void SaveShot(QWidget& w, const QString& file) {
+  QDir().mkpath(KORALIN_SCREENSHOT_DIR);
+  EXPECT_TRUE(w.grab().save(QString(KORALIN_SCREENSHOT_DIR) + "/" + file)) << file.toStdString();
+}
+
+// A menu entry by its caption, in any top-level menu.
+inline QAction* FindAction(QMenuBar* bar, const QString& text) {
+  for (QAction* top : bar->actions())
+    if (top->menu())
+      for (QAction* a : top->menu()->actions())
+        if (a->text() == text) return a;
+  return nullptr;
+}
+
+}  // namespace koralin::test
