@@ -134,6 +134,7 @@ TEST(MainWindow, KeysAndClicksReachTheModelOnce) {
   emit list->itemClicked(list->item(5));
   EXPECT_EQ(face.app.settings.CustomComIn, 12);
   QAction* crc = test::FindAction(face.window.menuBar(), "&CRCcheck");
+  ASSERT_NE(crc, nullptr);
   crc->trigger();
   EXPECT_EQ(face.f.mnuCrcCheck.Checked(), crc->isChecked());
   face.ExpectMirrors();

@@ -27,10 +27,9 @@ TEST(Program, TheCloseBoxAndTheExitMenuSaveAndEnd) {
     qt::MainWindow window(rig.app);
     Form_Load(rig.app);
     window.show();
-    if (byMenu)
-      test::FindAction(window.menuBar(), "&Exit           Alt+F4")->trigger();
-    else
-      window.close();
+    QAction* exit = test::FindAction(window.menuBar(), "&Exit           Alt+F4");
+    ASSERT_NE(exit, nullptr);
+    byMenu ? exit->trigger() : (void)window.close();
     EXPECT_TRUE(rig.system.ended) << byMenu;
     EXPECT_TRUE(test::Exists(folder / "Gps.cfg")) << byMenu;
   }
