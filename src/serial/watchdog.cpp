@@ -1,7 +1,7 @@
-// The no-input watchdog: ten seconds without a $GPRMC on an open port.
+#include "serial/watchdog.h"
+
 #include "app/app.h"
 #include "common/basic.h"
-#include "serial/input_choice.h"
 
 namespace koralin {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "nmea/fix_quality.h"
 #include "nmea/polling.h"
 #include "nmea/sentence_helpers.h"
 #include "support/fakes.h"

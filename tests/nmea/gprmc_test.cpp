@@ -4,8 +4,9 @@
 
 #include "common/basic.h"
 #include "display/compass.h"
-#include "nmea/checksum.h"
+#include "nmea/gps_time.h"
 #include "nmea/position.h"
+#include "nmea/sentence.h"
 #include "support/fakes.h"
 
 namespace koralin {

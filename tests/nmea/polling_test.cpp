@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "display/compass.h"
-#include "nmea/checksum.h"
 #include "nmea/gprmc.h"
+#include "nmea/sentence.h"
 #include "support/fakes.h"
 
 namespace koralin {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "common/basic.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 
 namespace koralin::test {
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 #include "qt/qt_dialogs.h"
 #include "qt/tool_windows.h"
 #include "shots.h"

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "serial/modified_rmc.h"
 #include "serial/output_port.h"
 #include "serial/port_errors.h"
 #include "serial/relay.h"
+#include "serial/send.h"
 #include "serial/serial_rig.h"
 
 namespace koralin {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 #include "support/fakes.h"
 
 namespace koralin::test {

@@ -1,4 +1,4 @@
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 
 #include <gtest/gtest.h>
 
