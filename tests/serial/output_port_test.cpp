@@ -61,11 +61,14 @@ TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
   EXPECT_EQ(rig.comm2.openedSettings, std::vector<std::string>{"9600,N,8,1"});
   EXPECT_EQ(rig.comm2.outBufferSize, 8192);
   f.mnuTerminalOut.SetChecked(true);
+  f.mnuCom3.Click();  // another port starts without Terminal Out
+  EXPECT_FALSE(f.mnuTerminalOut.Checked());
+  f.mnuTerminalOut.SetChecked(true);
   f.mnuHCHDTinp.SetChecked(true);
   f.mnuComOutOff.Click();
   EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked());
   f.mnuBaud2400.Click();  // off: only records the rate
-  EXPECT_EQ(rig.comm2.opened.size(), 1u);
+  EXPECT_EQ(rig.comm2.opened.size(), 2u);
   f.mnuCom4.Click();
   EXPECT_EQ(rig.comm2.openedSettings.back(), "2400,N,8,1");
 }
