@@ -114,9 +114,8 @@ void ExtractingDoppler(App& app, std::string_view text, std::string_view prefix,
   f.lblAmplitude.SetVisible(false);
   const std::size_t n = prefix.size();
   const std::size_t len = text.size();
-  if (len < n + 3 || len < 4) return;
   const std::size_t i = InStrRev(text, prefix);
-  if (i == 0 || i - 1 + n + 3 > len) return;
+  if (i == 0 || i - 1 + n + 3 > len) return;  // three digits must follow
   if (!IsAllDigits(Mid(text, i + n, 3))) return;
   // A quality digit is kept only when the bearing ends the text.
   const std::string bearing = Mid(text, i, i + n + 5 > len ? n + 5 : n + 3);

@@ -65,6 +65,9 @@ TEST(Polling, ReadAndDecodingErrorsGoToTheInputErrorReport) {
     EXPECT_EQ(p.app.lastInputError.description, readFails ? "/dev/ttyUSB0: Device disappeared" : "Subscript out of range");
     EXPECT_EQ(p.app.lastInputError.port, 3);
     EXPECT_EQ(p.app.unexpectedCount, 0);
+    p.Tick();  // reported once: the input is off now
+    EXPECT_EQ(p.dialogs.boxes.size(), 1u);
+    EXPECT_FALSE(p.comm1.IsOpen());
   }
 }
 

@@ -37,7 +37,22 @@ TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
   EXPECT_TRUE(rig.comm1.opened.empty());
 }
 
-TEST(ComPortInOpen, OpensTheGpsPortAtItsRateAndReopensCleanly) {
+TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatchedAndReopeningStartsClean) {
+  // source -> port opened, polling, watchdog, altitude label kept
+  const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
+  for (const auto& [source, seen] : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.lblAltitude.SetVisible(true);
+    f.tmrComInTimeOut.SetEnabled(true);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.settings.BaudIn = 4800;
+    ComPortInOpen(rig.app);
+    std::string state;
+    for (bool b : {rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()})
+      state += b ? '1' : '0';
+    EXPECT_EQ(state, seen) << source;
+  }
   SerialRig rig;
   Frame& frame = rig.app.form1.Frame1;
   rig.app.settings.ComPortIn = 3;
@@ -51,22 +66,6 @@ TEST(ComPortInOpen, OpensTheGpsPortAtItsRateAndReopensCleanly) {
   EXPECT_EQ(frame.Caption(), "GPS-NMEA-0183");
   EXPECT_EQ(frame.ForeColor(), colour::kBlack);
   EXPECT_TRUE(frame.FontUnderline());
-}
-
-TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatched) {
-  for (int source : {3, 0, -1, -2}) {
-    SerialRig rig;
-    Form1& f = rig.app.form1;
-    f.lblAltitude.SetVisible(true);
-    f.tmrComInTimeOut.SetEnabled(true);
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
-    rig.app.settings.BaudIn = 4800;
-    ComPortInOpen(rig.app);
-    EXPECT_EQ(rig.comm1.opened.size(), source > 0 ? 1u : 0u) << source;
-    EXPECT_EQ(f.tmrPolling.Enabled(), source == -1 || source > 0) << source;
-    EXPECT_EQ(f.tmrComInTimeOut.Enabled(), source > 0) << source;
-    EXPECT_EQ(f.lblAltitude.Visible(), source != 0) << source;
-  }
 }
 
 TEST(ComPortInError, AFailedOpenIsReportedAndTheInputEndsOff) {
@@ -88,20 +87,6 @@ TEST(ComPortInError, AFailedOpenIsReportedAndTheInputEndsOff) {
     if (minimal) continue;
     EXPECT_EQ(rig.dialogs.boxes[0].prompt, std::string(proc) + ":\r\nCom3  /dev/ttyS2: No such device" + kHint);
   }
-}
-
-TEST(ComPortInError, AReadFailureIsReportedOnceAndThePortCanBeChosenAgain) {
-  SerialRig rig;
-  rig.app.settings.BaudIn = 4800;
-  rig.app.form1.Option1[0].Click();
-  rig.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
-  rig.clock.Advance(60000);
-  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "getGPSinput:\r\nCom1  /dev/ttyUSB0: Device disappeared" + kHint);
-  EXPECT_FALSE(rig.comm1.IsOpen());
-  rig.comm1.failRead.reset();
-  rig.app.form1.Option1[0].Click();
-  EXPECT_TRUE(rig.comm1.IsOpen());
 }
 
 std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
@@ -171,10 +156,14 @@ TEST(AutoBaud, SearchesOnlyTheFixedPortsAndTheCustomPort) {
 TEST(AutoBaud, KeepsTheWindowWorkingAndComportOffStopsIt) {
   SerialRig rig;
   auto& captions = rig.RecordGprmcCaptions();
-  rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig] {
+  std::string lockWhileSearching;
+  rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &lockWhileSearching] {
+    if (rig.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = rig.app.form1.lblLock.Caption();
     if (rig.app.form1.lblGPRMC.Caption() == Searching(2400)) rig.app.form1.Option1[7].Click();
   });
+  rig.app.form1.lblLock.SetCaption("Rx ok");
   rig.app.form1.Option1[0].Click();
+  EXPECT_EQ(lockWhileSearching, "No Rx");
   EXPECT_GE(rig.system.doEvents, 45);  // the window ran between the slices of the first wait
   EXPECT_EQ(captions.back(), kZeroSentence);
   EXPECT_EQ(std::count(captions.begin(), captions.end(), Searching(4800)), 0);

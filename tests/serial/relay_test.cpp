@@ -170,47 +170,36 @@ TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
 }
 
 TEST(AdjustComOut, FollowsTheCompanionLink) {
-  const struct {
-    bool output, companion, checked, showDde, linked;
-  } cases[] = {
-      {true, true, true, true, true},     // linked: the sources are shown
-      {true, false, false, true, false},  // no companion: the entry goes off again
-      {false, true, true, false, false},  // no output: nothing is linked yet
-  };
-  for (const auto& c : cases) {
+  // output, companion -> entry checked, sources shown, linked
+  const std::tuple<bool, bool, const char*> cases[] = {
+      {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
+      {false, true, "100"}};                     // no output: nothing is linked yet
+  for (const auto& [output, companion, seen] : cases) {
     SerialRig rig;
-    rig.bus.companionRunning = c.companion;
-    if (c.output) ComOutSelect(rig.app, 1, 4800);
+    rig.bus.companionRunning = companion;
+    if (output) ComOutSelect(rig.app, 1, 4800);
     rig.app.form1.mnuRMCModifiedOut.Click();
-    EXPECT_EQ(rig.app.form1.mnuRMCModifiedOut.Checked(), c.checked) << c.output << c.companion;
-    EXPECT_EQ(rig.app.form1.mnuShowDDE.Checked(), c.showDde) << c.output << c.companion;
-    EXPECT_EQ(rig.bus.Linked(), c.linked) << c.output << c.companion;
+    const std::string state = std::string(rig.app.form1.mnuRMCModifiedOut.Checked() ? "1" : "0") +
+                              (rig.app.form1.mnuShowDDE.Checked() ? "1" : "0") + (rig.bus.Linked() ? "1" : "0");
+    EXPECT_EQ(state, seen) << output << companion;
   }
 }
 
-TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPort) {
-  const struct {
-    int out;
-    bool gpsOpen;
-    std::string toGps, toOut;
-    std::size_t boxes;
-  } cases[] = {
-      {2, false, "", "abc\r\n", 0}, {-1, true, "abc\r\n", "", 0}, {-1, false, "", "", 0}, {0, false, "", "", 1},
-  };
-  for (const auto& c : cases) {
+TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPortAndWaitsABoundedTime) {
+  // output port, GPS port open -> written to the GPS port, to the output port, boxes
+  const std::tuple<int, bool, const char*, const char*, std::size_t> cases[] = {
+      {2, false, "", "abc\r\n", 0}, {-1, true, "abc\r\n", "", 0}, {-1, false, "", "", 0}, {0, false, "", "", 1}};
+  for (const auto& [out, gpsOpen, toGps, toOut, boxes] : cases) {
     SerialRig rig;
-    if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
-    if (c.out > 0) ComOutSelect(rig.app, c.out, 4800);
-    rig.app.settings.ComPortOut = static_cast<std::int16_t>(c.out);
+    if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    if (out > 0) ComOutSelect(rig.app, out, 4800);
+    rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
     SendToComout(rig.app, "abc");
     SendToComout(rig.app, "");
-    EXPECT_EQ(rig.comm1.written, c.toGps) << c.out;
-    EXPECT_EQ(rig.comm2.written, c.toOut) << c.out;
-    EXPECT_EQ(rig.dialogs.boxes.size(), c.boxes) << c.out;
+    EXPECT_EQ(rig.comm1.written, toGps) << out;
+    EXPECT_EQ(rig.comm2.written, toOut) << out;
+    EXPECT_EQ(rig.dialogs.boxes.size(), boxes) << out;
   }
-}
-
-TEST(SendToComout, WaitsForTheQueueOnlyForABoundedTime) {
   OutRig rig;
   rig.comm2.outPending = 50;  // a device that takes nothing
   SendToComout(rig.app, "$GPRMC,1,A*7F\r\n");
