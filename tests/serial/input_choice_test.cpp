@@ -57,6 +57,8 @@ TEST(Option1, WhileALogPlaysEveryButtonMeansPlayback) {
   EXPECT_EQ(EnabledButtons(rig.app.form1), "000000000");
   EXPECT_FALSE(rig.app.form1.lstCustumComIn.Visible());
   EXPECT_TRUE(rig.app.form1.mnuPlayLog.Checked() && rig.app.form1.mnuPlayLog.Enabled());
+  EXPECT_FALSE(rig.app.form1.mnuAutoBaud.Enabled());
+  EXPECT_TRUE(rig.app.form1.mnuTerminalIn.Enabled());
 }
 
 TEST(Option1, SwitchingOffClosesTerminalIn) {

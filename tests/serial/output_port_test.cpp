@@ -34,6 +34,7 @@ TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettings) {
     bool terminalOut, hchdtInp;
   } cases[] = {
       {"com2 at 9600", false, 2, 9600, 2, 9600, "0001000000100", "1000000000000", true, true},
+      {"com5 at 1200", false, 5, 1200, 5, 1200, "0000001100000", "1000000000000", true, true},
       {"off", false, 0, 38400, 0, 38400, "1000000000001", "1111111111111", false, true},
       {"odd rate", false, 0, 12345, 0, 4800, "1000000001000", "1111111111111", false, true},
       {"port 7", false, 7, 4800, 0, 4800, "1000000001000", "1111111111111", false, true},
@@ -60,13 +61,15 @@ TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
   ComOutSelect(rig.app, 2, 9600);
   EXPECT_EQ(rig.comm2.openedSettings, std::vector<std::string>{"9600,N,8,1"});
   EXPECT_EQ(rig.comm2.outBufferSize, 8192);
-  f.mnuTerminalOut.SetChecked(true);
+  const Window& terminalOut = rig.app.terminal.form3.form;
+  f.mnuTerminalOut.Click();
+  ASSERT_TRUE(terminalOut.Visible());
   f.mnuCom3.Click();  // another port starts without Terminal Out
-  EXPECT_FALSE(f.mnuTerminalOut.Checked());
-  f.mnuTerminalOut.SetChecked(true);
+  EXPECT_FALSE(f.mnuTerminalOut.Checked() || terminalOut.Visible());
+  f.mnuTerminalOut.Click();
   f.mnuHCHDTinp.SetChecked(true);
   f.mnuComOutOff.Click();
-  EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked());
+  EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked() || terminalOut.Visible());
   f.mnuBaud2400.Click();  // off: only records the rate
   EXPECT_EQ(rig.comm2.opened.size(), 2u);
   f.mnuCom4.Click();
