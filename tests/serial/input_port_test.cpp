@@ -84,6 +84,7 @@ TEST(ComPortInError, AFailedOpenIsReportedAndTheInputEndsOff) {
     EXPECT_FALSE(f.tmrPolling.Enabled());
     EXPECT_EQ(f.lblGPRMC.Caption(), kZeroSentence);
     ASSERT_EQ(rig.dialogs.boxes.size(), minimal ? 0u : 1u);
+    EXPECT_EQ(rig.app.display.form5.Label2.ForeColor() == colour::kBlue, minimal);  // no box: blue values
     if (minimal) continue;
     EXPECT_EQ(rig.dialogs.boxes[0].prompt, std::string(proc) + ":\r\nCom3  /dev/ttyS2: No such device" + kHint);
   }

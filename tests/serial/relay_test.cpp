@@ -15,7 +15,7 @@ using test::SerialRig;
 
 // A rig whose output is a separate port.
 struct OutRig : SerialRig {
-  OutRig() { ComOutSelect(app, 2, 4800); }
+  OutRig() { ComOutSelect(app, 1, 4800); }
   std::string& out() { return comm2.written; }
 };
 
@@ -214,10 +214,21 @@ TEST(SendToComout, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
   rig.app.form1.lblGPRMC.SetCaption(Rmc());
   rig.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "SendToComout\r\nCom2  /dev/ttyUSB1: Device disappeared");
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "SendToComout\r\nCom1  /dev/ttyUSB1: Device disappeared");
   EXPECT_EQ(rig.app.settings.ComPortOut, 0);
   EXPECT_FALSE(rig.comm2.IsOpen());
   EXPECT_TRUE(rig.app.form1.mnuComOutOff.Checked());
+  // On the shared GPS port the failure ends the input, which reports it.
+  SerialRig shared;
+  shared.app.settings.BaudIn = 4800;
+  shared.app.form1.Option1[2].Click();
+  ComOutSelect(shared.app, -1, 4800);
+  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  SendToComout(shared.app, "abc");
+  ASSERT_EQ(shared.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(shared.app.lastInputError.procName, "SendToComout");
+  EXPECT_EQ(shared.app.lastInputError.port, 3);
+  EXPECT_EQ(shared.app.settings.ComPortIn, 0);
 }
 
 TEST(MnuMinGpsSpeedOut, AsksForTheSpeedInRange) {
