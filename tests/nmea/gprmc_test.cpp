@@ -21,13 +21,13 @@ std::string Rmc(const std::string& status, const std::string& position = "4807.0
 
 // A rig whose input is port 3 (or the one given), with the tables filled as at start-up.
 struct Decoder : test::TestRig {
-  explicit Decoder(int input = 3) { ReadyToDecode(input); }
+  explicit Decoder(int input = 1) { ReadyToDecode(input); }
   void Decode(const std::string& sentence) { ExtractingGPRMC(app, sentence); }
   // What the window shows of the fix: lock, compass, and the rose's colour.
   std::string Shown() const {
     const Form1& f = app.form1;
     return f.lblLock.Caption() + "|" + f.lblCompass.Caption() + (f.lblCompass.BackColor() == colour::kCyan ? " cyan" : "") +
-           (f.lblCompassText.BackColor() == colour::kPink ? "|pink " : "|") +
+           "|" + Trim(f.lblCompassText.Caption()) + (f.lblCompassText.BackColor() == colour::kPink ? " pink " : " ") +
            (app.fix.CourseColour == colour::kGreen ? "green" : "red");
   }
   std::string Place() const {
@@ -41,16 +41,16 @@ TEST(ExtractingGPRMC, WhatEachSentenceShows) {
     int input;
     std::string flux, sentence, shown;
   } cases[] = {
-      {3, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|green"},
-      {3, "", Rmc("V"), "Rx not ok|084.4~|red"},
-      {3, "", Rmc(""), "No Rx|084.4~|green"},
-      {3, "", Rmc("X"), "No Rx|084.4~|green"},
-      {3, "", Rmc("A", "4807.038,N,01131.000,E", "022.4", ""), "Old data|084.4~|red"},
-      {3, "", test::Nmea("GPRMC,123519,A,4807.038,N"), "Rx ok|084.4~|green"},  // fewer than 11 commas: not decoded
-      {3, "", "$GPRMC,1,2*00", "Old data|084.4~|red"},
+      {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
+      {1, "", Rmc("V"), "Rx not ok|084.4~|East red"},
+      {1, "", Rmc(""), "No Rx|084.4~|East green"},
+      {1, "", Rmc("X"), "No Rx|084.4~|East green"},
+      {1, "", Rmc("A", "4807.038,N,01131.000,E", "022.4", ""), "Old data|084.4~|East red"},
+      {1, "", test::Nmea("GPRMC,123519,A,4807.038,N"), "Rx ok|084.4~|East green"},  // fewer than 11 commas: not decoded
+      {1, "", "$GPRMC,1,2*00", "Old data|084.4~|East red"},
       // Too slow for the GPS course: the flux-gate heading, without its mark.
-      {3, "123.4~F", Rmc("A", "4807.038,N,01131.000,E", "000.4"), "Rx ok|123~ cyan|pink red"},
-      {0, "", "", "Rx ok|---~|pink red"},  // input off: the zero sentence
+      {1, "123.4~F", Rmc("A", "4807.038,N,01131.000,E", "000.4"), "Rx ok|123~ cyan|East pink red"},
+      {0, "", "", "Rx ok|---~|--- pink red"},  // input off: the zero sentence
   };
   for (const auto& c : cases) {
     Decoder d(c.input);

@@ -107,6 +107,7 @@ TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
   } cases[] = {
       {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
       {"nothing", {}, 0, 6},
+      {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
       {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
       {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4},
   };

