@@ -95,7 +95,7 @@ TEST(Position, FieldsAndDecimalDegrees) {
   for (const auto& [field, expected] : longitudes) EXPECT_EQ(FormatLongitude(field), expected) << field;
   const std::pair<const char*, float> decimals[] = {
       {"5212.35N", 52.205833f}, {"3351.39S", -33.8565f}, {"00454.32E", 4.9053333f}, {"15112.34w", -151.20567f},
-      {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}};
+      {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}, {"123.45N", 1.3908333f}};
   for (const auto& [text, expected] : decimals) EXPECT_NEAR(sngConv2Decimal(text), expected, 1e-4) << text;
 }
 

@@ -59,12 +59,16 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
 TEST(Polling, ReadAndDecodingErrorsGoToTheInputErrorReport) {
   for (const bool readFails : {true, false}) {
     Polled p;
+    p.Tick(kRmc);
     if (readFails) p.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
-    p.Tick(Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,231394,003.1,W"));  // month 13
+    p.Tick(Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,231394,003.1,W") + "\r\n");  // month 13
+    if (!readFails) p.Tick("\r\n\r\n");  // the first sentence is the one carried over, so it comes next
     EXPECT_EQ(p.app.lastInputError.procName, "getGPSinput");
     EXPECT_EQ(p.app.lastInputError.description, readFails ? "/dev/ttyUSB0: Device disappeared" : "Subscript out of range");
     EXPECT_EQ(p.app.lastInputError.port, 3);
     EXPECT_EQ(p.app.unexpectedCount, 0);
+    // A sentence that failed halfway leaves no values of the one before.
+    EXPECT_EQ(p.app.fix.CourseText + p.app.fix.SpeedKnotsText + p.app.fix.UtcTimeText, readFails ? "084.4\xb0" "022.4" "12:35:19" : "");
     p.Tick();  // reported once: the input is off now
     EXPECT_EQ(p.dialogs.boxes.size(), 1u);
     EXPECT_FALSE(p.comm1.IsOpen());
