@@ -76,16 +76,20 @@ TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
   EXPECT_EQ(rig.comm2.openedSettings.back(), "2400,N,8,1");
 }
 
-TEST(ComOutSelect, SharingAClosedGpsPortEndsTheOutputBeforeTheModifiedOutputSeesIt) {
+TEST(ComOutSelect, TheModifiedOutputSeesThePortItHadUnlessTheOutputEnds) {
   SerialRig rig;
   Form1& f = rig.app.form1;
   rig.bus.companionValue = "%120/5";
   ComOutSelect(rig.app, 2, 4800);
   f.lblGPRMC.SetCaption(test::Rmc());
   f.mnuRMCModifiedOut.Click();
-  ASSERT_FALSE(rig.comm2.written.empty());  // the modified sentence went out
+  const std::string sent = rig.comm2.written;  // the modified sentence
+  ASSERT_FALSE(sent.empty());
   rig.comm2.written.clear();
-  ComOutSelect(rig.app, -1, 4800);
+  ComOutSelect(rig.app, 3, 4800);  // the port it had gets it once more
+  EXPECT_EQ(rig.comm2.written, sent);
+  rig.comm2.written.clear();
+  ComOutSelect(rig.app, -1, 4800);  // sharing a closed GPS port: off first
   EXPECT_EQ(rig.comm2.written, "");
   EXPECT_EQ(rig.app.settings.ComPortOut, 0);
 }

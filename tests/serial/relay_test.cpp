@@ -161,7 +161,13 @@ TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
     (f.*c.label).SetCaption(c.caption);
     EXPECT_EQ(rig.out(), c.sent) << c.caption;
   }
-  OutRig rig;  // a double click sends a random test bearing
+  OutRig rig;  // checking the serial entry sends the bearing shown at once
+  rig.app.form1.lblDoppler1.SetCaption("%090/7");
+  rig.app.fix.GPRMCSentence = Rmc();
+  rig.app.form1.mnuRMCModifiedOut1.Click();
+  EXPECT_EQ(rig.out(), Sent(Rmc("30.0")));
+  rig.out().clear();
+  // A double click sends a random test bearing.
   rig.app.form1.lblGPRMC.SetCaption(Rmc());
   rig.system.rnd = 0.5;  // 180
   rig.app.form1.lblDoppler1.DblClick();
