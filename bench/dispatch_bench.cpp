@@ -2,10 +2,10 @@
 // receiver (RMC, GGA, GSA, three GSV, VTG; about 500 characters).
 #include <benchmark/benchmark.h>
 
-#include "nmea/checksum.h"
+#include "display/compass.h"
 #include "nmea/gprmc.h"
 #include "nmea/polling.h"
-#include "display/compass.h"
+#include "nmea/sentence.h"
 #include "support/fakes.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 #include "qt/dbus_bus.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_serial_port.h"

@@ -10,6 +10,7 @@
 #include "display/speed.h"
 #include "nmea/altitude.h"
 #include "nmea/gprmc.h"
+#include "nmea/gps_time.h"
 #include "nmea/polling.h"
 #include "nmea/position.h"
 #include "serial/input_choice.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/app.h"
-#include "nmea/checksum.h"
 #include "nmea/polling.h"
+#include "nmea/sentence.h"
 
 namespace koralin {
 

@@ -5,7 +5,7 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 
 namespace koralin {
 

@@ -7,9 +7,9 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"
-#include "nmea/altitude.h"
-#include "nmea/checksum.h"
+#include "nmea/fix_quality.h"
 #include "nmea/polling.h"
+#include "nmea/sentence.h"
 #include "serial/input_choice.h"
 #include "terminal/terminal.h"
 

@@ -8,7 +8,7 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/logging.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 
 namespace koralin {
 
@@ -65,45 +65,31 @@ void ShowAltitudeSentence(App& app, const std::string& sentence, std::string a, 
 
 }  // namespace
 
+// $GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,*7A
+//        time   latitude    longitude   quality, satellites, hdop, altitude, unit, ...
+constexpr int kGgaAltitude = 9;
+constexpr int kGgaAltitudeUnit = 10;  // "M" metres, else feet
+
 void ExtractingGPGGA(App& app, std::string_view text) {
   FixState& fix = app.fix;
   fix.GPGGASentence = GetSentence(app, "$GPGGA", text);
   if (fix.GPGGASentence.empty()) return;
   const std::string& s = fix.GPGGASentence;
-  const std::string unit = LCase(GetNmeaField(10, 1, s));
-  ShowAltitudeSentence(app, s, GetNmeaField(9, 6, s), unit == "m", 0);
+  const std::string unit = LCase(GetNmeaField(kGgaAltitudeUnit, 1, s));
+  ShowAltitudeSentence(app, s, GetNmeaField(kGgaAltitude, 6, s), unit == "m", 0);
 }
+
+// $PGRMZ,93,f,3*21  (altitude, unit, fix dimension)
+constexpr int kRmzAltitude = 1;
+constexpr int kRmzAltitudeUnit = 2;  // "f" feet, else metres
 
 void ExtractingPGRMZ(App& app, std::string_view text) {
   FixState& fix = app.fix;
   fix.PGRMZSentence = GetSentence(app, "$PGRMZ", text);
   if (fix.PGRMZSentence.empty()) return;
   const std::string& s = fix.PGRMZSentence;
-  const std::string unit = LCase(GetNmeaField(2, 1, s));
-  ShowAltitudeSentence(app, s, GetNmeaField(1, 6, s), unit != "f", 1);
-}
-
-void ExtractingGPGSA(App& app, std::string_view text) {
-  FixState& fix = app.fix;
-  fix.GPGSASentence = GetSentence(app, "$GPGSA", text);
-  if (fix.GPGSASentence.empty()) return;
-  const double mode = Val(GetNmeaField(2, 1, fix.GPGSASentence));
-  const char* lock = mode == 1 ? "(Not locked)" : mode == 2 ? "(Locked 2D)" : mode == 3 ? "(Very good lock 3D)" : "";
-  app.form1.Frame1.SetCaption(std::string(kFrameCaption) + " " + lock);
-  LoggingSummer(app, fix.GPGSASentence, true);
-}
-
-void mnuLockCheck_Click(App& app) {
-  MenuItem& m = app.form1.mnuLockCheck;
-  m.SetChecked(!m.Checked());
-  if (!m.Checked()) app.form1.Frame1.SetCaption(kFrameCaption);
-}
-
-void RestoreFrameCaption(App& app) {
-  Frame& frame = app.form1.Frame1;
-  frame.SetFontUnderline(true);
-  frame.SetForeColor(colour::kBlack);
-  frame.SetCaption(kFrameCaption);
+  const std::string unit = LCase(GetNmeaField(kRmzAltitudeUnit, 1, s));
+  ShowAltitudeSentence(app, s, GetNmeaField(kRmzAltitude, 6, s), unit != "f", 1);
 }
 
 void ShowAltitude(App& app, std::string_view feet) {

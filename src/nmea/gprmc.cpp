@@ -7,10 +7,11 @@
 #include "display/compass.h"
 #include "display/speed.h"
 #include "log/logging.h"
-#include "nmea/altitude.h"
-#include "nmea/checksum.h"
+#include "nmea/fix_quality.h"
+#include "nmea/gps_time.h"
 #include "nmea/heading.h"
 #include "nmea/position.h"
+#include "nmea/sentence.h"
 
 namespace koralin {
 
@@ -49,21 +50,21 @@ void DecodeValidFix(App& app) {
   fix.CourseText.clear();
   fix.SpeedKnotsText.clear();
 
-  const std::string latHemisphere = GetNmeaField(4, 1, s);
-  const std::string longHemisphere = GetNmeaField(6, 10, s);
-  fix.LatitudeText = FormatLatitude(GetNmeaField(3, 9, s)) + latHemisphere;
-  fix.LongitudeText = FormatLongitude(GetNmeaField(5, 10, s)) + longHemisphere;
+  const std::string latHemisphere = GetNmeaField(kRmcLatHemisphere, 1, s);
+  const std::string longHemisphere = GetNmeaField(kRmcLongHemisphere, 10, s);
+  fix.LatitudeText = FormatLatitude(GetNmeaField(kRmcLatitude, 9, s)) + latHemisphere;
+  fix.LongitudeText = FormatLongitude(GetNmeaField(kRmcLongitude, 10, s)) + longHemisphere;
   ShowPosition(app, latHemisphere, longHemisphere);
   ShowGPSDate(app);
 
-  const std::string t = RoundTime(GetNmeaField(1, 10, s));
+  const std::string t = RoundTime(GetNmeaField(kRmcTime, 10, s));
   if (t.size() == 6) {
     fix.UtcTimeText = Format(Val(t), "00:00:00");
     f.lblTime.SetCaption(fix.UtcTimeText);
     if (app.settings.ComPortIn >= 1) SetPcClock(app, t);
   }
-  fix.CourseText = FormatHeading(GetNmeaField(8, 5, s));
-  fix.SpeedKnotsText = GetNmeaField(7, 5, s);
+  fix.CourseText = FormatHeading(GetNmeaField(kRmcCourse, 5, s));
+  fix.SpeedKnotsText = GetNmeaField(kRmcSpeed, 5, s);
 
   std::string h = GetHeadingText(app);
   const bool flux = h.find('F') != std::string::npos;
@@ -87,6 +88,8 @@ void DecodeValidFix(App& app) {
 
 }  // namespace
 
+// $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
+// (field numbers in gprmc.h)
 void ExtractingGPRMC(App& app, std::string_view text) {
   FixState& fix = app.fix;
   Form1& f = app.form1;
@@ -111,12 +114,12 @@ void ExtractingGPRMC(App& app, std::string_view text) {
     RestoreFrameCaption(app);
   }
   if (input > 0) f.tmrComInTimeOut.Restart();
-  if (CommaCount(fix.GPRMCSentence) < 11) return;
-  if (GetNmeaField(9, 1, fix.GPRMCSentence).empty()) {
+  if (CommaCount(fix.GPRMCSentence) < kRmcCommas) return;
+  if (GetNmeaField(kRmcDate, 1, fix.GPRMCSentence).empty()) {
     MarkNoFix(app, "Old data");
     return;
   }
-  fix.RmcStatus = GetNmeaField(2, 1, fix.GPRMCSentence);
+  fix.RmcStatus = GetNmeaField(kRmcStatus, 1, fix.GPRMCSentence);
   f.lblVal1.SetCaption(fix.RmcStatus);
   CountVoid(app);
   if (fix.RmcStatus == "V") {

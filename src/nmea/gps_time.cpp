@@ -1,8 +1,10 @@
+#include "nmea/gps_time.h"
+
+#include "app/app.h"
 #include "common/basic.h"
 #include "common/error.h"
-#include "app/app.h"
-#include "nmea/checksum.h"
 #include "nmea/gprmc.h"
+#include "nmea/sentence.h"
 
 namespace koralin {
 
@@ -24,7 +26,7 @@ std::string RoundTime(std::string_view field) {
 }
 
 void ShowGPSDate(App& app) {
-  const std::string d = GetNmeaField(9, 6, app.fix.GPRMCSentence);
+  const std::string d = GetNmeaField(kRmcDate, 6, app.fix.GPRMCSentence);
   if (d.size() != 6) return;
   const std::string day = Left(d, 2), month = Mid(d, 3, 2), year = Mid(d, 5, 2);
   app.fix.UtcDateText = day + "-" + month + "-20" + year;

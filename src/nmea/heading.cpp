@@ -8,12 +8,17 @@
 #include "common/error.h"
 #include "display/compass.h"
 #include "log/logging.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
+#include "serial/modified_rmc.h"
 #include "serial/relay.h"
 
 namespace koralin {
 
 namespace {
+
+// $HCHDT,123.4,T*2D  (heading, "T" for true)
+constexpr int kHdtHeading = 1;
+constexpr int kHdtTrue = 2;
 
 // Sentences in a row without "T" after which the flux-gate heading is dropped.
 constexpr int kNoTrueLimit = 10;
@@ -22,7 +27,7 @@ constexpr int kNoTrueLimit = 10;
 // number; nothing for a number beyond any range.
 std::optional<std::string> FluxHeadingOf(const std::string& sentence) {
   try {
-    return FormatHeading(GetNmeaField(1, 5, sentence)) + "F";
+    return FormatHeading(GetNmeaField(kHdtHeading, 5, sentence)) + "F";
   } catch (const RunTimeError&) {
     return std::nullopt;
   }
@@ -62,6 +67,7 @@ void ResetFluxOffset(App& app) {
 
 }  // namespace
 
+// $HCHDT,123.4,T*2D (field numbers above)
 void ExtractingHCHDT(App& app, std::string_view text, bool& found) {
   HeadingState& h = app.heading;
   Label& label = app.form1.lblFluxGateCompass;
@@ -80,7 +86,7 @@ void ExtractingHCHDT(App& app, std::string_view text, bool& found) {
   label.SetVisible(true);
   label.SetCaption(s);
   found = true;
-  if (UCase(GetNmeaField(2, 1, s)) != "T") {
+  if (UCase(GetNmeaField(kHdtTrue, 1, s)) != "T") {
     if (++h.FluxNoTrueCount > kNoTrueLimit) {
       h.FluxHeadingText.clear();
       h.FluxNoTrueCount = kNoTrueLimit + 1;
@@ -98,6 +104,9 @@ void lblFluxGateCompass_Change(App& app) {
   RelayHCHDT(app, label.Caption());
 }
 
+// Bearings are no comma sentences: "%123/4" (Agrelo), "DF101/9" and
+// "$DFBRG200/4", three digits of bearing then "/" and a quality digit,
+// sometimes followed by an amplitude such as "[12]".
 void ExtractingDoppler(App& app, std::string_view text, std::string_view prefix, bool& found) {
   Form1& f = app.form1;
   found = false;
@@ -105,9 +114,8 @@ void ExtractingDoppler(App& app, std::string_view text, std::string_view prefix,
   f.lblAmplitude.SetVisible(false);
   const std::size_t n = prefix.size();
   const std::size_t len = text.size();
-  if (len < n + 3 || len < 4) return;
   const std::size_t i = InStrRev(text, prefix);
-  if (i == 0 || i - 1 + n + 3 > len) return;
+  if (i == 0 || i - 1 + n + 3 > len) return;  // three digits must follow
   if (!IsAllDigits(Mid(text, i + n, 3))) return;
   // A quality digit is kept only when the bearing ends the text.
   const std::string bearing = Mid(text, i, i + n + 5 > len ? n + 5 : n + 3);

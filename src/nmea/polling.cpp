@@ -8,9 +8,11 @@
 #include "display/compass.h"
 #include "log/demo.h"
 #include "nmea/altitude.h"
+#include "nmea/fix_quality.h"
 #include "nmea/gprmc.h"
 #include "nmea/heading.h"
 #include "serial/port_errors.h"
+#include "serial/send.h"
 #include "terminal/terminal.h"
 
 namespace koralin {

@@ -2,10 +2,11 @@
 #include "app/app.h"
 #include "app/events.h"
 #include "nmea/altitude.h"
-#include "nmea/checksum.h"
+#include "nmea/fix_quality.h"
 #include "nmea/heading.h"
 #include "nmea/polling.h"
 #include "nmea/position.h"
+#include "nmea/sentence.h"
 #include "serial/relay.h"
 
 namespace koralin {

@@ -1,10 +1,10 @@
-// The automatic baud search: listen for NMEA at each standard rate in turn.
+#include "serial/autobaud.h"
+
 #include <exception>
 
 #include "app/app.h"
 #include "common/basic.h"
 #include "nmea/fix_state.h"
-#include "serial/input_port.h"
 #include "serial/port_errors.h"
 
 namespace koralin {

@@ -70,9 +70,7 @@ void ComPortInSelect(App& app) {
     f.mnuPlayLog.SetChecked(true);
     f.mnuPlayLog.SetEnabled(true);
     Option1_Click(app, kOptionOff);
-    ComInOptionsEnabled(app, false);
-    BaudEnabled(app, false);
-    f.mnuTerminalIn.SetEnabled(true);
+    ComInOptionsEnabled(app, false);  // the click left the rates off and Terminal In on
     return;
   }
   int index = kOptionCustom;

@@ -1,4 +1,4 @@
-// The choice of input source (Option1) and the no-input watchdog.
+// The choice of input source (Option1).
 #pragma once
 
 namespace koralin {
@@ -19,7 +19,5 @@ void ComInOptionsEnabled(App& app, bool flag);
 void ComInOptionsLock(App& app);
 // Offers the port picked in the list on the custom button.
 void lstCustumComIn_Click(App& app);
-// Every 10 s of silence on an open port: beep and a growing warning.
-void tmrComInTimeOut_Timer(App& app);
 
 }  // namespace koralin

@@ -1,14 +1,16 @@
-// The $GPRMC whose course carries the direction finder's bearing, and the
-// events that send it.
+#include "serial/modified_rmc.h"
+
 #include <exception>
 #include <vector>
 
 #include "app/app.h"
 #include "common/basic.h"
-#include "nmea/checksum.h"
+#include "nmea/gprmc.h"
 #include "nmea/heading.h"
+#include "nmea/sentence.h"
 #include "serial/port_errors.h"
 #include "serial/relay.h"
+#include "serial/send.h"
 
 namespace koralin {
 
@@ -39,16 +41,17 @@ int BearingOf(const std::string& bearingText) {
 
 // The modified sentence, or "" when the fix or the speed does not allow one.
 std::string Modified(App& app, int bearing, const std::string& rmc) {
-  if (CommaCount(rmc) < 11) return {};
+  if (CommaCount(rmc) < kRmcCommas) return {};
+  // f[n] is comma field n, as GetNmeaField counts (f[0] is "$GPRMC").
   std::vector<std::string> f = SplitFields(InStr(rmc, "*") != 0 ? rmc : rmc + "*");
-  if (f[2] != "A") return {};
-  if (Val(f[7]) < app.settings.MinGpsSpeedOut) return {};  // course is noise when standing
-  double c = Val(f[8]) + bearing;
+  if (f[kRmcStatus] != "A") return {};
+  if (Val(f[kRmcSpeed]) < app.settings.MinGpsSpeedOut) return {};  // course is noise when standing
+  double c = Val(f[kRmcCourse]) + bearing;
   if (c >= 720)
     c -= 720;
   else if (c >= 360)
     c -= 360;
-  f[8] = Trim(Replace(Format(c, "###.0"), ",", "."));
+  f[kRmcCourse] = Trim(Replace(Format(c, "###.0"), ",", "."));
   std::string joined;
   for (const std::string& field : f) joined += field + ",";
   return AddCrc(joined);

@@ -91,9 +91,9 @@ void ComOutSelect(App& app, int port, long baud) {
 int OpenComOut(App& app, int port, long baud) {
   Form1& f = app.form1;
   if (port == -1 && !app.platform.comm1.IsOpen()) {
-    // Nothing to share while the GPS port is closed.
+    // Nothing to share while the GPS port is closed: the output is off
+    // before the modified output below looks at it.
     ComOutReset(app);
-    ComOutMenusEnabled(app, true);
     port = 0;
   }
   // The modified output sees the port it had before this choice.

@@ -1,5 +1,4 @@
-// The error reports of the input and output ports, and the one writer to
-// the output.
+// The error reports of the input and output ports.
 #pragma once
 
 #include <string>
@@ -12,7 +11,5 @@ struct App;
 void ComPortInError(App& app, const std::string& procName, const std::string& errText, int port);
 // Switches the output off after a port failure and reports it.
 void ComOutOpenError(App& app, const std::string& procName, const std::string& errText, int port);
-// Sends text to the output port and shows it in Terminal Out.
-void SendToComout(App& app, const std::string& text);
 
 }  // namespace koralin

@@ -4,8 +4,10 @@
 #include "common/basic.h"
 #include "dde/client_link.h"
 #include "dde/links.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
+#include "serial/modified_rmc.h"
 #include "serial/port_errors.h"
+#include "serial/send.h"
 #include "terminal/terminal.h"
 
 namespace koralin {

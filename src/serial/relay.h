@@ -1,4 +1,4 @@
-// What is sent through the output port: plain relays and the modified $GPRMC.
+// The plain relays: sentences sent through the output port as they came.
 #pragma once
 
 #include <string>
@@ -17,12 +17,6 @@ void RelayAltitude(App& app, const std::string& sentence);
 // Applies mnuRMCModifiedOut (inverted first on toggle) to the companion link.
 void AdjustComOut(App& app, bool& toggle);
 
-// Builds the $GPRMC whose course carries the bearing, and sends it.
-void SendGPRMCModified(App& app, const std::string& bearingText, const std::string& rmc);
-// Asks for the minimal GPS speed of the modified output.
-void mnuMinGpsSpeedOut_Click(App& app);
-void mnuModifiedInfo_Click(App& app);
-
 // The output menu entries.
 void mnuRMCPlainOut_Click(App& app);
 void mnuGPGGAOut_Click(App& app);
@@ -31,11 +25,5 @@ void mnuHCHDTout_Click(App& app);
 void mnuAgreloInOut_Click(App& app);
 void mnuRMCModifiedOut_Click(App& app);
 void mnuRMCModifiedOut1_Click(App& app);
-
-// Change and double-click events of the bearing labels.
-void lblDoppler1_Change(App& app);
-void lblDDESound_Change(App& app);
-// A random test bearing through the modified $GPRMC.
-void SendTestBearing(App& app);
 
 }  // namespace koralin

@@ -1,4 +1,5 @@
-// The one writer to the output port.
+#include "serial/send.h"
+
 #include <algorithm>
 #include <exception>
 

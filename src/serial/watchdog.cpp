@@ -1,7 +1,7 @@
-// The no-input watchdog: ten seconds without a $GPRMC on an open port.
+#include "serial/watchdog.h"
+
 #include "app/app.h"
 #include "common/basic.h"
-#include "serial/input_choice.h"
 
 namespace koralin {
 
@@ -10,7 +10,6 @@ void tmrComInTimeOut_Timer(App& app) {
   if (f.mnuPlayLog.Checked() || app.settings.ComPortIn == 0) return;
   static constexpr Colour kCycle[] = {colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan};
   int& step = app.serial.WatchdogColourStep;
-  if (step < 0 || step > 3) step = 0;
   f.Frame1.SetForeColor(kCycle[step]);
   step = step == 3 ? 0 : step + 1;
   app.platform.system.Beep();

@@ -3,8 +3,10 @@
 #include "app/events.h"
 #include "serial/input_choice.h"
 #include "serial/input_port.h"
+#include "serial/modified_rmc.h"
 #include "serial/output_port.h"
 #include "serial/relay.h"
+#include "serial/watchdog.h"
 
 namespace koralin {
 

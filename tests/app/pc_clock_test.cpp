@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "nmea/checksum.h"
 #include "nmea/gprmc.h"
+#include "nmea/gps_time.h"
 #include "nmea/polling.h"
+#include "nmea/sentence.h"
 #include "support/fakes.h"
 
 namespace koralin {

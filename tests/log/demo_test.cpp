@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/basic.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 #include "support/fakes.h"
 
 namespace koralin {

@@ -11,6 +11,7 @@
 
 #include "display/compass.h"
 #include "nmea/gprmc.h"
+#include "nmea/gps_time.h"
 #include "support/fakes.h"
 
 namespace koralin::test {

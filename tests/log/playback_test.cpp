@@ -4,7 +4,7 @@
 
 #include "app/shutdown.h"
 #include "log_rig.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 
 namespace koralin {
 namespace {

@@ -7,8 +7,8 @@
 #include "log/demo.h"
 #include "log/logging.h"
 #include "log_rig.h"
-#include "nmea/checksum.h"
 #include "nmea/polling.h"
+#include "nmea/sentence.h"
 
 namespace koralin {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "app/startup.h"
 #include "display/speed.h"
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 #include "nmea/gprmc.h"
 #include "qt/rig.h"
 #include "qt/text.h"

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_serial_port.h"
 #include "qt/rig.h"

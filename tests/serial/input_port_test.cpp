@@ -1,34 +1,33 @@
+#include "serial/input_port.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 
+#include "nmea/fix_state.h"
+#include "serial/autobaud.h"
 #include "serial/input_choice.h"
-#include "serial/input_port.h"
 #include "serial/serial_rig.h"
+#include "support/sentences.h"
 
 namespace koralin {
 namespace {
 
-using test::Nmea;
 using test::SerialRig;
 
-const std::string kEmptyRmc = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
 const std::string kHint = "\r\n\r\nHint: See Menu Info>Device manager";
 
 TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
-  const struct {
-    long baud;
-    MenuItem Form1::*checked;  // nullptr: none
-  } cases[] = {{0, &Form1::mnuAutoBaud}, {1200, &Form1::mnuBaud1k2}, {38400, &Form1::mnuBaud38k4},
-               {57600, nullptr},         {-3, nullptr}};
-  for (const auto& c : cases) {
+  const std::pair<long, MenuItem Form1::*> cases[] = {
+      {0, &Form1::mnuAutoBaud}, {1200, &Form1::mnuBaud1k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
+  for (const auto& [baud, checked] : cases) {
     SerialRig rig;
     BaudSelect(rig.app, 4800);
-    BaudSelect(rig.app, c.baud);
-    EXPECT_EQ(rig.app.settings.BaudIn, c.baud);
+    BaudSelect(rig.app, baud);
+    EXPECT_EQ(rig.app.settings.BaudIn, baud);
     for (const BaudEntry& e : InputBaudEntries())
-      EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == c.checked) << c.baud << " " << e.rate;
+      EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
   }
   SerialRig rig;  // with the input off a click only records the rate
   rig.app.settings.ComPortIn = -1;
@@ -38,172 +37,140 @@ TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
   EXPECT_TRUE(rig.comm1.opened.empty());
 }
 
-TEST(ComPortInOpen, OpensTheGpsPortAtItsRateAndReopensCleanly) {
+TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatchedAndReopeningStartsClean) {
+  // source -> port opened, polling, watchdog, altitude label kept
+  const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
+  for (const auto& [source, seen] : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.lblAltitude.SetVisible(true);
+    f.tmrComInTimeOut.SetEnabled(true);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.settings.BaudIn = 4800;
+    ComPortInOpen(rig.app);
+    std::string state;
+    for (bool b : {rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()})
+      state += b ? '1' : '0';
+    EXPECT_EQ(state, seen) << source;
+  }
   SerialRig rig;
-  App& app = rig.app;
-  app.settings.ComPortIn = 3;
-  app.settings.BaudIn = 4800;
-  ComPortInOpen(app);
+  Frame& frame = rig.app.form1.Frame1;
+  rig.app.settings.ComPortIn = 3;
+  rig.app.settings.BaudIn = 4800;
+  ComPortInOpen(rig.app);
   EXPECT_EQ(rig.comm1.openedSettings, std::vector<std::string>{"4800,N,8,1"});
   EXPECT_EQ(rig.comm1.inBufferSize, 8192);
-  EXPECT_EQ(app.form1.lblLock.Caption(), "No Rx");
-  app.form1.Frame1.SetCaption("Warning no RS232 input recieved for about 10 Sec's.");
-  ComPortInOpen(app);
+  rig.clock.Advance(10000);  // one warning of the watchdog
+  ComPortInOpen(rig.app);
   EXPECT_EQ(rig.comm1.opened, (std::vector<int>{3, 3}));
-  EXPECT_EQ(app.form1.Frame1.Caption(), "GPS-NMEA-0183");
-}
-
-TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatched) {
-  for (int source : {3, 0, -1, -2}) {
-    SerialRig rig;
-    App& app = rig.app;
-    app.form1.lblAltitude.SetVisible(true);
-    app.form1.tmrComInTimeOut.SetEnabled(true);
-    app.settings.ComPortIn = static_cast<std::int16_t>(source);
-    app.settings.BaudIn = 4800;
-    ComPortInOpen(app);
-    EXPECT_EQ(rig.comm1.opened.size(), source > 0 ? 1u : 0u) << source;
-    EXPECT_EQ(app.form1.tmrPolling.Enabled(), source == -1 || source > 0) << source;
-    EXPECT_EQ(app.form1.tmrComInTimeOut.Enabled(), source > 0) << source;
-    EXPECT_EQ(app.form1.lblAltitude.Visible(), source != 0) << source;
-  }
+  EXPECT_EQ(frame.Caption(), "GPS-NMEA-0183");
+  EXPECT_EQ(frame.ForeColor(), colour::kBlack);
+  EXPECT_TRUE(frame.FontUnderline());
 }
 
 TEST(ComPortInError, AFailedOpenIsReportedAndTheInputEndsOff) {
-  const struct {
-    long baud;
-    bool minimal;
-    const char* prompt;  // "": no box
-  } cases[] = {
-      {4800, false, "ComPortInOpen:\r\nCom3  /dev/ttyS2: No such device - is it plugged in?"},
-      {4800, true, ""},
-      {0, false, "AutoBaud:\r\nCom3  /dev/ttyS2: No such device - is it plugged in?"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.prompt);
+  const std::tuple<long, bool, const char*> cases[] = {
+      {4800, false, "ComPortInOpen"}, {4800, true, ""}, {0, false, "AutoBaud"}};  // "": no box
+  for (const auto& [baud, minimal, proc] : cases) {
+    SCOPED_TRACE(proc);
     SerialRig rig;
-    App& app = rig.app;
-    app.settings.MinimalDisplay = c.minimal;
-    rig.comm1.failOpen = RunTimeError(8002, "/dev/ttyS2: No such device - is it plugged in?");
-    BaudSelect(app, c.baud);
-    app.form1.Option1[2].Click();
-    EXPECT_EQ(app.settings.ComPortIn, 0);
-    EXPECT_TRUE(app.form1.Option1[7].Value());
-    EXPECT_TRUE(app.form1.Option1[2].Enabled());
-    EXPECT_FALSE(app.form1.tmrPolling.Enabled());
-    EXPECT_EQ(app.form1.lblGPRMC.Caption(), kEmptyRmc);
-    ASSERT_EQ(rig.dialogs.boxes.size(), c.minimal ? 0u : 1u);
-    if (c.minimal) continue;
-    EXPECT_EQ(rig.dialogs.boxes[0].prompt, c.prompt + kHint);
-    EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kCritical);
-    EXPECT_EQ(rig.dialogs.boxes[0].title, "Koralin GPS Readout. Version 1.21");
+    Form1& f = rig.app.form1;
+    rig.app.settings.MinimalDisplay = minimal;
+    rig.comm1.failOpen = RunTimeError(8002, "/dev/ttyS2: No such device");
+    BaudSelect(rig.app, baud);
+    f.Option1[2].Click();
+    EXPECT_EQ(rig.app.settings.ComPortIn, 0);
+    EXPECT_TRUE(f.Option1[7].Value() && f.Option1[2].Enabled());
+    EXPECT_FALSE(f.tmrPolling.Enabled());
+    EXPECT_EQ(f.lblGPRMC.Caption(), kZeroSentence);
+    ASSERT_EQ(rig.dialogs.boxes.size(), minimal ? 0u : 1u);
+    EXPECT_EQ(rig.app.display.form5.Label2.ForeColor() == colour::kBlue, minimal);  // no box: blue values
+    if (minimal) continue;
+    EXPECT_EQ(rig.dialogs.boxes[0].prompt, std::string(proc) + ":\r\nCom3  /dev/ttyS2: No such device" + kHint);
   }
 }
 
-TEST(ComPortInError, AReadFailureIsReportedOnceAndThePortCanBeChosenAgain) {
-  SerialRig rig;
-  App& app = rig.app;
-  app.settings.BaudIn = 4800;
-  app.form1.Option1[0].Click();
-  rig.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared - was it unplugged?");
-  rig.clock.Advance(60000);
-  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt,
-            "getGPSinput:\r\nCom1  /dev/ttyUSB0: Device disappeared - was it unplugged?" + kHint);
-  EXPECT_FALSE(rig.comm1.IsOpen());
-  EXPECT_EQ(app.settings.ComPortIn, 0);
-  rig.comm1.failRead.reset();
-  app.form1.Option1[0].Click();
-  EXPECT_TRUE(rig.comm1.IsOpen());
-}
-
-// A receiver that talks only at the given rates, while the search listens there.
-void AttachReceiver(SerialRig& rig, const std::map<long, std::string>& sends) {
-  rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, sends] {
-    for (const auto& [rate, text] : sends)
-      if (rig.app.form1.lblGPRMC.Caption() == "Searching for '$GP' at " + std::to_string(rate) + " baud now.")
-        rig.comm1.Feed(text);
-  });
-}
+std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
 
 std::string NmeaBurst(std::size_t atLeast) {
   std::string t;
-  while (t.size() < atLeast) t += Nmea("$GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00");
+  while (t.size() < atLeast) t += test::Nmea("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
   return t;
 }
 
 TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
   const struct {
     const char* name;
-    std::map<long, std::string> sends;
+    std::map<long, std::string> sends;  // a receiver that talks only at these rates
     long found;
-    std::size_t captionsShown;  // "Searching for '$GP' at <rate> ..." captions
+    std::size_t ratesTried;
   } cases[] = {
       {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
       {"nothing", {}, 0, 6},
+      {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
       {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
       {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     SerialRig rig;
-    App& app = rig.app;
-    AttachReceiver(rig, c.sends);
+    rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
+      for (const auto& [rate, text] : c.sends)
+        if (rig.app.form1.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
+    });
     auto& captions = rig.RecordGprmcCaptions();
-    BaudSelect(app, 0);
-    app.form1.Option1[3].Click();
-    EXPECT_EQ(app.settings.BaudIn, c.found);
-    std::size_t searching = 0;
-    for (const auto& s : captions) searching += s.rfind("Searching for '$GP' at ", 0) == 0 && s.find("different") == std::string::npos;
-    EXPECT_EQ(searching, c.captionsShown);
+    BaudSelect(rig.app, 0);
+    rig.app.form1.Option1[3].Click();
+    EXPECT_EQ(rig.app.settings.BaudIn, c.found);
+    std::size_t tried = 0;
+    for (long rate : kSearchRates) tried += std::count(captions.begin(), captions.end(), Searching(rate));
+    EXPECT_EQ(tried, c.ratesTried);
     EXPECT_EQ(captions.front(), "Searching for '$GP' at different bauds now.");
     EXPECT_EQ(rig.comm1.IsOpen(), c.found != 0);
-    EXPECT_EQ(app.form1.mnuAutoBaud.Checked(), c.found == 0);
+    EXPECT_EQ(rig.app.form1.mnuAutoBaud.Checked(), c.found == 0);
+    EXPECT_EQ(rig.app.settings.ComPortIn, c.found ? 4 : 0);
     if (c.found != 0) {
       EXPECT_TRUE(rig.dialogs.boxes.empty());
-      EXPECT_EQ(app.settings.ComPortIn, 4);
       EXPECT_EQ(rig.comm1.Settings(), std::to_string(c.found) + ",N,8,1");
-      EXPECT_FALSE(app.form1.mnuBaud4k8.Enabled());
+      EXPECT_FALSE(rig.app.form1.mnuBaud4k8.Enabled());
     } else {
       ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
       EXPECT_EQ(rig.dialogs.boxes[0].prompt, "Autobaud:\r\nNo Valid data from Com4 found.\r\nGps connected ? ");
-      EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kExclamation);
-      EXPECT_EQ(app.settings.ComPortIn, 0);
       EXPECT_EQ(rig.clock.Now(), 7 * 4500);
     }
   }
 }
 
 TEST(AutoBaud, SearchesOnlyTheFixedPortsAndTheCustomPort) {
-  const struct {
-    int port, custom;
-    bool searched;
-  } cases[] = {{6, 7, true}, {9, 7, false}, {9, 9, true}, {12, 7, false}};
-  for (const auto& c : cases) {
+  const std::tuple<int, int, bool> cases[] = {{6, 7, true}, {9, 7, false}, {9, 9, true}, {12, 7, false}};
+  for (const auto& [port, custom, searched] : cases) {
     SerialRig rig;
     auto& captions = rig.RecordGprmcCaptions();
-    rig.app.settings.CustomComIn = static_cast<std::int16_t>(c.custom);
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(c.port);
+    rig.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(port);
     rig.app.settings.BaudIn = 0;
     ComPortInOpen(rig.app);
-    EXPECT_EQ(!captions.empty() && captions.front().rfind("Searching", 0) == 0, c.searched) << c.port;
-    EXPECT_EQ(rig.app.settings.ComPortIn, 0) << c.port;
+    EXPECT_EQ(!captions.empty() && captions.front().rfind("Searching", 0) == 0, searched) << port;
+    EXPECT_EQ(rig.app.settings.ComPortIn, 0) << port;
   }
 }
 
 TEST(AutoBaud, KeepsTheWindowWorkingAndComportOffStopsIt) {
   SerialRig rig;
-  App& app = rig.app;
   auto& captions = rig.RecordGprmcCaptions();
-  app.form1.lblGPRMC.captionChanged.Subscribe([&app] {
-    if (app.form1.lblGPRMC.Caption() == "Searching for '$GP' at 2400 baud now.") app.form1.Option1[7].Click();
+  std::string lockWhileSearching;
+  rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &lockWhileSearching] {
+    if (rig.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = rig.app.form1.lblLock.Caption();
+    if (rig.app.form1.lblGPRMC.Caption() == Searching(2400)) rig.app.form1.Option1[7].Click();
   });
-  app.form1.Option1[0].Click();
+  rig.app.form1.lblLock.SetCaption("Rx ok");
+  rig.app.form1.Option1[0].Click();
+  EXPECT_EQ(lockWhileSearching, "No Rx");
   EXPECT_GE(rig.system.doEvents, 45);  // the window ran between the slices of the first wait
-  EXPECT_EQ(captions.back(), kEmptyRmc);
-  EXPECT_EQ(std::count(captions.begin(), captions.end(), "Searching for '$GP' at 4800 baud now."), 0);
+  EXPECT_EQ(captions.back(), kZeroSentence);
+  EXPECT_EQ(std::count(captions.begin(), captions.end(), Searching(4800)), 0);
   EXPECT_TRUE(rig.dialogs.boxes.empty());
-  EXPECT_TRUE(app.form1.Option1[7].Value());
+  EXPECT_TRUE(rig.app.form1.Option1[7].Value());
   EXPECT_FALSE(rig.comm1.IsOpen());
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "nmea/checksum.h"
 #include "support/fakes.h"
 
 namespace koralin::test {
@@ -27,8 +26,5 @@ struct SerialRig : TestRig {
   }
   std::vector<std::string> gprmcCaptions;
 };
-
-// A complete sentence with its checksum and CR LF.
-inline std::string Nmea(const std::string& body) { return AddCrc(body + "*"); }
 
 }  // namespace koralin::test

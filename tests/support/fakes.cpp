@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "display/compass.h"
-#include "nmea/gprmc.h"
+#include "nmea/gps_time.h"
 
 namespace koralin::test {
 

@@ -1,4 +1,4 @@
-#include "nmea/checksum.h"
+#include "nmea/sentence.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,0 +1,23 @@
+// The $GPRMC whose course carries the direction finder's bearing, and the
+// events that send it.
+#pragma once
+
+#include <string>
+
+namespace koralin {
+
+struct App;
+
+// Builds the $GPRMC whose course carries the bearing, and sends it.
+void SendGPRMCModified(App& app, const std::string& bearingText, const std::string& rmc);
+// Asks for the minimal GPS speed of the modified output.
+void mnuMinGpsSpeedOut_Click(App& app);
+void mnuModifiedInfo_Click(App& app);
+
+// Change and double-click events of the bearing labels.
+void lblDoppler1_Change(App& app);
+void lblDDESound_Change(App& app);
+// A random test bearing through the modified $GPRMC.
+void SendTestBearing(App& app);
+
+}  // namespace koralin
