@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "nmea/checksum.h"
 #include "nmea/gprmc.h"
 #include "nmea/polling.h"
 #include "support/fakes.h"
+#include "support/sentences.h"
 
 namespace koralin {
 namespace {
 
 std::string Rmc(const std::string& time, const std::string& date) {
-  return AddCrc("$GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W*");
+  return test::Nmea("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W") + "\r\n";
 }
 
 struct ClockRig : test::TestRig {

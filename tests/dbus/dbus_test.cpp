@@ -162,7 +162,7 @@ TEST(Bus, DecodedChangesArePublished) {
   App& app = rig.app;
   Client client("follower");
   client.Follow(bus.ServiceName());
-  Form_Load(app);  // input off, speed in km/h
+  Form1_Load(app);  // input off, speed in km/h
   ASSERT_TRUE(WaitFor([&] { return client.Get(bus.ServiceName(), "lblDDELat") == "0000.00N"; }));
   EXPECT_EQ(client.Get(bus.ServiceName(), "lblDDEVal"), "");
   EXPECT_EQ(app.settings.SpeedUnit, 3);

@@ -40,7 +40,7 @@ struct Face {
   explicit Face(int input = -1) {
     rig.system.appPath = folder.path();  // settings are read here, and saved on exit
     app.form1.form.SetVisible(true);
-    Form_Load(app);
+    Form1_Load(app);
     app.settings.ComPortIn = static_cast<std::int16_t>(input);
     SpeedSelect(app, 3);
     // Nothing has arrived for these yet.

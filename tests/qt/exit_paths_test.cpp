@@ -17,7 +17,7 @@ struct Shown {
   Shown() : window(rig.app) {
     rig.system.appPath = folder.path();
     qt::InstallCloseToExit(rig.app, &window);
-    Form_Load(rig.app);
+    Form1_Load(rig.app);
     window.show();
   }
   test::TempFolder folder;

@@ -24,7 +24,7 @@ using test::SaveShot;
 TEST(MainWindow, ShowsTheZeroSentenceAtStartAndRepaintsOnAFix) {
   test::TestRig rig;
   qt::MainWindow window(rig.app);
-  Form_Load(rig.app);
+  Form1_Load(rig.app);
   window.show();
   EXPECT_EQ(window.windowTitle(), "Koralin GPS Readout. Version 1.21");
   EXPECT_EQ(LabelText(window, "lblLock"), "Rx ok");
@@ -59,7 +59,7 @@ TEST(MainWindow, DemoFeedChangesTheWidgetsEveryTick) {
   test::TestRig rig;
   App& app = rig.app;
   qt::MainWindow window(app);
-  Form_Load(app);
+  Form1_Load(app);
   app.form1.mnuCrcCheck.SetChecked(true);
   app.form1.mnuLockCheck.SetChecked(true);
   app.settings.ComPortIn = -1;
