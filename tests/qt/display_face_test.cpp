@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "app/temp_folder.h"
+#include "support/files.h"
 #include "dde/links.h"
 #include "display/compass.h"
 #include "display/speed.h"

@@ -4,7 +4,7 @@
 
 
 #include "app/startup.h"
-#include "app/temp_folder.h"
+#include "support/files.h"
 #include "qt/main_window.h"
 #include "shots.h"
 #include "support/fakes.h"
@@ -38,7 +38,7 @@ TEST(ExitPaths, TheCloseBoxAndTheExitMenuRunTheOrderlyExit) {
       s.window.close();
     }
     EXPECT_TRUE(s.rig.system.ended) << byMenu;
-    EXPECT_TRUE(test::FileExistsForTest(s.folder / "Gps.cfg")) << byMenu;
+    EXPECT_TRUE(test::Exists(s.folder / "Gps.cfg")) << byMenu;
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include <QLockFile>
 
-#include "app/temp_folder.h"
+#include "support/files.h"
 #include "qt/qt_system.h"
 
 namespace koralin {
@@ -35,7 +35,7 @@ TEST(InstanceLock, ALockLeftByACrashDoesNotBlock) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  ASSERT_TRUE(test::FileExistsForTest(lockPath));
+  ASSERT_TRUE(test::Exists(lockPath));
 
   qt::QtSystem next(folder.path());
   EXPECT_FALSE(next.PrevInstance());

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "app/settings_file.h"
-#include "app/temp_folder.h"
+#include "support/files.h"
 #include "support/fakes.h"
 
 namespace koralin {
@@ -57,7 +57,7 @@ class ProgramFolder {
     started_.push_back(std::move(p));
     return *started_.back();
   }
-  bool Has(const std::string& name) const { return test::FileExistsForTest(folder_ / name); }
+  bool Has(const std::string& name) const { return test::Exists(folder_ / name); }
   std::string operator/(const std::string& name) const { return folder_ / name; }
   const std::string& path() const { return folder_.path(); }
 
