@@ -28,7 +28,10 @@ struct SerialRig : TestRig {
   std::vector<std::string> gprmcCaptions;
 };
 
-// A complete sentence with its checksum and CR LF.
+// A complete sentence with its checksum and CR LF. Kept to this header's
+// users (internal linkage): support/sentences.h has a Nmea of its own.
+namespace {
 inline std::string Nmea(const std::string& body) { return AddCrc(body + "*"); }
+}  // namespace
 
 }  // namespace koralin::test
