@@ -103,7 +103,7 @@ TEST(SetPcClock, ARefusalOrABadDateGoesToThePortReportAndKeepsTheRequest) {
   rig.Receive(Rmc("120005", "150626"));
   ASSERT_EQ(rig.clockSetter.set.size(), 1u);
   EXPECT_EQ(rig.clockSetter.set[0], (DateTime{2026, 6, 15, 14, 0, 5}));
-  for (const char* date : {"3106", "310226", "150026"}) {  // no date at all
+  for (const char* date : {"3106", "310226", "150026", "290226"}) {  // no such date
     ClockRig bad;
     bad.app.shell.ClockOffsetPending = 0;
     bad.Receive(Rmc("120000", date));

@@ -28,6 +28,8 @@ TEST(InfoBoxes, EveryEntryShowsItsTextUnderItsTitle) {
     EXPECT_EQ(box.icon, MsgIcon::kInformation);
     EXPECT_EQ(box.buttons, MsgButtons::kOk);
   }
+  // The meanings of the example's fields start in column 20.
+  EXPECT_NE(ProtocolText().find("\r\n225446             Time of fix"), std::string::npos);
 }
 
 TEST(DeviceMenus, BothOpenTheListingAndFailureBoxesDifferByEntry) {
