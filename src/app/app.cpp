@@ -1,17 +1,16 @@
 #include "app/app.h"
 
 #include "app/events.h"
+#include "app/wiring.h"
 
 namespace koralin {
 
 App::App(Platform p) : platform(p) {
-  WireNmea(*this);
-  WireSerial(*this);
-  WireDisplay(*this);
-  WireDde(*this);
-  WireLog(*this);
-  WireTerminal(*this);
-  WireShell(*this);
+  WireForm1(*this);
+  WireMinimalDisplay(*this);
+  WireTerminals(*this);
+  WireCrcTool(*this);
+  WirePortListing(*this);
 }
 
 void RecordUnexpected(App& app, const std::string& what) {

@@ -9,7 +9,7 @@
 #include "app/platform.h"
 #include "app/settings.h"
 #include "app/shell_state.h"
-#include "dde/dde_state.h"
+#include "dde/links.h"
 #include "display/display_state.h"
 #include "display/form1.h"
 #include "log/log_state.h"

@@ -25,13 +25,4 @@ template <class F> std::function<void()> Guarded(App& app, F f) {
   };
 }
 
-// Each subsystem subscribes its routines to the controls it serves.
-void WireNmea(App& app);
-void WireSerial(App& app);
-void WireDisplay(App& app);
-void WireDde(App& app);
-void WireLog(App& app);
-void WireTerminal(App& app);
-void WireShell(App& app);
-
 }  // namespace koralin

@@ -13,11 +13,7 @@ namespace {
 void Report(App& app, std::string prompt, MsgIcon icon, const RunTimeError& e) {
   prompt += std::string(kCrLf) + std::string(kCrLf) + "Error =" + Str(e.Number()) + std::string(kCrLf) +
             std::string(kCrLf) + e.Description();
-  MessageBox box;
-  box.prompt = std::move(prompt);
-  box.title = kTitle;
-  box.icon = icon;
-  app.platform.dialogs.MsgBox(box);
+  MsgBox(app, std::move(prompt), kTitle, icon);
 }
 
 long NumberOf(int errnum, bool reading) {

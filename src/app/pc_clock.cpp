@@ -11,11 +11,8 @@ namespace koralin {
 namespace {
 
 void RequestClock(App& app, const char* firstLine, int offset) {
-  MessageBox box;
-  box.prompt = std::string(firstLine) + std::string(kCrLf) + "as soon as possible now.";
-  box.title = kTitle;
-  box.icon = MsgIcon::kInformation;
-  app.platform.dialogs.MsgBox(box);
+  MsgBox(app, std::string(firstLine) + std::string(kCrLf) + "as soon as possible now.", kTitle,
+         MsgIcon::kInformation);
   app.shell.ClockOffsetPending = offset;
 }
 

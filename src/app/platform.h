@@ -3,7 +3,7 @@
 
 #include "app/clock_setter.h"
 #include "common/system.h"
-#include "dde/values_bus.h"
+#include "dde/links.h"
 #include "display/dialogs.h"
 #include "serial/serial_port.h"
 

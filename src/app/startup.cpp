@@ -50,18 +50,14 @@ void FillInputChoice(App& app) {
 // Ends the start when another copy already runs; nothing else is touched.
 bool RefuseSecondInstance(App& app) {
   if (!app.platform.system.PrevInstance()) return false;
-  MessageBox box;
-  box.prompt = "      I am already running !";
-  box.title = kTitle;
-  box.icon = MsgIcon::kInformation;
-  app.platform.dialogs.MsgBox(box);
+  MsgBox(app, "      I am already running !", kTitle, MsgIcon::kInformation);
   app.platform.system.EndProcess();
   return true;
 }
 
 }  // namespace
 
-void Form_Load(App& app) {
+void Form1_Load(App& app) {
   Form1& f = app.form1;
   Settings& s = app.settings;
   f.form.SetCaption(kTitle);

@@ -5,6 +5,6 @@ namespace koralin {
 
 struct App;
 
-void Form_Load(App& app);
+void Form1_Load(App& app);
 
 }  // namespace koralin

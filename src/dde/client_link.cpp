@@ -2,7 +2,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
-#include "dde/link_items.h"
+#include "dde/links.h"
 
 namespace koralin {
 
@@ -12,9 +12,10 @@ std::string Topic() { return std::string(kCompanionApplication) + "|" + kCompani
 
 void ReportLinkFailure(App& app, const std::string& description) {
   const std::string crlf(kCrLf);
-  app.platform.dialogs.MsgBox({"AdjustLblDDESound:" + crlf + crlf + "lblDDESound.LinkTopic = " + Topic() + crlf +
-                                   "lblDDESound.LinkItem = " + kCompanionItem + crlf + crlf + description,
-                               kTitle, MsgButtons::kOk, MsgIcon::kCritical});
+  MsgBox(app,
+         "AdjustLblDDESound:" + crlf + crlf + "lblDDESound.LinkTopic = " + Topic() + crlf +
+             "lblDDESound.LinkItem = " + kCompanionItem + crlf + crlf + description,
+         kTitle, MsgIcon::kCritical);
 }
 
 // The companion left while linked: said once; the last bearing stays shown
@@ -64,11 +65,7 @@ void mnuDDEInfo_Click(App& app) {
   for (const DdeSource& s : app.dde.sources) text += crlf + "LinkItem = \"" + s.linkItem + "\"";
   text += crlf + crlf + "Recieving Agrelo" + crlf + "LinkItem = \"" + kCompanionItem + "\"" + crlf +
           "LinkTopic = \"" + Topic() + "\"";
-  app.platform.dialogs.MsgBox({text, kTitle, MsgButtons::kOk, MsgIcon::kInformation});
-}
-
-void PublishLinkItems(App& app) {
-  for (const DdeSource& s : app.dde.sources) app.platform.bus.Publish(s.linkItem, s.label->Caption());
+  MsgBox(app, text, kTitle, MsgIcon::kInformation);
 }
 
 }  // namespace koralin

@@ -4,7 +4,7 @@
 #include "common/basic.h"
 #include "display/layout.h"
 #include "display/minimal.h"
-#include "terminal/terminal.h"
+#include "terminal/terminal_windows.h"
 
 namespace koralin {
 
@@ -71,7 +71,7 @@ void ShowDDELabels(App& app, bool& toggle) {
   const bool shown = f.mnuShowDDE.Checked();
   SetDDELabelsVisible(app, shown);
   f.form.SetHeight(f.form.Height() + (shown ? kDdeRowHeight : -kDdeRowHeight));
-  Form_Resize(app);
+  Form1_Resize(app);
   if (shown && (f.mnuTerminalIn.Checked() || f.mnuTerminalOut.Checked())) TerminalPlacement(app);
 }
 
@@ -80,6 +80,8 @@ void mnuShowDDE_Click(App& app) {
   ShowDDELabels(app, toggle);
 }
 
-
+void PublishLinkItems(App& app) {
+  for (const DdeSource& s : app.dde.sources) app.platform.bus.Publish(s.linkItem, s.label->Caption());
+}
 
 }  // namespace koralin

@@ -1,12 +1,46 @@
-// The published-value sources of the main window.
+// Publishing the program's live values: the source labels of the main
+// window, the items they go by, and the bus that carries them to other
+// local programs (which also holds the one client link, see client_link.h).
 #pragma once
+
+#include <array>
+#include <functional>
+#include <string>
 
 namespace koralin {
 
 struct App;
+class Label;
 
-// The link topic other programs address the published values by.
-inline constexpr const char* kDdeLinkTopic = "Form1";
+class ValuesBus {
+ public:
+  using OnValue = std::function<void(const std::string& value)>;
+  using OnLost = std::function<void(const std::string& why)>;
+
+  virtual ~ValuesBus() = default;
+  // Publishes the new value of one of the program's items.
+  virtual void Publish(const std::string& item, const std::string& value) = 0;
+  // Links to `item` of `application`'s `topic`: onValue receives its current
+  // value and every change; onLost tells that the application went away.
+  // Raises RunTimeError when the application does not answer within the
+  // time-out (tenths of a second).
+  virtual void Link(const std::string& application, const std::string& topic, const std::string& item,
+                    int timeoutTenths, OnValue onValue, OnLost onLost) = 0;
+  virtual void Unlink() = 0;
+  virtual bool Linked() const = 0;
+};
+
+// A label whose caption is published, and the item name it goes by.
+struct DdeSource {
+  Label* label = nullptr;
+  const char* linkItem = "";
+};
+
+struct DdeState {
+  // The seven published labels, in the order the information box names them.
+  std::array<DdeSource, 7> sources;
+  bool linkOpen = false;  // the companion link is up
+};
 
 // Gives the source labels their item names; hides them.
 void SetUpDdeSources(App& app);
@@ -18,5 +52,7 @@ void SetDDELabelsVisible(App& app, bool visible);
 // labels by its check and re-fits the window's height.
 void ShowDDELabels(App& app, bool& toggle);
 void mnuShowDDE_Click(App& app);
+// Publishes every source label's current value.
+void PublishLinkItems(App& app);
 
 }  // namespace koralin

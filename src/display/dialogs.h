@@ -1,4 +1,4 @@
-// Modal message boxes and input boxes.
+// Modal message boxes and input boxes, and the one helper that shows a box.
 #pragma once
 
 #include <string>
@@ -17,6 +17,7 @@ struct MessageBox {
   int defaultButton = 1;  // 1..3, left to right
 };
 
+// The platform's modal boxes; the routines call them through MsgBox below.
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -25,5 +26,12 @@ class Dialogs {
   virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                const std::string& defaultText) = 0;
 };
+
+struct App;
+
+// Shows a message box and returns the answer: every box of the program is
+// built here, so none is assembled field by field at its caller.
+MsgResult MsgBox(App& app, std::string prompt, std::string title, MsgIcon icon,
+                 MsgButtons buttons = MsgButtons::kOk);
 
 }  // namespace koralin

@@ -34,6 +34,7 @@ Form1::Form1() {
   lblDoppler.SetToolTip("Agrelo Data.");
   lblAmplitude.SetToolTip("Doppler amplitude.");
   lblHeight.SetToolTip("Altitude Click to change.");
+  Picture1.SetToolTip("CompassPelorus North=Up and PC-time..");
   lblFluxGateCompass.SetVisible(false);
   Frame1.SetFontUnderline(true);
   lblLatitude.SetBackColor(colour::kWhite);

@@ -1,10 +1,6 @@
 #include "display/layout.h"
 
 #include "app/app.h"
-#include "app/shutdown.h"
-#include "dde/links.h"
-#include "display/minimal.h"
-#include "display/speed.h"
 
 namespace koralin {
 
@@ -76,7 +72,7 @@ void LayOutForm1(Form1& f) {
   PlaceDdeRow(f);
 }
 
-void Form_Resize(App& app) {
+void Form1_Resize(App& app) {
   Window& w = app.form1.form;
   if (w.State() == WindowState::kMinimized) return;
   const int nonClientHeight = w.Height() - w.ScaleHeight();
@@ -89,36 +85,6 @@ void Form_Resize(App& app) {
     r.left = 50;
     r.width = w.ScaleWidth() - 100;
     app.form1.Frame1.SetBounds(r);
-  }
-}
-
-void Form_KeyDown(App& app, int keyCode, int shift) {
-  switch (keyCode) {
-    case key::kF1:
-    case key::kEscape:
-      app.StopPlay = true;
-      break;
-    case key::kM:
-      mnuMinimalDisplay_Click(app);
-      break;
-    default:
-      break;
-  }
-  if (keyCode == key::kF4 && shift == key::kAlt) ExitProgram(app);
-}
-
-void Form_DblClick(App& app) {
-  bool toggle = true;
-  ShowDDELabels(app, toggle);
-}
-
-void Frame1_DblClick(App& app) { Form_DblClick(app); }
-
-void Frame1_MouseDown(App& app, int button, int, float, float) {
-  if (button == button::kLeft) {
-    ProgressBar1_Click(app);
-  } else if (button == button::kRight && app.settings.ComPortIn >= 1) {
-    app.form1.mnuTerminalIn.Click();  // opens the input terminal
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/app.h"
 #include "app/shutdown.h"
-#include "display/layout.h"
+#include "display/keys_and_mouse.h"
 
 namespace koralin {
 
@@ -46,7 +46,7 @@ void SetMinimalValuesColour(App& app, Colour colour) {
 }
 
 void LoadForm5(App& app) {
-  if (!app.display.form5.loaded) form5::Form_Load(app);
+  if (!app.display.form5.loaded) Form5_Load(app);
 }
 
 void UnloadForm5(App& app) {
@@ -54,15 +54,13 @@ void UnloadForm5(App& app) {
   // The exit its closing step starts unloads every window, this one too.
   if (!w.loaded || w.unloading) return;
   w.unloading = true;
-  form5::Form_QueryUnload(app);
+  Form5_QueryUnload(app);
   w.form.SetVisible(false);
   w.loaded = false;
   w.unloading = false;
 }
 
-namespace form5 {
-
-void Form_Load(App& app) {
+void Form5_Load(App& app) {
   Form5& w = app.display.form5;
   ResetForm5(w);
   w.loaded = true;
@@ -92,24 +90,22 @@ void Form_Load(App& app) {
   }
 }
 
-void Command1_Click(App& app) {
+void Form5_Command1_Click(App& app) {
   app.display.form5.closedByButton = true;
   UnloadForm5(app);
   app.form1.form.SetVisible(true);
   app.settings.MinimalDisplay = false;
 }
 
-void Form_KeyDown(App& app, int keyCode, int) {
-  if (keyCode == key::kM) Command1_Click(app);
+void Form5_KeyDown(App& app, int keyCode, int) {
+  if (keyCode == key::kM) Form5_Command1_Click(app);
 }
 
-void Form_QueryUnload(App& app) {
+void Form5_QueryUnload(App& app) {
   Form5& w = app.display.form5;
   app.settings.MinimalLeft = static_cast<float>(w.form.Left());
   app.settings.MinimalTop = static_cast<float>(w.form.Top());
   if (!w.closedByButton) ExitProgram(app);
 }
-
-}  // namespace form5
 
 }  // namespace koralin

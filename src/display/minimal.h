@@ -18,11 +18,9 @@ void LoadForm5(App& app);
 void UnloadForm5(App& app);
 
 // The handlers of the minimal display window.
-namespace form5 {
-void Form_Load(App& app);
-void Command1_Click(App& app);
-void Form_KeyDown(App& app, int keyCode, int shift);
-void Form_QueryUnload(App& app);
-}  // namespace form5
+void Form5_Load(App& app);
+void Form5_Command1_Click(App& app);
+void Form5_KeyDown(App& app, int keyCode, int shift);
+void Form5_QueryUnload(App& app);
 
 }  // namespace koralin

@@ -140,7 +140,7 @@ void mnuMaxRange_Click(App& app) {
 
   const long long n = MaxRangeAnswer(answer);
   if (n < 1) {
-    app.platform.dialogs.MsgBox({"Out of range (1-32767)", kTitleShort, MsgButtons::kOk, MsgIcon::kCritical});
+    MsgBox(app, "Out of range (1-32767)", kTitleShort, MsgIcon::kCritical);
     return;
   }
   const float kmh = ToKmh(app.settings.SpeedUnit, n);

@@ -25,12 +25,9 @@ bool ChooseLogFile(App& app) {
   path = answer;
   if (!FileExists(path)) return true;
 
-  MessageBox box;
-  box.prompt = "Append(Ok) or Overwrite(Cancel)" + crlf + path;
-  box.title = kTitle;
-  box.buttons = MsgButtons::kOkCancel;
-  box.icon = MsgIcon::kInformation;
-  if (app.platform.dialogs.MsgBox(box) != MsgResult::kCancel) return true;
+  if (MsgBox(app, "Append(Ok) or Overwrite(Cancel)" + crlf + path, kTitle, MsgIcon::kInformation,
+             MsgButtons::kOkCancel) != MsgResult::kCancel)
+    return true;
   try {
     DeleteFile(path);
   } catch (const RunTimeError& e) {

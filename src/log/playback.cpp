@@ -12,6 +12,7 @@
 #include "nmea/sentence.h"
 #include "serial/input_choice.h"
 #include "terminal/terminal.h"
+#include "terminal/terminal_windows.h"
 
 namespace koralin {
 
@@ -88,12 +89,8 @@ void PlayPasses(App& app, const std::string& path, bool endless) {
 }
 
 bool AskEndless(App& app, const std::string& path) {
-  MessageBox box;
-  box.prompt = "Endless play " + path + std::string(kCrLf) + std::string(kCrLf) + "Press F1 to stop";
-  box.title = kTitle;
-  box.buttons = MsgButtons::kYesNo;
-  box.icon = MsgIcon::kInformation;
-  return app.platform.dialogs.MsgBox(box) == MsgResult::kYes;
+  return MsgBox(app, "Endless play " + path + std::string(kCrLf) + std::string(kCrLf) + "Press F1 to stop", kTitle,
+                MsgIcon::kInformation, MsgButtons::kYesNo) == MsgResult::kYes;
 }
 
 void ShowPlaying(App& app, const std::string& path, bool endless) {
@@ -155,11 +152,7 @@ void PlayLog(App& app) {
   logName = answer;
   const std::string path = answer;
   if (!FileExists(path)) {
-    MessageBox box;
-    box.prompt = "No " + path + " found.";
-    box.title = kTitle;
-    box.icon = MsgIcon::kExclamation;
-    app.platform.dialogs.MsgBox(box);
+    MsgBox(app, "No " + path + " found.", kTitle, MsgIcon::kExclamation);
     CleanUp(app, false);
     return;
   }

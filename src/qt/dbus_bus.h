@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QVariantMap>
 
-#include "dde/values_bus.h"
+#include "dde/links.h"
 
 namespace koralin::qt {
 

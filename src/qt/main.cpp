@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
   // hand the screen to the minimal display instead, and a second copy ends
   // inside the load without showing anything.
   app.form1.form.SetVisible(true);
-  Guarded(app, Form_Load)();
+  Guarded(app, Form1_Load)();
   // Said once: the program works on without publishing its values.
   if (!bus.Problem().isEmpty())
     dialogs.MsgBox({qt::FromQ(bus.Problem()), kTitle, MsgButtons::kOk, MsgIcon::kInformation});

@@ -12,6 +12,7 @@
 
 #include "app/events.h"
 #include "app/shutdown.h"
+#include "display/keys_and_mouse.h"
 #include "display/layout.h"
 #include "qt/bind.h"
 #include "qt/compass_widget.h"
@@ -116,7 +117,7 @@ class InnerArea : public QWidget {
  protected:
   void mouseDoubleClickEvent(QMouseEvent* e) override {
     if (childAt(e->position().toPoint())) return QWidget::mouseDoubleClickEvent(e);
-    Run(app_, Form_DblClick);
+    Run(app_, Form1_DblClick);
   }
 
  private:
@@ -180,7 +181,7 @@ MainWindow::MainWindow(App& app) : app_(app) {
   AddInputChoice(f, frame);
 
   new KeyPreview(this, [this](int code, int shift) {
-    Run(app_, [code, shift](App& a) { Form_KeyDown(a, code, shift); });
+    Run(app_, [code, shift](App& a) { Form1_KeyDown(a, code, shift); });
   });
 
   minimal_ = std::make_unique<MinimalWindow>(app_);
@@ -222,7 +223,7 @@ void MainWindow::changeEvent(QEvent* event) {
   app_.form1.form.SetState(s & Qt::WindowMinimized   ? WindowState::kMinimized
                            : s & Qt::WindowMaximized ? WindowState::kMaximized
                                                      : WindowState::kNormal);
-  Run(app_, Form_Resize);
+  Run(app_, Form1_Resize);
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

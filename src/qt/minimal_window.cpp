@@ -64,7 +64,7 @@ MinimalWindow::MinimalWindow(App& app) : QWidget(nullptr, Qt::Window), app_(app)
   syncButton();
 
   new KeyPreview(this, [this](int code, int shift) {
-    Guarded(app_, [code, shift](App& a) { form5::Form_KeyDown(a, code, shift); })();
+    Guarded(app_, [code, shift](App& a) { Form5_KeyDown(a, code, shift); })();
   });
   m.form.changed.Subscribe([this] { SyncWindow(); });
   SyncWindow();

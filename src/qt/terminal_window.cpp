@@ -11,7 +11,7 @@
 #include "app/events.h"
 #include "qt/text.h"
 #include "qt/bind.h"
-#include "terminal/terminal.h"
+#include "terminal/terminal_windows.h"
 
 namespace koralin::qt {
 

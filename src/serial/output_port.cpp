@@ -7,7 +7,7 @@
 #include "nmea/heading.h"
 #include "serial/port_errors.h"
 #include "serial/relay.h"
-#include "terminal/terminal.h"
+#include "terminal/terminal_windows.h"
 
 namespace koralin {
 
@@ -15,10 +15,6 @@ namespace {
 
 constexpr int kOutBufferSize = 8192;
 
-struct PortEntry {
-  MenuItem Form1::*item;
-  int port;
-};
 constexpr std::array<PortEntry, 7> kPortEntries = {{
     {&Form1::mnuComOutOff, 0},
     {&Form1::mnuSameComOut, -1},
@@ -29,10 +25,6 @@ constexpr std::array<PortEntry, 7> kPortEntries = {{
     {&Form1::mnuCom5, 5},
 }};
 
-struct RateEntry {
-  MenuItem Form1::*item;
-  long rate;
-};
 constexpr std::array<RateEntry, 6> kRateEntries = {{
     {&Form1::mnuBaud1200, 1200},
     {&Form1::mnuBaud2400, 2400},
@@ -69,6 +61,9 @@ void CloseComOut(App& app) {
 }
 
 }  // namespace
+
+const std::array<PortEntry, 7>& OutputPortEntries() { return kPortEntries; }
+const std::array<RateEntry, 6>& OutputRateEntries() { return kRateEntries; }
 
 void ComOutSelect(App& app, int port, long baud) {
   Form1& f = app.form1;

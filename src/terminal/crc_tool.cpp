@@ -57,10 +57,10 @@ void Form4_Load(App& app) {
   w.Label1.SetCaption("CRC add tool for NMEA" + std::string(kCrLf) + "For reset GPS to NMEA etc.");
   w.Command1.SetCaption("&Add Crc");
   w.Command1.SetToolTip("Start with a $ and end with a *");
-  Command1_Click(app);
+  Form4_Command1_Click(app);
 }
 
-void Command1_Click(App& app) {
+void Form4_Command1_Click(App& app) {
   TextBox& t = app.terminal.form4.Text1;
   t.SetText(AddCrcToText(t.Text()));
   // Selected whole, ready to be copied.

@@ -16,7 +16,7 @@ std::string AddCrcToText(std::string_view text);
 
 void mnuCreateGPstrings_Click(App& app);
 void Form4_Load(App& app);
-void Command1_Click(App& app);
+void Form4_Command1_Click(App& app);
 void Form4_QueryUnload(App& app);
 
 }  // namespace koralin

@@ -27,7 +27,7 @@ std::string FieldLine(const std::string& value, const std::string& meaning) {
 }
 
 void Inform(App& app, const std::string& text, const std::string& title) {
-  app.platform.dialogs.MsgBox({text, title, MsgButtons::kOk, MsgIcon::kInformation});
+  MsgBox(app, text, title, MsgIcon::kInformation);
 }
 
 // What the two entries open, named in their failure boxes.
@@ -98,15 +98,15 @@ void mnuAbout_Click(App& app) {
 void mnuDevice_Click(App& app) {
   const std::string failure = OpenListing(app);
   if (failure.empty()) return;
-  app.platform.dialogs.MsgBox({"Device management not found" + std::string(kCrLf) + failure,
-                               app.platform.system.ExeName(), MsgButtons::kOk, MsgIcon::kInformation});
+  MsgBox(app, "Device management not found" + std::string(kCrLf) + failure, app.platform.system.ExeName(),
+         MsgIcon::kInformation);
 }
 
 void mnuDeviceManager_Click(App& app) {
   const std::string failure = OpenListing(app);
   if (failure.empty()) return;
-  app.platform.dialogs.MsgBox({Lines({"Could not load:", failure, "Or add your user to the dialout group"}),
-                               app.platform.system.ExeName(), MsgButtons::kOk, MsgIcon::kExclamation});
+  MsgBox(app, Lines({"Could not load:", failure, "Or add your user to the dialout group"}),
+         app.platform.system.ExeName(), MsgIcon::kExclamation);
 }
 
 }  // namespace koralin

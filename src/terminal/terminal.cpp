@@ -71,10 +71,4 @@ void Form3_chkFreeze_Click(App& app) { ToggleFreeze(app, TerminalKind::kOut); }
 void Form2_Click(App& app) { AddTerminalIn(app, "", true); }
 void Form3_Click(App& app) { AddTerminalOut(app, "", true); }
 
-
-}  // namespace koralin
-
-namespace koralin {
-
-
 }  // namespace koralin

@@ -1,4 +1,5 @@
-// The Terminal In and Terminal Out windows.
+// The texts of the Terminal In and Terminal Out windows: appending, clearing
+// and freezing them.
 #pragma once
 
 #include <string_view>
@@ -12,31 +13,10 @@ struct App;
 void AddTerminalIn(App& app, std::string_view text, bool clear);
 void AddTerminalOut(App& app, std::string_view text, bool clear);
 
-// Both windows below the main window, Terminal Out below Terminal In.
-void TerminalPlacement(App& app);
-
-void mnuTerminalIn_Click(App& app);
-void mnuTerminalOut_Click(App& app);
-
-// Terminal Out switched off from elsewhere (a new output choice): unchecks
-// its freeze box and hides it; it stays loaded.
-void HideTerminalOut(App& app);
-
-// Window events.
+// The freeze boxes, and a click on a terminal's surface, which clears it.
 void Form2_chkFreeze_Click(App& app);
 void Form3_chkFreeze_Click(App& app);
 void Form2_Click(App& app);
 void Form3_Click(App& app);
-void Form2_QueryUnload(App& app);
-void Form3_QueryUnload(App& app);
-// A key in either terminal: F1 and Esc go back to the main window.
-void Terminal_KeyDown(App& app, int keyCode);
-// Inner size changed: keeps the controls in their corners.
-void Form2_Resize(App& app);
-void Form3_Resize(App& app);
-
-// The send box of Terminal In.
-void ChkSend2ComIn_Click(App& app);
-void TxtSend_Enter(App& app);
 
 }  // namespace koralin

@@ -1,9 +1,10 @@
-// Opening, placing, closing and laying out the terminal windows, and the
-// send box of Terminal In.
+#include "terminal/terminal_windows.h"
+
 #include <algorithm>
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "display/keys_and_mouse.h"
 #include "terminal/terminal.h"
 
 namespace koralin {
@@ -11,8 +12,6 @@ namespace koralin {
 namespace {
 
 constexpr const char* kTerminalCaption = "Koralin Terminal ";
-constexpr int kKeyF1 = 112;
-constexpr int kKeyEscape = 27;
 
 // Control sizes in twips.
 constexpr int kFreezeWidth = 1800;
@@ -158,7 +157,7 @@ void Form3_QueryUnload(App& app) {
 }
 
 void Terminal_KeyDown(App& app, int keyCode) {
-  if (keyCode == kKeyF1 || keyCode == kKeyEscape) app.terminal.focusMainWindow.Notify();
+  if (keyCode == key::kF1 || keyCode == key::kEscape) app.terminal.focusMainWindow.Notify();
 }
 
 void Form2_Resize(App& app) {
@@ -178,9 +177,9 @@ void ChkSend2ComIn_Click(App& app) {
     w.TxtSend.SetVisible(false);
     return;
   }
-  app.platform.dialogs.MsgBox({"You can send info to to port where the GPS is connected to" + std::string(kCrLf) +
-                                   "Normally you never do this",
-                               kTitle, MsgButtons::kOk, MsgIcon::kInformation});
+  MsgBox(app, "You can send info to to port where the GPS is connected to" + std::string(kCrLf) +
+                  "Normally you never do this",
+         kTitle, MsgIcon::kInformation);
   w.TxtSend.SetVisible(true);
   Form2_Resize(app);
   w.focusTxtSend.Notify();

@@ -7,12 +7,13 @@
 #include "nmea/polling.h"
 #include "nmea/sentence.h"
 #include "support/fakes.h"
+#include "support/sentences.h"
 
 namespace koralin {
 namespace {
 
 std::string Rmc(const std::string& time, const std::string& date) {
-  return AddCrc("$GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W*");
+  return test::Nmea("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W") + "\r\n";
 }
 
 struct ClockRig : test::TestRig {
@@ -104,7 +105,7 @@ TEST(SetPcClock, ARefusalOrABadDateGoesToThePortReportAndKeepsTheRequest) {
   rig.Receive(Rmc("120005", "150626"));
   ASSERT_EQ(rig.clockSetter.set.size(), 1u);
   EXPECT_EQ(rig.clockSetter.set[0], (DateTime{2026, 6, 15, 14, 0, 5}));
-  for (const char* date : {"3106", "310226", "150026"}) {  // no date at all
+  for (const char* date : {"3106", "310226", "150026", "290226"}) {  // no such date
     ClockRig bad;
     bad.app.shell.ClockOffsetPending = 0;
     bad.Receive(Rmc("120000", date));

@@ -8,9 +8,9 @@
 #include <array>
 #include <vector>
 
-#include "app/temp_folder.h"
 #include "common/basic.h"
 #include "support/fakes.h"
+#include "support/files.h"
 
 namespace koralin {
 namespace {
@@ -72,7 +72,7 @@ TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
       "\"False\"\r\n\"True\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n"
       "\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n#FALSE#\r\n#FALSE#\r\n";
   EXPECT_EQ(ReadFile(rig.CfgPath()), expected);
-  EXPECT_FALSE(test::FileExistsForTest(rig.CfgPath() + ".tmp"));
+  EXPECT_FALSE(test::Exists(rig.CfgPath() + ".tmp"));
 }
 
 TEST(SettingsFile, SaveThenLoadReproducesEverything) {
@@ -163,7 +163,7 @@ TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefused) {
   } cases[] = {
       {4, "abc", 13, ""},           {4, "12abc", 13, ""},         {4, "", 13, ""},
       {4, "40000", 6, ""},          {3, "3000000000", 6, ""},     {15, "1e999", 6, ""},
-      {15, "x1", 13, ""},           {31, "#YES#", 13, ""},        {32, "True", 13, ""},
+      {15, "x1", 13, ""},         {15, "3.5e38", 6, ""},      {15, "-3.5e38", 6, ""},           {31, "#YES#", 13, ""},        {32, "True", 13, ""},
       {6, "- 5", 13, ""},           {9, "  +2 ", 0, "2"},         {6, "100.5", 0, "100"},
       {32, "#true#", 0, "#TRUE#"},  {15, "1234.5", 0, "1234.5"},  {15, "0.25", 0, ".25"},
       {15, "-15", 0, "-15"},        {15, "7200.0", 0, "7200"},    {23, "\"True\"", 0, "\"True\""},
@@ -222,7 +222,7 @@ void ExpectWriteError(SettingsRig& rig, const std::string& old, long error) {
   const std::string head = "File " + rig.CfgPath() + " Write error.\r\n\r\nError =" + Str(error) + "\r\n\r\n";
   EXPECT_EQ(box.prompt.substr(0, head.size()), head) << box.prompt;
   EXPECT_EQ(ReadFile(rig.CfgPath()), old);
-  EXPECT_FALSE(test::FileExistsForTest(rig.CfgPath() + ".tmp"));
+  EXPECT_FALSE(test::Exists(rig.CfgPath() + ".tmp"));
 }
 
 TEST(SettingsFile, AFullDiskKeepsTheOldFile) {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "app/temp_folder.h"
 #include "support/fakes.h"
+#include "support/files.h"
 
 namespace koralin {
 namespace {
@@ -14,12 +14,12 @@ namespace {
 struct Running {
   Running() {
     rig.system.appPath = folder.path();
-    Form_Load(rig.app);
+    Form1_Load(rig.app);
     rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
     rig.comm2.Open(2, "4800,N,8,1", 1024, 512);
     rig.app.form1.tmrPolling.SetEnabled(true);
   }
-  bool Saved() const { return test::FileExistsForTest(folder / "Gps.cfg"); }
+  bool Saved() const { return test::Exists(folder / "Gps.cfg"); }
   test::TempFolder folder;
   test::TestRig rig;
 };

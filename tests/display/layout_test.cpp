@@ -1,5 +1,7 @@
 #include "display/layout.h"
 
+#include "display/keys_and_mouse.h"
+
 #include <gtest/gtest.h>
 
 #include "support/fakes.h"
@@ -14,22 +16,22 @@ TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeightUnlessMinimised) {
   Window& w = rig.app.form1.form;
   EXPECT_EQ(w.Height(), 3460);
   w.SetBounds({300, 200, 14000, 6000});
-  Form_Resize(rig.app);
+  Form1_Resize(rig.app);
   EXPECT_EQ(w.Bounds(), (Rect{300, 200, 10000, 3460}));
   EXPECT_EQ(rig.app.form1.Frame1.Bounds().left, 50);
   EXPECT_EQ(rig.app.form1.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
   rig.app.form1.mnuShowDDE.SetChecked(true);
   w.SetBounds({300, 200, 8000, 1000});
-  Form_Resize(rig.app);
+  Form1_Resize(rig.app);
   EXPECT_EQ(w.Bounds(), (Rect{300, 200, 10000, kForm1FrameHeight + 3075}));
 
   rig.app.form1.mnuShowDDE.SetChecked(false);
   w.SetState(WindowState::kMinimized);
   w.SetBounds({0, 0, 2000, 500});
-  Form_Resize(rig.app);
+  Form1_Resize(rig.app);
   EXPECT_EQ(w.Bounds(), (Rect{0, 0, 2000, 500}));
   w.SetState(WindowState::kNormal);
-  Form_Resize(rig.app);
+  Form1_Resize(rig.app);
   EXPECT_EQ(w.Height(), kCompact);
 }
 
@@ -72,7 +74,7 @@ TEST(FormKeyDown, ShortcutsOfTheMainWindow) {
   for (const auto& c : cases) {
     test::TestRig k;
     k.app.settings.ComPortIn = 3;
-    Form_KeyDown(k.app, c.key, c.shift);
+    Form1_KeyDown(k.app, c.key, c.shift);
     EXPECT_EQ(k.app.StopPlay, c.stopPlay) << c.key;
     EXPECT_EQ(k.app.settings.MinimalDisplay, c.minimal) << c.key;
     EXPECT_EQ(k.app.display.form5.form.Visible(), c.minimal) << c.key;
@@ -104,7 +106,7 @@ TEST(FormDblClick, TogglesThePublishedValuesAndTheHeight) {
   test::TestRig rig;
   Form1& f = rig.app.form1;
   EXPECT_FALSE(f.lblLat1.Visible());
-  Form_DblClick(rig.app);
+  Form1_DblClick(rig.app);
   for (bool on : {true, false, true}) {
     EXPECT_EQ(f.mnuShowDDE.Checked(), on);
     for (Label* l : {&f.lblLat1, &f.lblVal1, &f.lblDoppler1}) EXPECT_EQ(l->Visible(), on) << l->Name();

@@ -93,15 +93,6 @@ TEST(SpeedUnits, MenuAndClicksRedrawTheLatestSpeed) {
   EXPECT_EQ(s.Checked(), 1);
 }
 
-TEST(SpeedBar, ClickSwitchesBetweenSmoothAndBlocks) {
-  Speedo s;
-  for (int smooth : {1, 0}) {
-    s.app.form1.ProgressBar1.Click();
-    EXPECT_EQ(s.app.settings.SmoothSpeedBar, smooth);
-    EXPECT_EQ(s.Bar().Smooth(), smooth == 1);
-  }
-}
-
 TEST(MaxRange, AsksWithTheCurrentFullScale) {
   for (auto [unit, prompt, shown] : {std::tuple{3, "in kmh\r\nWas: 160 kmh", "160"}, {1, "in knots\r\nWas: 86 knots", "86"}}) {
     Speedo s(unit);

@@ -34,7 +34,7 @@ TEST(LogWriteErrors, ReportNamesPathNumberAndDescription) {
   } cases[] = {
       {rig.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
       {"/dev/full", "61\r\n\r\nDisk full (No space left on device)"},
-      {rig.folder.Path(), "75\r\n\r\nPath/File access error (Is a directory)"},
+      {rig.folder.path(), "75\r\n\r\nPath/File access error (Is a directory)"},
       {DeniedPath(rig.folder), "70\r\n\r\nPermission denied"},
   };
   for (const auto& c : cases) {

@@ -28,7 +28,7 @@ struct Face {
   explicit Face(int input) {
     rig.system.appPath = folder.path();
     f.form.SetVisible(true);
-    Form_Load(app);
+    Form1_Load(app);
     app.settings.ComPortIn = static_cast<std::int16_t>(input);
     SpeedSelect(app, 3);
   }

@@ -25,7 +25,7 @@ TEST(Program, TheCloseBoxAndTheExitMenuSaveAndEnd) {
     test::TestRig rig;
     rig.system.appPath = folder.path();
     qt::MainWindow window(rig.app);
-    Form_Load(rig.app);
+    Form1_Load(rig.app);
     window.show();
     QAction* exit = test::FindAction(window.menuBar(), "&Exit           Alt+F4");
     ASSERT_NE(exit, nullptr);

@@ -40,9 +40,6 @@ TEST_F(CrcTool, OpensWithTheSirfCommandSummedAndTheButtonReplacesTheText) {
   EXPECT_TRUE(app.form1.mnuCreateGPstrings.Checked());
   EXPECT_TRUE(w.form.Visible());
   EXPECT_EQ(w.form.Caption(), "Koralin GPS Readout. Version 1.21");
-  EXPECT_EQ(w.Label1.Caption(), "CRC add tool for NMEA\r\nFor reset GPS to NMEA etc.");
-  EXPECT_EQ(w.Command1.Caption(), "&Add Crc");
-  EXPECT_EQ(w.Command1.ToolTip(), "Start with a $ and end with a *");
   EXPECT_EQ(w.Text1.Text(), "$PSRF100,1,4800,8,1,0*0E");
   EXPECT_EQ(w.Text1.SelStart(), 0);
   EXPECT_EQ(w.Text1.SelLength(), 24);

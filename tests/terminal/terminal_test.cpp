@@ -4,6 +4,7 @@
 
 #include "support/fakes.h"
 #include "terminal/terminal_text.h"
+#include "terminal/terminal_windows.h"
 
 namespace koralin {
 namespace {
@@ -120,31 +121,31 @@ TEST_F(Terminals, FreezingCouplesOneWayAndOnlyToAnOpenTerminal) {
   EXPECT_EQ(t.form3.chkFreeze.Value(), 0);
 }
 
-TEST_F(Terminals, CaptionsNamePortAndLine) {
-  OpenIn(3, 4800);
-  EXPECT_EQ(t.form2.form.Caption(), "Koralin Terminal GPS In Com3 Baud 4800,N,8,1");
-  EXPECT_TRUE(t.form2.form.Visible());
-  OpenOut(-1, 9600);
-  EXPECT_EQ(t.form3.form.Caption(), "Koralin Terminal GPS Out Com-1 Baud 9600,N,8,1");
-  EXPECT_TRUE(t.form3.form.Visible());
-  f.mnuTerminalIn.Click();
-  app.settings.ComPortIn = -2;
-  f.mnuPlayLog.SetChecked(true);
-  f.mnuTerminalIn.Click();
-  EXPECT_EQ(t.form2.form.Caption(), "Koralin Terminal Playing a logged file.");
-}
-
-TEST_F(Terminals, WithoutAPortOrALogTheCheckIsSetButNoWindowShows) {
-  for (int port : {-1, 0, -2}) {
-    if (port != -2) {
-      if (f.mnuTerminalIn.Checked()) f.mnuTerminalIn.Click();
-      OpenIn(port);
-      EXPECT_TRUE(f.mnuTerminalIn.Checked() && !t.form2.form.Visible()) << port;
-    }
-    if (port == -1) continue;
-    if (f.mnuTerminalOut.Checked()) f.mnuTerminalOut.Click();
-    OpenOut(port);
-    EXPECT_TRUE(f.mnuTerminalOut.Checked() && !t.form3.form.Visible()) << port;
+// A window shows only for a port (or, for Terminal In, a log); the check is set anyway.
+TEST_F(Terminals, OpeningNeedsAPortOrALogAndNamesIt) {
+  const struct {
+    bool in;
+    int port;
+    bool playing;
+    const char* caption;  // nullptr: no window
+  } cases[] = {
+      {true, 3, false, "Koralin Terminal GPS In Com3 Baud 9600,N,8,1"},
+      {true, -2, true, "Koralin Terminal Playing a logged file."},
+      {true, -1, false, nullptr}, {true, 0, false, nullptr}, {true, -2, false, nullptr},
+      {false, -1, false, "Koralin Terminal GPS Out Com-1 Baud 9600,N,8,1"},
+      {false, 0, false, nullptr}, {false, -2, false, nullptr},
+  };
+  for (const auto& c : cases) {
+    test::TestRig r;
+    App& a = r.app;
+    a.form1.mnuPlayLog.SetChecked(c.playing);
+    a.settings.ComPortIn = a.settings.ComPortOut = static_cast<std::int16_t>(c.port);
+    a.settings.BaudIn = a.settings.BaudOut = 9600;
+    (c.in ? a.form1.mnuTerminalIn : a.form1.mnuTerminalOut).Click();
+    const Window& w = c.in ? a.terminal.form2.form : a.terminal.form3.form;
+    EXPECT_TRUE((c.in ? a.form1.mnuTerminalIn : a.form1.mnuTerminalOut).Checked());
+    EXPECT_EQ(w.Visible(), c.caption != nullptr) << c.in << " " << c.port;
+    if (c.caption) { EXPECT_EQ(w.Caption(), c.caption); }
   }
 }
 
@@ -173,8 +174,10 @@ TEST_F(Terminals, CloseBoxUnchecksAndUnfreezesButKeepsTheOutputPortOpen) {
   OpenIn();
   OpenOut();
   t.form2.chkFreeze.Click();
+  t.form2.ChkSend2ComIn.Click();
   t.form2.onQueryUnload.Notify();
   EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded);
+  EXPECT_FALSE(t.form2.ChkSend2ComIn.Value() || t.form2.TxtSend.Visible());
   t.form3.onQueryUnload.Notify();
   EXPECT_FALSE(f.mnuTerminalOut.Checked() || t.FreezeOut || t.form3.form.Visible());
   EXPECT_TRUE(rig.comm2.IsOpen());
@@ -206,14 +209,7 @@ TEST_F(Terminals, F1AndEscGoBackToTheMainWindow) {
   EXPECT_EQ(focus, 2);
 }
 
-struct SendBox : Terminals {
-  void Type(const std::string& text) {
-    t.form2.TxtSend.SetText(text);
-    t.form2.onTxtSendEnter.Notify();
-  }
-};
-
-TEST_F(SendBox, CheckingSendWarnsAndShowsTheBox) {
+TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   OpenIn();
   int focus = 0;
   t.form2.focusTxtSend.Subscribe([&] { ++focus; });
@@ -221,31 +217,25 @@ TEST_F(SendBox, CheckingSendWarnsAndShowsTheBox) {
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   EXPECT_EQ(rig.dialogs.boxes[0].prompt,
             "You can send info to to port where the GPS is connected to\r\nNormally you never do this");
-  EXPECT_EQ(rig.dialogs.boxes[0].title, "Koralin GPS Readout. Version 1.21");
   EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::kInformation);
   EXPECT_TRUE(t.form2.TxtSend.Visible());
   EXPECT_EQ(focus, 1);
-  t.form2.ChkSend2ComIn.Click();
-  EXPECT_FALSE(t.form2.TxtSend.Visible());
-  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
-}
-
-TEST_F(SendBox, EnterWritesTheLineWithCrLfToAnOpenPortOnly) {
-  Type("abc");  // closed: nothing sent, the text stays
-  EXPECT_EQ(rig.comm1.written, "");
-  EXPECT_EQ(t.form2.TxtSend.Text(), "abc");
-  EXPECT_TRUE(rig.dialogs.boxes.empty());
-  const std::pair<std::string, std::string> cases[] = {
-      {"abc", "abc\r\n"}, {"a\r\nb", "ab\r\n"}, {"$PSRF100,1,4800,8,1,0*0E", "$PSRF100,1,4800,8,1,0*0E\r\n"}};
+  const auto type = [&](const std::string& text) {
+    t.form2.TxtSend.SetText(text);
+    t.form2.onTxtSendEnter.Notify();
+  };
+  type("abc");  // the port is closed: nothing sent, the text stays
+  EXPECT_EQ(rig.comm1.written + t.form2.TxtSend.Text(), "abc");
   rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
-  for (const auto& [typed, written] : cases) {
+  for (const auto& [typed, written] : {std::pair{"abc", "abc\r\n"}, {"a\r\nb", "ab\r\n"}, {"", ""}}) {
     rig.comm1.written.clear();
-    Type(typed);
+    type(typed);
     EXPECT_EQ(rig.comm1.written, written) << typed;
     EXPECT_EQ(t.form2.TxtSend.Text(), "");
   }
-  Type("");
-  EXPECT_EQ(rig.comm1.written, cases[2].second);
+  t.form2.ChkSend2ComIn.Click();
+  EXPECT_FALSE(t.form2.TxtSend.Visible());
+  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+#include "display/dialogs.h"
+
+#include "app/app.h"
+
+namespace koralin {
+
+MsgResult MsgBox(App& app, std::string prompt, std::string title, MsgIcon icon, MsgButtons buttons) {
+  MessageBox box;
+  box.prompt = std::move(prompt);
+  box.title = std::move(title);
+  box.buttons = buttons;
+  box.icon = icon;
+  return app.platform.dialogs.MsgBox(box);
+}
+
+}  // namespace koralin
