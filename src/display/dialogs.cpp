@@ -4,12 +4,14 @@
 
 namespace koralin {
 
-MsgResult MsgBox(App& app, std::string prompt, std::string title, MsgIcon icon, MsgButtons buttons) {
+MsgResult MsgBox(App& app, std::string prompt, std::string title, MsgIcon icon, MsgButtons buttons,
+                 int defaultButton) {
   MessageBox box;
   box.prompt = std::move(prompt);
   box.title = std::move(title);
   box.buttons = buttons;
   box.icon = icon;
+  box.defaultButton = defaultButton;
   return app.platform.dialogs.MsgBox(box);
 }
 

@@ -32,6 +32,6 @@ struct App;
 // Shows a message box and returns the answer: every box of the program is
 // built here, so none is assembled field by field at its caller.
 MsgResult MsgBox(App& app, std::string prompt, std::string title, MsgIcon icon,
-                 MsgButtons buttons = MsgButtons::kOk);
+                 MsgButtons buttons = MsgButtons::kOk, int defaultButton = 1);
 
 }  // namespace koralin

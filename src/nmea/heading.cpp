@@ -7,6 +7,7 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "display/compass.h"
+#include "display/dialogs.h"
 #include "log/logging.h"
 #include "nmea/sentence.h"
 #include "serial/modified_rmc.h"
@@ -47,11 +48,7 @@ void AlignFluxWithGps(App& app) {
   HeadingState& h = app.heading;
   if (RoundHalfEven(Val(fix.SpeedKnotsText)) < app.settings.MinGpsSpeedOut || fix.RmcStatus != "A" ||
       h.FluxHeadingText.empty()) {
-    MessageBox box;
-    box.prompt = std::string("Not set Yet") + std::string(kCrLf) + "No FluxCompass or No GpsCompass data";
-    box.title = kTitle;
-    box.icon = MsgIcon::kCritical;
-    app.platform.dialogs.MsgBox(box);
+    MsgBox(app, std::string("Not set Yet") + std::string(kCrLf) + "No FluxCompass or No GpsCompass data", kTitle, MsgIcon::kCritical);
     return;
   }
   const double difference = Val(fix.CourseText) - Val(h.FluxHeadingText);
@@ -194,13 +191,7 @@ void mnuHCHDTinp_Click(App& app) {
 void mnuGpsFlux_Click(App& app) {
   const std::string message = AlignMessage(app.settings);
   if (app.settings.MinGpsSpeedOut < 3) mnuMinGpsSpeedOut_Click(app);
-  MessageBox box;
-  box.prompt = message;
-  box.title = kTitle;
-  box.buttons = MsgButtons::kYesNoCancel;
-  box.icon = MsgIcon::kInformation;
-  box.defaultButton = 3;
-  switch (app.platform.dialogs.MsgBox(box)) {
+  switch (MsgBox(app, message, kTitle, MsgIcon::kInformation, MsgButtons::kYesNoCancel, 3)) {
     case MsgResult::kYes:
       AlignFluxWithGps(app);
       break;

@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "display/dialogs.h"
 #include "nmea/fix_state.h"
 #include "serial/port_errors.h"
 
@@ -80,11 +81,7 @@ long Search(App& app, int port) {
 }
 
 void ReportNothingFound(App& app, int port) {
-  MessageBox box;
-  box.prompt = "Autobaud:\r\nNo Valid data from Com" + NumText(port) + " found.\r\nGps connected ? ";
-  box.title = kTitle;
-  box.icon = MsgIcon::kExclamation;
-  app.platform.dialogs.MsgBox(box);
+  MsgBox(app, "Autobaud:\r\nNo Valid data from Com" + NumText(port) + " found.\r\nGps connected ? ", kTitle, MsgIcon::kExclamation);
 }
 
 }  // namespace

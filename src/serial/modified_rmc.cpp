@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "display/dialogs.h"
 #include "nmea/gprmc.h"
 #include "nmea/heading.h"
 #include "nmea/sentence.h"
@@ -75,11 +76,7 @@ void SendGPRMCModified(App& app, const std::string& bearingText, const std::stri
     const std::string out = Modified(app, bearing, rmc);
     if (!out.empty()) SendToComout(app, out);
   } catch (const std::exception& e) {
-    MessageBox box;
-    box.prompt = std::string("Sub SendGPRMCModified:\r\n") + e.what();
-    box.title = kTitle;
-    box.icon = MsgIcon::kCritical;
-    app.platform.dialogs.MsgBox(box);
+    MsgBox(app, std::string("Sub SendGPRMCModified:\r\n") + e.what(), kTitle, MsgIcon::kCritical);
   }
 }
 
@@ -126,8 +123,7 @@ void mnuMinGpsSpeedOut_Click(App& app) {
 }
 
 void mnuModifiedInfo_Click(App& app) {
-  MessageBox box;
-  box.prompt =
+  const std::string prompt =
       "Modified ComOut Explained\r\n"
       "--------------------------------\r\n"
       "This sends through just $GPRMC, $GPGGA, $PGRMZ, $HCHDT and %bbb/q  or modifies\r\n"
@@ -136,9 +132,7 @@ void mnuModifiedInfo_Click(App& app) {
       "If you input the output to other program you see the heading to\r\n"
       "You can see the modified $GPRMC in the terminal out\r\n"
       "-------------------------------";
-  box.title = kTitleShort;
-  box.icon = MsgIcon::kInformation;
-  app.platform.dialogs.MsgBox(box);
+  MsgBox(app, prompt, kTitleShort, MsgIcon::kInformation);
 }
 
 }  // namespace koralin

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/app.h"
+#include "display/dialogs.h"
 #include "nmea/heading.h"
 #include "serial/port_errors.h"
 #include "serial/relay.h"
@@ -139,19 +140,14 @@ void ComOutMenusEnabled(App& app, bool flag) {
 }
 
 void mnuSameComOut_Click(App& app) {
-  MessageBox box;
-  box.prompt =
+  const std::string prompt =
       "Uses the same ComIn and baudrate as the GPS-RX port\r\n"
       "So split the ComIn in 2 ports.\r\n"
       "Input pin 2 and output pin 3 at computer connector.\r\n"
       "\r\n"
       "Warning: Some GPS don't like to get info back.\r\n"
       "So disconnect pin 3 send from DB9 to GPS-RX.";
-  box.title = kTitle;
-  box.buttons = MsgButtons::kYesNo;
-  box.icon = MsgIcon::kExclamation;
-  box.defaultButton = 2;
-  if (app.platform.dialogs.MsgBox(box) == MsgResult::kYes) ComOutSelect(app, -1, app.settings.BaudOut);
+  if (MsgBox(app, prompt, kTitle, MsgIcon::kExclamation, MsgButtons::kYesNo, 2) == MsgResult::kYes) ComOutSelect(app, -1, app.settings.BaudOut);
 }
 
 }  // namespace koralin

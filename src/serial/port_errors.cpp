@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "display/dialogs.h"
 #include "display/minimal.h"
 #include "nmea/fix_state.h"
 #include "serial/input_choice.h"
@@ -19,11 +20,7 @@ void Record(ErrorRecord& r, const std::string& procName, const std::string& errT
 }
 
 void ShowCritical(App& app, std::string prompt) {
-  MessageBox box;
-  box.prompt = std::move(prompt);
-  box.title = kTitle;
-  box.icon = MsgIcon::kCritical;
-  app.platform.dialogs.MsgBox(box);
+  MsgBox(app, std::move(prompt), kTitle, MsgIcon::kCritical);
 }
 
 }  // namespace

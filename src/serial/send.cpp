@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "display/dialogs.h"
 #include "serial/port_errors.h"
 #include "terminal/terminal.h"
 
@@ -28,11 +29,7 @@ void WriteDrained(App& app, SerialPort& port, const std::string& text) {
 }
 
 void NoPortSelected(App& app) {
-  MessageBox box;
-  box.prompt = "Sub SendToComout No port selected";
-  box.title = kTitle;
-  box.icon = MsgIcon::kInformation;
-  app.platform.dialogs.MsgBox(box);
+  MsgBox(app, "Sub SendToComout No port selected", kTitle, MsgIcon::kInformation);
 }
 
 }  // namespace
