@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "dde/bus_info.h"
 #include "dde/link_items.h"
 
 namespace koralin {
@@ -63,7 +64,7 @@ void mnuDDEInfo_Click(App& app) {
   std::string text = "DDE Sources Info" + crlf + crlf + "Sending";
   for (const DdeSource& s : app.dde.sources) text += crlf + "LinkItem = \"" + s.linkItem + "\"";
   text += crlf + crlf + "Recieving Agrelo" + crlf + "LinkItem = \"" + kCompanionItem + "\"" + crlf +
-          "LinkTopic = \"" + Topic() + "\"";
+          "LinkTopic = \"" + Topic() + "\"" + BusInfoText(app.platform.bus.Where());
   app.platform.dialogs.MsgBox({text, kTitle, MsgButtons::kOk, MsgIcon::kInformation});
 }
 

@@ -23,6 +23,13 @@ class ValuesBus {
                     int timeoutTenths, OnValue onValue, OnLost onLost) = 0;
   virtual void Unlink() = 0;
   virtual bool Linked() const = 0;
+
+  // Where other programs find the items, and why they cannot when the values
+  // are not published; all empty for a bus without addresses.
+  struct Address {
+    std::string busName, objectPath, interface, problem;
+  };
+  virtual Address Where() const { return {}; }
 };
 
 }  // namespace koralin
