@@ -18,16 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs a command to its end; its standard output, or a failure.
-std::string RunTool(const QString& program, const QStringList& args,
-                const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+// Runs a command to its end; its output and its complaints, or a failure.
+std::string RunTool(const QString& program, const QStringList& args) {
   QProcess p;
-  p.setProcessEnvironment(env);
+  p.setProcessChannelMode(QProcess::MergedChannels);
   p.start(program, args);
   EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString();
-  EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << " " << args.join(' ').toStdString() << "\n"
-                             << p.readAllStandardError().toStdString();
-  return p.readAllStandardOutput().toStdString();
+  const std::string said = p.readAll().toStdString();
+  EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << " " << args.join(' ').toStdString() << "\n" << said;
+  return said;
 }
 
 std::set<std::string> Listing(const std::string& folder) {
@@ -89,6 +88,7 @@ TEST(Package, FilesAndDependencies) {
   for (const char* p : {"libqt6widgets6", "libqt6serialport6", "libqt6dbus6", "qt6-qpa-plugins"})
     EXPECT_NE(depends.find(p), std::string::npos) << p << " in " << depends;
   EXPECT_EQ(RunTool("dpkg-deb", {"-f", deb, "Recommends"}), "gpsd\n");
+  EXPECT_EQ(RunTool("groff", {"-ww", "-z", "-man", KORALIN_SOURCE_DIR "/data/koralin-gps.1"}), "");
 }
 
 }  // namespace
