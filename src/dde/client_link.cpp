@@ -64,7 +64,7 @@ void mnuDDEInfo_Click(App& app) {
   std::string text = "DDE Sources Info" + crlf + crlf + "Sending";
   for (const DdeSource& s : app.dde.sources) text += crlf + "LinkItem = \"" + s.linkItem + "\"";
   text += crlf + crlf + "Recieving Agrelo" + crlf + "LinkItem = \"" + kCompanionItem + "\"" + crlf +
-          "LinkTopic = \"" + Topic() + "\"";
+          "LinkTopic = \"" + Topic() + "\"" + BusInfoText(app.platform.bus.Where());
   MsgBox(app, text, kTitle, MsgIcon::kInformation);
 }
 

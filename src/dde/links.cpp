@@ -84,4 +84,14 @@ void PublishLinkItems(App& app) {
   for (const DdeSource& s : app.dde.sources) app.platform.bus.Publish(s.linkItem, s.label->Caption());
 }
 
+std::string BusInfoText(const ValuesBus::Address& where) {
+  if (where.busName.empty()) return {};
+  const std::string crlf(kCrLf);
+  std::string text = crlf + crlf + "D-Bus (session bus)" + crlf + "Bus name = \"" + where.busName + "\"" + crlf +
+                     "Object path = \"" + where.objectPath + "\"" + crlf + "Interface = \"" + where.interface +
+                     "\"" + crlf + "Items: the LinkItem names above, as string properties";
+  if (!where.problem.empty()) text += crlf + crlf + "Not published: " + where.problem;
+  return text;
+}
+
 }  // namespace koralin

@@ -28,6 +28,13 @@ class ValuesBus {
                     int timeoutTenths, OnValue onValue, OnLost onLost) = 0;
   virtual void Unlink() = 0;
   virtual bool Linked() const = 0;
+
+  // Where other programs find the items, and why they cannot when the values
+  // are not published; all empty for a bus without addresses.
+  struct Address {
+    std::string busName, objectPath, interface, problem;
+  };
+  virtual Address Where() const { return {}; }
 };
 
 // A label whose caption is published, and the item name it goes by.
@@ -54,5 +61,8 @@ void ShowDDELabels(App& app, bool& toggle);
 void mnuShowDDE_Click(App& app);
 // Publishes every source label's current value.
 void PublishLinkItems(App& app);
+// The part of Info > DDE Info that tells other programs where the items are
+// on the bus: empty for a bus without addresses, else it starts with a blank line.
+std::string BusInfoText(const ValuesBus::Address& where);
 
 }  // namespace koralin

@@ -36,6 +36,10 @@ DbusBus::DbusBus(const QString& application, QDBusConnection connection)
   publishing_ = true;
 }
 
+ValuesBus::Address DbusBus::Where() const {
+  return {FromQ(service_), FromQ(BusObjectPath("Form1")), kBusInterface, FromQ(problem_)};
+}
+
 DbusBus::~DbusBus() {
   Unlink();
   if (publishing_) {

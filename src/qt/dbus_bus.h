@@ -58,6 +58,7 @@ class DbusBus : public QObject, public ValuesBus {
             OnValue onValue, OnLost onLost) override;
   void Unlink() override;
   bool Linked() const override { return linked_; }
+  Address Where() const override;
 
  private slots:
   void OnCompanionChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);

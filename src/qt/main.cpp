@@ -1,9 +1,11 @@
 // koralin-gps: the Qt program around the headless core.
 #include <QApplication>
+#include <cstdio>
 
 #include "app/app.h"
 #include "app/events.h"
 #include "app/startup.h"
+#include "qt/command_line.h"
 #include "qt/dbus_bus.h"
 #include "qt/exit_paths.h"
 #include "qt/linux_clock_setter.h"
@@ -17,8 +19,12 @@
 
 int main(int argc, char* argv[]) {
   using namespace koralin;
+  if (const int status = qt::EarlyCommandLine(argc, argv); status >= 0) return status;
+  qt::CatchDisplayFailure();
   QApplication application(argc, argv);
+  qt::ReleaseDisplayFailure();
   QApplication::setApplicationName("koralin-gps");
+  qt::CheckOptions(application);
 
   qt::QtSystem system;
   qt::QtDialogs dialogs;
@@ -41,8 +47,8 @@ int main(int argc, char* argv[]) {
   // inside the load without showing anything.
   app.form1.form.SetVisible(true);
   Guarded(app, Form1_Load)();
-  // Said once: the program works on without publishing its values.
-  if (!bus.Problem().isEmpty())
-    dialogs.MsgBox({qt::FromQ(bus.Problem()), kTitle, MsgButtons::kOk, MsgIcon::kInformation});
+  // Said once, without a box: the program works on without publishing its
+  // values, and Info > DDE Info tells the same.
+  if (!bus.Problem().isEmpty()) std::fprintf(stderr, "koralin-gps: %s\n", qPrintable(bus.Problem()));
   return QApplication::exec();
 }

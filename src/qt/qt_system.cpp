@@ -1,13 +1,9 @@
 #include "qt/qt_system.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
@@ -16,16 +12,6 @@
 #include "qt/text.h"
 
 namespace koralin::qt {
-
-std::string SettingsFolder() {
-  const QString exeDir = QCoreApplication::applicationDirPath();
-  // The folder must take new files (the temporary settings file, the log,
-  // the lock), not just be listed as writable.
-  if (::access(QFile::encodeName(exeDir).constData(), W_OK | X_OK) == 0) return FromQ(exeDir);
-  const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/koralin-gps";
-  QDir().mkpath(config);
-  return FromQ(config);
-}
 
 QtSystem::QtSystem() : QtSystem(SettingsFolder()) {}
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "common/system.h"
+#include "qt/settings_place.h"
 
 namespace koralin::qt {
 
@@ -32,8 +33,5 @@ class QtSystem : public System {
   std::unique_ptr<QLockFile> lock_;
   std::function<void()> openListing_;
 };
-
-// The executable's folder when writable, else $XDG_CONFIG_HOME/koralin-gps.
-std::string SettingsFolder();
 
 }  // namespace koralin::qt
