@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "common/basic.h"
 #include "nmea/fix_state.h"
+#include "nmea/sentence.h"
 #include "serial/port_errors.h"
 
 namespace koralin {
@@ -48,9 +49,9 @@ class SearchScope {
 };
 
 // True when the text read at this rate ends in NMEA.
-bool LooksLikeNmea(const std::string& text) {
+bool LooksLikeNmea(const App& app, const std::string& text) {
   const std::size_t start = text.size() > kTail ? text.size() - kTail : 1;
-  return InStr(start, text, "$GP") != 0;
+  return FindSentence(app, "$GP", text, start) != 0;
 }
 
 void Discard(SerialPort& port) {
@@ -74,7 +75,7 @@ long Search(App& app, int port) {
     if (comm.InBufferCount() <= kEnoughText) continue;  // what came stays for the next rate
     const std::string text = comm.ReadAll();
     comm.Close();
-    if (LooksLikeNmea(text)) return rate;
+    if (LooksLikeNmea(app, text)) return rate;
   }
   return 0;
 }
