@@ -208,12 +208,14 @@ std::string SettingsFileText(App& app) {
   return text;
 }
 
-void SaveSettings(App& app) {
+bool SaveSettings(App& app) {
   const std::string text = SettingsFileText(app);
   try {
     ReplaceFile(app.settings.CfgFileName, text);
+    return true;
   } catch (const RunTimeError& e) {
     FileWriteError(app, e, app.settings.CfgFileName);
+    return false;
   }
 }
 

@@ -12,8 +12,9 @@ struct App;
 // version, after a read-error box when it is broken).
 void LoadSettings(App& app);
 void DefaultSettings(App& app);
-// Writes CfgFileName; a failure shows the write-error box and keeps the old file.
-void SaveSettings(App& app);
+// Writes CfgFileName; a failure shows the write-error box, keeps the old
+// file and gives false.
+bool SaveSettings(App& app);
 
 // The file's text as SaveSettings writes it.
 std::string SettingsFileText(App& app);

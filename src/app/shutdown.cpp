@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "app/events.h"
+#include "app/options_file.h"
 #include "app/settings_file.h"
 #include "dde/client_link.h"
 #include "dde/links.h"
@@ -41,7 +42,10 @@ void ExitProgram(App& app) {
   Step(app, [&] {
     if (f.mnuLoggen.Checked()) GPSLoggen(app);
   });
-  Step(app, [&] { SaveSettings(app); });
+  bool settingsSaved = false;
+  Step(app, [&] { settingsSaved = SaveSettings(app); });
+  // Both files share the folder: a folder that cannot be written is told once.
+  Step(app, [&] { SaveOptions(app, settingsSaved); });
   Step(app, [&] { AdjustLblDDESound(app, false); });
   Step(app, [&] {
     if (app.platform.comm1.IsOpen()) app.platform.comm1.Close();

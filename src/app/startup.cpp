@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/pc_clock.h"
+#include "app/options_file.h"
 #include "app/settings_file.h"
 #include "common/basic.h"
 #include "dde/links.h"
@@ -68,6 +69,7 @@ void Form1_Load(App& app) {
   s.LogFileName = app.platform.system.AppPath() + "/GpsData.log";
   s.CfgFileName = app.platform.system.AppPath() + "/Gps.cfg";
   LoadSettings(app);
+  LoadOptions(app);
   app.shell.SettingsLoaded = true;
 
   f.tmrPolling.SetInterval(s.PollingInterval);

@@ -75,6 +75,24 @@ std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
   return text;
 }
 
+std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t maxBytes) {
+  // Non-blocking, so that opening a FIFO without a writer returns at once.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat st {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (static_cast<std::size_t>(st.st_size) > maxBytes) return std::nullopt;
+  std::string text;
+  char buf[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) return text;
+    text.append(buf, static_cast<std::size_t>(n));
+    if (text.size() > maxBytes) return std::nullopt;  // grew while read
+  }
+}
+
 void ReplaceFile(const std::string& path, std::string_view text) {
   const std::string temp = path + ".tmp";
   try {

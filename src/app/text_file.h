@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,11 @@ bool FileExists(const std::string& path);
 
 // The first maxBytes bytes of the file.
 std::string ReadTextFile(const std::string& path, std::size_t maxBytes);
+
+// The whole of a regular file of at most maxBytes; empty when it is missing,
+// unreadable, larger, or no regular file (a folder, a FIFO, a device), which
+// is never waited on.
+std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t maxBytes);
 
 // Replaces the file's contents as one step: the text goes to path & ".tmp",
 // is flushed to the disk and renamed over path. On a failure the temporary

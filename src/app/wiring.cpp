@@ -66,6 +66,7 @@ void WireForm1(App& app) {
   // GPS-ComIn: each rate entry selects its rate (the automatic search 0).
   for (const BaudEntry& e : InputBaudEntries())
     on((f.*e.item).onClick, [rate = e.rate](App& a) { BaudSelect(a, rate); });
+  on(f.mnuAnyTalker.onClick, mnuAnyTalker_Click);
   on(f.mnuTerminalIn.onClick, mnuTerminalIn_Click);
 
   // GPS-ComOut: each port entry keeps the rate, each rate entry the port.

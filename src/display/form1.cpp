@@ -7,7 +7,7 @@ Form1::Form1() {
                     &mnuPollingSpeed, &mnuFilesSep1, &mnuShowDDE, &mnuDevice, &mnuCreateGPstrings,
                     &mnuFilesSep2, &mnuExit};
   mnuComIn.items = {&mnuAutoBaud, &mnuBaud1k2,  &mnuBaud2k4,   &mnuBaud4k8,   &mnuBaud9k6,
-                    &mnuBaud19k2, &mnuBaud38k4, &mnuComInSep1, &mnuTerminalIn};
+                    &mnuBaud19k2, &mnuBaud38k4, &mnuComInSep1, &mnuAnyTalker, &mnuTerminalIn};
   mnuComOut.items = {&mnuRMCPlainOut, &mnuGPGGAOut,       &mnuPGRMZOut,       &mnuHCHDTout,   &mnuAgreloInOut,
                      &mnuRMCModifiedOut, &mnuRMCModifiedOut1, &mnuMinGpsSpeedOut, &mnuTerminalOut, &mnuHCHDTinp,
                      &mnuComOutSep1,  &mnuComOutOff,      &mnuSameComOut,     &mnuCom1,       &mnuCom2,

@@ -94,6 +94,7 @@ struct Form1 {
   MenuItem mnuBaud19k2{"mnuBaud19k2", "Baud&rate19k2"};
   MenuItem mnuBaud38k4{"mnuBaud38k4", "Baudra&te38k4"};
   MenuItem mnuComInSep1{"mnuComInSep1", "-"};
+  MenuItem mnuAnyTalker{"mnuAnyTalker", "Any GNSS &talker ($GN, $GL, $GA ...)"};
   MenuItem mnuTerminalIn{"mnuTerminalIn", "&Terminal In"};
 
   MenuItem mnuComOut{"mnuComOut", "G&PS-ComOut"};

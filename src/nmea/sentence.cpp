@@ -43,10 +43,28 @@ std::string WithoutLineEnds(std::string s) {
   return s;
 }
 
+bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+// The names whose talker may be any: the GPS's own and the compass's.
+bool AnyTalkerName(const App& app, std::string_view prefix) {
+  return app.form1.mnuAnyTalker.Checked() && (prefix.starts_with("$GP") || prefix.starts_with("$HC"));
+}
+
 }  // namespace
 
+std::size_t FindSentence(const App& app, std::string_view prefix, std::string_view text, std::size_t start) {
+  if (!AnyTalkerName(app, prefix)) return InStr(start, text, prefix);
+  const std::string_view kind = prefix.substr(3);  // "RMC" of "$GPRMC"
+  for (std::size_t i = start == 0 ? 0 : start - 1; i + prefix.size() <= text.size(); ++i) {
+    if (text[i] == '$' && IsUpperLetter(text[i + 1]) && IsUpperLetter(text[i + 2]) &&
+        text.substr(i + 3, kind.size()) == kind)
+      return i + 1;
+  }
+  return 0;
+}
+
 std::string GetSentence(App& app, std::string_view prefix, std::string_view text) {
-  const std::size_t at = InStr(text, prefix);
+  const std::size_t at = FindSentence(app, prefix, text);
   if (at == 0) return {};
   const std::string_view s = text.substr(at - 1);
   if (app.form1.mnuCrcCheck.Checked()) {
@@ -100,5 +118,7 @@ std::string GetNmeaField(int n, std::size_t m, std::string_view sentence) {
 }
 
 void mnuCrcCheck_Click(App& app) { app.form1.mnuCrcCheck.SetChecked(!app.form1.mnuCrcCheck.Checked()); }
+
+void mnuAnyTalker_Click(App& app) { app.form1.mnuAnyTalker.SetChecked(!app.form1.mnuAnyTalker.Checked()); }
 
 }  // namespace koralin

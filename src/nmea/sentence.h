@@ -8,6 +8,10 @@ namespace koralin {
 
 struct App;
 
+// Position (from 1) of the first sentence named prefix in text, at or after
+// start; 0 when none. With mnuAnyTalker checked a "$GP..." or "$HC..." name
+// stands for the same sentence from any talker of two upper-case letters.
+std::size_t FindSentence(const App& app, std::string_view prefix, std::string_view text, std::size_t start = 1);
 // The first sentence with this prefix in text, checked when mnuCrcCheck is
 // on (then kept with its "*hh"), else cut before its "*"; "" when none.
 std::string GetSentence(App& app, std::string_view prefix, std::string_view text);
@@ -18,5 +22,6 @@ int CommaCount(std::string_view text);
 // Comma field n (field 1 follows the first comma), at most m characters.
 std::string GetNmeaField(int n, std::size_t m, std::string_view sentence);
 void mnuCrcCheck_Click(App& app);
+void mnuAnyTalker_Click(App& app);
 
 }  // namespace koralin

@@ -6,6 +6,7 @@
 #include "common/basic.h"
 #include "display/dialogs.h"
 #include "nmea/fix_state.h"
+#include "nmea/sentence.h"
 #include "serial/port_errors.h"
 
 namespace koralin {
@@ -49,9 +50,9 @@ class SearchScope {
 };
 
 // True when the text read at this rate ends in NMEA.
-bool LooksLikeNmea(const std::string& text) {
+bool LooksLikeNmea(const App& app, const std::string& text) {
   const std::size_t start = text.size() > kTail ? text.size() - kTail : 1;
-  return InStr(start, text, "$GP") != 0;
+  return FindSentence(app, "$GP", text, start) != 0;
 }
 
 void Discard(SerialPort& port) {
@@ -75,7 +76,7 @@ long Search(App& app, int port) {
     if (comm.InBufferCount() <= kEnoughText) continue;  // what came stays for the next rate
     const std::string text = comm.ReadAll();
     comm.Close();
-    if (LooksLikeNmea(text)) return rate;
+    if (LooksLikeNmea(app, text)) return rate;
   }
   return 0;
 }

@@ -46,6 +46,9 @@ std::string Modified(App& app, int bearing, const std::string& rmc) {
   // f[n] is comma field n, as GetNmeaField counts (f[0] is "$GPRMC").
   std::vector<std::string> f = SplitFields(InStr(rmc, "*") != 0 ? rmc : rmc + "*");
   if (f[kRmcStatus] != "A") return {};
+  // Older mapping programs know only the GPS talker: any receiver's RMC
+  // goes out under that name.
+  if (f[0].size() == 6 && FindSentence(app, "$GPRMC", f[0]) == 1) f[0] = "$GPRMC";
   if (Val(f[kRmcSpeed]) < app.settings.MinGpsSpeedOut) return {};  // course is noise when standing
   double c = Val(f[kRmcCourse]) + bearing;
   if (c >= 720)

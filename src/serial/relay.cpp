@@ -54,7 +54,7 @@ void RelayAltitude(App& app, const std::string& sentence) {
   const std::string t = Forwarded(sentence);
   // Receivers repeat their altitude; each text goes out once.
   if (t == s.LastGPGGAOut || t == s.LastPGRMZOut) return;
-  if (InStr(sentence, "$GPGGA") != 0 && f.mnuGPGGAOut.Checked()) {
+  if (FindSentence(app, "$GPGGA", sentence) != 0 && f.mnuGPGGAOut.Checked()) {
     SendToComout(app, t);
     s.LastGPGGAOut = t;
   }

@@ -61,6 +61,7 @@ TEST(ExitProgram, DuringPlaybackTheStoredInputStaysPlayback) {
   r.rig.app.settings.ComPortIn = -2;
   ExitProgram(r.rig.app);
   EXPECT_NE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n"), std::string::npos);
+  EXPECT_EQ(test::ReadFile(r.folder / "Options.cfg"), "AnyTalker=1\n");
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ TEST(Startup, BringsTheWindowUpFromTheDefaults) {
   ASSERT_EQ(f.lstCustumComIn.Items().size(), 25u);
   EXPECT_EQ(f.lstCustumComIn.Items().back(), "31");
   EXPECT_EQ(f.Option1[6].Caption(), "Com7");
+  EXPECT_TRUE(f.mnuAnyTalker.Checked());  // no Options.cfg yet
 }
 
 TEST(Startup, RebuildsStateFromStoredSettings) {

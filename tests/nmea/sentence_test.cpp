@@ -41,6 +41,26 @@ TEST(GetSentence, FindsChecksAndCuts) {
   }
 }
 
+TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
+  const struct {
+    bool anyTalker;
+    const char* prefix;
+    std::string text;
+    std::size_t at;
+  } cases[] = {
+      {true, "$GPRMC", "x$GNRMC,1", 2}, {true, "$GPRMC", "$INRMC,1", 1}, {false, "$GPRMC", "$GNRMC,1", 0},
+      {true, "$GPRMC", "$GPSRMC,1$gnRMC,1$G1RMC,1$GRMC,1", 0},
+      {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
+      {true, "$HCHDT", "$IIHDT,1", 1}, {true, "$GP", "ab$BDGSV,1", 3},  // the baud search's test
+      {true, "$PGRMZ", "$GNRMZ,1", 0},  // a maker's own sentence keeps its name
+  };
+  for (const auto& c : cases) {
+    test::TestRig rig;
+    rig.app.form1.mnuAnyTalker.SetChecked(c.anyTalker);
+    EXPECT_EQ(FindSentence(rig.app, c.prefix, c.text), c.at) << c.anyTalker << " " << c.prefix << " " << c.text;
+  }
+}
+
 TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
   const std::pair<std::string, bool> cases[] = {
       {kGood, true}, {kZero, false},  // the body's checksum is 09

@@ -41,6 +41,24 @@ TEST(SerialPty, ReceivedSentencesAreDecodedAndRelayedByteExact) {
   }
 }
 
+TEST(SerialPty, BaudSearchFindsAReceiverThatIsNoGpsTalker) {
+  std::string burst;
+  while (burst.size() < 1100) burst += test::Nmea("GNRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,,") + "\r\n";
+  for (const bool anyTalker : {true, false}) {
+    PtyRig rig;
+    ASSERT_TRUE(rig.gps.Ok());
+    Form1& f = rig.app.form1;
+    f.mnuAnyTalker.SetChecked(anyTalker);
+    f.lblGPRMC.captionChanged.Subscribe([&] {
+      if (f.lblGPRMC.Caption() == "Searching for '$GP' at 2400 baud now.") rig.gps.Send(burst);
+    });
+    rig.app.settings.BaudIn = 0;
+    rig.GpsOn();
+    EXPECT_EQ(rig.app.settings.BaudIn, anyTalker ? 2400 : 0) << anyTalker;
+    EXPECT_EQ(rig.dialogs.boxes.size(), anyTalker ? 0u : 1u) << anyTalker;
+  }
+}
+
 // This process's processor time, in seconds.
 double CpuSeconds() {
   rusage u{};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "nmea/gprmc.h"
 #include "serial/modified_rmc.h"
 #include "serial/output_port.h"
 #include "serial/send.h"
@@ -57,6 +58,23 @@ TEST(Relay, GprmcFollowsTheLabelUnlessTheSearchRunsOrTheOutputIsOff) {
   rig.app.form1.lblGPRMC.SetCaption(Rmc());
   rig.app.form1.mnuRMCPlainOut.Click();
   EXPECT_EQ(rig.out(), Sent(Rmc()));
+}
+
+TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmc) {
+  const std::string gn = test::Nmea("GN" + Body().substr(2));
+  const std::string gga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  for (const bool anyTalker : {true, false}) {
+    OutRig rig;
+    Form1& f = rig.app.form1;
+    rig.ReadyToDecode(4);
+    f.mnuAnyTalker.SetChecked(anyTalker);
+    f.mnuRMCPlainOut.SetChecked(true);
+    f.mnuGPGGAOut.SetChecked(true);
+    ExtractingGPRMC(rig.app, "$GPGSV,1*00\r\n" + gn + "\r\n");
+    RelayAltitude(rig.app, gga);
+    SendGPRMCModified(rig.app, "%090/7", f.lblGPRMC.Caption());
+    EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gga) + Sent(Rmc("30.0")) : "") << anyTalker;
+  }
 }
 
 TEST(Relay, AltitudeGoesOutOncePerText) {
