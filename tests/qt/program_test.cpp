@@ -3,6 +3,7 @@
 // the real program, started offscreen from a copy in a fresh folder (its
 // settings folder).
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -88,6 +89,28 @@ TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_EQ(test::ReadFile(dir / "Gps.cfg"), chosen);
     EXPECT_FALSE(dir.Has("koralin-gps.lock"));
+  }
+}
+
+// A FIFO or a folder as Gps.cfg is refused without waiting on it, and a
+// signal ends the program within 5 s even with the failed save's box due.
+TEST(Program, SigtermEndsWithinFiveSecondsWhateverGpsCfgIs) {
+  for (const bool fifo : {true, false}) {
+    SCOPED_TRACE(fifo ? "FIFO" : "folder");
+    ProgramFolder dir;
+    fifo ? (void)::mkfifo((dir / "Gps.cfg").c_str(), 0600) : (void)std::filesystem::create_directory(dir / "Gps.cfg");
+    QProcess& p = dir.Start();
+    QByteArray said;
+    ASSERT_TRUE(WaitUntil([&] {
+      p.waitForReadyRead(50);
+      return (said += p.readAllStandardError()).contains("File Read Error");
+    })) << said.toStdString();
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(Stop(p, SIGTERM));
+    EXPECT_LT(t.elapsed(), 5000);
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_TRUE((said + p.readAllStandardError()).contains("Write error")) << "said on standard error";
   }
 }
 
