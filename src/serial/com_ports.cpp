@@ -18,7 +18,9 @@ struct Entry {
   std::string path;
 };
 
-constexpr std::size_t kMaxFileSize = 64 * 1024;
+// Far beyond any real map; a bigger file is refused rather than cut, so a
+// rewrite never drops its tail.
+constexpr std::size_t kMaxFileSize = 1024 * 1024;
 
 // The line without its line end.
 std::string_view Content(std::string_view line) {
@@ -44,7 +46,8 @@ std::optional<Entry> ParseLine(std::string_view raw) {
 // rewrite gives every line back byte for byte. A missing file has none.
 std::vector<std::string> ReadLines(const std::string& file) {
   if (!FileExists(file)) return {};
-  const std::string text = ReadTextFile(file, kMaxFileSize);
+  const std::string text = ReadTextFile(file, kMaxFileSize + 1);
+  if (text.size() > kMaxFileSize) throw RunTimeError(err::kPathFileAccess, file + ": too large for a port map");
   std::vector<std::string> lines;
   for (std::size_t from = 0; from < text.size();) {
     const std::size_t lf = text.find('\n', from);
