@@ -68,7 +68,7 @@ class ProgramFolder {
 
 // Signals it and waits for its end.
 bool Stop(QProcess& p, int sig) {
-  ::kill(static_cast<pid_t>(p.processId()), sig);
+  if (p.processId() > 0) ::kill(static_cast<pid_t>(p.processId()), sig);  // never 0: that is our own group
   return p.waitForFinished(10000);
 }
 
@@ -124,7 +124,7 @@ TEST(Program, ASecondCopyRefusesAndAStaleLockDoesNotBlock) {
     return (said += second.readAllStandardError()).contains("I am already running !");
   })) << said.toStdString();
   EXPECT_TRUE(said.contains("Koralin GPS Readout. Version 1.21:       I am already running !"));
-  ASSERT_TRUE(Stop(second, SIGTERM));
+  ASSERT_TRUE(second.state() == QProcess::NotRunning || second.waitForFinished(10000)) << "the notice holds nothing";
   EXPECT_FALSE(dir.Has("Gps.cfg")) << "the refused copy saves nothing";
   EXPECT_EQ(first.state(), QProcess::Running);
 
