@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "app/file_errors.h"
+#include "common/error.h"
 
 namespace koralin {
 
@@ -44,6 +45,14 @@ void WriteAll(int fd, std::string_view text) {
   }
 }
 
+// A folder, a FIFO or a device in place of a small text file is refused:
+// reading one could block the program or never end.
+void RequirePlainFile(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return;
+  if (S_ISDIR(st.st_mode)) throw FileError(EISDIR);
+  throw RunTimeError(err::kPathFileAccess, ErrorDescription(err::kPathFileAccess) + " (not a plain file)");
+}
+
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -58,8 +67,12 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Opening a FIFO without a writer would wait for one.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) throw FileError(errno);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw FileError(errno);
+  RequirePlainFile(st);
   std::string text;
   char buf[4096];
   while (text.size() < maxBytes) {
@@ -94,6 +107,8 @@ std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t ma
 }
 
 void ReplaceFile(const std::string& path, std::string_view text) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) RequirePlainFile(st);
   const std::string temp = path + ".tmp";
   try {
     Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));

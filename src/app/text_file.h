@@ -12,7 +12,8 @@ namespace koralin {
 // True when something (a file, a folder) exists at path.
 bool FileExists(const std::string& path);
 
-// The first maxBytes bytes of the file.
+// The first maxBytes bytes of the file. A folder, FIFO or device is refused
+// at once (error 75), never waited on.
 std::string ReadTextFile(const std::string& path, std::size_t maxBytes);
 
 // The whole of a regular file of at most maxBytes; empty when it is missing,
@@ -22,7 +23,8 @@ std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t ma
 
 // Replaces the file's contents as one step: the text goes to path & ".tmp",
 // is flushed to the disk and renamed over path. On a failure the temporary
-// file is removed and the old file is left as it was.
+// file is removed and the old file is left as it was. A folder, FIFO or
+// device at path is refused and left alone.
 void ReplaceFile(const std::string& path, std::string_view text);
 
 }  // namespace koralin

@@ -1,6 +1,7 @@
 // The sentence log, playback and the demo feed.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace koralin {
@@ -10,6 +11,11 @@ struct LogState {
   int DemoStep = 0;
   // Records gathered since the last write to the log file.
   std::string LogBuffer;
+  // The fault of the last failed write ("" once a write succeeds): reported
+  // once, then retried quietly.
+  std::string writeFault;
+  // Characters offered since the last failed write.
+  std::size_t sinceFailedWrite = 0;
   // A playback is running further down the call stack.
   bool playing = false;
 };

@@ -5,13 +5,40 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"
+#include "nmea/fix_quality.h"
 #include "nmea/sentence.h"
+#include "terminal/terminal.h"
 
 namespace koralin {
 
 namespace {
 
 constexpr std::size_t kBatchSize = 1024;
+// Unwritten records kept while the log cannot be written; beyond this the
+// oldest go, so a disk that stays full cannot fill the memory as well.
+constexpr std::size_t kKeptLimit = 1024 * 1024;
+
+// Drops the oldest whole records beyond the bound, 16 KB more at a time so
+// that a lasting fault does not move the whole buffer for every record.
+void KeepWithinBound(std::string& buffer) {
+  constexpr std::size_t kSlack = 16 * 1024;
+  if (buffer.size() <= kKeptLimit) return;
+  const std::size_t end = buffer.find(kCrLf, buffer.size() - (kKeptLimit - kSlack));
+  buffer.erase(0, end == std::string::npos ? buffer.size() - (kKeptLimit - kSlack) : end + kCrLf.size());
+}
+
+// One box per fault; while it lasts the frame caption and Terminal Out say
+// that the log is not written, so the user can stop logging at any time.
+void LogNotWritten(App& app, const RunTimeError& e) {
+  LogState& log = app.log;
+  log.sinceFailedWrite = 0;
+  KeepWithinBound(log.LogBuffer);
+  app.form1.Frame1.SetCaption(std::string(kFrameCaption) + " log not written");
+  AddTerminalOut(app, "log not written" + std::string(kCrLf), false);
+  if (log.writeFault == e.Description()) return;
+  log.writeFault = e.Description();
+  FileWriteError(app, e, app.settings.LogFileName);
+}
 
 // Asks for the log file; false when the user gives no name or the old file
 // could not be cleared.
@@ -51,7 +78,11 @@ void LoggingSummer(App& app, std::string_view sentence, bool addCrc) {
   }
   std::string& buffer = app.log.LogBuffer;
   buffer += record;
-  if (buffer.size() > kBatchSize) GPSLoggen(app);
+  if (!app.log.writeFault.empty()) KeepWithinBound(buffer);
+  app.log.sinceFailedWrite += record.size();
+  // After a failure the next try waits for another batch.
+  const bool retry = app.log.writeFault.empty() || app.log.sinceFailedWrite > kBatchSize;
+  if (buffer.size() > kBatchSize && retry) GPSLoggen(app);
 }
 
 void GPSLoggen(App& app) {
@@ -61,10 +92,14 @@ void GPSLoggen(App& app) {
     AppendToFile(app.settings.LogFileName, buffer);
   } catch (const RunTimeError& e) {
     // The buffer stays, so the records reach the file once the fault clears.
-    FileWriteError(app, e, app.settings.LogFileName);
+    LogNotWritten(app, e);
     return;
   }
   buffer.clear();
+  if (!app.log.writeFault.empty()) {
+    app.log.writeFault.clear();
+    RestoreFrameCaption(app);
+  }
   app.platform.system.Beep();
 }
 
@@ -84,6 +119,7 @@ void mnuLoggen_Click(App& app) {
     return;
   }
   if (!ChooseLogFile(app)) return;
+  app.log.writeFault.clear();  // a new file: a fault there is reported anew
   f.mnuLoggen.SetChecked(true);
   f.mnuLoggen.SetEnabled(true);
   f.mnuPlayLog.SetChecked(false);

@@ -72,7 +72,7 @@ constexpr int kGgaAltitudeUnit = 10;  // "M" metres, else feet
 
 void ExtractingGPGGA(App& app, std::string_view text) {
   FixState& fix = app.fix;
-  fix.GPGGASentence = GetSentence(app, "$GPGGA", text);
+  fix.GPGGASentence = GetDecodableSentence(app, "$GPGGA", text);
   if (fix.GPGGASentence.empty()) return;
   const std::string& s = fix.GPGGASentence;
   const std::string unit = LCase(GetNmeaField(kGgaAltitudeUnit, 1, s));

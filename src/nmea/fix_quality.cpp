@@ -15,7 +15,7 @@ constexpr int kGsaMode = 2;  // 1 no fix, 2 2D, 3 3D
 
 void ExtractingGPGSA(App& app, std::string_view text) {
   FixState& fix = app.fix;
-  fix.GPGSASentence = GetSentence(app, "$GPGSA", text);
+  fix.GPGSASentence = GetDecodableSentence(app, "$GPGSA", text);
   if (fix.GPGSASentence.empty()) return;
   const double mode = Val(GetNmeaField(kGsaMode, 1, fix.GPGSASentence));
   const char* lock = mode == 1 ? "(Not locked)" : mode == 2 ? "(Locked 2D)" : mode == 3 ? "(Very good lock 3D)" : "";

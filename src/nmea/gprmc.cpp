@@ -95,7 +95,7 @@ void ExtractingGPRMC(App& app, std::string_view text) {
   Form1& f = app.form1;
   const int input = app.settings.ComPortIn;
   if (input != 0) {
-    fix.GPRMCSentence = GetSentence(app, "$GPRMC", text);
+    fix.GPRMCSentence = GetDecodableSentence(app, "$GPRMC", text);
   } else {
     f.lblLock.SetCaption("No Rx");
     fix.GPRMCSentence = kZeroSentence;

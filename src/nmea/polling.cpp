@@ -11,6 +11,7 @@
 #include "nmea/fix_quality.h"
 #include "nmea/gprmc.h"
 #include "nmea/heading.h"
+#include "nmea/sentence.h"
 #include "serial/port_errors.h"
 #include "serial/send.h"
 #include "terminal/terminal.h"
@@ -30,6 +31,23 @@ std::string CarriedTail(const std::string& history) {
   const std::size_t i = InStrRev(history, "$");
   if (i == 0 || history.size() - (i - 1) > kTailLimit) return {};
   return history.substr(i - 1);
+}
+
+bool IsDecodingError(const RunTimeError& e) {
+  const long n = e.Number();
+  return n == err::kInvalidCall || n == err::kOverflow || n == err::kSubscriptOutOfRange || n == err::kTypeMismatch;
+}
+
+// A sentence that passed every check and still cannot be decoded is dropped
+// as a checksum error is: only a fault of the port (or of the clock the
+// sentence sets) goes on to the port's report.
+template <class F> void Decode(App& app, F decoder) {
+  try {
+    decoder();
+  } catch (const RunTimeError& e) {
+    if (!IsDecodingError(e)) throw;
+    ShowUndecodable(app);
+  }
 }
 
 }  // namespace
@@ -92,21 +110,24 @@ void DispatchSentences(App& app) {
   ShowTurnPrompt(app);
 
   bool heading = false;
-  if (!f.mnuHCHDTinp.Checked())
-    ExtractingHCHDT(app, p.RxText, heading);
-  else if (app.settings.ComPortOut > 0)
-    ExtractingHCHDT(app, p.RxTextHCHDT, heading);
-
-  ExtractingGPRMC(app, p.RxText);
-  ExtractingGPGGA(app, p.RxTextAltitude);
-  ExtractingPGRMZ(app, p.RxTextAltitude);
-  if (f.mnuLockCheck.Checked()) ExtractingGPGSA(app, p.RxText);
+  Decode(app, [&] {
+    if (!f.mnuHCHDTinp.Checked())
+      ExtractingHCHDT(app, p.RxText, heading);
+    else if (app.settings.ComPortOut > 0)
+      ExtractingHCHDT(app, p.RxTextHCHDT, heading);
+  });
+  Decode(app, [&] { ExtractingGPRMC(app, p.RxText); });
+  Decode(app, [&] { ExtractingGPGGA(app, p.RxTextAltitude); });
+  Decode(app, [&] { ExtractingPGRMZ(app, p.RxTextAltitude); });
+  if (f.mnuLockCheck.Checked()) Decode(app, [&] { ExtractingGPGSA(app, p.RxText); });
 
   bool bearing = false;
-  for (std::string_view key : {"%", "$DFBRG", "DF"}) {
-    ExtractingDoppler(app, p.RxTextDoppler, key, bearing);
-    if (bearing) break;
-  }
+  Decode(app, [&] {
+    for (std::string_view key : {"%", "$DFBRG", "DF"}) {
+      ExtractingDoppler(app, p.RxTextDoppler, key, bearing);
+      if (bearing) break;
+    }
+  });
   if (!bearing && !heading) return;
   if (f.mnuAgreloInOut.Checked() && app.settings.ComPortOut != 0) SendToComout(app, app.heading.DopplerBearing);
   if (app.settings.ComPortIn > 0) f.tmrComInTimeOut.Restart();

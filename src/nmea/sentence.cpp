@@ -1,16 +1,54 @@
 #include "nmea/sentence.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "common/error.h"
 
 namespace koralin {
 
 namespace {
 
 constexpr std::string_view kCrcErrorSuffix = " CRC error !";
+constexpr std::string_view kUndecodableSuffix = " Bad sentence !";
+// No field of a real sentence is longer, and no number larger (dates, times,
+// positions, speeds and altitudes all stay far below).
+constexpr std::size_t kLongestField = 20;
+constexpr double kLargestNumber = 1e9;
+constexpr int kRmcDateField = 9;
+
+bool FieldDecodable(std::string_view field) {
+  if (field.size() > kLongestField) return false;
+  try {
+    return std::fabs(Val(field)) <= kLargestNumber;
+  } catch (const RunTimeError&) {
+    return false;
+  }
+}
+
+// ddmmyy as ShowGPSDate and the clock read it: a month from 0 ("Empty") to 12,
+// a day up to 31.
+bool DateDecodable(std::string_view d) {
+  if (d.size() != 6) return true;
+  const double day = Val(d.substr(0, 2)), month = RoundHalfEven(Val(d.substr(2, 2)));
+  return day >= 0 && day <= 31 && month >= 0 && month <= 12;
+}
+
+bool Decodable(std::string_view prefix, std::string_view sentence) {
+  const std::string_view body = sentence.substr(0, sentence.find('*'));
+  std::size_t from = 0;
+  for (int n = 0;; ++n) {
+    const std::size_t comma = body.find(',', from);
+    const std::string_view field = body.substr(from, comma == std::string_view::npos ? comma : comma - from);
+    if (n > 0 && !FieldDecodable(field)) return false;
+    if (n == kRmcDateField && prefix == "$GPRMC" && !DateDecodable(field)) return false;
+    if (comma == std::string_view::npos) return true;
+    from = comma + 1;
+  }
+}
 
 bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
@@ -82,6 +120,17 @@ std::string GetSentence(App& app, std::string_view prefix, std::string_view text
   if (star != std::string_view::npos) return WithoutLineEnds(std::string(s.substr(0, star)));
   if (s.size() >= 79) return WithoutLineEnds(std::string(s.substr(0, 78)));
   return {};
+}
+
+std::string GetDecodableSentence(App& app, std::string_view prefix, std::string_view text) {
+  std::string s = GetSentence(app, prefix, text);
+  if (s.empty() || Decodable(prefix, s)) return s;
+  ShowUndecodable(app);
+  return {};
+}
+
+void ShowUndecodable(App& app) {
+  app.form1.Frame1.SetCaption(std::string(kFrameCaption) + std::string(kUndecodableSuffix));
 }
 
 bool CrcOk(std::string_view sentence) {

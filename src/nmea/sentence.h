@@ -15,6 +15,13 @@ std::size_t FindSentence(const App& app, std::string_view prefix, std::string_vi
 // The first sentence with this prefix in text, checked when mnuCrcCheck is
 // on (then kept with its "*hh"), else cut before its "*"; "" when none.
 std::string GetSentence(App& app, std::string_view prefix, std::string_view text);
+// GetSentence for a decoder that reads numbers and dates from the fields: a
+// sentence none of them could take (a field over 20 characters, a number
+// beyond a billion, a date that is no date) is dropped as a checksum error is,
+// so one corrupted sentence never stops the input.
+std::string GetDecodableSentence(App& app, std::string_view prefix, std::string_view text);
+// The frame caption after a sentence was dropped because it cannot be decoded.
+void ShowUndecodable(App& app);
 bool CrcOk(std::string_view sentence);
 // "$" body "*" checksum CR LF, or "" when the text lacks "$" or "*".
 std::string AddCrc(std::string_view text);

@@ -25,6 +25,9 @@ class Form1Adaptor : public QDBusAbstractAdaptor {
   Q_PROPERTY(QString lblDDESpeed READ lblDDESpeed)
   Q_PROPERTY(QString lblDDEHeight READ lblDDEHeight)
   Q_PROPERTY(QString lblDoppler1 READ lblDoppler1)
+  // The bus finds properties by name through the adaptor's whole class, so
+  // the writable objectName every QObject has is covered by a read-only one.
+  Q_PROPERTY(QString objectName READ NoName CONSTANT)
 
  public:
   Form1Adaptor(QObject* object, const QMap<QString, QString>& values)
@@ -36,6 +39,7 @@ class Form1Adaptor : public QDBusAbstractAdaptor {
   QString lblDDESpeed() const { return values_.value("lblDDESpeed"); }
   QString lblDDEHeight() const { return values_.value("lblDDEHeight"); }
   QString lblDoppler1() const { return values_.value("lblDoppler1"); }
+  QString NoName() const { return {}; }
 
  private:
   const QMap<QString, QString>& values_;

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
 
   qt::MainWindow window(app);
   dialogs.SetParent(&window);
-  qt::InstallExitPaths(app, &window);
+  qt::InstallExitPaths(app, dialogs, &window);
   qt::ToolWindows tools(app, &window);
   system.SetListingOpener([&tools] { tools.listing.Open(); });
   // The window places and shows itself as the model says; start-up may

@@ -40,8 +40,16 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> ButtonsOf(MsgButt
 MsgResult QtDialogs::MsgBox(const MessageBox& box) {
   // Also on the terminal, for a program started from a shell or a script.
   qInfo().noquote() << ToQ(box.title) + ": " + ToQ(box.prompt);
-  QMessageBox m(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::NoButton, parent_);
   const auto buttons = ButtonsOf(box.buttons);
+  if (quiet_) return buttons.size() == 1 ? MsgResult::kOk : buttons.back().second;
+  if (box.buttons == MsgButtons::kOk) {
+    auto* notice = new QMessageBox(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::Ok, parent_);
+    notice->setAttribute(Qt::WA_DeleteOnClose);
+    notice->setModal(false);
+    notice->show();
+    return MsgResult::kOk;
+  }
+  QMessageBox m(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::NoButton, parent_);
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     QPushButton* b = m.addButton(buttons[i].first);
     if (static_cast<int>(i) + 1 == box.defaultButton) m.setDefaultButton(b);

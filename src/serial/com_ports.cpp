@@ -1,10 +1,9 @@
 #include "serial/com_ports.h"
 
-#include <cstdio>
-#include <fstream>
 #include <optional>
 #include <vector>
 
+#include "app/text_file.h"
 #include "common/basic.h"
 #include "common/error.h"
 
@@ -19,10 +18,20 @@ struct Entry {
   std::string path;
 };
 
+// Far beyond any real map; a bigger file is refused rather than cut, so a
+// rewrite never drops its tail.
+constexpr std::size_t kMaxFileSize = 1024 * 1024;
+
+// The line without its line end.
+std::string_view Content(std::string_view line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  return line;
+}
+
 // "3=/dev/ttyUSB0" with blanks allowed around both sides; anything else is
 // not an entry (comments, empty lines) and is kept as it stands.
-std::optional<Entry> ParseLine(std::string line) {
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+std::optional<Entry> ParseLine(std::string_view raw) {
+  const std::string line(Content(raw));
   const std::size_t eq = line.find('=');
   if (eq == std::string::npos) return std::nullopt;
   const std::string number = Trim(line.substr(0, eq));
@@ -33,12 +42,18 @@ std::optional<Entry> ParseLine(std::string line) {
   return Entry{std::stoi(number), std::move(path)};
 }
 
+// The lines with their own line ends (LF, CR LF or none on the last), so a
+// rewrite gives every line back byte for byte. A missing file has none.
 std::vector<std::string> ReadLines(const std::string& file) {
+  if (!FileExists(file)) return {};
+  const std::string text = ReadTextFile(file, kMaxFileSize + 1);
+  if (text.size() > kMaxFileSize) throw RunTimeError(err::kPathFileAccess, file + ": too large for a port map");
   std::vector<std::string> lines;
-  std::ifstream in(file);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
+  for (std::size_t from = 0; from < text.size();) {
+    const std::size_t lf = text.find('\n', from);
+    const std::size_t end = lf == std::string::npos ? text.size() : lf + 1;
+    lines.push_back(text.substr(from, end - from));
+    from = end;
   }
   return lines;
 }
@@ -46,6 +61,11 @@ std::vector<std::string> ReadLines(const std::string& file) {
 }  // namespace
 
 std::string DefaultDevicePath(int port) { return "/dev/ttyS" + std::to_string(port - 1); }
+
+int LinePort(std::string_view line) {
+  const auto e = ParseLine(line);
+  return e ? e->port : 0;
+}
 
 ComPortMap ReadComPorts(const std::string& settingsFolder) {
   ComPortMap map;
@@ -63,33 +83,26 @@ std::string DevicePath(const std::string& settingsFolder, int port) {
 void SaveComPort(const std::string& settingsFolder, int port, const std::string& path) {
   if (port < 1 || port > kMaxComPort) throw RunTimeError(err::kInvalidPort, "Port numbers go from 1 to 31");
   const std::string file = FileOf(settingsFolder);
-  std::vector<std::string> lines;
+  std::vector<std::string> lines = ReadLines(file);
+  const std::string lineEnd = lines.empty() || !lines[0].ends_with("\r\n") ? "\n" : "\r\n";
+  const std::string entry = std::to_string(port) + "=" + path;
   bool placed = path.empty();
-  for (std::string& line : ReadLines(file)) {
+  std::string text;
+  for (const std::string& line : lines) {
     const auto e = ParseLine(line);
     if (!e || e->port != port) {
-      lines.push_back(std::move(line));
+      text += line;
     } else if (!placed) {
-      lines.push_back(std::to_string(port) + "=" + path);
+      // The first line of the number is the one that counts; it keeps its line end.
+      text += entry + line.substr(Content(line).size());
       placed = true;
     }
   }
-  if (!placed) lines.push_back(std::to_string(port) + "=" + path);
-
-  const std::string temp = file + ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) out << line << '\n';
-    out.flush();
-    if (!out) {
-      std::remove(temp.c_str());
-      throw RunTimeError(err::kPathFileAccess, file + ": cannot be written");
-    }
+  if (!placed) {
+    if (!text.empty() && text.back() != '\n') text += lineEnd;
+    text += entry + lineEnd;
   }
-  if (std::rename(temp.c_str(), file.c_str()) != 0) {
-    std::remove(temp.c_str());
-    throw RunTimeError(err::kPathFileAccess, file + ": cannot be replaced");
-  }
+  ReplaceFile(file, text);
 }
 
 }  // namespace koralin

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace koralin {
 
@@ -14,6 +15,8 @@ inline constexpr const char* kComPortsFile = "ComPorts.cfg";
 using ComPortMap = std::map<int, std::string>;
 
 std::string DefaultDevicePath(int port);
+// The port number a line gives a device to; 0 for any other line.
+int LinePort(std::string_view line);
 // The numbers that have a line of their own; the first line of a number wins.
 ComPortMap ReadComPorts(const std::string& settingsFolder);
 // The device port number `port` opens.

@@ -62,7 +62,8 @@ void FillPortListing(App& app, std::vector<SerialDevice> devices) {
   PortListing& l = app.terminal.listing;
   const ComPortMap map = ReadComPorts(app.platform.system.AppPath());
   std::sort(devices.begin(), devices.end(), [](const auto& a, const auto& b) { return a.path < b.path; });
-  for (const auto& [port, path] : map) {
+  for (const auto& entry : map) {
+    const std::string& path = entry.second;  // clang 14 cannot capture a structured binding
     const bool present = std::any_of(devices.begin(), devices.end(), [&](const auto& d) { return d.path == path; });
     if (!present) devices.push_back({path, "", "", -1, -1, false});
   }

@@ -110,7 +110,8 @@ TEST(SetPcClock, ARefusalOrABadDateGoesToThePortReportAndKeepsTheRequest) {
     bad.app.shell.ClockOffsetPending = 0;
     bad.Receive(Rmc("120000", date));
     EXPECT_TRUE(bad.clockSetter.set.empty()) << date;
-    EXPECT_EQ(bad.app.lastInputError.count, 1) << date;
+    EXPECT_EQ(bad.app.lastInputError.count, 0) << date << ": dropped, the input stays on";
+    EXPECT_EQ(bad.app.form1.Frame1.Caption(), "GPS-NMEA-0183 Bad sentence !") << date;
   }
 }
 

@@ -48,6 +48,14 @@ class Client : public QObject {
     if (reply.type() != QDBusMessage::ReplyMessage) return "<error " + reply.errorName() + ">";
     return reply.arguments().first().value<QDBusVariant>().variant().toString();
   }
+  // The error a Set gets ("" when it is accepted).
+  QString Set(const QString& service, const QString& item) {
+    QDBusMessage m = QDBusMessage::createMethodCall(service, "/Form1", "org.freedesktop.DBus.Properties", "Set");
+    m << QString("org.koralin.Form1") << item << QVariant::fromValue(QDBusVariant(QString(1 << 20, 'x')));
+    QDBusPendingCall call = bus_.asyncCall(m);
+    WaitFor([&] { return call.isFinished(); });
+    return call.reply().type() == QDBusMessage::ErrorMessage ? call.reply().errorName() : QString();
+  }
   void Follow(const QString& service) {
     bus_.connect(service, "/Form1", "org.freedesktop.DBus.Properties", "PropertiesChanged", this,
                  SLOT(OnChanged(QString, QVariantMap, QStringList)));
@@ -91,7 +99,9 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
     EXPECT_EQ(client.Get(bus.ServiceName(), c.item), expected) << c.item;
     EXPECT_EQ(client.changes[i].first, c.item);
     EXPECT_EQ(client.changes[i].second, expected);
+    EXPECT_NE(client.Set(bus.ServiceName(), c.item), "") << c.item;
   }
+  EXPECT_NE(client.Set(bus.ServiceName(), "objectName"), "") << "nothing inherited is settable";
   QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-copy");
   {
     DbusBus second("koralin-gps", other);

@@ -50,9 +50,10 @@ TEST(LogWriteErrors, ReportNamesPathNumberAndDescription) {
     EXPECT_EQ(r.app.log.LogBuffer.size(), 15u * 70);
     EXPECT_TRUE(r.app.form1.mnuLoggen.Checked());
     EXPECT_EQ(r.system.beeps, 0);
-    LoggingSummer(r.app, kRecord, true);
-    EXPECT_EQ(r.dialogs.boxes.size(), 2u) << "every further record tries again";
-    EXPECT_EQ(r.app.log.LogBuffer.size(), 16u * 70);
+    for (int i = 0; i < 40; ++i) LoggingSummer(r.app, kRecord, true);
+    EXPECT_EQ(r.dialogs.boxes.size(), 1u) << "the same fault is retried quietly";
+    EXPECT_EQ(r.app.log.LogBuffer.size(), 55u * 70);
+    EXPECT_EQ(r.app.form1.Frame1.Caption(), "GPS-NMEA-0183 log not written");
   }
 }
 
@@ -65,14 +66,32 @@ TEST(LogWriteErrors, NoRecordIsLostOnceTheFaultClears) {
     LoggingSummer(rig.app, "$GPRMC,1235" + std::to_string(10 + i) + ",A,4807.038,N,01131.000,E,022.4", true);
     LoggingSummer(rig.app, "%1" + std::to_string(10 + i) + "/9", false);
   }
-  EXPECT_GE(rig.dialogs.boxes.size(), 2u);
+  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
   const std::string kept = rig.app.log.LogBuffer;
   ASSERT_GT(kept.size(), 1024u);
   std::filesystem::create_directory(folder);
-  LoggingSummer(rig.app, "%999/9", false);
-  EXPECT_EQ(ReadFile(path), kept + "%999/9\r\n");
-  EXPECT_EQ(rig.app.log.LogBuffer, "");
-  EXPECT_EQ(rig.system.beeps, 1);
+  std::string more;
+  for (int i = 0; i < 200; ++i) {
+    more += "%" + std::to_string(100 + i) + "/9\r\n";
+    LoggingSummer(rig.app, "%" + std::to_string(100 + i) + "/9", false);
+  }
+  EXPECT_EQ(rig.system.beeps, 1) << "written at the next quiet retry";
+  EXPECT_EQ(rig.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
+  rig.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(ReadFile(path), kept + more);
+}
+
+TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteOfWholeRecords) {
+  LogRig rig;
+  rig.StartLogging("/dev/full");
+  const std::string pad(60, '.');
+  for (int i = 0; i < 16000; ++i) LoggingSummer(rig.app, "%" + std::to_string(100000 + i) + "/9" + pad, false);
+  const std::string& kept = rig.app.log.LogBuffer;
+  EXPECT_LE(kept.size(), 1024u * 1024);
+  EXPECT_GT(kept.size(), 1000u * 1024);
+  EXPECT_EQ(kept.substr(0, 1), "%");
+  EXPECT_TRUE(kept.ends_with("%115999/9" + pad + "\r\n"));
+  EXPECT_EQ(rig.dialogs.boxes.size(), 2u) << "the append question and one write error";
 }
 
 TEST(LogWriteErrors, FailedFlushAtSwitchOffKeepsTheBuffer) {

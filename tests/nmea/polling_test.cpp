@@ -56,23 +56,63 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
   }
 }
 
-TEST(Polling, ReadAndDecodingErrorsGoToTheInputErrorReport) {
-  for (const bool readFails : {true, false}) {
-    Polled p;
-    p.Tick(kRmc);
-    if (readFails) p.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
-    p.Tick(Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,231394,003.1,W") + "\r\n");  // month 13
-    if (!readFails) p.Tick("\r\n\r\n");  // the first sentence is the one carried over, so it comes next
-    EXPECT_EQ(p.app.lastInputError.procName, "getGPSinput");
-    EXPECT_EQ(p.app.lastInputError.description, readFails ? "/dev/ttyUSB0: Device disappeared" : "Subscript out of range");
-    EXPECT_EQ(p.app.lastInputError.port, 3);
-    EXPECT_EQ(p.app.unexpectedCount, 0);
-    // A sentence that failed halfway leaves no values of the one before.
-    EXPECT_EQ(p.app.fix.CourseText + p.app.fix.SpeedKnotsText + p.app.fix.UtcTimeText, readFails ? "084.4\xb0" "022.4" "12:35:19" : "");
-    p.Tick();  // reported once: the input is off now
-    EXPECT_EQ(p.dialogs.boxes.size(), 1u);
-    EXPECT_FALSE(p.comm1.IsOpen());
+TEST(Polling, OnlyAPortFaultSwitchesTheInputOff) {
+  Polled p;
+  p.Tick(kRmc);
+  p.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  p.Tick(kRmc);
+  EXPECT_EQ(p.app.lastInputError.procName, "getGPSinput");
+  EXPECT_EQ(p.app.lastInputError.description, "/dev/ttyUSB0: Device disappeared");
+  EXPECT_EQ(p.app.lastInputError.port, 3);
+  p.Tick();  // reported once: the input is off now
+  EXPECT_EQ(p.dialogs.boxes.size(), 1u);
+  EXPECT_FALSE(p.comm1.IsOpen());
+}
+
+// Every field of each decoded sentence spoiled in turn (a number beyond any
+// range, a 100-character field) and dates that are no dates: the sentence is
+// dropped as a checksum error is, the input stays on, the next poll decodes.
+TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
+  const std::string good[] = {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
+                              "GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,",
+                              "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"};
+  std::vector<std::pair<std::string, bool>> rows;  // sentence body, dropped before decoding
+  for (const std::string& body : good) {
+    std::vector<std::string> fields;
+    for (std::size_t from = 0, comma = 0; comma != std::string::npos; from = comma + 1)
+      fields.push_back(body.substr(from, (comma = body.find(',', from)) - from));
+    for (std::size_t i = 1; i < fields.size(); ++i)
+      for (const std::string& bad : {std::string("1e39"), std::string("-9e99"), std::string(100, '7')}) {
+        std::string spoilt = fields[0];
+        for (std::size_t j = 1; j < fields.size(); ++j) spoilt += "," + (j == i ? bad : fields[j]);
+        rows.emplace_back(spoilt, true);
+      }
   }
+  for (const char* date : {"231394", "320394", "230094"})
+    rows.emplace_back("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4," + std::string(date) + ",003.1,W",
+                      date[2] != '0');  // month 0 is the table's "Empty" row
+  const std::string next = Nmea("GPRMC,130000,A,4807.038,N,01131.000,E,1,2,230394,,W") + "\r\n" +
+                           Nmea("GPGGA,1,2,N,3,E,1,06,1.40,100,M,,M,,") + "\r\n" + Nmea("GPGSA,A,2") + "\r\n";
+  for (const bool clockPending : {false, true})
+    for (const auto& [body, dropped] : rows) {
+      SCOPED_TRACE(body + (clockPending ? " (clock setting pending)" : ""));
+      Polled p;
+      p.app.form1.mnuLockCheck.SetChecked(true);
+      if (clockPending) p.app.shell.ClockOffsetPending = 1;
+      p.Tick(Nmea(body) + "\r\n" + Nmea("GPVTG,,T") + "\r\n");
+      if (dropped) {
+        EXPECT_EQ(p.app.form1.Frame1.Caption(), "GPS-NMEA-0183 Bad sentence !");
+        EXPECT_EQ(p.app.form1.lblGPRMC.Caption().find("1e39"), std::string::npos);
+      }
+      p.Tick(next);
+      EXPECT_EQ(p.app.form1.lblTime.Caption(), "13:00:00");
+      EXPECT_EQ(p.app.form1.lblHeight1.Caption(), "328 ft");
+      EXPECT_EQ(p.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
+      EXPECT_TRUE(p.comm1.IsOpen());
+      EXPECT_EQ(p.app.lastInputError.count, 0) << p.app.lastInputError.description;
+      EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
+      EXPECT_TRUE(p.dialogs.boxes.empty());
+    }
 }
 
 TEST(Polling, CompassTextOnTheOutputPortIsGatheredToThirtyOne) {
@@ -129,7 +169,7 @@ TEST(Polling, HostileTextKeepsTheLastGoodValues) {
     EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
     EXPECT_EQ(p.app.lastInputError.count, 0) << p.app.lastInputError.description;
   }
-  // A broken $GPRMC may at worst be reported as an input error.
+  // Nor does a broken $GPRMC switch the input off.
   for (const std::string& t : {"$GPRMC," + std::string(40, '9') + ",A,4807.038,N,01131.000,E,1,2,230394,,W*00",
                                std::string("\0\0\0\0$GPRMC\0,,", 14), std::string("$GPRMC,1e999,A,9e99,N,9e99,E,9e9,9e9,0,0,W*"),
                                std::string("$GPRMC,,,,,,,,,,,,,,,,,,,,,*")}) {
@@ -138,7 +178,7 @@ TEST(Polling, HostileTextKeepsTheLastGoodValues) {
       p.app.form1.mnuCrcCheck.SetChecked(verify);
       p.Tick(t);
       p.Tick();
-      EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
+      EXPECT_EQ(p.app.unexpectedCount + p.app.lastInputError.count, 0) << p.app.lastUnexpected;
     }
   }
 }

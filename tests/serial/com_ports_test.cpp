@@ -36,7 +36,7 @@ TEST(ComPorts, SavingReplacesOneNumberAndKeepsTheRest) {
   SaveComPort(folder.path(), 7, "/dev/pts/4");
   SaveComPort(folder.path(), 4, "");
   EXPECT_EQ(ReadFile(file), "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n");
-  EXPECT_FALSE(test::Exists(file + ".new"));
+  EXPECT_FALSE(test::Exists(file + ".tmp"));
 }
 
 TEST(ComPorts, SavingRefusesBadNumbersAndFailedWritesAndKeepsTheOldFile) {
@@ -48,11 +48,11 @@ TEST(ComPorts, SavingRefusesBadNumbersAndFailedWritesAndKeepsTheOldFile) {
   // A full disk shows only when the written text is pushed out.
   const std::string file = folder / kComPortsFile;
   WriteFile(file, "3=/dev/ttyUSB0\n");
-  std::filesystem::create_symlink("/dev/full", file + ".new");
+  std::filesystem::create_symlink("/dev/full", file + ".tmp");
   EXPECT_THROW(SaveComPort(folder.path(), 4, "/dev/ttyUSB1"), RunTimeError);
   ASSERT_FALSE(std::filesystem::is_symlink(file));  // else it would now lead to /dev/full
   EXPECT_EQ(ReadFile(file), "3=/dev/ttyUSB0\n");
-  EXPECT_FALSE(std::filesystem::is_symlink(file + ".new"));
+  EXPECT_FALSE(std::filesystem::is_symlink(file + ".tmp"));
 }
 
 }  // namespace
