@@ -23,6 +23,7 @@ namespace koralin::test {
 struct PtyRig {
   explicit PtyRig(ValuesBus* realBus = nullptr)
       : app{Platform{system, dialogs, comm1, comm2, clockSetter, realBus ? *realBus : bus}} {
+    system.appPath = map.Folder();  // the settings folder, as the program has it
     map.Map(3, gps.Path());
     map.Map(1, plotter.Path());
     clock.Attach(app.form1.tmrPolling);

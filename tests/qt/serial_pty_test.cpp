@@ -81,7 +81,7 @@ std::string OpenAsStranger(const std::string& folder, const std::string& device)
     std::string what = "<opened>";
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) what = "<setuid failed>";
     try {
-      qt::QtSerialPort(folder).Open(3, "4800,N,8,1", 8192, 0);
+      qt::TargetPort(folder).Open(3, "4800,N,8,1", 8192, 0);
     } catch (const std::exception& e) {
       what = e.what();
     }
