@@ -1,10 +1,14 @@
-// Relay latency and CPU cost on real pseudo-terminals, through the Qt
-// serial adapter and the Qt event loop, at fast polling (50 ms) and 38400
-// baud:
+// Relay latency and CPU cost on real pseudo-terminals, through the
+// program's port adapters and the Qt event loop, at fast polling (50 ms) and
+// 38400 baud:
 //  1. latency from the last byte of a $GPRMC written to the GPS pty to the
-//     last byte of the relayed sentence read on the output pty;
-//  2. CPU time the program's thread uses while the GPS floods the line.
-// Usage: relay-latency-bench [latency seconds (30)] [flood seconds (60)]
+//     last byte of the relayed sentence read by the output's reader, for an
+//     output on a serial device (a pty), on pty:// and on listen://;
+//  2. CPU time the program's thread uses while the GPS floods the line;
+//  3. a listen:// reader that connects and stops reading: fixes decoded,
+//     the output still on, sentences dropped, resident memory.
+// Usage: relay-latency-bench [latency s (30)] [flood s (60)] [stalled reader s (60)]
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -26,7 +30,7 @@
 #include "nmea/sentence.h"
 #include "qt/dbus_bus.h"
 #include "qt/qt_dialogs.h"
-#include "qt/qt_serial_port.h"
+#include "qt/target_port.h"
 #include "qt/qt_system.h"
 #include "qt/timer_driver.h"
 #include "serial/output_port.h"
@@ -73,6 +77,7 @@ double Percentile(std::vector<double> v, double p) {
 int main(int argc, char** argv) {
   const int latencySeconds = argc > 1 ? std::atoi(argv[1]) : 30;
   const int floodSeconds = argc > 2 ? std::atoi(argv[2]) : 60;
+  const int stalledSeconds = argc > 3 ? std::atoi(argv[3]) : 60;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
 
@@ -82,7 +87,7 @@ int main(int argc, char** argv) {
   folder.Map(1, plotter.Path());
   qt::QtSystem system;
   qt::QtDialogs dialogs;
-  qt::QtSerialPort comm1(folder.Folder()), comm2(folder.Folder());
+  qt::TargetPort comm1(folder.Folder()), comm2(folder.Folder());
   NoClock clockSetter;
   qt::DbusBus bus("koralin-relay-bench");  // publishes when a session bus is there
   App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
@@ -96,14 +101,25 @@ int main(int argc, char** argv) {
   f.mnuPollingSpeed.Click();  // 50 ms
   app.settings.BaudIn = 38400;
   f.Option1[2].Click();  // Com3
-  ComOutSelect(app, 1, 38400);
   f.mnuRMCPlainOut.SetChecked(true);
+
+  // 1. Latency, for each kind of output.
+  const std::string link = folder.Folder() + "/gps-out";
+  const struct {
+    const char* name;
+    std::string target;
+  } kinds[] = {{"serial device", plotter.Path()}, {"pty://", "pty://" + link}, {"listen://", "listen://127.0.0.1:47110"}};
+  for (const auto& kind : kinds) {
+  ComOutSelect(app, 0, 38400);
+  folder.Map(1, kind.target);
+  ComOutSelect(app, 1, 38400);
   if (!comm1.IsOpen() || app.settings.ComPortOut != 1) {
-    std::fprintf(stderr, "ports did not open\n");
+    std::fprintf(stderr, "ports did not open for %s\n", kind.name);
     return 1;
   }
-
-  // 1. Latency.
+  int out = plotter.Master();
+  if (kind.target.rfind("pty://", 0) == 0) out = open(link.c_str(), O_RDWR | O_NOCTTY);
+  if (kind.target.rfind("listen://", 0) == 0) out = test::ConnectLocal(47110);
   std::mutex m;
   std::map<int, Clock::time_point> sent;
   std::vector<double> latencies;
@@ -111,10 +127,10 @@ int main(int argc, char** argv) {
   std::thread reader([&] {
     std::string buf;
     while (!stop) {
-      pollfd p{plotter.Master(), POLLIN, 0};
+      pollfd p{out, POLLIN, 0};
       if (poll(&p, 1, 20) <= 0) continue;
       char chunk[4096];
-      const ssize_t n = read(plotter.Master(), chunk, sizeof chunk);
+      const ssize_t n = read(out, chunk, sizeof chunk);
       if (n <= 0) continue;
       const auto now = Clock::now();
       buf.append(chunk, static_cast<std::size_t>(n));
@@ -149,11 +165,16 @@ int main(int argc, char** argv) {
   writer.join();
   reader.join();
   const double sentenceMs = 10.0 * 1000.0 * static_cast<double>(Rmc(1).size()) / 38400.0;
-  std::printf("relay latency over %zu sentences (poll 50 ms, 38400 baud):\n", latencies.size());
+  std::printf("relay latency to a %s over %zu sentences (poll 50 ms, 38400 baud):\n", kind.name, latencies.size());
   std::printf("  median %.1f ms, 99th percentile %.1f ms, max %.1f ms\n", Percentile(latencies, 0.5),
               Percentile(latencies, 0.99), Percentile(latencies, 1.0));
   std::printf("  target for the 99th percentile: 50 + %.1f (transmit time) + 5 = %.1f ms\n", sentenceMs,
               55 + sentenceMs);
+  if (out != plotter.Master()) close(out);
+  }
+  ComOutSelect(app, 0, 38400);
+  folder.Map(1, plotter.Path());
+  ComOutSelect(app, 1, 38400);
 
   // 2. Flood: a full 38400-baud line of NMEA for floodSeconds.
   std::string burst;
@@ -162,7 +183,7 @@ int main(int argc, char** argv) {
                         "$GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00*",
                         "$GPVTG,084.4,T,087.5,M,022.4,N,041.5,K,A*"})
     burst += AddCrc(b);
-  stop = false;
+  std::atomic<bool> stop{false};
   std::atomic<long> floodBytes{0};
   std::thread flooder([&] {
     // 3840 characters a second, in 10 ms slices.
@@ -198,5 +219,34 @@ int main(int argc, char** argv) {
               "max resident %ld -> %ld KiB\n",
               floodSeconds, floodBytes.load(), cpu, 100.0 * cpu / floodSeconds, r0.ru_maxrss, r1.ru_maxrss);
   std::printf("errors reported: input %d, output %d\n", app.lastInputError.count, app.lastOutputError.count);
+
+  // 3. A reader that connects and never reads, while the GPS sends 10 fixes a second.
+  ComOutSelect(app, 0, 38400);
+  folder.Map(1, "listen://127.0.0.1:47111");
+  ComOutSelect(app, 1, 38400);
+  const int asleep = test::ConnectLocal(47111);
+  stop = false;
+  std::atomic<int> fixes{0};
+  std::thread gpsFeed([&] {
+    for (int i = 1; !stop; ++i, ++fixes) {
+      gps.Send(Rmc(i) + AddCrc("$GPVTG,084.4,T,087.5,M,022.4,N,041.5,K,A*"));
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  });
+  long decoded = 0;
+  std::string last;
+  f.lblGPRMC.captionChanged.Subscribe([&] { decoded += f.lblGPRMC.Caption() != last; last = f.lblGPRMC.Caption(); });
+  rusage s0{};
+  getrusage(RUSAGE_SELF, &s0);
+  RunFor(stalledSeconds * 1000);
+  stop = true;
+  gpsFeed.join();
+  rusage s1{};
+  getrusage(RUSAGE_SELF, &s1);
+  std::printf("reader asleep for %d s: %ld of %d fixes decoded, output %s, %ld sentences dropped, "
+              "max resident %ld -> %ld KiB\n",
+              stalledSeconds, decoded, fixes.load(), app.settings.ComPortOut == 1 ? "on" : "OFF", comm2.Dropped(),
+              s0.ru_maxrss, s1.ru_maxrss);
+  if (asleep >= 0) close(asleep);
   return 0;
 }

@@ -24,6 +24,7 @@
 #include "serial/output_port.h"
 #include "serial/modified_rmc.h"
 #include "serial/relay.h"
+#include "serial/resume.h"
 #include "serial/send.h"
 #include "serial/watchdog.h"
 #include "terminal/crc_tool.h"
@@ -146,6 +147,7 @@ void WireForm1(App& app) {
   // Timers.
   on(f.tmrPolling.onTick, tmrPolling_Timer);
   on(f.tmrComInTimeOut.onTick, tmrComInTimeOut_Timer);
+  on(f.tmrResume.onTick, tmrResume_Timer);
 
   f.lblTurnPrompt.SetToolTip("Turn-prompt " + app.platform.system.ExeName() + " is running.");
   PublishLinkItems(app);

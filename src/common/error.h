@@ -38,6 +38,8 @@ inline constexpr long kPathNotFound = 76;
 inline constexpr long kPortAlreadyOpen = 8005;
 inline constexpr long kPortNotOpen = 8018;
 inline constexpr long kInvalidPort = 8002;
+// A device that went away while open (unplugged, server gone); it may come back.
+inline constexpr long kDeviceLost = 8020;
 }  // namespace err
 
 }  // namespace koralin

@@ -69,6 +69,7 @@ struct Form1 {
 
   Timer tmrPolling{"tmrPolling"};
   Timer tmrComInTimeOut{"tmrComInTimeOut"};
+  Timer tmrResume{"tmrResume"};  // reopens a port that went away
 
   // Menus, in menu-bar order.
   MenuItem mnuFiles{"mnuFiles", "&Files"};

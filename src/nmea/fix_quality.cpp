@@ -6,6 +6,7 @@
 #include "common/basic.h"
 #include "log/logging.h"
 #include "nmea/sentence.h"
+#include "serial/resume.h"
 
 namespace koralin {
 
@@ -30,6 +31,7 @@ void mnuLockCheck_Click(App& app) {
 }
 
 void RestoreFrameCaption(App& app) {
+  if (ShowLostCaption(app)) return;  // a lost port keeps saying so until it is back
   Frame& frame = app.form1.Frame1;
   frame.SetFontUnderline(true);
   frame.SetForeColor(colour::kBlack);

@@ -13,6 +13,7 @@
 #include "nmea/heading.h"
 #include "nmea/sentence.h"
 #include "serial/port_errors.h"
+#include "serial/resume.h"
 #include "serial/send.h"
 #include "terminal/terminal.h"
 
@@ -65,6 +66,10 @@ void tmrPolling_Timer(App& app) {
 
 void getGPSinput(App& app) {
   app.fix.GPRMCFound = false;
+  if (app.serial.InLost) {  // as with no input, until the device is back
+    app.form1.lblLock.SetBackColor(colour::kRed);
+    return;
+  }
   try {
     SerialPort& port = app.platform.comm1;
     if (port.InBufferCount() < 4) {
@@ -85,12 +90,16 @@ void getGPSinput(App& app) {
       p.RxHistory = std::move(t);
     DispatchSentences(app);
   } catch (const std::exception& e) {
-    ComPortInError(app, "getGPSinput", e.what(), app.settings.ComPortIn);
+    if (IsLost(e))
+      InputLost(app);
+    else
+      ComPortInError(app, "getGPSinput", e.what(), app.settings.ComPortIn);
   }
 }
 
 void getHCHDTinput(App& app) {
   SerialPort& port = app.platform.comm2;
+  if (app.serial.OutLost) return;
   if (!port.IsOpen()) app.form1.mnuHCHDTinp.SetChecked(false);
   try {
     if (port.InBufferCount() < 5) return;
@@ -100,7 +109,10 @@ void getHCHDTinput(App& app) {
     text = Right(text, 20);
     DispatchSentences(app);
   } catch (const std::exception& e) {
-    ComOutOpenError(app, "getHCHDTinput", e.what(), app.settings.ComPortOut);
+    if (IsLost(e))
+      OutputLost(app);
+    else
+      ComOutOpenError(app, "getHCHDTinput", e.what(), app.settings.ComPortOut);
   }
 }
 

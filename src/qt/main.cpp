@@ -11,7 +11,7 @@
 #include "qt/linux_clock_setter.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
-#include "qt/qt_serial_port.h"
+#include "qt/target_port.h"
 #include "qt/qt_system.h"
 #include "qt/text.h"
 #include "qt/timer_driver.h"
@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
 
   qt::QtSystem system;
   qt::QtDialogs dialogs;
-  qt::QtSerialPort comm1(system.AppPath()), comm2(system.AppPath());
+  qt::TargetPort comm1(system.AppPath()), comm2(system.AppPath());
   qt::LinuxClockSetter clock;
   qt::DbusBus bus(QString::fromStdString(system.ExeName()));
   App app(Platform{system, dialogs, comm1, comm2, clock, bus});
@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
   qt::TimerDriver timers;
   timers.Attach(app.form1.tmrPolling);
   timers.Attach(app.form1.tmrComInTimeOut);
+  timers.Attach(app.form1.tmrResume);
 
   qt::MainWindow window(app);
   dialogs.SetParent(&window);

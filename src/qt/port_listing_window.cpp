@@ -7,7 +7,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSerialPortInfo>
+#include <QTcpSocket>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <map>
 
 #include "app/events.h"
 #include "qt/text.h"
@@ -16,17 +19,42 @@
 
 namespace koralin::qt {
 
+namespace {
+
+// "/dev/ttyUSB0" -> "/dev/serial/by-id/usb-...", from the links udev makes.
+std::map<std::string, std::string> StableNames() {
+  std::map<std::string, std::string> names;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator("/dev/serial/by-id", ec)) {
+    const auto real = std::filesystem::canonical(e.path(), ec);
+    if (!ec) names.emplace(real.string(), e.path().string());
+  }
+  return names;
+}
+
+// gpsd is offered when it answers on its usual port.
+bool GpsdAnswers() {
+  QTcpSocket probe;
+  probe.connectToHost(QHostAddress::LocalHost, 2947);
+  return probe.waitForConnected(300);
+}
+
+}  // namespace
+
 std::vector<SerialDevice> SerialDevicesPresent() {
   std::vector<SerialDevice> devices;
+  const auto stable = StableNames();
   for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
     SerialDevice d;
     d.path = FromQ(info.systemLocation());
+    if (const auto it = stable.find(d.path); it != stable.end()) d.stableName = it->second;
     d.description = FromQ(info.description());
     d.manufacturer = FromQ(info.manufacturer());
     if (info.hasVendorIdentifier()) d.vendorId = info.vendorIdentifier();
     if (info.hasProductIdentifier()) d.productId = info.productIdentifier();
     devices.push_back(std::move(d));
   }
+  if (GpsdAnswers()) devices.push_back({"gpsd://localhost:2947", "gpsd on this PC", "", -1, -1, true, ""});
   return devices;
 }
 

@@ -18,7 +18,6 @@ namespace koralin::qt {
 namespace {
 
 constexpr long kDeviceIoError = 57;
-constexpr long kTxFull = 8010;
 constexpr qint64 kDefaultOutBuffer = 8192;
 
 RunTimeError Missing(const std::string& device) {
@@ -31,7 +30,7 @@ RunTimeError Busy(const std::string& device) {
   return RunTimeError(err::kPortAlreadyOpen, device + ": Device busy - another program is using it");
 }
 RunTimeError Gone(const std::string& device) {
-  return RunTimeError(kDeviceIoError, device + ": Device disappeared - was it unplugged?");
+  return RunTimeError(err::kDeviceLost, device + ": Device disappeared - was it unplugged?");
 }
 
 // Qt says "permission" both for a device the user may not open and for one
@@ -175,10 +174,13 @@ std::string QtSerialPort::ReadAll() {
 
 void QtSerialPort::Write(std::string_view text) {
   ThrowIfFailed();
-  // Qt's own queue grows without bound when the far end takes nothing.
+  // Qt's own queue grows without bound when the far end takes nothing; a
+  // reader that stopped loses sentences, and the port stays on.
   const qint64 limit = outBufferSize_ > 0 ? outBufferSize_ : kDefaultOutBuffer;
-  if (port_.bytesToWrite() + static_cast<qint64>(text.size()) > limit)
-    throw RunTimeError(kTxFull, device_ + ": Transmit buffer full - the device takes no data");
+  if (port_.bytesToWrite() + static_cast<qint64>(text.size()) > limit) {
+    ++dropped_;
+    return;
+  }
   if (port_.write(text.data(), static_cast<qint64>(text.size())) < 0) ThrowIfFailed();
   port_.flush();
   ThrowIfFailed();

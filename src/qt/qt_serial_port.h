@@ -16,13 +16,15 @@ class QtSerialPort : public SerialPort {
   void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) override;
   void SetSettings(const std::string& settings) override;
   void Close() override;
-  bool IsOpen() const override { return port_.isOpen(); }
+  // A device that vanished stays "open" until its failure has been reported.
+  bool IsOpen() const override { return port_.isOpen() || failure_.has_value(); }
   int CommPort() const override { return number_; }
   std::string Settings() const override { return settings_; }
   int InBufferCount() override;
   std::string ReadAll() override;
   void Write(std::string_view text) override;
   int OutBufferCount() override;
+  long Dropped() const override { return dropped_; }
 
  private:
   void ApplySettings();
@@ -34,6 +36,7 @@ class QtSerialPort : public SerialPort {
   int number_ = 1;
   std::string settings_ = "9600,N,8,1";
   int outBufferSize_ = 0;
+  long dropped_ = 0;
   // A failure Qt noticed on its own (device gone), reported at the next call.
   std::optional<RunTimeError> failure_;
 };

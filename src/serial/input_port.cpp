@@ -10,6 +10,7 @@
 #include "serial/autobaud.h"
 #include "serial/input_choice.h"
 #include "serial/port_errors.h"
+#include "serial/port_target.h"
 #include "terminal/terminal.h"
 
 namespace koralin {
@@ -74,6 +75,16 @@ void FitWindowToSource(App& app) {
   }
 }
 
+// Network and pty targets take data as it comes: no rate to search, and the
+// saved rate is kept. A malformed line is said by the open itself.
+bool SearchesRate(App& app, int port) {
+  try {
+    return HasLineSpeed(TargetOf(app.platform.system.AppPath(), port));
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 const std::array<BaudEntry, 7>& InputBaudEntries() {
@@ -109,6 +120,7 @@ void ComPortInOpen(App& app) {
   Settings& s = app.settings;
   f.tmrPolling.SetEnabled(false);
   f.tmrComInTimeOut.SetEnabled(false);
+  app.serial.InLost = false;
   RestoreFrameCaption(app);
   AddTerminalOut(app, "", true);
   if (app.platform.comm1.IsOpen()) app.platform.comm1.Close();
@@ -123,7 +135,8 @@ void ComPortInOpen(App& app) {
     ComInOptionsEnabled(app, true);
   }
 
-  if (s.ComPortIn >= 1 && s.BaudIn == 0) {
+  const bool searches = s.ComPortIn >= 1 && SearchesRate(app, s.ComPortIn);
+  if (searches && s.BaudIn == 0) {
     BaudEnabled(app, false);
     f.mnuTerminalIn.SetEnabled(false);
     long found = 0;
@@ -131,7 +144,7 @@ void ComPortInOpen(App& app) {
     s.BaudIn = static_cast<std::int32_t>(found);
   }
   BaudSelect(app, s.BaudIn);
-  if (s.ComPortIn > 0 && s.BaudIn == 0) {
+  if (searches && s.BaudIn == 0) {
     s.ComPortIn = 0;
     ComPortInSelect(app);  // switches the input off and comes back here
     return;

@@ -86,6 +86,8 @@ void ComOutSelect(App& app, int port, long baud) {
 
 int OpenComOut(App& app, int port, long baud) {
   Form1& f = app.form1;
+  app.serial.OutLost = false;
+  app.serial.DroppedShown = 0;
   if (port == -1 && !app.platform.comm1.IsOpen()) {
     // Nothing to share while the GPS port is closed: the output is off
     // before the modified output below looks at it.

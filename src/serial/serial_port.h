@@ -27,6 +27,8 @@ class SerialPort {
   virtual void Write(std::string_view text) = 0;
   // Characters still queued for sending.
   virtual int OutBufferCount() = 0;
+  // Sentences given up because the reader took them too slowly.
+  virtual long Dropped() const { return 0; }
 };
 
 // The line settings of a rate: "4800,N,8,1".

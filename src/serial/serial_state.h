@@ -14,6 +14,11 @@ struct SerialState {
   // Inside the baud search; a "Comport off" click then only asks it to stop.
   bool Searching = false;
   bool SearchCancelled = false;
+  // A port that went away while open, waiting to be reopened.
+  bool InLost = false;
+  bool OutLost = false;
+  // Sentences the output dropped for a slow reader, as last shown.
+  long DroppedShown = 0;
 };
 
 }  // namespace koralin

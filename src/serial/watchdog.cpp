@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "serial/resume.h"
 
 namespace koralin {
 
@@ -16,7 +17,9 @@ void tmrComInTimeOut_Timer(App& app) {
   ++app.fix.NoRxCount;
   f.Frame1.SetFontUnderline(false);
   const double seconds = RoundHalfEven(app.fix.NoRxCount * f.tmrComInTimeOut.Interval() / 1000.0, 1);
-  f.Frame1.SetCaption("Warning no RS232 input recieved for about" + Str(seconds) + " Sec's.");
+  // A lost device says what it waits for rather than how long it has been quiet.
+  f.Frame1.SetCaption(app.serial.InLost ? LostCaption(app, app.settings.ComPortIn)
+                                        : "Warning no RS232 input recieved for about" + Str(seconds) + " Sec's.");
 }
 
 }  // namespace koralin

@@ -55,7 +55,8 @@ std::string PortListingHeader() {
 
 std::string PortListingRow(const SerialDevice& d, const std::vector<int>& ports) {
   return Column(PortsText(ports), 12) + Column(d.path, 22) + Column(UsbId(d), 11) +
-         Column(d.manufacturer.empty() ? "-" : d.manufacturer, 22) + (d.present ? d.description : "(not present)");
+         Column(d.manufacturer.empty() ? "-" : d.manufacturer, 22) + (d.present ? d.description : "(not present)") +
+         (d.stableName.empty() ? "" : "  " + d.stableName);
 }
 
 void FillPortListing(App& app, std::vector<SerialDevice> devices) {
@@ -64,7 +65,9 @@ void FillPortListing(App& app, std::vector<SerialDevice> devices) {
   std::sort(devices.begin(), devices.end(), [](const auto& a, const auto& b) { return a.path < b.path; });
   for (const auto& entry : map) {
     const std::string& path = entry.second;  // clang 14 cannot capture a structured binding
-    const bool present = std::any_of(devices.begin(), devices.end(), [&](const auto& d) { return d.path == path; });
+    const bool present = std::any_of(devices.begin(), devices.end(), [&](const auto& d) {
+      return d.path == path || d.stableName == path;
+    });
     if (!present) devices.push_back({path, "", "", -1, -1, false});
   }
   // The selection stays on the same device.
@@ -76,7 +79,12 @@ void FillPortListing(App& app, std::vector<SerialDevice> devices) {
   int index = -1;
   for (const SerialDevice& d : l.devices) {
     if (d.path == selectedPath) index = static_cast<int>(l.lstDevices.Items().size());
-    l.lstDevices.AddItem(PortListingRow(d, PortsFor(map, d.path)));
+    std::vector<int> ports = PortsFor(map, d.path);
+    if (!d.stableName.empty()) {
+      for (int p : PortsFor(map, d.stableName)) ports.push_back(p);
+      std::sort(ports.begin(), ports.end());
+    }
+    l.lstDevices.AddItem(PortListingRow(d, ports));
   }
   l.lstDevices.SetListIndex(index);
   if (l.devices.empty()) l.lblStatus.SetCaption("No serial device found. Is the receiver plugged in?");
@@ -94,7 +102,9 @@ void cmdAssign_Click(App& app) {
     l.lblStatus.SetCaption("Give a port number from 1 to 31.");
     return;
   }
-  const std::string path = l.devices[static_cast<std::size_t>(row)].path;
+  // The stable name still opens the receiver after it moves to another socket.
+  const SerialDevice& d = l.devices[static_cast<std::size_t>(row)];
+  const std::string path = d.stableName.empty() ? d.path : d.stableName;
   try {
     SaveComPort(app.platform.system.AppPath(), port, path);
   } catch (const std::exception& e) {

@@ -75,6 +75,7 @@ struct SerialDevice {
   std::string manufacturer;
   int vendorId = -1, productId = -1;  // -1: not a USB device
   bool present = true;                // false: only named in ComPorts.cfg
+  std::string stableName{};           // "/dev/serial/by-id/usb-...": the same in any USB socket
 };
 
 // The serial-port listing: the devices present, the port numbers that open

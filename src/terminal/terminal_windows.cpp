@@ -127,8 +127,16 @@ void mnuTerminalOut_Click(App& app) {
   w.form.SetVisible(true);
   AddTerminalOut(app, "", true);
   w.screen.Cls();
-  w.form.SetCaption(std::string(kTerminalCaption) + "GPS Out Com" + NumText(s.ComPortOut) + " Baud" +
-                    LineText(s.BaudOut));
+  w.form.SetCaption(TerminalOutCaption(app));
+}
+
+std::string TerminalOutCaption(const App& app) {
+  const Settings& s = app.settings;
+  std::string caption = std::string(kTerminalCaption) + "GPS Out Com" + NumText(s.ComPortOut) + " Baud" +
+                        LineText(s.BaudOut);
+  if (app.serial.DroppedShown > 0)
+    caption += " - " + NumText(app.serial.DroppedShown) + " sentences dropped, the reader is too slow";
+  return caption;
 }
 
 void HideTerminalOut(App& app) {

@@ -2,6 +2,8 @@
 // laying them out, and the send box of Terminal In.
 #pragma once
 
+#include <string>
+
 namespace koralin {
 
 struct App;
@@ -11,6 +13,8 @@ void TerminalPlacement(App& app);
 
 void mnuTerminalIn_Click(App& app);
 void mnuTerminalOut_Click(App& app);
+// "Koralin Terminal GPS Out Com2 Baud 4800,N,8,1", and the drops of a slow reader.
+std::string TerminalOutCaption(const App& app);
 
 // Terminal Out switched off from elsewhere (a new output choice): unchecks
 // its freeze box and hides it; it stays loaded.

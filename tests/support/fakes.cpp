@@ -134,6 +134,7 @@ void TestRig::ReadyToDecode(int input) {
 TestRig::TestRig(ValuesBus& realBus) : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus}) {
   clock.Attach(app.form1.tmrPolling);
   clock.Attach(app.form1.tmrComInTimeOut);
+  clock.Attach(app.form1.tmrResume);
 }
 
 }  // namespace koralin::test

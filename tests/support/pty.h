@@ -2,11 +2,15 @@
 // opens the slave through ComPorts.cfg, the test plays the device on the master.
 #pragma once
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -66,6 +70,19 @@ class Pty {
   int master_ = -1, slave_ = -1;
   std::string path_;
 };
+
+// A plain socket to a local TCP port, read and written by hand (a Qt socket
+// would read on its own whenever the event loop runs); -1 when refused.
+inline int ConnectLocal(int port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(static_cast<std::uint16_t>(port));
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return fd;
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
 
 // A settings folder whose ComPorts.cfg maps port numbers to devices.
 class PortMap {

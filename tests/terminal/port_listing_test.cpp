@@ -32,6 +32,8 @@ TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
   EXPECT_EQ(PortListingHeader().rfind("Port        Device", 0), 0u);
 }
 
+constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
+
 struct Listing : ::testing::Test {
   test::TestRig rig;
   App& app = rig.app;
@@ -43,7 +45,8 @@ struct Listing : ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(rig.system.appPath); }
   std::vector<SerialDevice> Present() {
-    return {{"/dev/ttyUSB0", "u-blox GNSS receiver", "u-blox AG", 0x1546, 0x01a8}, {"/dev/ttyS0", "", "", -1, -1}};
+    return {{"/dev/ttyUSB0", "u-blox GNSS receiver", "u-blox AG", 0x1546, 0x01a8, true, kUblox},
+            {"/dev/ttyS0", "", "", -1, -1}};
   }
 };
 
@@ -66,10 +69,12 @@ TEST_F(Listing, AssigningSavesTheNumberAndUpdatesTheRow) {
   l.lstDevices.SetListIndex(1);
   l.txtPortNumber.SetText(" 3 ");
   l.cmdAssign.Click();
-  EXPECT_EQ(DevicePath(rig.system.appPath, 3), "/dev/ttyUSB0");
+  EXPECT_EQ(DevicePath(rig.system.appPath, 3), kUblox);  // the name that survives replugging
   EXPECT_EQ(l.lstDevices.Items()[1].rfind("Com3 ", 0), 0u);
+  EXPECT_EQ(l.lstDevices.Items()[1].substr(l.lstDevices.Items()[1].size() - std::string(kUblox).size()), kUblox);
+  EXPECT_EQ(l.devices.size(), 2u);  // the saved name is the present device, not a missing one
   EXPECT_EQ(l.lstDevices.ListIndex(), 1);
-  EXPECT_EQ(l.lblStatus.Caption(), "Com3 now opens /dev/ttyUSB0 (saved in ComPorts.cfg).");
+  EXPECT_EQ(l.lblStatus.Caption(), std::string("Com3 now opens ") + kUblox + " (saved in ComPorts.cfg).");
   // Number 1 was /dev/ttyS0's by default; giving it away empties that row.
   l.txtPortNumber.SetText("1");
   l.cmdAssign.Click();

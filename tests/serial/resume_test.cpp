@@ -1,0 +1,72 @@
+// A port that goes away while open is waited for, not switched off.
+#include "serial/resume.h"
+
+#include <gtest/gtest.h>
+
+#include "serial/output_port.h"
+#include "serial/send.h"
+#include "serial_rig.h"
+#include "support/sentences.h"
+#include "terminal/terminal_windows.h"
+
+namespace koralin {
+namespace {
+
+using test::Rmc;
+
+TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
+  const RunTimeError lost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
+  const struct {
+    const char* what;
+    int out;         // output port
+    bool inputGoes;  // else the separate output goes
+    int shown;       // port named in the caption
+  } cases[] = {{"input", 2, true, 3}, {"output", 2, false, 2}, {"shared", -1, true, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::SerialRig rig;
+    rig.ReadyToDecode(0);
+    Form1& f = rig.app.form1;
+    rig.app.settings.BaudIn = 4800;
+    f.Option1[2].Click();  // Com3
+    ComOutSelect(rig.app, c.out, 9600);
+    mnuTerminalOut_Click(rig.app);
+    f.mnuRMCPlainOut.SetChecked(true);
+    test::FakeSerialPort& gone = c.inputGoes ? rig.comm1 : rig.comm2;
+    (c.inputGoes && c.out != -1 ? gone.failRead : gone.failWrite) = lost;
+    gone.failOpen = lost;
+    const std::string next = "\r\n$GPGSV,1\r\n";  // so the fix is not the carried tail
+    rig.comm1.Feed(Rmc("120000") + next);
+    rig.clock.Advance(1500);
+    const std::string caption = "Com" + std::to_string(c.shown) + " lost - waiting for /dev/ttyS" +
+                                std::to_string(c.shown - 1) + " to return";
+    EXPECT_EQ(f.Frame1.Caption(), caption);
+    EXPECT_FALSE(gone.IsOpen());
+    rig.clock.Advance(10000);  // still away: the watchdog keeps the words
+    if (c.inputGoes) {
+      EXPECT_EQ(f.Frame1.Caption(), caption);
+    }
+    EXPECT_EQ(rig.app.settings.ComPortIn, 3);
+    EXPECT_EQ(rig.app.settings.ComPortOut, c.out);
+    EXPECT_EQ(rig.app.terminal.TerminalText[0].find(caption) != std::string::npos, !c.inputGoes);
+
+    gone.failRead.reset();
+    gone.failWrite.reset();
+    gone.failOpen.reset();
+    gone.written.clear();
+    rig.clock.Advance(2000);
+    EXPECT_TRUE(gone.IsOpen());
+    EXPECT_EQ(gone.Settings(), c.inputGoes ? "4800,N,8,1" : "9600,N,8,1");
+    rig.comm1.ReadAll();  // what the unplugged device held is gone with it
+    rig.comm1.Feed(Rmc("120005") + next);
+    rig.clock.Advance(1500);
+    EXPECT_EQ(rig.app.fix.UtcTimeText, "12:00:05");
+    EXPECT_EQ((c.out == -1 ? rig.comm1 : rig.comm2).written, Rmc("120005") + "\r\n");
+    EXPECT_EQ(f.Frame1.Caption().rfind(kFrameCaption, 0), 0u);
+    EXPECT_FALSE(f.tmrResume.Enabled());
+    EXPECT_TRUE(rig.dialogs.boxes.empty());
+  }
+}
+
+}  // namespace
+}  // namespace koralin
