@@ -33,11 +33,7 @@ struct ClockRig : test::TestRig {
 TEST(ShiftDate, MovesOneDayAcrossMonthsAndYears) {
   test::TestRig rig;
   FillMonthTable(rig.app);
-  const struct {
-    const char* date;
-    int days;
-    const char* expected;
-  } cases[] = {
+  const struct { const char* date; int days; const char* expected; } cases[] = {
       {"31-12-2026", 1, "01-01-2027"}, {"01-01-2027", -1, "31-12-2026"}, {"28-02-2024", 1, "29-02-2024"},
       {"29-02-2024", 1, "01-03-2024"}, {"28-02-2025", 1, "01-03-2025"}, {"01-03-2024", -1, "29-02-2024"},
       {"01-03-2025", -1, "28-02-2025"}, {"01-05-2026", -1, "30-04-2026"}, {"30-04-2026", 1, "01-05-2026"},
@@ -48,12 +44,7 @@ TEST(ShiftDate, MovesOneDayAcrossMonthsAndYears) {
 }
 
 TEST(SetPcClock, SetsLocalTimeFromUtcWithTheOffset) {
-  const struct {
-    int offset;
-    const char* time;
-    const char* date;
-    DateTime expected;
-  } cases[] = {
+  const struct { int offset; const char* time; const char* date; DateTime expected; } cases[] = {
       {2, "223015", "311226", {2027, 1, 1, 0, 30, 15}},     {-5, "021000", "010324", {2024, 2, 29, 21, 10, 0}},
       {-5, "021000", "010325", {2025, 2, 28, 21, 10, 0}},   {-5, "030000", "010526", {2026, 4, 30, 22, 0, 0}},
       {-5, "030000", "010826", {2026, 7, 31, 22, 0, 0}},    {1, "235959", "280224", {2024, 2, 29, 0, 59, 59}},

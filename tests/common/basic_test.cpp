@@ -8,10 +8,7 @@ namespace koralin {
 namespace {
 
 TEST(Val, TakesTheLeadingNumber) {
-  const struct {
-    const char* text;
-    double value;
-  } cases[] = {
+  const struct { const char* text; double value; } cases[] = {
       {"020.0", 20},   {"12abc", 12}, {"abc", 0},    {"", 0},       {"  7.5", 7.5}, {"-3.25x", -3.25},
       {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255},
       {"\t\r\n9", 9},  {"-", 0},      {"5-", 5},     {"0.000", 0},
@@ -29,11 +26,7 @@ TEST(Val, HugeExponentIsAnOverflowError) {
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
-  const struct {
-    double v;
-    int decimals;
-    double expected;
-  } cases[] = {
+  const struct { double v; int decimals; double expected; } cases[] = {
       {2.5, 0, 2},      {3.5, 0, 4},     {-2.5, 0, -2}, {0.5, 0, 0},      {1.5, 0, 2},
       {2.6, 0, 3},      {2.675, 2, 2.68}, {2.665, 2, 2.66}, {4807.038, 2, 4807.04},
       {0.125, 2, 0.12}, {359.5, 0, 360},  {-0.4, 0, 0},  {123.45, 1, 123.4}, {9.995, 2, 10},
@@ -52,11 +45,7 @@ TEST(CIntAndCLng, RoundAndCheckTheirRange) {
 }
 
 TEST(Format, FollowsThePattern) {
-  const struct {
-    double v;
-    const char* pattern;
-    const char* expected;
-  } cases[] = {
+  const struct { double v; const char* pattern; const char* expected; } cases[] = {
       {90, "000.0", "090.0"},          {5.2, "000.0", "005.2"},          {1234.5, "000.0", "1234.5"},
       {359.96, "000.0", "360.0"},      {0.25, "000.0", "000.2"},         {53.27, "###.0", "53.3"},
       {0.3, "###.0", ".3"},            {359.96, "###.0", "360.0"},       {52.205833, ".00000", "52.20583"},

@@ -9,10 +9,7 @@ namespace koralin {
 namespace {
 
 TEST(DDElinks, PublishesTheFixWithTheSpeedInKnotsAndValidityByInput) {
-  const struct {
-    int input;
-    const char* val;
-  } cases[] = {{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}};
+  const struct { int input; const char* val; } cases[] = {{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}};
   for (const auto& c : cases) {
     test::TestRig rig;
     rig.app.settings.ComPortIn = static_cast<std::int16_t>(c.input);

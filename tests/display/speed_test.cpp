@@ -20,12 +20,7 @@ struct Speedo : test::TestRig {
 };
 
 TEST(ShowSpeed, TwentyKnotsInEveryUnit) {
-  const struct {
-    int unit;
-    const char* speed;
-    double barMax;
-    const char* tooltip;
-  } cases[] = {
+  const struct { int unit; const char* speed; double barMax; const char* tooltip; } cases[] = {
       {1, "020.0", 86.3930, "Speed = 020.0 knots.>86 knots"}, {2, "023.0", 99.4406, "Speed = 023.0 mph.>99 mph"},
       {3, "037.0", 160, "Speed = 037.0 kmh.>160 kmh"},       {4, "010.3", 44.4444, "Speed = 010.3 ms.>44 ms"},
   };
@@ -40,11 +35,7 @@ TEST(ShowSpeed, TwentyKnotsInEveryUnit) {
 }
 
 TEST(ShowSpeed, FormatsWithAtLeastThreeDigitsAndClampsTheBar) {
-  const struct {
-    float knots;
-    const char* text;
-    double value;
-  } cases[] = {
+  const struct { float knots; const char* text; double value; } cases[] = {
       {0, "000.0", 0},     {2.808f, "005.2", 5.2},    {66.6576f, "123.4", 123.45},
       {200, "370.4", 160}, {666.576f, "1234.5", 160}, {-3, "-005.6", 0},
   };

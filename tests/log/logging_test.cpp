@@ -18,12 +18,7 @@ using test::WriteFile;
 const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
 
 TEST(Logging, RecordsAsOffered) {
-  const struct {
-    std::string offered;
-    bool addCrc;
-    std::string record;
-    bool logging = true;
-  } cases[] = {
+  const struct { std::string offered; bool addCrc; std::string record; bool logging = true; } cases[] = {
       {kRmc, true, kRmc + "\r\n"},
       {kRmc + "7F junk", true, kRmc + "\r\n"},
       {"$GPRMC,225446,A*FF", true, "$GPRMC,225446,A*09\r\n"},  // wrong checksum replaced
@@ -60,11 +55,7 @@ TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeep) {
 }
 
 TEST(Logging, SwitchingOffWritesWhatIsBuffered) {
-  const struct {
-    int sentences;
-    bool withBearing;
-    std::size_t written;
-  } cases[] = {{0, false, 0}, {1, false, 70}, {4, true, 300}};
+  const struct { int sentences; bool withBearing; std::size_t written; } cases[] = {{0, false, 0}, {1, false, 70}, {4, true, 300}};
   for (const auto& c : cases) {
     LogRig rig;
     const std::string path = rig.folder / "trip.log";
@@ -85,11 +76,7 @@ TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
   cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
   EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
   EXPECT_TRUE(cancelled.app.form1.mnuPlayLog.Enabled());
-  const struct {
-    bool exists;
-    MsgResult answer;
-    std::string afterOneRecord;
-  } cases[] = {{false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
+  const struct { bool exists; MsgResult answer; std::string afterOneRecord; } cases[] = {{false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
                {true, MsgResult::kCancel, "%323/9\r\n"}};
   for (const auto& c : cases) {
     LogRig rig;

@@ -60,9 +60,7 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPace) {
 }
 
 TEST(Playback, EachLineReachesTheReceiveFields) {
-  const struct {
-    std::string line, rxText, doppler;
-  } cases[] = {
+  const struct { std::string line, rxText, doppler; } cases[] = {
       {"$GPRMC,225446,A", "$GPRMC,225446,A*09\r\n", "$GPRMC,225446,A"},  // cut short: gets a checksum
       {"$GPRMC,225446,A*FF", "$GPRMC,225446,A*FF", "$GPRMC,225446,A*FF"},
       {"$GPRMC,225446,A*09   ", "$GPRMC,225446,A*09", "$GPRMC,225446,A*09"},

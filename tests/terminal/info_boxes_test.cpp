@@ -22,11 +22,7 @@ TEST(InfoBoxes, EntriesShowTheirTextAndTheProtocolMeaningsStartInColumn20) {
 
 TEST(DeviceMenus, BothOpenTheListingAndFailureBoxesDifferByEntry) {
   const std::string what = "Serial-port listing (devices and ComPorts.cfg): no window";
-  const struct {
-    MenuItem Form1::*menu;
-    MsgIcon icon;
-    std::string prompt;
-  } cases[] = {
+  const struct { MenuItem Form1::*menu; MsgIcon icon; std::string prompt; } cases[] = {
       {&Form1::mnuDevice, MsgIcon::kInformation, "Device management not found\r\n" + what},
       {&Form1::mnuDeviceManager, MsgIcon::kExclamation,
        "Could not load:\r\n" + what + "\r\nOr add your user to the dialout group"},
