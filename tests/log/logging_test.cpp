@@ -140,13 +140,5 @@ TEST(Logging, ExitWritesTheBufferedRecords) {
   }
 }
 
-TEST(Logging, DecodedSentencesReachTheLog) {
-  LogRig rig;
-  rig.StartLogging(rig.folder / "trip.log");
-  rig.app.settings.ComPortIn = -1;
-  ExtractingGPRMC(rig.app, "noise" + kRmc + "\r\n$GPRMC,1,A*00\r\n");
-  EXPECT_EQ(rig.app.log.LogBuffer, kRmc + "\r\n");
-}
-
 }  // namespace
 }  // namespace koralin
