@@ -20,13 +20,15 @@ TEST(PortListing, NumbersThatOpenADevice) {
 }
 
 TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
-  const SerialDevice usb{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303};
-  EXPECT_EQ(PortListingRow(usb, {3, 5}),
-            "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller");
-  const SerialDevice plain{"/dev/ttyS0", "", "", -1, -1};
-  EXPECT_EQ(PortListingRow(plain, {1}), "Com1        /dev/ttyS0            -          -                     ");
-  const SerialDevice gone{"/dev/ttyUSB7", "", "", -1, -1, false};
-  EXPECT_EQ(PortListingRow(gone, {}), "-           /dev/ttyUSB7          -          -                     (not present)");
+  const struct { SerialDevice device; std::vector<int> ports; const char* row; } cases[] = {
+      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}, {3, 5},
+       "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
+      {{"/dev/ttyACM0", "", "", 0, 0x1F}, {}, "-           /dev/ttyACM0          0000:001f  -                     "},
+      {{"/dev/ttyS0", "", "", -1, -1}, {1}, "Com1        /dev/ttyS0            -          -                     "},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false}, {},
+       "-           /dev/ttyUSB7          -          -                     (not present)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, c.ports), c.row) << c.device.path;
 }
 
 struct Listing : ::testing::Test {
