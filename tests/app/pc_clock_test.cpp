@@ -97,7 +97,8 @@ TEST(SetPcClock, ARefusalGoesToThePortReportAndKeepsTheRequest) {
 }
 
 TEST(TimeMenu, TheFixedOffsetsAnnounceThemselvesAndTheTimeZoneIsRoundedHalfToEven) {
-  const std::pair<MenuItem Form1::*, int> fixed[] = {{&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}};
+  const std::pair<MenuItem Form1::*, int> fixed[] = {
+      {&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}};
   for (const auto& [item, offset] : fixed) {
     test::TestRig rig;
     (rig.app.form1.*item).Click();
@@ -113,7 +114,8 @@ TEST(TimeMenu, TheFixedOffsetsAnnounceThemselvesAndTheTimeZoneIsRoundedHalfToEve
   } cases[] = {
       {"2.5", 2, 0, "O&ther TimeZone (+2)..."}, {"3.5", 4, 0, "O&ther TimeZone (+4)..."}, {"13", {}, 1},
       {"-12", -12, 0, "O&ther TimeZone (-12)..."}, {"12.5", {}, 1}, {"-12.5", {}, 1},
-      {"abc", 0, 0, "O&ther TimeZone (0)..."}, {"", {}, 0}, {"9e999", {}, 1}, {" 7 hours", 7, 0, "O&ther TimeZone (+7)..."},
+      {"abc", 0, 0, "O&ther TimeZone (0)..."}, {"", {}, 0}, {"9e999", {}, 1},
+      {" 7 hours", 7, 0, "O&ther TimeZone (+7)..."},
   };
   for (const auto& c : cases) {
     test::TestRig rig;

@@ -94,7 +94,8 @@ TEST(MaxRange, AsksWithTheFullScaleAndAnswersBecomeKilometresPerHour) {
     Speedo s(c.unit);
     s.MaxRange(c.answer);
     EXPECT_EQ(s.dialogs.inputs.at(0).prompt, std::string("Give MaxRangeKmh of Speedbar ") + prompts[c.unit - 1]);
-    EXPECT_NE(std::string(prompts[c.unit - 1]).find("Was: " + s.dialogs.inputs[0].defaultText + " "), std::string::npos);
+    const std::string shown = "Was: " + s.dialogs.inputs[0].defaultText + " ";
+    EXPECT_NE(std::string(prompts[c.unit - 1]).find(shown), std::string::npos) << c.unit;
     EXPECT_EQ(s.app.settings.MaxRangeKmh, c.maxRangeKmh ? c.maxRangeKmh : 160) << c.unit << " " << c.answer;
     EXPECT_EQ(s.dialogs.boxes.size(), c.maxRangeKmh ? 0u : 1u) << c.answer;
     if (!s.dialogs.boxes.empty()) { EXPECT_EQ(s.dialogs.boxes[0].prompt, "Out of range (1-32767)"); }

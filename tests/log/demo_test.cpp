@@ -23,14 +23,18 @@ struct Shown {
 
 // Indexed by step - 1.
 const Shown kShown[] = {
-    {"%323", "Rx ok", "166 ft", "166 ft"}, {nullptr, "Old data", "166 ft", "166 ft"}, {"%332", "Rx ok", "006 ft", "6 ft"},
-    {nullptr, "Old data", "006 ft", "6 ft"}, {"%032/0", "Rx ok", "006 ft", "6 ft"}, {"$DFBRG200/4", "Rx ok", "006 ft", "6 ft"},
-    {nullptr, "Rx ok", "006 ft", "6 ft"}, {"DF032/1", "Rx ok", "002 ft", "2 ft"}, {"DF270/0", "Rx ok", "002 ft", "2 ft"},
-    {"%188/7", "Rx ok", "002 ft", "2 ft"}, {nullptr, "Rx not ok", "002 ft", "2 ft"}, {"%999", "Rx ok", "002 ft", "2 ft"},
-    {nullptr, "Rx ok", "002 ft", "2 ft"}, {nullptr, "Rx ok", "002 ft", "2 ft"}, {nullptr, "Rx ok", "011 ft", "11 ft"},
-    {nullptr, "Rx ok", "011 ft", "11 ft"}, {nullptr, "Rx ok", "011 ft", "11 ft"}, {"%091/9", "Old data", "-001 ft", "-1 ft"},
-    {nullptr, "Rx ok", "005 ft", "5 ft"}, {"DF101", "Rx ok", "004 ft", "4 ft"}, {nullptr, "Rx ok", "004 ft", "4 ft"},
-    {nullptr, "Rx ok", "68 ft", "68 ft"}, {nullptr, "Old data", "005 ft", "5 ft"},
+    {"%323", "Rx ok", "166 ft", "166 ft"}, {nullptr, "Old data", "166 ft", "166 ft"},
+    {"%332", "Rx ok", "006 ft", "6 ft"}, {nullptr, "Old data", "006 ft", "6 ft"},
+    {"%032/0", "Rx ok", "006 ft", "6 ft"}, {"$DFBRG200/4", "Rx ok", "006 ft", "6 ft"},
+    {nullptr, "Rx ok", "006 ft", "6 ft"}, {"DF032/1", "Rx ok", "002 ft", "2 ft"},
+    {"DF270/0", "Rx ok", "002 ft", "2 ft"}, {"%188/7", "Rx ok", "002 ft", "2 ft"},
+    {nullptr, "Rx not ok", "002 ft", "2 ft"}, {"%999", "Rx ok", "002 ft", "2 ft"},
+    {nullptr, "Rx ok", "002 ft", "2 ft"}, {nullptr, "Rx ok", "002 ft", "2 ft"},
+    {nullptr, "Rx ok", "011 ft", "11 ft"}, {nullptr, "Rx ok", "011 ft", "11 ft"},
+    {nullptr, "Rx ok", "011 ft", "11 ft"}, {"%091/9", "Old data", "-001 ft", "-1 ft"},
+    {nullptr, "Rx ok", "005 ft", "5 ft"}, {"DF101", "Rx ok", "004 ft", "4 ft"},
+    {nullptr, "Rx ok", "004 ft", "4 ft"}, {nullptr, "Rx ok", "68 ft", "68 ft"},
+    {nullptr, "Old data", "005 ft", "5 ft"},
 };
 
 class DemoRun : public ::testing::Test {
@@ -56,7 +60,8 @@ TEST_F(DemoRun, EachTickShowsItsStep) {
     const Shown& want = kShown[step - 1];
     EXPECT_EQ(f.lblDoppler.Visible(), want.bearing != nullptr);
     if (want.bearing) {
-      EXPECT_EQ(f.lblDoppler.Caption() + "|" + app.heading.DopplerBearing, std::string(want.bearing) + "|" + want.bearing);
+      EXPECT_EQ(f.lblDoppler.Caption() + "|" + app.heading.DopplerBearing,
+                std::string(want.bearing) + "|" + want.bearing);
     }
     EXPECT_EQ(f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : "", step == 20 ? "[12]" : "");
     EXPECT_EQ(f.lblLock.Caption(), want.lock);

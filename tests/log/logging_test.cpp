@@ -6,6 +6,7 @@
 
 #include "app/shutdown.h"
 #include "log_rig.h"
+#include "support/sentences.h"
 
 namespace koralin {
 namespace {
@@ -15,20 +16,15 @@ using test::LogRig;
 using test::ReadFile;
 using test::WriteFile;
 
-const std::string kRmc = "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A";
+const std::string kRmc = test::Rmc();
 
 TEST(Logging, RecordsAsOffered) {
   const struct { std::string offered; bool addCrc; std::string record; bool logging = true; } cases[] = {
-      {kRmc, true, kRmc + "\r\n"},
-      {kRmc + "7F junk", true, kRmc + "\r\n"},
+      {kRmc, true, kRmc + "\r\n"}, {kRmc + "7F junk", true, kRmc + "\r\n"},
       {"$GPRMC,225446,A*FF", true, "$GPRMC,225446,A*09\r\n"},  // wrong checksum replaced
       {"$GPRMC,225446,A", true, "$GPRMC,225446,A*09\r\n"},     // a cut-short line gets one
-      {"%323/9", false, "%323/9\r\n"},
-      {"DF032/1", false, "DF032/1\r\n"},
-      {"GPRMC,225446,A", true, ""},
-      {"", true, ""},
-      {kRmc, true, "", false},
-      {"%323/9", false, "", false},
+      {"%323/9", false, "%323/9\r\n"}, {"DF032/1", false, "DF032/1\r\n"}, {"GPRMC,225446,A", true, ""},
+      {"", true, ""}, {kRmc, true, "", false}, {"%323/9", false, "", false},
   };
   for (const auto& c : cases) {
     LogRig rig;
@@ -55,7 +51,8 @@ TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeep) {
 }
 
 TEST(Logging, SwitchingOffWritesWhatIsBuffered) {
-  const struct { int sentences; bool withBearing; std::size_t written; } cases[] = {{0, false, 0}, {1, false, 70}, {4, true, 300}};
+  const struct { int sentences; bool withBearing; std::size_t written; } cases[] = {
+      {0, false, 0}, {1, false, 70}, {4, true, 300}};
   for (const auto& c : cases) {
     LogRig rig;
     const std::string path = rig.folder / "trip.log";
@@ -76,7 +73,8 @@ TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
   cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
   EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
   EXPECT_TRUE(cancelled.app.form1.mnuPlayLog.Enabled());
-  const struct { bool exists; MsgResult answer; std::string afterOneRecord; } cases[] = {{false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
+  const struct { bool exists; MsgResult answer; std::string afterOneRecord; } cases[] = {
+      {false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
                {true, MsgResult::kCancel, "%323/9\r\n"}};
   for (const auto& c : cases) {
     LogRig rig;
@@ -112,7 +110,8 @@ TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
     r.StartLogging(path, MsgResult::kCancel);
     EXPECT_TRUE(Exists(path)) << path;
     ASSERT_EQ(r.dialogs.boxes.size(), 2u) << path;
-    test::ExpectBox(r.dialogs.boxes[1], "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error",
+    test::ExpectBox(r.dialogs.boxes[1],
+                    "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error",
                     MsgIcon::kExclamation);
     EXPECT_FALSE(r.app.form1.mnuLoggen.Checked()) << path;
     EXPECT_EQ(r.app.settings.LogFileName, path) << "offered again next time";
