@@ -18,6 +18,9 @@ TEST(InfoBoxes, EntriesShowTheirTextAndTheProtocolMeaningsStartInColumn20) {
     EXPECT_EQ(rig.dialogs.boxes[0].prompt, text);
   }
   EXPECT_NE(ProtocolText().find("\r\n225446             Time of fix"), std::string::npos);
+  test::TestRig rig;  // the published items, named by the program's own table
+  rig.app.form1.mnuDDEInfo.Click();
+  EXPECT_NE(rig.dialogs.boxes.at(0).prompt.find("LinkItem = \"lblDoppler1\""), std::string::npos);
 }
 
 TEST(DeviceMenus, BothOpenTheListingAndFailureBoxesDifferByEntry) {
