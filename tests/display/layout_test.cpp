@@ -13,6 +13,8 @@ constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
 TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeightUnlessMinimised) {
   test::TestRig rig;
   Window& w = rig.app.form1.form;
+  const Rect frame = rig.app.form1.Frame1.Bounds(), rose = rig.app.form1.Picture1.Bounds();
+  EXPECT_LE(rose.top + rose.height, frame.height);  // the fields sit in the frame
   w.SetBounds({300, 200, 14000, 6000});
   Form1_Resize(rig.app);
   EXPECT_EQ(w.Bounds(), (Rect{300, 200, 10000, kCompact}));

@@ -74,6 +74,9 @@ TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31ThenSavesIt) {
   EXPECT_EQ(l.lblStatus.Caption(), "Com3 now opens /dev/ttyUSB0 (saved in ComPorts.cfg).");
   Assign("1");  // number 1 was /dev/ttyS0's by default; giving it away empties that row
   EXPECT_EQ(l.lstDevices.Items()[0].rfind("-  ", 0), 0u);
+  l.lstDevices.SetListIndex(0);
+  Assign("9");  // the selection stays on the same device, the first one too
+  EXPECT_EQ(l.lstDevices.ListIndex(), 0);
   rig.system.appPath = folder / "missing";  // a failed save is reported in the window
   Assign("2");
   EXPECT_EQ(l.lblStatus.Caption().rfind("Not saved: ", 0), 0u);
