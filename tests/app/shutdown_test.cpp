@@ -40,10 +40,8 @@ TEST(ExitProgram, StopsSavesClosesThenEnds) {
   ExitProgram(app);
   const std::vector<std::string> expected = {"timer off, saved=no", "val Off, saved=yes, ports open=no, ended=no"};
   EXPECT_EQ(seen, expected);
-  EXPECT_TRUE(app.StopPlay);
-  EXPECT_FALSE(app.form1.tmrComInTimeOut.Enabled());
-  EXPECT_FALSE(app.form1.form.Visible());
-  EXPECT_TRUE(r.rig.system.ended);
+  EXPECT_TRUE(app.StopPlay && r.rig.system.ended);
+  EXPECT_FALSE(app.form1.tmrComInTimeOut.Enabled() || app.form1.form.Visible());
 }
 
 TEST(ExitProgram, AFailedSaveStillEndsTheProgram) {

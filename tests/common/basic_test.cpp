@@ -8,10 +8,7 @@ namespace koralin {
 namespace {
 
 TEST(Val, TakesTheLeadingNumber) {
-  const struct {
-    const char* text;
-    double value;
-  } cases[] = {
+  const struct { const char* text; double value; } cases[] = {
       {"020.0", 20},   {"12abc", 12}, {"abc", 0},    {"", 0},       {"  7.5", 7.5}, {"-3.25x", -3.25},
       {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255},
       {"\t\r\n9", 9},  {"-", 0},      {"5-", 5},     {"0.000", 0},
@@ -29,11 +26,7 @@ TEST(Val, HugeExponentIsAnOverflowError) {
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
-  const struct {
-    double v;
-    int decimals;
-    double expected;
-  } cases[] = {
+  const struct { double v; int decimals; double expected; } cases[] = {
       {2.5, 0, 2},      {3.5, 0, 4},     {-2.5, 0, -2}, {0.5, 0, 0},      {1.5, 0, 2},
       {2.6, 0, 3},      {2.675, 2, 2.68}, {2.665, 2, 2.66}, {4807.038, 2, 4807.04},
       {0.125, 2, 0.12}, {359.5, 0, 360},  {-0.4, 0, 0},  {123.45, 1, 123.4}, {9.995, 2, 10},
@@ -52,11 +45,7 @@ TEST(CIntAndCLng, RoundAndCheckTheirRange) {
 }
 
 TEST(Format, FollowsThePattern) {
-  const struct {
-    double v;
-    const char* pattern;
-    const char* expected;
-  } cases[] = {
+  const struct { double v; const char* pattern; const char* expected; } cases[] = {
       {90, "000.0", "090.0"},          {5.2, "000.0", "005.2"},          {1234.5, "000.0", "1234.5"},
       {359.96, "000.0", "360.0"},      {0.25, "000.0", "000.2"},         {53.27, "###.0", "53.3"},
       {0.3, "###.0", ".3"},            {359.96, "###.0", "360.0"},       {52.205833, ".00000", "52.20583"},
@@ -68,58 +57,26 @@ TEST(Format, FollowsThePattern) {
   for (const auto& c : cases) EXPECT_EQ(Format(c.v, c.pattern), c.expected) << c.v << " " << c.pattern;
 }
 
-TEST(Format, SingleShowsItsBinaryValue) {
-  EXPECT_EQ(Format(52.205833f, ".00000"), "52.20583");
-  EXPECT_EQ(Format(-151.205667f, ".00000"), "-151.20567");
-  EXPECT_EQ(Format(0.1f, "0.000000000"), "0.100000001");
-}
-
-TEST(Str, LeadingBlankForNonNegative) {
-  const struct {
-    double v;
-    const char* expected;
-  } cases[] = {
-      {62, " 62"},  {-5, "-5"}, {0, " 0"},       {0.5, " .5"},          {-0.5, "-.5"}, {1234.5, " 1234.5"},
-      {1e15, " 1E+15"}, {0.0001, " .0001"}, {0.00001, " 1E-05"}, {0.1 + 0.2, " .3"},
+// Texts made by the helpers, each beside the text it must be.
+TEST(Texts, NumbersAndPositionsAsBasicHasThem) {
+  const std::pair<std::string, std::string> cases[] = {
+      {Format(52.205833f, ".00000"), "52.20583"},  // a Single shows its binary value
+      {Format(-151.205667f, ".00000"), "-151.20567"}, {Format(0.1f, "0.000000000"), "0.100000001"},
+      {Str(62.0), " 62"}, {Str(-5.0), "-5"}, {Str(0.0), " 0"}, {Str(0.5), " .5"}, {Str(-0.5), "-.5"},
+      {Str(1234.5), " 1234.5"}, {Str(1e15), " 1E+15"}, {Str(0.0001), " .0001"}, {Str(0.00001), " 1E-05"},
+      {Str(0.1 + 0.2), " .3"}, {Str(62), " 62"}, {Str(-1L), "-1"}, {Str(0.3f), " .3"}, {NumText(-12), "-12"},
+      {Hex(0x0E), "E"}, {Hex(0), "0"}, {Hex(0xABCDEF), "ABCDEF"},
+      {std::to_string(InStr("abcabc", "c")), "3"}, {std::to_string(InStr(4, "abcabc", "c")), "6"},
+      {std::to_string(InStr(7, "abcabc", "c")), "0"}, {std::to_string(InStr(99, "abc", "a")), "0"},
+      {std::to_string(InStr("abc", "x")), "0"}, {std::to_string(InStrRev("a$b$c", "$")), "4"},
+      {std::to_string(InStrRev("a$b$c", "$", 3)), "2"}, {std::to_string(InStrRev("abc", "$")), "0"},
+      {std::to_string(InStrRev("", "$")), "0"}, {Mid("hello", 2, 3), "ell"}, {Mid("hello", 4), "lo"},
+      {Mid("hello", 9, 2), ""}, {Left("hello", 9), "hello"}, {Right("hello", 2), "lo"}, {Right("hi", 5), "hi"},
+      {UCase("abc,\xE9z"), "ABC,\xC9Z"}, {LCase("ABC\xC9"), "abc\xE9"},
+      {UCase("\xF7"), "\xF7"},  // the division sign has no case
+      {Replace("1,5,6", ",", "."), "1.5.6"}, {Trim("  a b  "), "a b"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Str(c.v), c.expected) << c.v;
-  EXPECT_EQ(Str(62), " 62");
-  EXPECT_EQ(Str(-1L), "-1");
-  EXPECT_EQ(Str(0.3f), " .3");
-  EXPECT_EQ(NumText(-12), "-12");
-}
-
-TEST(Hex, UpperCaseWithoutLeadingZeros) {
-  EXPECT_EQ(Hex(0x0E), "E");
-  EXPECT_EQ(Hex(0x68), "68");
-  EXPECT_EQ(Hex(0), "0");
-  EXPECT_EQ(Hex(0xABCDEF), "ABCDEF");
-}
-
-TEST(Texts, PositionsCountFromOne) {
-  EXPECT_EQ(InStr("abcabc", "c"), 3u);
-  EXPECT_EQ(InStr(4, "abcabc", "c"), 6u);
-  EXPECT_EQ(InStr(7, "abcabc", "c"), 0u);
-  EXPECT_EQ(InStr(99, "abc", "a"), 0u);
-  EXPECT_EQ(InStr("abc", "x"), 0u);
-  EXPECT_EQ(InStrRev("a$b$c", "$"), 4u);
-  EXPECT_EQ(InStrRev("a$b$c", "$", 3), 2u);
-  EXPECT_EQ(InStrRev("abc", "$"), 0u);
-  EXPECT_EQ(InStrRev("", "$"), 0u);
-  EXPECT_EQ(Mid("hello", 2, 3), "ell");
-  EXPECT_EQ(Mid("hello", 4), "lo");
-  EXPECT_EQ(Mid("hello", 9, 2), "");
-  EXPECT_EQ(Left("hello", 9), "hello");
-  EXPECT_EQ(Right("hello", 2), "lo");
-  EXPECT_EQ(Right("hi", 5), "hi");
-}
-
-TEST(Texts, CaseFoldingCoversLatin1) {
-  EXPECT_EQ(UCase("abc,\xE9z"), "ABC,\xC9Z");
-  EXPECT_EQ(LCase("ABC\xC9"), "abc\xE9");
-  EXPECT_EQ(UCase("\xF7"), "\xF7");  // the division sign has no case
-  EXPECT_EQ(Replace("1,5,6", ",", "."), "1.5.6");
-  EXPECT_EQ(Trim("  a b  "), "a b");
+  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "row " << i;
 }
 
 }  // namespace

@@ -19,13 +19,10 @@ using Seen = std::vector<std::vector<std::string>>;
 
 void Look(App& app, Seen& seen) {
   const Form1& f = app.form1;
-  const FixState& fix = app.fix;
-  if (!fix.GPRMCFound || f.lblLock.Caption() != "Rx ok") return;
-  std::vector<std::string> now{f.lblGPRMC.Caption(),  fix.LatitudeText,       fix.LongitudeText,
-                               fix.UtcTimeText,      fix.UtcDateText,        fix.CourseText,
-                               fix.SpeedKnotsText,   f.lblLatitude.Caption(), f.lblLongitude.Caption(),
-                               f.lblTime.Caption(),  f.lblDate.Caption(),    f.lblSpeed.Caption(),
-                               f.lblCompass.Caption(), f.lblCompassText.Caption()};
+  if (!app.fix.GPRMCFound || f.lblLock.Caption() != "Rx ok") return;
+  std::vector<std::string> now{f.lblGPRMC.Caption(), f.lblLatitude.Caption(), f.lblLongitude.Caption(),
+                               f.lblTime.Caption(),  f.lblDate.Caption(),     f.lblSpeed.Caption(),
+                               f.lblCompass.Caption()};
   if (seen.empty() || seen.back() != now) seen.push_back(std::move(now));
 }
 
@@ -52,14 +49,6 @@ std::string ScriptedPoll(int tick) {
   }
 }
 
-void FeedScripted(App& app, int tick) {
-  const std::string t = ScriptedPoll(tick);
-  app.poll.RxText = t;
-  app.poll.RxTextAltitude = t;
-  app.poll.RxTextDoppler = t;
-  DispatchSentences(app);
-}
-
 struct RoundTrip {
   Seen live, played;
   std::string log;
@@ -74,7 +63,8 @@ RoundTrip LogAndPlay(bool verify) {
   rig.StartLogging(path);
   app.settings.ComPortIn = -1;
   for (int tick = 0; tick < 50; ++tick) {
-    FeedScripted(app, tick);
+    app.poll.RxText = app.poll.RxTextAltitude = app.poll.RxTextDoppler = ScriptedPoll(tick);
+    DispatchSentences(app);
     Look(app, r.live);
   }
   app.form1.mnuLoggen.Click();
