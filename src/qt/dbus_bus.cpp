@@ -17,13 +17,15 @@ constexpr long kNoCompanion = 282;  // the companion did not answer
 }  // namespace
 
 DbusBus::DbusBus(const QString& application, QDBusConnection connection)
-    : connection_(connection), service_(BusServiceName(application)) {
-  new Form1Adaptor(&object_, values_);
+    : connection_(connection),
+      service_(BusServiceName(application)),
+      object_(kBusInterface, {"lblDDELat", "lblDDELong", "lblDDEVal", "lblDDECompas", "lblDDESpeed", "lblDDEHeight",
+                              "lblDoppler1"}) {
   if (!connection_.isConnected()) {
     problem_ = "There is no D-Bus session bus, so the live values are not published.";
     return;
   }
-  if (!connection_.registerObject(BusObjectPath("Form1"), &object_)) {
+  if (!connection_.registerVirtualObject(BusObjectPath("Form1"), &object_)) {
     problem_ = "The object /Form1 is already registered on the session bus.";
     return;
   }
@@ -51,7 +53,8 @@ DbusBus::~DbusBus() {
 void DbusBus::Publish(const std::string& item, const std::string& value) {
   const QString name = QString::fromStdString(item);
   const QString text = ToQ(value);
-  values_[name] = text;
+  if (!object_.Has(name)) return;
+  object_.SetValue(name, text);
   if (!publishing_) return;
   QDBusMessage signal = QDBusMessage::createSignal(BusObjectPath("Form1"), kPropertiesInterface, "PropertiesChanged");
   signal << QString(kBusInterface) << QVariantMap{{name, text}} << QStringList();

@@ -1,49 +1,15 @@
 // The published values and the companion link on the D-Bus session bus.
 #pragma once
 
-#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
-#include <QMap>
 #include <QObject>
 #include <QVariantMap>
 
 #include "dde/links.h"
+#include "qt/published_object.h"
 
 namespace koralin::qt {
-
-class DbusBus;
-
-// Exposes the program's items as read-only properties of /Form1.
-class Form1Adaptor : public QDBusAbstractAdaptor {
-  Q_OBJECT
-  Q_CLASSINFO("D-Bus Interface", "org.koralin.Form1")
-  Q_PROPERTY(QString lblDDELat READ lblDDELat)
-  Q_PROPERTY(QString lblDDELong READ lblDDELong)
-  Q_PROPERTY(QString lblDDEVal READ lblDDEVal)
-  Q_PROPERTY(QString lblDDECompas READ lblDDECompas)
-  Q_PROPERTY(QString lblDDESpeed READ lblDDESpeed)
-  Q_PROPERTY(QString lblDDEHeight READ lblDDEHeight)
-  Q_PROPERTY(QString lblDoppler1 READ lblDoppler1)
-  // The bus finds properties by name through the adaptor's whole class, so
-  // the writable objectName every QObject has is covered by a read-only one.
-  Q_PROPERTY(QString objectName READ NoName CONSTANT)
-
- public:
-  Form1Adaptor(QObject* object, const QMap<QString, QString>& values)
-      : QDBusAbstractAdaptor(object), values_(values) {}
-  QString lblDDELat() const { return values_.value("lblDDELat"); }
-  QString lblDDELong() const { return values_.value("lblDDELong"); }
-  QString lblDDEVal() const { return values_.value("lblDDEVal"); }
-  QString lblDDECompas() const { return values_.value("lblDDECompas"); }
-  QString lblDDESpeed() const { return values_.value("lblDDESpeed"); }
-  QString lblDDEHeight() const { return values_.value("lblDDEHeight"); }
-  QString lblDoppler1() const { return values_.value("lblDoppler1"); }
-  QString NoName() const { return {}; }
-
- private:
-  const QMap<QString, QString>& values_;
-};
 
 class DbusBus : public QObject, public ValuesBus {
   Q_OBJECT
@@ -72,8 +38,7 @@ class DbusBus : public QObject, public ValuesBus {
   QDBusConnection connection_;
   QString service_;
   QString problem_;
-  QObject object_;
-  QMap<QString, QString> values_;
+  PublishedObject object_;
   bool publishing_ = false;
 
   bool linked_ = false;

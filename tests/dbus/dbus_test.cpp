@@ -102,6 +102,7 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
     EXPECT_NE(client.Set(bus.ServiceName(), c.item), "") << c.item;
   }
   EXPECT_NE(client.Set(bus.ServiceName(), "objectName"), "") << "nothing inherited is settable";
+  EXPECT_EQ(client.Get(bus.ServiceName(), "objectName"), "<error org.freedesktop.DBus.Error.UnknownProperty>");
   QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-copy");
   {
     DbusBus second("koralin-gps", other);

@@ -222,14 +222,6 @@ TEST(Targets, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
   }
 }
 
-// This process's resident memory, in KiB.
-long ResidentKiB() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
-
 // A reader that stops reading; bench/ has the long version.
 TEST(Targets, AReaderThatStopsReadingNeitherStallsInputNorSwitchesTheOutputOff) {
   for (const bool listen : {true, false}) {
@@ -243,23 +235,16 @@ TEST(Targets, AReaderThatStopsReadingNeitherStallsInputNorSwitchesTheOutputOff) 
     mnuTerminalOut_Click(rig.app);
     const int fd = listen ? test::ConnectLocal(tcp) : ::open(link.c_str(), O_RDWR | O_NOCTTY);  // never reads
     ASSERT_GE(fd, 0);
-    long memory = 0;
-    double slowestMs = 0;
     int decoded = 0;
     for (int i = 0; i < 60; ++i) {
-      if (i == 20) memory = ResidentKiB();
-      const auto start = std::chrono::steady_clock::now();
       const std::string speed = "0" + std::to_string(10 + i % 80) + ".0";
       rig.gps.Send(Rmc("120000", speed) + kNext);
       rig.Poll();
       decoded += rig.app.fix.SpeedKnotsText == speed;
       for (int k = 0; k < 150; ++k) SendToComout(rig.app, Rmc("120000", speed));
-      slowestMs = std::max(slowestMs, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
       test::RunLoop(5);
     }
     EXPECT_EQ(decoded, 60);
-    EXPECT_LT(slowestMs, 250);
-    EXPECT_LT(ResidentKiB() - memory, 2048);
     EXPECT_EQ(rig.app.settings.ComPortOut, 1);
     EXPECT_GT(rig.comm2.Dropped(), 0);
     EXPECT_NE(rig.app.terminal.form3.form.Caption().find(" sentences dropped, the reader is too slow"), std::string::npos);

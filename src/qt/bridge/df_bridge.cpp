@@ -12,17 +12,19 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "qt/bridge/companion_adaptor.h"
 #include "qt/dbus_names.h"
+#include "qt/published_object.h"
 
 namespace {
 
 using namespace koralin::qt;
 
+constexpr const char* kItem = "lblDDESound1";
+
 // Splits standard input into lines and publishes each non-empty one.
 class Bridge : public QObject {
  public:
-  Bridge(QDBusConnection connection, CompanionAdaptor* adaptor) : connection_(connection), adaptor_(adaptor) {
+  Bridge(QDBusConnection connection, PublishedObject* object) : connection_(connection), object_(object) {
     auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
       char buf[4096];
@@ -42,15 +44,15 @@ class Bridge : public QObject {
  private:
   void Serve(const QString& bearing) {
     if (bearing.isEmpty()) return;
-    adaptor_->value = bearing;
+    object_->SetValue(kItem, bearing);
     QDBusMessage signal =
         QDBusMessage::createSignal(BusObjectPath("Form1"), "org.freedesktop.DBus.Properties", "PropertiesChanged");
-    signal << QString(kBusInterface) << QVariantMap{{"lblDDESound1", bearing}} << QStringList();
+    signal << QString(kBusInterface) << QVariantMap{{kItem, bearing}} << QStringList();
     connection_.send(signal);
   }
 
   QDBusConnection connection_;
-  CompanionAdaptor* adaptor_;
+  PublishedObject* object_;
   QByteArray pending_;
 };
 
@@ -73,14 +75,13 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "koralin-df-bridge: no D-Bus session bus\n");
     return 1;
   }
-  QObject object;
-  auto* adaptor = new CompanionAdaptor(&object);
+  PublishedObject object(kBusInterface, {kItem}, "%---");
   const QString service = BusServiceName(name);
-  if (!bus.registerObject(BusObjectPath("Form1"), &object) || !bus.registerService(service)) {
+  if (!bus.registerVirtualObject(BusObjectPath("Form1"), &object) || !bus.registerService(service)) {
     std::fprintf(stderr, "koralin-df-bridge: %s is already taken on the session bus\n", qPrintable(service));
     return 1;
   }
   std::fprintf(stderr, "koralin-df-bridge: serving lblDDESound1 as %s /Form1\n", qPrintable(service));
-  Bridge bridge(bus, adaptor);
+  Bridge bridge(bus, &object);
   return QCoreApplication::exec();
 }
