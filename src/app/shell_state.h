@@ -13,6 +13,9 @@ struct ShellState {
   // Set once the settings were read: only then may the exit write them, so a
   // refused second start never touches the file of the first.
   bool SettingsLoaded = false;
+  // The settings folder cannot be written: told once at the start, and the
+  // exit saves nothing there.
+  bool SettingsReadOnly = false;
   // Options.cfg as it was read: its other lines are written back, and an
   // unchanged file is not written at all.
   std::string OptionsText;

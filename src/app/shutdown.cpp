@@ -42,10 +42,12 @@ void ExitProgram(App& app) {
   Step(app, [&] {
     if (f.mnuLoggen.Checked()) GPSLoggen(app);
   });
-  bool settingsSaved = false;
-  Step(app, [&] { settingsSaved = SaveSettings(app); });
-  // Both files share the folder: a folder that cannot be written is told once.
-  Step(app, [&] { SaveOptions(app, settingsSaved); });
+  if (!app.shell.SettingsReadOnly) {
+    bool settingsSaved = false;
+    Step(app, [&] { settingsSaved = SaveSettings(app); });
+    // Both files share the folder: a folder that cannot be written is told once.
+    Step(app, [&] { SaveOptions(app, settingsSaved); });
+  }
   Step(app, [&] { AdjustLblDDESound(app, false); });
   Step(app, [&] {
     if (app.platform.comm1.IsOpen()) app.platform.comm1.Close();

@@ -56,6 +56,16 @@ bool RefuseSecondInstance(App& app) {
   return true;
 }
 
+// Runs on with the settings as read; the exit will not try to save them.
+void NoteReadOnlySettings(App& app) {
+  if (app.platform.system.SettingsWritable()) return;
+  app.shell.SettingsReadOnly = true;
+  MsgBox(app,
+         "The settings folder " + app.platform.system.AppPath() +
+             " cannot be written: the settings are read, but changes will not be saved.",
+         kTitle, MsgIcon::kExclamation);
+}
+
 }  // namespace
 
 void Form1_Load(App& app) {
@@ -63,6 +73,7 @@ void Form1_Load(App& app) {
   Settings& s = app.settings;
   f.form.SetCaption(kTitle);
   if (RefuseSecondInstance(app)) return;
+  NoteReadOnlySettings(app);
   f.form.SetBounds({0, 0, f.form.Width(), kStartHeight});
   f.lblDoppler.SetCaption("%---");
   f.lblDoppler1.SetCaption("Duzevod232");

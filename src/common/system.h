@@ -27,6 +27,8 @@ class System {
   virtual std::string ExeName() = 0;
   // True when another copy already runs on the same settings.
   virtual bool PrevInstance() = 0;
+  // False when the settings folder cannot be written (nor created).
+  virtual bool SettingsWritable() = 0;
   virtual DateTime Now() = 0;
   // Opens the listing of the serial devices present.
   virtual void ShowSerialPortListing() = 0;

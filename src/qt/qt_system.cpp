@@ -7,6 +7,7 @@
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 #include "common/error.h"
 #include "qt/text.h"
@@ -15,7 +16,7 @@ namespace koralin::qt {
 
 QtSystem::QtSystem() : QtSystem(SettingsFolder()) {}
 
-QtSystem::QtSystem(std::string settingsFolder) : appPath_(std::move(settingsFolder)) {}
+QtSystem::QtSystem(ReadyFolder settings) : appPath_(std::move(settings.path)), writable_(settings.writable) {}
 
 void QtSystem::Beep() { QApplication::beep(); }
 
@@ -28,13 +29,22 @@ double QtSystem::Rnd() { return QRandomGenerator::global()->generateDouble(); }
 std::string QtSystem::ExeName() { return FromQ(QFileInfo(QCoreApplication::applicationFilePath()).fileName()); }
 
 bool QtSystem::PrevInstance() {
+  // Settings that are only read cannot be spoiled by a second copy, and a
+  // lock there would be the only file written.
+  if (!writable_) return false;
   if (!lock_) {
     lock_ = std::make_unique<QLockFile>(ToQ(appPath_) + "/koralin-gps.lock");
     // Never stale by age while its owner lives; a lock whose process is gone
     // (a crash, a power cut) is taken over.
     lock_->setStaleLockTime(0);
   }
-  return !lock_->isLocked() && !lock_->tryLock(0);
+  // Only a lock held by a live process means another copy; a folder where
+  // no lock can be made is told by SettingsWritable().
+  return !lock_->isLocked() && !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
+}
+
+bool QtSystem::SettingsWritable() {
+  return writable_ && !appPath_.empty() && ::access(appPath_.c_str(), W_OK | X_OK) == 0;
 }
 
 void QtSystem::EndProcess() {

@@ -14,7 +14,8 @@ class QtSystem : public System {
  public:
   // Settings, log and instance lock live in SettingsFolder().
   QtSystem();
-  explicit QtSystem(std::string settingsFolder);
+  explicit QtSystem(std::string settingsFolder) : QtSystem(ReadyFolder{std::move(settingsFolder)}) {}
+  explicit QtSystem(ReadyFolder settings);
   void Beep() override;
   void Sleep(int ms) override;
   void DoEvents() override;
@@ -22,6 +23,7 @@ class QtSystem : public System {
   std::string AppPath() override { return appPath_; }
   std::string ExeName() override;
   bool PrevInstance() override;
+  bool SettingsWritable() override;
   DateTime Now() override;
   void ShowSerialPortListing() override;
   // The face's listing window; without one the listing cannot open.
@@ -30,6 +32,7 @@ class QtSystem : public System {
 
  private:
   std::string appPath_;
+  bool writable_;
   std::unique_ptr<QLockFile> lock_;
   std::function<void()> openListing_;
 };

@@ -41,15 +41,19 @@ SettingsFacts GatherSettingsFacts(const std::string& programFolder) {
 
 SettingsPlace LocateSettings() { return ChooseSettingsFolder(GatherSettingsFacts(ExecutableFolder())); }
 
-std::string SettingsFolder() {
+ReadyFolder SettingsFolder() {
   const SettingsPlace place = LocateSettings();
   std::error_code ec;
   fs::create_directories(place.folder, ec);
+  // No folder of our own can be made: the handed-out settings are still read
+  // where they lie, and nothing is saved.
+  if (!fs::is_directory(place.folder, ec) && !place.seedCfg.empty())
+    return {fs::path(place.seedCfg).parent_path().string(), false};
   const fs::path cfg = fs::path(place.folder) / "Gps.cfg";
   // Handed-out settings start a new user off; later runs keep the user's own.
   if (!place.seedCfg.empty() && !fs::exists(cfg, ec) && fs::copy_file(place.seedCfg, cfg, ec))
     fs::permissions(cfg, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-  return place.folder;
+  return {place.folder};
 }
 
 }  // namespace koralin::qt

@@ -17,7 +17,13 @@ SettingsFacts GatherSettingsFacts(const std::string& programFolder);
 // The folder this copy uses, without creating it.
 SettingsPlace LocateSettings();
 
-// The folder this copy uses, created and seeded; "" only when nothing fits.
-std::string SettingsFolder();
+struct ReadyFolder {
+  std::string path;  // "" only when nothing fits
+  bool writable = true;
+};
+
+// The folder this copy uses, created and seeded. When no folder of its own
+// can be made, handed-out settings are read where they lie, not writable.
+ReadyFolder SettingsFolder();
 
 }  // namespace koralin::qt

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/settings_file.h"
 #include "app/startup.h"
@@ -111,6 +112,41 @@ TEST(Program, SigtermEndsWithinFiveSecondsWhateverGpsCfgIs) {
     EXPECT_LT(t.elapsed(), 5000);
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_TRUE((said + p.readAllStandardError()).contains("Write error")) << "said on standard error";
+  }
+}
+
+// Installed, with no settings folder of its own to be made: handed-out
+// settings are read where they lie, the folder is named once, nothing is saved.
+TEST(Program, AnUnwritableSettingsFolderIsNamedOnceAndNothingIsWritten) {
+  for (const bool handedOut : {true, false}) {
+    SCOPED_TRACE(handedOut ? "handed-out Gps.cfg" : "none");
+    test::TempFolder root;
+    std::filesystem::create_directories(root / "bin");
+    std::filesystem::create_directories(root / "share");
+    std::filesystem::copy_file(KORALIN_PROGRAM, root / "bin/koralin-gps");
+    test::WriteFile(root / "home", "");  // a file where the folder would go
+    if (handedOut) test::WriteFile(root / "bin/Gps.cfg", "handed out");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(root / "home"));
+    p.setProcessEnvironment(env);
+    p.start(QString::fromStdString(root / "bin/koralin-gps"), {});
+    const std::string folder = handedOut ? root / "bin" : root / "home/koralin-gps";
+    const QByteArray named = QByteArray::fromStdString("The settings folder " + folder + " cannot be written");
+    QByteArray said;
+    ASSERT_TRUE(WaitUntil([&] {
+      p.waitForReadyRead(50);
+      return (said += p.readAllStandardError()).contains(named);
+    })) << said.toStdString();
+    ASSERT_TRUE(Stop(p, SIGTERM));
+    said += p.readAllStandardError();
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(said.count("cannot be written"), 1) << said.toStdString();
+    EXPECT_FALSE(said.contains("already running")) << said.toStdString();
+    std::set<std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(root / "bin")) files.insert(e.path().filename());
+    EXPECT_EQ(files, (handedOut ? std::set<std::string>{"Gps.cfg", "koralin-gps"} : std::set<std::string>{"koralin-gps"}));
+    if (handedOut) EXPECT_EQ(test::ReadFile(root / "bin/Gps.cfg"), "handed out");
   }
 }
 

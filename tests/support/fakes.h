@@ -54,6 +54,7 @@ class FakeSystem : public System {
   std::string AppPath() override { return appPath; }
   std::string ExeName() override { return "koralin-gps"; }
   bool PrevInstance() override { return prevInstance; }
+  bool SettingsWritable() override { return settingsWritable; }
   DateTime Now() override { return now; }
   void ShowSerialPortListing() override {
     if (failListing) throw *failListing;
@@ -68,6 +69,7 @@ class FakeSystem : public System {
   double rnd = 0.5;
   std::string appPath = ProcessFolder();  // one per test process: tests run in parallel
   bool prevInstance = false;
+  bool settingsWritable = true;
   std::optional<RunTimeError> failListing;
   DateTime now{2026, 12, 5, 12, 0, 0};
 

@@ -1,0 +1,161 @@
+// The whole program, put together as it runs, logging onto a full disk for a
+// minute while a receiver sends 50 sentences a second: the one box stays open
+// and nobody clicks it, yet decoding, publishing, relaying and logging go on.
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <thread>
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/startup.h"
+#include "dbus/bus_client.h"
+#include "qt/dbus_bus.h"
+#include "qt/main_window.h"
+#include "qt/qt_dialogs.h"
+#include "qt/qt_system.h"
+#include "qt/target_port.h"
+#include "qt/timer_driver.h"
+#include "support/fakes.h"
+#include "support/pty.h"
+#include "support/sentences.h"
+#include "qt/rig.h"
+
+namespace koralin {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// Sentence number n: its time and latitude both count up, so a log line tells
+// which sentence it was and the published latitude moves with every one.
+std::string Numbered(int n) {
+  char body[96];
+  std::snprintf(body, sizeof body, "GPRMC,%02d%02d%02d.%02d,A,48%05.2f,N,01131.000,E,022.4,084.4,230394,003.1,W",
+                12 + n / 180000, n / 3000 % 60, n / 50 % 60, n % 50 * 2, n % 6000 * 0.01);
+  return test::Nmea(body) + "\r\n";
+}
+
+int NumberOf(const std::string& line) {
+  int h = 0, m = 0, s = 0, cs = 0;
+  if (std::sscanf(line.c_str(), "$GPRMC,%2d%2d%2d.%2d", &h, &m, &s, &cs) != 4) return -1;
+  return (h - 12) * 180000 + m * 3000 + s * 50 + cs / 2;
+}
+
+// Answers the questions that turning the log on asks: the file name as
+// offered, and append to the file that is there.
+void AnswerQuestions() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (auto* input = qobject_cast<QInputDialog*>(modal)) input->accept();
+  if (auto* box = qobject_cast<QMessageBox*>(modal)) box->button(QMessageBox::Ok)->click();
+}
+
+// The notices open on screen.
+std::set<QMessageBox*> OpenBoxes() {
+  std::set<QMessageBox*> open;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) open.insert(box);
+  return open;
+}
+
+TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
+  test::PortMap map;
+  test::Pty gps, plotter;
+  map.Map(3, gps.Path());
+  map.Map(1, plotter.Path());
+  const std::string log = map.Folder() + "/GpsData.log";
+  fs::create_symlink("/dev/full", log);
+
+  qt::QtSystem system(map.Folder());
+  qt::QtDialogs dialogs;
+  qt::TargetPort comm1(map.Folder()), comm2(map.Folder());
+  test::FakeClockSetter clockSetter;
+  qt::DbusBus bus("koralin-never-wait");
+  App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
+  qt::TimerDriver timers;
+  for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) timers.Attach(*t);
+  qt::MainWindow window(app);
+  dialogs.SetParent(&window);
+  app.form1.form.SetVisible(true);
+  Form1_Load(app);
+  Form1& f = app.form1;
+  f.mnuPollingSpeed.Click();  // fast
+  f.Option1[2].Click();       // Com3
+  ComOutSelect(app, 1, 4800);
+  f.mnuRMCPlainOut.Click();
+  ASSERT_TRUE(comm2.IsOpen());
+
+  test::Client watcher("watcher");
+  watcher.Follow(bus.ServiceName());
+  std::atomic<int> sent{0};
+  std::atomic<bool> feeding{true};
+  std::thread receiver([&] {
+    for (auto next = Clock::now(); feeding; next += std::chrono::milliseconds(20)) {
+      gps.Send(Numbered(sent));
+      ++sent;
+      std::this_thread::sleep_until(next);
+    }
+  });
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, &AnswerQuestions);
+  answerer.start(50);
+  test::RunLoop(500);
+  f.mnuLoggen.Click();
+  answerer.stop();
+  ASSERT_TRUE(f.mnuLoggen.Checked());
+  const int firstLogged = sent;
+
+  // Each second the published latitude has moved and the plotter got more.
+  std::set<QMessageBox*> seen;
+  std::string lastLatitude;
+  int stillSeconds = 0, silentSeconds = 0;
+  for (int second = 0; second < 60; ++second) {
+    if (second == 40) {  // space comes back
+      test::WriteFile(log + ".new", "");
+      fs::rename(log + ".new", log);
+    }
+    test::RunLoop(1000);
+    for (QMessageBox* b : OpenBoxes()) seen.insert(b);
+    const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
+    stillSeconds += latitude == lastLatitude;
+    lastLatitude = latitude;
+    silentSeconds += plotter.Receive(0, 0).find("$GPRMC,") == std::string::npos;
+  }
+  feeding = false;
+  receiver.join();
+  EXPECT_EQ(stillSeconds, 0);
+  EXPECT_EQ(silentSeconds, 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_TRUE((*seen.begin())->isVisible()) << "the box stayed open throughout";
+  EXPECT_TRUE((*seen.begin())->text().contains("Write error")) << (*seen.begin())->text().toStdString();
+  EXPECT_EQ(f.Frame1.Caption().find("log not written"), std::string::npos) << "the write succeeded again";
+
+  // Logging off writes the rest: every poll's sentence, in order, none twice,
+  // with no gap where the disk was full.
+  f.mnuLoggen.Click();
+  std::istringstream lines(test::ReadFile(log));
+  int previous = -1, widestGap = 0, count = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    const int n = NumberOf(line);
+    ASSERT_GT(n, previous) << line;
+    if (previous >= 0) widestGap = std::max(widestGap, n - previous);
+    previous = n;
+  }
+  EXPECT_LE(NumberOf(test::ReadFile(log)), firstLogged + 50);
+  EXPECT_LE(widestGap, 100) << "two seconds without a logged sentence";
+  EXPECT_GE(previous, sent - 100);
+  EXPECT_GT(count, 600);
+  EXPECT_EQ(app.unexpectedCount, 0);
+}
+
+}  // namespace
+}  // namespace koralin
