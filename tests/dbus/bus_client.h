@@ -14,9 +14,9 @@
 
 namespace koralin::test {
 
-// Runs events until done() or two seconds passed.
-template <class F> bool WaitFor(F done) {
-  QDeadlineTimer deadline(2000);
+// Runs events until done() or ms passed.
+template <class F> bool WaitFor(F done, int ms = 2000) {
+  QDeadlineTimer deadline(ms);
   while (!done() && !deadline.hasExpired()) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     QThread::msleep(2);

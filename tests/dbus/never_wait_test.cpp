@@ -20,6 +20,8 @@
 #include "app/startup.h"
 #include "dbus/bus_client.h"
 #include "qt/dbus_bus.h"
+#include "serial/input_port.h"
+#include "serial/output_port.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_system.h"
@@ -28,13 +30,14 @@
 #include "support/fakes.h"
 #include "support/pty.h"
 #include "support/sentences.h"
-#include "qt/rig.h"
 
 namespace koralin {
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+void RunFor(int ms) { test::WaitFor([] { return false; }, ms); }
 
 // Sentence number n: its time and latitude both count up, so a log line tells
 // which sentence it was and the published latitude moves with every one.
@@ -88,8 +91,9 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   app.form1.form.SetVisible(true);
   Form1_Load(app);
   Form1& f = app.form1;
-  f.mnuPollingSpeed.Click();  // fast
-  f.Option1[2].Click();       // Com3
+  f.mnuPollingSpeed.Click();         // fast
+  BaudSelect(app, 4800);            // a pty takes any rate: no search
+  f.Option1[2].Click();              // Com3
   ComOutSelect(app, 1, 4800);
   f.mnuRMCPlainOut.Click();
   ASSERT_TRUE(comm2.IsOpen());
@@ -108,7 +112,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   QTimer answerer;
   QObject::connect(&answerer, &QTimer::timeout, &AnswerQuestions);
   answerer.start(50);
-  test::RunLoop(500);
+  RunFor(500);
   f.mnuLoggen.Click();
   answerer.stop();
   ASSERT_TRUE(f.mnuLoggen.Checked());
@@ -123,7 +127,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
       test::WriteFile(log + ".new", "");
       fs::rename(log + ".new", log);
     }
-    test::RunLoop(1000);
+    RunFor(1000);
     for (QMessageBox* b : OpenBoxes()) seen.insert(b);
     const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
     stillSeconds += latitude == lastLatitude;
