@@ -94,7 +94,8 @@ TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
 }
 
 // A FIFO or a folder as Gps.cfg is refused without waiting on it, and a
-// signal ends the program within 5 s even with the failed save's box due.
+// signal ends the program within 5 s with the read error's box still open
+// and the failed save's box due.
 TEST(Program, SigtermEndsWithinFiveSecondsWhateverGpsCfgIs) {
   for (const bool fifo : {true, false}) {
     SCOPED_TRACE(fifo ? "FIFO" : "folder");
