@@ -348,6 +348,7 @@ class SideBySide {
 
   // Sentences gpsd handed to its client; the client stops for it.
   long Relayed() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the last sentence on its way
     client_->Stop();
     const std::string said = test::ReadFile(folder_ / "client.out");
     const std::size_t last = said.find_last_of('\n', said.size() > 1 ? said.size() - 2 : 0);
@@ -391,30 +392,39 @@ class SideBySide {
 
 double Percent(double cpu, double seconds) { return seconds > 0 ? 100.0 * cpu / seconds : 0; }
 
+std::string Ratio(double a, double b) {
+  char text[32];
+  b > 0 ? std::snprintf(text, sizeof text, "%.1f", a / b) : std::snprintf(text, sizeof text, "-");
+  return text;
+}
+
 void PrintTable(const std::vector<Measured>& rows) {
-  std::printf("\n%-18s %6s %6s | %-22s | %-22s | %-7s | %-13s\n", "", "", "", "     koralin-gps", "        gpsd",
-              "client", "program/gpsd");
-  std::printf("%-18s %6s %6s | %6s %7s %7s | %6s %7s %7s | %7s | %6s %6s\n", "phase", "time s", "sent.", "% core",
-              "s/1000", "RSS MB", "% core", "s/1000", "RSS MB", "% core", "CPU", "RSS");
+  const double tick = 1.0 / static_cast<double>(::sysconf(_SC_CLK_TCK));
+  std::printf("\n%-18s %6s %6s  %-12s %7s %7s %8s %7s\n", "phase", "time s", "sent.", "process", "CPU s", "% core",
+              "s/1000", "RSS MB");
   for (const Measured& m : rows) {
-    auto perThousand = [&](double cpu) { return m.sentences > 0 ? 1000.0 * cpu / static_cast<double>(m.sentences) : 0; };
-    const double gp = m.gpsd.cpuSeconds, pp = m.program.cpuSeconds;
-    char ratio[16];
-    gp > 0 ? std::snprintf(ratio, sizeof ratio, "%6.1f", pp / gp) : std::snprintf(ratio, sizeof ratio, "%6s", "-");
-    std::printf("%-18s %6.1f %6ld | %6.2f %7.4f %7.1f | %6.2f %7.4f %7.1f | %7.2f | %s %6.1f\n", m.phase.c_str(),
-                m.seconds, m.sentences, Percent(pp, m.seconds), perThousand(pp), m.program.rssKiB / 1024.0,
-                Percent(gp, m.seconds), perThousand(gp), m.gpsd.rssKiB / 1024.0, Percent(m.client.cpuSeconds, m.seconds),
-                ratio, m.gpsd.rssKiB > 0 ? static_cast<double>(m.program.rssKiB) / static_cast<double>(m.gpsd.rssKiB) : 0);
+    bool first = true;
+    for (const auto& [name, u] : {std::pair{"koralin-gps", m.program}, {"gpsd", m.gpsd}, {"client", m.client}}) {
+      char perThousand[32] = "-";
+      if (m.sentences > 0)
+        std::snprintf(perThousand, sizeof perThousand, "%.4f", 1000.0 * u.cpuSeconds / static_cast<double>(m.sentences));
+      if (first) std::printf("%-18s %6.1f %6ld", m.phase.c_str(), m.seconds, m.sentences);
+      else std::printf("%-18s %6s %6s", "", "", "");
+      std::printf("  %-12s %7.2f %7.2f %8s %7.1f\n", name, u.cpuSeconds, Percent(u.cpuSeconds, m.seconds), perThousand,
+                  static_cast<double>(u.rssKiB) / 1024.0);
+      first = false;
+    }
   }
-  std::printf("\nCPU from utime+stime in /proc/<pid>/stat, in ticks of %.0f ms; s/1000 = CPU seconds per 1000\n"
-              "sentences fed; RSS = VmRSS at the end of the phase. Ratios against gpsd with its client:\n",
-              1000.0 / static_cast<double>(::sysconf(_SC_CLK_TCK)));
-  for (const Measured& m : rows) {
-    const double both = m.gpsd.cpuSeconds + m.client.cpuSeconds;
-    if (both > 0) std::printf("  %-18s CPU %.1f\n", m.phase.c_str(), m.program.cpuSeconds / both);
-    else std::printf("  %-18s CPU -\n", m.phase.c_str());
-  }
-  std::printf("Characters a pty did not take, and left unread at the end of the phase (program, gpsd):\n");
+  std::printf("\n%-18s %12s %16s %12s\n", "program / gpsd", "CPU", "CPU with client", "RSS");
+  for (const Measured& m : rows)
+    std::printf("%-18s %12s %16s %12s\n", m.phase.c_str(), Ratio(m.program.cpuSeconds, m.gpsd.cpuSeconds).c_str(),
+                Ratio(m.program.cpuSeconds, m.gpsd.cpuSeconds + m.client.cpuSeconds).c_str(),
+                Ratio(static_cast<double>(m.program.rssKiB), static_cast<double>(m.gpsd.rssKiB)).c_str());
+  std::printf("\nCPU s is utime + stime from /proc/<pid>/stat, counted in ticks of %.0f ms: a figure of a few\n"
+              "ticks is coarse, run longer phases for it. s/1000 is CPU seconds per 1000 sentences fed. RSS is\n"
+              "VmRSS at the end of the phase. \"CPU with client\" sets the program against gpsd plus its client.\n",
+              tick * 1000.0);
+  std::printf("\nCharacters a pty did not take, and left unread at the end (program, gpsd):\n");
   for (const Measured& m : rows)
     std::printf("  %-18s not taken %ld, %ld; unread %ld, %ld\n", m.phase.c_str(), m.dropped[0], m.dropped[1],
                 m.unread[0], m.unread[1]);
