@@ -155,6 +155,11 @@ class Process {
       if (fs::read_symlink(e.path(), ec) == device) return true;
     return false;
   }
+  // Waits for its end (for a short job).
+  void Wait() {
+    if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
   void Stop() {
     if (pid_ <= 0) return;
     ::kill(pid_, SIGTERM);
@@ -231,6 +236,8 @@ std::string Timed(const std::string& s, long n) {
   std::size_t from = 0;
   for (int i = 0; i < field && from != std::string::npos; ++i) from = s.find(',', from + 1);
   if (from == std::string::npos || s.size() < from + 7) return s + "\r\n";
+  for (std::size_t i = from + 1; i < from + 7; ++i)
+    if (s[i] < '0' || s[i] > '9') return s + "\r\n";  // no time in this one
   char hms[16];
   const unsigned long t = static_cast<unsigned long>(n) % 86400;
   std::snprintf(hms, sizeof hms, "%02lu%02lu%02lu", t / 3600, t / 60 % 60, t % 60);
@@ -253,16 +260,14 @@ class Feed {
       dropped_[i] += static_cast<long>(s.size()) - std::max<ssize_t>(n, 0);
     }
     ++sentences_;
-    bytes_ += static_cast<long>(s.size());
   }
   long Sentences() const { return sentences_; }
-  long Bytes() const { return bytes_; }
   long Dropped(int i) const { return dropped_[i]; }
 
  private:
   int fds_[2];
   long dropped_[2] = {0, 0};
-  long sentences_ = 0, bytes_ = 0;
+  long sentences_ = 0;
 };
 
 // Paces sentences at cps characters a second from start.
@@ -345,6 +350,26 @@ class SideBySide {
 
   // What the program wrote to its standard output and error.
   std::string ProgramSaid() const { return program_->Said(); }
+
+  // Some of the values the program publishes, read over the bus as any client
+  // would: proof that it decoded what it was fed.
+  std::string Published() const {
+    std::string values;
+    for (const char* item : {"lblDDELat", "lblDDELong", "lblDDEVal", "lblDDESpeed"}) {
+      const std::string out = folder_ / (std::string("bus-") + item);
+      Process ask("dbus-send",
+                  {"dbus-send", "--session", "--print-reply", "--reply-timeout=5000", "--dest=org.koralin.koralin_gps",
+                   "/Form1", "org.freedesktop.DBus.Properties.Get", "string:org.koralin.Form1",
+                   std::string("string:") + item},
+                  {}, out);
+      ask.Wait();
+      const std::string reply = test::ReadFile(out);
+      const std::size_t from = reply.find("string \""), to = reply.rfind('"');
+      values += std::string(values.empty() ? "" : ", ") + item + " " +
+                (from != std::string::npos && to > from + 7 ? reply.substr(from + 8, to - from - 8) : "(no answer)");
+    }
+    return values;
+  }
 
   // Sentences gpsd handed to its client; the client stops for it.
   long Relayed() {
@@ -486,7 +511,7 @@ int Run(int argc, char** argv) {
 
   std::vector<Measured> rows;
   long relayed = 0, fed = 0;
-  std::string said;
+  std::string said, published;
   long second = 10 * 3600;  // the renumbered fixes' time of day
   {
     SideBySide run(program, 38400, self);
@@ -496,6 +521,7 @@ int Run(int argc, char** argv) {
       for (std::size_t i = 0; Clock::now() < end; ++i, ++second)
         for (const std::string& s : fixes[i % fixes.size()].all) SendPaced(run.Input(), Timed(s, second), start, sent, 3840);
     }));
+    published += "  after the flood: " + run.Published() + "\n";
     fed += run.Input().Sentences();
     relayed += run.Relayed();
     said += run.ProgramSaid();
@@ -512,6 +538,7 @@ int Run(int argc, char** argv) {
       }
       std::this_thread::sleep_until(start + std::chrono::seconds(lengths[1]));
     }));
+    published += "  after 1 Hz: " + run.Published() + "\n";
     std::this_thread::sleep_for(std::chrono::seconds(kIdleLeadSeconds));
     rows.push_back(run.Phase("idle", [&] { std::this_thread::sleep_for(std::chrono::seconds(lengths[2])); }));
     fed += run.Input().Sentences();
@@ -520,6 +547,7 @@ int Run(int argc, char** argv) {
   }
   PrintTable(rows);
   std::printf("%ld sentences fed to each; gpsd relayed %ld to its client.\n", fed, relayed);
+  std::printf("koralin-gps published on its bus:\n%s", published.c_str());
   if (!said.empty()) std::printf("koralin-gps said:\n%s", said.c_str());
   return 0;
 }
