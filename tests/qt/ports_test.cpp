@@ -1,0 +1,257 @@
+// The port adapters on real ptys, real sockets and a real gpsd: bytes in and
+// out byte-exact, a lost server or unplugged device taken back, a reader that
+// stops reading, and each failure to open said in words.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <filesystem>
+
+#include "qt/rig.h"
+#include "serial/modified_rmc.h"
+#include "serial/output_port.h"
+#include "serial/send.h"
+#include "support/sentences.h"
+#include "terminal/terminal_windows.h"
+
+namespace koralin {
+namespace {
+
+using test::PtyRig;
+using test::Rmc;
+
+int FreePort() {
+  QTcpServer s;
+  s.listen(QHostAddress::LocalHost, 0);
+  return s.serverPort();
+}
+
+// After a fix, so that it is not the carried tail met again first in the next poll.
+constexpr const char* kNext = "\r\n$GPGSV,1\r\n";
+
+// Polls as the program does until the speed shown is `speed`.
+bool DecodedWithin(PtyRig& rig, const std::string& speed, int ms, const std::function<void()>& send) {
+  for (int waited = 0; waited < ms; waited += 50) {
+    send();
+    test::RunLoop(50);
+    rig.Poll();
+    if (rig.app.fix.SpeedKnotsText == speed) return true;
+  }
+  return false;
+}
+
+TEST(Ports, ASerialDeviceBringsSentencesInAndTheRelayGoesOutByteExact) {
+  for (const int outPort : {1, -1}) {  // the plotter's port, or back to the GPS on its own
+    PtyRig rig;
+    ASSERT_TRUE(rig.gps.Ok() && rig.plotter.Ok());
+    rig.GpsOn();
+    ComOutSelect(rig.app, outPort, 38400);
+    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+    const std::string rmc = Rmc() + "\r\n";
+    rig.gps.Send("$GPGSV,noise\r\n" + rmc);
+    rig.Poll();
+    EXPECT_EQ(rig.app.fix.SpeedKnotsText, "022.4") << outPort;
+    EXPECT_EQ((outPort == 1 ? rig.plotter : rig.gps).Receive(), rmc) << outPort;
+    EXPECT_EQ(rig.Box(), "");
+  }
+}
+
+TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsWaitedFor) {
+  for (const bool gpsd : {false, true}) {
+    SCOPED_TRACE(gpsd ? "gpsd" : "tcp");
+    PtyRig rig;
+    rig.app.settings.BaudIn = 0;  // nothing to search on a network: the saved rate stays
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    const quint16 tcpPort = server.serverPort();
+    std::string target = "tcp://127.0.0.1:" + std::to_string(tcpPort);
+    QProcess daemon;
+    if (gpsd) {
+      const int port = FreePort();
+      daemon.start("gpsd", {"-N", "-n", "-S", QString::number(port), QString::fromStdString(rig.gps.Path())});
+      ASSERT_TRUE(test::WaitUntil([&] {
+        const int fd = test::ConnectLocal(port);
+        return fd >= 0 && ::close(fd) == 0;
+      }));
+      target = "gpsd://127.0.0.1:" + std::to_string(port);
+    }
+    rig.map.Map(3, target);
+    rig.GpsOn();
+    ASSERT_TRUE(rig.comm1.IsOpen()) << rig.Box();
+    EXPECT_EQ(rig.app.settings.BaudIn, 0);
+    QTcpSocket* peer = gpsd || !server.waitForNewConnection(1000) ? nullptr : server.nextPendingConnection();
+    auto say = [&](const std::string& text) {
+      if (!peer) return rig.gps.Send(text);
+      peer->write(text.substr(0, 20).c_str());  // a sentence in two pieces
+      peer->flush();
+      test::RunLoop(10);
+      peer->write(text.substr(20).c_str());
+      peer->flush();
+    };
+    EXPECT_TRUE(DecodedWithin(rig, "011.1", 5000, [&] { say(Rmc("120000", "011.1") + "\r\n"); }));
+
+    gpsd ? daemon.kill() : server.close();
+    daemon.waitForFinished(2000);
+    delete peer;
+    for (int i = 0; i < 3; ++i) test::RunLoop(50), rig.Poll();
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(), "Com3 lost - waiting for " + target + " to return");
+    EXPECT_EQ(rig.app.settings.ComPortIn, 3);
+    EXPECT_EQ(rig.Box(), "");
+    if (gpsd) continue;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, tcpPort));
+    rig.clock.Advance(2000);  // back at the next try
+    ASSERT_TRUE(server.waitForNewConnection(1000));
+    peer = server.nextPendingConnection();
+    EXPECT_TRUE(DecodedWithin(rig, "022.2", 2000, [&] { say(Rmc("120001", "022.2") + "\r\n"); }));
+  }
+}
+
+// What a reader gets on fd within 2 s.
+std::string ReadFd(int fd, std::size_t want) {
+  std::string got;
+  char buf[4096];
+  for (int waited = 0; got.size() < want && waited < 2000; waited += 20) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 20) > 0 && (p.revents & POLLIN)) got.append(buf, std::max<ssize_t>(0, ::read(fd, buf, sizeof buf)));
+  }
+  return got;
+}
+
+TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
+  for (const bool listen : {true, false}) {
+    SCOPED_TRACE(listen ? "listen" : "pty");
+    PtyRig rig;
+    const std::string link = rig.map.Folder() + "/gps-out";
+    const int tcp = FreePort();
+    rig.map.Map(1, listen ? "listen://127.0.0.1:" + std::to_string(tcp) : "pty://" + link);
+    rig.GpsOn();
+    ComOutSelect(rig.app, 1, 4800);
+    ASSERT_EQ(rig.app.settings.ComPortOut, 1) << rig.Box();
+    const int fd = listen ? test::ConnectLocal(tcp) : ::open(link.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    SendGPRMCModified(rig.app, "%090/7", Rmc());
+    const std::string expected = Rmc("123519", "022.4", "174.4") + "\r\n";
+    EXPECT_EQ(ReadFd(fd, expected.size()), expected);
+
+    const std::string back = "$HCHDT,123.4,T*2B\r\n";  // a compass on the same port
+    ASSERT_EQ(::write(fd, back.data(), back.size()), static_cast<ssize_t>(back.size()));
+    std::string got;
+    for (int i = 0; i < 50 && got.size() < back.size(); ++i) test::RunLoop(20), got += rig.comm2.ReadAll();
+    EXPECT_EQ(got, back);
+
+    // From here on the reader reads nothing; bench/ has the long version.
+    mnuTerminalOut_Click(rig.app);
+    int decoded = 0;
+    for (int i = 0; i < 60; ++i) {
+      const std::string speed = "0" + std::to_string(10 + i % 80) + ".0";
+      rig.gps.Send(Rmc("120000", speed) + kNext);
+      rig.Poll();
+      decoded += rig.app.fix.SpeedKnotsText == speed;
+      for (int k = 0; k < 150; ++k) SendToComout(rig.app, Rmc("120000", speed));
+      test::RunLoop(5);
+    }
+    EXPECT_EQ(decoded, 60);
+    EXPECT_EQ(rig.app.settings.ComPortOut, 1);
+    EXPECT_GT(rig.comm2.Dropped(), 0);
+    EXPECT_NE(rig.app.terminal.form3.form.Caption().find(" sentences dropped, the reader is too slow"), std::string::npos);
+    EXPECT_EQ(rig.Box(), "");
+    ::close(fd);
+    ComOutSelect(rig.app, 0, 4800);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+  }
+}
+
+TEST(Ports, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
+  for (const bool output : {false, true}) {
+    SCOPED_TRACE(output ? "output" : "input");
+    PtyRig rig;
+    const std::string link = rig.map.Folder() + "/usb-receiver";
+    test::Pty& device = output ? rig.plotter : rig.gps;
+    ASSERT_EQ(::symlink(device.Path().c_str(), link.c_str()), 0);
+    rig.map.Map(output ? 1 : 3, link);
+    rig.GpsOn();
+    ComOutSelect(rig.app, 1, 4800);
+    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+    rig.gps.Send(Rmc("120000", "011.1") + kNext + Rmc("120001", "011.2").substr(0, 30));  // pulled mid-sentence
+    rig.Poll();
+    EXPECT_EQ(rig.app.fix.SpeedKnotsText, "011.1");
+
+    device.CloseMaster();
+    test::RunLoop(100);  // Qt notices on its own
+    if (output) rig.gps.Send(Rmc("120002", "011.3") + kNext);
+    rig.Poll();
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(), "Com" + std::string(output ? "1" : "3") + " lost - waiting for " + link + " to return");
+
+    test::Pty fresh;
+    ::unlink(link.c_str());
+    ASSERT_EQ(::symlink(fresh.Path().c_str(), link.c_str()), 0);
+    rig.clock.Advance(2000);
+    const std::string rmc = Rmc("120003", "033.3") + "\r\n";
+    EXPECT_TRUE(DecodedWithin(rig, "033.3", 2500, [&] { (output ? rig.gps : fresh).Send(rmc + "$GPGSV,1\r\n"); }));
+    if (output) {
+      EXPECT_EQ(fresh.Receive().substr(0, rmc.size()), rmc);
+    }
+    EXPECT_EQ(rig.app.settings.ComPortIn, 3);
+    EXPECT_EQ(rig.app.settings.ComPortOut, 1);
+    EXPECT_EQ(rig.Box(), "");
+  }
+}
+
+// Opens port 1 as a user who may not use the device, in a child process
+// that gives up root first (without root the device's rights go instead).
+std::string OpenAsStranger(PtyRig& rig) {
+  rig.map.Map(1, rig.plotter.Path());
+  if (::geteuid() != 0) ::chmod(rig.plotter.Path().c_str(), 0);
+  ::chmod(rig.map.Folder().c_str(), 0755);  // the stranger reads ComPorts.cfg
+  int fds[2];
+  if (::pipe(fds) != 0) return "<no pipe>";
+  if (const pid_t pid = ::fork(); pid == 0) {
+    std::string what = "<opened>";
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) what = "<setuid failed>";
+    try {
+      qt::TargetPort(rig.map.Folder()).Open(1, "4800,N,8,1", 8192, 0);
+    } catch (const std::exception& e) {
+      what = e.what();
+    }
+    _exit(::write(fds[1], what.data(), what.size()) < 0 ? 2 : 0);
+  }
+  ::close(fds[1]);
+  const std::string got = ReadFd(fds[0], 4096);
+  ::close(fds[0]);
+  ::wait(nullptr);
+  return got;
+}
+
+TEST(Ports, WhatCannotOpenIsSaidInWords) {
+  PtyRig rig;
+  rig.GpsOn();
+  QTcpServer taken;
+  ASSERT_TRUE(taken.listen(QHostAddress::LocalHost, 0));
+  const std::string file = rig.map.Folder() + "/notes.txt";
+  test::WriteFile(file, "mine");
+  const std::string inUse = "listen://127.0.0.1:" + std::to_string(taken.serverPort());
+  const std::string idle = "gpsd://127.0.0.1:" + std::to_string(FreePort());
+  const std::pair<std::string, std::string> cases[] = {  // what port 1 leads to, and what is said of it
+      {"/nonexistent/ttyUSB9", ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
+      {rig.gps.Path(), ": Device busy - another program is using it"},
+      {inUse, ": Port " + std::to_string(taken.serverPort()) + " in use - another program serves it"},
+      {"pty://" + file, ": " + file + " exists and is not a pty link - choose another path"},
+      {idle, ": Connection refused - is gpsd running?"},
+  };
+  for (const auto& [target, why] : cases) {
+    rig.dialogs.boxes.clear();
+    rig.map.Map(1, target);
+    ComOutSelect(rig.app, 1, 4800);
+    EXPECT_EQ(rig.dialogs.boxes.size(), 1u) << target;
+    EXPECT_EQ(rig.Box(), "OpenComOut\r\nCom1  " + target + why);
+  }
+  EXPECT_EQ(test::ReadFile(file), "mine");
+  EXPECT_EQ(OpenAsStranger(rig), rig.plotter.Path() + ": Permission denied - add your user to the dialout group");
+}
+
+}  // namespace
+}  // namespace koralin
