@@ -1,22 +1,30 @@
-// The main window and the minimal display offscreen: the face mirrors the
-// model on every change, input reaches the model once; a screenshot of each.
-#include "qt/main_window.h"
-
+// The windows offscreen: each mirrors its model on every change, input
+// reaches the model once, and a screenshot of each kind for a person to see.
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "app/startup.h"
 #include "display/speed.h"
-#include "nmea/sentence.h"
 #include "nmea/gprmc.h"
+#include "nmea/sentence.h"
+#include "qt/main_window.h"
+#include "qt/qt_dialogs.h"
+#include "qt/qt_serial_port.h"
 #include "qt/rig.h"
 #include "qt/text.h"
+#include "qt/tool_windows.h"
+#include "support/sentences.h"
+#include "terminal/port_listing.h"
+#include "terminal/terminal.h"
 
 namespace koralin {
 namespace {
@@ -140,6 +148,95 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnce) {
   emit list->itemClicked(list->item(5));
   EXPECT_EQ(face.app.settings.CustomComIn, 12);
   face.ExpectMirrors();
+}
+
+// Pixels of exactly the text's colour.
+int TextPixels(QWidget& w, QRgb colour) {
+  const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const auto* p = reinterpret_cast<const QRgb*>(image.constBits());
+  return static_cast<int>(std::count(p, p + image.width() * image.height(), colour));
+}
+
+TEST(TerminalWindows, ShowTrafficNewestFirstAndTheirBoxesReachTheModel) {
+  test::TestRig rig;
+  App& app = rig.app;
+  qt::ToolWindows tools{app, nullptr};
+  app.settings.ComPortIn = 3;
+  app.settings.ComPortOut = 2;
+  rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  app.form1.mnuTerminalIn.Click();
+  app.form1.mnuTerminalOut.Click();
+  for (int pass = 0; pass < 40; ++pass) {
+    AddTerminalIn(app, test::Nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1") + "\r\n", false);
+    AddTerminalOut(app, test::Rmc() + "\r\n", false);
+  }
+  AddTerminalIn(app, "$GPRMC,123520,A,4807.0", false);
+  QApplication::processEvents();
+  qt::TerminalView& in = tools.terminalIn;
+  qt::TerminalView& out = tools.terminalOut;
+  ASSERT_TRUE(in.isVisible() && out.isVisible());
+  EXPECT_EQ(in.Surface()->Lines().front(), "$GPRMC,123520,A,4807.0");  // the newest on top
+  EXPECT_GT(TextPixels(in, qRgb(0, 255, 0)), 500);                    // in is green,
+  EXPECT_EQ(TextPixels(in, qRgb(255, 0, 0)), 0);
+  EXPECT_GT(TextPixels(out, qRgb(255, 0, 0)), 500);  // out red
+
+  auto* box = in.findChild<QLineEdit*>("TxtSend");
+  in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
+  EXPECT_TRUE(box->isVisible());
+  box->setText("$PSRF100,1,4800,8,1,0*0E");
+  Q_EMIT box->textEdited(box->text());
+  SaveShot(in, "terminal.png");
+  Q_EMIT box->returnPressed();
+  EXPECT_EQ(rig.comm1.written, "$PSRF100,1,4800,8,1,0*0E\r\n");
+  EXPECT_EQ(box->text(), "");
+  in.findChild<QCheckBox*>("chkFreeze")->click();
+  EXPECT_TRUE(app.terminal.FreezeIn && out.findChild<QCheckBox*>("chkFreeze")->isChecked());
+  in.close();
+  EXPECT_FALSE(app.form1.mnuTerminalIn.Checked());
+}
+
+TEST(ToolWindows, TheChecksumToolANoticeAndThePortListingShowTheModelAndTakeInput) {
+  test::Pty pty;
+  test::PortMap folder;
+  test::TestRig rig;
+  rig.system.appPath = folder.Folder();
+  qt::QtDialogs dialogs;
+  App app(Platform{rig.system, dialogs, rig.comm1, rig.comm2, rig.clockSetter, rig.bus});
+  qt::ToolWindows tools{app, nullptr};
+  app.form1.mnuCreateGPstrings.Click();
+  auto* text = tools.crcTool.findChild<QLineEdit*>("Text1");
+  ASSERT_TRUE(tools.crcTool.isVisible());
+  EXPECT_EQ(text->text(), "$PSRF100,1,4800,8,1,0*0E");
+  EXPECT_EQ(text->selectedText(), text->text());
+  SaveShot(tools.crcTool, "checksum-tool.png");
+  tools.crcTool.close();
+  EXPECT_FALSE(app.form1.mnuCreateGPstrings.Checked());
+
+  app.form1.mnuAbout.Click();  // a notice stays open beside the window
+  QWidget* box = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<QMessageBox*>(w) && w->isVisible()) box = w;
+  ASSERT_NE(box, nullptr);
+  SaveShot(*box, "info-box.png");
+  box->close();
+
+  // A pty given a number in the listing opens under that number.
+  std::vector<SerialDevice> devices = qt::SerialDevicesPresent();
+  devices.push_back({pty.Path(), "Pseudo-terminal", "", -1, -1});
+  FillPortListing(app, devices);
+  tools.listing.show();
+  auto* list = tools.listing.findChild<QListWidget*>("lstDevices");
+  const auto rows = list->findItems(QString::fromStdString(pty.Path()), Qt::MatchContains);
+  ASSERT_EQ(rows.size(), 1);
+  list->setCurrentItem(rows[0]);
+  Q_EMIT tools.listing.findChild<QLineEdit*>("txtPortNumber")->textEdited("5");
+  tools.listing.findChild<QPushButton*>("cmdAssign")->click();
+  EXPECT_TRUE(list->currentItem()->text().startsWith("Com5 "));
+  SaveShot(tools.listing, "serial-port-listing.png");
+  qt::QtSerialPort port(folder.Folder());
+  port.Open(5, "4800,N,8,1", 1024, 512);
+  EXPECT_TRUE(port.IsOpen());
+  EXPECT_EQ(app.unexpectedCount, 0);
 }
 
 }  // namespace
