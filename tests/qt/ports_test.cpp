@@ -74,7 +74,6 @@ TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
     delete peer;
     for (int i = 0; i < 3; ++i) test::RunLoop(50), rig.Poll();
     EXPECT_EQ(rig.app.form1.Frame1.Caption(), "Com3 lost - waiting for " + target + " to return");
-    EXPECT_EQ(rig.app.settings.ComPortIn, 3);
     EXPECT_EQ(rig.Box(), "");
   }
 }
@@ -114,18 +113,13 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
 
     // From here on the reader reads nothing; bench/ has the long version.
     mnuTerminalOut_Click(rig.app);
-    int decoded = 0;
-    for (int i = 0; i < 60; ++i) {
-      const std::string speed = "0" + std::to_string(10 + i % 80) + ".0";
-      rig.gps.Send(Rmc("120000", speed) + kNext);
-      rig.Poll();
-      decoded += rig.app.fix.SpeedKnotsText == speed;
-      for (int k = 0; k < 150; ++k) SendToComout(rig.app, Rmc("120000", speed));
+    for (int i = 0; i < 100 && rig.comm2.Dropped() == 0; ++i) {
+      for (int k = 0; k < 150; ++k) SendToComout(rig.app, Rmc());
       test::RunLoop(5);
     }
-    EXPECT_EQ(decoded, 60);
-    EXPECT_EQ(rig.app.settings.ComPortOut, 1);
     EXPECT_GT(rig.comm2.Dropped(), 0);
+    EXPECT_TRUE(DecodedWithin(rig, "033.3", 1000, [&] { rig.gps.Send(Rmc("120000", "033.3") + kNext); }));
+    EXPECT_EQ(rig.app.settings.ComPortOut, 1);
     EXPECT_NE(rig.app.terminal.form3.form.Caption().find(" sentences dropped, the reader is too slow"), std::string::npos);
     EXPECT_EQ(rig.Box(), "");
     ::close(fd);
@@ -164,28 +158,25 @@ TEST(Ports, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
     if (output) {
       EXPECT_EQ(fresh.Receive().substr(0, rmc.size()), rmc);
     }
-    EXPECT_EQ(rig.app.settings.ComPortIn, 3);
-    EXPECT_EQ(rig.app.settings.ComPortOut, 1);
     EXPECT_EQ(rig.Box(), "");
   }
 }
 
-// Opens port 1 as a user who may not use the device: root is nobody for
-// the moment; anyone else has lost the device's rights.
-std::string OpenAsStranger(PtyRig& rig) {
-  rig.map.Map(1, rig.plotter.Path());
-  ::chmod(rig.plotter.Path().c_str(), 0);
-  ::chmod(rig.map.Folder().c_str(), 0755);  // the stranger reads ComPorts.cfg
-  const bool root = ::geteuid() == 0;
-  EXPECT_EQ(root ? ::setresuid(65534, 65534, 0) : 0, 0);  // the real user too: it is asked
-  std::string what = "<opened>";
+// Why port 1 does not open. For a stranger the device's rights are taken
+// away, and root is nobody for the moment (the real user too: it is asked).
+std::string WhyNot(PtyRig& rig, const std::string& target, bool stranger) {
+  rig.map.Map(1, target);
+  if (stranger) ::chmod(target.c_str(), 0), ::chmod(rig.map.Folder().c_str(), 0755);
+  const bool root = stranger && ::geteuid() == 0;
+  EXPECT_EQ(root ? ::setresuid(65534, 65534, 0) : 0, 0);
+  std::string why = "<opened>";
   try {
     qt::TargetPort(rig.map.Folder()).Open(1, "4800,N,8,1", 8192, 0);
   } catch (const std::exception& e) {
-    what = e.what();
+    why = e.what();
   }
   EXPECT_EQ(root ? ::setresuid(0, 0, 0) : 0, 0);
-  return what;
+  return why;
 }
 
 TEST(Ports, WhatCannotOpenIsSaidInWords) {
@@ -197,22 +188,20 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
   test::WriteFile(file, "mine");
   const std::string inUse = "listen://127.0.0.1:" + std::to_string(taken.serverPort());
   const std::string idle = "gpsd://127.0.0.1:" + std::to_string(FreePort());
-  const std::pair<std::string, std::string> cases[] = {  // what port 1 leads to, and what is said of it
-      {"/nonexistent/ttyUSB9", ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
-      {rig.gps.Path(), ": Device busy - another program is using it"},
-      {inUse, ": Port " + std::to_string(taken.serverPort()) + " in use - another program serves it"},
-      {"pty://" + file, ": " + file + " exists and is not a pty link - choose another path"},
-      {idle, ": Connection refused - is gpsd running?"},
+  const struct {
+    std::string target;
+    bool stranger;
+    std::string why;  // after the target
+  } cases[] = {
+      {"/nonexistent/ttyUSB9", false, ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
+      {rig.gps.Path(), false, ": Device busy - another program is using it"},
+      {rig.plotter.Path(), true, ": Permission denied - add your user to the dialout group"},
+      {inUse, false, ": Port " + std::to_string(taken.serverPort()) + " in use - another program serves it"},
+      {"pty://" + file, false, ": " + file + " exists and is not a pty link - choose another path"},
+      {idle, false, ": Connection refused - is gpsd running?"},
   };
-  for (const auto& [target, why] : cases) {
-    rig.dialogs.boxes.clear();
-    rig.map.Map(1, target);
-    ComOutSelect(rig.app, 1, 4800);
-    EXPECT_EQ(rig.dialogs.boxes.size(), 1u) << target;
-    EXPECT_EQ(rig.Box(), "OpenComOut\r\nCom1  " + target + why);
-  }
+  for (const auto& c : cases) EXPECT_EQ(WhyNot(rig, c.target, c.stranger), c.target + c.why);
   EXPECT_EQ(test::ReadFile(file), "mine");
-  EXPECT_EQ(OpenAsStranger(rig), rig.plotter.Path() + ": Permission denied - add your user to the dialout group");
 }
 
 }  // namespace
