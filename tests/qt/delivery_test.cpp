@@ -7,6 +7,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <filesystem>
 
 #include "app/settings_file.h"
@@ -16,29 +17,24 @@ namespace koralin {
 namespace {
 
 TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
-  struct Row {
+  const struct {
     QStringList args;
-    const char* display;   // DISPLAY, or nullptr for none
-    const char* platform;  // QT_QPA_PLATFORM, or nullptr for none
+    const char* env;  // besides no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM
     int exitCode;
-    const char* out;  // standard output holds this
+    const char* out;  // standard output matches this
     const char* err;  // the last line of standard error holds this
+  } rows[] = {
+      {{"--version"}, "", 0, "^Koralin GPS Readout 1\\.21\n$", ""},
+      {{"--help"}, "", 0, "--version.*\\$XDG_CONFIG_HOME/koralin-gps.*User guide: /", ""},
+      {{}, "", 1, "^$", "needs a graphical desktop. To run it without one: QT_QPA_PLATFORM=offscreen"},
+      {{}, "DISPLAY=:97", 1, "^$", "the display cannot be opened; it needs a graphical desktop"},
+      {{"--bogus"}, "QT_QPA_PLATFORM=offscreen", 1, "^$", "Unknown option 'bogus'"},
   };
-  const Row rows[] = {
-      {{"--version"}, nullptr, nullptr, 0, "Koralin GPS Readout 1.21\n", ""},
-      {{"--help"}, nullptr, nullptr, 0, "--version", ""},
-      {{"--help"}, nullptr, nullptr, 0, "User guide: /", ""},
-      {{"--help"}, nullptr, nullptr, 0, "$XDG_CONFIG_HOME/koralin-gps", ""},
-      {{}, nullptr, nullptr, 1, "", "needs a graphical desktop. To run it without one: QT_QPA_PLATFORM=offscreen"},
-      {{}, ":97", nullptr, 1, "", "the display cannot be opened; it needs a graphical desktop"},
-      {{"--bogus"}, nullptr, "offscreen", 1, "", "Unknown option 'bogus'"},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.args.join(' ').toStdString() + " DISPLAY=" + (r.display ? r.display : "-"));
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.args.join(' ').toStdString() + " " + r.env);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    if (r.display) env.insert("DISPLAY", r.display);
-    if (r.platform) env.insert("QT_QPA_PLATFORM", r.platform);
+    if (*r.env) env.insert(QString(r.env).section('=', 0, 0), QString(r.env).section('=', 1));
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(KORALIN_PROGRAM, r.args);
@@ -47,14 +43,10 @@ TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
     const QStringList err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed().split('\n');
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "never an abort";
     EXPECT_EQ(p.exitCode(), r.exitCode);
-    if (QString(r.out).endsWith('\n'))
-      EXPECT_EQ(out.toStdString(), r.out);
-    else
-      EXPECT_TRUE(out.contains(r.out)) << out.toStdString();
+    EXPECT_TRUE(QRegularExpression(r.out, QRegularExpression::DotMatchesEverythingOption).match(out).hasMatch())
+        << out.toStdString();
     EXPECT_TRUE(err.last().contains(r.err)) << err.join('\n').toStdString();
-    if (r.exitCode == 1 && !r.display && !r.platform) {
-      EXPECT_EQ(err.size(), 1) << "one line";
-    }
+    EXPECT_TRUE(r.exitCode == 0 || *r.env || err.size() == 1) << "one line";
   }
 }
 
