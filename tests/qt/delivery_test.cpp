@@ -78,7 +78,8 @@ TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
   EXPECT_EQ(RunTool("groff", {"-ww", "-z", "-man", KORALIN_SOURCE_DIR "/data/koralin-gps.1"}), "");
 
   const std::string bin = root / "usr/bin";
-  EXPECT_LT(std::filesystem::file_size(bin + "/koralin-gps"), std::filesystem::file_size(KORALIN_PROGRAM)) << "stripped";
+  EXPECT_LT(std::filesystem::file_size(bin + "/koralin-gps"), std::filesystem::file_size(KORALIN_PROGRAM))
+      << "stripped";
   test::TestRig rig;  // settings handed out beside the program
   DefaultSettings(rig.app);
   rig.app.settings.TimeZoneOffset = 3;

@@ -84,7 +84,8 @@ std::string ReadFd(int fd, std::size_t want) {
   char buf[4096];
   for (int waited = 0; got.size() < want && waited < 2000; waited += 20) {
     pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 20) > 0 && (p.revents & POLLIN)) got.append(buf, std::max<ssize_t>(0, ::read(fd, buf, sizeof buf)));
+    const ssize_t n = ::poll(&p, 1, 20) > 0 ? ::read(fd, buf, sizeof buf) : 0;
+    got.append(buf, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
   }
   return got;
 }
@@ -120,7 +121,8 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
     EXPECT_GT(rig.comm2.Dropped(), 0);
     EXPECT_TRUE(DecodedWithin(rig, "033.3", 1000, [&] { rig.gps.Send(Rmc("120000", "033.3") + kNext); }));
     EXPECT_EQ(rig.app.settings.ComPortOut, 1);
-    EXPECT_NE(rig.app.terminal.form3.form.Caption().find(" sentences dropped, the reader is too slow"), std::string::npos);
+    const std::string caption = rig.app.terminal.form3.form.Caption();
+    EXPECT_NE(caption.find(" sentences dropped, the reader is too slow"), std::string::npos) << caption;
     EXPECT_EQ(rig.Box(), "");
     ::close(fd);
     ComOutSelect(rig.app, 0, 4800);
@@ -147,7 +149,8 @@ TEST(Ports, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
     test::RunLoop(100);  // Qt notices on its own
     if (output) rig.gps.Send(Rmc("120002", "011.3") + kNext);
     rig.Poll();
-    EXPECT_EQ(rig.app.form1.Frame1.Caption(), "Com" + std::string(output ? "1" : "3") + " lost - waiting for " + link + " to return");
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(),
+              "Com" + std::string(output ? "1" : "3") + " lost - waiting for " + link + " to return");
 
     test::Pty fresh;
     ::unlink(link.c_str());
@@ -193,7 +196,8 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
     bool stranger;
     std::string why;  // after the target
   } cases[] = {
-      {"/nonexistent/ttyUSB9", false, ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
+      {"/nonexistent/ttyUSB9", false,
+       ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
       {rig.gps.Path(), false, ": Device busy - another program is using it"},
       {rig.plotter.Path(), true, ": Permission denied - add your user to the dialout group"},
       {inUse, false, ": Port " + std::to_string(taken.serverPort()) + " in use - another program serves it"},

@@ -29,7 +29,6 @@ struct PtyRig {
     for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) clock.Attach(*t);
     app.form1.tmrPolling.SetInterval(1500);
     app.form1.tmrComInTimeOut.SetInterval(10000);
-    for (int i = 0; i < 7; ++i) app.form1.Option1[static_cast<std::size_t>(i)].SetCaption("Com" + std::to_string(i + 1));
     app.settings.BaudIn = 4800;
   }
   void GpsOn() { app.form1.Option1[2].Click(); }  // Com3
