@@ -232,6 +232,7 @@ TEST(ToolWindows, TheChecksumToolANoticeAndThePortListingShowTheModelAndTakeInpu
   qt::QtSerialPort port(folder.Folder());
   port.Open(5, "4800,N,8,1", 1024, 512);
   EXPECT_TRUE(port.IsOpen());
+  EXPECT_EQ(port.Settings(), "4800,N,8,1");
   EXPECT_EQ(app.unexpectedCount, 0);
 }
 
