@@ -1,16 +1,17 @@
-// What the Qt tests share: a whole program whose ports are the program's own
-// (serial devices on ptys unless ComPorts.cfg says otherwise), screenshots
-// for a person to look at, and menu entries by caption.
+// What the Qt tests share: a program whose ports are the real adapters
+// (serial devices on ptys unless ComPorts.cfg says otherwise), waiting,
+// screenshots for a person to look at, and menu entries by caption.
 #pragma once
 
-#include <sys/resource.h>
-
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "qt/target_port.h"
@@ -21,23 +22,18 @@ namespace koralin::test {
 
 // Port 3 is the GPS, port 1 the plotter; everything else is a fake.
 struct PtyRig {
-  explicit PtyRig(ValuesBus* realBus = nullptr)
-      : app{Platform{system, dialogs, comm1, comm2, clockSetter, realBus ? *realBus : bus}} {
+  PtyRig() : app{Platform{system, dialogs, comm1, comm2, clockSetter, bus}} {
     system.appPath = map.Folder();  // the settings folder, as the program has it
     map.Map(3, gps.Path());
     map.Map(1, plotter.Path());
-    clock.Attach(app.form1.tmrPolling);
-    clock.Attach(app.form1.tmrComInTimeOut);
-    clock.Attach(app.form1.tmrResume);
+    for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) clock.Attach(*t);
     app.form1.tmrPolling.SetInterval(1500);
     app.form1.tmrComInTimeOut.SetInterval(10000);
-    for (int i = 0; i < 7; ++i) app.form1.Option1[static_cast<std::size_t>(i)].SetCaption("Com" + std::to_string(i + 1));
-    app.form1.Option1[7].SetCaption("Comport off");
-    app.form1.Option1[8].SetCaption("Demo");
     app.settings.BaudIn = 4800;
   }
   void GpsOn() { app.form1.Option1[2].Click(); }  // Com3
   void Poll() { clock.Advance(app.form1.tmrPolling.Interval()); }
+  std::string Box() const { return dialogs.boxes.empty() ? "" : dialogs.boxes[0].prompt; }
 
   PortMap map;
   Pty gps, plotter;
@@ -50,19 +46,19 @@ struct PtyRig {
   App app;
 };
 
-// This process's processor time, in seconds.
-inline double CpuSeconds() {
-  rusage u{};
-  ::getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 // Runs the event loop for ms, as the program waits between polls.
 inline void RunLoop(int ms) {
   QEventLoop loop;
   QTimer::singleShot(ms, &loop, &QEventLoop::quit);
   loop.exec();
+}
+
+// A hang guard for what another process does: false after 15 s.
+inline bool WaitUntil(const std::function<bool()>& done) {
+  QElapsedTimer t;
+  for (t.start(); !done(); QThread::msleep(20))
+    if (t.elapsed() > 15000) return false;
+  return true;
 }
 
 inline void SaveShot(QWidget& w, const QString& file) {

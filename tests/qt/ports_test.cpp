@@ -1,0 +1,212 @@
+// The port adapters on real ptys, real sockets and a real gpsd: bytes in and
+// out byte-exact, a lost server noticed, an unplugged device taken back, a
+// reader that stops reading, and each failure to open said in words.
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <filesystem>
+
+#include "qt/rig.h"
+#include "serial/modified_rmc.h"
+#include "serial/output_port.h"
+#include "serial/send.h"
+#include "support/sentences.h"
+#include "terminal/terminal_windows.h"
+
+namespace koralin {
+namespace {
+
+using test::PtyRig;
+using test::Rmc;
+
+int FreePort() {
+  QTcpServer s;
+  s.listen(QHostAddress::LocalHost, 0);
+  return s.serverPort();
+}
+
+// After a fix, so that it is not the carried tail met again first in the next poll.
+constexpr const char* kNext = "\r\n$GPGSV,1\r\n";
+
+// Polls as the program does until the speed shown is `speed`.
+bool DecodedWithin(PtyRig& rig, const std::string& speed, int ms, const std::function<void()>& send) {
+  for (int waited = 0; waited < ms; waited += 50) {
+    send();
+    test::RunLoop(50);
+    rig.Poll();
+    if (rig.app.fix.SpeedKnotsText == speed) return true;
+  }
+  return false;
+}
+
+TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
+  for (const bool gpsd : {false, true}) {
+    SCOPED_TRACE(gpsd ? "gpsd" : "tcp");
+    PtyRig rig;
+    rig.app.settings.BaudIn = 0;  // nothing to search on a network: the saved rate stays
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    std::string target = "tcp://127.0.0.1:" + std::to_string(server.serverPort());
+    QProcess daemon;
+    if (gpsd) {
+      const int port = FreePort();
+      daemon.start("gpsd", {"-N", "-n", "-S", QString::number(port), QString::fromStdString(rig.gps.Path())});
+      ASSERT_TRUE(test::WaitUntil([&] {
+        const int fd = test::ConnectLocal(port);
+        return fd >= 0 && ::close(fd) == 0;
+      }));
+      target = "gpsd://127.0.0.1:" + std::to_string(port);
+    }
+    rig.map.Map(3, target);
+    rig.GpsOn();
+    ASSERT_TRUE(rig.comm1.IsOpen()) << rig.Box();
+    EXPECT_EQ(rig.app.settings.BaudIn, 0);
+    QTcpSocket* peer = gpsd || !server.waitForNewConnection(1000) ? nullptr : server.nextPendingConnection();
+    const std::string rmc = Rmc("120000", "011.1") + "\r\n";
+    EXPECT_TRUE(DecodedWithin(rig, "011.1", 5000, [&] { peer ? (void)peer->write(rmc.c_str()) : rig.gps.Send(rmc); }));
+
+    gpsd ? daemon.kill() : server.close();
+    daemon.waitForFinished(2000);
+    delete peer;
+    for (int i = 0; i < 3; ++i) test::RunLoop(50), rig.Poll();
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(), "Com3 lost - waiting for " + target + " to return");
+    EXPECT_EQ(rig.Box(), "");
+  }
+}
+
+// What a reader gets on fd within 2 s.
+std::string ReadFd(int fd, std::size_t want) {
+  std::string got;
+  char buf[4096];
+  for (int waited = 0; got.size() < want && waited < 2000; waited += 20) {
+    pollfd p{fd, POLLIN, 0};
+    const ssize_t n = ::poll(&p, 1, 20) > 0 ? ::read(fd, buf, sizeof buf) : 0;
+    got.append(buf, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+  }
+  return got;
+}
+
+TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
+  for (const bool listen : {true, false}) {
+    SCOPED_TRACE(listen ? "listen" : "pty");
+    PtyRig rig;
+    const std::string link = rig.map.Folder() + "/gps-out";
+    const int tcp = FreePort();
+    rig.map.Map(1, listen ? "listen://127.0.0.1:" + std::to_string(tcp) : "pty://" + link);
+    rig.GpsOn();
+    ComOutSelect(rig.app, 1, 4800);
+    ASSERT_EQ(rig.app.settings.ComPortOut, 1) << rig.Box();
+    const int fd = listen ? test::ConnectLocal(tcp) : ::open(link.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    SendGPRMCModified(rig.app, "%090/7", Rmc());
+    const std::string expected = Rmc("123519", "022.4", "174.4") + "\r\n";
+    EXPECT_EQ(ReadFd(fd, expected.size()), expected);
+
+    const std::string back = "$HCHDT,123.4,T*2B\r\n";  // a compass on the same port
+    ASSERT_EQ(::write(fd, back.data(), back.size()), static_cast<ssize_t>(back.size()));
+    std::string got;
+    for (int i = 0; i < 50 && got.size() < back.size(); ++i) test::RunLoop(20), got += rig.comm2.ReadAll();
+    EXPECT_EQ(got, back);
+
+    // From here on the reader reads nothing; bench/ has the long version.
+    mnuTerminalOut_Click(rig.app);
+    for (int i = 0; i < 100 && rig.comm2.Dropped() == 0; ++i) {
+      for (int k = 0; k < 150; ++k) SendToComout(rig.app, Rmc());
+      test::RunLoop(5);
+    }
+    EXPECT_GT(rig.comm2.Dropped(), 0);
+    EXPECT_TRUE(DecodedWithin(rig, "033.3", 1000, [&] { rig.gps.Send(Rmc("120000", "033.3") + kNext); }));
+    EXPECT_EQ(rig.app.settings.ComPortOut, 1);
+    const std::string caption = rig.app.terminal.form3.form.Caption();
+    EXPECT_NE(caption.find(" sentences dropped, the reader is too slow"), std::string::npos) << caption;
+    EXPECT_EQ(rig.Box(), "");
+    ::close(fd);
+    ComOutSelect(rig.app, 0, 4800);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+  }
+}
+
+TEST(Ports, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
+  for (const bool output : {false, true}) {
+    SCOPED_TRACE(output ? "output" : "input");
+    PtyRig rig;
+    const std::string link = rig.map.Folder() + "/usb-receiver";
+    test::Pty& device = output ? rig.plotter : rig.gps;
+    ASSERT_EQ(::symlink(device.Path().c_str(), link.c_str()), 0);
+    rig.map.Map(output ? 1 : 3, link);
+    rig.GpsOn();
+    ComOutSelect(rig.app, 1, 4800);
+    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+    rig.gps.Send(Rmc("120000", "011.1") + kNext + Rmc("120001", "011.2").substr(0, 30));  // pulled mid-sentence
+    rig.Poll();
+    EXPECT_EQ(rig.app.fix.SpeedKnotsText, "011.1");
+
+    device.CloseMaster();
+    test::RunLoop(100);  // Qt notices on its own
+    if (output) rig.gps.Send(Rmc("120002", "011.3") + kNext);
+    rig.Poll();
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(),
+              "Com" + std::string(output ? "1" : "3") + " lost - waiting for " + link + " to return");
+
+    test::Pty fresh;
+    ::unlink(link.c_str());
+    ASSERT_EQ(::symlink(fresh.Path().c_str(), link.c_str()), 0);
+    rig.clock.Advance(2000);
+    const std::string rmc = Rmc("120003", "033.3") + "\r\n";
+    EXPECT_TRUE(DecodedWithin(rig, "033.3", 2500, [&] { (output ? rig.gps : fresh).Send(rmc + "$GPGSV,1\r\n"); }));
+    if (output) {
+      EXPECT_EQ(fresh.Receive().substr(0, rmc.size()), rmc);
+    }
+    EXPECT_EQ(rig.Box(), "");
+  }
+}
+
+// Why port 1 does not open. For a stranger the device's rights are taken
+// away, and root is nobody for the moment (the real user too: it is asked).
+std::string WhyNot(PtyRig& rig, const std::string& target, bool stranger) {
+  rig.map.Map(1, target);
+  if (stranger) ::chmod(target.c_str(), 0), ::chmod(rig.map.Folder().c_str(), 0755);
+  const bool root = stranger && ::geteuid() == 0;
+  EXPECT_EQ(root ? ::setresuid(65534, 65534, 0) : 0, 0);
+  std::string why = "<opened>";
+  try {
+    qt::TargetPort(rig.map.Folder()).Open(1, "4800,N,8,1", 8192, 0);
+  } catch (const std::exception& e) {
+    why = e.what();
+  }
+  EXPECT_EQ(root ? ::setresuid(0, 0, 0) : 0, 0);
+  return why;
+}
+
+TEST(Ports, WhatCannotOpenIsSaidInWords) {
+  PtyRig rig;
+  rig.GpsOn();
+  QTcpServer taken;
+  ASSERT_TRUE(taken.listen(QHostAddress::LocalHost, 0));
+  const std::string file = rig.map.Folder() + "/notes.txt";
+  test::WriteFile(file, "mine");
+  const std::string inUse = "listen://127.0.0.1:" + std::to_string(taken.serverPort());
+  const std::string idle = "gpsd://127.0.0.1:" + std::to_string(FreePort());
+  const struct {
+    std::string target;
+    bool stranger;
+    std::string why;  // after the target
+  } cases[] = {
+      {"/nonexistent/ttyUSB9", false,
+       ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
+      {rig.gps.Path(), false, ": Device busy - another program is using it"},
+      {rig.plotter.Path(), true, ": Permission denied - add your user to the dialout group"},
+      {inUse, false, ": Port " + std::to_string(taken.serverPort()) + " in use - another program serves it"},
+      {"pty://" + file, false, ": " + file + " exists and is not a pty link - choose another path"},
+      {idle, false, ": Connection refused - is gpsd running?"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WhyNot(rig, c.target, c.stranger), c.target + c.why);
+  EXPECT_EQ(test::ReadFile(file), "mine");
+}
+
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,240 @@
+// The windows offscreen: each mirrors its model on every change, input
+// reaches the model once, and a screenshot of each kind for a person to see.
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/startup.h"
+#include "display/speed.h"
+#include "nmea/gprmc.h"
+#include "nmea/sentence.h"
+#include "qt/main_window.h"
+#include "qt/qt_dialogs.h"
+#include "qt/qt_serial_port.h"
+#include "qt/rig.h"
+#include "qt/text.h"
+#include "qt/tool_windows.h"
+#include "support/sentences.h"
+#include "terminal/port_listing.h"
+#include "terminal/terminal.h"
+
+namespace koralin {
+namespace {
+
+using test::SaveShot;
+
+// The program on fakes with its face, started as the program starts.
+struct Face {
+  explicit Face(int input) {
+    rig.system.appPath = folder.path();
+    f.form.SetVisible(true);
+    Form1_Load(app);
+    app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    SpeedSelect(app, 3);
+  }
+  void Receive(const std::string& body) { ExtractingGPRMC(app, AddCrc(body + "*") + "\r\n"); }
+  template <class W = QLabel> W* Find(const char* name) { return window.findChild<W*>(name); }
+  void Send(QWidget* to, QEvent&& e) { QApplication::sendEvent(to, &e); }
+  void Key(QWidget* to) { Send(to, QKeyEvent(QEvent::KeyPress, Qt::Key_M, {})); }
+  void Mouse(QWidget* to, QEvent::Type type = QEvent::MouseButtonPress) {
+    Send(to, QMouseEvent(type, QPointF(5, 5), to->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton, {}));
+  }
+  // Every label says what its model says and shows when it does; so does the frame.
+  void ExpectMirrors() {
+    for (Label* l : {&f.lblLatitude, &f.lblLongitude, &f.lblTime, &f.lblDate, &f.lblLock, &f.lblSpeed, &f.lblUnity,
+                     &f.lblCompass, &f.lblCompassText, &f.lblGPRMC, &f.lblAltitude, &f.lblHeight, &f.lblDoppler,
+                     &f.lblAmplitude, &f.lblFluxGateCompass, &f.lblLat1, &f.lblDoppler1}) {
+      const QLabel* w = Find(l->Name().c_str());
+      ASSERT_NE(w, nullptr) << l->Name();
+      EXPECT_EQ(w->text(), qt::ToQ(l->Caption())) << l->Name();
+      EXPECT_EQ(!w->isHidden(), l->Visible()) << l->Name();
+    }
+    EXPECT_EQ(Find<QGroupBox>("Frame1")->title(), qt::ToQ(f.Frame1.Caption()));
+  }
+
+  test::TempFolder folder;
+  test::TestRig rig;
+  App& app = rig.app;
+  Form1& f = app.form1;
+  qt::MainWindow window{app};
+};
+
+TEST(MainWindow, MirrorsTheModelOnEveryDemoTickPaintsTheRoseAndTakesItsSizeAndPlace) {
+  Face face(-1);
+  face.f.mnuCrcCheck.SetChecked(true);
+  face.f.mnuLockCheck.SetChecked(true);
+  face.f.tmrPolling.SetEnabled(true);
+  for (int step = 0; step <= 20; ++step) {
+    SCOPED_TRACE(step);
+    face.rig.clock.Advance(face.f.tmrPolling.Interval());
+    QApplication::processEvents();
+    face.ExpectMirrors();
+  }
+  EXPECT_EQ(face.app.unexpectedCount, 0) << face.app.lastUnexpected;
+
+  face.Receive("$GPRMC,123519,A,5212.3456,N,00454.3210,E,022.4,090.0,041226,003.1,W");
+  QWidget* rose = face.Find<QWidget>("Picture1");
+  ASSERT_EQ(rose->size(), QSize(129, 129));
+  const QImage image = rose->grab().toImage();
+  const int c = 967 / 15;
+  const struct {
+    int x, y;
+    QColor colour;
+  } cases[] = {{c, c, Qt::white},        {c + 4, c, QColor(0, 255, 0)},        {c, c + 30, Qt::black},
+               {c + 30, c, Qt::white},   {126, 126, QColor(140, 140, 140)}};  // dot, centre, disc, needle east, picture
+  for (const auto& p : cases) EXPECT_EQ(image.pixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
+
+  EXPECT_EQ(face.window.centralWidget()->size(), QSize(658, 178));
+  face.f.mnuShowDDE.Click();  // the published row
+  face.ExpectMirrors();
+  EXPECT_EQ(face.window.centralWidget()->size(), QSize(658, 205));
+  SaveShot(face.window, "main-window.png");
+  face.f.form.Move(1500, 750);
+  EXPECT_EQ(face.window.pos(), QPoint(100, 50));
+}
+
+TEST(MainWindow, KeysClicksAndMenusReachTheModelOnce) {
+  Face face(3);
+  face.app.settings.MinimalLeft = 1500;
+  face.app.settings.MinimalTop = 900;
+  // M travels up from the focus widget and switches once; the minimal display is placed by the model.
+  QLabel* raw = face.Find("lblGPRMC");
+  raw->setFocusPolicy(Qt::StrongFocus);
+  QApplication::setActiveWindow(&face.window);
+  raw->setFocus();
+  qt::MinimalWindow& minimal = face.window.Minimal();
+  face.Key(raw);
+  EXPECT_TRUE(face.app.settings.MinimalDisplay && minimal.isVisible() && !face.window.isVisible());
+  EXPECT_EQ(minimal.pos(), QPoint(100, 60));
+  EXPECT_EQ(minimal.findChild<QLabel*>("Label2")->text(), qt::ToQ(face.app.display.form5.Label2.Caption()));
+  SaveShot(minimal, "minimal-display.png");
+  face.Key(&minimal);
+  EXPECT_FALSE(face.app.settings.MinimalDisplay || minimal.isVisible());
+  face.f.mnuMinimalDisplay.Click();
+  minimal.findChild<QPushButton*>("Command1")->click();
+  EXPECT_TRUE(face.window.isVisible() && !minimal.isVisible());
+
+  // A press on a label inside the frame is not the frame's; the bar's click counts once.
+  face.Mouse(face.Find("lblLatitude"));
+  EXPECT_FALSE(face.f.ProgressBar1.Smooth());
+  QWidget* bar = face.Find<QWidget>("ProgressBar1");
+  face.Mouse(bar);
+  face.Mouse(bar, QEvent::MouseButtonRelease);
+  EXPECT_TRUE(face.f.ProgressBar1.Smooth());
+  face.Mouse(face.Find<QGroupBox>("Frame1"), QEvent::MouseButtonDblClick);
+  EXPECT_TRUE(face.f.mnuShowDDE.Checked());
+
+  QAction* crc = test::FindAction(face.window.menuBar(), "&CRCcheck");
+  ASSERT_NE(crc, nullptr);
+  crc->trigger();
+  EXPECT_EQ(face.f.mnuCrcCheck.Checked(), crc->isChecked());
+
+  face.f.mnuMinimalDisplay.Click();
+  minimal.close();  // the minimal display's close box ends the program
+  EXPECT_TRUE(face.rig.system.ended);
+
+  for (int n = 7; n <= 31; ++n) face.f.lstCustumComIn.AddItem(std::to_string(n));
+  face.Find<QRadioButton>("Option1(7)")->click();
+  EXPECT_EQ(face.app.settings.ComPortIn, 0);
+  auto* list = face.Find<QListWidget>("lstCustumComIn");
+  emit list->itemClicked(list->item(5));
+  EXPECT_EQ(face.app.settings.CustomComIn, 12);
+  face.ExpectMirrors();
+}
+
+// Pixels of exactly the text's colour.
+int TextPixels(QWidget& w, QRgb colour) {
+  const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const auto* p = reinterpret_cast<const QRgb*>(image.constBits());
+  return static_cast<int>(std::count(p, p + image.width() * image.height(), colour));
+}
+
+TEST(TerminalWindows, ShowTrafficNewestFirstAndTheirBoxesReachTheModel) {
+  test::TestRig rig;
+  App& app = rig.app;
+  qt::ToolWindows tools{app, nullptr};
+  app.settings.ComPortIn = 3;
+  app.settings.ComPortOut = 2;
+  rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  app.form1.mnuTerminalIn.Click();
+  app.form1.mnuTerminalOut.Click();
+  for (int pass = 0; pass < 40; ++pass)
+    AddTerminalIn(app, test::Rmc() + "\r\n", false), AddTerminalOut(app, test::Rmc() + "\r\n", false);
+  AddTerminalIn(app, "$GPRMC,123520,A,4807.0", false);
+  QApplication::processEvents();
+  qt::TerminalView& in = tools.terminalIn;
+  qt::TerminalView& out = tools.terminalOut;
+  ASSERT_TRUE(in.isVisible() && out.isVisible());
+  EXPECT_EQ(in.Surface()->Lines().front(), "$GPRMC,123520,A,4807.0");  // the newest on top
+  EXPECT_GT(TextPixels(in, qRgb(0, 255, 0)), 500);                    // in is green,
+  EXPECT_EQ(TextPixels(in, qRgb(255, 0, 0)), 0);
+  EXPECT_GT(TextPixels(out, qRgb(255, 0, 0)), 500);  // out red
+
+  auto* box = in.findChild<QLineEdit*>("TxtSend");
+  in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
+  EXPECT_TRUE(box->isVisible());
+  box->setText("$PSRF100,1,4800,8,1,0*0E");
+  Q_EMIT box->textEdited(box->text());
+  SaveShot(in, "terminal.png");
+  Q_EMIT box->returnPressed();
+  EXPECT_EQ(rig.comm1.written, "$PSRF100,1,4800,8,1,0*0E\r\n");
+  EXPECT_EQ(box->text(), "");
+  in.findChild<QCheckBox*>("chkFreeze")->click();
+  EXPECT_TRUE(app.terminal.FreezeIn && out.findChild<QCheckBox*>("chkFreeze")->isChecked());
+  in.close();
+  EXPECT_FALSE(app.form1.mnuTerminalIn.Checked());
+}
+
+TEST(ToolWindows, TheChecksumToolANoticeAndThePortListingShowTheModelAndTakeInput) {
+  test::Pty pty;
+  test::PortMap folder;
+  test::TestRig rig;
+  rig.system.appPath = folder.Folder();
+  qt::QtDialogs dialogs;
+  App app(Platform{rig.system, dialogs, rig.comm1, rig.comm2, rig.clockSetter, rig.bus});
+  qt::ToolWindows tools{app, nullptr};
+  app.form1.mnuCreateGPstrings.Click();
+  auto* text = tools.crcTool.findChild<QLineEdit*>("Text1");
+  ASSERT_TRUE(tools.crcTool.isVisible());
+  EXPECT_EQ(text->text(), "$PSRF100,1,4800,8,1,0*0E");
+  EXPECT_EQ(text->selectedText(), text->text());
+  SaveShot(tools.crcTool, "checksum-tool.png");
+
+  app.form1.mnuAbout.Click();  // a notice stays open beside the window
+  QWidget* box = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<QMessageBox*>(w) && w->isVisible()) box = w;
+  ASSERT_NE(box, nullptr);
+  SaveShot(*box, "info-box.png");
+  box->close();
+
+  // A pty given a number in the listing opens under that number.
+  std::vector<SerialDevice> devices = qt::SerialDevicesPresent();
+  devices.push_back({pty.Path(), "Pseudo-terminal", "", -1, -1});
+  FillPortListing(app, devices);
+  tools.listing.show();
+  auto* list = tools.listing.findChild<QListWidget*>("lstDevices");
+  const auto rows = list->findItems(QString::fromStdString(pty.Path()), Qt::MatchContains);
+  ASSERT_EQ(rows.size(), 1);
+  list->setCurrentItem(rows[0]);
+  Q_EMIT tools.listing.findChild<QLineEdit*>("txtPortNumber")->textEdited("5");
+  tools.listing.findChild<QPushButton*>("cmdAssign")->click();
+  EXPECT_TRUE(list->currentItem()->text().startsWith("Com5 "));
+  SaveShot(tools.listing, "serial-port-listing.png");
+  qt::QtSerialPort port(folder.Folder());
+  port.Open(5, "4800,N,8,1", 1024, 512);
+  EXPECT_TRUE(port.IsOpen());
+  EXPECT_EQ(port.Settings(), "4800,N,8,1");
+  EXPECT_EQ(app.unexpectedCount, 0);
+}
+
+}  // namespace
+}  // namespace koralin
