@@ -35,18 +35,6 @@ constexpr Option kOptions[] = {
     Check<&Form1::mnuAnyTalker>("AnyTalker", true),
 };
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string line(text.substr(0, end));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
-
 // The option a "key=value" line sets, with its value; none for other lines.
 const Option* OptionOf(const std::string& line, std::string& value) {
   const std::size_t eq = line.find('=');

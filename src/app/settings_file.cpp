@@ -28,21 +28,6 @@ std::array<MenuItem*, 12> CheckItems(Form1& f) {
 
 std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
-// The file split at its line ends; a last line without an end still counts.
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size() && lines.size() < static_cast<std::size_t>(kLines)) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 // Reads the file's lines in order; running out is error 62.
 class LineReader {
  public:
@@ -147,7 +132,7 @@ void LoadSettings(App& app) {
   }
   std::array<std::string, 12> checks;
   try {
-    LineReader in(SplitLines(ReadTextFile(path, kMaxFileSize)));
+    LineReader in(SplitLines(ReadTextFile(path, kMaxFileSize), kLines));
     if (in.String() != kTitle) {
       DefaultSettings(app);
       return;

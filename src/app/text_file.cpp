@@ -127,4 +127,16 @@ void ReplaceFile(const std::string& path, std::string_view text) {
   if (folder.get() >= 0) ::fsync(folder.get());
 }
 
+std::vector<std::string> SplitLines(std::string_view text, std::size_t maxLines) {
+  std::vector<std::string> lines;
+  while (!text.empty() && lines.size() < maxLines) {
+    const std::size_t end = text.find('\n');
+    std::string line(text.substr(0, end));
+    while (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return lines;
+}
+
 }  // namespace koralin

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace koralin {
 
@@ -20,6 +22,11 @@ std::string ReadTextFile(const std::string& path, std::size_t maxBytes);
 // unreadable, larger, or no regular file (a folder, a FIFO, a device), which
 // is never waited on.
 std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t maxBytes);
+
+// The first maxLines lines of text, split at LF with the CRs before it
+// dropped, so a line reads the same after it was written back with CR LF;
+// a last line without an end still counts.
+std::vector<std::string> SplitLines(std::string_view text, std::size_t maxLines = SIZE_MAX);
 
 // Replaces the file's contents as one step: the text goes to path & ".tmp",
 // is flushed to the disk and renamed over path. On a failure the temporary
