@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,8 +20,6 @@ void Bind(QLabel* widget, Label& model);
 void Bind(QAction* action, MenuItem& model);
 void Bind(QRadioButton* widget, OptionButton& model);
 void Bind(QListWidget* widget, ListBox& model);
-// A frame's title: caption, colour and underline.
-void Bind(QGroupBox* widget, Frame& model);
 void Bind(QCheckBox* widget, CheckBox& model);
 void Bind(QPushButton* widget, CommandButton& model);
 // Typing goes into the model; the model's selection is shown when it changes.
@@ -31,8 +28,8 @@ void Bind(QLineEdit* widget, TextBox& model);
 void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus);
 // A child widget placed where its model control's bounds say.
 void Place(QWidget* widget, Control& model);
-// A top-level window: caption, place and size (at least minSize), shown or
-// hidden as the model says.
+// A top-level window: caption, place and outer size (its inner area at least
+// minSize), shown or hidden as the model says.
 void BindWindow(QWidget* widget, Window& model, QSize minSize);
 
 }  // namespace koralin::qt

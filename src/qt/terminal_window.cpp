@@ -99,7 +99,13 @@ void TerminalView::AddSendBox(Form2& form2) {
   Place(box, form2.TxtSend);
   box->raise();
   connect(box, &QLineEdit::returnPressed, box, [&form2] { form2.onTxtSendEnter.Notify(); });
-  form2.focusTxtSend.Subscribe([box] { box->setFocus(); });
+  // The prompt before it is a box of this window, so the keyboard comes
+  // back here, to the send box, when the prompt is closed.
+  form2.focusTxtSend.Subscribe([box] {
+    box->window()->raise();
+    box->window()->activateWindow();
+    box->setFocus(Qt::OtherFocusReason);
+  });
 }
 
 void TerminalView::resizeEvent(QResizeEvent*) {
