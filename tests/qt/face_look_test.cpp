@@ -27,9 +27,11 @@ struct Face {
     rig.system.appPath = folder.path();
     if (input) {
       test::TestRig writer;  // the input chosen last time
+      writer.system.appPath = folder.path();
       writer.app.settings.CfgFileName = folder / "Gps.cfg";
       DefaultSettings(writer.app);
       writer.app.settings.ComPortIn = static_cast<std::int16_t>(input);
+      writer.app.settings.BaudIn = 4800;  // no baud search
       SaveSettings(writer.app);
     }
     Form1_Load(app);
@@ -71,7 +73,7 @@ TEST(FaceLook, EveryLabelKeepsItsColoursThroughEachFrameChange) {
   Face face(3);  // a GPS on port 3
   Form1& f = face.f;
   face.ExpectLooks("start");
-  const std::string rmc = test::Rmc() + "\r\n", slow = test::Rmc("123520", "000.0") + "\r\n";
+  const std::string rmc = test::Rmc() + "\r\n";
   const struct {
     const char* what;
     std::function<void()> change;
@@ -80,14 +82,12 @@ TEST(FaceLook, EveryLabelKeepsItsColoursThroughEachFrameChange) {
       {"the no-input warning", [&] { face.rig.clock.Advance(f.tmrComInTimeOut.Interval()); }},
       {"a checksum error", [&] { face.Poll(rmc.substr(0, rmc.size() - 3) + "0\r\n"); }},
       {"the caption put back", [&] { RestoreFrameCaption(face.app); }},
-      {"a slow fix", [&] { face.Poll(slow); }},
       {"a new tooltip", [&] { f.Frame1.SetToolTip("Double-Click for DDE Labels. Left-Click SmoothSpeedBar."); }},
   };
   for (const auto& c : changes) {
     c.change();
     face.ExpectLooks(c.what);
   }
-  EXPECT_EQ(f.Frame1.Caption(), "GPS-NMEA-0183");
 }
 
 TEST(FaceLook, PlaybackStartAndEndLeaveEveryLabelItsColours) {
@@ -174,11 +174,14 @@ TEST(FaceLook, Screenshots) {
     Face face;
     test::SaveShot(face.window, "look-start-input-off.png");
   }
+  {
+    Face face(3);
+    face.Poll(test::Rmc("123520", "000.0") + "\r\n");
+    test::SaveShot(face.window, "look-fix-slow.png");
+  }
   Face face(3);
   face.Poll(test::Rmc() + "\r\n");
   test::SaveShot(face.window, "look-fix-moving.png");
-  face.Poll(test::Rmc("123520", "000.0") + "\r\n");
-  test::SaveShot(face.window, "look-fix-slow.png");
   face.rig.clock.Advance(face.f.tmrComInTimeOut.Interval());
   test::SaveShot(face.window, "look-no-input-warning.png");
 }
