@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -202,6 +203,10 @@ void Place(QWidget* widget, Control& model) {
   sync();
 }
 
+void AfterShow(QWidget* window, const std::function<void()>& check) {
+  for (int ms : {50, 200, 500, 1000}) QTimer::singleShot(ms, window, check);
+}
+
 namespace {
 
 // Keeps a top-level window where its model says, the model's size being the
@@ -220,8 +225,8 @@ class WindowPlacer : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     const QEvent::Type t = event->type();
-    if ((t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show) && placed_ && Frame() != placed_->frame)
-      Sync();
+    if (t == QEvent::Show) AfterShow(widget_, [this] { Check(); });
+    if (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show) Check();
     return false;
   }
 
@@ -231,6 +236,9 @@ class WindowPlacer : public QObject {
     QSize frame;
   };
   QSize Frame() const { return widget_->frameGeometry().size() - widget_->size(); }
+  void Check() {
+    if (placed_ && Frame() != placed_->frame) Sync();
+  }
   void Sync() {
     widget_->setWindowTitle(ToQ(model_.Caption()));
     // A new place from the model, or showing the window, moves it; the

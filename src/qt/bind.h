@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
+#include <functional>
 
 #include "display/controls.h"
 
@@ -28,6 +29,10 @@ void Bind(QLineEdit* widget, TextBox& model);
 void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus);
 // A child widget placed where its model control's bounds say.
 void Place(QWidget* widget, Control& model);
+// The window manager puts its frame round a window a little after the window
+// is shown, and Qt sends no event for it: `check` runs a few times in the
+// first second after each show.
+void AfterShow(QWidget* window, const std::function<void()>& check);
 // A top-level window: caption, place and outer size (its inner area at least
 // minSize), shown or hidden as the model says.
 void BindWindow(QWidget* widget, Window& model, QSize minSize);

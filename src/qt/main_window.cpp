@@ -221,8 +221,12 @@ void MainWindow::FitToModel(bool resized) {
   const QSize frame = frameGeometry().size() - inner_->size();
   const bool newFrame =
       frame.width() * 15 != w.Width() - w.ScaleWidth() || frame.height() * 15 != w.Height() - w.ScaleHeight();
-  if (newFrame) w.SetFrameSize(frame.width() * 15, frame.height() * 15);
+  if (newFrame) {
+    w.SetFrameSize(frame.width() * 15, frame.height() * 15);
+    placed_.reset();  // the place is the frame's, now that it is known
+  }
   if (newFrame || resized) Run(app_, Form1_Resize);
+  if (newFrame) SyncWindow();
 }
 
 // Closing the window, by its close box or the window manager's Alt+F4.
@@ -255,6 +259,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   FitToModel(true);
+  AfterShow(this, [this] { FitToModel(false); });
 }
 
 }  // namespace koralin::qt

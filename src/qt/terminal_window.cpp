@@ -73,7 +73,7 @@ TerminalView::TerminalView(App& app, TerminalWindow& model, Form2* form2)
   Bind(freeze, model.chkFreeze);
   Place(freeze, model.chkFreeze);
   if (form2) AddSendBox(*form2);
-  BindWindow(this, model.form, QSize(480, 200));
+  BindWindow(this, model.form, QSize(240, 120));
   // The check boxes read in the terminal's colours.
   auto colours = [this, &model, shown = std::make_shared<std::pair<Colour, Colour>>(1, 1)] {
     const std::pair<Colour, Colour> now{model.screen.BackColor(), model.screen.ForeColor()};
