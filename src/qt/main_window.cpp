@@ -132,6 +132,19 @@ QGroupBox* BuildFrame(App& app, QWidget* inner) {
   return frame;
 }
 
+// A list one row high: each row fills the box, so the number shown is whole
+// and the next one never peeps in, at any scale.
+class OneRowList : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QListWidget::resizeEvent(e);
+    setGridSize(viewport()->size());
+  }
+};
+
 // The input source buttons and the custom port list, in their places.
 void AddInputChoice(Form1& f, QWidget* parent) {
   // Nine choices share one row: a compact font keeps every caption whole.
@@ -146,7 +159,7 @@ void AddInputChoice(Form1& f, QWidget* parent) {
     Bind(w, b);
     Place(w, b);
   }
-  auto* list = new QListWidget(parent);
+  auto* list = new OneRowList(parent);
   list->setObjectName("lstCustumComIn");
   Bind(list, f.lstCustumComIn);
   Place(list, f.lstCustumComIn);

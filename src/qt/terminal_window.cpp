@@ -53,6 +53,11 @@ void TerminalSurface::Sync() {
 void TerminalSurface::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), ToQColor(model_.BackColor()));
+  // The check boxes in the corner stay readable: no text runs under them.
+  QRegion text(rect());
+  for (const QCheckBox* box : parentWidget()->findChildren<QCheckBox*>())
+    if (box->isVisible()) text -= box->geometry().translated(-pos());
+  p.setClipRegion(text);
   p.setPen(ToQColor(model_.ForeColor()));
   const QFontMetrics m(font());
   int y = kMargin + m.ascent();
