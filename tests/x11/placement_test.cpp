@@ -132,13 +132,12 @@ struct Screen {
   }
   // Waits until the window is on screen where the model says.
   void ExpectPlaced(QWidget& widget, const Window& model, const char* what) {
-    EXPECT_TRUE(XServer::Wait([&] { return widget.isVisible() && OnScreen(widget.winId()) == Model(model); }))
-        << what << ": on screen " << qt::FromQ(QString("%1,%2 %3x%4").arg(OnScreen(widget.winId()).x())
-                                                   .arg(OnScreen(widget.winId()).y())
-                                                   .arg(OnScreen(widget.winId()).width())
-                                                   .arg(OnScreen(widget.winId()).height()))
-        << ", model " << model.Left() / 15 << "," << model.Top() / 15 << " " << model.Width() / 15 << "x"
-        << model.Height() / 15;
+    QRect seen;
+    EXPECT_TRUE(XServer::Wait([&] { return widget.isVisible() && (seen = OnScreen(widget.winId())) == Model(model); }))
+        << what << ": on screen " << Text(seen) << ", model " << Text(Model(model));
+  }
+  static std::string Text(const QRect& r) {
+    return qt::FromQ(QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
   }
 
   test::TempFolder folder;
@@ -157,6 +156,7 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsIt) {
   NEED_X;
   Screen s;
   s.ExpectPlaced(s.window, s.app.form1.form, "main window at the top-left");
+  EXPECT_EQ(OnScreen(s.window.winId()).topLeft(), QPoint(0, 0));
   s.app.form1.mnuTerminalIn.Click();
   s.app.form1.mnuTerminalOut.Click();
   s.ExpectPlaced(s.tools.terminalIn, s.app.terminal.form2.form, "Terminal In below the main window");
