@@ -108,15 +108,11 @@ TEST(FaceLook, PlaybackStartAndEndLeaveEveryLabelItsColours) {
 }
 
 // A long caption keeps its beginning and its end (where it says how to stop).
-TEST(FaceLook, TheFrameCaptionIsUnderlinedAndALongOneKeepsItsEnd) {
+TEST(FaceLook, ALongFrameCaptionKeepsItsEnd) {
   Face face;
-  const QLabel* caption = face.Widget(face.f.Frame1);
-  face.f.Frame1.SetFontUnderline(true);
-  QApplication::processEvents();
-  EXPECT_TRUE(caption->font().underline());
   face.f.Frame1.SetCaption("Playing log file /home/someone/a/rather/long/path/to/the/recorded/drive/of/today.log"
                            " is endless playing. Press 'F1' or 'Esc' to stop Playing");
-  QApplication::processEvents();
+  const QLabel* caption = face.Widget(face.f.Frame1);
   EXPECT_TRUE(caption->text().startsWith("Playing log file")) << caption->text().toStdString();
   EXPECT_TRUE(caption->text().endsWith("to stop Playing")) << caption->text().toStdString();
   EXPECT_LE(caption->geometry().right(), caption->parentWidget()->width());
