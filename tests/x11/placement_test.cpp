@@ -45,22 +45,33 @@ class XServer {
       break;
     }
     server_.start("Xvfb", {display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    const std::string socket = "/tmp/.X11-unix/X" + display.mid(1).toStdString();
-    if (!Wait([&] { return test::Exists(socket); })) {
+    qputenv("DISPLAY", display.toLatin1());
+    // The server is up once it answers, not when its socket appears.
+    if (!Wait(Answers)) {
       missing = "a running Xvfb";
       return;
     }
-    qputenv("DISPLAY", display.toLatin1());
-    wm_.start("openbox", {"--sm-disable"});
-    // The manager is up once it names itself on the root window.
-    if (!Wait([&] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); }))
-      missing = "a running openbox";
+    // The manager is up once it names itself on the root window. A server
+    // still busy starting may turn it away: it is started again.
+    auto managed = [] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); };
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      wm_.start("openbox", {"--sm-disable"});
+      if (Wait(managed, 4000)) return;
+      wm_.kill();
+      wm_.waitForFinished(3000);
+    }
+    missing = "a running openbox";
   }
   ~XServer() {
     for (QProcess* p : {&wm_, &server_}) {
       p->terminate();
       p->waitForFinished(3000);
     }
+  }
+  static bool Answers() {
+    QProcess p;
+    p.start("xprop", {"-root", "-len", "0"});
+    return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
   }
   static QString Run(const QString& tool, const QStringList& args) {
     QProcess p;
