@@ -98,7 +98,9 @@ class XServer {
 XServer* x = nullptr;
 
 #define NEED_X \
-  if (!x->missing.isEmpty()) GTEST_SKIP() << "needs " << x->missing.toStdString() << "(scripts/bootstrap installs them)"
+  if (!x->missing.isEmpty())                                                                      \
+  GTEST_SKIP() << "needs " << x->missing.trimmed().toStdString()                                    \
+               << " (scripts/bootstrap installs xvfb, openbox, xdotool and x11-utils)"
 
 // A window's outer rectangle (title bar and borders included) as the X
 // server and the window manager have it, in pixels.
