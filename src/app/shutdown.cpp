@@ -42,6 +42,12 @@ void ExitProgram(App& app) {
   Step(app, [&] {
     if (f.mnuLoggen.Checked()) GPSLoggen(app);
   });
+  // The minimal display is saved where it is now, however the exit came.
+  const Form5& minimal = app.display.form5;
+  if (minimal.loaded) {
+    app.settings.MinimalLeft = static_cast<float>(minimal.form.Left());
+    app.settings.MinimalTop = static_cast<float>(minimal.form.Top());
+  }
   if (!app.shell.SettingsReadOnly) {
     bool settingsSaved = false;
     Step(app, [&] { settingsSaved = SaveSettings(app); });

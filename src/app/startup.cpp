@@ -124,6 +124,9 @@ void Form1_Load(App& app) {
     s.MinimalDisplay = !s.MinimalDisplay;
     mnuMinimalDisplay_Click(app);
   }
+  // Shown only now that it is whole, and not at all when the minimal
+  // display took its place.
+  if (!s.MinimalDisplay) f.form.SetVisible(true);
 }
 
 }  // namespace koralin

@@ -14,6 +14,8 @@ namespace koralin {
 inline constexpr const char* kTitle = "Koralin GPS Readout. Version 1.21";
 inline constexpr const char* kTitleShort = "Koralin GPS Readout. ";
 inline constexpr const char* kFrameCaption = "GPS-NMEA-0183";
+// The frame's caption as designed, until a routine first sets it.
+inline constexpr const char* kFrameDesignCaption = "GPS NMEA-0183";
 
 struct Form1 {
   Form1();
@@ -21,7 +23,7 @@ struct Form1 {
   Form1& operator=(const Form1&) = delete;
 
   Window form{"Form1", kTitle};
-  Frame Frame1{"Frame1", kFrameCaption};
+  Frame Frame1{"Frame1", kFrameDesignCaption};
 
   // Position, time and reception.
   Label lblGPRMC{"lblGPRMC"};

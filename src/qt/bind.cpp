@@ -3,9 +3,11 @@
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
+#include "common/basic.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -41,15 +43,35 @@ void SyncCommon(QWidget* widget, const Control& model) {
 void Bind(QLabel* widget, Label& model) {
   widget->setAutoFillBackground(true);
   widget->installEventFilter(new ClickForwarder(widget, model));
-  auto sync = [widget, &model] {
-    widget->setText(ToQ(model.Caption()));
-    widget->setToolTip(ToQ(model.ToolTip()));
-    widget->setVisible(model.Visible());
-    widget->setEnabled(model.Enabled());
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Window, ToQColor(model.BackColor()));
-    p.setColor(QPalette::WindowText, ToQColor(model.ForeColor()));
-    widget->setPalette(p);
+  // What the widget shows now: a change of one property touches only that
+  // property, and a change of nothing it shows touches nothing, so a caption
+  // rewritten with the same text neither lays out nor repaints the label.
+  struct Shown {
+    std::string caption, toolTip;
+    Colour back = 0, fore = 0;
+    bool underline = false, visible = false, enabled = false, first = true;
+  };
+  auto sync = [widget, &model, shown = std::make_shared<Shown>()] {
+    Shown& s = *shown;
+    if (s.first || s.caption != model.Caption())
+      widget->setText(ToQ(Replace(s.caption = model.Caption(), "\r\n", "\n")));  // one line per row
+    if (s.first || s.toolTip != model.ToolTip()) widget->setToolTip(ToQ(s.toolTip = model.ToolTip()));
+    if (s.first || s.back != model.BackColor() || s.fore != model.ForeColor()) {
+      s.back = model.BackColor();
+      s.fore = model.ForeColor();
+      QPalette p = widget->palette();
+      p.setColor(QPalette::Window, ToQColor(s.back));
+      p.setColor(QPalette::WindowText, ToQColor(s.fore));
+      widget->setPalette(p);
+    }
+    if (s.first || s.underline != model.FontUnderline()) {
+      QFont f = widget->font();
+      f.setUnderline(s.underline = model.FontUnderline());
+      widget->setFont(f);
+    }
+    if (s.first || s.enabled != model.Enabled()) widget->setEnabled(s.enabled = model.Enabled());
+    if (s.first || s.visible != model.Visible()) widget->setVisible(s.visible = model.Visible());
+    s.first = false;
   };
   model.changed.Subscribe(sync);
   sync();
@@ -113,17 +135,6 @@ void Bind(QListWidget* widget, ListBox& model) {
   sync();
 }
 
-void Bind(QGroupBox* widget, Frame& model) {
-  auto sync = [widget, &model] {
-    widget->setTitle(ToQ(model.Caption()));
-    widget->setToolTip(ToQ(model.ToolTip()));
-    widget->setStyleSheet(QString("QGroupBox::title { color: %1; text-decoration: %2; }")
-                              .arg(ToQColor(model.ForeColor()).name(), model.FontUnderline() ? "underline" : "none"));
-  };
-  model.changed.Subscribe(sync);
-  sync();
-}
-
 void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus) {
   for (MenuItem* top : menus) {
     if (top->items.empty()) {
@@ -183,30 +194,75 @@ void Bind(QLineEdit* widget, TextBox& model) {
 }
 
 void Place(QWidget* widget, Control& model) {
-  auto sync = [widget, &model] {
-    if (model.Bounds().width > 0) widget->setGeometry(PxRect(model.Bounds()));
+  auto sync = [widget, &model, placed = std::make_shared<Rect>()] {
+    if (model.Bounds().width <= 0 || model.Bounds() == *placed) return;
+    *placed = model.Bounds();
+    widget->setGeometry(PxRect(*placed));
   };
   model.changed.Subscribe(sync);
   sync();
 }
 
-void BindWindow(QWidget* widget, Window& model, QSize minSize) {
-  // A new place from the model, or showing the window, moves it; the user's
-  // own moves and resizes stand otherwise.
-  auto placed = std::make_shared<std::optional<Rect>>();
-  auto sync = [widget, &model, minSize, placed] {
-    widget->setWindowTitle(ToQ(model.Caption()));
-    const bool showing = model.Visible() && !widget->isVisible();
-    if (showing || *placed != model.Bounds()) {
-      *placed = model.Bounds();
-      const QRect r = PxRect(model.Bounds());
-      widget->move(r.topLeft());
-      widget->resize(std::max(r.width(), minSize.width()), std::max(r.height(), minSize.height()));
-    }
-    if (widget->isVisible() != model.Visible()) widget->setVisible(model.Visible());
-  };
-  model.changed.Subscribe(sync);
-  sync();
+void AfterShow(QWidget* window, const std::function<void()>& check) {
+  for (int ms : {50, 200, 500, 1000}) QTimer::singleShot(ms, window, check);
 }
+
+namespace {
+
+// Keeps a top-level window where its model says, the model's size being the
+// outer one (title bar and borders included). The window manager tells the
+// frame only once the window is up, so the size is applied again when the
+// frame becomes known or changes.
+class WindowPlacer : public QObject {
+ public:
+  WindowPlacer(QWidget* widget, Window& model, QSize minSize)
+      : QObject(widget), widget_(widget), model_(model), minSize_(minSize) {
+    widget->installEventFilter(this);
+    model.changed.Subscribe([this] { Sync(); });
+    Sync();
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    const QEvent::Type t = event->type();
+    if (t == QEvent::Show) AfterShow(widget_, [this] { Check(); });
+    if (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show) Check();
+    return false;
+  }
+
+ private:
+  struct Placed {
+    Rect bounds;
+    QSize frame;
+  };
+  QSize Frame() const { return widget_->frameGeometry().size() - widget_->size(); }
+  void Check() {
+    if (placed_ && Frame() != placed_->frame) Sync();
+  }
+  void Sync() {
+    widget_->setWindowTitle(ToQ(model_.Caption()));
+    // A new place from the model, or showing the window, moves it; the
+    // user's own moves and resizes stand otherwise.
+    const bool showing = model_.Visible() && !widget_->isVisible();
+    const QSize frame = Frame();
+    if (showing || !placed_ || placed_->bounds != model_.Bounds() || placed_->frame != frame) {
+      placed_ = Placed{model_.Bounds(), frame};
+      const QRect r = PxRect(model_.Bounds());
+      widget_->move(r.topLeft());
+      widget_->resize(std::max(r.width() - frame.width(), minSize_.width()),
+                      std::max(r.height() - frame.height(), minSize_.height()));
+    }
+    if (widget_->isVisible() != model_.Visible()) widget_->setVisible(model_.Visible());
+  }
+
+  QWidget* widget_;
+  Window& model_;
+  QSize minSize_;
+  std::optional<Placed> placed_;
+};
+
+}  // namespace
+
+void BindWindow(QWidget* widget, Window& model, QSize minSize) { new WindowPlacer(widget, model, minSize); }
 
 }  // namespace koralin::qt

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
+#include <functional>
 
 #include "display/controls.h"
 
@@ -21,8 +21,6 @@ void Bind(QLabel* widget, Label& model);
 void Bind(QAction* action, MenuItem& model);
 void Bind(QRadioButton* widget, OptionButton& model);
 void Bind(QListWidget* widget, ListBox& model);
-// A frame's title: caption, colour and underline.
-void Bind(QGroupBox* widget, Frame& model);
 void Bind(QCheckBox* widget, CheckBox& model);
 void Bind(QPushButton* widget, CommandButton& model);
 // Typing goes into the model; the model's selection is shown when it changes.
@@ -31,8 +29,12 @@ void Bind(QLineEdit* widget, TextBox& model);
 void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus);
 // A child widget placed where its model control's bounds say.
 void Place(QWidget* widget, Control& model);
-// A top-level window: caption, place and size (at least minSize), shown or
-// hidden as the model says.
+// The window manager puts its frame round a window a little after the window
+// is shown, and Qt sends no event for it: `check` runs a few times in the
+// first second after each show.
+void AfterShow(QWidget* window, const std::function<void()>& check);
+// A top-level window: caption, place and outer size (its inner area at least
+// minSize), shown or hidden as the model says.
 void BindWindow(QWidget* widget, Window& model, QSize minSize);
 
 }  // namespace koralin::qt

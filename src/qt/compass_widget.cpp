@@ -36,19 +36,25 @@ CompassWidget::CompassWidget(PictureBox& model, QWidget* parent) : QWidget(paren
   f.setPixelSize(12);
   f.setBold(true);
   setFont(f);
+  // Repainted only when the drawing itself changed, not for a new tooltip.
   model_.changed.Subscribe([this] {
-    setToolTip(ToQ(model_.ToolTip()));
+    if (shownToolTip_ != model_.ToolTip()) setToolTip(ToQ(shownToolTip_ = model_.ToolTip()));
+    if (shownBack_ == model_.BackColor() && shownItems_ == model_.Items()) return;
+    shownBack_ = model_.BackColor();
+    shownItems_ = model_.Items();
     update();
   });
-  setToolTip(ToQ(model_.ToolTip()));
+  setToolTip(ToQ(shownToolTip_ = model_.ToolTip()));
+  shownBack_ = model_.BackColor();
+  shownItems_ = model_.Items();
 }
 
 void CompassWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  p.fillRect(rect(), ToQColor(model_.BackColor()));
-  for (const DrawItem& item : model_.Items()) Paint(p, item);
+  p.fillRect(rect(), ToQColor(shownBack_));
+  for (const DrawItem& item : shownItems_) Paint(p, item);
 }
 
 }  // namespace koralin::qt

@@ -16,6 +16,9 @@ class CompassWidget : public QWidget {
 
  private:
   PictureBox& model_;
+  std::string shownToolTip_;
+  Colour shownBack_ = 0;
+  std::vector<DrawItem> shownItems_;
 };
 
 }  // namespace koralin::qt

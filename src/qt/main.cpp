@@ -43,10 +43,11 @@ int main(int argc, char* argv[]) {
   qt::InstallExitPaths(app, dialogs, &window);
   qt::ToolWindows tools(app, &window);
   system.SetListingOpener([&tools] { tools.listing.Open(); });
-  // The window places and shows itself as the model says; start-up may
-  // hand the screen to the minimal display instead, and a second copy ends
-  // inside the load without showing anything.
-  app.form1.form.SetVisible(true);
+  // The notices of the way out (a second copy's refusal among them) stay
+  // until they are read.
+  system.SetBeforeEnd([&dialogs] { dialogs.WaitForNotices(); });
+  // The window places and shows itself as the model says, once the load
+  // has built it; a second copy ends inside the load with only its box.
   Guarded(app, Form1_Load)();
   // Said once, without a box: the program works on without publishing its
   // values, and Info > DDE Info tells the same.

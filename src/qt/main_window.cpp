@@ -16,6 +16,7 @@
 #include "display/layout.h"
 #include "qt/bind.h"
 #include "qt/compass_widget.h"
+#include "qt/frame_view.h"
 #include "qt/keys.h"
 #include "qt/speed_bar.h"
 #include "qt/text.h"
@@ -86,9 +87,9 @@ template <class F> void Run(App& app, F f) { Guarded(app, f)(); }
 
 // The frame: a press or double-click on the frame itself, not on a control
 // inside it, goes to the frame's handlers.
-class FrameBox : public QGroupBox {
+class FrameBox : public FrameView {
  public:
-  FrameBox(App& app, QWidget* parent) : QGroupBox(parent), app_(app) {}
+  FrameBox(App& app, QWidget* parent) : FrameView(app.form1.Frame1, parent), app_(app) {}
 
  protected:
   void mousePressEvent(QMouseEvent* e) override {
@@ -127,14 +128,22 @@ class InnerArea : public QWidget {
 QGroupBox* BuildFrame(App& app, QWidget* inner) {
   Frame& model = app.form1.Frame1;
   auto* frame = new FrameBox(app, inner);
-  frame->setObjectName(QString::fromStdString(model.Name()));
-  QFont f = frame->font();
-  f.setBold(true);
-  frame->setFont(f);
-  Bind(frame, model);
   Place(frame, model);
   return frame;
 }
+
+// A list one row high: each row fills the box, so the number shown is whole
+// and the next one never peeps in, at any scale.
+class OneRowList : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QListWidget::resizeEvent(e);
+    setGridSize(viewport()->size());
+  }
+};
 
 // The input source buttons and the custom port list, in their places.
 void AddInputChoice(Form1& f, QWidget* parent) {
@@ -150,7 +159,7 @@ void AddInputChoice(Form1& f, QWidget* parent) {
     Bind(w, b);
     Place(w, b);
   }
-  auto* list = new QListWidget(parent);
+  auto* list = new OneRowList(parent);
   list->setObjectName("lstCustumComIn");
   Bind(list, f.lstCustumComIn);
   Place(list, f.lstCustumComIn);
@@ -201,13 +210,36 @@ void MainWindow::SyncWindow() {
     inner_->setFixedSize(inner);
     adjustSize();  // the window follows its inner area at once
   }
-  if (pos() != QPoint(Px(w.Left()), Px(w.Top()))) move(Px(w.Left()), Px(w.Top()));
+  // Every new place is applied, the first one too: a window never moved
+  // before it is shown is placed by the window manager instead.
+  const QPoint place(Px(w.Left()), Px(w.Top()));
+  if (!placed_ || *placed_ != place) {
+    placed_ = place;
+    move(place);
+  }
   // The face may show the window on its own before the model does; only a
   // change of the model's mind is applied.
   if (w.Visible() != visible_) {
     visible_ = w.Visible();
     setVisible(visible_);
   }
+}
+
+// The window's own frame (title bar, borders, menu bar) as the window system
+// has it, so the model's outer height is the height on screen; a new size
+// goes through the model's resize rule, as the user's resizing does.
+void MainWindow::FitToModel(bool resized) {
+  Window& w = app_.form1.form;
+  if (!isVisible() || w.State() != WindowState::kNormal) return;
+  const QSize frame = frameGeometry().size() - inner_->size();
+  const bool newFrame =
+      frame.width() * 15 != w.Width() - w.ScaleWidth() || frame.height() * 15 != w.Height() - w.ScaleHeight();
+  if (newFrame) {
+    w.SetFrameSize(frame.width() * 15, frame.height() * 15);
+    placed_.reset();  // the place is the frame's, now that it is known
+  }
+  if (newFrame || resized) Run(app_, Form1_Resize);
+  if (newFrame) SyncWindow();
 }
 
 // Closing the window, by its close box or the window manager's Alt+F4.
@@ -229,6 +261,18 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
   if (event->spontaneous()) app_.form1.form.Move(pos().x() * 15, pos().y() * 15);
+  FitToModel(false);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitToModel(true);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  FitToModel(true);
+  AfterShow(this, [this] { FitToModel(false); });
 }
 
 }  // namespace koralin::qt

@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "app/events.h"
-#include "common/basic.h"
 #include "display/minimal.h"
 #include "qt/bind.h"
 #include "qt/keys.h"
@@ -28,13 +27,7 @@ QLabel* AddColumn(QWidget* parent, Label& model, bool bold) {
   f.setBold(bold);
   w->setFont(f);
   Bind(w, model);
-  auto place = [w, &model] {
-    w->setText(ToQ(Replace(model.Caption(), "\r\n", "\n")));  // one line per row
-    const Rect& r = model.Bounds();
-    w->setGeometry(Px(r.left), Px(r.top), Px(r.width), Px(r.height));
-  };
-  model.changed.Subscribe(place);
-  place();
+  Place(w, model);
   return w;
 }
 
@@ -53,15 +46,8 @@ MinimalWindow::MinimalWindow(App& app) : QWidget(nullptr, Qt::Window), app_(app)
   f.setPixelSize(14);
   f.setBold(true);
   button->setFont(f);
-  connect(button, &QPushButton::clicked, this, [&m] { m.Command1.Click(); });
-  auto syncButton = [button, &m] {
-    button->setText(ToQ(m.Command1.Caption()));
-    button->setToolTip(ToQ(m.Command1.ToolTip()));
-    const Rect& r = m.Command1.Bounds();
-    button->setGeometry(Px(r.left), Px(r.top), Px(r.width), Px(r.height));
-  };
-  m.Command1.changed.Subscribe(syncButton);
-  syncButton();
+  Bind(button, m.Command1);
+  Place(button, m.Command1);
 
   new KeyPreview(this, [this](int code, int shift) {
     Guarded(app_, [code, shift](App& a) { Form5_KeyDown(a, code, shift); })();
@@ -74,11 +60,20 @@ void MinimalWindow::SyncWindow() {
   const Form5& m = app_.display.form5;
   setWindowTitle(ToQ(m.form.Caption()));
   setFixedSize(Px(m.form.ScaleWidth()), Px(m.form.ScaleHeight()));
-  if (pos() != QPoint(Px(m.form.Left()), Px(m.form.Top()))) move(Px(m.form.Left()), Px(m.form.Top()));
-  QPalette p = palette();
-  p.setColor(QPalette::Window, ToQColor(m.BackColor()));
-  setPalette(p);
-  setAutoFillBackground(true);
+  // The first place is applied too, (0,0) included: a window never moved
+  // is placed by the window manager instead.
+  const QPoint place(Px(m.form.Left()), Px(m.form.Top()));
+  if (!placed_ || *placed_ != place) {
+    placed_ = place;
+    move(place);
+  }
+  if (back_ != m.BackColor()) {
+    back_ = m.BackColor();
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ToQColor(*back_));
+    setPalette(p);
+    setAutoFillBackground(true);
+  }
   setVisible(m.form.Visible());
 }
 

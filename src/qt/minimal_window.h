@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "app/app.h"
 
@@ -18,6 +19,8 @@ class MinimalWindow : public QWidget {
  private:
   void SyncWindow();
   App& app_;
+  std::optional<QPoint> placed_;  // the model's place last applied
+  std::optional<Colour> back_;
 };
 
 }  // namespace koralin::qt

@@ -1,5 +1,6 @@
 #include "qt/qt_dialogs.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -37,19 +38,38 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> ButtonsOf(MsgButt
 
 }  // namespace
 
+QWidget* QtDialogs::Owner() const {
+  // The window the user works in, so that closing the box gives the keyboard
+  // back to it; never another box, which takes its own boxes when it goes.
+  QWidget* active = QApplication::activeWindow();
+  return active && !qobject_cast<QMessageBox*>(active) ? active : parent_;
+}
+
+void QtDialogs::WaitForNotices() {
+  while (!quiet_) {
+    notices_.removeAll(nullptr);
+    bool open = false;
+    for (const QPointer<QMessageBox>& n : notices_) open = open || n->isVisible();
+    if (!open) return;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+}
+
 MsgResult QtDialogs::MsgBox(const MessageBox& box) {
   // Also on the terminal, for a program started from a shell or a script.
   qInfo().noquote() << ToQ(box.title) + ": " + ToQ(box.prompt);
   const auto buttons = ButtonsOf(box.buttons);
   if (quiet_) return buttons.size() == 1 ? MsgResult::kOk : buttons.back().second;
   if (box.buttons == MsgButtons::kOk) {
-    auto* notice = new QMessageBox(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::Ok, parent_);
+    auto* notice = new QMessageBox(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::Ok, Owner());
     notice->setAttribute(Qt::WA_DeleteOnClose);
     notice->setModal(false);
     notice->show();
+    notices_.removeAll(nullptr);
+    notices_.append(notice);
     return MsgResult::kOk;
   }
-  QMessageBox m(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::NoButton, parent_);
+  QMessageBox m(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::NoButton, Owner());
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     QPushButton* b = m.addButton(buttons[i].first);
     if (static_cast<int>(i) + 1 == box.defaultButton) m.setDefaultButton(b);
@@ -63,7 +83,7 @@ MsgResult QtDialogs::MsgBox(const MessageBox& box) {
 
 std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) {
   bool ok = false;
-  const QString answer = QInputDialog::getText(parent_, ToQ(title), ToQ(prompt), QLineEdit::Normal, ToQ(defaultText), &ok);
+  const QString answer = QInputDialog::getText(Owner(), ToQ(title), ToQ(prompt), QLineEdit::Normal, ToQ(defaultText), &ok);
   return ok ? FromQ(answer) : std::string();
 }
 

@@ -4,6 +4,9 @@
 // while the event loop (and every timer) goes on.
 #pragma once
 
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 #include "display/dialogs.h"
@@ -17,10 +20,15 @@ class QtDialogs : public Dialogs {
   // a signal has no one to click them).
   void SetQuiet() { quiet_ = true; }
   MsgResult MsgBox(const MessageBox& box) override;
+  // Returns once every notice still open has been closed (at once when
+  // quiet): the program's last words are read before it goes.
+  void WaitForNotices();
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
 
  private:
+  QWidget* Owner() const;
   QWidget* parent_ = nullptr;
+  QList<QPointer<QMessageBox>> notices_;
   bool quiet_ = false;
 };
 

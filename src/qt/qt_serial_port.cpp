@@ -1,10 +1,12 @@
 #include "qt/qt_serial_port.h"
 
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
 
@@ -117,6 +119,7 @@ void QtSerialPort::Open(int port, const std::string& settings, int inBufferSize,
     throw OpenFailure(device, e, text);
   }
   port_.clearError();
+  StopReadNotifier();
 }
 
 void QtSerialPort::SetSettings(const std::string& settings) {
@@ -150,26 +153,55 @@ void QtSerialPort::ThrowIfFailed() {
   throw RunningFailure(device, e, text);
 }
 
+// The line is read at the program's polling ticks only, straight from the
+// driver: Qt's read notifier would wake the program for every chunk the
+// line brings, many times per tick under a flood.
+void QtSerialPort::StopReadNotifier() {
+  for (QSocketNotifier* n : port_.findChildren<QSocketNotifier*>())
+    if (n->type() == QSocketNotifier::Read) n->setEnabled(false);
+}
+
+// A device that went away (USB pulled, the far end of a pty closed) shows as
+// a hang-up on the line, whether or not anything was sent.
+void QtSerialPort::CheckLine() {
+  ThrowIfFailed();
+  pollfd p{port_.handle(), POLLIN, 0};
+  // What arrived before the hang-up is read first.
+  if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) && DriverQueue(port_, TIOCINQ) == 0)
+    LoseDevice();
+}
+
+void QtSerialPort::LoseDevice() {
+  const RunTimeError e = Gone(device_);
+  failure_.reset();
+  if (port_.isOpen()) port_.close();
+  throw e;
+}
+
 int QtSerialPort::InBufferCount() {
-  ThrowIfFailed();
-  port_.waitForReadyRead(0);  // takes in what the driver holds now
-  ThrowIfFailed();
+  CheckLine();
   return static_cast<int>(port_.bytesAvailable()) + DriverQueue(port_, TIOCINQ);
 }
 
 std::string QtSerialPort::ReadAll() {
-  ThrowIfFailed();
-  port_.waitForReadyRead(0);
-  ThrowIfFailed();
-  QByteArray data = port_.readAll();
-  // What the driver still holds beyond Qt's buffer; bounded so that a
-  // flood cannot keep this loop going.
-  for (int i = 0; i < 8 && DriverQueue(port_, TIOCINQ) > 0; ++i) {
-    port_.waitForReadyRead(0);
-    ThrowIfFailed();
-    data += port_.readAll();
+  CheckLine();
+  std::string data = port_.bytesAvailable() > 0 ? port_.readAll().toStdString() : std::string();
+  StopReadNotifier();  // reading through Qt turns it on again
+  // Bounded, so that a flood cannot keep this loop going.
+  char buf[4096];
+  for (int i = 0; i < 16; ++i) {
+    const ssize_t n = ::read(port_.handle(), buf, sizeof buf);
+    if (n > 0) {
+      data.append(buf, static_cast<std::size_t>(n));
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+      LoseDevice();
+    } else {
+      break;
+    }
   }
-  return data.toStdString();
+  return data;
 }
 
 void QtSerialPort::Write(std::string_view text) {

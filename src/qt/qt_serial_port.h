@@ -30,6 +30,9 @@ class QtSerialPort : public SerialPort {
   void ApplySettings();
   void OnError(QSerialPort::SerialPortError e);
   void ThrowIfFailed();
+  void StopReadNotifier();
+  void CheckLine();
+  [[noreturn]] void LoseDevice();
   std::string folder_;
   std::string device_;
   QSerialPort port_;

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <unistd.h>
 
 #include "common/error.h"
@@ -51,6 +52,7 @@ void QtSystem::EndProcess() {
   // The exit may run inside a nested event loop (a modal box, log playback);
   // returning to it would run more of the program, so the process ends here.
   // The exit has saved and closed everything the program owns.
+  if (beforeEnd_) std::exchange(beforeEnd_, nullptr)();
   if (lock_ && lock_->isLocked()) lock_->unlock();
   std::fflush(nullptr);
   std::_Exit(0);

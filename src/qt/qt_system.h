@@ -28,6 +28,8 @@ class QtSystem : public System {
   void ShowSerialPortListing() override;
   // The face's listing window; without one the listing cannot open.
   void SetListingOpener(std::function<void()> open) { openListing_ = std::move(open); }
+  // Runs just before the process ends (the notices still open are read).
+  void SetBeforeEnd(std::function<void()> f) { beforeEnd_ = std::move(f); }
   void EndProcess() override;
 
  private:
@@ -35,6 +37,7 @@ class QtSystem : public System {
   bool writable_;
   std::unique_ptr<QLockFile> lock_;
   std::function<void()> openListing_;
+  std::function<void()> beforeEnd_;
 };
 
 }  // namespace koralin::qt

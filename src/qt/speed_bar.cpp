@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <memory>
+#include <tuple>
 
 #include "qt/text.h"
 
@@ -15,10 +17,17 @@ constexpr int kBlock = 8, kGap = 2;
 
 SpeedBar::SpeedBar(ProgressBar& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName(QString::fromStdString(model.Name()));
-  auto sync = [this] {
-    setToolTip(ToQ(model_.ToolTip()));
-    setVisible(model_.Visible());
-    update();
+  // Repainted only when what it draws changed.
+  auto sync = [this, shown = std::make_shared<std::tuple<std::string, bool, double, double, double, bool>>()] {
+    const auto now = std::make_tuple(model_.ToolTip(), model_.Visible(), model_.Min(), model_.Max(), model_.Value(),
+                                     model_.Smooth());
+    if (now == *shown) return;
+    if (std::get<0>(now) != std::get<0>(*shown)) setToolTip(ToQ(model_.ToolTip()));
+    if (isHidden() == model_.Visible()) setVisible(model_.Visible());
+    if (std::get<2>(now) != std::get<2>(*shown) || std::get<3>(now) != std::get<3>(*shown) ||
+        std::get<4>(now) != std::get<4>(*shown) || std::get<5>(now) != std::get<5>(*shown))
+      update();
+    *shown = now;
   };
   model_.changed.Subscribe(sync);
   sync();

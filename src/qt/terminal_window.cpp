@@ -53,6 +53,11 @@ void TerminalSurface::Sync() {
 void TerminalSurface::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), ToQColor(model_.BackColor()));
+  // The check boxes in the corner stay readable: no text runs under them.
+  QRegion text(rect());
+  for (const QCheckBox* box : parentWidget()->findChildren<QCheckBox*>())
+    if (box->isVisible()) text -= box->geometry().translated(-pos());
+  p.setClipRegion(text);
   p.setPen(ToQColor(model_.ForeColor()));
   const QFontMetrics m(font());
   int y = kMargin + m.ascent();
@@ -73,7 +78,7 @@ TerminalView::TerminalView(App& app, TerminalWindow& model, Form2* form2)
   Bind(freeze, model.chkFreeze);
   Place(freeze, model.chkFreeze);
   if (form2) AddSendBox(*form2);
-  BindWindow(this, model.form, QSize(480, 200));
+  BindWindow(this, model.form, QSize(240, 120));
   // The check boxes read in the terminal's colours.
   auto colours = [this, &model, shown = std::make_shared<std::pair<Colour, Colour>>(1, 1)] {
     const std::pair<Colour, Colour> now{model.screen.BackColor(), model.screen.ForeColor()};
@@ -99,7 +104,13 @@ void TerminalView::AddSendBox(Form2& form2) {
   Place(box, form2.TxtSend);
   box->raise();
   connect(box, &QLineEdit::returnPressed, box, [&form2] { form2.onTxtSendEnter.Notify(); });
-  form2.focusTxtSend.Subscribe([box] { box->setFocus(); });
+  // The prompt before it is a box of this window, so the keyboard comes
+  // back here, to the send box, when the prompt is closed.
+  form2.focusTxtSend.Subscribe([box] {
+    box->window()->raise();
+    box->window()->activateWindow();
+    box->setFocus(Qt::OtherFocusReason);
+  });
 }
 
 void TerminalView::resizeEvent(QResizeEvent*) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "display/minimal.h"
 #include "support/fakes.h"
 #include "support/files.h"
 
@@ -60,6 +61,25 @@ TEST(ExitProgram, DuringPlaybackTheStoredInputStaysPlayback) {
   ExitProgram(r.rig.app);
   EXPECT_NE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n"), std::string::npos);
   EXPECT_EQ(test::ReadFile(r.folder / "Options.cfg"), "AnyTalker=1\n");
+}
+
+// However the exit comes (a signal, a logout), the next start finds the
+// minimal display where the user left it.
+TEST(ExitProgram, TheNextStartShowsTheMinimalDisplayWhereItWasLeft) {
+  Running r;
+  App& app = r.rig.app;
+  app.settings.ComPortIn = -1;
+  mnuMinimalDisplay_Click(app);
+  app.display.form5.form.Move(3000, 4500);  // dragged there
+  ExitProgram(app);
+  test::TestRig next;
+  next.system.appPath = r.folder.path();
+  Form1_Load(next.app);
+  const Window& shown = next.app.display.form5.form;
+  EXPECT_TRUE(shown.Visible());
+  EXPECT_FALSE(next.app.form1.form.Visible());
+  EXPECT_EQ(shown.Left(), 3000);
+  EXPECT_EQ(shown.Top(), 4500);
 }
 
 }  // namespace

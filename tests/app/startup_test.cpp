@@ -47,6 +47,7 @@ TEST(Startup, BringsTheWindowUpFromTheDefaults) {
   EXPECT_EQ(f.lstCustumComIn.Items().back(), "31");
   EXPECT_EQ(f.Option1[6].Caption(), "Com7");
   EXPECT_TRUE(f.mnuAnyTalker.Checked());  // no Options.cfg yet
+  EXPECT_TRUE(f.form.Visible());
 }
 
 TEST(Startup, RebuildsStateFromStoredSettings) {
@@ -69,6 +70,11 @@ TEST(Startup, RebuildsStateFromStoredSettings) {
        [](const App& a) { EXPECT_EQ(a.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (5 knots)..."); }},
       {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; },
        [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
+      // Only one of the two windows ever shows.
+      {"minimal display", [](App& a) { a.settings.MinimalDisplay = true, a.settings.ComPortIn = -1; },
+       [](const App& a) { EXPECT_TRUE(!a.form1.form.Visible() && a.display.form5.form.Visible()); }},
+      {"minimal display, input off", [](App& a) { a.settings.MinimalDisplay = true; },
+       [](const App& a) { EXPECT_TRUE(a.form1.form.Visible() && !a.display.form5.form.Visible()); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -91,6 +97,7 @@ TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
   EXPECT_EQ(rig.dialogs.boxes[0].prompt, "      I am already running !");
   EXPECT_TRUE(rig.system.ended);
   EXPECT_TRUE(rig.app.settings.CfgFileName.empty());
+  EXPECT_FALSE(rig.app.form1.form.Visible()) << "nothing behind the box";
 
   // A signal reaching it now must not write settings either.
   ExitProgram(rig.app);

@@ -27,6 +27,7 @@
 #include "qt/qt_system.h"
 #include "qt/target_port.h"
 #include "qt/timer_driver.h"
+#include "serial/output_port.h"
 #include "support/fakes.h"
 #include "support/pty.h"
 #include "support/sentences.h"

@@ -37,7 +37,7 @@ TEST(GetSentence, FindsChecksAndCuts) {
     EXPECT_EQ(GetSentence(rig.app, "$GPRMC", c.text), c.expected) << c.name;
     // Only a checksum that does not match is reported, in the frame.
     const bool mismatch = std::string(c.name) == "bad checksum";
-    EXPECT_EQ(rig.app.form1.Frame1.Caption(), mismatch ? "GPS-NMEA-0183 CRC error !" : "GPS-NMEA-0183") << c.name;
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(), mismatch ? "GPS-NMEA-0183 CRC error !" : "GPS NMEA-0183") << c.name;
   }
 }
 

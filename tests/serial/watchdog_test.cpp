@@ -49,7 +49,7 @@ TEST(Watchdog, IsQuietDuringPlaybackAndWithTheInputOff) {
     rig.app.form1.tmrComInTimeOut.SetEnabled(true);
     rig.clock.Advance(30000);
     EXPECT_EQ(rig.system.beeps, 0) << source;
-    EXPECT_EQ(rig.app.form1.Frame1.Caption(), "GPS-NMEA-0183") << source;
+    EXPECT_EQ(rig.app.form1.Frame1.Caption(), "GPS NMEA-0183") << source;  // as designed, untouched
   }
 }
 
