@@ -36,29 +36,25 @@ std::array<MenuItem*, 12> Checks(Form1& f) {
           &f.mnuPGRMZOut,    &f.mnuHCHDTout,    &f.mnuAgreloInOut,     &f.mnuHCHDTinp};
 }
 
+// The text's lines, each ended by CR LF.
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = text.find("\r\n", start);
+  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
     lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
   return lines;
 }
 
-std::string Join(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& l : lines) text += l + "\r\n";
-  return text;
-}
-
-// Writes the default file with line n (1-based) replaced; BaudOut (line 12) is 9600.
-void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line) {
+// Writes the default file with line n (1-based) replaced, and its first `count` lines only;
+// BaudOut (line 12) is 9600.
+void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
   DefaultSettings(rig.app);
   auto lines = Lines(SettingsFileText(rig.app));
   lines[11] = "9600";
   lines[static_cast<std::size_t>(n - 1)] = line;
-  WriteFile(rig.CfgPath(), Join(lines));
+  lines.resize(count);
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  WriteFile(rig.CfgPath(), text);
 }
 
 TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
@@ -129,28 +125,24 @@ TEST(SettingsFile, AnotherVersionIsIgnoredSilently) {
   }
 }
 
-TEST(SettingsFile, FileCutShortIsAReadErrorThenDefaults) {
-  SettingsRig rig;
-  DefaultSettings(rig.app);
-  rig.app.settings.BaudIn = 4800;
-  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
-  SaveSettings(rig.app);
-  auto lines = Lines(ReadFile(rig.CfgPath()));
-  lines.resize(20);
-  WriteFile(rig.CfgPath(), Join(lines));
-
-  test::TestRig fresh;
-  fresh.system.appPath = rig.folder.path();
-  fresh.app.settings.CfgFileName = rig.CfgPath();
-  LoadSettings(fresh.app);
-  ASSERT_EQ(fresh.dialogs.boxes.size(), 1u);
-  const MessageBox& box = fresh.dialogs.boxes[0];
-  EXPECT_EQ(box.prompt, "File Read Error " + rig.CfgPath() + "\r\n\r\nError = 62\r\n\r\nInput past end of file");
-  EXPECT_EQ(box.title, kTitle);
-  EXPECT_EQ(box.icon, MsgIcon::kCritical);
-  EXPECT_EQ(fresh.app.settings.BaudIn, 0);
-  EXPECT_FALSE(fresh.app.form1.mnuRMCPlainOut.Checked());
-  EXPECT_TRUE(fresh.app.form1.mnuCrcCheck.Checked());
+TEST(SettingsFile, AFileCutShortOrAFolderIsAReadErrorThenDefaults) {
+  for (const bool folder : {false, true}) {
+    SettingsRig rig;
+    if (folder) std::filesystem::create_directory(rig.CfgPath());
+    if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
+    rig.app.settings.BaudIn = 4800;
+    LoadSettings(rig.app);
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    const MessageBox& box = rig.dialogs.boxes[0];
+    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
+    EXPECT_EQ(box.prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
+    if (!folder) { EXPECT_EQ(box.prompt, head + "62\r\n\r\nInput past end of file"); }
+    EXPECT_EQ(box.title, kTitle);
+    EXPECT_EQ(box.icon, MsgIcon::kCritical);
+    EXPECT_EQ(rig.app.settings.BaudIn, 0);
+    EXPECT_FALSE(rig.app.form1.mnuRMCPlainOut.Checked());
+    EXPECT_TRUE(rig.app.form1.mnuCrcCheck.Checked());
+  }
 }
 
 // Each field read from the file, then written again (error 0), or refused.
@@ -202,15 +194,6 @@ TEST(SettingsFile, DefaultsLeaveFourItemsAlone) {
     const bool kept = m == &f.mnuFeet2Metres || m == &f.mnuLockCheck || m == &f.mnuReflines || m == &f.mnuHCHDTout;
     EXPECT_EQ(m->Checked(), kept || m == &f.mnuCrcCheck) << m->Name();
   }
-}
-
-TEST(SettingsFile, AFolderInPlaceOfTheFileIsAReadError) {
-  SettingsRig rig;
-  std::filesystem::create_directory(rig.CfgPath());
-  LoadSettings(rig.app);
-  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt.rfind("File Read Error " + rig.CfgPath(), 0), 0u);
-  EXPECT_EQ(rig.app.settings.CustomComIn, 7);
 }
 
 // A failed save says so and leaves the old file as it was.
