@@ -145,6 +145,7 @@ TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
     SCOPED_TRACE(path);
     LogRig r;
     r.app.form1.mnuLoggen.SetChecked(true);
+    r.app.form1.mnuTerminalOut.SetChecked(true);
     r.app.settings.LogFileName = path;
     for (int i = 0; i < 15; ++i) LoggingSummer(r.app, kRmc, true);  // just over 1024 characters
     ASSERT_EQ(r.dialogs.boxes.size(), 1u);
@@ -156,6 +157,7 @@ TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
     EXPECT_EQ(r.dialogs.boxes.size(), 1u) << "the same fault is retried quietly";
     EXPECT_EQ(r.app.log.LogBuffer.size(), 55u * 70);
     EXPECT_EQ(r.app.form1.Frame1.Caption(), "GPS-NMEA-0183 log not written");
+    EXPECT_EQ(r.app.terminal.TerminalText[0].substr(0, 34), "log not written\r\nlog not written\r\n");
   }
 }
 

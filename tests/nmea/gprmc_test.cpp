@@ -66,6 +66,7 @@ TEST(ExtractingGPRMC, WhatEachSentenceShows) {
   Decoder d;
   d.Decode(Rmc("A"));
   EXPECT_EQ(d.app.fix.LatitudeText + d.app.fix.LongitudeText + d.app.fix.UtcDateText, "4807.04N01131.00E23-03-2094");
+  EXPECT_EQ(d.app.form1.lblLat1.Caption() + d.app.form1.lblCompas1.Caption(), Deg("4807.04N084.4~")) << "published";
   EXPECT_TRUE(d.app.form1.tmrComInTimeOut.Enabled());
   d.Decode(test::Rmc("123519", "022.4", "359.99"));  // five characters of the course count
   EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));

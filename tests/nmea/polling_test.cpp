@@ -54,6 +54,12 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
     EXPECT_EQ(p.app.fix.LatitudeText, "4807.04N");
     EXPECT_EQ(p.app.poll.RxTextDoppler, kRmc.substr(30));
   }
+  for (const std::size_t tail : {1023, 1024}) {  // a "$" with more behind it is noise and not carried
+    Polled p;
+    p.Tick("$" + std::string(tail, 'x'));
+    p.Tick("abcd");
+    EXPECT_EQ(p.app.poll.RxText.size(), tail == 1023 ? 1028u : 4u);
+  }
 }
 
 TEST(Polling, OnlyAPortFaultSwitchesTheInputOff) {

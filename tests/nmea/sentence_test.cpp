@@ -53,6 +53,7 @@ TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
       {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
       {true, "$HCHDT", "$IIHDT,1", 1}, {true, "$GP", "ab$BDGSV,1", 3},  // the baud search's test
       {true, "$PGRMZ", "$GNRMZ,1", 0},  // a maker's own sentence keeps its name
+      {true, "$GPRMC", "XGPRMC,1", 0},
   };
   for (const auto& c : cases) {
     test::TestRig rig;
@@ -68,6 +69,7 @@ TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
       {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
       {"$GPRMC,,V,,,,,,,,,,N", false}, {kGood.substr(0, kGood.size() - 1) + "a", false},
       {"$GPXYZ,p,0*C", true}, {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
+      {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
   };
   for (const auto& [sentence, ok] : cases) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
 }

@@ -17,14 +17,14 @@ TEST(ComPorts, NumbersMapToTheirLinesOrToTheDefault) {
   test::TempFolder folder;
   EXPECT_EQ(DevicePath(folder.path(), 3), "/dev/ttyS2");  // no file: defaults only
   WriteFile(folder / kComPortsFile,
-            "# receivers\n3=/dev/ttyUSB0\r\n 4 = /dev/ttyACM0 \n3=/dev/ttyUSB9\nx=/dev/null\n5=\n12abc=/dev/tty1\n");
+            "# receivers\n3=/dev/ttyUSB0\r\n 4 = /dev/ttyACM0 \n3=/dev/ttyUSB9\nx=/dev/null\n5=\n12abc=/dev/tty1\n007=/dev/ttyUSB7\n0012=/dev/tty2\n");
   const std::pair<int, const char*> cases[] = {
       {3, "/dev/ttyUSB0"},  // the first line of a number wins
       {4, "/dev/ttyACM0"}, {5, "/dev/ttyS4"},  // an empty path is no line
-      {1, "/dev/ttyS0"},   {12, "/dev/ttyS11"},
+      {1, "/dev/ttyS0"},   {12, "/dev/ttyS11"}, {7, "/dev/ttyUSB7"},
   };
   for (const auto& [port, path] : cases) EXPECT_EQ(DevicePath(folder.path(), port), path) << port;
-  EXPECT_EQ(ReadComPorts(folder.path()).size(), 2u);
+  EXPECT_EQ(ReadComPorts(folder.path()).size(), 3u);
 }
 
 TEST(ComPorts, SavingReplacesOneNumberAndKeepsTheRest) {

@@ -54,6 +54,7 @@ TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoice) {
   rig.app.form1.Option1[0].Click();
   rig.app.form1.mnuTerminalIn.SetChecked(true);
   rig.app.form1.Option1[7].Click();
+  EXPECT_TRUE(rig.app.form1.mnuBaud4k8.Enabled());
   EXPECT_EQ(terminalClicks, 1);
   EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked() || rig.app.form1.mnuTerminalIn.Enabled() || rig.comm1.IsOpen());
 }

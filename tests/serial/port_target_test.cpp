@@ -53,12 +53,12 @@ TEST(PortTarget, MalformedLinesAreNamedWithTheirFault) {
       {"pty://tmp/x", "pty:// needs the full path of the link, e.g. pty:///tmp/koralin-gps-out"},
   };
   for (const auto& [text, why] : cases) {
-    test::WriteFile(folder / kComPortsFile, std::string("# ports\r\n2=/dev/ttyUSB0\r\n4=") + text + "\r\n");
+    test::WriteFile(folder / kComPortsFile, std::string("x=1\r\n2=/dev/ttyUSB0\r\n0004=/dev/ttyUSB4\r\n4=") + text + "\r\n");
     try {
       TargetOf(folder.path(), 4);
       ADD_FAILURE() << text << " accepted";
     } catch (const RunTimeError& e) {
-      EXPECT_EQ(e.Description(), std::string("ComPorts.cfg line 3 \"4=") + text + "\": " + why);
+      EXPECT_EQ(e.Description(), std::string("ComPorts.cfg line 4 \"4=") + text + "\": " + why);
     }
     EXPECT_EQ(TargetOf(folder.path(), 2).path, "/dev/ttyUSB0");  // other lines still open
     EXPECT_EQ(TargetOf(folder.path(), 5).path, "/dev/ttyS4");

@@ -21,7 +21,7 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     int out;         // output port
     bool inputGoes;  // else the separate output goes
     int shown;       // port named in the caption
-  } cases[] = {{"input", 2, true, 3}, {"output", 2, false, 2}, {"shared", -1, true, 3}};
+  } cases[] = {{"input", 2, true, 3}, {"output", 1, false, 1}, {"shared", -1, true, 3}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     test::SerialRig rig;
@@ -42,6 +42,7 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
                                 std::to_string(c.shown - 1) + " to return";
     EXPECT_EQ(f.Frame1.Caption(), caption);
     EXPECT_FALSE(gone.IsOpen());
+    EXPECT_EQ(f.lblLock.BackColor() == colour::kRed, c.inputGoes);
     rig.clock.Advance(10000);  // still away: the watchdog keeps the words
     if (c.inputGoes) {
       EXPECT_EQ(f.Frame1.Caption(), caption);
@@ -57,6 +58,7 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     rig.clock.Advance(2000);
     EXPECT_TRUE(gone.IsOpen());
     EXPECT_EQ(gone.Settings(), c.inputGoes ? "4800,N,8,1" : "9600,N,8,1");
+    EXPECT_EQ(gone.inBufferSize, c.inputGoes ? 8192 : 0);
     rig.comm1.ReadAll();  // what the unplugged device held is gone with it
     rig.comm1.Feed(Rmc("120005") + next);
     rig.clock.Advance(1500);

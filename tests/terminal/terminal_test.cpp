@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "display/keys_and_mouse.h"
 #include "support/fakes.h"
 #include "terminal/crc_tool.h"
 #include "terminal/info_boxes.h"
@@ -167,6 +168,9 @@ TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
   f.form.SetBounds({0, 0, 5000, 2000});
   TerminalPlacement(app);
   EXPECT_EQ(t.form3.form.Top(), 3200);
+  t.form3.form.SetState(WindowState::kNormal);
+  Form1_DblClick(app);  // the main window grows for the published values: the terminal moves down
+  EXPECT_EQ(t.form3.form.Top(), f.form.Top() + f.form.Height());
   int focus = 0;  // F1 and Esc go back to the main window
   t.focusMainWindow.Subscribe([&] { ++focus; });
   for (int key : {112, 27, 65, 13}) Terminal_KeyDown(app, key);
