@@ -74,7 +74,7 @@ TEST(Texts, NumbersAndPositionsAsBasicHasThem) {
       {Mid("hello", 9, 2), ""}, {Mid("hello", 0, 2), "he"}, {Left("hello", 9), "hello"}, {Right("hello", 2), "lo"}, {Right("hi", 5), "hi"},
       {UCase("abc,\xE9z"), "ABC,\xC9Z"}, {LCase("ABC\xC9"), "abc\xE9"},
       {UCase("\xF7"), "\xF7"},  // the division sign has no case
-      {Replace("1,5,6", ",", "."), "1.5.6"}, {Trim("  a b  "), "a b"},
+      {Replace("1,5,6", ",", "."), "1.5.6"}, {Replace("abc", "", "x"), "abc"}, {Trim("  a b  "), "a b"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "row " << i;
 }

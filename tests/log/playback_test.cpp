@@ -59,6 +59,7 @@ TEST(Playback, EachLineReachesTheReceiveFields) {
       {"$GPRMC,225446,A*FF", "$GPRMC,225446,A*FF", "$GPRMC,225446,A*FF"},
       {"$GPRMC,225446,A*09   ", "$GPRMC,225446,A*09", "$GPRMC,225446,A*09"},
       {"$GP*AB", "$GP*AB*3E\r\n", "$GP*AB"}, {"  %188/7", "", "  %188/7"},
+      {"$GPRMC*FF", "$GPRMC*FF", "$GPRMC*FF"},  // a star from the seventh character on is kept
   };
   for (const auto& c : cases) {
     PlayRig rig;
@@ -98,6 +99,7 @@ TEST(Playback, CancelMissingFileUnreadableFileOrLogging) {
   EXPECT_FALSE(rig.f.mnuLoggen.Enabled());
   rig.f.mnuPlayLog.Click();
   EXPECT_EQ(rig.dialogs.inputs.size(), 1u) << "the second click only stops";
+  EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
   EXPECT_TRUE(rig.f.mnuLoggen.Enabled());
   const std::string path = rig.folder / "nothing here.log";
   rig.app.settings.ComPortIn = 3;

@@ -68,6 +68,8 @@ TEST(ExtractingGPRMC, WhatEachSentenceShows) {
   EXPECT_EQ(d.app.fix.LatitudeText + d.app.fix.LongitudeText + d.app.fix.UtcDateText, "4807.04N01131.00E23-03-2094");
   EXPECT_EQ(d.app.form1.lblLat1.Caption() + d.app.form1.lblCompas1.Caption(), Deg("4807.04N084.4~")) << "published";
   EXPECT_TRUE(d.app.form1.tmrComInTimeOut.Enabled());
+  d.Decode(Rmc("V", "4807.038,N,01131.000,E", "022.4", "240394"));  // a void fix still dates
+  EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
   d.Decode(test::Rmc("123519", "022.4", "359.99"));  // five characters of the course count
   EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));
 }

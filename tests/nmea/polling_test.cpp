@@ -96,7 +96,7 @@ TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
   }
   for (const char* date : {"231394", "320394", "230094"})
     rows.emplace_back("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4," + std::string(date) + ",003.1,W",
-                      date[2] != '0');  // month 0 is the table's "Empty" row
+                      std::string(date) != "230094");  // month 0 is the table's "Empty" row
   const std::string next = Nmea("GPRMC,130000,A,4807.038,N,01131.000,E,1,2,230394,,W") + "\r\n" +
                            Nmea("GPGGA,1,2,N,3,E,1,06,1.40,100,M,,M,,") + "\r\n" + Nmea("GPGSA,A,2") + "\r\n";
   for (const bool clockPending : {false, true})

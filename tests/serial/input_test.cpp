@@ -65,6 +65,7 @@ TEST(Option1, WhileALogPlaysEveryButtonMeansPlayback) {
     rig.app.form1.mnuPlayLog.SetChecked(true);
     rig.app.form1.Option1[static_cast<std::size_t>(index)].Click();
     EXPECT_EQ(rig.app.settings.ComPortIn, -2) << index;
+    EXPECT_EQ(EnabledButtons(rig.app.form1), "111111111") << index;
     EXPECT_TRUE(rig.comm1.opened.empty()) << index;
     EXPECT_FALSE(rig.app.form1.tmrPolling.Enabled()) << index;
   }
