@@ -147,12 +147,7 @@ TEST(SettingsFile, AFileCutShortOrAFolderIsAReadErrorThenDefaults) {
 
 // Each field read from the file, then written again (error 0), or refused.
 TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefused) {
-  const struct {
-    int line;
-    const char* text;
-    long error;
-    const char* written;
-  } cases[] = {
+  const struct { int line; const char* text; long error; const char* written; } cases[] = {
       {4, "abc", 13, ""},           {4, "12abc", 13, ""},         {4, "", 13, ""},
       {4, "40000", 6, ""},          {3, "3000000000", 6, ""},     {15, "1e999", 6, ""},
       {15, "x1", 13, ""},         {15, "3.5e38", 6, ""},      {15, "-3.5e38", 6, ""},           {31, "#YES#", 13, ""},        {32, "True", 13, ""},

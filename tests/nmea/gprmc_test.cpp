@@ -37,13 +37,9 @@ struct Decoder : test::TestRig {
 };
 
 TEST(ExtractingGPRMC, WhatEachSentenceShows) {
-  const struct {
-    int input;
-    std::string flux, sentence, shown;
-  } cases[] = {
+  const struct { int input; std::string flux, sentence, shown; } cases[] = {
       {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
-      {1, "", Rmc("V"), "Rx not ok|084.4~|East red"},
-      {1, "", Rmc(""), "No Rx|084.4~|East green"},
+      {1, "", Rmc("V"), "Rx not ok|084.4~|East red"}, {1, "", Rmc(""), "No Rx|084.4~|East green"},
       {1, "", Rmc("X"), "No Rx|084.4~|East green"},
       {1, "", Rmc("A", "4807.038,N,01131.000,E", "022.4", ""), "Old data|084.4~|East red"},
       {1, "", test::Nmea("GPRMC,123519,A,4807.038,N"), "Rx ok|084.4~|East green"},  // fewer than 11 commas: not decoded

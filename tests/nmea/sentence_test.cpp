@@ -12,11 +12,7 @@ const std::string kGood = test::Rmc();  // ...,W*6A
 constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
 
 TEST(GetSentence, FindsChecksAndCuts) {
-  const struct {
-    const char* name;
-    bool verify;
-    std::string text, expected;
-  } cases[] = {
+  const struct { const char* name; bool verify; std::string text, expected; } cases[] = {
       {"verified, after other text", true, "$GPGGA,1,2*00\r\n" + kGood + "\r\n", kGood},
       {"only the first of two", true, kGood + "\r\n$GPRMC,1,2,3*00\r\n", kGood},
       {"absent", true, "$GPGGA,123519,4807.038,N*00", ""},
@@ -42,12 +38,7 @@ TEST(GetSentence, FindsChecksAndCuts) {
 }
 
 TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
-  const struct {
-    bool anyTalker;
-    const char* prefix;
-    std::string text;
-    std::size_t at;
-  } cases[] = {
+  const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } cases[] = {
       {true, "$GPRMC", "x$GNRMC,1", 2}, {true, "$GPRMC", "$INRMC,1", 1}, {false, "$GPRMC", "$GNRMC,1", 0},
       {true, "$GPRMC", "$GPSRMC,1$gnRMC,1$G1RMC,1$GRMC,1", 0},
       {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
@@ -89,11 +80,7 @@ TEST(Fields, CommaCountAndGetNmeaField) {
   EXPECT_EQ(CommaCount(kZero), 12);
   EXPECT_EQ(CommaCount(""), 0);
   const std::string commas(10000, ',');
-  const struct {
-    int n;
-    std::size_t m;
-    std::string sentence, expected;
-  } cases[] = {
+  const struct { int n; std::size_t m; std::string sentence, expected; } cases[] = {
       {2, 1, kZero, "A"}, {3, 9, kZero, "0000.0000"}, {5, 10, kZero, "00000.0000"}, {12, 10, kZero, "A*68"},
       {7, 3, kZero, "0.0"}, {13, 10, kZero, ""}, {0, 5, kZero, ""}, {1, 0, kZero, ""},
       {2, 5, "$X,a,,b", ""}, {3, 5, "$X,a,,b", "b"}, {1, 5, "$X,", ""}, {7, 5, "$GPRMC,1,A,2,N,3,E,123456,9", "12345"},

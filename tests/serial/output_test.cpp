@@ -178,15 +178,10 @@ TEST(Relay, AltitudeGoesOutOncePerText) {
   const std::string gga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   const std::string gga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   const std::string rmz = test::Nmea("PGRMZ,1789,f,3");
-  const struct {
-    bool gpgga, pgrmz;
-    std::vector<std::string> arriving;
-    std::string sent;
-  } cases[] = {
+  const struct { bool gpgga, pgrmz; std::vector<std::string> arriving; std::string sent; } cases[] = {
       {true, false, {gga, rmz, gga, gga}, Sent(gga)},
       {true, false, {gga, rmz, gga2, gga}, Sent(gga) + Sent(gga2) + Sent(gga)},
-      {false, true, {gga, rmz, gga, rmz}, Sent(rmz)},
-      {false, false, {gga, rmz}, ""},
+      {false, true, {gga, rmz, gga, rmz}, Sent(rmz)}, {false, false, {gga, rmz}, ""},
   };
   for (const auto& c : cases) {
     OutRig rig;
@@ -242,18 +237,11 @@ TEST(SendGPRMCModified, PutsTheBearingIntoTheCourse) {
 }
 
 TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
-  const struct {
-    Label Form1::*label;
-    std::string caption;
-    bool modified, agrelo;
-    std::string sent;
-  } cases[] = {
+  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } cases[] = {
       {&Form1::lblDoppler1, "$DFBRG123", true, false, Sent(Rmc("63.0"))},
       {&Form1::lblDoppler1, "DF045/2", true, true, Sent(Rmc("345.0")) + "%045/2\r\n"},
-      {&Form1::lblDoppler1, "DF045/2", false, true, "DF045/2\r\n"},
-      {&Form1::lblDoppler1, "Duzevod232", true, true, ""},
-      {&Form1::lblDDESound, "%---", true, false, ""},
-      {&Form1::lblDDESound, "%120/5", true, false, Sent(Rmc("60.0"))},
+      {&Form1::lblDoppler1, "DF045/2", false, true, "DF045/2\r\n"}, {&Form1::lblDoppler1, "Duzevod232", true, true, ""},
+      {&Form1::lblDDESound, "%---", true, false, ""}, {&Form1::lblDDESound, "%120/5", true, false, Sent(Rmc("60.0"))},
   };
   for (const auto& c : cases) {
     OutRig rig;

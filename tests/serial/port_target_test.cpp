@@ -11,13 +11,7 @@ namespace {
 
 TEST(PortTarget, LinesNameTheirKindHostPortAndPath) {
   using K = TargetKind;
-  const struct {
-    const char* text;
-    K kind;
-    const char* host;
-    int port;
-    const char* path;
-  } cases[] = {
+  const struct { const char* text; K kind; const char* host; int port; const char* path; } cases[] = {
       {"/dev/serial/by-id/usb-u-blox", K::kDevice, "", 0, "/dev/serial/by-id/usb-u-blox"},
       {"gpsd://", K::kGpsd, "localhost", 2947, ""},
       {"gpsd://10.0.0.2", K::kGpsd, "10.0.0.2", 2947, ""},
