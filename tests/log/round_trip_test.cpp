@@ -5,25 +5,18 @@
 #include "log/logging.h"
 #include "log_rig.h"
 #include "nmea/polling.h"
-#include "nmea/sentence.h"
 #include "support/sentences.h"
 
 namespace koralin {
 namespace {
 
-using test::LogRig;
-using test::ReadFile;
-
 // What a user sees of each fix, in order, without repeats.
-using Seen = std::vector<std::vector<std::string>>;
-
-void Look(App& app, Seen& seen) {
+void Look(const App& app, std::vector<std::string>& seen) {
   const Form1& f = app.form1;
   if (!app.fix.GPRMCFound || f.lblLock.Caption() != "Rx ok") return;
-  std::vector<std::string> now{f.lblGPRMC.Caption(), f.lblLatitude.Caption(), f.lblLongitude.Caption(),
-                               f.lblTime.Caption(),  f.lblDate.Caption(),     f.lblSpeed.Caption(),
-                               f.lblCompass.Caption()};
-  if (seen.empty() || seen.back() != now) seen.push_back(std::move(now));
+  const std::string now = f.lblGPRMC.Caption() + f.lblLatitude.Caption() + f.lblLongitude.Caption() +
+                          f.lblTime.Caption() + f.lblDate.Caption() + f.lblSpeed.Caption() + f.lblCompass.Caption();
+  if (seen.empty() || seen.back() != now) seen.push_back(now);
 }
 
 std::string Rmc(int n, const char* checksum = nullptr) {
@@ -33,9 +26,9 @@ std::string Rmc(int n, const char* checksum = nullptr) {
   return checksum ? "$" + body + "*" + checksum : test::Nmea(body);
 }
 
-// Fifty polls of a receiver that mixes good fixes with what a real line
-// brings: silence, noise, bearings, text after the checksum, bad checksums,
-// void fixes and two sentences in one poll.
+// Polls of a receiver that mixes good fixes with what a real line brings:
+// silence, noise, bearings, text after the checksum, bad checksums, void
+// fixes and two sentences in one poll.
 std::string ScriptedPoll(int tick) {
   switch (tick % 8) {
     case 0: return Rmc(tick) + "\r\n";
@@ -43,52 +36,40 @@ std::string ScriptedPoll(int tick) {
     case 2: return "%3" + std::to_string(10 + tick) + "/9\r\n" + Rmc(tick) + "\r\n";
     case 3: return Rmc(tick) + "7F junk after the checksum\r\n";
     case 4: return Rmc(tick, "00") + "\r\n";
-    case 5: return "$GPRMC,123600,V,,,,,,,230394,,*" + std::string("\r\n");
+    case 5: return "$GPRMC,123600,V,,,,,,,230394,,*\r\n";
     case 6: return Rmc(tick) + "\r\n" + Rmc(tick + 100) + "\r\n";
     default: return "line noise $GP" + Rmc(tick) + "\r\n";
   }
 }
 
-struct RoundTrip {
-  Seen live, played;
-  std::string log;
-};
-
-RoundTrip LogAndPlay(bool verify) {
-  RoundTrip r;
-  LogRig rig;
-  App& app = rig.app;
-  app.form1.mnuCrcCheck.SetChecked(verify);
-  const std::string path = rig.folder / "trip.log";
-  rig.StartLogging(path);
-  app.settings.ComPortIn = -1;
-  for (int tick = 0; tick < 50; ++tick) {
-    app.poll.RxText = app.poll.RxTextAltitude = app.poll.RxTextDoppler = ScriptedPoll(tick);
-    DispatchSentences(app);
-    Look(app, r.live);
-  }
-  app.form1.mnuLoggen.Click();
-  r.log = ReadFile(path);
-
-  LogRig player;
-  player.app.form1.mnuCrcCheck.SetChecked(verify);
-  player.app.settings.PollingInterval = 50;
-  player.system.onDoEvents = [&] { Look(player.app, r.played); };
-  player.Play(path);
-  return r;
-}
-
 TEST(RoundTrip, ScriptedFeedPlaysBackTheSameFixes) {
   for (const bool verify : {true, false}) {
     SCOPED_TRACE(verify ? "checksums verified" : "checksums not verified");
-    const RoundTrip r = LogAndPlay(verify);
-    EXPECT_GE(r.live.size(), 25u);
-    EXPECT_EQ(r.played, r.live);
-    // Text after a checksum is not logged.
-    EXPECT_EQ(r.log.find("junk"), std::string::npos);
+    std::vector<std::string> live, played;
+    test::LogRig rig;
+    rig.app.form1.mnuCrcCheck.SetChecked(verify);
+    const std::string path = rig.folder / "trip.log";
+    rig.StartLogging(path);
+    rig.app.settings.ComPortIn = -1;
+    for (int tick = 0; tick < 50; ++tick) {
+      PollTexts& p = rig.app.poll;
+      p.RxText = p.RxTextAltitude = p.RxTextDoppler = ScriptedPoll(tick);
+      DispatchSentences(rig.app);
+      Look(rig.app, live);
+    }
+    rig.app.form1.mnuLoggen.Click();
+    test::LogRig player;
+    player.app.form1.mnuCrcCheck.SetChecked(verify);
+    player.app.settings.PollingInterval = 50;
+    player.system.onDoEvents = [&] { Look(player.app, played); };
+    player.Play(path);
+    EXPECT_GE(live.size(), 25u);
+    EXPECT_EQ(played, live);
+    const std::string log = test::ReadFile(path);
+    EXPECT_EQ(log.find("junk"), std::string::npos) << "text after a checksum is not logged";
     // Without verification a bad checksum is accepted, and logged corrected.
-    EXPECT_EQ(r.log.find(Rmc(4, "00")), std::string::npos);
-    EXPECT_EQ(r.log.find(Rmc(4)) != std::string::npos, !verify);
+    EXPECT_EQ(log.find(Rmc(4, "00")), std::string::npos);
+    EXPECT_EQ(log.find(Rmc(4)) != std::string::npos, !verify);
   }
 }
 
