@@ -61,12 +61,9 @@ TEST(Startup, BringsTheWindowUpFromTheDefaults) {
   EXPECT_EQ(s.rig.app.settings.CfgFileName, s.folder / "Gps.cfg");
   EXPECT_EQ(s.rig.app.settings.LogFileName, s.folder / "GpsData.log");
   EXPECT_TRUE(s.rig.dialogs.boxes.empty());
-  EXPECT_EQ(f.tmrPolling.Interval(), 1500);
   EXPECT_FALSE(f.tmrComInTimeOut.Enabled());  // the input starts off, so nothing to watch
   EXPECT_FALSE(s.rig.app.shell.ClockOffsetPending);
-  EXPECT_EQ(s.rig.app.fix.MonthTable[2].days, "28");
-  ASSERT_EQ(f.lstCustumComIn.Items().size(), 25u);
-  EXPECT_EQ(f.lstCustumComIn.Items().back(), "31");
+  EXPECT_EQ(f.lstCustumComIn.Items().front() + "-" + f.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
   EXPECT_TRUE(f.mnuAnyTalker.Checked());  // no Options.cfg yet
 }
 

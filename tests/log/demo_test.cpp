@@ -22,8 +22,7 @@ TEST(Demo, EachTickPlaysTheNextStepAndTheCycleResumesWhereItStopped) {
   const std::string deg(1, kDegree);
   // Step: the bearing shown, lock, height, frame caption's lock text and compass.
   const struct { int step; const char *bearing, *lock, *height, *frame; std::string flux; } steps[] = {
-      {1, "%323", "Rx ok", "166 ft", "", ""},
-      {2, "", "Old data", "166 ft", "", "170.8" + deg + "F"},
+      {1, "%323", "Rx ok", "166 ft", "", ""}, {2, "", "Old data", "166 ft", "", "170.8" + deg + "F"},
       {4, "", "Old data", "6 ft", " (Very good lock 3D)", "170.8" + deg + "F"},
       {6, "$DFBRG200/4", "Rx ok", "6 ft", " (Very good lock 3D)", "170.8" + deg + "F"},
       {11, "", "Rx not ok", "2 ft", " (Very good lock 3D)", "170.8" + deg + "F"},

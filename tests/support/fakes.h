@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app.h"
@@ -21,7 +22,7 @@ class FakeClock {
  public:
   void Attach(Timer& timer);
   void Advance(long long ms);  // fires every tick due within ms
-  void RunDue();               // fires the ticks due now
+  void RunDue() { Advance(0); }  // fires the ticks due now
   void Pass(long long ms) { now_ += ms; }  // time passes, nothing fires
   long long Now() const { return now_; }
 
@@ -97,8 +98,8 @@ class FakeSerialPort : public SerialPort {
   bool IsOpen() const override { return open_; }
   int CommPort() const override { return port_; }
   std::string Settings() const override { return settings_; }
-  int InBufferCount() override;
-  std::string ReadAll() override;
+  int InBufferCount() override { return failRead ? throw *failRead : static_cast<int>(input_.size()); }
+  std::string ReadAll() override { return failRead ? throw *failRead : std::exchange(input_, {}); }
   void Write(std::string_view text) override;
   int OutBufferCount() override { return outPending; }
 
@@ -131,10 +132,13 @@ class FakeClockSetter : public ClockSetter {
 
 class FakeBus : public ValuesBus {
  public:
-  void Publish(const std::string& item, const std::string& value) override;
+  void Publish(const std::string& item, const std::string& value) override {
+    items[item] = value;
+    published.emplace_back(item, value);
+  }
   void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
             OnValue onValue, OnLost onLost) override;
-  void Unlink() override;
+  void Unlink() override { onValue_ = nullptr; onLost_ = nullptr; }
   bool Linked() const override { return static_cast<bool>(onValue_); }
   // The companion changes its item, or leaves.
   void CompanionSays(const std::string& value);

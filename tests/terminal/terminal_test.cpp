@@ -97,12 +97,7 @@ TEST_F(Terminals, FreezingCouplesOneWayAndOnlyToAnOpenTerminal) {
 
 // A window shows only for a port (or, for Terminal In, a log); the check is set anyway.
 TEST(Terminal, OpeningNeedsAPortOrALogAndNamesIt) {
-  const struct {
-    bool in;
-    int port;
-    bool playing;
-    const char* caption;  // nullptr: no window
-  } cases[] = {
+  const struct { bool in; int port; bool playing; const char* caption; } cases[] = {  // caption nullptr: no window
       {true, 3, false, "Koralin Terminal GPS In Com3 Baud 9600,N,8,1"},
       {true, -2, true, "Koralin Terminal Playing a logged file."},
       {true, -1, false, nullptr}, {true, 0, false, nullptr}, {true, -2, false, nullptr},
