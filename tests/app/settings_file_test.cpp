@@ -71,45 +71,24 @@ TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
   EXPECT_FALSE(test::Exists(rig.CfgPath() + ".tmp"));
 }
 
-TEST(SettingsFile, SaveThenLoadReproducesEverything) {
-  SettingsRig first;
-  Settings& s = first.app.settings;
-  s.LogFileName = "/home/fox/logs/hunt 3.log";
-  s.BaudIn = 38400;
-  s.ComPortIn = -2;
-  s.CustomComIn = 31;
-  s.PollingInterval = 50;
-  s.SpeedUnit = 1;
-  s.MaxRangeKmh = 32767;
-  s.TimeZoneOffset = -12;
-  s.SmoothSpeedBar = 1;
-  s.ComPortOut = -1;
-  s.BaudOut = 115200;
-  s.MinGpsSpeedOut = 2147483647;
-  s.FluxCompassOffset = -180;
-  s.MinimalTop = 1234.5f;
-  s.MinimalLeft = -0.25f;
-  s.ReservedInteger = -32768;
-  s.ReservedLong = -2147483647 - 1;
-  s.MinimalDisplay = true;
-  s.DecimalDegrees = true;
-  // Every second item checked, starting with the first, then the opposite.
-  for (std::size_t pattern = 0; pattern < 2; ++pattern) {
-    const auto items = Checks(first.app.form1);
-    for (std::size_t i = 0; i < items.size(); ++i) items[i]->SetChecked((i + pattern) % 2 == 0);
-    SaveSettings(first.app);
-
-    test::TestRig second;
-    second.app.settings.CfgFileName = first.CfgPath();
-    LoadSettings(second.app);
-    EXPECT_TRUE(second.dialogs.boxes.empty());
-    // Every field differs from its default, so a field read wrong changes the text.
-    EXPECT_EQ(SettingsFileText(second.app), ReadFile(first.CfgPath()));
-    EXPECT_EQ(second.app.settings.MinimalTop, 1234.5f);
-    EXPECT_EQ(second.app.settings.ComPortIn, -2);
-    const auto read = Checks(second.app.form1);
-    for (std::size_t i = 0; i < items.size(); ++i)
-      EXPECT_EQ(read[i]->Checked(), items[i]->Checked()) << items[i]->Name() << " pattern " << pattern;
+TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
+  // Every field differs from its default, so a field read or written wrong changes the text.
+  const std::string head = "\"" + kTitle + "\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n" +
+                           "32767\r\n-12\r\n1\r\n-1\r\n115200\r\n2147483647\r\n-180\r\n1234.5\r\n-.25\r\n-32768\r\n" +
+                           "-2147483648\r\n";
+  for (std::size_t pattern = 0; pattern < 2; ++pattern) {  // every second item checked, then the opposite
+    std::string text = head;
+    for (std::size_t i = 0; i < 12; ++i) text += (i + pattern) % 2 == 0 ? "\"True\"\r\n" : "\"False\"\r\n";
+    text += "#TRUE#\r\n#TRUE#\r\n";
+    SettingsRig rig;
+    WriteFile(rig.CfgPath(), text);
+    LoadSettings(rig.app);
+    EXPECT_TRUE(rig.dialogs.boxes.empty());
+    EXPECT_EQ(rig.app.settings.MinimalTop, 1234.5f);
+    EXPECT_EQ(rig.app.settings.ComPortIn, -2);
+    EXPECT_EQ(rig.app.form1.mnuFeet2Metres.Checked(), pattern == 0);
+    SaveSettings(rig.app);
+    EXPECT_EQ(ReadFile(rig.CfgPath()), text);
   }
 }
 
