@@ -50,6 +50,7 @@ TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
     test::TestRig rig;
     rig.app.form1.mnuAnyTalker.SetChecked(c.anyTalker);
     EXPECT_EQ(FindSentence(rig.app, c.prefix, c.text), c.at) << c.anyTalker << " " << c.prefix << " " << c.text;
+    EXPECT_EQ(FindSentence(rig.app, "$GP", "$GPGSV,1$GPRMC", 3), 9u) << "from the third character on";
   }
 }
 
