@@ -1,6 +1,8 @@
 // The output port and what is relayed to it.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "nmea/gprmc.h"
 #include "serial/modified_rmc.h"
 #include "serial/output_port.h"
@@ -14,48 +16,39 @@ namespace {
 
 using test::SerialRig;
 
-// The thirteen port and baud entries, in menu order.
-const std::vector<MenuItem Form1::*> kEntries = {
-    &Form1::mnuComOutOff, &Form1::mnuSameComOut, &Form1::mnuCom1,     &Form1::mnuCom2,     &Form1::mnuCom3,
-    &Form1::mnuCom4,      &Form1::mnuCom5,       &Form1::mnuBaud1200, &Form1::mnuBaud2400, &Form1::mnuBaud4800,
-    &Form1::mnuBaud9600,  &Form1::mnuBaud19200,  &Form1::mnuBaud38400};
-
+// The thirteen port and baud entries, in menu order: off, same, com1..5, 1200..38400.
 std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {
   std::string s;
-  for (auto e : kEntries) s += ((f.*e).*flag)() ? '1' : '0';
+  for (auto e : {&Form1::mnuComOutOff, &Form1::mnuSameComOut, &Form1::mnuCom1, &Form1::mnuCom2, &Form1::mnuCom3,
+                 &Form1::mnuCom4, &Form1::mnuCom5, &Form1::mnuBaud1200, &Form1::mnuBaud2400, &Form1::mnuBaud4800,
+                 &Form1::mnuBaud9600, &Form1::mnuBaud19200, &Form1::mnuBaud38400})
+    s += ((f.*e).*flag)() ? '1' : '0';
   return s;
 }
 
 TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettings) {
-  const struct {
-    const char* name;
-    bool gpsOpen;
-    int port;
-    long baud;
-    int portOut;
-    long baudOut;
-    const char *checks, *enabled;  // off, same, com1..5, 1200..38400
-    bool terminalOut, hchdtInp;
-  } cases[] = {
-      {"com2 at 9600", false, 2, 9600, 2, 9600, "0001000000100", "1000000000000", true, true},
-      {"com5 at 1200", false, 5, 1200, 5, 1200, "0000001100000", "1000000000000", true, true},
-      {"off", false, 0, 38400, 0, 38400, "1000000000001", "1111111111111", false, true},
-      {"odd rate", false, 0, 12345, 0, 4800, "1000000001000", "1111111111111", false, true},
-      {"port 7", false, 7, 4800, 0, 4800, "1000000001000", "1111111111111", false, true},
-      {"same port, input off", false, -1, 4800, 0, 4800, "1000000001000", "1111111111111", false, true},
-      {"same port, input on", true, -1, 4800, -1, 4800, "0100000001000", "1000000000000", true, false},
+  const struct { const char* name; bool gpsOpen; int port; long baud; int portOut; long baudOut;
+                 const char *checks, *enabled, *terminalOutAndCompassIn; } cases[] = {
+      {"com2 at 9600", false, 2, 9600, 2, 9600, "0001000000100", "1000000000000", "11"},
+      {"com5 at 1200", false, 5, 1200, 5, 1200, "0000001100000", "1000000000000", "11"},
+      {"off", false, 0, 38400, 0, 38400, "1000000000001", "1111111111111", "01"},
+      {"odd rate", false, 0, 12345, 0, 4800, "1000000001000", "1111111111111", "01"},
+      {"port 7", false, 7, 4800, 0, 4800, "1000000001000", "1111111111111", "01"},
+      {"same port, input off", false, -1, 4800, 0, 4800, "1000000001000", "1111111111111", "01"},
+      {"same port, input on", true, -1, 4800, -1, 4800, "0100000001000", "1000000000000", "10"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     SerialRig rig;
+    Form1& f = rig.app.form1;
     if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
     ComOutSelect(rig.app, c.port, c.baud);
-    EXPECT_EQ(rig.app.settings.ComPortOut, c.portOut) << c.name;
-    EXPECT_EQ(rig.app.settings.BaudOut, c.baudOut) << c.name;
-    EXPECT_EQ(Flags(rig.app.form1, &MenuItem::Checked), c.checks) << c.name;
-    EXPECT_EQ(Flags(rig.app.form1, &MenuItem::Enabled), c.enabled) << c.name;
-    EXPECT_EQ(rig.comm2.opened, c.portOut > 0 ? std::vector<int>{c.portOut} : std::vector<int>{}) << c.name;
-    EXPECT_EQ(rig.app.form1.mnuTerminalOut.Enabled(), c.terminalOut) << c.name;
-    EXPECT_EQ(rig.app.form1.mnuHCHDTinp.Enabled(), c.hchdtInp) << c.name;
+    EXPECT_EQ(rig.app.settings.ComPortOut, c.portOut);
+    EXPECT_EQ(rig.app.settings.BaudOut, c.baudOut);
+    EXPECT_EQ(Flags(f, &MenuItem::Checked) + " " + Flags(f, &MenuItem::Enabled), c.checks + std::string(" ") + c.enabled);
+    EXPECT_EQ(rig.comm2.opened, c.portOut > 0 ? std::vector<int>{c.portOut} : std::vector<int>{});
+    EXPECT_EQ(std::to_string(f.mnuTerminalOut.Enabled()) + std::to_string(f.mnuHCHDTinp.Enabled()),
+              c.terminalOutAndCompassIn);
   }
 }
 
@@ -82,17 +75,14 @@ TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
 
 TEST(ComOutSelect, TheModifiedOutputSeesThePortItHadUnlessTheOutputEnds) {
   SerialRig rig;
-  Form1& f = rig.app.form1;
   rig.bus.companionValue = "%120/5";
   ComOutSelect(rig.app, 2, 4800);
-  f.lblGPRMC.SetCaption(test::Rmc());
-  f.mnuRMCModifiedOut.Click();
-  const std::string sent = rig.comm2.written;  // the modified sentence
+  rig.app.form1.lblGPRMC.SetCaption(test::Rmc());
+  rig.app.form1.mnuRMCModifiedOut.Click();
+  const std::string sent = std::exchange(rig.comm2.written, "");  // the modified sentence
   ASSERT_FALSE(sent.empty());
-  rig.comm2.written.clear();
   ComOutSelect(rig.app, 3, 4800);  // the port it had gets it once more
-  EXPECT_EQ(rig.comm2.written, sent);
-  rig.comm2.written.clear();
+  EXPECT_EQ(std::exchange(rig.comm2.written, ""), sent);
   ComOutSelect(rig.app, -1, 4800);  // sharing a closed GPS port: off first
   EXPECT_EQ(rig.comm2.written, "");
   EXPECT_EQ(rig.app.settings.ComPortOut, 0);
@@ -105,8 +95,8 @@ TEST(ComOutSelect, AFailedOpenIsReportedAndTheSharedPortIsAskedFor) {
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   EXPECT_EQ(rig.dialogs.boxes[0].prompt, "OpenComOut\r\nCom3  /dev/ttyUSB1: Device busy");
   EXPECT_EQ(rig.app.settings.ComPortOut, 0);
-  EXPECT_EQ(Flags(rig.app.form1, &MenuItem::Checked).substr(0, 7), "1000000");
-  EXPECT_EQ(Flags(rig.app.form1, &MenuItem::Enabled), "1111111111111");
+  EXPECT_EQ(Flags(rig.app.form1, &MenuItem::Checked).substr(0, 7) + " " + Flags(rig.app.form1, &MenuItem::Enabled),
+            "1000000 1111111111111");
   EXPECT_FALSE(rig.app.form1.mnuTerminalOut.Enabled());
   for (MsgResult answer : {MsgResult::kNo, MsgResult::kYes}) {
     SerialRig shared;
@@ -174,7 +164,7 @@ TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmc) {
   }
 }
 
-TEST(Relay, AltitudeGoesOutOncePerText) {
+TEST(Relay, AltitudeAndHeadingGoOutOncePerText) {
   const std::string gga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   const std::string gga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   const std::string rmz = test::Nmea("PGRMZ,1789,f,3");
@@ -200,25 +190,17 @@ TEST(Relay, AltitudeGoesOutOncePerText) {
   f.mnuTerminalOut.SetChecked(true);
   f.mnuGPGGAOut.Click();
   f.mnuGPGGAOut.Click();
-  EXPECT_EQ(rig.out(), Sent(gga) + Sent(gga));
-}
-
-TEST(Relay, HeadingGoesOutWhenChecked) {
-  OutRig rig;
-  RelayHCHDT(rig.app, "$HCHDT,123.4,T");
+  EXPECT_EQ(std::exchange(rig.out(), ""), Sent(gga) + Sent(gga));
+  RelayHCHDT(rig.app, "$HCHDT,123.4,T");  // the heading only when checked
   EXPECT_EQ(rig.out(), "");
   rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
-  rig.app.form1.mnuHCHDTout.Click();
+  f.mnuHCHDTout.Click();
   RelayHCHDT(rig.app, "");
   EXPECT_EQ(rig.out(), Sent(test::Nmea("HCHDT,123.4,T")));
 }
 
 TEST(SendGPRMCModified, PutsTheBearingIntoTheCourse) {
-  const struct {
-    std::string bearing, rmc;
-    int minSpeed;
-    std::string sentCourse;  // "" nothing sent
-  } cases[] = {
+  const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } cases[] = {  // "": nothing sent
       {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
       {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
       {"%000", Rmc("359.96"), 0, "360.0"}, {"%350/1", Rmc("400.0"), 0, "30.0"},  // beyond 720 loses two turns
@@ -257,10 +239,8 @@ TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
   rig.app.form1.lblDoppler1.SetCaption("%090/7");
   rig.app.fix.GPRMCSentence = Rmc();
   rig.app.form1.mnuRMCModifiedOut1.Click();
-  EXPECT_EQ(rig.out(), Sent(Rmc("30.0")));
-  rig.out().clear();
-  // A double click sends a random test bearing.
-  rig.app.form1.lblGPRMC.SetCaption(Rmc());
+  EXPECT_EQ(std::exchange(rig.out(), ""), Sent(Rmc("30.0")));
+  rig.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing
   rig.system.rnd = 0.5;  // 180
   rig.app.form1.lblDoppler1.DblClick();
   EXPECT_EQ(rig.system.beeps, 1);
@@ -277,26 +257,24 @@ TEST(AdjustComOut, FollowsTheCompanionLink) {
     rig.bus.companionRunning = companion;
     if (output) ComOutSelect(rig.app, 1, 4800);
     rig.app.form1.mnuRMCModifiedOut.Click();
-    const std::string state = std::string(rig.app.form1.mnuRMCModifiedOut.Checked() ? "1" : "0") +
-                              (rig.app.form1.mnuShowDDE.Checked() ? "1" : "0") + (rig.bus.Linked() ? "1" : "0");
-    EXPECT_EQ(state, seen) << output << companion;
+    EXPECT_EQ(std::to_string(rig.app.form1.mnuRMCModifiedOut.Checked()) +
+                  std::to_string(rig.app.form1.mnuShowDDE.Checked()) + std::to_string(rig.bus.Linked()),
+              seen) << output << companion;
   }
 }
 
 TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPortAndWaitsABoundedTime) {
-  // output port, GPS port open -> written to the GPS port, to the output port, boxes
-  const std::tuple<int, bool, const char*, const char*, std::size_t> cases[] = {
-      {2, false, "", "abc\r\n", 0}, {-1, true, "abc\r\n", "", 0}, {-1, false, "", "", 0}, {0, false, "", "", 1}};
-  for (const auto& [out, gpsOpen, toGps, toOut, boxes] : cases) {
+  // output port, GPS port open -> written to the GPS port | to the output port | boxes
+  const std::tuple<int, bool, const char*> cases[] = {
+      {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
+  for (const auto& [out, gpsOpen, written] : cases) {
     SerialRig rig;
     if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
     if (out > 0) ComOutSelect(rig.app, out, 4800);
     rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
     SendToComout(rig.app, "abc");
     SendToComout(rig.app, "");
-    EXPECT_EQ(rig.comm1.written, toGps) << out;
-    EXPECT_EQ(rig.comm2.written, toOut) << out;
-    EXPECT_EQ(rig.dialogs.boxes.size(), boxes) << out;
+    EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
   }
   OutRig rig;
   rig.comm2.outPending = 50;  // a device that takes nothing
@@ -316,29 +294,26 @@ TEST(SendToComout, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
   EXPECT_EQ(rig.app.settings.ComPortOut, 0);
   EXPECT_FALSE(rig.comm2.IsOpen());
   EXPECT_TRUE(rig.app.form1.mnuComOutOff.Checked());
-  // On the shared GPS port the failure ends the input, which reports it.
-  SerialRig shared;
+  SerialRig shared;  // on the shared GPS port the failure ends the input, which reports it
   shared.app.settings.BaudIn = 4800;
   shared.app.form1.Option1[2].Click();
   ComOutSelect(shared.app, -1, 4800);
   shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
   SendToComout(shared.app, "abc");
   ASSERT_EQ(shared.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(shared.app.lastInputError.procName, "SendToComout");
-  EXPECT_EQ(shared.app.lastInputError.port, 3);
+  EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port), "SendToComout 3");
   EXPECT_EQ(shared.app.settings.ComPortIn, 0);
 }
 
 TEST(MnuMinGpsSpeedOut, AsksForTheSpeedInRange) {
-  const std::pair<std::string, int> cases[] = {{"", 3},   {"25", 3}, {"-1", 3}, {"2.5", 2},
+  const std::pair<std::string, int> cases[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
                                                {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
   for (const auto& [answer, value] : cases) {
     SerialRig rig;
     rig.app.settings.MinGpsSpeedOut = 3;
     rig.dialogs.inputAnswers.push_back(answer);
     rig.app.form1.mnuMinGpsSpeedOut.Click();
-    ASSERT_EQ(rig.dialogs.inputs.size(), 1u);
-    EXPECT_EQ(rig.dialogs.inputs[0].defaultText, "3");
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText, "3");
     EXPECT_EQ(rig.app.settings.MinGpsSpeedOut, value) << answer;
   }
 }
