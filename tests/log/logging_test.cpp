@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "app/shutdown.h"
+#include "nmea/polling.h"
 #include "log_rig.h"
 #include "support/sentences.h"
 
@@ -118,6 +119,45 @@ TEST(Logging, ExitWritesTheBufferedRecords) {
     rig.app.shell.SettingsLoaded = true;
     ExitProgram(rig.app);
     EXPECT_EQ(ReadFile(path), logging ? "%323/9\r\n" : "") << logging;
+  }
+}
+
+// What a user sees of the fix, the height and the bearing.
+std::string Seen(const App& app) {
+  const Form1& f = app.form1;
+  return f.lblGPRMC.Caption() + "|" + f.lblLatitude.Caption() + f.lblLongitude.Caption() + f.lblTime.Caption() +
+         f.lblDate.Caption() + f.lblSpeed.Caption() + f.lblCompass.Caption() + "|" + f.lblHeight1.Caption() + "|" +
+         f.Frame1.Caption() + "|" + app.heading.DopplerBearing + "|" + app.heading.FluxHeadingText;
+}
+
+TEST(Logging, EachDecoderLogsWhatItTookAndTheLogPlaysBackToTheSameScreen) {
+  for (const bool verify : {true, false}) {
+    SCOPED_TRACE(verify ? "checksums verified" : "checksums not verified");
+    LogRig rig;
+    rig.app.form1.mnuCrcCheck.SetChecked(verify);
+    rig.app.form1.mnuLockCheck.SetChecked(true);
+    const std::string path = rig.folder / "trip.log";
+    rig.StartLogging(path);
+    rig.app.settings.ComPortIn = -1;
+    const std::string hdt = test::Nmea("HCHDT,123.4,T"), gsa = test::Nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
+    const std::string gga = test::Nmea("GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,");
+    const std::string rmc = kRmc.substr(0, kRmc.size() - 2) + "00";  // a bad checksum, taken only unchecked
+    PollTexts& p = rig.app.poll;
+    p.RxText = p.RxTextAltitude = p.RxTextDoppler = "noise " + hdt + "\r\n" + (verify ? kRmc : rmc) + "7F junk\r\n" +
+                                                    gga + "\r\n" + gsa + "\r\n%123/4\r\n";
+    DispatchSentences(rig.app);
+    const std::string live = Seen(rig.app);
+    rig.app.form1.mnuLoggen.Click();
+    // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
+    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n");
+    LogRig player;
+    player.app.form1.mnuCrcCheck.SetChecked(verify);
+    player.app.form1.mnuLockCheck.SetChecked(true);
+    player.app.settings.PollingInterval = 50;
+    std::string played;  // as the last line leaves it, before playback ends
+    player.system.onDoEvents = [&] { played = Seen(player.app); };
+    player.Play(path);
+    EXPECT_EQ(played, live);
   }
 }
 
