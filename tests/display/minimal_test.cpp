@@ -100,6 +100,9 @@ TEST(MinimalDisplay, ReplacesTheMainWindowForEachSource) {
 }
 
 TEST(MinimalDisplay, ButtonAndKeyMGoBackTheCloseBoxEndsTheProgram) {
+  Minimal never(3);  // a window never shown is not unloaded, nor does its close end anything
+  UnloadForm5(never.app);
+  EXPECT_FALSE(never.system.ended);
   for (int how : {0, 1, 2}) {  // button, key M, close box
     Minimal m(-1);
     mnuMinimalDisplay_Click(m.app);

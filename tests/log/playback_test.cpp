@@ -166,7 +166,7 @@ TEST(Playback, FileWithoutLineEndsIsCutIntoBoundedLines) {
     const PollTexts& p = rig.app.poll;
     largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
   });
-  EXPECT_LE(largest, LineReader::kMaxLine + 3);
+  EXPECT_EQ(largest, LineReader::kMaxLine);
   EXPECT_EQ(rig.app.fix.GPRMCSentence.substr(0, 13), "$GPRMC,123519");
 }
 

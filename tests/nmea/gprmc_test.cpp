@@ -66,6 +66,8 @@ TEST(ExtractingGPRMC, WhatEachSentenceShows) {
   EXPECT_TRUE(d.app.form1.tmrComInTimeOut.Enabled());
   d.Decode(Rmc("V", "4807.038,N,01131.000,E", "022.4", "240394"));  // a void fix still dates
   EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
+  d.Decode(Rmc("A", "4807.038,N,01131.000,E", "022.4", "24039"));  // a date cut short is no date
+  EXPECT_EQ(d.app.fix.UtcDateText, "");
   d.Decode(test::Rmc("123519", "022.4", "359.99"));  // five characters of the course count
   EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));
 }

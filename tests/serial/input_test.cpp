@@ -9,6 +9,7 @@
 #include "serial/input_choice.h"
 #include "serial/input_port.h"
 #include "serial/serial_rig.h"
+#include "support/files.h"
 #include "support/sentences.h"
 
 namespace koralin {
@@ -107,7 +108,8 @@ TEST(ComPortInSelect, ClicksTheButtonOfTheSourceAndTheListOnlyOffersAPort) {
 
 TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
   const std::pair<long, MenuItem Form1::*> cases[] = {
-      {0, &Form1::mnuAutoBaud}, {1200, &Form1::mnuBaud1k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
+      {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
+      {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
   for (const auto& [baud, checked] : cases) {
     SerialRig rig;
     BaudSelect(rig.app, 4800);
@@ -221,16 +223,22 @@ TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
 }
 
 TEST(AutoBaud, SearchesOnlyTheFixedPortsAndTheCustomPort) {
-  const std::tuple<int, int, bool> cases[] = {{6, 7, true}, {9, 7, false}, {9, 9, true}, {12, 7, false}};
-  for (const auto& [port, custom, searched] : cases) {
+  // A network target or a malformed line has no rate to search either.
+  const std::tuple<int, int, bool, const char*> cases[] = {
+      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {12, 7, false, ""}, {6, 7, false, "6=tcp://h:1"},
+      {6, 7, false, "6=ftp://x"}};
+  for (const auto& [port, custom, searched, line] : cases) {
     SerialRig rig;
+    test::TempFolder folder;
+    rig.system.appPath = folder.path();
+    test::WriteFile(folder / "ComPorts.cfg", line);
     auto& captions = rig.RecordGprmcCaptions();
     rig.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
     rig.app.settings.ComPortIn = static_cast<std::int16_t>(port);
     rig.app.settings.BaudIn = 0;
     ComPortInOpen(rig.app);
     EXPECT_EQ(!captions.empty() && captions.front().rfind("Searching", 0) == 0, searched) << port;
-    EXPECT_EQ(rig.app.settings.ComPortIn, 0) << port;
+    EXPECT_EQ(rig.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
   }
 }
 

@@ -260,6 +260,8 @@ TEST(AdjustComOut, FollowsTheCompanionLink) {
     EXPECT_EQ(std::to_string(rig.app.form1.mnuRMCModifiedOut.Checked()) +
                   std::to_string(rig.app.form1.mnuShowDDE.Checked()) + std::to_string(rig.bus.Linked()),
               seen) << output << companion;
+    rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
+    EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
   }
 }
 

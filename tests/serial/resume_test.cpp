@@ -68,6 +68,16 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     EXPECT_FALSE(f.tmrResume.Enabled());
     EXPECT_TRUE(rig.dialogs.boxes.empty());
   }
+  test::SerialRig off;  // the input switched off while it is waited for: the wait ends
+  off.app.settings.BaudIn = 4800;
+  off.app.form1.Option1[0].Click();
+  off.comm1.failRead = off.comm1.failOpen = lost;
+  off.comm1.Feed("abcd");
+  off.clock.Advance(1500);
+  ASSERT_TRUE(off.app.form1.tmrResume.Enabled());
+  off.app.form1.Option1[7].Click();
+  off.clock.Advance(2000);
+  EXPECT_FALSE(off.app.form1.tmrResume.Enabled());
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFile) {
   ASSERT_EQ(l.lstDevices.Items().size(), 3u);
   EXPECT_EQ(l.lstDevices.Items()[0].rfind("Com1        /dev/ttyS0", 0), 0u);  // sorted by path
   EXPECT_EQ(l.lstDevices.Items()[2].rfind("Com4,Com6   /dev/ttyUSB3", 0), 0u);
+  EXPECT_TRUE(l.lstDevices.Items()[2].ends_with("(not present)"));
 }
 
 TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31ThenSavesIt) {
