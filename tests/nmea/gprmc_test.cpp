@@ -78,6 +78,9 @@ TEST(ExtractingGPRMC, OldDataUntilTheNextSentenceAndFourVoidsZeroTheSpeed) {
   d.Decode("");
   d.Decode(Rmc("A"));
   EXPECT_EQ(d.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
+  d.app.form1.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)");
+  d.Decode(Rmc("A"));  // restored once after old data, not at every fix
+  EXPECT_EQ(d.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
   for (int i = 1; i <= 3; ++i) d.Decode(Rmc("V"));
   d.Decode(Rmc("A"));  // an "A" in between restarts the count
   for (int i = 1; i <= 3; ++i) d.Decode(Rmc("V"));
