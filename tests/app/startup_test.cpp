@@ -62,6 +62,7 @@ TEST(Startup, BringsTheWindowUpFromTheDefaults) {
   EXPECT_EQ(s.rig.app.settings.LogFileName, s.folder / "GpsData.log");
   EXPECT_TRUE(s.rig.dialogs.boxes.empty());
   EXPECT_FALSE(f.tmrComInTimeOut.Enabled());  // the input starts off, so nothing to watch
+  EXPECT_FALSE(f.lblHeight.Visible() || f.lblAltitude.Visible() || f.lblDDESound.Visible());
   EXPECT_FALSE(s.rig.app.shell.ClockOffsetPending);
   EXPECT_EQ(f.lstCustumComIn.Items().front() + "-" + f.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
   EXPECT_TRUE(f.mnuAnyTalker.Checked());  // no Options.cfg yet
@@ -79,6 +80,8 @@ TEST(Startup, RebuildsStateFromStoredSettings) {
        [](const App& a) { EXPECT_EQ(a.form1.tmrPolling.Interval() + a.settings.PollingInterval, 100); }},
       {"custom port", [](App& a) { a.settings.CustomComIn = 12; },
        [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
+      {"minimal speed", [](App& a) { a.settings.MinGpsSpeedOut = 5; },
+       [](const App& a) { EXPECT_EQ(a.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (5 knots)..."); }},
       {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; },
        [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
       {"minimal display", [](App& a) {

@@ -228,9 +228,13 @@ TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteOfWholeRecords) {
   LogRig rig;
   rig.StartLogging("/dev/full");
   const std::string pad(60, '.');
-  for (int i = 0; i < 16000; ++i) LoggingSummer(rig.app, "%" + std::to_string(100000 + i) + "/9" + pad, false);
+  std::size_t most = 0;
+  for (int i = 0; i < 16000; ++i) {
+    LoggingSummer(rig.app, "%" + std::to_string(100000 + i) + "/9" + pad, false);
+    most = std::max(most, rig.app.log.LogBuffer.size());
+  }
   const std::string& kept = rig.app.log.LogBuffer;
-  EXPECT_LE(kept.size(), 1024u * 1024);
+  EXPECT_LE(most, 1024u * 1024);
   EXPECT_GT(kept.size(), 1000u * 1024);
   EXPECT_EQ(kept.substr(0, 1), "%");
   EXPECT_TRUE(kept.ends_with("%115999/9" + pad + "\r\n"));

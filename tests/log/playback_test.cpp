@@ -74,17 +74,20 @@ TEST(Playback, TheStateWhilePlayingAndAfterwards) {
     PlayRig rig;
     Form1& f = rig.f;
     const std::string was = rig.app.settings.LogFileName, path = rig.Sentences(1);
-    std::string seen;  // caption, menus and input while a line pauses
+    f.mnuTerminalOut.SetChecked(true);
+    rig.app.terminal.TerminalText[0] = "before";  // cleared at the start of a pass
+    std::string seen;  // caption, menus, input and Terminal Out while a line pauses
     rig.PlayWith(path, endless, [&] {
       if (rig.played.empty()) return;
       seen = f.Frame1.Caption() + "|" + std::to_string(f.mnuTerminalIn.Checked()) +
-             std::to_string(f.mnuLoggen.Enabled()) + "|" + std::to_string(rig.app.settings.ComPortIn);
+             std::to_string(f.mnuLoggen.Enabled()) + "|" + std::to_string(rig.app.settings.ComPortIn) + "|" +
+             rig.app.terminal.TerminalText[0];
       if (rig.system.doEvents > 200) rig.app.StopPlay = true;
     });
     EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText, was);
     EXPECT_EQ(rig.app.settings.LogFileName, path);
     EXPECT_EQ(seen, "Playing log file " + path + (endless ? " is endless playing." : "") +
-                        " Press 'F1' or 'Esc' to stop Playing|10|-2");
+                        " Press 'F1' or 'Esc' to stop Playing|10|-2|");
     EXPECT_EQ(f.Frame1.Caption(), kFrameCaption);
     EXPECT_FALSE(f.mnuTerminalIn.Checked() || f.mnuPlayLog.Checked() || f.mnuLoggen.Checked() || rig.app.StopPlay);
     EXPECT_TRUE(f.mnuPlayLog.Enabled() && f.mnuLoggen.Enabled());

@@ -133,12 +133,14 @@ TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatchedAndReopeningStartsClean) {
     SerialRig rig;
     Form1& f = rig.app.form1;
     f.lblAltitude.SetVisible(true);
+    f.lblHeight1.SetCaption("12 ft");
     f.tmrComInTimeOut.SetEnabled(true);
     rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
     rig.app.settings.BaudIn = 4800;
     ComPortInOpen(rig.app);
     EXPECT_EQ(Bits({rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()}),
               seen) << source;
+    EXPECT_EQ(f.lblHeight1.Caption(), source ? "12 ft" : "lblHeight1") << source;
   }
   SerialRig rig;
   Frame& frame = rig.app.form1.Frame1;

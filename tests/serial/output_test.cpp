@@ -67,6 +67,7 @@ TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
   f.mnuHCHDTinp.SetChecked(true);
   f.mnuComOutOff.Click();
   EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked() || terminalOut.Visible());
+  EXPECT_EQ(Flags(f, &MenuItem::Enabled), "1111111111111");
   f.mnuBaud2400.Click();  // off: only records the rate
   EXPECT_EQ(rig.comm2.opened.size(), 2u);
   f.mnuCom4.Click();
@@ -279,6 +280,10 @@ TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPortAndWaitsABoundedTime)
     EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
   }
   OutRig rig;
+  rig.app.form1.mnuTerminalOut.Click();
+  rig.comm2.dropped = 3;  // a reader too slow: said in Terminal Out
+  SendToComout(rig.app, "abc");
+  EXPECT_TRUE(rig.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
   rig.comm2.outPending = 50;  // a device that takes nothing
   SendToComout(rig.app, "$GPRMC,1,A*7F\r\n");
   EXPECT_GT(rig.clock.Now(), 0);

@@ -43,6 +43,7 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     EXPECT_EQ(f.Frame1.Caption(), caption);
     EXPECT_FALSE(gone.IsOpen());
     EXPECT_EQ(f.lblLock.BackColor() == colour::kRed, c.inputGoes);
+    EXPECT_FALSE(f.Frame1.FontUnderline());
     rig.clock.Advance(10000);  // still away: the watchdog keeps the words
     if (c.inputGoes) {
       EXPECT_EQ(f.Frame1.Caption(), caption);

@@ -102,6 +102,7 @@ class FakeSerialPort : public SerialPort {
   std::string ReadAll() override { return failRead ? throw *failRead : std::exchange(input_, {}); }
   void Write(std::string_view text) override;
   int OutBufferCount() override { return outPending; }
+  long Dropped() const override { return dropped; }
 
   // Text that arrives on the line.
   void Feed(std::string_view text) { input_ += text; }
@@ -111,6 +112,7 @@ class FakeSerialPort : public SerialPort {
   std::vector<std::string> openedSettings;
   int inBufferSize = 0, outBufferSize = 0;
   int outPending = 0;  // characters that never leave
+  long dropped = 0;    // sentences a network reader was too slow for
   std::optional<RunTimeError> failOpen, failRead, failWrite;
 
  private:

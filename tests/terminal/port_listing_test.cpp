@@ -25,6 +25,8 @@ TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
        "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
       {{"/dev/ttyACM0", "", "", 0, 0x1F}, {}, "-           /dev/ttyACM0          0000:001f  -                     "},
       {{"/dev/ttyS0", "", "", -1, -1}, {1}, "Com1        /dev/ttyS0            -          -                     "},
+      {{"/dev/serial/by-id/abcd", "", "", -1, -1}, {},  // a path as wide as its column is cut for the gap
+       "-           /dev/serial/by-id/abc -          -                     "},
       {{"/dev/ttyUSB7", "", "", -1, -1, false}, {},
        "-           /dev/ttyUSB7          -          -                     (not present)"},
   };

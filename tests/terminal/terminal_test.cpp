@@ -20,7 +20,8 @@ TEST(TerminalText, KeepsTheLast4500CharactersOutFromItsFirstDollar) {
       // The kept part starts at "GP...": its first "$" is the one before "C".
       {TerminalKind::kOut, over + "$GP" + std::string(4497, 'b') + "$C", "C"},
       {TerminalKind::kOut, over + "$" + std::string(4499, 'b'), std::string(4499, 'b')},
-      {TerminalKind::kOut, "x$GPRMC", "x$GPRMC"},  // under the cap it keeps its dollars
+      {TerminalKind::kOut, "x$GPRMC", "x$GPRMC"},  // up to the cap it keeps its dollars
+      {TerminalKind::kOut, "$" + std::string(4499, 'b'), "$" + std::string(4499, 'b')},
   };
   for (const auto& c : cases) {
     std::string s = c.text;
@@ -102,6 +103,7 @@ TEST(Terminal, OpeningNeedsAPortOrALogAndNamesIt) {
       {true, -2, true, "Koralin Terminal Playing a logged file."},
       {true, -1, false, nullptr}, {true, 0, false, nullptr}, {true, -2, false, nullptr},
       {false, -1, false, "Koralin Terminal GPS Out Com-1 Baud 9600,N,8,1"},
+      {false, 1, false, "Koralin Terminal GPS Out Com1 Baud 9600,N,8,1"},
       {false, 0, false, nullptr}, {false, -2, false, nullptr},
   };
   for (const auto& c : cases) {
@@ -116,6 +118,7 @@ TEST(Terminal, OpeningNeedsAPortOrALogAndNamesIt) {
     EXPECT_TRUE(menu.Checked());
     EXPECT_EQ(w.Visible(), c.caption != nullptr) << c.in << " " << c.port;
     if (c.caption) { EXPECT_EQ(w.Caption(), c.caption); }
+    EXPECT_EQ(c.in ? a.terminal.form2.loaded : a.terminal.form3.loaded, c.caption != nullptr);
   }
 }
 
@@ -174,6 +177,7 @@ TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
 
 TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   OpenIn();
+  EXPECT_FALSE(t.form2.TxtSend.Visible());
   t.form2.ChkSend2ComIn.Click();
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   EXPECT_TRUE(t.form2.TxtSend.Visible());
@@ -230,7 +234,7 @@ TEST(CrcTool, OpensWithTheSirfCommandSummedAndClosesWithItsMenuOrCloseBox) {
 
 TEST(InfoBoxes, EachEntryShowsItsBoxAndTheDeviceEntriesOpenTheListing) {
   for (MenuItem Form1::*menu : {&Form1::mnuProtocol, &Form1::mnuRs232Info, &Form1::mnuShortCuts, &Form1::mnuAbout,
-                                &Form1::mnuDDEInfo}) {
+                                &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo}) {
     test::TestRig rig;
     (rig.app.form1.*menu).Click();
     EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
