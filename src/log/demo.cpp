@@ -71,9 +71,6 @@ void FillDemoInput(App& app) {
   int& step = app.log.DemoStep;
   ++step;
   const DemoStep& d = kDemo[static_cast<std::size_t>(step - 1)];
-  // Two steps announce their $GPRMC as missing; the decoder has the last word.
-  app.fix.GPRMCFound = step != 11 && step != 15;
-
   p.RxTextDoppler = d.doppler;
   p.RxText = d.rmc;
   if (!p.RxText.empty() && p.RxText.find("$GPGSA") == std::string::npos) p.RxText.insert(0, "$GPRMC");

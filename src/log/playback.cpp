@@ -106,10 +106,9 @@ void CleanUp(App& app, bool loggenChecked) {
   f.mnuPlayLog.SetEnabled(true);
   f.mnuLoggen.SetChecked(loggenChecked);
   f.mnuLoggen.SetEnabled(true);
-  if (f.mnuTerminalIn.Checked()) mnuTerminalIn_Click(app);
   RestoreFrameCaption(app);
   app.settings.ComPortIn = 0;
-  ComPortInSelect(app);
+  ComPortInSelect(app);  // which closes Terminal In as well
   f.lblVal1.SetCaption("");
   app.platform.system.Beep();
 }

@@ -17,7 +17,6 @@ std::string FormatCoordinate(std::string_view field, std::size_t width) {
   const double v = Val(kept);
   if (v == 0) return std::string(width, '0') + ".00";
   std::string t = NumText(RoundHalfEven(v, 2));
-  if (t[0] == '.') t.insert(0, "0");  // written with a digit before the point
   const std::size_t point = InStr(t, ".");
   if (point == 0)
     t += ".00";

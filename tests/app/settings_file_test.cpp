@@ -36,29 +36,25 @@ std::array<MenuItem*, 12> Checks(Form1& f) {
           &f.mnuPGRMZOut,    &f.mnuHCHDTout,    &f.mnuAgreloInOut,     &f.mnuHCHDTinp};
 }
 
+// The text's lines, each ended by CR LF.
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = text.find("\r\n", start);
+  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
     lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
   return lines;
 }
 
-std::string Join(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const auto& l : lines) text += l + "\r\n";
-  return text;
-}
-
-// Writes the default file with line n (1-based) replaced; BaudOut (line 12) is 9600.
-void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line) {
+// Writes the default file with line n (1-based) replaced, and its first `count` lines only;
+// BaudOut (line 12) is 9600.
+void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
   DefaultSettings(rig.app);
   auto lines = Lines(SettingsFileText(rig.app));
   lines[11] = "9600";
   lines[static_cast<std::size_t>(n - 1)] = line;
-  WriteFile(rig.CfgPath(), Join(lines));
+  lines.resize(count);
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  WriteFile(rig.CfgPath(), text);
 }
 
 TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
@@ -75,45 +71,24 @@ TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
   EXPECT_FALSE(test::Exists(rig.CfgPath() + ".tmp"));
 }
 
-TEST(SettingsFile, SaveThenLoadReproducesEverything) {
-  SettingsRig first;
-  Settings& s = first.app.settings;
-  s.LogFileName = "/home/fox/logs/hunt 3.log";
-  s.BaudIn = 38400;
-  s.ComPortIn = -2;
-  s.CustomComIn = 31;
-  s.PollingInterval = 50;
-  s.SpeedUnit = 1;
-  s.MaxRangeKmh = 32767;
-  s.TimeZoneOffset = -12;
-  s.SmoothSpeedBar = 1;
-  s.ComPortOut = -1;
-  s.BaudOut = 115200;
-  s.MinGpsSpeedOut = 2147483647;
-  s.FluxCompassOffset = -180;
-  s.MinimalTop = 1234.5f;
-  s.MinimalLeft = -0.25f;
-  s.ReservedInteger = -32768;
-  s.ReservedLong = -2147483647 - 1;
-  s.MinimalDisplay = true;
-  s.DecimalDegrees = true;
-  // Every second item checked, starting with the first, then the opposite.
-  for (std::size_t pattern = 0; pattern < 2; ++pattern) {
-    const auto items = Checks(first.app.form1);
-    for (std::size_t i = 0; i < items.size(); ++i) items[i]->SetChecked((i + pattern) % 2 == 0);
-    SaveSettings(first.app);
-
-    test::TestRig second;
-    second.app.settings.CfgFileName = first.CfgPath();
-    LoadSettings(second.app);
-    EXPECT_TRUE(second.dialogs.boxes.empty());
-    // Every field differs from its default, so a field read wrong changes the text.
-    EXPECT_EQ(SettingsFileText(second.app), ReadFile(first.CfgPath()));
-    EXPECT_EQ(second.app.settings.MinimalTop, 1234.5f);
-    EXPECT_EQ(second.app.settings.ComPortIn, -2);
-    const auto read = Checks(second.app.form1);
-    for (std::size_t i = 0; i < items.size(); ++i)
-      EXPECT_EQ(read[i]->Checked(), items[i]->Checked()) << items[i]->Name() << " pattern " << pattern;
+TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
+  // Every field differs from its default, so a field read or written wrong changes the text.
+  const std::string head = "\"" + kTitle + "\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n" +
+                           "32767\r\n-12\r\n1\r\n-1\r\n115200\r\n2147483647\r\n-180\r\n1234.5\r\n-.25\r\n-32768\r\n" +
+                           "-2147483648\r\n";
+  for (std::size_t pattern = 0; pattern < 2; ++pattern) {  // every second item checked, then the opposite
+    std::string text = head;
+    for (std::size_t i = 0; i < 12; ++i) text += (i + pattern) % 2 == 0 ? "\"True\"\r\n" : "\"False\"\r\n";
+    text += "#TRUE#\r\n#TRUE#\r\n";
+    SettingsRig rig;
+    WriteFile(rig.CfgPath(), text);
+    LoadSettings(rig.app);
+    EXPECT_TRUE(rig.dialogs.boxes.empty());
+    EXPECT_EQ(rig.app.settings.MinimalTop, 1234.5f);
+    EXPECT_EQ(rig.app.settings.ComPortIn, -2);
+    EXPECT_EQ(rig.app.form1.mnuFeet2Metres.Checked(), pattern == 0);
+    SaveSettings(rig.app);
+    EXPECT_EQ(ReadFile(rig.CfgPath()), text);
   }
 }
 
@@ -129,38 +104,29 @@ TEST(SettingsFile, AnotherVersionIsIgnoredSilently) {
   }
 }
 
-TEST(SettingsFile, FileCutShortIsAReadErrorThenDefaults) {
-  SettingsRig rig;
-  DefaultSettings(rig.app);
-  rig.app.settings.BaudIn = 4800;
-  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
-  SaveSettings(rig.app);
-  auto lines = Lines(ReadFile(rig.CfgPath()));
-  lines.resize(20);
-  WriteFile(rig.CfgPath(), Join(lines));
-
-  test::TestRig fresh;
-  fresh.system.appPath = rig.folder.path();
-  fresh.app.settings.CfgFileName = rig.CfgPath();
-  LoadSettings(fresh.app);
-  ASSERT_EQ(fresh.dialogs.boxes.size(), 1u);
-  const MessageBox& box = fresh.dialogs.boxes[0];
-  EXPECT_EQ(box.prompt, "File Read Error " + rig.CfgPath() + "\r\n\r\nError = 62\r\n\r\nInput past end of file");
-  EXPECT_EQ(box.title, kTitle);
-  EXPECT_EQ(box.icon, MsgIcon::kCritical);
-  EXPECT_EQ(fresh.app.settings.BaudIn, 0);
-  EXPECT_FALSE(fresh.app.form1.mnuRMCPlainOut.Checked());
-  EXPECT_TRUE(fresh.app.form1.mnuCrcCheck.Checked());
+TEST(SettingsFile, AFileCutShortOrAFolderIsAReadErrorThenDefaults) {
+  for (const bool folder : {false, true}) {
+    SettingsRig rig;
+    if (folder) std::filesystem::create_directory(rig.CfgPath());
+    if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
+    rig.app.settings.BaudIn = 4800;
+    LoadSettings(rig.app);
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    const MessageBox& box = rig.dialogs.boxes[0];
+    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
+    EXPECT_EQ(box.prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
+    if (!folder) { EXPECT_EQ(box.prompt, head + "62\r\n\r\nInput past end of file"); }
+    EXPECT_EQ(box.title, kTitle);
+    EXPECT_EQ(box.icon, MsgIcon::kCritical);
+    EXPECT_EQ(rig.app.settings.BaudIn, 0);
+    EXPECT_FALSE(rig.app.form1.mnuRMCPlainOut.Checked());
+    EXPECT_TRUE(rig.app.form1.mnuCrcCheck.Checked());
+  }
 }
 
 // Each field read from the file, then written again (error 0), or refused.
 TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefused) {
-  const struct {
-    int line;
-    const char* text;
-    long error;
-    const char* written;
-  } cases[] = {
+  const struct { int line; const char* text; long error; const char* written; } cases[] = {
       {4, "abc", 13, ""},           {4, "12abc", 13, ""},         {4, "", 13, ""},
       {4, "40000", 6, ""},          {3, "3000000000", 6, ""},     {15, "1e999", 6, ""},
       {15, "x1", 13, ""},         {15, "3.5e38", 6, ""},      {15, "-3.5e38", 6, ""},           {31, "#YES#", 13, ""},        {32, "True", 13, ""},
@@ -202,15 +168,6 @@ TEST(SettingsFile, DefaultsLeaveFourItemsAlone) {
     const bool kept = m == &f.mnuFeet2Metres || m == &f.mnuLockCheck || m == &f.mnuReflines || m == &f.mnuHCHDTout;
     EXPECT_EQ(m->Checked(), kept || m == &f.mnuCrcCheck) << m->Name();
   }
-}
-
-TEST(SettingsFile, AFolderInPlaceOfTheFileIsAReadError) {
-  SettingsRig rig;
-  std::filesystem::create_directory(rig.CfgPath());
-  LoadSettings(rig.app);
-  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt.rfind("File Read Error " + rig.CfgPath(), 0), 0u);
-  EXPECT_EQ(rig.app.settings.CustomComIn, 7);
 }
 
 // A failed save says so and leaves the old file as it was.

@@ -1,16 +1,41 @@
+// Start and end of the program: the settings folder, start-up from the
+// stored settings, Options.cfg, and the exit.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 
+#include "app/options_file.h"
 #include "app/settings_file.h"
+#include "app/settings_folder.h"
 #include "app/shutdown.h"
+#include "display/minimal.h"
 #include "support/fakes.h"
 #include "support/files.h"
 
 namespace koralin {
 namespace {
+
+TEST(SettingsFolder, TheRuleOverProgramFolderAndEnvironment) {
+  const std::string cfg = "/home/ann/.config/koralin-gps";
+  const struct { const char* what; bool writable, hasCfg, installed; const char *xdg, *home; SettingsPlace want; } rows[] = {
+      {"portable, writable, with settings", true, true, false, "", "/home/ann", {"/opt/gps", ""}},
+      {"portable, writable, first start", true, false, false, "", "/home/ann", {"/opt/gps", ""}},
+      {"read-only, nothing handed out", false, false, false, "", "/home/ann", {cfg, ""}},
+      {"read-only, settings handed out", false, true, false, "", "/home/ann", {cfg, "/opt/gps/Gps.cfg"}},
+      {"installed, bin writable", true, false, true, "", "/home/ann", {cfg, ""}},
+      {"installed, bin writable, with settings", true, true, true, "", "/home/ann", {cfg, "/opt/gps/Gps.cfg"}},
+      {"XDG_CONFIG_HOME wins over HOME", false, false, true, "/x/cfg/", "/home/ann", {"/x/cfg/koralin-gps", ""}},
+      {"relative XDG_CONFIG_HOME ignored", false, false, true, "cfg", "/home/ann/", {cfg, ""}},
+      {"no HOME, no XDG", false, true, true, "", "", {"/opt/gps", ""}},
+  };
+  for (const auto& r : rows) {
+    const SettingsPlace got = ChooseSettingsFolder({"/opt/gps", r.writable, r.hasCfg, r.installed, r.xdg, r.home});
+    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want.folder + "|" + r.want.seedCfg) << r.what;
+  }
+}
 
 // A program on fakes started in a folder holding a settings file written
 // with the given changes.
@@ -19,7 +44,6 @@ struct Started {
     rig.system.appPath = folder.path();
     if (change) {
       test::TestRig writer;
-      writer.system.appPath = folder.path();
       writer.app.settings.CfgFileName = folder / "Gps.cfg";
       DefaultSettings(writer.app);
       change(writer.app);
@@ -27,6 +51,7 @@ struct Started {
     }
     Form1_Load(rig.app);
   }
+  bool Saved() const { return test::Exists(folder / "Gps.cfg"); }
   test::TempFolder folder;
   test::TestRig rig;
 };
@@ -34,18 +59,13 @@ struct Started {
 TEST(Startup, BringsTheWindowUpFromTheDefaults) {
   Started s;
   const Form1& f = s.rig.app.form1;
-  EXPECT_EQ(f.form.Caption(), "Koralin GPS Readout. Version 1.21");
   EXPECT_EQ(s.rig.app.settings.CfgFileName, s.folder / "Gps.cfg");
   EXPECT_EQ(s.rig.app.settings.LogFileName, s.folder / "GpsData.log");
   EXPECT_TRUE(s.rig.dialogs.boxes.empty());
-  EXPECT_EQ(f.tmrPolling.Interval(), 1500);
   EXPECT_FALSE(f.tmrComInTimeOut.Enabled());  // the input starts off, so nothing to watch
-  EXPECT_EQ(f.mnuTimeZone.Caption(), "O&ther TimeZone (-5)...");
+  EXPECT_FALSE(f.lblHeight.Visible() || f.lblAltitude.Visible() || f.lblDDESound.Visible());
   EXPECT_FALSE(s.rig.app.shell.ClockOffsetPending);
-  EXPECT_EQ(s.rig.app.fix.MonthTable[2].days, "28");
-  ASSERT_EQ(f.lstCustumComIn.Items().size(), 25u);
-  EXPECT_EQ(f.lstCustumComIn.Items().back(), "31");
-  EXPECT_EQ(f.Option1[6].Caption(), "Com7");
+  EXPECT_EQ(f.lstCustumComIn.Items().front() + "-" + f.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
   EXPECT_TRUE(f.mnuAnyTalker.Checked());  // no Options.cfg yet
   EXPECT_TRUE(f.form.Visible());
 }
@@ -59,19 +79,17 @@ TEST(Startup, RebuildsStateFromStoredSettings) {
       {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; },
        [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
       {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
-       [](const App& a) {
-         EXPECT_EQ(a.settings.PollingInterval, 50);
-         EXPECT_EQ(a.form1.tmrPolling.Interval(), 50);
-         EXPECT_TRUE(a.form1.mnuPollingSpeed.Checked());
-       }},
+       [](const App& a) { EXPECT_EQ(a.form1.tmrPolling.Interval() + a.settings.PollingInterval, 100); }},
       {"custom port", [](App& a) { a.settings.CustomComIn = 12; },
        [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
       {"minimal speed", [](App& a) { a.settings.MinGpsSpeedOut = 5; },
        [](const App& a) { EXPECT_EQ(a.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (5 knots)..."); }},
       {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; },
        [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
-      // Only one of the two windows ever shows.
-      {"minimal display", [](App& a) { a.settings.MinimalDisplay = true, a.settings.ComPortIn = -1; },
+      {"minimal display", [](App& a) {
+         a.settings.MinimalDisplay = true;
+         a.settings.ComPortIn = -1;
+       },
        [](const App& a) { EXPECT_TRUE(!a.form1.form.Visible() && a.display.form5.form.Visible()); }},
       {"minimal display, input off", [](App& a) { a.settings.MinimalDisplay = true; },
        [](const App& a) { EXPECT_TRUE(a.form1.form.Visible() && !a.display.form5.form.Visible()); }},
@@ -94,15 +112,103 @@ TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
   rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
   Form1_Load(rig.app);
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "      I am already running !");
   EXPECT_TRUE(rig.system.ended);
   EXPECT_TRUE(rig.app.settings.CfgFileName.empty());
   EXPECT_FALSE(rig.app.form1.form.Visible()) << "nothing behind the box";
-
-  // A signal reaching it now must not write settings either.
-  ExitProgram(rig.app);
+  ExitProgram(rig.app);  // a signal reaching it now must not write settings either
   EXPECT_EQ(test::ReadFile(folder / "Gps.cfg"), stored);
   EXPECT_TRUE(rig.comm1.IsOpen());
+}
+
+// Whatever Options.cfg holds, the defaults are read without waiting; the file
+// left behind holds every option as switched since and every line it did not
+// know.
+TEST(OptionsFile, BadFilesMeanTheDefaults) {
+  using Make = std::function<void(const std::string&)>;
+  const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
+  const struct {
+    const char* name;
+    Make make;
+    bool anyTalker;     // as read; switched before the save
+    std::string saved;  // "" : the save fails with a box
+  } cases[] = {
+      {"missing", [](const std::string&) {}, true, "AnyTalker=0\n"},
+      {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false,
+       "# mine\nColour = red\nAnyTalker=1\n"},
+      {"unknown value", text("AnyTalker=yes"), true, "AnyTalker=0\n"},
+      {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, "AnyTalker=0\n"},
+      {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, "AnyTalker=0\n"},
+      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, true, ""},  // never replaced
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TestRig rig;
+    test::TempFolder folder;
+    rig.app.settings.CfgFileName = folder / "Gps.cfg";
+    const std::string path = OptionsFileName(rig.app);
+    ASSERT_EQ(path, folder / "Options.cfg");
+    c.make(path);
+    LoadOptions(rig.app);
+    EXPECT_EQ(rig.app.form1.mnuAnyTalker.Checked(), c.anyTalker);
+    rig.app.form1.mnuAnyTalker.SetChecked(!c.anyTalker);
+    SaveOptions(rig.app);
+    EXPECT_EQ(rig.dialogs.boxes.size(), c.saved.empty() ? 1u : 0u);
+    if (!c.saved.empty()) { EXPECT_EQ(test::ReadFile(path), c.saved); }
+  }
+}
+
+TEST(ExitProgram, StopsSavesClosesThenEnds) {
+  Started r;
+  App& app = r.rig.app;
+  r.rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  r.rig.comm2.Open(2, "4800,N,8,1", 1024, 512);
+  app.form1.tmrPolling.SetEnabled(true);
+  app.settings.ComPortIn = -2;  // during playback the stored input stays playback: the next start turns it off
+  std::vector<std::string> seen;
+  app.form1.tmrPolling.changed.Subscribe([&] {
+    if (!app.form1.tmrPolling.Enabled()) seen.push_back(std::string("timer off, saved=") + (r.Saved() ? "yes" : "no"));
+  });
+  app.form1.lblVal1.captionChanged.Subscribe([&] {
+    seen.push_back("val " + app.form1.lblVal1.Caption() + ", saved=" + (r.Saved() ? "yes" : "no") + ", ports open=" +
+                   (r.rig.comm1.IsOpen() || r.rig.comm2.IsOpen() ? "yes" : "no") +
+                   ", ended=" + (r.rig.system.ended ? "yes" : "no"));
+  });
+  ExitProgram(app);
+  const std::vector<std::string> expected = {"timer off, saved=no", "val Off, saved=yes, ports open=no, ended=no"};
+  EXPECT_EQ(seen, expected);
+  EXPECT_TRUE(app.StopPlay && r.rig.system.ended);
+  EXPECT_FALSE(app.form1.tmrComInTimeOut.Enabled() || app.form1.form.Visible());
+  EXPECT_NE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n"), std::string::npos);
+  EXPECT_EQ(test::ReadFile(r.folder / "Options.cfg"), "AnyTalker=1\n");
+}
+
+TEST(ExitProgram, AFailedSaveStillEndsTheProgramWithOneBox) {
+  Started r;
+  r.rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  r.rig.app.settings.CfgFileName = r.folder / "gone/Gps.cfg";
+  r.rig.app.form1.mnuExit.Click();
+  ASSERT_EQ(r.rig.dialogs.boxes.size(), 1u);
+  EXPECT_NE(r.rig.dialogs.boxes[0].prompt.find("Write error."), std::string::npos);
+  EXPECT_FALSE(r.rig.comm1.IsOpen());
+  EXPECT_TRUE(r.rig.system.ended);
+}
+
+// However the exit comes (a signal, a logout), the next start finds the
+// minimal display where the user left it.
+TEST(ExitProgram, TheNextStartShowsTheMinimalDisplayWhereItWasLeft) {
+  Started r;
+  App& app = r.rig.app;
+  app.settings.ComPortIn = -1;
+  mnuMinimalDisplay_Click(app);
+  app.display.form5.form.Move(3000, 4500);  // dragged there
+  ExitProgram(app);
+  test::TestRig next;
+  next.system.appPath = r.folder.path();
+  Form1_Load(next.app);
+  const Window& shown = next.app.display.form5.form;
+  EXPECT_TRUE(shown.Visible());
+  EXPECT_EQ(shown.Left() * 10000 + shown.Top(), 3000 * 10000 + 4500);
 }
 
 }  // namespace

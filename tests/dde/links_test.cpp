@@ -1,7 +1,9 @@
-#include "dde/links.h"
-
+// What the program publishes to other local programs, and the companion's
+// bearing it follows.
 #include <gtest/gtest.h>
 
+#include "dde/client_link.h"
+#include "dde/links.h"
 #include "display/speed.h"
 #include "support/fakes.h"
 
@@ -31,14 +33,57 @@ TEST(DDElinks, PublishesTheFixWithTheSpeedInKnotsAndValidityByInput) {
   }
 }
 
-TEST(ShowDDELabels, WithoutToggleFollowsTheMenu) {
+TEST(PublishedItems, EverySourceLabelIsPublishedUnderItsItemOnChange) {
   test::TestRig rig;
   Form1& f = rig.app.form1;
-  f.mnuShowDDE.SetChecked(true);
-  bool toggle = false;
-  ShowDDELabels(rig.app, toggle);
-  EXPECT_TRUE(f.mnuShowDDE.Checked() && f.lblHeight1.Visible());
-  EXPECT_EQ(f.form.Height(), 3860);
+  EXPECT_EQ(rig.bus.published.size(), 7u);  // every item at start
+  const std::pair<Label&, const char*> cases[] = {
+      {f.lblLat1, "lblDDELat"},       {f.lblLong1, "lblDDELong"},     {f.lblVal1, "lblDDEVal"},
+      {f.lblCompas1, "lblDDECompas"}, {f.lblSpeed1, "lblDDESpeed"}, {f.lblHeight1, "lblDDEHeight"},
+      {f.lblDoppler1, "lblDoppler1"}};
+  for (const auto& [label, item] : cases) {
+    EXPECT_FALSE(label.Visible()) << item;  // shown only on demand
+    label.SetCaption(std::string("value of ") + item);
+    EXPECT_EQ(rig.bus.items[item], std::string("value of ") + item);
+  }
+  f.lblVal1.SetCaption("value of lblDDEVal");  // no change, nothing new
+  EXPECT_EQ(rig.bus.published.size(), 14u);
+}
+
+TEST(ClientLink, FollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
+  test::TestRig rig;
+  rig.bus.companionValue = "%045/3";
+  rig.app.form1.mnuRMCModifiedOut.SetChecked(true);
+  ASSERT_TRUE(AdjustLblDDESound(rig.app, true));
+  const Label& l = rig.app.form1.lblDDESound;
+  EXPECT_EQ(rig.bus.linkedTo, "Quillwave|Form1!lblDDESound1");
+  EXPECT_TRUE(l.Visible());
+  EXPECT_EQ(l.Caption(), "%045/3");
+  EXPECT_EQ(l.BackColor(), colour::kGreen);
+  rig.bus.CompanionSays("%---");
+  EXPECT_EQ(l.BackColor(), colour::kRed);
+  rig.bus.CompanionSays("%123/4");
+  EXPECT_EQ(l.Caption() + (l.BackColor() == colour::kGreen ? " green" : ""), "%123/4 green");
+  rig.bus.CompanionLeaves();  // reported once
+  rig.bus.CompanionLeaves();
+  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(l.Caption(), "%123/4");
+  EXPECT_FALSE(rig.app.form1.mnuRMCModifiedOut.Checked() || rig.bus.Linked());
+
+  test::TestRig off;
+  ASSERT_TRUE(AdjustLblDDESound(off.app, true));
+  EXPECT_TRUE(AdjustLblDDESound(off.app, false));
+  EXPECT_FALSE(off.app.form1.lblDDESound.Visible() || off.bus.Linked());
+  off.bus.CompanionSays("%200/1");
+  EXPECT_EQ(off.app.form1.lblDDESound.Caption(), "%---");
+  EXPECT_TRUE(off.dialogs.boxes.empty());
+
+  test::TestRig absent;
+  absent.bus.companionRunning = false;
+  EXPECT_FALSE(AdjustLblDDESound(absent.app, true));
+  EXPECT_FALSE(absent.app.form1.lblDDESound.Visible());
+  ASSERT_EQ(absent.dialogs.boxes.size(), 1u);
+  EXPECT_NE(absent.dialogs.boxes[0].prompt.find("No foreign application responded"), std::string::npos);
 }
 
 }  // namespace

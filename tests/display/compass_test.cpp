@@ -59,6 +59,7 @@ TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
     EXPECT_EQ(n[0].colour, colour::kWhite) << c.course;
     const DrawItem text = r.Of(DrawKind::kText).back();
     EXPECT_EQ(text.text, Deg(Left(c.course, 5) + "~")) << c.course;
+    EXPECT_EQ(text.x1, kCentre - 240) << c.course;
     EXPECT_EQ(text.y1, c.textY) << c.course;
     // Two barbs a tenth of the picture long meet at the tip, thirty degrees either side.
     const auto barbs = r.Barbs();

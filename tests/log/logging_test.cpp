@@ -1,10 +1,11 @@
 #include "log/logging.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/shutdown.h"
+#include "nmea/polling.h"
 #include "log_rig.h"
 #include "support/sentences.h"
 
@@ -16,15 +17,15 @@ using test::LogRig;
 using test::ReadFile;
 using test::WriteFile;
 
-const std::string kRmc = test::Rmc();
+const std::string kRmc = test::Rmc();  // 68 characters, 70 as a record
 
 TEST(Logging, RecordsAsOffered) {
   const struct { std::string offered; bool addCrc; std::string record; bool logging = true; } cases[] = {
       {kRmc, true, kRmc + "\r\n"}, {kRmc + "7F junk", true, kRmc + "\r\n"},
       {"$GPRMC,225446,A*FF", true, "$GPRMC,225446,A*09\r\n"},  // wrong checksum replaced
       {"$GPRMC,225446,A", true, "$GPRMC,225446,A*09\r\n"},     // a cut-short line gets one
-      {"%323/9", false, "%323/9\r\n"}, {"DF032/1", false, "DF032/1\r\n"}, {"GPRMC,225446,A", true, ""},
-      {"", true, ""}, {kRmc, true, "", false}, {"%323/9", false, "", false},
+      {"%323/9", false, "%323/9\r\n"}, {"GPRMC,225446,A", true, ""}, {"", true, ""},
+      {kRmc, true, "", false}, {"%323/9", false, "", false},
   };
   for (const auto& c : cases) {
     LogRig rig;
@@ -34,7 +35,7 @@ TEST(Logging, RecordsAsOffered) {
   }
 }
 
-TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeep) {
+TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeepAndSwitchingOffWritesTheRest) {
   LogRig rig;
   const std::string path = rig.folder / "trip.log";
   WriteFile(path, "old\r\n");
@@ -46,63 +47,54 @@ TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeep) {
   std::string expected = "old\r\n";
   for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
   EXPECT_EQ(ReadFile(path), expected);
-  EXPECT_EQ(rig.app.log.LogBuffer, "");
+  EXPECT_EQ(rig.app.log.LogBuffer + std::to_string(rig.system.beeps), "1");
+  rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
   EXPECT_EQ(rig.system.beeps, 1);
-}
-
-TEST(Logging, SwitchingOffWritesWhatIsBuffered) {
-  const struct { int sentences; bool withBearing; std::size_t written; } cases[] = {
-      {0, false, 0}, {1, false, 70}, {4, true, 300}};
-  for (const auto& c : cases) {
-    LogRig rig;
-    const std::string path = rig.folder / "trip.log";
-    rig.StartLogging(path);
-    for (int i = 0; i < c.sentences; ++i) LoggingSummer(rig.app, kRmc, true);
-    if (c.withBearing) LoggingSummer(rig.app, "DF101/9 [12] 45678", false);
-    rig.app.form1.mnuLoggen.Click();
-    EXPECT_EQ(ReadFile(path).size(), c.written) << c.written;
-    EXPECT_EQ(Exists(path), c.written > 0) << "an empty buffer does not touch the file";
-    EXPECT_EQ(rig.system.beeps, c.written > 0 ? 1 : 0) << c.written;
-    EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
-    EXPECT_TRUE(rig.app.form1.mnuPlayLog.Enabled());
-  }
+  LogRig once;
+  const std::string one = once.folder / "one.log";
+  once.StartLogging(one);
+  once.app.form1.mnuLoggen.Click();
+  EXPECT_FALSE(Exists(one)) << "an empty buffer does not touch the file";
+  once.StartLogging(one);
+  LoggingSummer(once.app, "DF101/9 [12]", false);
+  once.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(ReadFile(one) + std::to_string(once.system.beeps), "DF101/9 [12]\r\n1");
+  EXPECT_FALSE(once.app.form1.mnuLoggen.Checked());
+  EXPECT_TRUE(once.app.form1.mnuPlayLog.Enabled());
 }
 
 TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
   LogRig cancelled;
   cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
   EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
-  EXPECT_TRUE(cancelled.app.form1.mnuPlayLog.Enabled());
   const struct { bool exists; MsgResult answer; std::string afterOneRecord; } cases[] = {
       {false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
-               {true, MsgResult::kCancel, "%323/9\r\n"}};
+      {true, MsgResult::kCancel, "%323/9\r\n"}};
   for (const auto& c : cases) {
     LogRig rig;
     const std::string was = rig.app.settings.LogFileName, path = rig.folder / "trip.log";
     if (c.exists) WriteFile(path, "old\r\n");
     rig.StartLogging(path, c.answer);
-    EXPECT_EQ(rig.dialogs.inputs.at(0).prompt,
-              "Give the path and file name to log.\r\nWas: " + was + "\r\nBeeps every time the file is appended.");
-    EXPECT_EQ(rig.dialogs.inputs[0].defaultText, was);
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText, was);
     EXPECT_EQ(rig.app.settings.LogFileName, path);
     EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked());
     EXPECT_FALSE(rig.app.form1.mnuPlayLog.Enabled());
     ASSERT_EQ(rig.dialogs.boxes.size(), c.exists ? 1u : 0u) << "a new file needs no question";
-    if (c.exists) {
-      test::ExpectBox(rig.dialogs.boxes[0], "Append(Ok) or Overwrite(Cancel)\r\n" + path, MsgIcon::kInformation);
-      EXPECT_EQ(rig.dialogs.boxes[0].buttons, MsgButtons::kOkCancel);
-      EXPECT_EQ(Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once";
-    }
+    if (c.exists) { EXPECT_EQ(Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once"; }
     LoggingSummer(rig.app, "%323/9", false);
     rig.app.form1.mnuLoggen.Click();
     EXPECT_EQ(ReadFile(path), c.afterOneRecord);
   }
+  LogRig playing;  // during playback the menu only disables logging
+  playing.app.form1.mnuPlayLog.SetChecked(true);
+  playing.app.form1.mnuLoggen.Click();
+  EXPECT_TRUE(playing.dialogs.inputs.empty());
+  EXPECT_FALSE(playing.app.form1.mnuLoggen.Checked() || playing.app.form1.mnuLoggen.Enabled());
 }
 
 TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
   LogRig rig;
-  const std::string folder = rig.folder / "a folder";
-  const std::string fifo = rig.folder / "a pipe";
+  const std::string folder = rig.folder / "a folder", fifo = rig.folder / "a pipe";
   std::filesystem::create_directory(folder);
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path : {folder, fifo}) {
@@ -110,20 +102,11 @@ TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
     r.StartLogging(path, MsgResult::kCancel);
     EXPECT_TRUE(Exists(path)) << path;
     ASSERT_EQ(r.dialogs.boxes.size(), 2u) << path;
-    test::ExpectBox(r.dialogs.boxes[1],
-                    "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error",
+    test::ExpectBox(r.dialogs.boxes[1], "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error",
                     MsgIcon::kExclamation);
     EXPECT_FALSE(r.app.form1.mnuLoggen.Checked()) << path;
     EXPECT_EQ(r.app.settings.LogFileName, path) << "offered again next time";
   }
-}
-
-TEST(Logging, MenuDuringPlaybackOnlyDisablesLogging) {
-  LogRig rig;
-  rig.app.form1.mnuPlayLog.SetChecked(true);
-  rig.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(rig.dialogs.inputs.empty());
-  EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked() || rig.app.form1.mnuLoggen.Enabled());
 }
 
 TEST(Logging, ExitWritesTheBufferedRecords) {
@@ -137,6 +120,138 @@ TEST(Logging, ExitWritesTheBufferedRecords) {
     ExitProgram(rig.app);
     EXPECT_EQ(ReadFile(path), logging ? "%323/9\r\n" : "") << logging;
   }
+}
+
+// What a user sees of the fix, the height and the bearing.
+std::string Seen(const App& app) {
+  const Form1& f = app.form1;
+  return f.lblGPRMC.Caption() + "|" + f.lblLatitude.Caption() + f.lblLongitude.Caption() + f.lblTime.Caption() +
+         f.lblDate.Caption() + f.lblSpeed.Caption() + f.lblCompass.Caption() + "|" + f.lblHeight1.Caption() + "|" +
+         f.Frame1.Caption() + "|" + app.heading.DopplerBearing + "|" + app.heading.FluxHeadingText;
+}
+
+TEST(Logging, EachDecoderLogsWhatItTookAndTheLogPlaysBackToTheSameScreen) {
+  for (const bool verify : {true, false}) {
+    SCOPED_TRACE(verify ? "checksums verified" : "checksums not verified");
+    LogRig rig;
+    rig.app.form1.mnuCrcCheck.SetChecked(verify);
+    rig.app.form1.mnuLockCheck.SetChecked(true);
+    const std::string path = rig.folder / "trip.log";
+    rig.StartLogging(path);
+    rig.app.settings.ComPortIn = -1;
+    const std::string hdt = test::Nmea("HCHDT,123.4,T"), gsa = test::Nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
+    const std::string gga = test::Nmea("GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,");
+    const std::string rmc = kRmc.substr(0, kRmc.size() - 2) + "00";  // a bad checksum, taken only unchecked
+    PollTexts& p = rig.app.poll;
+    p.RxText = p.RxTextAltitude = p.RxTextDoppler = "noise " + hdt + "\r\n" + (verify ? kRmc : rmc) + "7F junk\r\n" +
+                                                    gga + "\r\n" + gsa + "\r\n%123/4\r\n";
+    DispatchSentences(rig.app);
+    const std::string live = Seen(rig.app);
+    rig.app.form1.mnuLoggen.Click();
+    // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
+    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n");
+    LogRig player;
+    player.app.form1.mnuCrcCheck.SetChecked(verify);
+    player.app.form1.mnuLockCheck.SetChecked(true);
+    player.app.settings.PollingInterval = 50;
+    std::string played;  // as the last line leaves it, before playback ends
+    player.system.onDoEvents = [&] { played = Seen(player.app); };
+    player.Play(path);
+    EXPECT_EQ(played, live);
+  }
+}
+
+// A file path that this process may not create: a read-only folder, or,
+// for a user who may write anywhere, a place the kernel keeps read-only.
+std::string DeniedPath(const test::TempFolder& folder) {
+  const std::string locked = folder / "locked";
+  std::filesystem::create_directory(locked);
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (::access(locked.c_str(), W_OK) != 0) return locked + "/trip.log";
+  if (::access("/sys", W_OK) != 0 || ::geteuid() == 0) return "/sys/koralin-gps-trip.log";
+  return {};
+}
+
+TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
+  LogRig rig;
+  const std::pair<std::string, const char*> cases[] = {
+      {rig.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
+      {"/dev/full", "61\r\n\r\nDisk full (No space left on device)"},
+      {rig.folder.path(), "75\r\n\r\nPath/File access error (Is a directory)"},
+      {DeniedPath(rig.folder), "70\r\n\r\nPermission denied"},
+  };
+  for (const auto& [path, numberAndDescription] : cases) {
+    if (path.empty()) continue;  // no place without permission on this machine
+    SCOPED_TRACE(path);
+    LogRig r;
+    r.app.form1.mnuLoggen.SetChecked(true);
+    r.app.form1.mnuTerminalOut.SetChecked(true);
+    r.app.settings.LogFileName = path;
+    for (int i = 0; i < 15; ++i) LoggingSummer(r.app, kRmc, true);  // just over 1024 characters
+    ASSERT_EQ(r.dialogs.boxes.size(), 1u);
+    test::ExpectBox(r.dialogs.boxes[0], "File " + path + " Write error.\r\n\r\nError = " + numberAndDescription,
+                    MsgIcon::kExclamation);
+    EXPECT_TRUE(r.app.form1.mnuLoggen.Checked());
+    EXPECT_EQ(r.system.beeps, 0);
+    for (int i = 0; i < 40; ++i) LoggingSummer(r.app, kRmc, true);
+    EXPECT_EQ(r.dialogs.boxes.size(), 1u) << "the same fault is retried quietly";
+    EXPECT_EQ(r.app.log.LogBuffer.size(), 55u * 70);
+    EXPECT_EQ(r.app.form1.Frame1.Caption(), "GPS-NMEA-0183 log not written");
+    EXPECT_EQ(r.app.terminal.TerminalText[0].substr(0, 34), "log not written\r\nlog not written\r\n");
+  }
+}
+
+TEST(LogWriteErrors, NoRecordIsLostOnceTheFaultClears) {
+  LogRig rig;
+  const std::string folder = rig.folder / "usb stick", path = folder + "/trip.log";
+  rig.StartLogging(path);
+  for (int i = 0; i < 20; ++i) {
+    LoggingSummer(rig.app, "$GPRMC,1235" + std::to_string(10 + i) + ",A,4807.038,N,01131.000,E,022.4", true);
+    LoggingSummer(rig.app, "%1" + std::to_string(10 + i) + "/9", false);
+  }
+  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+  const std::string kept = rig.app.log.LogBuffer;
+  ASSERT_GT(kept.size(), 1024u);
+  std::filesystem::create_directory(folder);
+  std::string more;
+  for (int i = 0; i < 200; ++i) {
+    more += "%" + std::to_string(100 + i) + "/9\r\n";
+    LoggingSummer(rig.app, "%" + std::to_string(100 + i) + "/9", false);
+  }
+  EXPECT_EQ(rig.system.beeps, 1) << "written at the next quiet retry";
+  EXPECT_EQ(rig.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
+  rig.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(ReadFile(path), kept + more);
+}
+
+TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteOfWholeRecords) {
+  LogRig rig;
+  rig.StartLogging("/dev/full");
+  const std::string pad(60, '.');
+  std::size_t most = 0;
+  for (int i = 0; i < 16000; ++i) {
+    LoggingSummer(rig.app, "%" + std::to_string(100000 + i) + "/9" + pad, false);
+    most = std::max(most, rig.app.log.LogBuffer.size());
+  }
+  const std::string& kept = rig.app.log.LogBuffer;
+  EXPECT_LE(most, 1024u * 1024);
+  EXPECT_GT(kept.size(), 1000u * 1024);
+  EXPECT_EQ(kept.substr(0, 1), "%");
+  EXPECT_TRUE(kept.ends_with("%115999/9" + pad + "\r\n"));
+  EXPECT_EQ(rig.dialogs.boxes.size(), 2u) << "the append question and one write error";
+}
+
+TEST(LogWriteErrors, FailedFlushAtSwitchOffKeepsTheBufferForTheNextFile) {
+  LogRig rig;
+  rig.StartLogging("/dev/full");
+  LoggingSummer(rig.app, "%323/9", false);
+  rig.app.form1.mnuLoggen.Click();
+  ASSERT_EQ(rig.dialogs.boxes.size(), 2u) << "append question, then the write error";
+  EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
+  const std::string path = rig.folder / "trip.log";
+  rig.StartLogging(path);
+  rig.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(ReadFile(path), "%323/9\r\n");
 }
 
 }  // namespace

@@ -30,24 +30,15 @@ class AltitudeTest : public ::testing::Test {
 };
 
 TEST_F(AltitudeTest, ConvertsAndShowsInBothUnits) {
-  const struct {
-    std::string sentence;
-    const char *height1, *feet, *metres;
-  } cases[] = {
-      {Gga("545.4", "M"), "1789 ft", "1789 ft", "545.3 m"},
-      {Gga("545.4", "m"), "1789 ft", "1789 ft", "545.3 m"},
+  const struct { std::string sentence; const char *height1, *feet, *metres; } cases[] = {
+      {Gga("545.4", "M"), "1789 ft", "1789 ft", "545.3 m"}, {Gga("545.4", "m"), "1789 ft", "1789 ft", "545.3 m"},
       {Gga("20.6", "M"), "68 ft", "68 ft", "20.7 m"},
       // 0.4572 m is 1.5 ft exactly, but the single-precision foot makes it 1.4999...
-      {Gga("0.4572", "M"), "1 ft", "1 ft", "0.3 m"},
-      {Gga("1000", "f"), "1000 ft", "1000 ft", "304.8 m"},
-      {Gga("-", "M"), "0 ft", "0 ft", "0 m"},
-      {Gga("99999999", "M"), "3280837 ft", "3280837 ft", "999999.1 m"},
-      {Rmz("93", "f"), "93 ft", "93 ft", "28.3 m"},
-      {Rmz("93", "m"), "305.1 ft", "305 ft", "93 m"},
-      {Rmz("93", ""), "305.1 ft", "305 ft", "93 m"},
-      {Rmz("0.15", "M"), ".5 ft", "0 ft", "0.2 m"},
-      {Rmz("-001", "f"), "-001 ft", "-1 ft", "-0.3 m"},
-      {Rmz("002.5", "f"), "002.5 ft", "2 ft", "0.8 m"},
+      {Gga("0.4572", "M"), "1 ft", "1 ft", "0.3 m"}, {Gga("1000", "f"), "1000 ft", "1000 ft", "304.8 m"},
+      {Gga("-", "M"), "0 ft", "0 ft", "0 m"}, {Gga("99999999", "M"), "3280837 ft", "3280837 ft", "999999.1 m"},
+      {Rmz("93", "f"), "93 ft", "93 ft", "28.3 m"}, {Rmz("93", "m"), "305.1 ft", "305 ft", "93 m"},
+      {Rmz("93", ""), "305.1 ft", "305 ft", "93 m"}, {Rmz("0.15", "M"), ".5 ft", "0 ft", "0.2 m"},
+      {Rmz("-001", "f"), "-001 ft", "-1 ft", "-0.3 m"}, {Rmz("002.5", "f"), "002.5 ft", "2 ft", "0.8 m"},
       {Rmz("3.5", "F"), "3.5 ft", "4 ft", "1.1 m"},
   };
   for (const auto& c : cases) {

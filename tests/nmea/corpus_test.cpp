@@ -42,16 +42,13 @@ std::string Play(const std::string& log, bool verify, unsigned seed) {
 TEST(Corpus, EveryLogWithAValidRmcEndsWithItsPosition) {
   // Logs not named here hold no valid RMC of any talker.
   const std::map<std::string, std::string> positions = {
-      {"bu353-glonass.log", "5541N 03737E"},   {"et-332.log", "3940N 07544W"},
-      {"firefly-II.log", "3715N 12157W"},      {"foretrex-201.log", "5504N 01025E"},
-      {"furuno_gl_ga.log", "5957N 01100E"},    {"garmin15x.log", "3238N 10822W"},
-      {"gpsdf.log", "4404N 12118W"},           {"isync.log", "4153N 08738W"},
-      {"mtk-3301.log", "5212N 00653E"},        {"nl402u.log", "5405N 01049E"},
-      {"nmea-rtk.log", "4134N 09345W"},        {"polarx2.log", "3844N 00908W"},
-      {"quectel-eg25-g.log", "3645N 03124E"},  {"quectel-l76k-nmea.log", "4739N 12219W"},
-      {"saab-r4.log", "5012N 00806W"},         {"skytraq-PX1172RH_DS.log", "4404N 12118W"},
-      {"sl869.log", "3340S 15117E"},           {"st-teseo-liv4f.log", "4723N 00045E"},
-      {"triton400.log", "2638N 08011W"},       {"ublox-8.log", "4404N 12118W"},
+      {"bu353-glonass.log", "5541N 03737E"}, {"et-332.log", "3940N 07544W"}, {"firefly-II.log", "3715N 12157W"},
+      {"foretrex-201.log", "5504N 01025E"}, {"furuno_gl_ga.log", "5957N 01100E"}, {"garmin15x.log", "3238N 10822W"},
+      {"gpsdf.log", "4404N 12118W"}, {"isync.log", "4153N 08738W"}, {"mtk-3301.log", "5212N 00653E"},
+      {"nl402u.log", "5405N 01049E"}, {"nmea-rtk.log", "4134N 09345W"}, {"polarx2.log", "3844N 00908W"},
+      {"quectel-eg25-g.log", "3645N 03124E"}, {"quectel-l76k-nmea.log", "4739N 12219W"},
+      {"saab-r4.log", "5012N 00806W"}, {"skytraq-PX1172RH_DS.log", "4404N 12118W"}, {"sl869.log", "3340S 15117E"},
+      {"st-teseo-liv4f.log", "4723N 00045E"}, {"triton400.log", "2638N 08011W"}, {"ublox-8.log", "4404N 12118W"},
       {"ublox-zed-f9p-nmea.log", "4552S 17030E"}, {"unicore-um621.log", "4404N 12118W"},
       {"venus634lp.log", "5355N 02730E"},
   };

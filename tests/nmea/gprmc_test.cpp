@@ -37,13 +37,9 @@ struct Decoder : test::TestRig {
 };
 
 TEST(ExtractingGPRMC, WhatEachSentenceShows) {
-  const struct {
-    int input;
-    std::string flux, sentence, shown;
-  } cases[] = {
+  const struct { int input; std::string flux, sentence, shown; } cases[] = {
       {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
-      {1, "", Rmc("V"), "Rx not ok|084.4~|East red"},
-      {1, "", Rmc(""), "No Rx|084.4~|East green"},
+      {1, "", Rmc("V"), "Rx not ok|084.4~|East red"}, {1, "", Rmc(""), "No Rx|084.4~|East green"},
       {1, "", Rmc("X"), "No Rx|084.4~|East green"},
       {1, "", Rmc("A", "4807.038,N,01131.000,E", "022.4", ""), "Old data|084.4~|East red"},
       {1, "", test::Nmea("GPRMC,123519,A,4807.038,N"), "Rx ok|084.4~|East green"},  // fewer than 11 commas: not decoded
@@ -66,7 +62,12 @@ TEST(ExtractingGPRMC, WhatEachSentenceShows) {
   Decoder d;
   d.Decode(Rmc("A"));
   EXPECT_EQ(d.app.fix.LatitudeText + d.app.fix.LongitudeText + d.app.fix.UtcDateText, "4807.04N01131.00E23-03-2094");
+  EXPECT_EQ(d.app.form1.lblLat1.Caption() + d.app.form1.lblCompas1.Caption(), Deg("4807.04N084.4~")) << "published";
   EXPECT_TRUE(d.app.form1.tmrComInTimeOut.Enabled());
+  d.Decode(Rmc("V", "4807.038,N,01131.000,E", "022.4", "240394"));  // a void fix still dates
+  EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
+  d.Decode(Rmc("A", "4807.038,N,01131.000,E", "022.4", "24039"));  // a date cut short is no date
+  EXPECT_EQ(d.app.fix.UtcDateText, "");
   d.Decode(test::Rmc("123519", "022.4", "359.99"));  // five characters of the course count
   EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));
 }
@@ -77,6 +78,9 @@ TEST(ExtractingGPRMC, OldDataUntilTheNextSentenceAndFourVoidsZeroTheSpeed) {
   d.Decode("");
   d.Decode(Rmc("A"));
   EXPECT_EQ(d.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
+  d.app.form1.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)");
+  d.Decode(Rmc("A"));  // restored once after old data, not at every fix
+  EXPECT_EQ(d.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
   for (int i = 1; i <= 3; ++i) d.Decode(Rmc("V"));
   d.Decode(Rmc("A"));  // an "A" in between restarts the count
   for (int i = 1; i <= 3; ++i) d.Decode(Rmc("V"));

@@ -51,7 +51,9 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMark)
   for (int i = 0; i < 20; ++i) Compass(Nmea("HCHDT,45.0,M"));
   EXPECT_EQ(h.FluxHeadingText, "");
   EXPECT_EQ(h.FluxNoTrueCount, 11);  // held there, so it never runs over
+  f.mnuLoggen.SetChecked(true);
   Compass(Nmea("HCHDT,46.0,T"));
+  EXPECT_EQ(app.log.LogBuffer, Nmea("HCHDT,46.0,T") + "\r\n") << "the compass sentence is logged";
   EXPECT_EQ(h.FluxNoTrueCount, 0);
   EXPECT_EQ(h.FluxHeadingText, Flux("046.0"));
 }

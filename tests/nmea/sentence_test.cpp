@@ -12,11 +12,7 @@ const std::string kGood = test::Rmc();  // ...,W*6A
 constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
 
 TEST(GetSentence, FindsChecksAndCuts) {
-  const struct {
-    const char* name;
-    bool verify;
-    std::string text, expected;
-  } cases[] = {
+  const struct { const char* name; bool verify; std::string text, expected; } cases[] = {
       {"verified, after other text", true, "$GPGGA,1,2*00\r\n" + kGood + "\r\n", kGood},
       {"only the first of two", true, kGood + "\r\n$GPRMC,1,2,3*00\r\n", kGood},
       {"absent", true, "$GPGGA,123519,4807.038,N*00", ""},
@@ -42,22 +38,19 @@ TEST(GetSentence, FindsChecksAndCuts) {
 }
 
 TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
-  const struct {
-    bool anyTalker;
-    const char* prefix;
-    std::string text;
-    std::size_t at;
-  } cases[] = {
+  const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } cases[] = {
       {true, "$GPRMC", "x$GNRMC,1", 2}, {true, "$GPRMC", "$INRMC,1", 1}, {false, "$GPRMC", "$GNRMC,1", 0},
       {true, "$GPRMC", "$GPSRMC,1$gnRMC,1$G1RMC,1$GRMC,1", 0},
       {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
       {true, "$HCHDT", "$IIHDT,1", 1}, {true, "$GP", "ab$BDGSV,1", 3},  // the baud search's test
       {true, "$PGRMZ", "$GNRMZ,1", 0},  // a maker's own sentence keeps its name
+      {true, "$GPRMC", "XGPRMC,1", 0},
   };
   for (const auto& c : cases) {
     test::TestRig rig;
     rig.app.form1.mnuAnyTalker.SetChecked(c.anyTalker);
     EXPECT_EQ(FindSentence(rig.app, c.prefix, c.text), c.at) << c.anyTalker << " " << c.prefix << " " << c.text;
+    EXPECT_EQ(FindSentence(rig.app, "$GP", "$GPGSV,1$GPRMC", 3), 9u) << "from the third character on";
   }
 }
 
@@ -68,6 +61,7 @@ TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
       {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
       {"$GPRMC,,V,,,,,,,,,,N", false}, {kGood.substr(0, kGood.size() - 1) + "a", false},
       {"$GPXYZ,p,0*C", true}, {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
+      {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
   };
   for (const auto& [sentence, ok] : cases) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
 }
@@ -87,11 +81,7 @@ TEST(Fields, CommaCountAndGetNmeaField) {
   EXPECT_EQ(CommaCount(kZero), 12);
   EXPECT_EQ(CommaCount(""), 0);
   const std::string commas(10000, ',');
-  const struct {
-    int n;
-    std::size_t m;
-    std::string sentence, expected;
-  } cases[] = {
+  const struct { int n; std::size_t m; std::string sentence, expected; } cases[] = {
       {2, 1, kZero, "A"}, {3, 9, kZero, "0000.0000"}, {5, 10, kZero, "00000.0000"}, {12, 10, kZero, "A*68"},
       {7, 3, kZero, "0.0"}, {13, 10, kZero, ""}, {0, 5, kZero, ""}, {1, 0, kZero, ""},
       {2, 5, "$X,a,,b", ""}, {3, 5, "$X,a,,b", "b"}, {1, 5, "$X,", ""}, {7, 5, "$GPRMC,1,A,2,N,3,E,123456,9", "12345"},

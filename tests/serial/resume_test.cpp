@@ -21,14 +21,14 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     int out;         // output port
     bool inputGoes;  // else the separate output goes
     int shown;       // port named in the caption
-  } cases[] = {{"input", 2, true, 3}, {"output", 2, false, 2}, {"shared", -1, true, 3}};
+  } cases[] = {{"input", 2, true, 1}, {"output", 2, false, 2}, {"shared", -1, true, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     test::SerialRig rig;
     rig.ReadyToDecode(0);
     Form1& f = rig.app.form1;
     rig.app.settings.BaudIn = 4800;
-    f.Option1[2].Click();  // Com3
+    f.Option1[0].Click();  // Com1
     ComOutSelect(rig.app, c.out, 9600);
     mnuTerminalOut_Click(rig.app);
     f.mnuRMCPlainOut.SetChecked(true);
@@ -42,11 +42,13 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
                                 std::to_string(c.shown - 1) + " to return";
     EXPECT_EQ(f.Frame1.Caption(), caption);
     EXPECT_FALSE(gone.IsOpen());
+    EXPECT_EQ(f.lblLock.BackColor() == colour::kRed, c.inputGoes);
+    EXPECT_FALSE(f.Frame1.FontUnderline());
     rig.clock.Advance(10000);  // still away: the watchdog keeps the words
     if (c.inputGoes) {
       EXPECT_EQ(f.Frame1.Caption(), caption);
     }
-    EXPECT_EQ(rig.app.settings.ComPortIn, 3);
+    EXPECT_EQ(rig.app.settings.ComPortIn, 1);
     EXPECT_EQ(rig.app.settings.ComPortOut, c.out);
     EXPECT_EQ(rig.app.terminal.TerminalText[0].find(caption) != std::string::npos, !c.inputGoes);
 
@@ -57,6 +59,7 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     rig.clock.Advance(2000);
     EXPECT_TRUE(gone.IsOpen());
     EXPECT_EQ(gone.Settings(), c.inputGoes ? "4800,N,8,1" : "9600,N,8,1");
+    EXPECT_EQ(gone.inBufferSize + gone.outBufferSize, 8192);
     rig.comm1.ReadAll();  // what the unplugged device held is gone with it
     rig.comm1.Feed(Rmc("120005") + next);
     rig.clock.Advance(1500);
@@ -66,6 +69,16 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     EXPECT_FALSE(f.tmrResume.Enabled());
     EXPECT_TRUE(rig.dialogs.boxes.empty());
   }
+  test::SerialRig off;  // the input switched off while it is waited for: the wait ends
+  off.app.settings.BaudIn = 4800;
+  off.app.form1.Option1[0].Click();
+  off.comm1.failRead = off.comm1.failOpen = lost;
+  off.comm1.Feed("abcd");
+  off.clock.Advance(1500);
+  ASSERT_TRUE(off.app.form1.tmrResume.Enabled());
+  off.app.form1.Option1[7].Click();
+  off.clock.Advance(2000);
+  EXPECT_FALSE(off.app.form1.tmrResume.Enabled());
 }
 
 }  // namespace

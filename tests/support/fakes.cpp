@@ -48,8 +48,6 @@ void FakeClock::Advance(long long ms) {
   now_ = std::max(now_, end);
 }
 
-void FakeClock::RunDue() { Advance(0); }
-
 MsgResult FakeDialogs::MsgBox(const MessageBox& box) {
   boxes.push_back(box);
   if (msgAnswers.empty()) return MsgResult::kOk;
@@ -78,25 +76,10 @@ void FakeSerialPort::Open(int port, const std::string& settings, int inSize, int
   open_ = true;
 }
 
-int FakeSerialPort::InBufferCount() {
-  if (failRead) throw *failRead;
-  return static_cast<int>(input_.size());
-}
-
-std::string FakeSerialPort::ReadAll() {
-  if (failRead) throw *failRead;
-  return std::exchange(input_, {});
-}
-
 void FakeSerialPort::Write(std::string_view text) {
   if (!open_) throw RunTimeError(err::kPortNotOpen);
   if (failWrite) throw *failWrite;
   written += text;
-}
-
-void FakeBus::Publish(const std::string& item, const std::string& value) {
-  items[item] = value;
-  published.emplace_back(item, value);
 }
 
 void FakeBus::Link(const std::string& application, const std::string& topic, const std::string& item, int,
@@ -106,11 +89,6 @@ void FakeBus::Link(const std::string& application, const std::string& topic, con
   onValue_ = std::move(onValue);
   onLost_ = std::move(onLost);
   onValue_(companionValue);
-}
-
-void FakeBus::Unlink() {
-  onValue_ = nullptr;
-  onLost_ = nullptr;
 }
 
 void FakeBus::CompanionSays(const std::string& value) {

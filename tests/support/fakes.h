@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app.h"
@@ -21,7 +22,7 @@ class FakeClock {
  public:
   void Attach(Timer& timer);
   void Advance(long long ms);  // fires every tick due within ms
-  void RunDue();               // fires the ticks due now
+  void RunDue() { Advance(0); }  // fires the ticks due now
   void Pass(long long ms) { now_ += ms; }  // time passes, nothing fires
   long long Now() const { return now_; }
 
@@ -99,10 +100,11 @@ class FakeSerialPort : public SerialPort {
   bool IsOpen() const override { return open_; }
   int CommPort() const override { return port_; }
   std::string Settings() const override { return settings_; }
-  int InBufferCount() override;
-  std::string ReadAll() override;
+  int InBufferCount() override { return failRead ? throw *failRead : static_cast<int>(input_.size()); }
+  std::string ReadAll() override { return failRead ? throw *failRead : std::exchange(input_, {}); }
   void Write(std::string_view text) override;
   int OutBufferCount() override { return outPending; }
+  long Dropped() const override { return dropped; }
 
   // Text that arrives on the line.
   void Feed(std::string_view text) { input_ += text; }
@@ -112,6 +114,7 @@ class FakeSerialPort : public SerialPort {
   std::vector<std::string> openedSettings;
   int inBufferSize = 0, outBufferSize = 0;
   int outPending = 0;  // characters that never leave
+  long dropped = 0;    // sentences a network reader was too slow for
   std::optional<RunTimeError> failOpen, failRead, failWrite;
 
  private:
@@ -133,10 +136,13 @@ class FakeClockSetter : public ClockSetter {
 
 class FakeBus : public ValuesBus {
  public:
-  void Publish(const std::string& item, const std::string& value) override;
+  void Publish(const std::string& item, const std::string& value) override {
+    items[item] = value;
+    published.emplace_back(item, value);
+  }
   void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
             OnValue onValue, OnLost onLost) override;
-  void Unlink() override;
+  void Unlink() override { onValue_ = nullptr; onLost_ = nullptr; }
   bool Linked() const override { return static_cast<bool>(onValue_); }
   // The companion changes its item, or leaves.
   void CompanionSays(const std::string& value);

@@ -25,6 +25,8 @@ TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
        "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
       {{"/dev/ttyACM0", "", "", 0, 0x1F}, {}, "-           /dev/ttyACM0          0000:001f  -                     "},
       {{"/dev/ttyS0", "", "", -1, -1}, {1}, "Com1        /dev/ttyS0            -          -                     "},
+      {{"/dev/serial/by-id/abcd", "", "", -1, -1}, {},  // a path as wide as its column is cut for the gap
+       "-           /dev/serial/by-id/abc -          -                     "},
       {{"/dev/ttyUSB7", "", "", -1, -1, false}, {},
        "-           /dev/ttyUSB7          -          -                     (not present)"},
   };
@@ -56,6 +58,7 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFile) {
   ASSERT_EQ(l.lstDevices.Items().size(), 3u);
   EXPECT_EQ(l.lstDevices.Items()[0].rfind("Com1        /dev/ttyS0", 0), 0u);  // sorted by path
   EXPECT_EQ(l.lstDevices.Items()[2].rfind("Com4,Com6   /dev/ttyUSB3", 0), 0u);
+  EXPECT_TRUE(l.lstDevices.Items()[2].ends_with("(not present)"));
 }
 
 TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31ThenSavesIt) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "display/keys_and_mouse.h"
 #include "support/fakes.h"
+#include "terminal/crc_tool.h"
+#include "terminal/info_boxes.h"
 #include "terminal/terminal_text.h"
 #include "terminal/terminal_windows.h"
 
@@ -17,7 +20,8 @@ TEST(TerminalText, KeepsTheLast4500CharactersOutFromItsFirstDollar) {
       // The kept part starts at "GP...": its first "$" is the one before "C".
       {TerminalKind::kOut, over + "$GP" + std::string(4497, 'b') + "$C", "C"},
       {TerminalKind::kOut, over + "$" + std::string(4499, 'b'), std::string(4499, 'b')},
-      {TerminalKind::kOut, "x$GPRMC", "x$GPRMC"},  // under the cap it keeps its dollars
+      {TerminalKind::kOut, "x$GPRMC", "x$GPRMC"},  // up to the cap it keeps its dollars
+      {TerminalKind::kOut, "$" + std::string(4499, 'b'), "$" + std::string(4499, 'b')},
   };
   for (const auto& c : cases) {
     std::string s = c.text;
@@ -94,16 +98,12 @@ TEST_F(Terminals, FreezingCouplesOneWayAndOnlyToAnOpenTerminal) {
 
 // A window shows only for a port (or, for Terminal In, a log); the check is set anyway.
 TEST(Terminal, OpeningNeedsAPortOrALogAndNamesIt) {
-  const struct {
-    bool in;
-    int port;
-    bool playing;
-    const char* caption;  // nullptr: no window
-  } cases[] = {
+  const struct { bool in; int port; bool playing; const char* caption; } cases[] = {  // caption nullptr: no window
       {true, 3, false, "Koralin Terminal GPS In Com3 Baud 9600,N,8,1"},
       {true, -2, true, "Koralin Terminal Playing a logged file."},
       {true, -1, false, nullptr}, {true, 0, false, nullptr}, {true, -2, false, nullptr},
       {false, -1, false, "Koralin Terminal GPS Out Com-1 Baud 9600,N,8,1"},
+      {false, 1, false, "Koralin Terminal GPS Out Com1 Baud 9600,N,8,1"},
       {false, 0, false, nullptr}, {false, -2, false, nullptr},
   };
   for (const auto& c : cases) {
@@ -118,10 +118,15 @@ TEST(Terminal, OpeningNeedsAPortOrALogAndNamesIt) {
     EXPECT_TRUE(menu.Checked());
     EXPECT_EQ(w.Visible(), c.caption != nullptr) << c.in << " " << c.port;
     if (c.caption) { EXPECT_EQ(w.Caption(), c.caption); }
+    EXPECT_EQ(c.in ? a.terminal.form2.loaded : a.terminal.form3.loaded, c.caption != nullptr);
   }
 }
 
 TEST_F(Terminals, SwitchingOnOrClickingClearsAndClosingKeepsTheOutputPortOpen) {
+  t.TerminalText[1] = "left from before\r\n";
+  OpenIn();
+  EXPECT_EQ(t.TerminalText[1], "");
+  OpenIn();  // off
   rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
   OpenOut();
   AddTerminalOut(app, "$GPRMC\r\n", false);
@@ -161,10 +166,10 @@ TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
   f.form.SetBounds({0, 0, 5000, 2000});
   TerminalPlacement(app);
   EXPECT_EQ(t.form3.form.Top(), 3200);
-}
-
-TEST_F(Terminals, F1AndEscGoBackToTheMainWindow) {
-  int focus = 0;
+  t.form3.form.SetState(WindowState::kNormal);
+  Form1_DblClick(app);  // the main window grows for the published values: the terminal moves down
+  EXPECT_EQ(t.form3.form.Top(), f.form.Top() + f.form.Height());
+  int focus = 0;  // F1 and Esc go back to the main window
   t.focusMainWindow.Subscribe([&] { ++focus; });
   for (int key : {112, 27, 65, 13}) Terminal_KeyDown(app, key);
   EXPECT_EQ(focus, 2);
@@ -172,10 +177,9 @@ TEST_F(Terminals, F1AndEscGoBackToTheMainWindow) {
 
 TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   OpenIn();
+  EXPECT_FALSE(t.form2.TxtSend.Visible());
   t.form2.ChkSend2ComIn.Click();
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(rig.dialogs.boxes[0].prompt,
-            "You can send info to to port where the GPS is connected to\r\nNormally you never do this");
   EXPECT_TRUE(t.form2.TxtSend.Visible());
   const auto type = [&](const std::string& text) {
     t.form2.TxtSend.SetText(text);
@@ -192,6 +196,59 @@ TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   t.form2.ChkSend2ComIn.Click();
   EXPECT_FALSE(t.form2.TxtSend.Visible());
   EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+}
+
+TEST(AddCrcToText, GivesTheSentenceItsChecksum) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E"}, {"GPRMC,1,2", "$GPRMC,1,2*48"},
+      // An old checksum goes, whatever it was, and so do blanks and text before the "$".
+      {"$GPRMC,1,2*68", "$GPRMC,1,2*48"}, {"$GPRMC,1,2*", "$GPRMC,1,2*48"}, {"   $GPRMC,1,2*   ", "$GPRMC,1,2*48"},
+      {"junk $GPRMC,1,2", "$GPRMC,1,2*48"}, {"$GPRMC,1,2*48*99", "$GPRMC,1,2*48"}, {"$ABCD*xxxx", "$ABCD*04"},
+      // Fewer than 8 characters, blanks included, give nothing; eight are enough.
+      {"$GP*", ""}, {"GPRMC,1", ""}, {"", ""}, {"       ", ""}, {"$GPGGA,1", "$GPGGA,1*4B"},
+      // The "*" stands too close behind the "$": left as typed.
+      {"$ABC*12345", "$ABC*12345"}, {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
+  };
+  for (auto [typed, result] : cases) EXPECT_EQ(AddCrcToText(typed), result) << '"' << typed << '"';
+}
+
+TEST(CrcTool, OpensWithTheSirfCommandSummedAndClosesWithItsMenuOrCloseBox) {
+  test::TestRig rig;
+  MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
+  Form4& w = rig.app.terminal.form4;
+  menu.Click();
+  EXPECT_TRUE(menu.Checked() && w.form.Visible());
+  w.Text1.SetText("GPRMC,1,2");
+  w.Command1.Click();
+  EXPECT_EQ(w.Text1.Text(), "$GPRMC,1,2*48");
+  EXPECT_EQ(w.Text1.SelLength(), 13);
+  w.onQueryUnload.Notify();
+  EXPECT_FALSE(menu.Checked() || w.form.Visible() || w.loaded);
+  menu.Click();
+  menu.Click();
+  EXPECT_FALSE(w.form.Visible());
+  menu.Click();  // opened again, it starts afresh
+  EXPECT_EQ(w.Text1.Text(), "$PSRF100,1,4800,8,1,0*0E");
+  EXPECT_EQ(w.Text1.SelLength(), 24);
+}
+
+TEST(InfoBoxes, EachEntryShowsItsBoxAndTheDeviceEntriesOpenTheListing) {
+  for (MenuItem Form1::*menu : {&Form1::mnuProtocol, &Form1::mnuRs232Info, &Form1::mnuShortCuts, &Form1::mnuAbout,
+                                &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo}) {
+    test::TestRig rig;
+    (rig.app.form1.*menu).Click();
+    EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+  }
+  EXPECT_NE(ProtocolText().find("\r\n225446             Time of fix"), std::string::npos);  // meanings in column 20
+  for (MenuItem Form1::*menu : {&Form1::mnuDevice, &Form1::mnuDeviceManager}) {
+    test::TestRig rig;
+    (rig.app.form1.*menu).Click();
+    EXPECT_EQ(rig.system.listings, 1);
+    rig.system.failListing = RunTimeError(53, "no window");
+    (rig.app.form1.*menu).Click();
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    EXPECT_NE(rig.dialogs.boxes[0].prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
+  }
 }
 
 }  // namespace

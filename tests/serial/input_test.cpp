@@ -1,0 +1,305 @@
+// The input: its choice, its port, the baud search and the watchdog.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "nmea/fix_state.h"
+#include "serial/autobaud.h"
+#include "serial/input_choice.h"
+#include "serial/input_port.h"
+#include "serial/serial_rig.h"
+#include "support/files.h"
+#include "support/sentences.h"
+
+namespace koralin {
+namespace {
+
+using test::SerialRig;
+
+std::string Bits(std::initializer_list<bool> flags) {
+  std::string s;
+  for (bool b : flags) s += b ? '1' : '0';
+  return s;
+}
+
+std::string EnabledButtons(const Form1& f) {
+  std::string s;
+  for (const OptionButton& b : f.Option1) s += b.Enabled() ? '1' : '0';
+  return s;
+}
+
+std::string ChosenButton(const Form1& f) {
+  std::string s;
+  for (const OptionButton& b : f.Option1) s += b.Value() ? '1' : '0';
+  return s;
+}
+
+TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoice) {
+  // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
+  const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
+      {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
+      {7, 0, "000000010 111111111 110", {}},  {8, -1, "000000001 000000010 010", {}}};
+  for (const auto& c : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    rig.app.settings.BaudIn = 4800;
+    f.Option1[static_cast<std::size_t>(c.index)].Click();
+    EXPECT_EQ(rig.app.settings.ComPortIn, c.source) << c.index;
+    EXPECT_EQ(ChosenButton(f) + " " + EnabledButtons(f) + " " +
+                  Bits({f.lstCustumComIn.Visible(), f.mnuAutoBaud.Enabled(), f.mnuTerminalIn.Enabled()}),
+              c.state) << c.index;
+    EXPECT_EQ(rig.comm1.opened, c.opened) << c.index;
+  }
+  SerialRig rig;  // switching off closes Terminal In
+  int terminalClicks = 0;
+  rig.app.form1.mnuTerminalIn.onClick.Subscribe([&] { ++terminalClicks; });
+  rig.app.settings.BaudIn = 4800;
+  rig.app.form1.Option1[0].Click();
+  rig.app.form1.mnuTerminalIn.SetChecked(true);
+  rig.app.form1.Option1[7].Click();
+  EXPECT_TRUE(rig.app.form1.mnuBaud4k8.Enabled());
+  EXPECT_EQ(terminalClicks, 1);
+  EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked() || rig.app.form1.mnuTerminalIn.Enabled() || rig.comm1.IsOpen());
+}
+
+TEST(Option1, WhileALogPlaysEveryButtonMeansPlayback) {
+  for (int index : {0, 6, 7, 8}) {
+    SerialRig rig;
+    rig.app.form1.mnuPlayLog.SetChecked(true);
+    rig.app.form1.Option1[static_cast<std::size_t>(index)].Click();
+    EXPECT_EQ(rig.app.settings.ComPortIn, -2) << index;
+    EXPECT_EQ(EnabledButtons(rig.app.form1), "111111111") << index;
+    EXPECT_TRUE(rig.comm1.opened.empty() && !rig.app.form1.tmrPolling.Enabled()) << index;
+  }
+  SerialRig rig;  // playback stored at the last run freezes the choice
+  Form1& f = rig.app.form1;
+  rig.app.settings.ComPortIn = -2;
+  f.mnuPlayLog.SetEnabled(false);
+  ComPortInSelect(rig.app);
+  EXPECT_EQ(rig.app.settings.ComPortIn, -2);
+  EXPECT_EQ(EnabledButtons(f), "000000000");
+  EXPECT_EQ(Bits({f.lstCustumComIn.Visible(), f.mnuPlayLog.Checked(), f.mnuPlayLog.Enabled(), f.mnuAutoBaud.Enabled(),
+                  f.mnuTerminalIn.Enabled()}),
+            "01101");
+}
+
+TEST(ComPortInSelect, ClicksTheButtonOfTheSourceAndTheListOnlyOffersAPort) {
+  const std::pair<int, int> cases[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
+  for (const auto& [source, button] : cases) {
+    SerialRig rig;
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.settings.CustomComIn = 9;
+    rig.app.settings.BaudIn = 4800;
+    ComPortInSelect(rig.app);
+    EXPECT_EQ(ChosenButton(rig.app.form1).find('1'), static_cast<std::size_t>(button)) << source;
+    EXPECT_EQ(rig.app.settings.ComPortIn, button == 6 ? 9 : source) << source;
+  }
+  SerialRig rig;
+  Form1& f = rig.app.form1;
+  rig.app.settings.BaudIn = 4800;
+  f.lstCustumComIn.SetListIndex(5);  // "12"
+  f.lstCustumComIn.Click();
+  EXPECT_EQ(f.Option1[6].Caption(), "Com12");
+  EXPECT_TRUE(rig.comm1.opened.empty());
+  f.Option1[6].Click();
+  EXPECT_EQ(rig.comm1.opened, std::vector<int>{12});
+}
+
+TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
+  const std::pair<long, MenuItem Form1::*> cases[] = {
+      {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
+      {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
+  for (const auto& [baud, checked] : cases) {
+    SerialRig rig;
+    BaudSelect(rig.app, 4800);
+    BaudSelect(rig.app, baud);
+    EXPECT_EQ(rig.app.settings.BaudIn, baud);
+    for (const BaudEntry& e : InputBaudEntries())
+      EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
+  }
+  SerialRig rig;  // with the input off a click only records the rate
+  rig.app.settings.ComPortIn = -1;
+  ComPortInSelect(rig.app);
+  rig.app.form1.mnuBaud9k6.Click();
+  EXPECT_EQ(rig.app.settings.BaudIn, 9600);
+  EXPECT_TRUE(rig.comm1.opened.empty());
+}
+
+TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatchedAndReopeningStartsClean) {
+  // source -> port opened, polling, watchdog, altitude label kept
+  const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
+  for (const auto& [source, seen] : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.lblAltitude.SetVisible(true);
+    f.lblHeight1.SetCaption("12 ft");
+    f.tmrComInTimeOut.SetEnabled(true);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.settings.BaudIn = 4800;
+    ComPortInOpen(rig.app);
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()}),
+              seen) << source;
+    EXPECT_EQ(f.lblHeight1.Caption(), source ? "12 ft" : "lblHeight1") << source;
+  }
+  SerialRig rig;
+  Frame& frame = rig.app.form1.Frame1;
+  rig.app.settings.ComPortIn = 3;
+  rig.app.settings.BaudIn = 4800;
+  ComPortInOpen(rig.app);
+  EXPECT_EQ(rig.comm1.openedSettings, std::vector<std::string>{"4800,N,8,1"});
+  EXPECT_EQ(rig.comm1.inBufferSize, 8192);
+  rig.clock.Advance(10000);  // one warning of the watchdog
+  ComPortInOpen(rig.app);
+  EXPECT_EQ(rig.comm1.opened, (std::vector<int>{3, 3}));
+  EXPECT_EQ(frame.Caption(), "GPS-NMEA-0183");
+  EXPECT_EQ(frame.ForeColor(), colour::kBlack);
+  EXPECT_TRUE(frame.FontUnderline());
+}
+
+TEST(ComPortInError, AFailedOpenIsReportedAndTheInputEndsOff) {
+  const std::tuple<long, bool, const char*> cases[] = {
+      {4800, false, "ComPortInOpen"}, {4800, true, ""}, {0, false, "AutoBaud"}};  // "": no box
+  for (const auto& [baud, minimal, proc] : cases) {
+    SCOPED_TRACE(proc);
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    rig.app.settings.MinimalDisplay = minimal;
+    rig.comm1.failOpen = RunTimeError(8002, "/dev/ttyS2: No such device");
+    BaudSelect(rig.app, baud);
+    f.Option1[2].Click();
+    EXPECT_EQ(rig.app.settings.ComPortIn, 0);
+    EXPECT_TRUE(f.Option1[7].Value() && f.Option1[2].Enabled() && !f.tmrPolling.Enabled());
+    EXPECT_EQ(f.lblGPRMC.Caption(), kZeroSentence);
+    ASSERT_EQ(rig.dialogs.boxes.size(), minimal ? 0u : 1u);
+    EXPECT_EQ(rig.app.display.form5.Label2.ForeColor() == colour::kBlue, minimal);  // no box: blue values
+    if (minimal) continue;
+    EXPECT_EQ(rig.dialogs.boxes[0].prompt, std::string(proc) +
+                                               ":\r\nCom3  /dev/ttyS2: No such device\r\n\r\nHint: See Menu Info>Device manager");
+  }
+}
+
+std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
+
+std::string NmeaBurst(std::size_t atLeast) {
+  std::string t;
+  while (t.size() < atLeast) t += test::Nmea("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
+  return t;
+}
+
+TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
+  const struct {
+    const char* name;
+    std::map<long, std::string> sends;  // a receiver that talks only at these rates
+    long found;
+    std::size_t ratesTried;
+  } cases[] = {
+      {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
+      {"nothing", {}, 0, 6},
+      {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
+      {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
+      {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SerialRig rig;
+    rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
+      for (const auto& [rate, text] : c.sends)
+        if (rig.app.form1.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
+    });
+    auto& captions = rig.RecordGprmcCaptions();
+    BaudSelect(rig.app, 0);
+    rig.app.form1.Option1[3].Click();
+    EXPECT_EQ(rig.app.settings.BaudIn, c.found);
+    std::size_t tried = 0;
+    for (long rate : kSearchRates) tried += std::count(captions.begin(), captions.end(), Searching(rate));
+    EXPECT_EQ(tried, c.ratesTried);
+    // Port open, search entry checked, a box; the input
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), rig.app.form1.mnuAutoBaud.Checked(), !rig.dialogs.boxes.empty()}),
+              c.found ? "100" : "011");
+    EXPECT_EQ(rig.app.settings.ComPortIn, c.found ? 4 : 0);
+    if (c.found) { EXPECT_EQ(rig.comm1.Settings(), std::to_string(c.found) + ",N,8,1"); }
+    if (c.found) { EXPECT_FALSE(rig.app.form1.mnuBaud4k8.Enabled()); }
+    if (!c.found) { EXPECT_EQ(rig.clock.Now(), 7 * 4500); }
+  }
+}
+
+TEST(AutoBaud, SearchesOnlyTheFixedPortsAndTheCustomPort) {
+  // A network target or a malformed line has no rate to search either.
+  const std::tuple<int, int, bool, const char*> cases[] = {
+      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {12, 7, false, ""}, {6, 7, false, "6=tcp://h:1"},
+      {6, 7, false, "6=ftp://x"}};
+  for (const auto& [port, custom, searched, line] : cases) {
+    SerialRig rig;
+    test::TempFolder folder;
+    rig.system.appPath = folder.path();
+    test::WriteFile(folder / "ComPorts.cfg", line);
+    auto& captions = rig.RecordGprmcCaptions();
+    rig.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(port);
+    rig.app.settings.BaudIn = 0;
+    ComPortInOpen(rig.app);
+    EXPECT_EQ(!captions.empty() && captions.front().rfind("Searching", 0) == 0, searched) << port;
+    EXPECT_EQ(rig.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
+  }
+}
+
+TEST(AutoBaud, KeepsTheWindowWorkingAndComportOffStopsIt) {
+  SerialRig rig;
+  auto& captions = rig.RecordGprmcCaptions();
+  std::string lockWhileSearching;
+  rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &lockWhileSearching] {
+    if (rig.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = rig.app.form1.lblLock.Caption();
+    if (rig.app.form1.lblGPRMC.Caption() == Searching(2400)) rig.app.form1.Option1[7].Click();
+  });
+  rig.app.form1.lblLock.SetCaption("Rx ok");
+  rig.app.form1.Option1[0].Click();
+  EXPECT_EQ(lockWhileSearching, "No Rx");
+  EXPECT_GE(rig.system.doEvents, 45);  // the window ran between the slices of the first wait
+  EXPECT_EQ(captions.back(), kZeroSentence);
+  EXPECT_EQ(std::count(captions.begin(), captions.end(), Searching(4800)), 0);
+  EXPECT_TRUE(rig.dialogs.boxes.empty() && rig.app.form1.Option1[7].Value() && !rig.comm1.IsOpen());
+}
+
+std::string Warning(int seconds) {
+  return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
+}
+
+TEST(Watchdog, WarnsEveryTenSecondsOfSilenceUntilSomethingIsDecoded) {
+  // What arrives after five warnings on port 1, and the next warning: any
+  // fix, bearing or compass restarts the ten seconds.
+  const std::pair<std::string, std::string> cases[] = {
+      {test::Rmc(), Warning(10)}, {"%123/4", Warning(10)}, {test::Nmea("HCHDT,123.4,T"), Warning(60)}};
+  const Colour colours[] = {colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan, colour::kBlue};
+  for (const auto& [text, next] : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    rig.app.settings.BaudIn = 4800;
+    f.Option1[0].Click();
+    for (int n = 1; n <= 5; ++n) {
+      rig.clock.Advance(9999);
+      EXPECT_EQ(rig.system.beeps, n - 1);
+      rig.clock.Advance(1);
+      EXPECT_EQ(rig.system.beeps, n);
+      EXPECT_TRUE(f.Frame1.ForeColor() == colours[n - 1] && !f.Frame1.FontUnderline()) << n;
+      EXPECT_EQ(f.Frame1.Caption(), Warning(10 * n));
+    }
+    rig.comm1.Feed(text + "\r\n");
+    rig.clock.Advance(1000);  // the next poll reads it
+    rig.clock.Advance(9999);
+    EXPECT_EQ(rig.system.beeps, 5) << text;
+    rig.clock.Advance(1);
+    EXPECT_EQ(f.Frame1.Caption(), next) << text;
+  }
+  for (int source : {0, 3}) {  // quiet during playback and with the input off
+    SerialRig rig;
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.form1.mnuPlayLog.SetChecked(source != 0);
+    rig.app.form1.tmrComInTimeOut.SetEnabled(true);
+    rig.clock.Advance(30000);
+    EXPECT_EQ(rig.app.form1.Frame1.Caption() + std::to_string(rig.system.beeps), "GPS NMEA-01830") << source;  // as designed, untouched
+  }
+}
+
+}  // namespace
+}  // namespace koralin

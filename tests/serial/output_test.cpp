@@ -1,0 +1,329 @@
+// The output port and what is relayed to it.
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "nmea/gprmc.h"
+#include "serial/modified_rmc.h"
+#include "serial/output_port.h"
+#include "serial/relay.h"
+#include "serial/send.h"
+#include "serial/serial_rig.h"
+#include "support/sentences.h"
+
+namespace koralin {
+namespace {
+
+using test::SerialRig;
+
+// The thirteen port and baud entries, in menu order: off, same, com1..5, 1200..38400.
+std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {
+  std::string s;
+  for (auto e : {&Form1::mnuComOutOff, &Form1::mnuSameComOut, &Form1::mnuCom1, &Form1::mnuCom2, &Form1::mnuCom3,
+                 &Form1::mnuCom4, &Form1::mnuCom5, &Form1::mnuBaud1200, &Form1::mnuBaud2400, &Form1::mnuBaud4800,
+                 &Form1::mnuBaud9600, &Form1::mnuBaud19200, &Form1::mnuBaud38400})
+    s += ((f.*e).*flag)() ? '1' : '0';
+  return s;
+}
+
+TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettings) {
+  const struct { const char* name; bool gpsOpen; int port; long baud; int portOut; long baudOut;
+                 const char *checks, *enabled, *terminalOutAndCompassIn; } cases[] = {
+      {"com2 at 9600", false, 2, 9600, 2, 9600, "0001000000100", "1000000000000", "11"},
+      {"com5 at 1200", false, 5, 1200, 5, 1200, "0000001100000", "1000000000000", "11"},
+      {"off", false, 0, 38400, 0, 38400, "1000000000001", "1111111111111", "01"},
+      {"odd rate", false, 0, 12345, 0, 4800, "1000000001000", "1111111111111", "01"},
+      {"port 7", false, 7, 4800, 0, 4800, "1000000001000", "1111111111111", "01"},
+      {"same port, input off", false, -1, 4800, 0, 4800, "1000000001000", "1111111111111", "01"},
+      {"same port, input on", true, -1, 4800, -1, 4800, "0100000001000", "1000000000000", "10"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    ComOutSelect(rig.app, c.port, c.baud);
+    EXPECT_EQ(rig.app.settings.ComPortOut, c.portOut);
+    EXPECT_EQ(rig.app.settings.BaudOut, c.baudOut);
+    EXPECT_EQ(Flags(f, &MenuItem::Checked) + " " + Flags(f, &MenuItem::Enabled), c.checks + std::string(" ") + c.enabled);
+    EXPECT_EQ(rig.comm2.opened, c.portOut > 0 ? std::vector<int>{c.portOut} : std::vector<int>{});
+    EXPECT_EQ(std::to_string(f.mnuTerminalOut.Enabled()) + std::to_string(f.mnuHCHDTinp.Enabled()),
+              c.terminalOutAndCompassIn);
+  }
+}
+
+TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
+  SerialRig rig;
+  Form1& f = rig.app.form1;
+  ComOutSelect(rig.app, 2, 9600);
+  EXPECT_EQ(rig.comm2.openedSettings, std::vector<std::string>{"9600,N,8,1"});
+  EXPECT_EQ(rig.comm2.inBufferSize + rig.comm2.outBufferSize, 0 + 8192);
+  const Window& terminalOut = rig.app.terminal.form3.form;
+  f.mnuTerminalOut.Click();
+  ASSERT_TRUE(terminalOut.Visible());
+  f.mnuCom3.Click();  // another port starts without Terminal Out
+  EXPECT_FALSE(f.mnuTerminalOut.Checked() || terminalOut.Visible());
+  f.mnuTerminalOut.Click();
+  f.mnuHCHDTinp.SetChecked(true);
+  f.mnuComOutOff.Click();
+  EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked() || terminalOut.Visible());
+  EXPECT_EQ(Flags(f, &MenuItem::Enabled), "1111111111111");
+  f.mnuBaud2400.Click();  // off: only records the rate
+  EXPECT_EQ(rig.comm2.opened.size(), 2u);
+  f.mnuCom4.Click();
+  EXPECT_EQ(rig.comm2.openedSettings.back(), "2400,N,8,1");
+}
+
+TEST(ComOutSelect, TheModifiedOutputSeesThePortItHadUnlessTheOutputEnds) {
+  SerialRig rig;
+  rig.bus.companionValue = "%120/5";
+  ComOutSelect(rig.app, 2, 4800);
+  rig.app.form1.lblGPRMC.SetCaption(test::Rmc());
+  rig.app.form1.mnuRMCModifiedOut.Click();
+  const std::string sent = std::exchange(rig.comm2.written, "");  // the modified sentence
+  ASSERT_FALSE(sent.empty());
+  ComOutSelect(rig.app, 3, 4800);  // the port it had gets it once more
+  EXPECT_EQ(std::exchange(rig.comm2.written, ""), sent);
+  ComOutSelect(rig.app, -1, 4800);  // sharing a closed GPS port: off first
+  EXPECT_EQ(rig.comm2.written, "");
+  EXPECT_EQ(rig.app.settings.ComPortOut, 0);
+}
+
+TEST(ComOutSelect, AFailedOpenIsReportedAndTheSharedPortIsAskedFor) {
+  SerialRig rig;
+  rig.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy");
+  rig.app.form1.mnuCom3.Click();
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "OpenComOut\r\nCom3  /dev/ttyUSB1: Device busy");
+  EXPECT_EQ(rig.app.settings.ComPortOut, 0);
+  EXPECT_EQ(Flags(rig.app.form1, &MenuItem::Checked).substr(0, 7) + " " + Flags(rig.app.form1, &MenuItem::Enabled),
+            "1000000 1111111111111");
+  EXPECT_FALSE(rig.app.form1.mnuTerminalOut.Enabled());
+  for (MsgResult answer : {MsgResult::kNo, MsgResult::kYes}) {
+    SerialRig shared;
+    shared.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    shared.dialogs.msgAnswers.push_back(answer);
+    shared.app.form1.mnuSameComOut.Click();
+    ASSERT_EQ(shared.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(shared.app.settings.ComPortOut, answer == MsgResult::kYes ? -1 : 0);
+    EXPECT_EQ(shared.app.form1.mnuSameComOut.Checked(), answer == MsgResult::kYes);
+  }
+}
+
+// A rig whose output is a separate port.
+struct OutRig : SerialRig {
+  OutRig() { ComOutSelect(app, 1, 4800); }
+  std::string& out() { return comm2.written; }
+};
+
+// A $GPRMC at 5 knots with this course and status, without and with its checksum.
+std::string Body(const std::string& course = "300.0", const std::string& status = "A",
+                 const std::string& speed = "005.0") {
+  return "GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,003.1,W";
+}
+std::string Rmc(const std::string& course = "300.0", const std::string& status = "A",
+                const std::string& speed = "005.0") {
+  return test::Nmea(Body(course, status, speed));
+}
+// As it leaves the output: with CR LF.
+std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
+
+TEST(Relay, GprmcFollowsTheLabelUnlessTheSearchRunsOrTheOutputIsOff) {
+  const struct { const char* name; bool plain, autoBaud, off; std::string caption, sent; } cases[] = {
+      {"plain", true, false, false, Rmc(), Sent(Rmc())}, {"checksum added", true, false, false, "$" + Body(), Sent(Rmc())},
+      {"no dollar", true, false, false, "no dollar", ""}, {"unchecked", false, false, false, Rmc(), ""},
+      {"search", true, true, false, Rmc(), ""},            {"output off", true, false, true, Rmc(), ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    if (c.off) ComOutSelect(rig.app, 0, 4800);
+    rig.app.form1.mnuRMCPlainOut.SetChecked(c.plain);
+    rig.app.form1.mnuAutoBaud.SetChecked(c.autoBaud);
+    rig.app.form1.lblGPRMC.SetCaption(c.caption);
+    EXPECT_EQ(rig.out(), c.sent) << c.name;
+  }
+  OutRig rig;  // checking the entry sends the sentence shown
+  rig.app.form1.lblGPRMC.SetCaption(Rmc());
+  rig.app.form1.mnuRMCPlainOut.Click();
+  EXPECT_EQ(rig.out(), Sent(Rmc()));
+}
+
+TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmc) {
+  const std::string gn = test::Nmea("GN" + Body().substr(2));
+  const std::string gga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  for (const bool anyTalker : {true, false}) {
+    OutRig rig;
+    Form1& f = rig.app.form1;
+    rig.ReadyToDecode(4);
+    f.mnuAnyTalker.SetChecked(anyTalker);
+    f.mnuRMCPlainOut.SetChecked(true);
+    f.mnuGPGGAOut.SetChecked(true);
+    ExtractingGPRMC(rig.app, "$GPGSV,1*00\r\n" + gn + "\r\n");
+    RelayAltitude(rig.app, gga);
+    SendGPRMCModified(rig.app, "%090/7", f.lblGPRMC.Caption());
+    EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gga) + Sent(Rmc("30.0")) : "") << anyTalker;
+  }
+}
+
+TEST(Relay, AltitudeAndHeadingGoOutOncePerText) {
+  const std::string gga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string gga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string rmz = test::Nmea("PGRMZ,1789,f,3");
+  const struct { bool gpgga, pgrmz; std::vector<std::string> arriving; std::string sent; } cases[] = {
+      {true, false, {gga, rmz, gga, gga}, Sent(gga)},
+      {true, false, {gga, rmz, gga2, gga}, Sent(gga) + Sent(gga2) + Sent(gga)},
+      {false, true, {gga, rmz, gga, rmz}, Sent(rmz)}, {false, false, {gga, rmz}, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.form1.mnuGPGGAOut.SetChecked(c.gpgga);
+    rig.app.form1.mnuPGRMZOut.SetChecked(c.pgrmz);
+    for (const std::string& s : c.arriving) RelayAltitude(rig.app, s);
+    EXPECT_EQ(rig.out(), c.sent);
+  }
+  OutRig rig;  // the entries exclude each other; a cleared Terminal Out sends the same again
+  Form1& f = rig.app.form1;
+  f.lblAltitude.SetCaption(gga);
+  f.mnuPGRMZOut.Click();
+  EXPECT_EQ(rig.out(), "");  // not a $PGRMZ
+  f.mnuGPGGAOut.Click();
+  EXPECT_FALSE(f.mnuPGRMZOut.Checked());
+  f.mnuTerminalOut.SetChecked(true);
+  f.mnuGPGGAOut.Click();
+  f.mnuGPGGAOut.Click();
+  EXPECT_EQ(std::exchange(rig.out(), ""), Sent(gga) + Sent(gga));
+  RelayHCHDT(rig.app, "$HCHDT,123.4,T");  // the heading only when checked
+  EXPECT_EQ(rig.out(), "");
+  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
+  f.mnuHCHDTout.Click();
+  RelayHCHDT(rig.app, "");
+  EXPECT_EQ(rig.out(), Sent(test::Nmea("HCHDT,123.4,T")));
+}
+
+TEST(SendGPRMCModified, PutsTheBearingIntoTheCourse) {
+  const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } cases[] = {  // "": nothing sent
+      {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
+      {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
+      {"%000", Rmc("359.96"), 0, "360.0"}, {"%350/1", Rmc("400.0"), 0, "30.0"},  // beyond 720 loses two turns
+      {"%359", Rmc("359.0"), 0, "358.0"}, {"%045/1", Rmc(""), 0, "45.0"}, {"%090/7", Rmc("300.0", "V"), 0, ""},
+      {"%---", Rmc(), 0, ""}, {"%090*1", Rmc(), 0, ""}, {"090/7", Rmc(), 0, ""}, {"x090/7", Rmc(), 0, ""},
+      {"%09", Rmc(), 0, ""}, {"%0a0/7", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
+      {"%090/7", "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394*00", 0, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.settings.MinGpsSpeedOut = c.minSpeed;
+    SendGPRMCModified(rig.app, c.bearing, c.rmc);
+    const std::string speed = c.rmc.find(",002.0,") != std::string::npos ? "002.0" : "005.0";
+    EXPECT_EQ(rig.out(), c.sentCourse.empty() ? "" : Sent(Rmc(c.sentCourse, "A", speed))) << c.bearing << " " << c.rmc;
+  }
+}
+
+TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
+  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } cases[] = {
+      {&Form1::lblDoppler1, "$DFBRG123", true, false, Sent(Rmc("63.0"))},
+      {&Form1::lblDoppler1, "DF045/2", true, true, Sent(Rmc("345.0")) + "%045/2\r\n"},
+      {&Form1::lblDoppler1, "DF045/2", false, true, "DF045/2\r\n"}, {&Form1::lblDoppler1, "Duzevod232", true, true, ""},
+      {&Form1::lblDDESound, "%---", true, false, ""}, {&Form1::lblDDESound, "%120/5", true, false, Sent(Rmc("60.0"))},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    Form1& f = rig.app.form1;
+    f.lblGPRMC.SetCaption(Rmc());
+    f.mnuRMCModifiedOut1.SetChecked(c.modified && c.label == &Form1::lblDoppler1);
+    f.mnuRMCModifiedOut.SetChecked(c.modified && c.label == &Form1::lblDDESound);
+    f.mnuAgreloInOut.SetChecked(c.agrelo);
+    (f.*c.label).SetCaption(c.caption);
+    EXPECT_EQ(rig.out(), c.sent) << c.caption;
+  }
+  OutRig rig;  // checking the serial entry sends the bearing shown at once
+  rig.app.form1.lblDoppler1.SetCaption("%090/7");
+  rig.app.fix.GPRMCSentence = Rmc();
+  rig.app.form1.mnuRMCModifiedOut1.Click();
+  EXPECT_EQ(std::exchange(rig.out(), ""), Sent(Rmc("30.0")));
+  rig.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing
+  rig.system.rnd = 0.5;  // 180
+  rig.app.form1.lblDoppler1.DblClick();
+  EXPECT_EQ(rig.system.beeps, 1);
+  EXPECT_EQ(rig.out(), Sent(Rmc("120.0")));
+}
+
+TEST(AdjustComOut, FollowsTheCompanionLink) {
+  // output, companion -> entry checked, sources shown, linked
+  const std::tuple<bool, bool, const char*> cases[] = {
+      {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
+      {false, true, "100"}};                     // no output: nothing is linked yet
+  for (const auto& [output, companion, seen] : cases) {
+    SerialRig rig;
+    rig.bus.companionRunning = companion;
+    if (output) ComOutSelect(rig.app, 1, 4800);
+    rig.app.form1.mnuRMCModifiedOut.Click();
+    EXPECT_EQ(std::to_string(rig.app.form1.mnuRMCModifiedOut.Checked()) +
+                  std::to_string(rig.app.form1.mnuShowDDE.Checked()) + std::to_string(rig.bus.Linked()),
+              seen) << output << companion;
+    rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
+    EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
+  }
+}
+
+TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPortAndWaitsABoundedTime) {
+  // output port, GPS port open -> written to the GPS port | to the output port | boxes
+  const std::tuple<int, bool, const char*> cases[] = {
+      {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
+  for (const auto& [out, gpsOpen, written] : cases) {
+    SerialRig rig;
+    if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    if (out > 0) ComOutSelect(rig.app, out, 4800);
+    rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
+    SendToComout(rig.app, "abc");
+    SendToComout(rig.app, "");
+    EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
+  }
+  OutRig rig;
+  rig.app.form1.mnuTerminalOut.Click();
+  rig.comm2.dropped = 3;  // a reader too slow: said in Terminal Out
+  SendToComout(rig.app, "abc");
+  EXPECT_TRUE(rig.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
+  rig.comm2.outPending = 50;  // a device that takes nothing
+  SendToComout(rig.app, "$GPRMC,1,A*7F\r\n");
+  EXPECT_GT(rig.clock.Now(), 0);
+  EXPECT_LE(rig.clock.Now(), 2 * 10 * 1000 * 15 / 4800 + 250);
+}
+
+TEST(SendToComout, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
+  OutRig rig;
+  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+  rig.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
+  rig.app.form1.lblGPRMC.SetCaption(Rmc());
+  rig.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "SendToComout\r\nCom1  /dev/ttyUSB1: Device disappeared");
+  EXPECT_EQ(rig.app.settings.ComPortOut, 0);
+  EXPECT_FALSE(rig.comm2.IsOpen());
+  EXPECT_TRUE(rig.app.form1.mnuComOutOff.Checked());
+  SerialRig shared;  // on the shared GPS port the failure ends the input, which reports it
+  shared.app.settings.BaudIn = 4800;
+  shared.app.form1.Option1[2].Click();
+  ComOutSelect(shared.app, -1, 4800);
+  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  SendToComout(shared.app, "abc");
+  ASSERT_EQ(shared.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port), "SendToComout 3");
+  EXPECT_EQ(shared.app.settings.ComPortIn, 0);
+}
+
+TEST(MnuMinGpsSpeedOut, AsksForTheSpeedInRange) {
+  const std::pair<std::string, int> cases[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
+                                               {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
+  for (const auto& [answer, value] : cases) {
+    SerialRig rig;
+    rig.app.settings.MinGpsSpeedOut = 3;
+    rig.dialogs.inputAnswers.push_back(answer);
+    rig.app.form1.mnuMinGpsSpeedOut.Click();
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText, "3");
+    EXPECT_EQ(rig.app.settings.MinGpsSpeedOut, value) << answer;
+  }
+}
+
+}  // namespace
+}  // namespace koralin
