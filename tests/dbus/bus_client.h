@@ -1,28 +1,17 @@
 // A separate client of the session bus, as another program would be.
 #pragma once
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
-#include <QDeadlineTimer>
-#include <QThread>
 #include <utility>
 #include <vector>
 
-namespace koralin::test {
+#include "support/wait.h"
 
-// Runs events until done() or ms passed.
-template <class F> bool WaitFor(F done, int ms = 2000) {
-  QDeadlineTimer deadline(ms);
-  while (!done() && !deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(2);
-  }
-  return done();
-}
+namespace koralin::test {
 
 // A separate client connection that reads items and records change signals.
 class Client : public QObject {

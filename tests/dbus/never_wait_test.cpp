@@ -38,8 +38,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-void RunFor(int ms) { test::WaitFor([] { return false; }, ms); }
-
 // Sentence number n: its time and latitude both count up, so a log line tells
 // which sentence it was and the published latitude moves with every one.
 std::string Numbered(int n) {
@@ -113,7 +111,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   QTimer answerer;
   QObject::connect(&answerer, &QTimer::timeout, &AnswerQuestions);
   answerer.start(50);
-  RunFor(500);
+  test::RunFor(500);
   f.mnuLoggen.Click();
   answerer.stop();
   ASSERT_TRUE(f.mnuLoggen.Checked());
@@ -128,7 +126,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
       test::WriteFile(log + ".new", "");
       fs::rename(log + ".new", log);
     }
-    RunFor(1000);
+    test::RunFor(1000);
     for (QMessageBox* b : OpenBoxes()) seen.insert(b);
     const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
     stillSeconds += latitude == lastLatitude;

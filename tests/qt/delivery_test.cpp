@@ -95,7 +95,7 @@ TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
   p.setProcessEnvironment(env);
   p.start(QString::fromStdString(bin + "/koralin-gps"), {});
   const std::string settings = home / "cfg/koralin-gps";
-  ASSERT_TRUE(test::WaitUntil([&] { return test::Exists(settings + "/koralin-gps.lock"); }));
+  ASSERT_TRUE(test::WaitFor([&] { return test::Exists(settings + "/koralin-gps.lock"); }));
   ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
   ASSERT_TRUE(p.waitForFinished(10000));
   EXPECT_EQ(test::ReadFile(settings + "/Gps.cfg"), handedOut) << "seeded by the handed-out settings";

@@ -22,7 +22,7 @@ namespace {
 
 // The program on fakes with its face, started as the program starts: the
 // window exists before the load and shows when the load is done.
-struct Face {
+struct Face : test::FaceRig {
   explicit Face(int input = 0) {
     rig.system.appPath = folder.path();
     if (input) {
@@ -42,14 +42,13 @@ struct Face {
     rig.comm1.Feed(text);
     rig.clock.Advance(f.tmrPolling.Interval());
   }
-  QLabel* Widget(const Label& l) { return window.findChild<QLabel*>(QString::fromStdString(l.Name())); }
 
   // Each shown label: its background as painted (a pixel inside its border,
   // clear of the text), its text colour and its underline as the model has them.
   void ExpectLooks(const std::string& when) {
     QApplication::processEvents();
     for (const Label* l : f.labels) {
-      QLabel* w = Widget(*l);
+      QLabel* w = Find(l->Name());
       ASSERT_NE(w, nullptr) << l->Name();
       if (!l->Visible() || !w->isVisible()) continue;
       const std::string what = when + ": " + l->Name() + " \"" + l->Caption() + "\"";
@@ -61,12 +60,6 @@ struct Face {
       EXPECT_EQ(w->font().underline(), l->FontUnderline()) << what;
     }
   }
-
-  test::TempFolder folder;
-  test::TestRig rig;
-  App& app = rig.app;
-  Form1& f = app.form1;
-  qt::MainWindow window{app};
 };
 
 TEST(FaceLook, EveryLabelKeepsItsColoursThroughEachFrameChange) {
@@ -115,7 +108,7 @@ TEST(FaceLook, ALongFrameCaptionKeepsItsEnd) {
   Face face;
   face.f.Frame1.SetCaption("Playing log file /home/someone/a/rather/long/path/to/the/recorded/drive/of/today.log"
                            " is endless playing. Press 'F1' or 'Esc' to stop Playing");
-  const QLabel* caption = face.Widget(face.f.Frame1);
+  const QLabel* caption = face.Find(face.f.Frame1.Name());
   EXPECT_TRUE(caption->text().startsWith("Playing log file")) << caption->text().toStdString();
   EXPECT_TRUE(caption->text().endsWith("to stop Playing")) << caption->text().toStdString();
   EXPECT_LE(caption->geometry().right(), caption->parentWidget()->width());

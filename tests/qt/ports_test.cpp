@@ -55,7 +55,7 @@ TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
     if (gpsd) {
       const int port = FreePort();
       daemon.start("gpsd", {"-N", "-n", "-S", QString::number(port), QString::fromStdString(rig.gps.Path())});
-      ASSERT_TRUE(test::WaitUntil([&] {
+      ASSERT_TRUE(test::WaitFor([&] {
         const int fd = test::ConnectLocal(port);
         return fd >= 0 && ::close(fd) == 0;
       }));

@@ -46,7 +46,7 @@ class ProgramFolder {
     p.start(QString::fromStdString(folder_ / "koralin-gps"), {});
     EXPECT_TRUE(p.waitForStarted(10000));
     if (waitForLock) {
-      EXPECT_TRUE(test::WaitUntil([&] { return Has("koralin-gps.lock"); }));
+      EXPECT_TRUE(test::WaitFor([&] { return Has("koralin-gps.lock"); }));
     }
     return p;
   }
@@ -94,7 +94,7 @@ TEST(Program, SigtermEndsWithinFiveSecondsWhateverGpsCfgIs) {
     fifo ? (void)::mkfifo((dir / "Gps.cfg").c_str(), 0600) : (void)std::filesystem::create_directory(dir / "Gps.cfg");
     QProcess& p = dir.Start();
     QByteArray said;
-    ASSERT_TRUE(test::WaitUntil([&] {
+    ASSERT_TRUE(test::WaitFor([&] {
       p.waitForReadyRead(50);
       return (said += p.readAllStandardError()).contains("File Read Error");
     })) << said.toStdString();
@@ -126,7 +126,7 @@ TEST(Program, AnUnwritableSettingsFolderIsNamedOnceAndNothingIsWritten) {
     const std::string folder = handedOut ? root / "bin" : root / "home/koralin-gps";
     const QByteArray named = QByteArray::fromStdString("The settings folder " + folder + " cannot be written");
     QByteArray said;
-    ASSERT_TRUE(test::WaitUntil([&] {
+    ASSERT_TRUE(test::WaitFor([&] {
       p.waitForReadyRead(50);
       return (said += p.readAllStandardError()).contains(named);
     })) << said.toStdString();
@@ -147,7 +147,7 @@ TEST(Program, ASecondCopyRefusesAndAStaleLockDoesNotBlock) {
   QProcess& first = dir.Start();
   QProcess& second = dir.Start(false);
   QByteArray said;
-  ASSERT_TRUE(test::WaitUntil([&] {
+  ASSERT_TRUE(test::WaitFor([&] {
     second.waitForReadyRead(50);
     return (said += second.readAllStandardError()).contains("I am already running !");
   })) << said.toStdString();
@@ -162,7 +162,7 @@ TEST(Program, ASecondCopyRefusesAndAStaleLockDoesNotBlock) {
   ASSERT_TRUE(dir.Has("koralin-gps.lock"));
   QProcess& next = dir.Start(false);
   const std::string pid = std::to_string(next.processId());
-  ASSERT_TRUE(test::WaitUntil([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }));
+  ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }));
   ASSERT_TRUE(Stop(next, SIGTERM));
   EXPECT_TRUE(dir.Has("Gps.cfg"));
 }

@@ -4,21 +4,33 @@
 #pragma once
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QLabel>
 #include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
-#include <QThread>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <gtest/gtest.h>
 
+#include "qt/main_window.h"
 #include "qt/target_port.h"
 #include "support/fakes.h"
 #include "support/pty.h"
+#include "support/wait.h"
 
 namespace koralin::test {
+
+// The program on fakes with its main window, in a settings folder of its own.
+struct FaceRig {
+  template <class W = QLabel> W* Find(const std::string& name) {
+    return window.findChild<W*>(QString::fromStdString(name));
+  }
+  TempFolder folder;
+  TestRig rig;
+  App& app = rig.app;
+  Form1& f = app.form1;
+  qt::MainWindow window{app};
+};
 
 // Port 3 is the GPS, port 1 the plotter; everything else is a fake.
 struct PtyRig {
@@ -51,14 +63,6 @@ inline void RunLoop(int ms) {
   QEventLoop loop;
   QTimer::singleShot(ms, &loop, &QEventLoop::quit);
   loop.exec();
-}
-
-// A hang guard for what another process does: false after 15 s.
-inline bool WaitUntil(const std::function<bool()>& done) {
-  QElapsedTimer t;
-  for (t.start(); !done(); QThread::msleep(20))
-    if (t.elapsed() > 15000) return false;
-  return true;
 }
 
 inline void SaveShot(QWidget& w, const QString& file) {

@@ -32,7 +32,7 @@ namespace {
 using test::SaveShot;
 
 // The program on fakes with its face, started as the program starts.
-struct Face {
+struct Face : test::FaceRig {
   explicit Face(int input) {
     rig.system.appPath = folder.path();
     f.form.SetVisible(true);
@@ -41,7 +41,6 @@ struct Face {
     SpeedSelect(app, 3);
   }
   void Receive(const std::string& body) { ExtractingGPRMC(app, AddCrc(body + "*") + "\r\n"); }
-  template <class W = QLabel> W* Find(const char* name) { return window.findChild<W*>(name); }
   void Send(QWidget* to, QEvent&& e) { QApplication::sendEvent(to, &e); }
   void Key(QWidget* to) { Send(to, QKeyEvent(QEvent::KeyPress, Qt::Key_M, {})); }
   void Mouse(QWidget* to, QEvent::Type type = QEvent::MouseButtonPress) {
@@ -52,19 +51,13 @@ struct Face {
     for (Label* l : {&f.lblLatitude, &f.lblLongitude, &f.lblTime, &f.lblDate, &f.lblLock, &f.lblSpeed, &f.lblUnity,
                      &f.lblCompass, &f.lblCompassText, &f.lblGPRMC, &f.lblAltitude, &f.lblHeight, &f.lblDoppler,
                      &f.lblAmplitude, &f.lblFluxGateCompass, &f.lblLat1, &f.lblDoppler1}) {
-      const QLabel* w = Find(l->Name().c_str());
+      const QLabel* w = Find(l->Name());
       ASSERT_NE(w, nullptr) << l->Name();
       EXPECT_EQ(w->text(), qt::ToQ(l->Caption())) << l->Name();
       EXPECT_EQ(!w->isHidden(), l->Visible()) << l->Name();
     }
     EXPECT_EQ(Find("Frame1")->text(), qt::ToQ(f.Frame1.Caption()));  // the frame's caption
   }
-
-  test::TempFolder folder;
-  test::TestRig rig;
-  App& app = rig.app;
-  Form1& f = app.form1;
-  qt::MainWindow window{app};
 };
 
 TEST(MainWindow, MirrorsTheModelOnEveryDemoTickPaintsTheRoseAndTakesItsSizeAndPlace) {

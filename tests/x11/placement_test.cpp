@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -26,6 +25,7 @@
 #include "qt/tool_windows.h"
 #include "support/fakes.h"
 #include "support/files.h"
+#include "support/wait.h"
 
 namespace koralin {
 namespace {
@@ -47,7 +47,7 @@ class XServer {
     server_.start("Xvfb", {display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     qputenv("DISPLAY", display.toLatin1());
     // The server is up once it answers, not when its socket appears.
-    if (!Wait(Answers)) {
+    if (!test::WaitFor(Answers, 10000)) {
       missing = "a running Xvfb";
       return;
     }
@@ -56,7 +56,7 @@ class XServer {
     auto managed = [] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); };
     for (int attempt = 0; attempt < 5; ++attempt) {
       wm_.start("openbox", {"--sm-disable"});
-      if (Wait(managed, 4000)) return;
+      if (test::WaitFor(managed, 4000)) return;
       wm_.kill();
       wm_.waitForFinished(3000);
     }
@@ -78,15 +78,6 @@ class XServer {
     p.start(tool, args);
     p.waitForFinished(5000);
     return QString::fromLocal8Bit(p.readAllStandardOutput());
-  }
-  // Polls `done` (letting Qt run meanwhile) for up to ms.
-  static bool Wait(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer t;
-    for (t.start(); !done(); QThread::msleep(20)) {
-      if (QCoreApplication::instance()) QApplication::processEvents();
-      if (t.elapsed() > ms) return false;
-    }
-    return true;
   }
 
   QString display, missing;
@@ -146,7 +137,7 @@ struct Screen {
   // Waits until the window is on screen where the model says.
   void ExpectPlaced(QWidget& widget, const Window& model, const char* what) {
     QRect seen;
-    EXPECT_TRUE(XServer::Wait([&] { return widget.isVisible() && (seen = OnScreen(widget.winId())) == Model(model); }))
+    EXPECT_TRUE(test::WaitFor([&] { return widget.isVisible() && (seen = OnScreen(widget.winId())) == Model(model); }))
         << what << ": on screen " << Text(seen) << ", model " << Text(Model(model));
   }
   static std::string Text(const QRect& r) {
@@ -179,8 +170,8 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsIt) {
   EXPECT_EQ(out.top(), in.bottom() + 1) << "Terminal Out leaves Terminal In whole";
 
   s.app.form1.mnuMinimalDisplay.Click();  // where it was left; its size is its own
-  EXPECT_TRUE(XServer::Wait([&] { return OnScreen(s.window.Minimal().winId()).topLeft() == QPoint(200, 100); }));
-  EXPECT_TRUE(XServer::Wait([&] { return !s.window.isVisible(); }));
+  EXPECT_TRUE(test::WaitFor([&] { return OnScreen(s.window.Minimal().winId()).topLeft() == QPoint(200, 100); }));
+  EXPECT_TRUE(test::WaitFor([&] { return !s.window.isVisible(); }));
 }
 
 TEST(OnScreen, TheSendBoxHasTheKeyboardAfterItsPrompt) {
@@ -188,12 +179,12 @@ TEST(OnScreen, TheSendBoxHasTheKeyboardAfterItsPrompt) {
   Screen s;
   s.app.form1.mnuTerminalIn.Click();
   qt::TerminalView& in = s.tools.terminalIn;
-  ASSERT_TRUE(XServer::Wait([&] { return in.isVisible(); }));
+  ASSERT_TRUE(test::WaitFor([&] { return in.isVisible(); }));
   in.activateWindow();
-  ASSERT_TRUE(XServer::Wait([&] { return QApplication::activeWindow() == &in; }));
+  ASSERT_TRUE(test::WaitFor([&] { return QApplication::activeWindow() == &in; }));
   in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
   QMessageBox* prompt = nullptr;
-  ASSERT_TRUE(XServer::Wait([&] {
+  ASSERT_TRUE(test::WaitFor([&] {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) prompt = box;
     return prompt != nullptr;
@@ -204,8 +195,8 @@ TEST(OnScreen, TheSendBoxHasTheKeyboardAfterItsPrompt) {
   auto typingGoesThere = [&] {
     return QApplication::focusWidget() == send && XServer::Run("xdotool", {"getactivewindow"}).trimmed() == terminal;
   };
-  EXPECT_TRUE(XServer::Wait(typingGoesThere));
-  XServer::Wait([&] { return false; }, 500);  // and stays there once the window manager is done
+  EXPECT_TRUE(test::WaitFor(typingGoesThere));
+  test::RunFor(500);  // and stays there once the window manager is done
   EXPECT_TRUE(typingGoesThere()) << "the keyboard is in "
                                  << (QApplication::focusWidget() ? qt::FromQ(QApplication::focusWidget()->objectName())
                                                                  : "nothing");
@@ -257,12 +248,12 @@ TEST(OnScreen, TheMinimalDisplayIsSavedWhereItIsOnSigterm) {
   SaveSettings(writer.app);
   QProcess& p = program.Start();
   QStringList shown;
-  ASSERT_TRUE(XServer::Wait([&] { return (shown = Program::Shown(p)).size() == 1; })) << "only the minimal display";
+  ASSERT_TRUE(test::WaitFor([&] { return (shown = Program::Shown(p)).size() == 1; })) << "only the minimal display";
   const WId id = shown[0].toULongLong();
-  ASSERT_TRUE(XServer::Wait([&] { return OnScreen(id).topLeft() == QPoint(100, 100); }));
+  ASSERT_TRUE(test::WaitFor([&] { return OnScreen(id).topLeft() == QPoint(100, 100); }));
   XServer::Run("xdotool", {"windowmove", shown[0], "400", "300"});  // the user drags it
   QRect moved;
-  ASSERT_TRUE(XServer::Wait([&] { return (moved = OnScreen(id)).topLeft() != QPoint(100, 100); }));
+  ASSERT_TRUE(test::WaitFor([&] { return (moved = OnScreen(id)).topLeft() != QPoint(100, 100); }));
   QThread::msleep(200);  // the program hears of the move
   ASSERT_TRUE(Stop(p, SIGTERM));
   test::TestRig reader;
@@ -277,10 +268,10 @@ TEST(OnScreen, ASecondCopyShowsOnlyItsBox) {
   NEED_X;
   Program program;
   QProcess& first = program.Start();
-  ASSERT_TRUE(XServer::Wait([&] { return Program::Shown(first).size() == 1; }));
+  ASSERT_TRUE(test::WaitFor([&] { return Program::Shown(first).size() == 1; }));
   QProcess& second = program.Start();
   QStringList shown;
-  ASSERT_TRUE(XServer::Wait([&] { return !(shown = Program::Shown(second)).isEmpty(); }));
+  ASSERT_TRUE(test::WaitFor([&] { return !(shown = Program::Shown(second)).isEmpty(); }));
   QThread::msleep(500);  // nothing else comes up behind it
   shown = Program::Shown(second);
   ASSERT_EQ(shown.size(), 1);
