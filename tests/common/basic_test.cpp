@@ -10,7 +10,7 @@ namespace {
 TEST(Val, TakesTheLeadingNumber) {
   const struct { const char* text; double value; } cases[] = {
       {"020.0", 20},   {"12abc", 12}, {"abc", 0},    {"", 0},       {"  7.5", 7.5}, {"-3.25x", -3.25},
-      {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255}, {"&hff", 255},
+      {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255}, {"&hff", 255}, {"5h", 5},
       {"\t\r\n9", 9},  {"-", 0},      {"5-", 5},     {"0.000", 0},
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << c.text;
