@@ -248,6 +248,9 @@ TEST(LogWriteErrors, FailedFlushAtSwitchOffKeepsTheBufferForTheNextFile) {
   rig.app.form1.mnuLoggen.Click();
   ASSERT_EQ(rig.dialogs.boxes.size(), 2u) << "append question, then the write error";
   EXPECT_FALSE(rig.app.form1.mnuLoggen.Checked());
+  rig.StartLogging("/dev/full");  // chosen anew, the same fault is told anew
+  rig.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(rig.dialogs.boxes.size(), 4u);
   const std::string path = rig.folder / "trip.log";
   rig.StartLogging(path);
   rig.app.form1.mnuLoggen.Click();
