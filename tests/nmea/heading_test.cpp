@@ -56,6 +56,11 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMark)
   EXPECT_EQ(app.log.LogBuffer, Nmea("HCHDT,46.0,T") + "\r\n") << "the compass sentence is logged";
   EXPECT_EQ(h.FluxNoTrueCount, 0);
   EXPECT_EQ(h.FluxHeadingText, Flux("046.0"));
+  app.settings.ComPortOut = 1;  // relayed when asked for
+  rig.comm2.Open(1, "4800,N,8,1", 1024, 512);
+  f.mnuHCHDTout.SetChecked(true);
+  Compass(Nmea("HCHDT,47.0,T"));
+  EXPECT_EQ(rig.comm2.written, Nmea("HCHDT,47.0,T") + "\r\n");
 }
 
 TEST_F(HeadingTest, DopplerBearings) {
