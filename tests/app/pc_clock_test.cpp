@@ -79,7 +79,7 @@ TEST(SetPcClock, OnlyFromARealSerialPortOnceForEachRequestAndNotOnABadDate) {
   rig.Receive(Rmc("120002", "150626"));
   ASSERT_EQ(rig.clockSetter.set.size(), 1u);
   EXPECT_EQ(rig.clockSetter.set[0].second, 1);
-  for (const char* date : {"3106", "310226", "310426", "310626", "310926", "311126", "150026", "290226"}) {
+  for (const char* date : {"3106", "310226", "310426", "310626", "310926", "311126", "150026", "290226", "1506a6"}) {
     ClockRig bad;
     bad.app.shell.ClockOffsetPending = 0;
     bad.Receive(Rmc("120000", date));
