@@ -146,6 +146,7 @@ void WireForm1(App& app) {
 
   // Timers.
   on(f.tmrPolling.onTick, tmrPolling_Timer);
+  f.tmrPolling.mayRest = [&app](const Timer::Wake& wake) { return tmrPolling_MayRest(app, wake); };
   on(f.tmrComInTimeOut.onTick, tmrComInTimeOut_Timer);
   on(f.tmrResume.onTick, tmrResume_Timer);
 

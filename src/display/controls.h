@@ -132,6 +132,13 @@ class Timer : public Control {
   void Tick() const { onTick.Notify(); }
   Notifier onTick;
 
+  // Asked by the driver after each tick: true when the next ticks would find
+  // nothing to do, in which case it ticks only every kRestInterval ms until
+  // `wake` is called. Unset, the timer never rests.
+  using Wake = std::function<void()>;
+  std::function<bool(Wake wake)> mayRest;
+  static constexpr int kRestInterval = 1000;
+
  private:
   int interval_ = 0;
 };

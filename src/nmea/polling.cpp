@@ -64,6 +64,23 @@ void tmrPolling_Timer(App& app) {
   if (app.form1.mnuHCHDTinp.Checked() && s.ComPortOut > 0 && s.ComPortIn >= 0) getHCHDTinput(app);
 }
 
+// Twenty empty wake-ups a second cost more than the reading itself. A tick on
+// an open, quiet serial input changes nothing once the lock shows red, so
+// until a character arrives the ticks may come once a second.
+bool tmrPolling_MayRest(App& app, const std::function<void()>& wake) {
+  const Form1& f = app.form1;
+  if (app.settings.ComPortIn <= 0 || app.serial.InLost || f.mnuHCHDTinp.Checked()) return false;
+  if (f.tmrPolling.Interval() >= Timer::kRestInterval || f.lblLock.BackColor() != colour::kRed || app.fix.GPRMCFound)
+    return false;
+  SerialPort& port = app.platform.comm1;
+  try {
+    if (!port.IsOpen() || port.InBufferCount() != 0) return false;
+  } catch (const std::exception&) {
+    return false;  // the next tick reports it
+  }
+  return port.WakeOnInput(wake);
+}
+
 void getGPSinput(App& app) {
   app.fix.GPRMCFound = false;
   if (app.serial.InLost) {  // as with no input, until the device is back

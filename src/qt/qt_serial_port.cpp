@@ -76,6 +76,25 @@ int DriverQueue(const QSerialPort& port, unsigned long request) {
 QtSerialPort::QtSerialPort(std::string settingsFolder) : folder_(std::move(settingsFolder)) {
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                    [this](QSerialPort::SerialPortError e) { OnError(e); });
+  // The watched descriptor must not outlive the port's.
+  QObject::connect(&port_, &QIODevice::aboutToClose, &port_, [this] { wakeNotifier_.reset(); });
+}
+
+// Closed while every member its handlers use is still there.
+QtSerialPort::~QtSerialPort() { Close(); }
+
+bool QtSerialPort::WakeOnInput(std::function<void()> wake) {
+  if (!port_.isOpen() || failure_) return false;
+  if (!wakeNotifier_) {
+    wakeNotifier_ = std::make_unique<QSocketNotifier>(port_.handle(), QSocketNotifier::Read);
+    QObject::connect(wakeNotifier_.get(), &QSocketNotifier::activated, &port_, [this] {
+      wakeNotifier_->setEnabled(false);  // once: the ticks read what came
+      if (wake_) wake_();
+    });
+  }
+  wake_ = std::move(wake);
+  wakeNotifier_->setEnabled(true);
+  return true;
 }
 
 void QtSerialPort::OnError(QSerialPort::SerialPortError e) {

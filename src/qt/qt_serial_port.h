@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QSerialPort>
+#include <QSocketNotifier>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "common/error.h"
@@ -13,6 +16,7 @@ namespace koralin::qt {
 class QtSerialPort : public SerialPort {
  public:
   explicit QtSerialPort(std::string settingsFolder);
+  ~QtSerialPort() override;
   void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) override;
   void SetSettings(const std::string& settings) override;
   void Close() override;
@@ -25,6 +29,7 @@ class QtSerialPort : public SerialPort {
   void Write(std::string_view text) override;
   int OutBufferCount() override;
   long Dropped() const override { return dropped_; }
+  bool WakeOnInput(std::function<void()> wake) override;
 
  private:
   void ApplySettings();
@@ -42,6 +47,10 @@ class QtSerialPort : public SerialPort {
   long dropped_ = 0;
   // A failure Qt noticed on its own (device gone), reported at the next call.
   std::optional<RunTimeError> failure_;
+  // Watches a quiet line for its first character; off whenever the line is
+  // read at the ticks.
+  std::unique_ptr<QSocketNotifier> wakeNotifier_;
+  std::function<void()> wake_;
 };
 
 }  // namespace koralin::qt

@@ -23,6 +23,7 @@ class TargetPort : public SerialPort {
   void Write(std::string_view text) override { Impl().Write(text); }
   int OutBufferCount() override { return Impl().OutBufferCount(); }
   long Dropped() const override { return impl_ ? impl_->Dropped() : 0; }
+  bool WakeOnInput(std::function<void()> wake) override { return impl_ && impl_->WakeOnInput(std::move(wake)); }
 
  private:
   SerialPort& Impl();

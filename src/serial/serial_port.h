@@ -4,6 +4,7 @@
 // the cause.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ class SerialPort {
   virtual int OutBufferCount() = 0;
   // Sentences given up because the reader took them too slowly.
   virtual long Dropped() const { return 0; }
+  // Calls `wake` once, when a character arrives on a line with nothing
+  // waiting; false when the port cannot tell, and the caller keeps polling.
+  virtual bool WakeOnInput(std::function<void()> /*wake*/) { return false; }
 };
 
 // The line settings of a rate: "4800,N,8,1".

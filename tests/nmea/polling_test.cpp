@@ -43,6 +43,37 @@ TEST(Polling, FourCharactersAreNeededToReadAndInputOffStopsPolling) {
   EXPECT_EQ(p.comm1.InBufferCount(), static_cast<int>(kRmc.size()));
 }
 
+// Fast polling rests on a quiet serial line only: anything a tick would act on
+// keeps it polling.
+TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
+  using Change = void (*)(Polled&);
+  const std::pair<const char*, Change> keepPolling[] = {
+      {"port cannot tell", [](Polled& p) { p.comm1.canWake = false; }},
+      {"characters waiting", [](Polled& p) { p.comm1.Feed("ab"); }},
+      {"slow polling", [](Polled& p) { p.app.form1.tmrPolling.SetInterval(1000); }},
+      {"demo input", [](Polled& p) { p.app.settings.ComPortIn = -1; }},
+      {"input lost", [](Polled& p) { p.app.serial.InLost = true; }},
+      {"compass input", [](Polled& p) { p.app.form1.mnuHCHDTinp.SetChecked(true); }},
+      {"lock not red yet", [](Polled& p) { p.app.form1.lblLock.SetBackColor(colour::kWhite); }},
+      {"a fix this tick", [](Polled& p) { p.app.fix.GPRMCFound = true; }},
+      {"read fails", [](Polled& p) { p.comm1.failRead = RunTimeError(57, "gone"); }},
+      {"port closed", [](Polled& p) { p.comm1.Close(); }},
+  };
+  const auto rests = [](Change change) {
+    Polled p;
+    p.app.form1.tmrPolling.SetInterval(50);
+    p.comm1.canWake = true;
+    p.Tick();
+    if (change) change(p);
+    bool woken = false;
+    const bool rest = p.app.form1.tmrPolling.mayRest([&woken] { woken = true; });
+    if (p.comm1.wake) p.comm1.wake();
+    return rest && woken;
+  };
+  EXPECT_TRUE(rests(nullptr));
+  for (const auto& [what, change] : keepPolling) EXPECT_FALSE(rests(change)) << what;
+}
+
 TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
   for (const bool verify : {true, false}) {
     Polled p;

@@ -105,6 +105,10 @@ class FakeSerialPort : public SerialPort {
   void Write(std::string_view text) override;
   int OutBufferCount() override { return outPending; }
   long Dropped() const override { return dropped; }
+  bool WakeOnInput(std::function<void()> fn) override {
+    wake = std::move(fn);
+    return canWake;
+  }
 
   // Text that arrives on the line.
   void Feed(std::string_view text) { input_ += text; }
@@ -115,6 +119,8 @@ class FakeSerialPort : public SerialPort {
   int inBufferSize = 0, outBufferSize = 0;
   int outPending = 0;  // characters that never leave
   long dropped = 0;    // sentences a network reader was too slow for
+  bool canWake = false;
+  std::function<void()> wake;
   std::optional<RunTimeError> failOpen, failRead, failWrite;
 
  private:
