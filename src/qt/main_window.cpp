@@ -77,10 +77,7 @@ void Style(QLabel* w, Look look) {
   w->setFrameShape(QFrame::Panel);
   w->setFrameShadow(QFrame::Sunken);
   w->setAlignment(look == Look::kRaw ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-  if (look == Look::kRaw) {
-    w->setContentsMargins(3, 0, 3, 0);
-    w->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  }
+  if (look == Look::kRaw) w->setContentsMargins(3, 0, 3, 0);
 }
 
 template <class F> void Run(App& app, F f) { Guarded(app, f)(); }
