@@ -43,6 +43,25 @@ bool DecodedWithin(PtyRig& rig, const std::string& speed, int ms, const std::fun
   return false;
 }
 
+// The search's test for valid data on a real line, with a receiver that
+// sends only $GNRMC.
+TEST(Ports, BaudSearchFindsAReceiverThatIsNoGpsTalker) {
+  std::string burst;
+  while (burst.size() < 1100) burst += test::Nmea("GNRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,,") + "\r\n";
+  for (const bool anyTalker : {true, false}) {
+    PtyRig rig;
+    Form1& f = rig.app.form1;
+    f.mnuAnyTalker.SetChecked(anyTalker);
+    f.lblGPRMC.captionChanged.Subscribe([&] {
+      if (f.lblGPRMC.Caption() == "Searching for '$GP' at 2400 baud now.") rig.gps.Send(burst);
+    });
+    rig.app.settings.BaudIn = 0;
+    rig.GpsOn();
+    EXPECT_EQ(rig.app.settings.BaudIn, anyTalker ? 2400 : 0) << anyTalker;
+    EXPECT_EQ(rig.dialogs.boxes.size(), anyTalker ? 0u : 1u) << anyTalker;
+  }
+}
+
 TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
   for (const bool gpsd : {false, true}) {
     SCOPED_TRACE(gpsd ? "gpsd" : "tcp");
