@@ -130,16 +130,18 @@ void DrawCompass(App& app) {
   std::string h = GetHeadingText(app);
   if (h == std::string("---") + kDegree) h.clear();
 
+  // What seldom changes comes first, so that a painter may keep it: the ring
+  // and the ticks outside it, which the needle never reaches. The time of day
+  // changes every second and goes last.
   std::vector<DrawItem> items;
   items.reserve(48);
-  items.push_back(Text(colour::kBlack, 0, 0, TimeOfDay(app)));
-
   Colour ring = colour::kBlue;
   if (h.find('F') != std::string::npos) {
     ring = colour::kCyan;
     fix.CourseColour = colour::kBlue;
   }
   items.push_back(Disc(ring, colour::kBlack, kRingWidth, d.CompassCentreX, d.CompassCentreY, d.CompassRadius));
+  DrawTicks(app, items);
 
   const double speed = Val(fix.SpeedKnotsText);
   if (!h.empty()) DrawNeedle(app, items, h, speed);
@@ -148,7 +150,7 @@ void DrawCompass(App& app) {
   items.push_back(
       Disc(fix.CourseColour, fix.CourseColour, kLineWidth, d.CompassCentreX, d.CompassCentreY, kCentreDot));
   items.push_back(Disc(colour::kWhite, colour::kWhite, kLineWidth, d.CompassCentreX, d.CompassCentreY, kInnerDot));
-  DrawTicks(app, items);
+  items.push_back(Text(colour::kBlack, 0, 0, TimeOfDay(app)));
   app.form1.Picture1.SetDrawing(kRoseGrey, std::move(items));
 }
 

@@ -1,6 +1,7 @@
 #include "qt/compass_widget.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "qt/text.h"
 
@@ -49,12 +50,38 @@ CompassWidget::CompassWidget(PictureBox& model, QWidget* parent) : QWidget(paren
   shownItems_ = model_.Items();
 }
 
-void CompassWidget::paintEvent(QPaintEvent*) {
-  QPainter p(this);
+void CompassWidget::PaintItems(QPainter& p, std::size_t from, std::size_t to) const {
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  p.fillRect(rect(), ToQColor(shownBack_));
-  for (const DrawItem& item : shownItems_) Paint(p, item);
+  p.setFont(font());
+  for (std::size_t i = from; i < to; ++i) Paint(p, shownItems_[i]);
+}
+
+// The leading items that stayed the same over the last drawings (the ring
+// and its ticks) are kept painted in a layer: its thick antialiased circle
+// costs more than the needle and the texts together.
+void CompassWidget::paintEvent(QPaintEvent*) {
+  const auto samePrefix = [](const std::vector<DrawItem>& a, const std::vector<DrawItem>& b) {
+    return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+  };
+  const std::size_t stable = samePrefix(lastItems_, shownItems_), steady = std::min(stable, lastStable_);
+  const qreal ratio = devicePixelRatioF();
+  const bool fits = layer_.size() == size() * ratio && layerBack_ == shownBack_ &&
+                    samePrefix(layerItems_, shownItems_) == layerItems_.size();
+  if (!fits || steady > layerItems_.size()) {
+    layerItems_.assign(shownItems_.begin(), shownItems_.begin() + static_cast<std::ptrdiff_t>(fits ? steady : stable));
+    layerBack_ = shownBack_;
+    layer_ = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    layer_.setDevicePixelRatio(ratio);
+    QPainter lp(&layer_);
+    lp.fillRect(rect(), ToQColor(shownBack_));
+    PaintItems(lp, 0, layerItems_.size());
+  }
+  QPainter p(this);
+  p.drawImage(0, 0, layer_);
+  PaintItems(p, layerItems_.size(), shownItems_.size());
+  lastItems_ = shownItems_;
+  lastStable_ = stable;
 }
 
 }  // namespace koralin::qt

@@ -1,6 +1,7 @@
 // Paints a picture box's display list: the compass rose.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include "display/picture.h"
@@ -15,10 +16,15 @@ class CompassWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void PaintItems(QPainter& p, std::size_t from, std::size_t to) const;
   PictureBox& model_;
   std::string shownToolTip_;
-  Colour shownBack_ = 0;
+  Colour shownBack_ = 0, layerBack_ = 0;
   std::vector<DrawItem> shownItems_;
+  std::vector<DrawItem> lastItems_;  // as painted last time
+  std::size_t lastStable_ = 0;       // items it shared with the one before
+  QImage layer_;                     // the background and layerItems_
+  std::vector<DrawItem> layerItems_;  // a leading part of shownItems_
 };
 
 }  // namespace koralin::qt

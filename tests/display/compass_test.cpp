@@ -57,7 +57,7 @@ TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
     EXPECT_NEAR(n[0].x2, kCentre + kNeedle * c.sin, 0.1) << c.course;
     EXPECT_NEAR(n[0].y2, kCentre - kNeedle * c.cos, 0.1) << c.course;
     EXPECT_EQ(n[0].colour, colour::kWhite) << c.course;
-    const DrawItem text = r.Of(DrawKind::kText).back();
+    const DrawItem text = r.Of(DrawKind::kText).front();
     EXPECT_EQ(text.text, Deg(Left(c.course, 5) + "~")) << c.course;
     EXPECT_EQ(text.x1, kCentre - 240) << c.course;
     EXPECT_EQ(text.y1, c.textY) << c.course;
@@ -106,7 +106,7 @@ TEST(DrawCompass, FluxGateHeadingDrawsACyanRingAndABlueCentreNoHeadingTheRoseAlo
   const auto c = r.Of(DrawKind::kCircle);
   EXPECT_EQ(c[0].colour, colour::kCyan);
   EXPECT_EQ(c[1].fill, colour::kBlue);
-  EXPECT_EQ(r.Of(DrawKind::kText).back().text, Deg("123.0~"));
+  EXPECT_EQ(r.Of(DrawKind::kText).front().text, Deg("123.0~"));
   EXPECT_EQ(r.Of(DrawKind::kLine, true).at(0).colour, colour::kRed);  // standing still
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "app/settings_file.h"
@@ -12,6 +13,8 @@
 #include "log/playback.h"
 #include "nmea/fix_quality.h"
 #include "nmea/sentence.h"
+#include "display/compass.h"
+#include "qt/compass_widget.h"
 #include "qt/main_window.h"
 #include "qt/rig.h"
 #include "qt/text.h"
@@ -156,6 +159,31 @@ TEST(FaceLook, AChangeRepaintsOnlyWhatItChanged) {
     std::set<QString> repainted;
     for (const auto& [name, n] : counter.paints) repainted.insert(name);
     EXPECT_EQ(repainted, c.repainted) << c.what << ": " << QStringList(repainted.begin(), repainted.end()).join(" ").toStdString();
+  }
+}
+
+// The rose keeps the part of its drawing that stays the same: whatever moved
+// or changed colour, it shows exactly what a rose painting the whole drawing
+// afresh shows.
+TEST(FaceLook, TheRoseShowsEveryNewDrawingWhole) {
+  std::vector<std::unique_ptr<qt::CompassWidget>> afresh;  // they follow the model while it lives
+  Face face(3);
+  QWidget* rose = face.Find<QWidget>("Picture1");
+  const std::function<void()> drawings[] = {
+      [&] { face.Poll(test::Rmc("123519", "022.4", "090.0") + "\r\n"); },
+      [&] { face.Poll(test::Rmc("123520", "022.4", "180.0") + "\r\n"); },
+      [&] { face.Poll(test::Rmc("123521", "022.4", "180.0") + "\r\n"); },
+      [&] { face.Poll(test::Rmc("123522", "022.4", "270.0") + "\r\n"); },
+      [&] { face.app.heading.FluxHeadingText = "123", DrawCompass(face.app); },  // a cyan ring
+      [&] { face.app.heading.FluxHeadingText = "", DrawCompass(face.app); },
+  };
+  for (std::size_t i = 0; i < std::size(drawings); ++i) {
+    drawings[i]();
+    QApplication::processEvents();
+    afresh.push_back(std::make_unique<qt::CompassWidget>(face.f.Picture1, nullptr));
+    afresh.back()->resize(rose->size());
+    const auto shown = [](QWidget& w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    EXPECT_EQ(shown(*rose), shown(*afresh.back())) << "drawing " << i;
   }
 }
 
