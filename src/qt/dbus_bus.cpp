@@ -4,6 +4,8 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QTimer>
+#include <utility>
 
 #include "common/error.h"
 #include "qt/dbus_names.h"
@@ -43,6 +45,7 @@ ValuesBus::Address DbusBus::Where() const {
 }
 
 DbusBus::~DbusBus() {
+  Flush();
   Unlink();
   if (publishing_) {
     connection_.unregisterService(service_);
@@ -56,8 +59,14 @@ void DbusBus::Publish(const std::string& item, const std::string& value) {
   if (!object_.Has(name)) return;
   object_.SetValue(name, text);
   if (!publishing_) return;
+  if (pending_.isEmpty()) QTimer::singleShot(0, this, &DbusBus::Flush);
+  pending_.insert(name, text);
+}
+
+void DbusBus::Flush() {
+  if (pending_.isEmpty()) return;
   QDBusMessage signal = QDBusMessage::createSignal(BusObjectPath("Form1"), kPropertiesInterface, "PropertiesChanged");
-  signal << QString(kBusInterface) << QVariantMap{{name, text}} << QStringList();
+  signal << QString(kBusInterface) << std::exchange(pending_, {}) << QStringList();
   connection_.send(signal);
 }
 

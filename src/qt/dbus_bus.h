@@ -40,6 +40,10 @@ class DbusBus : public QObject, public ValuesBus {
   QString problem_;
   PublishedObject object_;
   bool publishing_ = false;
+  // Changes not signalled yet: one signal per pass of the event loop carries
+  // every item a poll changed.
+  QVariantMap pending_;
+  void Flush();
 
   bool linked_ = false;
   QString linkService_, linkPath_, linkItem_;

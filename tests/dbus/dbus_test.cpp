@@ -1,6 +1,7 @@
 // The published items and the companion link on a real session bus, read
 // and played by separate bus clients.
 #include <QCoreApplication>
+#include <algorithm>
 #include <QDBusConnection>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -41,8 +42,8 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
     const auto& c = cases[i];
     const QString expected = QString::fromLatin1(c.value);
     EXPECT_EQ(client.Get(bus.ServiceName(), c.item), expected) << c.item;
-    EXPECT_EQ(client.changes[i].first, c.item);
-    EXPECT_EQ(client.changes[i].second, expected);
+    const std::pair<QString, QString> signalled{c.item, expected};
+    EXPECT_NE(std::find(client.changes.begin(), client.changes.end(), signalled), client.changes.end()) << c.item;
     EXPECT_NE(client.Set(bus.ServiceName(), c.item), "") << c.item;
   }
   EXPECT_NE(client.Set(bus.ServiceName(), "objectName"), "") << "nothing inherited is settable";
