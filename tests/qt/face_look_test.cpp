@@ -23,45 +23,15 @@
 namespace koralin {
 namespace {
 
-// The program on fakes with its face, started as the program starts: the
-// window exists before the load and shows when the load is done.
 struct Face : test::FaceRig {
   explicit Face(int input = 0) {
-    rig.system.appPath = folder.path();
-    if (input) {
-      test::TestRig writer;  // the input chosen last time
-      writer.system.appPath = folder.path();
-      writer.app.settings.CfgFileName = folder / "Gps.cfg";
-      DefaultSettings(writer.app);
-      writer.app.settings.ComPortIn = static_cast<std::int16_t>(input);
-      writer.app.settings.BaudIn = 4800;  // no baud search
-      SaveSettings(writer.app);
-    }
-    Form1_Load(app);
+    Load(input);
     f.mnuCrcCheck.SetChecked(true);
     QApplication::processEvents();
   }
   void Poll(const std::string& text) {
     rig.comm1.Feed(text);
     rig.clock.Advance(f.tmrPolling.Interval());
-  }
-
-  // Each shown label: its background as painted (a pixel inside its border,
-  // clear of the text), its text colour and its underline as the model has them.
-  void ExpectLooks(const std::string& when) {
-    QApplication::processEvents();
-    for (const Label* l : f.labels) {
-      QLabel* w = Find(l->Name());
-      ASSERT_NE(w, nullptr) << l->Name();
-      if (!l->Visible() || !w->isVisible()) continue;
-      const std::string what = when + ": " + l->Name() + " \"" + l->Caption() + "\"";
-      if (l != &f.Frame1) {  // the caption lies on the frame's own background
-        const QColor painted = w->grab().toImage().pixelColor(w->width() - 2, 2);
-        EXPECT_EQ(painted.name().toStdString(), qt::ToQColor(l->BackColor()).name().toStdString()) << what;
-      }
-      EXPECT_EQ(w->palette().color(QPalette::WindowText), qt::ToQColor(l->ForeColor())) << what;
-      EXPECT_EQ(w->font().underline(), l->FontUnderline()) << what;
-    }
   }
 };
 

@@ -3,6 +3,7 @@
 // screenshots for a person to look at, and menu entries by caption.
 #pragma once
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QEventLoop>
@@ -10,18 +11,59 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "common/basic.h"
 #include "qt/main_window.h"
 #include "qt/target_port.h"
+#include "qt/text.h"
 #include "support/fakes.h"
 #include "support/pty.h"
 #include "support/wait.h"
 
 namespace koralin::test {
 
+// Gps.cfg in `folder` as the program saves it: the defaults, then `choose`.
+inline void WriteSettings(const std::string& folder, const std::function<void(Settings&)>& choose) {
+  TestRig writer;
+  writer.app.settings.CfgFileName = folder + "/Gps.cfg";
+  DefaultSettings(writer.app);
+  choose(writer.app.settings);
+  SaveSettings(writer.app);
+}
+
 // The program on fakes with its main window, in a settings folder of its own.
 struct FaceRig {
+  // Started as the program starts, with the input chosen last time (a GPS
+  // on that port at 4800 baud, no search) or none.
+  void Load(int input = 0) {
+    rig.system.appPath = folder.path();
+    if (input) WriteSettings(folder.path(), [input](Settings& s) { s.ComPortIn = static_cast<std::int16_t>(input), s.BaudIn = 4800; });
+    Form1_Load(app);
+  }
+  // Each label shows its model's text when the model shows it, its background
+  // as painted (a pixel inside its border, clear of the text), its text colour
+  // and its underline.
+  void ExpectLooks(const std::string& when) {
+    QApplication::processEvents();
+    for (const Label* l : f.labels) {
+      QLabel* w = Find(l->Name());
+      ASSERT_NE(w, nullptr) << l->Name();
+      const std::string what = when + ": " + l->Name() + " \"" + l->Caption() + "\"";
+      EXPECT_EQ(!w->isHidden(), l->Visible()) << what;
+      if (!l->Visible() || !w->isVisible()) continue;
+      if (l != &f.Frame1) {  // the frame's caption may be shortened and lies on the frame's own background
+        EXPECT_EQ(qt::FromQ(w->text()), Replace(l->Caption(), "\r\n", "\n")) << what;
+        const QColor painted = w->grab().toImage().pixelColor(w->width() - 2, 2);
+        EXPECT_EQ(painted.name().toStdString(), qt::ToQColor(l->BackColor()).name().toStdString()) << what;
+      }
+      EXPECT_EQ(w->palette().color(QPalette::WindowText), qt::ToQColor(l->ForeColor())) << what;
+      EXPECT_EQ(w->font().underline(), l->FontUnderline()) << what;
+    }
+  }
   template <class W = QLabel> W* Find(const std::string& name) {
     return window.findChild<W*>(QString::fromStdString(name));
   }

@@ -17,15 +17,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "app/settings_file.h"
-#include "app/startup.h"
-#include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
-#include "qt/text.h"
+#include "qt/rig.h"
 #include "qt/tool_windows.h"
-#include "support/fakes.h"
-#include "support/files.h"
-#include "support/wait.h"
 
 namespace koralin {
 namespace {
@@ -118,16 +112,10 @@ QRect Model(const Window& w) { return QRect(w.Left() / 15, w.Top() / 15, w.Width
 // the GPS on port 3 and the plotter on port 1.
 struct Screen {
   Screen() {
-    test::TestRig writer;
-    writer.system.appPath = folder.path();
-    writer.app.settings.CfgFileName = folder / "Gps.cfg";
-    DefaultSettings(writer.app);
-    writer.app.settings.ComPortIn = 3;
-    writer.app.settings.BaudIn = 4800;
-    writer.app.settings.ComPortOut = 1;
-    writer.app.settings.MinimalLeft = 3000;
-    writer.app.settings.MinimalTop = 1500;
-    SaveSettings(writer.app);
+    test::WriteSettings(folder.path(), [](Settings& s) {
+      s.ComPortIn = 3, s.BaudIn = 4800, s.ComPortOut = 1;
+      s.MinimalLeft = 3000, s.MinimalTop = 1500;
+    });
     system.appPath = folder.path();
     clock.Attach(app.form1.tmrPolling);
     clock.Attach(app.form1.tmrComInTimeOut);
@@ -237,15 +225,10 @@ bool Stop(QProcess& p, int sig) {
 TEST(OnScreen, TheMinimalDisplayIsSavedWhereItIsOnSigterm) {
   NEED_X;
   Program program;
-  test::TestRig writer;
-  writer.system.appPath = program.folder.path();
-  writer.app.settings.CfgFileName = program.folder / "Gps.cfg";
-  DefaultSettings(writer.app);
-  writer.app.settings.ComPortIn = -1;  // the demo feed
-  writer.app.settings.MinimalDisplay = true;
-  writer.app.settings.MinimalLeft = 1500;
-  writer.app.settings.MinimalTop = 1500;
-  SaveSettings(writer.app);
+  test::WriteSettings(program.folder.path(), [](Settings& s) {
+    s.ComPortIn = -1;  // the demo feed
+    s.MinimalDisplay = true, s.MinimalLeft = 1500, s.MinimalTop = 1500;
+  });
   QProcess& p = program.Start();
   QStringList shown;
   ASSERT_TRUE(test::WaitFor([&] { return (shown = Program::Shown(p)).size() == 1; })) << "only the minimal display";
@@ -278,6 +261,7 @@ TEST(OnScreen, ASecondCopyShowsOnlyItsBox) {
   EXPECT_LT(OnScreen(shown[0].toULongLong()).width(), 600) << "a box, not the main window";
   EXPECT_EQ(second.state(), QProcess::Running) << "the box stays until it is read";
   EXPECT_TRUE(Stop(second, SIGTERM));
+  EXPECT_FALSE(test::Exists(program.folder / "Gps.cfg")) << "the refused copy saves nothing";
   EXPECT_EQ(first.state(), QProcess::Running);
 }
 
