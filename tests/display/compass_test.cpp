@@ -142,18 +142,5 @@ TEST(CompassTextOf, SectorsTieToTheEvenIndex) {
   for (const auto& c : cases) EXPECT_EQ(CompassTextOf(r.app, Deg(c.course)), c.text) << c.course;
 }
 
-TEST(ShowTurnPrompt, SpinsAndFeedsTheMinimalDisplayButton) {
-  test::TestRig rig;
-  std::string seen;
-  for (int i = 0; i < 6; ++i) {
-    ShowTurnPrompt(rig.app);
-    seen += rig.app.form1.lblTurnPrompt.Caption();
-  }
-  EXPECT_EQ(seen, "0/-\\0/");
-  rig.app.settings.MinimalDisplay = true;
-  ShowTurnPrompt(rig.app);
-  EXPECT_EQ(rig.app.display.form5.Command1.Caption(), "&Main (-)");
-}
-
 }  // namespace
 }  // namespace koralin

@@ -123,10 +123,12 @@ TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
 
 TEST(Polling, CompassTextOnTheOutputPortIsGatheredToThirtyOne) {
   Polled p;
-  p.app.form1.mnuHCHDTinp.SetChecked(true);
   p.app.settings.ComPortOut = 2;
   p.comm2.Open(2, "4800,N,8,1", 1024, 512);
   p.comm2.Feed(std::string(25, 'a'));
+  p.Tick();
+  EXPECT_EQ(p.comm2.InBufferCount(), 25) << "read only when asked for";
+  p.app.form1.mnuHCHDTinp.SetChecked(true);
   p.Tick();
   p.comm2.Feed("bcdef");
   p.Tick();
@@ -184,11 +186,14 @@ TEST(Polling, LockTextsInTheFrameCaptionWhileTheLockCheckIsOn) {
       {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"3", " (Very good lock 3D)"}, {"0", " "},
       {"", " "},              {"x", " "},            {"34", " (Very good lock 3D)"},
   };
+  std::string spinner;  // turns once per decoding
   for (const auto& [mode, lock] : cases) {
     rig.app.poll.RxText = "junk" + test::Nmea("GPGSA,A," + mode + ",04,05,,,");
     DispatchSentences(rig.app);
     EXPECT_EQ(f.Frame1.Caption(), std::string("GPS-NMEA-0183") + lock) << mode;
+    spinner += f.lblTurnPrompt.Caption();
   }
+  EXPECT_EQ(spinner, "0/-\\0/-");
   rig.app.poll.RxText = "no lock sentence";  // the caption stays
   DispatchSentences(rig.app);
   EXPECT_EQ(f.Frame1.Caption(), "GPS-NMEA-0183 (Very good lock 3D)");

@@ -27,7 +27,6 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     test::SerialRig rig;
     rig.ReadyToDecode(0);
     Form1& f = rig.app.form1;
-    rig.app.settings.BaudIn = 4800;
     f.Option1[0].Click();  // Com1
     ComOutSelect(rig.app, c.out, 9600);
     mnuTerminalOut_Click(rig.app);
@@ -70,7 +69,6 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     EXPECT_TRUE(rig.dialogs.boxes.empty());
   }
   test::SerialRig off;  // the input switched off while it is waited for: the wait ends
-  off.app.settings.BaudIn = 4800;
   off.app.form1.Option1[0].Click();
   off.comm1.failRead = off.comm1.failOpen = lost;
   off.comm1.Feed("abcd");
