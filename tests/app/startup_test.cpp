@@ -71,25 +71,17 @@ TEST(Startup, BringsTheWindowUpFromTheDefaults) {
 }
 
 TEST(Startup, RebuildsStateFromStoredSettings) {
-  const struct {
-    const char* what;
-    std::function<void(App&)> change;
-    std::function<void(const App&)> expect;
-  } cases[] = {
-      {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; },
-       [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
+  using Change = std::function<void(App&)>;
+  using Expect = std::function<void(const App&)>;
+  const struct { const char* what; Change change; Expect expect; } cases[] = {
+      {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; }, [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
       {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
        [](const App& a) { EXPECT_EQ(a.form1.tmrPolling.Interval() + a.settings.PollingInterval, 100); }},
-      {"custom port", [](App& a) { a.settings.CustomComIn = 12; },
-       [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
+      {"custom port", [](App& a) { a.settings.CustomComIn = 12; }, [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
       {"minimal speed", [](App& a) { a.settings.MinGpsSpeedOut = 5; },
        [](const App& a) { EXPECT_EQ(a.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (5 knots)..."); }},
-      {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; },
-       [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
-      {"minimal display", [](App& a) {
-         a.settings.MinimalDisplay = true;
-         a.settings.ComPortIn = -1;
-       },
+      {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; }, [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
+      {"minimal display", [](App& a) { a.settings.MinimalDisplay = true, a.settings.ComPortIn = -1; },
        [](const App& a) { EXPECT_TRUE(!a.form1.form.Visible() && a.display.form5.form.Visible()); }},
       {"minimal display, input off", [](App& a) { a.settings.MinimalDisplay = true; },
        [](const App& a) { EXPECT_TRUE(a.form1.form.Visible() && !a.display.form5.form.Visible()); }},

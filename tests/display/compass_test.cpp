@@ -121,13 +121,6 @@ TEST(DrawCompass, TicksEvery22Point5Or10DegreesNorthRedCardinalsBlackThirtiesMag
     const std::map<Colour, int> expected{
         {colour::kRed, 1}, {colour::kBlack, 3}, {colour::kMagenta, tens ? 8 : 0}, {colour::kGreen, tens ? 24 : 12}};
     EXPECT_EQ(colours, expected) << tens;
-    // Ticks run outward from the ring: the longest at north, then the thirties, then the rest.
-    const auto lines = r.Of(DrawKind::kLine);
-    const float ring = 767 + 50;
-    EXPECT_NEAR(lines[0].y1, kCentre - ring, 0.01);
-    EXPECT_NEAR(lines[0].y2, kCentre - ring * 1.1f, 0.01);
-    EXPECT_NEAR(std::hypot(lines[1].x2 - kCentre, lines[1].y2 - kCentre), ring * 1.04f, 0.05);
-    if (tens) { EXPECT_NEAR(std::hypot(lines[3].x2 - kCentre, lines[3].y2 - kCentre), ring * 1.09f, 0.05); }
   }
 }
 
