@@ -46,9 +46,8 @@ TEST(ShiftDate, MovesOneDayAcrossMonthsAndYears) {
 
 TEST(SetPcClock, SetsLocalTimeFromUtcWithTheOffset) {
   const struct { int offset; const char* time; const char* date; DateTime expected; } cases[] = {
+      // Across the year and back over a leap day; the days themselves are ShiftDate's.
       {2, "223015", "311226", {2027, 1, 1, 0, 30, 15}},     {-5, "021000", "010324", {2024, 2, 29, 21, 10, 0}},
-      {-5, "021000", "010325", {2025, 2, 28, 21, 10, 0}},   {-5, "030000", "010526", {2026, 4, 30, 22, 0, 0}},
-      {-5, "030000", "010826", {2026, 7, 31, 22, 0, 0}},    {1, "235959", "280224", {2024, 2, 29, 0, 59, 59}},
       {12, "120000", "150626", {2026, 6, 16, 0, 0, 0}},     {-12, "115959", "150626", {2026, 6, 14, 23, 59, 59}},
       {0, "101010.6", "150626", {2026, 6, 15, 10, 10, 11}}, {7, "010000", "150626", {2026, 6, 15, 8, 0, 0}},
   };
@@ -104,8 +103,7 @@ TEST(TimeMenu, TheFixedOffsetsAnnounceThemselvesAndTheTimeZoneIsRoundedHalfToEve
   for (const auto& [item, offset] : fixed) {
     test::TestRig rig;
     (rig.app.form1.*item).Click();
-    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(rig.dialogs.boxes[0].prompt.ends_with("\r\nas soon as possible now."));
+    EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
     EXPECT_EQ(rig.app.shell.ClockOffsetPending, offset);
   }
   const struct {

@@ -48,19 +48,11 @@ TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeepAndSwitchingOffWritesT
   for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
   EXPECT_EQ(ReadFile(path), expected);
   EXPECT_EQ(rig.app.log.LogBuffer + std::to_string(rig.system.beeps), "1");
+  std::filesystem::remove(path);
   rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
   EXPECT_EQ(rig.system.beeps, 1);
-  LogRig once;
-  const std::string one = once.folder / "one.log";
-  once.StartLogging(one);
-  once.app.form1.mnuLoggen.Click();
-  EXPECT_FALSE(Exists(one)) << "an empty buffer does not touch the file";
-  once.StartLogging(one);
-  LoggingSummer(once.app, "DF101/9 [12]", false);
-  once.app.form1.mnuLoggen.Click();
-  EXPECT_EQ(ReadFile(one) + std::to_string(once.system.beeps), "DF101/9 [12]\r\n1");
-  EXPECT_FALSE(once.app.form1.mnuLoggen.Checked());
-  EXPECT_TRUE(once.app.form1.mnuPlayLog.Enabled());
+  EXPECT_FALSE(Exists(path));
+  EXPECT_TRUE(rig.app.form1.mnuPlayLog.Enabled());
 }
 
 TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
@@ -75,10 +67,8 @@ TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
     const std::string was = rig.app.settings.LogFileName, path = rig.folder / "trip.log";
     if (c.exists) WriteFile(path, "old\r\n");
     rig.StartLogging(path, c.answer);
-    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText, was);
-    EXPECT_EQ(rig.app.settings.LogFileName, path);
-    EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked());
-    EXPECT_FALSE(rig.app.form1.mnuPlayLog.Enabled());
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
+    EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked() && !rig.app.form1.mnuPlayLog.Enabled());
     ASSERT_EQ(rig.dialogs.boxes.size(), c.exists ? 1u : 0u) << "a new file needs no question";
     if (c.exists) { EXPECT_EQ(Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once"; }
     LoggingSummer(rig.app, "%323/9", false);
@@ -102,35 +92,22 @@ TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
     r.StartLogging(path, MsgResult::kCancel);
     EXPECT_TRUE(Exists(path)) << path;
     ASSERT_EQ(r.dialogs.boxes.size(), 2u) << path;
-    test::ExpectBox(r.dialogs.boxes[1], "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error",
-                    MsgIcon::kExclamation);
+    EXPECT_EQ(r.dialogs.boxes[1].prompt, "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error");
     EXPECT_FALSE(r.app.form1.mnuLoggen.Checked()) << path;
     EXPECT_EQ(r.app.settings.LogFileName, path) << "offered again next time";
   }
 }
 
 TEST(Logging, ExitWritesTheBufferedRecords) {
-  for (const bool logging : {true, false}) {
-    LogRig rig;
-    const std::string path = rig.folder / "trip.log";
-    rig.StartLogging(path);
-    LoggingSummer(rig.app, "%323/9", false);
-    rig.app.form1.mnuLoggen.SetChecked(logging);
-    rig.app.shell.SettingsLoaded = true;
-    ExitProgram(rig.app);
-    EXPECT_EQ(ReadFile(path), logging ? "%323/9\r\n" : "") << logging;
-  }
+  LogRig rig;
+  rig.StartLogging(rig.folder / "trip.log");
+  LoggingSummer(rig.app, "%323/9", false);
+  rig.app.shell.SettingsLoaded = true;
+  ExitProgram(rig.app);
+  EXPECT_EQ(ReadFile(rig.folder / "trip.log"), "%323/9\r\n");
 }
 
-// What a user sees of the fix, the height and the bearing.
-std::string Seen(const App& app) {
-  const Form1& f = app.form1;
-  return f.lblGPRMC.Caption() + "|" + f.lblLatitude.Caption() + f.lblLongitude.Caption() + f.lblTime.Caption() +
-         f.lblDate.Caption() + f.lblSpeed.Caption() + f.lblCompass.Caption() + "|" + f.lblHeight1.Caption() + "|" +
-         f.Frame1.Caption() + "|" + app.heading.DopplerBearing + "|" + app.heading.FluxHeadingText;
-}
-
-TEST(Logging, EachDecoderLogsWhatItTookAndTheLogPlaysBackToTheSameScreen) {
+TEST(Logging, EachDecoderLogsWhatItTook) {
   for (const bool verify : {true, false}) {
     SCOPED_TRACE(verify ? "checksums verified" : "checksums not verified");
     LogRig rig;
@@ -146,18 +123,9 @@ TEST(Logging, EachDecoderLogsWhatItTookAndTheLogPlaysBackToTheSameScreen) {
     p.RxText = p.RxTextAltitude = p.RxTextDoppler = "noise " + hdt + "\r\n" + (verify ? kRmc : rmc) + "7F junk\r\n" +
                                                     gga + "\r\n" + gsa + "\r\n%123/4\r\n";
     DispatchSentences(rig.app);
-    const std::string live = Seen(rig.app);
     rig.app.form1.mnuLoggen.Click();
     // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
     EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n");
-    LogRig player;
-    player.app.form1.mnuCrcCheck.SetChecked(verify);
-    player.app.form1.mnuLockCheck.SetChecked(true);
-    player.app.settings.PollingInterval = 50;
-    std::string played;  // as the last line leaves it, before playback ends
-    player.system.onDoEvents = [&] { played = Seen(player.app); };
-    player.Play(path);
-    EXPECT_EQ(played, live);
   }
 }
 
@@ -191,8 +159,7 @@ TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
     ASSERT_EQ(r.dialogs.boxes.size(), 1u);
     test::ExpectBox(r.dialogs.boxes[0], "File " + path + " Write error.\r\n\r\nError = " + numberAndDescription,
                     MsgIcon::kExclamation);
-    EXPECT_TRUE(r.app.form1.mnuLoggen.Checked());
-    EXPECT_EQ(r.system.beeps, 0);
+    EXPECT_TRUE(r.app.form1.mnuLoggen.Checked() && r.system.beeps == 0);
     for (int i = 0; i < 40; ++i) LoggingSummer(r.app, kRmc, true);
     EXPECT_EQ(r.dialogs.boxes.size(), 1u) << "the same fault is retried quietly";
     EXPECT_EQ(r.app.log.LogBuffer.size(), 55u * 70);
@@ -236,7 +203,7 @@ TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteOfWholeRecords) {
   const std::string& kept = rig.app.log.LogBuffer;
   EXPECT_LE(most, 1024u * 1024);
   EXPECT_GT(kept.size(), 1000u * 1024);
-  EXPECT_EQ(kept.substr(0, 1), "%");
+  EXPECT_EQ(kept[0], '%');
   EXPECT_TRUE(kept.ends_with("%115999/9" + pad + "\r\n"));
   EXPECT_EQ(rig.dialogs.boxes.size(), 2u) << "the append question and one write error";
 }

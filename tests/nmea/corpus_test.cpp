@@ -11,30 +11,27 @@
 namespace koralin {
 namespace {
 
-// The position on screen at the end of a replay: degrees, whole minutes and
+// The position shown at the end of a replay: degrees, whole minutes and
 // hemisphere of latitude and longitude ("" when none was shown).
 std::string Play(const std::string& log, bool verify, unsigned seed) {
   test::TestRig rig;
-  App& app = rig.app;
   rig.ReadyToDecode(4);
-  app.form1.mnuCrcCheck.SetChecked(verify);
-  app.form1.mnuLockCheck.SetChecked(true);
-  app.form1.mnuAnyTalker.SetChecked(true);
+  Form1& f = rig.app.form1;
+  f.mnuCrcCheck.SetChecked(verify);
+  f.mnuLockCheck.SetChecked(true);
+  f.mnuAnyTalker.SetChecked(true);
   rig.comm1.Open(4, "4800,N,8,1", 1024, 512);
-  app.form1.tmrPolling.SetInterval(50);
-  app.form1.tmrPolling.SetEnabled(true);
+  f.tmrPolling.SetInterval(50);
+  f.tmrPolling.SetEnabled(true);
   std::mt19937 random(seed);
-  std::uniform_int_distribution<std::size_t> chunk(1, 300);
-  for (std::size_t at = 0; at < log.size();) {
-    const std::size_t n = std::min(chunk(random), log.size() - at);
+  for (std::size_t at = 0, n; at < log.size(); at += n) {
+    n = std::min<std::size_t>(random() % 300 + 1, log.size() - at);
     rig.comm1.Feed(log.substr(at, n));
-    at += n;
     rig.clock.Advance(50);
-    EXPECT_EQ(app.unexpectedCount, 0) << app.lastUnexpected;
-    EXPECT_LE(app.poll.RxText.size(), 1024 + 300 + 4);
+    EXPECT_EQ(rig.app.unexpectedCount, 0) << rig.app.lastUnexpected;
+    EXPECT_LE(rig.app.poll.RxText.size(), 1024 + 300 + 4);
   }
-  const std::string& lat = app.fix.LatitudeText;
-  const std::string& lon = app.fix.LongitudeText;
+  const std::string &lat = rig.app.fix.LatitudeText, &lon = rig.app.fix.LongitudeText;
   if (lat.size() != 8 || lon.size() != 9) return "";
   return lat.substr(0, 4) + lat.substr(7) + " " + lon.substr(0, 5) + lon.substr(8);
 }
@@ -52,18 +49,15 @@ TEST(Corpus, EveryLogWithAValidRmcEndsWithItsPosition) {
       {"ublox-zed-f9p-nmea.log", "4552S 17030E"}, {"unicore-um621.log", "4404N 12118W"},
       {"venus634lp.log", "5355N 02730E"},
   };
-  // Unchecked sentences are cut at 78 characters: its RMCs lose their last fields.
-  const std::string tooLongUnchecked = "nmea-rtk.log";
   const auto logs = test::CorpusLogs();
   if (logs.empty()) GTEST_SKIP() << "no receiver logs at " << KORALIN_CORPUS_DIR;
   for (const auto& path : logs) {
-    const std::string name = path.filename().string();
-    const std::string log = test::ReadFile(path.string());
+    const std::string name = path.filename().string(), log = test::ReadFile(path.string());
     const auto expected = positions.find(name);
     for (const bool verify : {true, false}) {
-      const std::string shown = Play(log, verify, verify ? 1u : 2u);
-      const bool none = expected == positions.end() || (!verify && name == tooLongUnchecked);
-      EXPECT_EQ(shown, none ? "" : expected->second) << name << (verify ? " verified" : "");
+      // Unchecked sentences are cut at 78 characters: the RTK log's RMCs lose their last fields.
+      const bool none = expected == positions.end() || (!verify && name == "nmea-rtk.log");
+      EXPECT_EQ(Play(log, verify, verify ? 1u : 2u), none ? "" : expected->second) << name << (verify ? " verified" : "");
     }
   }
 }

@@ -13,6 +13,7 @@ struct SerialRig : TestRig {
     Form1& f = app.form1;
     f.tmrPolling.SetInterval(1500);
     f.tmrComInTimeOut.SetInterval(10000);
+    app.settings.BaudIn = 4800;
     for (int i = 0; i < 6; ++i) f.Option1[static_cast<std::size_t>(i)].SetCaption("Com" + std::to_string(i + 1));
     f.Option1[6].SetCaption("Com" + std::to_string(app.settings.CustomComIn));
     f.Option1[7].SetCaption("Comport off");
