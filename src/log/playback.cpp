@@ -129,8 +129,7 @@ void mnuPlayLog_Click(App& app) {
     app.StopPlay = false;
     f.mnuPlayLog.SetChecked(true);
     f.mnuPlayLog.SetEnabled(true);
-    f.mnuLoggen.SetChecked(false);
-    f.mnuLoggen.SetEnabled(false);
+    f.mnuLoggen.SetEnabled(false);  // logging is off: it refuses a playback
     PlayLog(app);
     return;
   }

@@ -36,8 +36,9 @@ TEST(ComPorts, SavingReplacesOneNumberAndKeepsTheRest) {
   SaveComPort(folder.path(), 3, "/dev/ttyUSB1");
   EXPECT_EQ(ReadFile(file), "# receivers\n3=/dev/ttyUSB1\n4=/dev/ttyACM0\n");
   SaveComPort(folder.path(), 7, "/dev/pts/4");
+  SaveComPort(folder.path(), 31, "/dev/pts/5");  // the last number there is
   SaveComPort(folder.path(), 4, "");
-  EXPECT_EQ(ReadFile(file), "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n");
+  EXPECT_EQ(ReadFile(file), "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n31=/dev/pts/5\n");
   EXPECT_FALSE(test::Exists(file + ".tmp"));
 }
 

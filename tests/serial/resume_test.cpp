@@ -18,16 +18,17 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
   const RunTimeError lost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
   const struct {
     const char* what;
-    int out;         // output port
+    int in, out;     // input and output ports
     bool inputGoes;  // else the separate output goes
     int shown;       // port named in the caption
-  } cases[] = {{"input", 2, true, 1}, {"output", 2, false, 2}, {"shared", -1, true, 1}};
+  } cases[] = {{"input", 1, 2, true, 1}, {"output", 1, 2, false, 2}, {"shared", 1, -1, true, 1},
+               {"output on port 1", 2, 1, false, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     test::SerialRig rig;
     rig.ReadyToDecode(0);
     Form1& f = rig.app.form1;
-    f.Option1[0].Click();  // Com1
+    f.Option1[c.in - 1].Click();
     ComOutSelect(rig.app, c.out, 9600);
     mnuTerminalOut_Click(rig.app);
     f.mnuRMCPlainOut.SetChecked(true);
@@ -44,7 +45,7 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
     EXPECT_EQ(f.lblLock.BackColor() == colour::kRed, c.inputGoes);
     rig.clock.Advance(10000);  // still away: the watchdog keeps the words
     if (c.inputGoes) { EXPECT_EQ(f.Frame1.Caption(), caption); }
-    EXPECT_EQ(rig.app.settings.ComPortIn * 10 + rig.app.settings.ComPortOut, 10 + c.out);
+    EXPECT_EQ(rig.app.settings.ComPortIn * 10 + rig.app.settings.ComPortOut, c.in * 10 + c.out);
     EXPECT_EQ(rig.app.terminal.TerminalText[0].find(caption) != std::string::npos, !c.inputGoes);
 
     gone.failRead = gone.failWrite = gone.failOpen = std::nullopt;
