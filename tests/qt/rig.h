@@ -1,17 +1,19 @@
-// What the Qt tests share: a program whose ports are the real adapters
-// (serial devices on ptys unless ComPorts.cfg says otherwise), waiting,
-// screenshots for a person to look at, and menu entries by caption.
+// What the Qt tests share: the program on fakes with its window or on ptys,
+// the real program in a folder of its own, waiting, screenshots, menu entries.
 #pragma once
+
+#include <signal.h>
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QEventLoop>
-#include <QMenu>
+#include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTimer>
-#include <QWidget>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "app/settings_file.h"
@@ -99,6 +101,39 @@ struct PtyRig {
   FakeBus bus;
   App app;
 };
+
+#ifdef KORALIN_PROGRAM
+// The real program copied into a fresh folder, its settings folder; what it
+// started is killed at the end.
+class ProgramFolder {
+ public:
+  ProgramFolder() { std::filesystem::copy_file(KORALIN_PROGRAM, folder_ / "koralin-gps"); }
+  ~ProgramFolder() {
+    for (auto& p : started_) p->kill(), p->waitForFinished(5000);
+  }
+  // Started; back once a lock is there.
+  QProcess& Start() {
+    auto& p = *started_.emplace_back(std::make_unique<QProcess>());
+    p.start(QString::fromStdString(folder_ / "koralin-gps"), {});
+    EXPECT_TRUE(p.waitForStarted(10000));
+    EXPECT_TRUE(WaitFor([&] { return Has("koralin-gps.lock"); }));
+    return p;
+  }
+  bool Has(const std::string& name) const { return Exists(folder_ / name); }
+  std::string operator/(const std::string& name) const { return folder_ / name; }
+  const std::string& path() const { return folder_.path(); }
+
+ private:
+  TempFolder folder_;
+  std::vector<std::unique_ptr<QProcess>> started_;
+};
+#endif
+
+// Signals p and waits for its end.
+inline bool Stop(QProcess& p, int sig) {
+  if (p.processId() > 0) ::kill(static_cast<pid_t>(p.processId()), sig);  // never 0: that is our own group
+  return p.waitForFinished(10000);
+}
 
 // Runs the event loop for ms, as the program waits between polls.
 inline void RunLoop(int ms) {
