@@ -1,26 +1,18 @@
-// The windows offscreen: each mirrors its model on every change, input
-// reaches the model once, and a screenshot of each kind for a person to see.
-#include <QApplication>
+// The windows offscreen: each mirrors its model on every change, and input
+// reaches the model once.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/startup.h"
 #include "display/speed.h"
 #include "nmea/gprmc.h"
-#include "nmea/sentence.h"
-#include "qt/main_window.h"
-#include "qt/qt_dialogs.h"
 #include "qt/qt_serial_port.h"
 #include "qt/rig.h"
-#include "qt/text.h"
 #include "qt/tool_windows.h"
 #include "support/sentences.h"
 #include "terminal/port_listing.h"
@@ -29,16 +21,12 @@
 namespace koralin {
 namespace {
 
-using test::SaveShot;
-
-// The program on fakes with its face, started as the program starts.
 struct Face : test::FaceRig {
   explicit Face(int input) {
     Load();
     app.settings.ComPortIn = static_cast<std::int16_t>(input);
     SpeedSelect(app, 3);
   }
-  void Receive(const std::string& body) { ExtractingGPRMC(app, AddCrc(body + "*") + "\r\n"); }
   void Send(QWidget* to, QEvent&& e) { QApplication::sendEvent(to, &e); }
   void Key(QWidget* to) { Send(to, QKeyEvent(QEvent::KeyPress, Qt::Key_M, {})); }
   void Mouse(QWidget* to, QEvent::Type type = QEvent::MouseButtonPress) {
@@ -51,14 +39,11 @@ TEST(MainWindow, MirrorsTheModelOnEveryDemoTickPaintsTheRoseAndTakesItsSizeAndPl
   face.f.mnuCrcCheck.SetChecked(true);
   face.f.mnuLockCheck.SetChecked(true);
   face.f.tmrPolling.SetEnabled(true);
-  for (int step = 0; step <= 20; ++step) {
-    SCOPED_TRACE(step);
-    face.rig.clock.Advance(face.f.tmrPolling.Interval());
-    face.ExpectLooks("demo");
-  }
+  for (int tick = 0; tick <= 20; ++tick)
+    face.rig.clock.Advance(face.f.tmrPolling.Interval()), face.ExpectLooks("demo tick " + std::to_string(tick));
   EXPECT_EQ(face.app.unexpectedCount, 0) << face.app.lastUnexpected;
 
-  face.Receive("$GPRMC,123519,A,5212.3456,N,00454.3210,E,022.4,090.0,041226,003.1,W");
+  ExtractingGPRMC(face.app, test::Rmc("123519", "022.4", "090.0") + "\r\n");
   QWidget* rose = face.Find<QWidget>("Picture1");
   ASSERT_EQ(rose->size(), QSize(129, 129));
   const QImage image = rose->grab().toImage();
@@ -74,7 +59,6 @@ TEST(MainWindow, MirrorsTheModelOnEveryDemoTickPaintsTheRoseAndTakesItsSizeAndPl
   face.f.mnuShowDDE.Click();  // the published row
   face.ExpectLooks("published row");
   EXPECT_EQ(QSize(face.window.frameGeometry().width(), face.window.centralWidget()->height()), QSize(666, 205));
-  SaveShot(face.window, "main-window.png");
   face.f.form.Move(1500, 750);
   EXPECT_EQ(face.window.pos(), QPoint(100, 50));
 }
@@ -93,7 +77,6 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnce) {
   EXPECT_TRUE(face.app.settings.MinimalDisplay && minimal.isVisible() && !face.window.isVisible());
   EXPECT_EQ(minimal.pos(), QPoint(100, 60));
   EXPECT_EQ(minimal.findChild<QLabel*>("Label2")->text(), qt::ToQ(face.app.display.form5.Label2.Caption()));
-  SaveShot(minimal, "minimal-display.png");
   face.Key(&minimal);
   EXPECT_FALSE(face.app.settings.MinimalDisplay || minimal.isVisible());
   face.f.mnuMinimalDisplay.Click();
@@ -135,10 +118,14 @@ int TextPixels(QWidget& w, QRgb colour) {
   return static_cast<int>(std::count(p, p + image.width() * image.height(), colour));
 }
 
-TEST(TerminalWindows, ShowTrafficNewestFirstAndTheirBoxesReachTheModel) {
+TEST(ToolWindows, ShowTheModelAndTakeInput) {
+  test::Pty pty;
+  test::PortMap folder;
   test::TestRig rig;
+  rig.system.appPath = folder.Folder();
   App& app = rig.app;
   qt::ToolWindows tools{app, nullptr};
+  // The terminals show the traffic newest first, in green and red.
   app.settings.ComPortIn = 3;
   app.settings.ComPortOut = 2;
   rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
@@ -161,7 +148,6 @@ TEST(TerminalWindows, ShowTrafficNewestFirstAndTheirBoxesReachTheModel) {
   EXPECT_TRUE(box->isVisible());
   box->setText("$PSRF100,1,4800,8,1,0*0E");
   Q_EMIT box->textEdited(box->text());
-  SaveShot(in, "terminal.png");
   Q_EMIT box->returnPressed();
   EXPECT_EQ(rig.comm1.written, "$PSRF100,1,4800,8,1,0*0E\r\n");
   EXPECT_EQ(box->text(), "");
@@ -169,30 +155,12 @@ TEST(TerminalWindows, ShowTrafficNewestFirstAndTheirBoxesReachTheModel) {
   EXPECT_TRUE(app.terminal.FreezeIn && out.findChild<QCheckBox*>("chkFreeze")->isChecked());
   in.close();
   EXPECT_FALSE(app.form1.mnuTerminalIn.Checked());
-}
 
-TEST(ToolWindows, TheChecksumToolANoticeAndThePortListingShowTheModelAndTakeInput) {
-  test::Pty pty;
-  test::PortMap folder;
-  test::TestRig rig;
-  rig.system.appPath = folder.Folder();
-  qt::QtDialogs dialogs;
-  App app(Platform{rig.system, dialogs, rig.comm1, rig.comm2, rig.clockSetter, rig.bus});
-  qt::ToolWindows tools{app, nullptr};
   app.form1.mnuCreateGPstrings.Click();
   auto* text = tools.crcTool.findChild<QLineEdit*>("Text1");
   ASSERT_TRUE(tools.crcTool.isVisible());
   EXPECT_EQ(text->text(), "$PSRF100,1,4800,8,1,0*0E");
   EXPECT_EQ(text->selectedText(), text->text());
-  SaveShot(tools.crcTool, "checksum-tool.png");
-
-  app.form1.mnuAbout.Click();  // a notice stays open beside the window
-  QWidget* box = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (qobject_cast<QMessageBox*>(w) && w->isVisible()) box = w;
-  ASSERT_NE(box, nullptr);
-  SaveShot(*box, "info-box.png");
-  box->close();
 
   // A pty given a number in the listing opens under that number.
   std::vector<SerialDevice> devices = qt::SerialDevicesPresent();
@@ -206,7 +174,6 @@ TEST(ToolWindows, TheChecksumToolANoticeAndThePortListingShowTheModelAndTakeInpu
   Q_EMIT tools.listing.findChild<QLineEdit*>("txtPortNumber")->textEdited("5");
   tools.listing.findChild<QPushButton*>("cmdAssign")->click();
   EXPECT_TRUE(list->currentItem()->text().startsWith("Com5 "));
-  SaveShot(tools.listing, "serial-port-listing.png");
   qt::QtSerialPort port(folder.Folder());
   port.Open(5, "4800,N,8,1", 1024, 512);
   EXPECT_TRUE(port.IsOpen());
