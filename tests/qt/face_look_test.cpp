@@ -100,7 +100,7 @@ class PaintCounter : public QObject {
 // nothing at all.
 TEST(FaceLook, AChangeRepaintsOnlyWhatItChanged) {
   Face face;
-  test::RunLoop(50);  // the first paints are done
+  test::RunFor(50);  // the first paints are done
   PaintCounter counter(&face.window);
   const struct {
     const char* what;

@@ -1,16 +1,14 @@
 // What the Qt tests share: the program on fakes with its window or on ptys,
-// the real program in a folder of its own, waiting, screenshots, menu entries.
+// the real program in a folder of its own, screenshots, menu entries.
 #pragma once
 
 #include <signal.h>
 
 #include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
-#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -66,9 +64,7 @@ struct FaceRig {
       EXPECT_EQ(w->font().underline(), l->FontUnderline()) << what;
     }
   }
-  template <class W = QLabel> W* Find(const std::string& name) {
-    return window.findChild<W*>(QString::fromStdString(name));
-  }
+  template <class W = QLabel> W* Find(const std::string& name) { return window.findChild<W*>(QString::fromStdString(name)); }
   TempFolder folder;
   TestRig rig;
   App& app = rig.app;
@@ -102,7 +98,6 @@ struct PtyRig {
   App app;
 };
 
-#ifdef KORALIN_PROGRAM
 // The real program copied into a fresh folder, its settings folder; what it
 // started is killed at the end.
 class ProgramFolder {
@@ -127,19 +122,11 @@ class ProgramFolder {
   TempFolder folder_;
   std::vector<std::unique_ptr<QProcess>> started_;
 };
-#endif
 
 // Signals p and waits for its end.
 inline bool Stop(QProcess& p, int sig) {
   if (p.processId() > 0) ::kill(static_cast<pid_t>(p.processId()), sig);  // never 0: that is our own group
   return p.waitForFinished(10000);
-}
-
-// Runs the event loop for ms, as the program waits between polls.
-inline void RunLoop(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 inline void SaveShot(QWidget& w, const QString& file) {
