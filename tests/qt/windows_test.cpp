@@ -1,5 +1,6 @@
-// The windows offscreen: each mirrors its model on every change, and input
-// reaches the model once.
+// The windows offscreen, read back from the rendered widgets: every label
+// keeps the colours, underline and text its model holds whatever happens, a
+// change repaints only what it changed, and input reaches the model once.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -8,9 +9,12 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <set>
 
-#include "display/speed.h"
+#include "display/compass.h"
+#include "nmea/fix_quality.h"
 #include "nmea/gprmc.h"
+#include "qt/compass_widget.h"
 #include "qt/qt_serial_port.h"
 #include "qt/rig.h"
 #include "qt/tool_windows.h"
@@ -21,11 +25,16 @@
 namespace koralin {
 namespace {
 
+// Started with the input chosen last time, checksums checked.
 struct Face : test::FaceRig {
-  explicit Face(int input) {
-    Load();
-    app.settings.ComPortIn = static_cast<std::int16_t>(input);
-    SpeedSelect(app, 3);
+  explicit Face(int input = 0) {
+    Load(input);
+    f.mnuCrcCheck.SetChecked(true);
+    QApplication::processEvents();
+  }
+  void Poll(const std::string& text) {
+    rig.comm1.Feed(text);
+    rig.clock.Advance(f.tmrPolling.Interval());
   }
   void Send(QWidget* to, QEvent&& e) { QApplication::sendEvent(to, &e); }
   void Key(QWidget* to) { Send(to, QKeyEvent(QEvent::KeyPress, Qt::Key_M, {})); }
@@ -34,9 +43,124 @@ struct Face : test::FaceRig {
   }
 };
 
+TEST(FaceLook, EveryLabelKeepsItsColoursThroughEachFrameChange) {
+  Face face(3);  // a GPS on port 3
+  Form1& f = face.f;
+  face.ExpectLooks("start");
+  const std::string rmc = test::Rmc() + "\r\n";
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    const char* screenshot;
+  } changes[] = {
+      {"a fix", [&] { face.Poll(rmc + "$GPGSV,1\r\n"); }, "look-fix-moving.png"},
+      {"a slow fix", [&] { face.Poll(test::Rmc("123520", "000.0") + "\r\n$GPGSV,1\r\n"); }, "look-fix-slow.png"},
+      {"the no-input warning", [&] { face.rig.clock.Advance(f.tmrComInTimeOut.Interval()); },
+       "look-no-input-warning.png"},
+      {"a checksum error", [&] { face.Poll(rmc.substr(0, rmc.size() - 3) + "0\r\n"); }, nullptr},
+      {"the caption put back", [&] { RestoreFrameCaption(face.app); }, nullptr},
+      {"a new tooltip", [&] { f.Frame1.SetToolTip("Double-Click for DDE Labels. Left-Click SmoothSpeedBar."); }, nullptr},
+  };
+  for (const auto& c : changes) {
+    c.change();
+    face.ExpectLooks(c.what);
+    if (c.screenshot) test::SaveShot(face.window, c.screenshot);
+  }
+}
+
+TEST(FaceLook, PlaybackStartAndEndLeaveEveryLabelItsColours) {
+  Face face;
+  test::SaveShot(face.window, "look-start-input-off.png");
+  const std::string log = face.folder / "play.log";
+  test::WriteFile(log, test::Rmc() + "\r\n" + test::Rmc("123520", "000.0") + "\r\n");
+  bool seenPlaying = false;
+  face.rig.system.onDoEvents = [&] {
+    if (seenPlaying || !face.f.mnuPlayLog.Checked()) return;
+    seenPlaying = true;
+    face.ExpectLooks("playing");
+  };
+  face.rig.dialogs.inputAnswers.push_back(log);
+  face.rig.dialogs.msgAnswers.push_back(MsgResult::kNo);  // once, not endless
+  face.f.mnuPlayLog.Click();
+  EXPECT_TRUE(seenPlaying);
+  face.ExpectLooks("played");
+}
+
+// A long caption keeps its beginning and its end (where it says how to stop).
+TEST(FaceLook, ALongFrameCaptionKeepsItsEnd) {
+  Face face;
+  face.f.Frame1.SetCaption("Playing log file /home/someone/a/rather/long/path/to/the/recorded/drive/of/today.log"
+                           " is endless playing. Press 'F1' or 'Esc' to stop Playing");
+  const QLabel* caption = face.Find(face.f.Frame1.Name());
+  EXPECT_TRUE(caption->text().startsWith("Playing log file")) << caption->text().toStdString();
+  EXPECT_TRUE(caption->text().endsWith("to stop Playing")) << caption->text().toStdString();
+  EXPECT_LE(caption->geometry().right(), caption->parentWidget()->width());
+}
+
+// Counts the paints of each label of the window and of the rose.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget* window) {
+    for (QWidget* w : window->findChildren<QLabel*>()) w->installEventFilter(this);
+    window->findChild<QWidget*>("Picture1")->installEventFilter(this);
+  }
+  std::set<QString> painted;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted.insert(watched->objectName());
+    return false;
+  }
+};
+
+// The frame's caption changes with nearly every poll: that repaints the
+// caption and nothing else; the same text again, or a new tooltip, repaints
+// nothing at all.
+TEST(FaceLook, AChangeRepaintsOnlyWhatItChanged) {
+  Face face;
+  test::RunFor(50);  // the first paints are done
+  PaintCounter counter(&face.window);
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    std::set<QString> repainted;
+  } changes[] = {
+      {"caption", [&] { face.f.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)"); }, {"Frame1"}},
+      {"caption back", [&] { face.f.Frame1.SetCaption("GPS-NMEA-0183"); }, {"Frame1"}},
+      {"same caption again", [&] { face.f.lblLock.SetCaption(face.f.lblLock.Caption()); }, {}},
+      {"rose tooltip", [&] { face.f.Picture1.SetToolTip("North=Up"); }, {}},
+      {"frame tooltip", [&] { face.f.Frame1.SetToolTip("Left-Click SmoothSpeedBar."); }, {}},
+      {"label colour", [&] { face.f.lblLock.SetBackColor(colour::kRed); }, {"lblLock"}},
+  };
+  for (const auto& c : changes) {
+    counter.painted.clear();
+    c.change();
+    QApplication::processEvents();
+    EXPECT_EQ(counter.painted, c.repainted) << c.what << ": " << QStringList(counter.painted.begin(), counter.painted.end()).join(" ").toStdString();
+  }
+}
+
+// The rose keeps the part of its drawing that stays the same: whatever moved
+// or changed colour, it shows exactly what a rose painting the whole drawing
+// afresh shows.
+TEST(FaceLook, TheRoseShowsEveryNewDrawingWhole) {
+  std::vector<std::unique_ptr<qt::CompassWidget>> afresh;  // they follow the model while it lives
+  Face face(3);
+  QWidget* rose = face.Find<QWidget>("Picture1");
+  const char* courses[] = {"090.0", "180.0", "180.0", "270.0"};
+  for (int i = 0; i < 6; ++i) {  // four fixes, then a cyan ring on and off
+    if (i < 4) face.Poll(test::Rmc("12352" + std::to_string(i), "022.4", courses[i]) + "\r\n");
+    if (i >= 4) face.app.heading.FluxHeadingText = i == 4 ? "123" : "", DrawCompass(face.app);
+    QApplication::processEvents();
+    afresh.push_back(std::make_unique<qt::CompassWidget>(face.f.Picture1, nullptr));
+    afresh.back()->resize(rose->size());
+    const auto shown = [](QWidget& w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    EXPECT_EQ(shown(*rose), shown(*afresh.back())) << "drawing " << i;
+  }
+}
+
 TEST(MainWindow, MirrorsTheModelOnEveryDemoTickPaintsTheRoseAndTakesItsSizeAndPlace) {
   Face face(-1);
-  face.f.mnuCrcCheck.SetChecked(true);
   face.f.mnuLockCheck.SetChecked(true);
   face.f.tmrPolling.SetEnabled(true);
   for (int tick = 0; tick <= 20; ++tick)
