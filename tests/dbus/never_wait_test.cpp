@@ -47,8 +47,7 @@ int NumberOf(const std::string& line) {
 TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   test::PortMap map;
   test::Pty gps, plotter;
-  map.Map(3, gps.Path());
-  map.Map(1, plotter.Path());
+  map.Map(3, gps.Path()), map.Map(1, plotter.Path());
   const std::string log = map.Folder() + "/GpsData.log";
   fs::create_symlink("/dev/full", log);
 
@@ -98,10 +97,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   std::string lastLatitude;
   int stillSeconds = 0, silentSeconds = 0;
   for (int second = 0; second < 60; ++second) {
-    if (second == 40) {  // space comes back
-      test::WriteFile(log + ".new", "");
-      fs::rename(log + ".new", log);
-    }
+    if (second == 40) test::WriteFile(log + ".new", ""), fs::rename(log + ".new", log);  // space comes back
     test::RunFor(1000);
     for (QWidget* w : QApplication::topLevelWidgets())  // the notices open on screen
       if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) seen.insert(box);

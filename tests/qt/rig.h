@@ -76,11 +76,9 @@ struct FaceRig {
 struct PtyRig {
   PtyRig() : app{Platform{system, dialogs, comm1, comm2, clockSetter, bus}} {
     system.appPath = map.Folder();  // the settings folder, as the program has it
-    map.Map(3, gps.Path());
-    map.Map(1, plotter.Path());
+    map.Map(3, gps.Path()), map.Map(1, plotter.Path());
     for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) clock.Attach(*t);
-    app.form1.tmrPolling.SetInterval(1500);
-    app.form1.tmrComInTimeOut.SetInterval(10000);
+    app.form1.tmrPolling.SetInterval(1500), app.form1.tmrComInTimeOut.SetInterval(10000);
     app.settings.BaudIn = 4800;
   }
   void GpsOn() { app.form1.Option1[2].Click(); }  // Com3
@@ -103,9 +101,7 @@ struct PtyRig {
 class ProgramFolder {
  public:
   ProgramFolder() { std::filesystem::copy_file(KORALIN_PROGRAM, folder_ / "koralin-gps"); }
-  ~ProgramFolder() {
-    for (auto& p : started_) p->kill(), p->waitForFinished(5000);
-  }
+  ~ProgramFolder() { for (auto& p : started_) p->kill(), p->waitForFinished(5000); }
   // Started; back once a lock is there.
   QProcess& Start() {
     auto& p = *started_.emplace_back(std::make_unique<QProcess>());

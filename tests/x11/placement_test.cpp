@@ -1,7 +1,6 @@
-// The windows on a real X server with a window manager: where they land and
-// who has the keyboard, read back from the X server against the model; the
-// real program's minimal display across SIGTERM, and a second copy.
-// The binary runs itself again under xvfb-run and starts openbox there.
+// The windows on a real X server (the binary runs itself again under
+// xvfb-run) with openbox: where they land and who has the keyboard, against
+// the model; the real program's minimal display across SIGTERM; a second copy.
 #include <unistd.h>
 
 #include <QCheckBox>
@@ -21,8 +20,7 @@ namespace {
 QString missing;  // what the tests need and lack
 
 #define NEED_X \
-  if (!missing.isEmpty())  \
-  GTEST_SKIP() << "needs " << missing.toStdString() << "(scripts/bootstrap installs xvfb, openbox, xdotool and x11-utils)"
+  if (!missing.isEmpty()) GTEST_SKIP() << "needs " << missing.toStdString() << "(bootstrap: xvfb openbox xdotool x11-utils)"
 
 QString Xtool(const QString& tool, const QStringList& args) {
   QProcess p;
@@ -78,8 +76,7 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsIt) {
   Screen s;
   s.ExpectPlaced(s.window, s.app.form1.form, "main window at the top-left");
   EXPECT_EQ(OnScreen(s.window.winId()).topLeft(), QPoint(0, 0));
-  s.app.form1.mnuTerminalIn.Click();
-  s.app.form1.mnuTerminalOut.Click();
+  s.app.form1.mnuTerminalIn.Click(), s.app.form1.mnuTerminalOut.Click();
   s.ExpectPlaced(s.tools.terminalIn, s.app.terminal.form2.form, "Terminal In below the main window");
   s.ExpectPlaced(s.tools.terminalOut, s.app.terminal.form3.form, "Terminal Out below Terminal In");
   const QRect in = OnScreen(s.tools.terminalIn.winId()), out = OnScreen(s.tools.terminalOut.winId());
@@ -100,12 +97,8 @@ TEST(OnScreen, TheSendBoxHasTheKeyboardAfterItsPrompt) {
   in.activateWindow();
   ASSERT_TRUE(test::WaitFor([&] { return QApplication::activeWindow() == &in; }));
   in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
-  QMessageBox* prompt = nullptr;
-  ASSERT_TRUE(test::WaitFor([&] {
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) prompt = box;
-    return prompt != nullptr;
-  }));
+  QMessageBox* prompt = nullptr;  // owned by the window it was asked from
+  ASSERT_TRUE(test::WaitFor([&] { return (prompt = in.findChild<QMessageBox*>()) && prompt->isVisible(); }));
   prompt->button(QMessageBox::Ok)->click();
   const QLineEdit* send = in.findChild<QLineEdit*>("TxtSend");
   auto typingGoesThere = [&] {
@@ -183,12 +176,9 @@ int main(int argc, char* argv[]) {
   ::testing::InitGoogleTest(&argc, argv);
   QProcess wm;  // up once it names itself on the root window
   if (missing.isEmpty()) wm.start("openbox", {"--sm-disable"});
-  if (missing.isEmpty() && !koralin::test::WaitFor([] {
-        return koralin::Xtool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-      }, 10000))
-    missing = "a running openbox ";
+  const auto managed = [] { return koralin::Xtool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); };
+  if (missing.isEmpty() && !koralin::test::WaitFor(managed, 10000)) missing = "a running openbox ";
   const int failed = RUN_ALL_TESTS();
-  wm.terminate();
-  wm.waitForFinished(3000);
+  wm.terminate(), wm.waitForFinished(3000);
   return failed;
 }
