@@ -19,8 +19,9 @@ namespace {
 
 QString missing;  // what the tests need and lack
 
-#define NEED_X \
-  if (!missing.isEmpty()) GTEST_SKIP() << "needs " << missing.toStdString() << "(bootstrap: xvfb openbox xdotool x11-utils)"
+#define NEED_X          \
+  if (!missing.isEmpty()) \
+  GTEST_SKIP() << "needs " << missing.toStdString() << "(scripts/bootstrap installs xvfb, openbox, xdotool, x11-utils)"
 
 QString Xtool(const QString& tool, const QStringList& args) {
   QProcess p;
