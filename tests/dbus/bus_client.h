@@ -1,4 +1,5 @@
-// A separate client of the session bus, as another program would be.
+// A separate client of the session bus, as another program would be: it
+// reads items and records change signals.
 #pragma once
 
 #include <QDBusConnection>
@@ -13,7 +14,6 @@
 
 namespace koralin::test {
 
-// A separate client connection that reads items and records change signals.
 class Client : public QObject {
   Q_OBJECT
 
@@ -21,23 +21,23 @@ class Client : public QObject {
   explicit Client(const QString& name) : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)) {}
   ~Client() override { QDBusConnection::disconnectFromBus(bus_.name()); }
 
-  QString Get(const QString& service, const QString& item) {
-    QDBusMessage m = QDBusMessage::createMethodCall(service, "/Form1", "org.freedesktop.DBus.Properties", "Get");
-    m << QString("org.koralin.Form1") << item;
-    // Asynchronous: the service may live in this very thread.
+  // The service may live in this very thread: the call is asynchronous.
+  QDBusMessage Call(const QString& service, const char* method, const QVariantList& args) {
+    QDBusMessage m = QDBusMessage::createMethodCall(service, "/Form1", "org.freedesktop.DBus.Properties", method);
+    m.setArguments(QVariantList{QString("org.koralin.Form1")} + args);
     QDBusPendingCall call = bus_.asyncCall(m);
     WaitFor([&] { return call.isFinished(); });
-    const QDBusMessage reply = call.reply();
+    return call.reply();
+  }
+  QString Get(const QString& service, const QString& item) {
+    const QDBusMessage reply = Call(service, "Get", {item});
     if (reply.type() != QDBusMessage::ReplyMessage) return "<error " + reply.errorName() + ">";
     return reply.arguments().first().value<QDBusVariant>().variant().toString();
   }
   // The error a Set gets ("" when it is accepted).
   QString Set(const QString& service, const QString& item) {
-    QDBusMessage m = QDBusMessage::createMethodCall(service, "/Form1", "org.freedesktop.DBus.Properties", "Set");
-    m << QString("org.koralin.Form1") << item << QVariant::fromValue(QDBusVariant(QString(1 << 20, 'x')));
-    QDBusPendingCall call = bus_.asyncCall(m);
-    WaitFor([&] { return call.isFinished(); });
-    return call.reply().type() == QDBusMessage::ErrorMessage ? call.reply().errorName() : QString();
+    const QDBusMessage reply = Call(service, "Set", {item, QVariant::fromValue(QDBusVariant(QString(1 << 20, 'x')))});
+    return reply.type() == QDBusMessage::ErrorMessage ? reply.errorName() : QString();
   }
   void Follow(const QString& service) {
     bus_.connect(service, "/Form1", "org.freedesktop.DBus.Properties", "PropertiesChanged", this,

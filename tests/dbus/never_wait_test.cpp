@@ -1,32 +1,24 @@
-// The whole program, put together as it runs, logging onto a full disk for a
-// minute while a receiver sends 50 sentences a second: the one box stays open
-// and nobody clicks it, yet decoding, publishing, relaying and logging go on.
-#include <QApplication>
+// The whole program logging onto a full disk for a minute while a receiver
+// sends 50 sentences a second: the one box stays open, nobody clicks it, yet
+// decoding, publishing, relaying and logging go on.
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <atomic>
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <set>
-#include <sstream>
 #include <thread>
 #include <gtest/gtest.h>
 
-#include "app/app.h"
 #include "app/startup.h"
 #include "dbus/bus_client.h"
 #include "qt/dbus_bus.h"
-#include "serial/input_port.h"
-#include "serial/output_port.h"
 #include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_system.h"
 #include "qt/target_port.h"
 #include "qt/timer_driver.h"
+#include "serial/input_port.h"
 #include "serial/output_port.h"
 #include "support/fakes.h"
 #include "support/pty.h"
@@ -36,7 +28,6 @@ namespace koralin {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 // Sentence number n: its time and latitude both count up, so a log line tells
 // which sentence it was and the published latitude moves with every one.
@@ -53,27 +44,10 @@ int NumberOf(const std::string& line) {
   return (h - 12) * 180000 + m * 3000 + s * 50 + cs / 2;
 }
 
-// Answers the questions that turning the log on asks: the file name as
-// offered, and append to the file that is there.
-void AnswerQuestions() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (auto* input = qobject_cast<QInputDialog*>(modal)) input->accept();
-  if (auto* box = qobject_cast<QMessageBox*>(modal)) box->button(QMessageBox::Ok)->click();
-}
-
-// The notices open on screen.
-std::set<QMessageBox*> OpenBoxes() {
-  std::set<QMessageBox*> open;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) open.insert(box);
-  return open;
-}
-
 TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   test::PortMap map;
   test::Pty gps, plotter;
-  map.Map(3, gps.Path());
-  map.Map(1, plotter.Path());
+  map.Map(3, gps.Path()), map.Map(1, plotter.Path());
   const std::string log = map.Folder() + "/GpsData.log";
   fs::create_symlink("/dev/full", log);
 
@@ -102,14 +76,15 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   std::atomic<int> sent{0};
   std::atomic<bool> feeding{true};
   std::thread receiver([&] {
-    for (auto next = Clock::now(); feeding; next += std::chrono::milliseconds(20)) {
-      gps.Send(Numbered(sent));
-      ++sent;
-      std::this_thread::sleep_until(next);
-    }
+    for (auto next = std::chrono::steady_clock::now(); feeding; next += std::chrono::milliseconds(20))
+      gps.Send(Numbered(sent++)), std::this_thread::sleep_until(next);
   });
-  QTimer answerer;
-  QObject::connect(&answerer, &QTimer::timeout, &AnswerQuestions);
+  QTimer answerer;  // turning the log on asks: the name as offered, append to what is there
+  QObject::connect(&answerer, &QTimer::timeout, [] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* input = qobject_cast<QInputDialog*>(modal)) input->accept();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) box->button(QMessageBox::Ok)->click();
+  });
   answerer.start(50);
   test::RunFor(500);
   f.mnuLoggen.Click();
@@ -122,12 +97,10 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   std::string lastLatitude;
   int stillSeconds = 0, silentSeconds = 0;
   for (int second = 0; second < 60; ++second) {
-    if (second == 40) {  // space comes back
-      test::WriteFile(log + ".new", "");
-      fs::rename(log + ".new", log);
-    }
+    if (second == 40) test::WriteFile(log + ".new", ""), fs::rename(log + ".new", log);  // space comes back
     test::RunFor(1000);
-    for (QMessageBox* b : OpenBoxes()) seen.insert(b);
+    for (QWidget* w : QApplication::topLevelWidgets())  // the notices open on screen
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) seen.insert(box);
     const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
     stillSeconds += latitude == lastLatitude;
     lastLatitude = latitude;

@@ -15,8 +15,7 @@ namespace koralin {
 namespace {
 
 TEST(LinuxClockSetter, ChoosesTheWayAndSaysWhyItWasRefused) {
-  setenv("TZ", "UTC", 1);  // the time below is UTC whatever the machine's zone
-  tzset();
+  setenv("TZ", "UTC", 1), tzset();  // the time below is UTC whatever the machine's zone
   const std::vector<long long> when{1767227415LL * 1000000};  // 2026-01-01 00:30:15
   // Directly when allowed, through the time service only without the right.
   const struct {
@@ -51,8 +50,7 @@ TEST(LinuxClockSetter, ChoosesTheWayAndSaysWhyItWasRefused) {
     EXPECT_EQ(said.empty(), !c.says);
     EXPECT_NE(said.find(c.says ? c.says : ""), std::string::npos) << said;
   }
-  unsetenv("TZ");
-  tzset();
+  unsetenv("TZ"), tzset();
 }
 
 }  // namespace

@@ -1,16 +1,16 @@
 // The port adapters on real ptys, real sockets and a real gpsd: bytes in and
 // out byte-exact, a lost server noticed, an unplugged device taken back, a
-// reader that stops reading, and each failure to open said in words.
+// reader that stops reading, each failure to open said in words; and a line
+// is read at the polling ticks only.
 #include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
 
-#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <filesystem>
+#include <atomic>
+#include <thread>
 
 #include "qt/rig.h"
+#include "qt/timer_driver.h"
 #include "serial/modified_rmc.h"
 #include "serial/output_port.h"
 #include "serial/send.h"
@@ -23,10 +23,9 @@ namespace {
 using test::PtyRig;
 using test::Rmc;
 
-int FreePort() {
+int FreePort() {  // free again once this server is gone
   QTcpServer s;
-  s.listen(QHostAddress::LocalHost, 0);
-  return s.serverPort();
+  return s.listen(QHostAddress::LocalHost, 0) ? s.serverPort() : 0;
 }
 
 // After a fix, so that it is not the carried tail met again first in the next poll.
@@ -35,9 +34,7 @@ constexpr const char* kNext = "\r\n$GPGSV,1\r\n";
 // Polls as the program does until the speed shown is `speed`.
 bool DecodedWithin(PtyRig& rig, const std::string& speed, int ms, const std::function<void()>& send) {
   for (int waited = 0; waited < ms; waited += 50) {
-    send();
-    test::RunLoop(50);
-    rig.Poll();
+    send(), test::RunFor(50), rig.Poll();
     if (rig.app.fix.SpeedKnotsText == speed) return true;
   }
   return false;
@@ -74,10 +71,7 @@ TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
     if (gpsd) {
       const int port = FreePort();
       daemon.start("gpsd", {"-N", "-n", "-S", QString::number(port), QString::fromStdString(rig.gps.Path())});
-      ASSERT_TRUE(test::WaitFor([&] {
-        const int fd = test::ConnectLocal(port);
-        return fd >= 0 && ::close(fd) == 0;
-      }));
+      ASSERT_TRUE(test::WaitFor([&] { const int fd = test::ConnectLocal(port); return fd >= 0 && ::close(fd) == 0; }));
       target = "gpsd://127.0.0.1:" + std::to_string(port);
     }
     rig.map.Map(3, target);
@@ -91,7 +85,7 @@ TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
     gpsd ? daemon.kill() : server.close();
     daemon.waitForFinished(2000);
     delete peer;
-    for (int i = 0; i < 3; ++i) test::RunLoop(50), rig.Poll();
+    for (int i = 0; i < 3; ++i) test::RunFor(50), rig.Poll();
     EXPECT_EQ(rig.app.form1.Frame1.Caption(), "Com3 lost - waiting for " + target + " to return");
     EXPECT_EQ(rig.Box(), "");
   }
@@ -128,15 +122,13 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
     const std::string back = "$HCHDT,123.4,T*2B\r\n";  // a compass on the same port
     ASSERT_EQ(::write(fd, back.data(), back.size()), static_cast<ssize_t>(back.size()));
     std::string got;
-    for (int i = 0; i < 50 && got.size() < back.size(); ++i) test::RunLoop(20), got += rig.comm2.ReadAll();
+    for (int i = 0; i < 50 && got.size() < back.size(); ++i) test::RunFor(20), got += rig.comm2.ReadAll();
     EXPECT_EQ(got, back);
 
     // From here on the reader reads nothing; bench/ has the long version.
     mnuTerminalOut_Click(rig.app);
-    for (int i = 0; i < 100 && rig.comm2.Dropped() == 0; ++i) {
+    for (int i = 0; i < 100 && rig.comm2.Dropped() == 0; ++i, test::RunFor(5))
       for (int k = 0; k < 150; ++k) SendToComout(rig.app, Rmc());
-      test::RunLoop(5);
-    }
     EXPECT_GT(rig.comm2.Dropped(), 0);
     EXPECT_TRUE(DecodedWithin(rig, "033.3", 1000, [&] { rig.gps.Send(Rmc("120000", "033.3") + kNext); }));
     EXPECT_EQ(rig.app.settings.ComPortOut, 1);
@@ -165,7 +157,7 @@ TEST(Ports, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
     EXPECT_EQ(rig.app.fix.SpeedKnotsText, "011.1");
 
     device.CloseMaster();
-    test::RunLoop(100);  // Qt notices on its own
+    test::RunFor(100);  // Qt notices on its own
     if (output) rig.gps.Send(Rmc("120002", "011.3") + kNext);
     rig.Poll();
     EXPECT_EQ(rig.app.form1.Frame1.Caption(),
@@ -177,9 +169,7 @@ TEST(Ports, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
     rig.clock.Advance(2000);
     const std::string rmc = Rmc("120003", "033.3") + "\r\n";
     EXPECT_TRUE(DecodedWithin(rig, "033.3", 2500, [&] { (output ? rig.gps : fresh).Send(rmc + "$GPGSV,1\r\n"); }));
-    if (output) {
-      EXPECT_EQ(fresh.Receive().substr(0, rmc.size()), rmc);
-    }
+    if (output) { EXPECT_EQ(fresh.Receive().substr(0, rmc.size()), rmc); }
     EXPECT_EQ(rig.Box(), "");
   }
 }
@@ -225,6 +215,45 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
   };
   for (const auto& c : cases) EXPECT_EQ(WhyNot(rig, c.target, c.stranger), c.target + c.why);
   EXPECT_EQ(test::ReadFile(file), "mine");
+}
+
+// Counts the times a line wakes the event loop.
+struct WakeCounter : QObject {
+  WakeCounter() { qApp->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override { return lineWakes += e->type() == QEvent::SockAct, false; }
+  int lineWakes = 0;
+};
+
+TEST(QuietLine, ABusyLineWakesNothingBetweenPolls) {
+  PtyRig rig;
+  rig.GpsOn();
+  std::atomic<bool> done{false};
+  std::thread receiver([&] {  // a sentence every 5 ms, as a fast receiver sends
+    while (!done) rig.gps.Send(Rmc() + "\r\n"), std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  });
+  WakeCounter counter;
+  test::RunFor(300);
+  rig.Poll();
+  done = true;
+  receiver.join();
+  EXPECT_EQ(counter.lineWakes, 0);
+  EXPECT_EQ(rig.app.fix.SpeedKnotsText, "022.4") << "and the poll still reads the line";
+}
+
+TEST(QuietLine, FastPollingRestsOnAQuietLineAndWakesAtItsFirstCharacter) {
+  PtyRig rig;
+  rig.GpsOn();
+  rig.app.form1.tmrPolling.SetInterval(50);
+  qt::TimerDriver driver;
+  driver.Attach(rig.app.form1.tmrPolling);
+  int ticks = 0;
+  rig.app.form1.tmrPolling.onTick.Subscribe([&ticks] { ++ticks; });
+  test::RunFor(1500);
+  EXPECT_LE(ticks, 3) << "a tick a second, not twenty";
+  const auto sent = std::chrono::steady_clock::now();
+  rig.gps.Send(Rmc() + "\r\n");
+  ASSERT_TRUE(test::WaitFor([&] { return rig.app.fix.SpeedKnotsText == "022.4"; }, 5000));
+  EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::milliseconds(700)) << "woken by the line";
 }
 
 }  // namespace

@@ -1,67 +1,31 @@
 // Every way out of the program, each once: the close box and the Exit menu
-// on the real window, the three signals, a second copy and a stale lock on
-// the real program, started offscreen from a copy in a fresh folder (its
-// settings folder).
-#include <signal.h>
+// on the real window; the signals and a stale lock on the real program. And
+// the program as delivered: from a terminal with no desktop (--help,
+// --version, no display, a mistyped option) and installed by its package.
 #include <sys/stat.h>
 
 #include <QElapsedTimer>
-#include <QProcess>
-#include <filesystem>
-#include <memory>
-#include <set>
+#include <QRegularExpression>
 
-#include "app/settings_file.h"
-#include "app/startup.h"
-#include "qt/main_window.h"
 #include "qt/rig.h"
 
 namespace koralin {
 namespace {
 
+using test::ProgramFolder;
+using test::Stop;
+
 TEST(Program, TheCloseBoxAndTheExitMenuSaveAndEnd) {
   for (bool byMenu : {false, true}) {
-    test::TempFolder folder;
-    test::TestRig rig;
-    rig.system.appPath = folder.path();
-    qt::MainWindow window(rig.app);
-    Form1_Load(rig.app);
-    window.show();
-    QAction* exit = test::FindAction(window.menuBar(), "&Exit           Alt+F4");
+    test::FaceRig face;
+    face.Load();
+    face.window.show();
+    QAction* exit = test::FindAction(face.window.menuBar(), "&Exit           Alt+F4");
     ASSERT_NE(exit, nullptr);
-    byMenu ? exit->trigger() : (void)window.close();
-    EXPECT_TRUE(rig.system.ended) << byMenu;
-    EXPECT_TRUE(test::Exists(folder / "Gps.cfg")) << byMenu;
+    byMenu ? exit->trigger() : (void)face.window.close();
+    EXPECT_TRUE(face.rig.system.ended) << byMenu;
+    EXPECT_TRUE(test::Exists(face.folder / "Gps.cfg")) << byMenu;
   }
-}
-
-class ProgramFolder {
- public:
-  ProgramFolder() { std::filesystem::copy_file(KORALIN_PROGRAM, folder_ / "koralin-gps"); }
-  ~ProgramFolder() {
-    for (auto& p : started_) p->kill(), p->waitForFinished(5000);
-  }
-  QProcess& Start(bool waitForLock = true) {
-    auto& p = *started_.emplace_back(std::make_unique<QProcess>());
-    p.start(QString::fromStdString(folder_ / "koralin-gps"), {});
-    EXPECT_TRUE(p.waitForStarted(10000));
-    if (waitForLock) {
-      EXPECT_TRUE(test::WaitFor([&] { return Has("koralin-gps.lock"); }));
-    }
-    return p;
-  }
-  bool Has(const std::string& name) const { return test::Exists(folder_ / name); }
-  std::string operator/(const std::string& name) const { return folder_ / name; }
-
- private:
-  test::TempFolder folder_;
-  std::vector<std::unique_ptr<QProcess>> started_;
-};
-
-// Signals it and waits for its end.
-bool Stop(QProcess& p, int sig) {
-  if (p.processId() > 0) ::kill(static_cast<pid_t>(p.processId()), sig);  // never 0: that is our own group
-  return p.waitForFinished(10000);
 }
 
 TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
@@ -70,8 +34,7 @@ TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
     ProgramFolder dir;
     test::TestRig rig;  // some choices made, in the file the program reads
     DefaultSettings(rig.app);
-    rig.app.settings.TimeZoneOffset = 3;
-    rig.app.settings.MinimalTop = 1234.5f;
+    rig.app.settings.TimeZoneOffset = 3, rig.app.settings.MinimalTop = 1234.5f;
     rig.app.form1.mnuFeet2Metres.SetChecked(true);
     const std::string chosen = SettingsFileText(rig.app);
     test::WriteFile(dir / "Gps.cfg", chosen);
@@ -84,9 +47,13 @@ TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
   }
 }
 
-// A FIFO or a folder as Gps.cfg is refused without waiting on it, and a
-// signal ends the program within 5 s with the read error's box still open
-// and the failed save's box due.
+// Waits until p has said `what` on standard error, gathering all it says.
+bool Says(QProcess& p, QByteArray& said, const QByteArray& what) {
+  return test::WaitFor([&] { return p.waitForReadyRead(50), (said += p.readAllStandardError()).contains(what); });
+}
+
+// A FIFO or a folder as Gps.cfg is refused without waiting on it; SIGTERM
+// ends the program with the read error's box open and the failed save said.
 TEST(Program, SigtermEndsWithinFiveSecondsWhateverGpsCfgIs) {
   for (const bool fifo : {true, false}) {
     SCOPED_TRACE(fifo ? "FIFO" : "folder");
@@ -94,10 +61,7 @@ TEST(Program, SigtermEndsWithinFiveSecondsWhateverGpsCfgIs) {
     fifo ? (void)::mkfifo((dir / "Gps.cfg").c_str(), 0600) : (void)std::filesystem::create_directory(dir / "Gps.cfg");
     QProcess& p = dir.Start();
     QByteArray said;
-    ASSERT_TRUE(test::WaitFor([&] {
-      p.waitForReadyRead(50);
-      return (said += p.readAllStandardError()).contains("File Read Error");
-    })) << said.toStdString();
+    ASSERT_TRUE(Says(p, said, "File Read Error")) << said.toStdString();
     QElapsedTimer t;
     t.start();
     ASSERT_TRUE(Stop(p, SIGTERM));
@@ -113,8 +77,7 @@ TEST(Program, AnUnwritableSettingsFolderIsNamedOnceAndNothingIsWritten) {
   for (const bool handedOut : {true, false}) {
     SCOPED_TRACE(handedOut ? "handed-out Gps.cfg" : "none");
     test::TempFolder root;
-    std::filesystem::create_directories(root / "bin");
-    std::filesystem::create_directories(root / "share");
+    std::filesystem::create_directories(root / "bin"), std::filesystem::create_directories(root / "share");
     std::filesystem::copy_file(KORALIN_PROGRAM, root / "bin/koralin-gps");
     test::WriteFile(root / "home", "");  // a file where the folder would go
     if (handedOut) test::WriteFile(root / "bin/Gps.cfg", "handed out");
@@ -124,36 +87,105 @@ TEST(Program, AnUnwritableSettingsFolderIsNamedOnceAndNothingIsWritten) {
     p.setProcessEnvironment(env);
     p.start(QString::fromStdString(root / "bin/koralin-gps"), {});
     const std::string folder = handedOut ? root / "bin" : root / "home/koralin-gps";
-    const QByteArray named = QByteArray::fromStdString("The settings folder " + folder + " cannot be written");
     QByteArray said;
-    ASSERT_TRUE(test::WaitFor([&] {
-      p.waitForReadyRead(50);
-      return (said += p.readAllStandardError()).contains(named);
-    })) << said.toStdString();
+    ASSERT_TRUE(Says(p, said, QByteArray::fromStdString("The settings folder " + folder + " cannot be written")))
+        << said.toStdString();
     ASSERT_TRUE(Stop(p, SIGTERM));
     said += p.readAllStandardError();
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_EQ(said.count("cannot be written"), 1) << said.toStdString();
     EXPECT_FALSE(said.contains("already running")) << said.toStdString();
-    std::set<std::string> files;
-    for (const auto& e : std::filesystem::directory_iterator(root / "bin")) files.insert(e.path().filename());
-    EXPECT_EQ(files, (handedOut ? std::set<std::string>{"Gps.cfg", "koralin-gps"} : std::set<std::string>{"koralin-gps"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root / "bin"), {}), handedOut ? 2 : 1);
     EXPECT_EQ(test::ReadFile(root / "bin/Gps.cfg"), handedOut ? "handed out" : "");
   }
 }
 
 // A copy that ended by a crash leaves its lock; the next start takes it.
-// (A second copy beside a running one: tests/x11.)
 TEST(Program, AStaleLockDoesNotBlock) {
   ProgramFolder dir;
-  QProcess& first = dir.Start();
-  ASSERT_TRUE(Stop(first, SIGKILL));
+  ASSERT_TRUE(Stop(dir.Start(), SIGKILL));
   ASSERT_TRUE(dir.Has("koralin-gps.lock"));
-  QProcess& next = dir.Start(false);
+  QProcess& next = dir.Start();
   const std::string pid = std::to_string(next.processId());
   ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }));
   ASSERT_TRUE(Stop(next, SIGTERM));
   EXPECT_TRUE(dir.Has("Gps.cfg"));
+}
+
+TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
+  // env: besides no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM; standard output matches out, the last
+  // line of standard error holds err.
+  const struct { QStringList args; const char* env; int exitCode; const char *out, *err; } rows[] = {
+      {{"--version"}, "", 0, "^Koralin GPS Readout 1\\.21\n$", ""},
+      {{"--help"}, "", 0, "--version.*\\$XDG_CONFIG_HOME/koralin-gps.*User guide: /", ""},
+      {{}, "", 1, "^$", "needs a graphical desktop. To run it without one: QT_QPA_PLATFORM=offscreen"},
+      {{}, "DISPLAY=:97", 1, "^$", "the display cannot be opened; it needs a graphical desktop"},
+      {{"--bogus"}, "QT_QPA_PLATFORM=offscreen", 1, "^$", "Unknown option 'bogus'"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.args.join(' ').toStdString() + " " + r.env);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    if (*r.env) env.insert(QString(r.env).section('=', 0, 0), QString(r.env).section('=', 1));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(KORALIN_PROGRAM, r.args);
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const QStringList err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed().split('\n');
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "never an abort";
+    EXPECT_EQ(p.exitCode(), r.exitCode);
+    EXPECT_TRUE(QRegularExpression(r.out, QRegularExpression::DotMatchesEverythingOption).match(out).hasMatch())
+        << out.toStdString();
+    EXPECT_TRUE(err.last().contains(r.err)) << err.join('\n').toStdString();
+    EXPECT_TRUE(r.exitCode == 0 || *r.env || err.size() == 1) << "one line";
+  }
+}
+
+// Runs a command to its end; what it said.
+std::string RunTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  p.start(program, args);
+  EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString();
+  const std::string said = p.readAll().toStdString();
+  EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << " " << args.join(' ').toStdString() << "\n" << said;
+  return said;
+}
+
+TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
+  test::TempFolder out, root, home;
+  RunTool("cpack", {"--config", KORALIN_BUILD_DIR "/CPackConfig.cmake", "-B", QString::fromStdString(out.path())});
+  const QString deb = QString::fromStdString(out / "koralin-gps_1.21_amd64.deb");
+  RunTool("dpkg-deb", {"-x", deb, QString::fromStdString(root.path())});
+  for (const char* f : {"bin/koralin-gps", "bin/koralin-df-bridge", "share/applications/koralin-gps.desktop",
+                        "share/icons/hicolor/scalable/apps/koralin-gps.svg", "share/doc/koralin-gps/user-guide.md",
+                        "share/man/man1/koralin-gps.1"})
+    EXPECT_TRUE(test::Exists(root / "usr/" + f)) << f;
+  EXPECT_FALSE(test::Exists(root / "usr/local"));
+  const std::string depends = RunTool("dpkg-deb", {"-f", deb, "Depends"});
+  for (const char* p : {"libqt6widgets6", "libqt6serialport6", "libqt6dbus6", "qt6-qpa-plugins"})
+    EXPECT_NE(depends.find(p), std::string::npos) << p << " in " << depends;
+  EXPECT_EQ(RunTool("dpkg-deb", {"-f", deb, "Recommends"}), "gpsd\n");
+  EXPECT_EQ(RunTool("groff", {"-ww", "-z", "-man", KORALIN_SOURCE_DIR "/data/koralin-gps.1"}), "");
+
+  const std::string bin = root / "usr/bin";
+  EXPECT_LT(std::filesystem::file_size(bin + "/koralin-gps"), std::filesystem::file_size(KORALIN_PROGRAM))
+      << "stripped";
+  test::WriteSettings(bin, [](Settings& s) { s.TimeZoneOffset = 3; });  // handed out beside the program
+  const std::string handedOut = test::ReadFile(bin + "/Gps.cfg");
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("HOME", QString::fromStdString(home.path()));
+  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home / "cfg"));
+  p.setProcessEnvironment(env);
+  p.start(QString::fromStdString(bin + "/koralin-gps"), {});
+  const std::string settings = home / "cfg/koralin-gps";
+  ASSERT_TRUE(test::WaitFor([&] { return test::Exists(settings + "/koralin-gps.lock"); }));
+  ASSERT_TRUE(Stop(p, SIGTERM));
+  EXPECT_EQ(test::ReadFile(settings + "/Gps.cfg"), handedOut) << "seeded by the handed-out settings";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(bin), {}), 3) << "nothing new in bin/";
+  EXPECT_EQ(test::ReadFile(bin + "/Gps.cfg"), handedOut);
 }
 
 }  // namespace

@@ -1,17 +1,17 @@
-// What the Qt tests share: a program whose ports are the real adapters
-// (serial devices on ptys unless ComPorts.cfg says otherwise), waiting,
-// screenshots for a person to look at, and menu entries by caption.
+// What the Qt tests share: the program on fakes with its window or on ptys,
+// the real program in a folder of its own, screenshots, menu entries.
 #pragma once
+
+#include <signal.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QEventLoop>
-#include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
-#include <QWidget>
+#include <QProcess>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "app/settings_file.h"
@@ -64,9 +64,7 @@ struct FaceRig {
       EXPECT_EQ(w->font().underline(), l->FontUnderline()) << what;
     }
   }
-  template <class W = QLabel> W* Find(const std::string& name) {
-    return window.findChild<W*>(QString::fromStdString(name));
-  }
+  template <class W = QLabel> W* Find(const std::string& name) { return window.findChild<W*>(QString::fromStdString(name)); }
   TempFolder folder;
   TestRig rig;
   App& app = rig.app;
@@ -78,11 +76,9 @@ struct FaceRig {
 struct PtyRig {
   PtyRig() : app{Platform{system, dialogs, comm1, comm2, clockSetter, bus}} {
     system.appPath = map.Folder();  // the settings folder, as the program has it
-    map.Map(3, gps.Path());
-    map.Map(1, plotter.Path());
+    map.Map(3, gps.Path()), map.Map(1, plotter.Path());
     for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) clock.Attach(*t);
-    app.form1.tmrPolling.SetInterval(1500);
-    app.form1.tmrComInTimeOut.SetInterval(10000);
+    app.form1.tmrPolling.SetInterval(1500), app.form1.tmrComInTimeOut.SetInterval(10000);
     app.settings.BaudIn = 4800;
   }
   void GpsOn() { app.form1.Option1[2].Click(); }  // Com3
@@ -100,11 +96,33 @@ struct PtyRig {
   App app;
 };
 
-// Runs the event loop for ms, as the program waits between polls.
-inline void RunLoop(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
+// The real program copied into a fresh folder, its settings folder; what it
+// started is killed at the end.
+class ProgramFolder {
+ public:
+  ProgramFolder() { std::filesystem::copy_file(KORALIN_PROGRAM, folder_ / "koralin-gps"); }
+  ~ProgramFolder() { for (auto& p : started_) p->kill(), p->waitForFinished(5000); }
+  // Started; back once a lock is there.
+  QProcess& Start() {
+    auto& p = *started_.emplace_back(std::make_unique<QProcess>());
+    p.start(QString::fromStdString(folder_ / "koralin-gps"), {});
+    EXPECT_TRUE(p.waitForStarted(10000));
+    EXPECT_TRUE(WaitFor([&] { return Has("koralin-gps.lock"); }));
+    return p;
+  }
+  bool Has(const std::string& name) const { return Exists(folder_ / name); }
+  std::string operator/(const std::string& name) const { return folder_ / name; }
+  const std::string& path() const { return folder_.path(); }
+
+ private:
+  TempFolder folder_;
+  std::vector<std::unique_ptr<QProcess>> started_;
+};
+
+// Signals p and waits for its end.
+inline bool Stop(QProcess& p, int sig) {
+  if (p.processId() > 0) ::kill(static_cast<pid_t>(p.processId()), sig);  // never 0: that is our own group
+  return p.waitForFinished(10000);
 }
 
 inline void SaveShot(QWidget& w, const QString& file) {
