@@ -9,6 +9,7 @@ namespace koralin {
 namespace {
 
 const std::string kGood = test::Rmc();  // ...,W*6A
+constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
 
 TEST(GetSentence, FindsChecksAndCuts) {
   const struct { const char* name; bool verify; std::string text, expected; } cases[] = {
@@ -34,6 +35,18 @@ TEST(GetSentence, FindsChecksAndCuts) {
     const bool mismatch = std::string(c.name) == "bad checksum";
     EXPECT_EQ(rig.app.form1.Frame1.Caption(), mismatch ? "GPS-NMEA-0183 CRC error !" : "GPS NMEA-0183") << c.name;
   }
+}
+
+TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
+  const std::pair<std::string, bool> cases[] = {
+      {kGood, true}, {kZero, false},  // the body's checksum is 09
+      {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
+      {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
+      {"$GPRMC,,V,,,,,,,,,,N", false}, {kGood.substr(0, kGood.size() - 1) + "a", false},
+      {"$GPXYZ,p,0*C", true}, {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
+      {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
+  };
+  for (const auto& [sentence, ok] : cases) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
 }
 
 TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {

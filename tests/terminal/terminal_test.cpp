@@ -63,6 +63,15 @@ TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsCheckedAndKeepsTheLast4500) {
   EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
 }
 
+TEST_F(Terminals, FreezingInFreezesAnOpenTerminalOutUntilItIsSwitchedOff) {
+  OpenIn();
+  OpenOut();
+  t.form2.chkFreeze.Click();
+  EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
+  f.mnuTerminalOut.Click();
+  EXPECT_FALSE(t.FreezeOut || t.form3.chkFreeze.Value());
+}
+
 TEST_F(Terminals, SwitchingOnOrClickingClearsAndClosingKeepsTheOutputPortOpen) {
   t.TerminalText[1] = "left from before\r\n";
   OpenIn();
