@@ -84,8 +84,7 @@ TEST(SettingsFile, AFileCutShortOrAFolderIsAReadErrorThenDefaults) {
     EXPECT_EQ(rig.dialogs.boxes[0].prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
     if (!folder) { EXPECT_EQ(rig.dialogs.boxes[0].prompt, head + "62\r\n\r\nInput past end of file"); }
     EXPECT_EQ(rig.app.settings.BaudIn, 0);
-    EXPECT_FALSE(rig.app.form1.mnuRMCPlainOut.Checked());
-    EXPECT_TRUE(rig.app.form1.mnuCrcCheck.Checked());
+    EXPECT_TRUE(!f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
   }
 }
 

@@ -59,8 +59,8 @@ TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
   LogRig playing;  // during playback the menu only disables logging
   playing.app.form1.mnuPlayLog.SetChecked(true);
   playing.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(playing.dialogs.inputs.empty());
-  EXPECT_FALSE(playing.app.form1.mnuLoggen.Checked() || playing.app.form1.mnuLoggen.Enabled());
+  EXPECT_TRUE(playing.dialogs.inputs.empty() && !playing.app.form1.mnuLoggen.Checked());
+  EXPECT_FALSE(playing.app.form1.mnuLoggen.Enabled());
 }
 
 TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {

@@ -104,8 +104,7 @@ TEST(Playback, CancelMissingFileUnreadableFileOrLogging) {
   PlayRig logging;
   logging.f.mnuLoggen.SetChecked(true);
   logging.f.mnuPlayLog.Click();
-  EXPECT_TRUE(logging.dialogs.inputs.empty());
-  EXPECT_FALSE(logging.f.mnuPlayLog.Checked() || logging.f.mnuPlayLog.Enabled());
+  EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
 }
 
 TEST(Playback, EndlessPlayRepeatsUntilF1AndEndsOnAnEmptyFile) {

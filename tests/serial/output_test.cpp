@@ -123,6 +123,16 @@ std::string Rmc(const std::string& course = "300.0", const std::string& status =
 // As it leaves the output: with CR LF.
 std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
 
+TEST(Relay, AGprmcWithAStarGoesOutAsItIsAndOneWithoutGetsItsChecksum) {
+  const std::pair<std::string, std::string> cases[] = {{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}};
+  for (const auto& [caption, sent] : cases) {
+    OutRig rig;
+    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+    rig.app.form1.lblGPRMC.SetCaption(caption);
+    EXPECT_EQ(rig.out(), sent) << caption;
+  }
+}
+
 TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmc) {
   const std::string gn = test::Nmea("GN" + Body().substr(2));
   const std::string gga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");

@@ -98,8 +98,7 @@ TEST_F(Terminals, SwitchingOnOrClickingClearsAndClosingKeepsTheOutputPortOpen) {
   EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded);
   EXPECT_FALSE(t.form2.ChkSend2ComIn.Value() || t.form2.TxtSend.Visible());
   t.form3.onQueryUnload.Notify();
-  EXPECT_FALSE(f.mnuTerminalOut.Checked() || t.FreezeOut || t.form3.form.Visible());
-  EXPECT_TRUE(rig.comm2.IsOpen());
+  EXPECT_TRUE(!(f.mnuTerminalOut.Checked() || t.FreezeOut || t.form3.form.Visible()) && rig.comm2.IsOpen());
 }
 
 TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
