@@ -47,20 +47,6 @@ void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std:
   WriteFile(rig.CfgPath(), text);
 }
 
-TEST(SettingsFile, DefaultsAreWrittenByteForByte) {
-  SettingsRig rig;
-  LoadSettings(rig.app);  // no file: defaults, silently
-  EXPECT_TRUE(rig.dialogs.boxes.empty());
-  SaveSettings(rig.app);
-  const std::string expected =
-      "\"" + kTitle + "\"\r\n\"" + rig.folder.path() +
-      "/GpsData.log\"\r\n0\r\n0\r\n7\r\n1500\r\n3\r\n160\r\n-5\r\n0\r\n0\r\n4800\r\n0\r\n0\r\n0\r\n0\r\n0\r\n9600\r\n"
-      "\"False\"\r\n\"True\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n"
-      "\"False\"\r\n\"False\"\r\n\"False\"\r\n\"False\"\r\n#FALSE#\r\n#FALSE#\r\n";
-  EXPECT_EQ(ReadFile(rig.CfgPath()), expected);
-  EXPECT_FALSE(test::Exists(rig.CfgPath() + ".tmp"));
-}
-
 TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
   // Every field differs from its default, so a field read or written wrong changes the text.
   const std::string head = "\"" + kTitle + "\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n" +
@@ -82,31 +68,23 @@ TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
   }
 }
 
-TEST(SettingsFile, AnotherVersionIsIgnoredSilently) {
-  for (const char* first : {"\"Koralin GPS Readout. Version 1.20\"", "\"Koralin GPS Readout. Version 1.21 \""}) {
-    SettingsRig rig;
-    WriteDefaultFileWith(rig, 1, first);
-    rig.app.settings.BaudOut = 1200;
-    LoadSettings(rig.app);
-    EXPECT_EQ(rig.app.settings.BaudOut, 4800) << first;
-    EXPECT_TRUE(rig.dialogs.boxes.empty()) << first;
-  }
-}
-
 TEST(SettingsFile, AFileCutShortOrAFolderIsAReadErrorThenDefaults) {
   for (const bool folder : {false, true}) {
     SettingsRig rig;
     if (folder) std::filesystem::create_directory(rig.CfgPath());
     if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
     rig.app.settings.BaudIn = 4800;
+    Form1& f = rig.app.form1;
+    MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};  // defaults leave these
+    for (MenuItem* m : {&f.mnuRMCPlainOut, kept[0], kept[1], kept[2], kept[3]}) m->SetChecked(true);
     LoadSettings(rig.app);
+    for (MenuItem* m : kept) EXPECT_TRUE(m->Checked()) << m->Name();
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
     const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
     EXPECT_EQ(rig.dialogs.boxes[0].prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
     if (!folder) { EXPECT_EQ(rig.dialogs.boxes[0].prompt, head + "62\r\n\r\nInput past end of file"); }
     EXPECT_EQ(rig.app.settings.BaudIn, 0);
-    EXPECT_FALSE(rig.app.form1.mnuRMCPlainOut.Checked());
-    EXPECT_TRUE(rig.app.form1.mnuCrcCheck.Checked());
+    EXPECT_TRUE(!f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
   }
 }
 
@@ -142,18 +120,6 @@ TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefused) {
   rig.app.form1.mnuRMCPlainOut.SetChecked(true);
   LoadSettings(rig.app);
   EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
-}
-
-TEST(SettingsFile, DefaultsLeaveFourItemsAlone) {
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};
-  for (MenuItem* m : kept) m->SetChecked(true);
-  f.mnuRMCPlainOut.SetChecked(true);
-  DefaultSettings(rig.app);
-  for (MenuItem* m : kept) EXPECT_TRUE(m->Checked()) << m->Name();
-  EXPECT_FALSE(f.mnuRMCPlainOut.Checked());
-  EXPECT_TRUE(f.mnuCrcCheck.Checked());
 }
 
 }  // namespace

@@ -104,8 +104,7 @@ TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
   rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
   Form1_Load(rig.app);
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_TRUE(rig.system.ended);
-  EXPECT_TRUE(rig.app.settings.CfgFileName.empty());
+  EXPECT_TRUE(rig.system.ended && rig.app.settings.CfgFileName.empty());
   EXPECT_FALSE(rig.app.form1.form.Visible()) << "nothing behind the box";
   ExitProgram(rig.app);  // a signal reaching it now must not write settings either
   EXPECT_EQ(test::ReadFile(folder / "Gps.cfg"), stored);
@@ -182,8 +181,7 @@ TEST(ExitProgram, AFailedSaveStillEndsTheProgramWithOneBox) {
   ASSERT_EQ(r.rig.dialogs.boxes.size(), 1u);
   EXPECT_EQ(r.rig.dialogs.boxes[0].prompt, "File " + r.folder / "gone/Gps.cfg" +
                                                " Write error.\r\n\r\nError = 76\r\n\r\nPath not found (No such file or directory)");
-  EXPECT_FALSE(r.rig.comm1.IsOpen());
-  EXPECT_TRUE(r.rig.system.ended);
+  EXPECT_TRUE(!r.rig.comm1.IsOpen() && r.rig.system.ended);
 }
 
 // However the exit comes (a signal, a logout), the next start finds the

@@ -33,17 +33,6 @@ TEST(DDElinks, PublishesTheFixWithTheSpeedInKnotsAndValidityByInput) {
   }
 }
 
-TEST(PublishedItems, EverySourceLabelIsPublishedOnChange) {  // the items' names are the bus tests' to check
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  EXPECT_EQ(rig.bus.published.size(), 7u);  // every item at start
-  for (Label* label : {&f.lblLat1, &f.lblLong1, &f.lblVal1, &f.lblCompas1, &f.lblSpeed1, &f.lblHeight1, &f.lblDoppler1})
-    label->SetCaption("new");
-  f.lblVal1.SetCaption("new");  // no change, nothing new
-  EXPECT_EQ(rig.bus.published.size(), 14u);
-  EXPECT_EQ(rig.bus.items["lblDDELat"], "new");
-}
-
 TEST(ClientLink, FollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
   test::TestRig rig;
   rig.bus.companionValue = "%045/3";
@@ -74,8 +63,7 @@ TEST(ClientLink, FollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
 
   test::TestRig absent;
   absent.bus.companionRunning = false;
-  EXPECT_FALSE(AdjustLblDDESound(absent.app, true));
-  EXPECT_FALSE(absent.app.form1.lblDDESound.Visible());
+  EXPECT_FALSE(AdjustLblDDESound(absent.app, true) || absent.app.form1.lblDDESound.Visible());
   ASSERT_EQ(absent.dialogs.boxes.size(), 1u);
   EXPECT_NE(absent.dialogs.boxes[0].prompt.find("No foreign application responded"), std::string::npos);
 }

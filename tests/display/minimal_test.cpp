@@ -1,9 +1,8 @@
-// The main window's layout, keys and mouse, and the minimal display.
+// The main window's layout and the minimal display.
 #include "display/minimal.h"
 
 #include <gtest/gtest.h>
 
-#include "dde/links.h"
 #include "display/keys_and_mouse.h"
 #include "display/layout.h"
 #include "support/fakes.h"
@@ -32,36 +31,6 @@ TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeightUnlessMinimised) {
   f.form.SetBounds({0, 0, 2000, 500});
   Form1_Resize(rig.app);
   EXPECT_EQ(f.form.Bounds(), (Rect{0, 0, 2000, 500}));
-}
-
-TEST(FormKeyDown, ShortcutsOfTheMainWindow) {
-  const struct { int key, shift; bool stopPlay, minimal, ended; } cases[] = {  // Alt+F4 exits, which stops playback
-      {key::kF1, 0, true, false, false}, {key::kEscape, 0, true, false, false}, {key::kM, key::kShift, false, true, false},
-      {key::kF4, key::kAlt, true, false, true}, {key::kF4, 0, false, false, false},
-      {key::kF4, key::kAlt | key::kShift, false, false, false}};
-  for (const auto& c : cases) {
-    test::TestRig k;
-    k.app.settings.ComPortIn = 3;
-    Form1_KeyDown(k.app, c.key, c.shift);
-    EXPECT_EQ(k.app.StopPlay, c.stopPlay) << c.key;
-    EXPECT_EQ(k.app.settings.MinimalDisplay, c.minimal) << c.key;
-    EXPECT_EQ(k.system.ended, c.ended) << c.key << " " << c.shift;
-  }
-}
-
-TEST(Frame1MouseDown, LeftSwitchesTheBarRightOpensTheTerminalFromAPort) {
-  const struct { int input, button; bool smooth, terminal; } cases[] = {
-      {3, button::kLeft, true, false}, {1, button::kRight, false, true}, {0, button::kRight, false, false},
-      {-2, button::kRight, false, false}, {3, button::kMiddle, false, false}};
-  for (const auto& c : cases) {
-    test::TestRig rig;
-    int terminals = 0;
-    rig.app.form1.mnuTerminalIn.onClick.Subscribe([&terminals] { ++terminals; });
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(c.input);
-    Frame1_MouseDown(rig.app, c.button, 0, 100, 100);
-    EXPECT_EQ(rig.app.form1.ProgressBar1.Smooth(), c.smooth) << c.input << "/" << c.button;
-    EXPECT_EQ(terminals, c.terminal ? 1 : 0) << c.input << "/" << c.button;
-  }
 }
 
 struct Minimal : test::TestRig {
@@ -93,41 +62,13 @@ TEST(MinimalDisplay, ReplacesTheMainWindowForEachSource) {
   }
 }
 
-TEST(MinimalDisplay, ButtonAndKeyMGoBackTheCloseBoxEndsTheProgram) {
-  Minimal never(3);  // a window never shown is not unloaded, nor does its close end anything
-  UnloadForm5(never.app);
-  EXPECT_FALSE(never.system.ended);
-  for (int how : {0, 1, 2}) {  // button, key M, close box
-    Minimal m(-1);
-    mnuMinimalDisplay_Click(m.app);
-    m.W().form.Move(3000, 4500);  // the user moved it
-    if (how == 0) m.W().Command1.Click();
-    if (how == 1) Form5_KeyDown(m.app, key::kM, 0);
-    if (how == 2) UnloadForm5(m.app);
-    EXPECT_EQ(m.system.ended, how == 2) << how;
-    EXPECT_EQ(m.app.settings.MinimalLeft * 10000 + m.app.settings.MinimalTop, 3000 * 10000 + 4500) << how;
-    if (how == 2) continue;
-    EXPECT_FALSE(m.W().loaded || m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible());
-    m.app.settings.ComPortIn = 3;  // shown again, no red is left from the demo
-    mnuMinimalDisplay_Click(m.app);
-    EXPECT_EQ(m.W().BackColor(), colour::kButtonFace);
-  }
-}
-
-TEST(MinimalDisplay, ShowsTheValuesOfTheMainWindowAndLoadsOnDemand) {
+TEST(MinimalDisplay, KeyMGoesBackAndALeftClickOnTheFrameSwitchesTheBar) {
   Minimal m(3);
-  m.app.settings.MinimalDisplay = true;  // as saved, before start-up shows it
-  Form1& f = m.app.form1;
-  const std::pair<Label*, const char*> values[] = {{&f.lblLock, "Rx ok"}, {&f.lblLatitude, "52N"},
-                                                   {&f.lblLongitude, "004E"}, {&f.lblCompass, "084.4"},
-                                                   {&f.lblHeight, "1789 ft"}, {&f.lblSpeed, "037.0"},
-                                                   {&f.lblUnity, " kmh"}};
-  for (const auto& [label, text] : values) label->SetCaption(text);
-  m.app.heading.FluxHeadingText = "123F";
-  DDElinks(m.app);
-  EXPECT_TRUE(m.W().loaded);
-  EXPECT_FALSE(m.W().form.Visible());
-  EXPECT_EQ(m.W().Label2.Caption(), "Rx ok\r\n52N\r\n004E\r\n084.4\r\n1789 ft\r\n037.0 kmh\r\n123");
+  mnuMinimalDisplay_Click(m.app);
+  Form5_KeyDown(m.app, key::kM, 0);
+  EXPECT_FALSE(m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible());
+  Frame1_MouseDown(m.app, button::kLeft, 0, 100, 100);
+  EXPECT_TRUE(m.app.form1.ProgressBar1.Smooth());
 }
 
 }  // namespace

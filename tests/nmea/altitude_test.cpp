@@ -54,22 +54,6 @@ TEST_F(AltitudeTest, ConvertsAndShowsInBothUnits) {
   }
 }
 
-TEST_F(AltitudeTest, EmptyAltitudes) {
-  f.lblHeight.SetVisible(false);
-  f.lblHeight.SetCaption("x");
-  // Metres without a number: only the raw sentence changes.
-  Decode(Gga("", "M"));
-  EXPECT_TRUE(f.lblAltitude.Visible());
-  EXPECT_EQ(f.lblHeight.Caption(), "x");
-  EXPECT_EQ(f.lblHeight1.Caption(), "lblHeight1");
-  // Feet without a number: the no-altitude state, 0 in the unit, still hidden.
-  f.lblHeight1.SetCaption("12 ft");
-  Decode(Rmz("", "f"));
-  EXPECT_EQ(f.lblHeight1.Caption(), "lblHeight1");
-  EXPECT_EQ(f.lblHeight.Caption(), "0 ft");
-  EXPECT_FALSE(f.lblHeight.Visible());
-}
-
 TEST_F(AltitudeTest, PgrmzWinsWhenBothArriveAndBadTextKeepsTheLast) {
   const std::string rmz = Rmz("93", "f");
   Decode(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");

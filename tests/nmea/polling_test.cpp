@@ -26,23 +26,6 @@ struct Polled : test::TestRig {
   }
 };
 
-TEST(Polling, FourCharactersAreNeededToReadAndInputOffStopsPolling) {
-  const std::tuple<std::string, Colour, bool> cases[] = {
-      {"", colour::kRed, false}, {"abc", colour::kRed, false}, {"abcd", colour::kWhite, true}};
-  for (const auto& [waiting, lockBack, read] : cases) {
-    Polled p;
-    p.Tick(waiting);
-    EXPECT_EQ(p.app.form1.lblLock.BackColor(), lockBack) << waiting;
-    EXPECT_EQ(p.comm1.InBufferCount() == 0, read || waiting.empty()) << waiting;
-    EXPECT_EQ(p.app.poll.RxTextDoppler, read ? waiting : "") << waiting;
-  }
-  Polled p;
-  p.app.settings.ComPortIn = 0;
-  p.Tick(kRmc);
-  EXPECT_FALSE(p.app.form1.tmrPolling.Enabled());
-  EXPECT_EQ(p.comm1.InBufferCount(), static_cast<int>(kRmc.size()));
-}
-
 // Fast polling rests on a quiet serial line only: anything a tick would act on
 // keeps it polling.
 TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
@@ -98,9 +81,8 @@ TEST(Polling, OnlyAPortFaultSwitchesTheInputOff) {
   p.Tick(kRmc);
   p.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
   p.Tick(kRmc);
-  EXPECT_EQ(p.app.lastInputError.procName, "getGPSinput");
-  EXPECT_EQ(p.app.lastInputError.description, "/dev/ttyUSB0: Device disappeared");
-  EXPECT_EQ(p.app.lastInputError.port, 3);
+  const ErrorRecord& e = p.app.lastInputError;
+  EXPECT_EQ(e.procName + " " + std::to_string(e.port) + " " + e.description, "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
   p.Tick();  // reported once: the input is off now
   EXPECT_EQ(p.dialogs.boxes.size(), 1u);
   EXPECT_FALSE(p.comm1.IsOpen());
@@ -150,32 +132,6 @@ TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
       EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
       EXPECT_TRUE(p.dialogs.boxes.empty());
     }
-}
-
-TEST(Polling, CompassTextOnTheOutputPortIsGatheredToThirtyOne) {
-  Polled p;
-  p.app.settings.ComPortOut = 2;
-  p.comm2.Open(2, "4800,N,8,1", 1024, 512);
-  p.comm2.Feed(std::string(25, 'a'));
-  p.Tick();
-  EXPECT_EQ(p.comm2.InBufferCount(), 25) << "read only when asked for";
-  p.app.form1.mnuHCHDTinp.SetChecked(true);
-  p.Tick();
-  p.comm2.Feed("bcdef");
-  p.Tick();
-  EXPECT_EQ(p.app.poll.RxTextHCHDT.size(), 30u);  // 30 or fewer: still gathering
-  p.comm2.Feed("0123");  // fewer than 5 waiting: not read
-  p.Tick();
-  EXPECT_EQ(p.app.poll.RxTextHCHDT.size(), 30u);
-  p.comm2.Feed("4");
-  p.Tick();
-  EXPECT_EQ(p.app.poll.RxTextHCHDT, std::string(10, 'a') + "bcdef01234");
-  p.comm2.Close();  // a closed compass port clears the entry and is reported
-  p.comm2.failRead = RunTimeError(err::kPortNotOpen);
-  p.Tick();
-  EXPECT_FALSE(p.app.form1.mnuHCHDTinp.Checked());
-  EXPECT_EQ(p.app.lastOutputError.procName, "getHCHDTinput");
-  EXPECT_EQ(p.app.lastOutputError.port, 2);
 }
 
 // Hostile text: nothing grows without bound, and the last good values stay

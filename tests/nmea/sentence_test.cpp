@@ -37,6 +37,18 @@ TEST(GetSentence, FindsChecksAndCuts) {
   }
 }
 
+TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
+  const std::pair<std::string, bool> cases[] = {
+      {kGood, true}, {kZero, false},  // the body's checksum is 09
+      {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
+      {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
+      {"$GPRMC,,V,,,,,,,,,,N", false}, {kGood.substr(0, kGood.size() - 1) + "a", false},
+      {"$GPXYZ,p,0*C", true}, {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
+      {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
+  };
+  for (const auto& [sentence, ok] : cases) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
+}
+
 TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
   const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } cases[] = {
       {true, "$GPRMC", "x$GNRMC,1", 2}, {true, "$GPRMC", "$INRMC,1", 1}, {false, "$GPRMC", "$GNRMC,1", 0},
@@ -52,42 +64,6 @@ TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
     EXPECT_EQ(FindSentence(rig.app, c.prefix, c.text), c.at) << c.anyTalker << " " << c.prefix << " " << c.text;
     EXPECT_EQ(FindSentence(rig.app, "$GP", "$GPGSV,1$GPRMC", 3), 9u) << "from the third character on";
   }
-}
-
-TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
-  const std::pair<std::string, bool> cases[] = {
-      {kGood, true}, {kZero, false},  // the body's checksum is 09
-      {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
-      {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
-      {"$GPRMC,,V,,,,,,,,,,N", false}, {kGood.substr(0, kGood.size() - 1) + "a", false},
-      {"$GPXYZ,p,0*C", true}, {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
-      {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
-  };
-  for (const auto& [sentence, ok] : cases) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
-}
-
-TEST(AddCrc, WritesTwoUpperCaseDigitsAndCrLf) {
-  const std::string body = kGood.substr(0, kGood.size() - 2);  // up to the star
-  const std::pair<std::string, std::string> cases[] = {
-      {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E\r\n"},
-      {body + "FF", kGood + "\r\n"}, {body, kGood + "\r\n"},
-      {"", ""}, {"GPRMC,1,2*", ""}, {"$GPRMC,1,2", ""},
-      {"$AB*", ""},  // the star must stand at least six after the "$"
-  };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(AddCrc(text), expected) << text;
-}
-
-TEST(Fields, CommaCountAndGetNmeaField) {
-  EXPECT_EQ(CommaCount(kZero), 12);
-  EXPECT_EQ(CommaCount(""), 0);
-  const std::string commas(10000, ',');
-  const struct { int n; std::size_t m; std::string sentence, expected; } cases[] = {
-      {2, 1, kZero, "A"}, {3, 9, kZero, "0000.0000"}, {5, 10, kZero, "00000.0000"}, {12, 10, kZero, "A*68"},
-      {7, 3, kZero, "0.0"}, {13, 10, kZero, ""}, {0, 5, kZero, ""}, {1, 0, kZero, ""},
-      {2, 5, "$X,a,,b", ""}, {3, 5, "$X,a,,b", "b"}, {1, 5, "$X,", ""}, {7, 5, "$GPRMC,1,A,2,N,3,E,123456,9", "12345"},
-      {9999, 5, commas, ""}, {5, 5, "$" + commas + "x", ""}, {10000, 5, "$" + commas + "x", "x"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(GetNmeaField(c.n, c.m, c.sentence), c.expected) << c.n << " " << c.sentence;
 }
 
 }  // namespace
