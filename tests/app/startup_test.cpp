@@ -126,7 +126,8 @@ TEST(OptionsFile, BadFilesMeanTheDefaults) {
       {"missing", [](const std::string&) {}, true, "AnyTalker=0\n"},
       {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false,
        "# mine\nColour = red\nAnyTalker=1\n"},
-      {"unknown value", text("AnyTalker=yes"), true, "AnyTalker=0\n"},
+      {"unknown value", text("AnyTalker=yes"), true, "AnyTalker=0\n"}, {"empty", text(""), true, "AnyTalker=0\n"},
+      {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, "AnyTalker=0\n"},
       {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, "AnyTalker=0\n"},
       {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, true, ""},  // never replaced
       {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, true, ""},
