@@ -130,7 +130,7 @@ TEST(OnScreen, TheMinimalDisplayIsSavedWhereItIsOnSigterm) {
   Xtool("xdotool", {"windowmove", shown[0], "400", "300"});  // the user drags it
   QRect moved;
   ASSERT_TRUE(test::WaitFor([&] { return (moved = OnScreen(id)).topLeft() != QPoint(100, 100); }));
-  QThread::msleep(200);  // the program hears of the move
+  QThread::msleep(1000);  // the program hears of the move, even on a busy machine
   ASSERT_TRUE(test::Stop(p, SIGTERM));
   test::TestRig reader;
   reader.app.settings.CfgFileName = program / "Gps.cfg";
