@@ -204,7 +204,7 @@ void Place(QWidget* widget, Control& model) {
 }
 
 void AfterShow(QWidget* window, const std::function<void()>& check) {
-  for (int ms : {50, 200, 500, 1000}) QTimer::singleShot(ms, window, check);
+  for (int ms : {50, 200, 500, 1000, 2500, 5000}) QTimer::singleShot(ms, window, check);
 }
 
 namespace {

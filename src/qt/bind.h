@@ -31,7 +31,7 @@ void BuildMenuBar(QMenuBar* bar, const std::vector<MenuItem*>& menus);
 void Place(QWidget* widget, Control& model);
 // The window manager puts its frame round a window a little after the window
 // is shown, and Qt sends no event for it: `check` runs a few times in the
-// first second after each show.
+// first seconds after each show (later on a busy machine).
 void AfterShow(QWidget* window, const std::function<void()>& check);
 // A top-level window: caption, place and outer size (its inner area at least
 // minSize), shown or hidden as the model says.

@@ -107,7 +107,8 @@ TEST(Program, AStaleLockDoesNotBlock) {
   ASSERT_TRUE(dir.Has("koralin-gps.lock"));
   QProcess& next = dir.Start();
   const std::string pid = std::to_string(next.processId());
-  ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }));
+  ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }))
+      << "lock: " << test::ReadFile(dir / "koralin-gps.lock") << " said: " << next.readAllStandardError().toStdString();
   ASSERT_TRUE(Stop(next, SIGTERM));
   EXPECT_TRUE(dir.Has("Gps.cfg"));
 }
