@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "qt/model_label.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -10,7 +11,7 @@ namespace {
 constexpr int kCaptionLeft = 8;
 }  // namespace
 
-FrameView::FrameView(Frame& model, QWidget* parent) : QGroupBox(parent), model_(model), caption_(new QLabel(this)) {
+FrameView::FrameView(Frame& model, QWidget* parent) : QGroupBox(parent), model_(model), caption_(new ModelLabel(this)) {
   setObjectName(QString::fromStdString(model.Name()));
   caption_->setObjectName(objectName());
   // The caption hides the frame's line behind it and lets clicks through to

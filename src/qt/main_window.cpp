@@ -18,6 +18,7 @@
 #include "qt/compass_widget.h"
 #include "qt/frame_view.h"
 #include "qt/keys.h"
+#include "qt/model_label.h"
 #include "qt/speed_bar.h"
 #include "qt/text.h"
 
@@ -176,7 +177,7 @@ MainWindow::MainWindow(App& app) : app_(app) {
 
   for (const LabelPlacement& p : kLabels) {
     Label& model = f.*p.label;
-    auto* w = new QLabel(p.parent == Parent::kFrame ? static_cast<QWidget*>(frame) : inner_);
+    auto* w = new ModelLabel(p.parent == Parent::kFrame ? static_cast<QWidget*>(frame) : inner_);
     w->setObjectName(QString::fromStdString(model.Name()));
     Style(w, p.look);
     Bind(w, model);
