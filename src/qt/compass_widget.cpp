@@ -37,6 +37,7 @@ CompassWidget::CompassWidget(PictureBox& model, QWidget* parent) : QWidget(paren
   f.setPixelSize(12);
   f.setBold(true);
   setFont(f);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the layer covers it all: nothing beneath is painted first
   // Repainted only when the drawing itself changed, not for a new tooltip.
   model_.changed.Subscribe([this] {
     if (shownToolTip_ != model_.ToolTip()) setToolTip(ToQ(shownToolTip_ = model_.ToolTip()));

@@ -9,6 +9,7 @@
 #include "display/minimal.h"
 #include "qt/bind.h"
 #include "qt/keys.h"
+#include "qt/model_label.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -18,7 +19,7 @@ namespace {
 constexpr int kRowPixels = 15;
 
 QLabel* AddColumn(QWidget* parent, Label& model, bool bold) {
-  auto* w = new QLabel(parent);
+  auto* w = new ModelLabel(parent);
   w->setObjectName(QString::fromStdString(model.Name()));
   w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   w->setContentsMargins(4, 0, 4, 0);

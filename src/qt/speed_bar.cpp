@@ -17,6 +17,7 @@ constexpr int kBlock = 8, kGap = 2;
 
 SpeedBar::SpeedBar(ProgressBar& model, QWidget* parent) : QWidget(parent), model_(model) {
   setObjectName(QString::fromStdString(model.Name()));
+  setAttribute(Qt::WA_OpaquePaintEvent);  // it fills its whole rectangle
   // Repainted only when what it draws changed.
   auto sync = [this, shown = std::make_shared<std::tuple<std::string, bool, double, double, double, bool>>()] {
     const auto now = std::make_tuple(model_.ToolTip(), model_.Visible(), model_.Min(), model_.Max(), model_.Value(),
