@@ -19,20 +19,30 @@ ModelLabel::Look ModelLabel::Now() const {
 void ModelLabel::paintEvent(QPaintEvent* event) {
   if (rendering_) return QLabel::paintEvent(event);
   const Look look = Now();
-  auto it = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& k) { return k.look == look; });
-  if (it == kept_.end()) {
-    const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(size() * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(palette().color(backgroundRole()));
-    rendering_ = true;
-    render(&pixmap, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-    rendering_ = false;
-    kept_.push_front({look, pixmap});
-    if (kept_.size() > kKept) kept_.pop_back();
-    it = kept_.begin();
+  const auto kept = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& k) { return k.look == look; });
+  if (kept != kept_.end()) return void(QPainter(this).drawPixmap(0, 0, kept->pixmap));
+  const auto seen = std::find(seen_.begin(), seen_.end(), look);
+  if (seen == seen_.end()) {
+    seen_.push_front(look);
+    if (seen_.size() > kKept) seen_.pop_back();
+    return QLabel::paintEvent(event);
   }
-  QPainter(this).drawPixmap(0, 0, it->pixmap);
+  seen_.erase(seen);
+  QPainter(this).drawPixmap(0, 0, Keep(look));
+}
+
+// Renders the label as it looks now into a pixmap kept for the next time.
+const QPixmap& ModelLabel::Keep(const Look& look) {
+  const qreal ratio = devicePixelRatioF();
+  QPixmap pixmap(size() * ratio);
+  pixmap.setDevicePixelRatio(ratio);
+  pixmap.fill(palette().color(backgroundRole()));
+  rendering_ = true;
+  render(&pixmap, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+  rendering_ = false;
+  kept_.push_front({look, std::move(pixmap)});
+  if (kept_.size() > kKept) kept_.pop_back();
+  return kept_.front().pixmap;
 }
 
 }  // namespace koralin::qt
