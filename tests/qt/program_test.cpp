@@ -1,5 +1,5 @@
-// Every way out of the program, each once: the close box and the Exit menu
-// on the real window; the signals and a stale lock on the real program. And
+// The real program's ways out: the signals, a stale lock, a settings file it
+// cannot read or a folder it cannot write. And
 // the program as delivered: from a terminal with no desktop (--help,
 // --version, no display, a mistyped option) and installed by its package.
 #include <sys/stat.h>
@@ -14,19 +14,6 @@ namespace {
 
 using test::ProgramFolder;
 using test::Stop;
-
-TEST(Program, TheCloseBoxAndTheExitMenuSaveAndEnd) {
-  for (bool byMenu : {false, true}) {
-    test::FaceRig face;
-    face.Load();
-    face.window.show();
-    QAction* exit = test::FindAction(face.window.menuBar(), "&Exit           Alt+F4");
-    ASSERT_NE(exit, nullptr);
-    byMenu ? exit->trigger() : (void)face.window.close();
-    EXPECT_TRUE(face.rig.system.ended) << byMenu;
-    EXPECT_TRUE(test::Exists(face.folder / "Gps.cfg")) << byMenu;
-  }
-}
 
 TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) {

@@ -10,8 +10,10 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
 #include "qt/rig.h"
+#include "qt/text.h"
 #include "qt/tool_windows.h"
 
 namespace koralin {
