@@ -1,5 +1,5 @@
-// Every way out of the program, each once: the close box and the Exit menu
-// on the real window; the signals and a stale lock on the real program. And
+// The real program's ways out: the signals, a stale lock, a settings file it
+// cannot read or a folder it cannot write. And
 // the program as delivered: from a terminal with no desktop (--help,
 // --version, no display, a mistyped option) and installed by its package.
 #include <sys/stat.h>
@@ -15,36 +15,35 @@ namespace {
 using test::ProgramFolder;
 using test::Stop;
 
-TEST(Program, TheCloseBoxAndTheExitMenuSaveAndEnd) {
-  for (bool byMenu : {false, true}) {
-    test::FaceRig face;
-    face.Load();
-    face.window.show();
-    QAction* exit = test::FindAction(face.window.menuBar(), "&Exit           Alt+F4");
-    ASSERT_NE(exit, nullptr);
-    byMenu ? exit->trigger() : (void)face.window.close();
-    EXPECT_TRUE(face.rig.system.ended) << byMenu;
-    EXPECT_TRUE(test::Exists(face.folder / "Gps.cfg")) << byMenu;
+// SIGKILL is a crash: it leaves its lock, which the next start takes.
+TEST(Program, EachSignalSavesTheSettingsAsReadAndEndsAndAStaleLockDoesNotBlock) {
+  for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
+    SCOPED_TRACE(sig);
+    ProgramFolder dir;
+    test::WriteSettings(dir.path(), [](Settings& s) { s.TimeZoneOffset = 3, s.MinimalTop = 1234.5f; });
+    const std::string chosen = test::ReadFile(dir / "Gps.cfg"), lock = dir / "koralin-gps.lock";
+    QProcess& p = dir.Start();
+    ASSERT_TRUE(Stop(p, sig));
+    EXPECT_EQ(test::ReadFile(dir / "Gps.cfg"), chosen);
+    EXPECT_EQ(dir.Has("koralin-gps.lock"), sig == SIGKILL);
+    if (sig != SIGKILL) {
+      EXPECT_TRUE(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0);
+      continue;
+    }
+    QProcess& next = dir.Start();
+    const std::string pid = std::to_string(next.processId());
+    ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(lock).rfind(pid + "\n", 0) == 0; }))
+        << "lock: " << test::ReadFile(lock) << " said: " << next.readAllStandardError().toStdString();
   }
 }
 
-TEST(Program, EachSignalSavesTheSettingsAsReadAndEnds) {
-  for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
-    SCOPED_TRACE(sig);
-    ProgramFolder dir;
-    test::TestRig rig;  // some choices made, in the file the program reads
-    DefaultSettings(rig.app);
-    rig.app.settings.TimeZoneOffset = 3, rig.app.settings.MinimalTop = 1234.5f;
-    rig.app.form1.mnuFeet2Metres.SetChecked(true);
-    const std::string chosen = SettingsFileText(rig.app);
-    test::WriteFile(dir / "Gps.cfg", chosen);
-    QProcess& p = dir.Start();
-    ASSERT_TRUE(Stop(p, sig));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 0);
-    EXPECT_EQ(test::ReadFile(dir / "Gps.cfg"), chosen);
-    EXPECT_FALSE(dir.Has("koralin-gps.lock"));
-  }
+// Starts program with the environment changed: NAME=value sets NAME, NAME= removes it.
+void StartWith(QProcess& p, const std::string& program, const QStringList& env, const QStringList& args = {}) {
+  QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+  for (const QString& v : env)
+    if (!v.isEmpty()) v.endsWith('=') ? e.remove(v.chopped(1)) : e.insert(v.section('=', 0, 0), v.section('=', 1));
+  p.setProcessEnvironment(e);
+  p.start(QString::fromStdString(program), args);
 }
 
 // Waits until p has said `what` on standard error, gathering all it says.
@@ -82,10 +81,7 @@ TEST(Program, AnUnwritableSettingsFolderIsNamedOnceAndNothingIsWritten) {
     test::WriteFile(root / "home", "");  // a file where the folder would go
     if (handedOut) test::WriteFile(root / "bin/Gps.cfg", "handed out");
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", QString::fromStdString(root / "home"));
-    p.setProcessEnvironment(env);
-    p.start(QString::fromStdString(root / "bin/koralin-gps"), {});
+    StartWith(p, root / "bin/koralin-gps", {QString::fromStdString("XDG_CONFIG_HOME=" + root / "home")});
     const std::string folder = handedOut ? root / "bin" : root / "home/koralin-gps";
     QByteArray said;
     ASSERT_TRUE(Says(p, said, QByteArray::fromStdString("The settings folder " + folder + " cannot be written")))
@@ -100,19 +96,6 @@ TEST(Program, AnUnwritableSettingsFolderIsNamedOnceAndNothingIsWritten) {
   }
 }
 
-// A copy that ended by a crash leaves its lock; the next start takes it.
-TEST(Program, AStaleLockDoesNotBlock) {
-  ProgramFolder dir;
-  ASSERT_TRUE(Stop(dir.Start(), SIGKILL));
-  ASSERT_TRUE(dir.Has("koralin-gps.lock"));
-  QProcess& next = dir.Start();
-  const std::string pid = std::to_string(next.processId());
-  ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(dir / "koralin-gps.lock").rfind(pid + "\n", 0) == 0; }))
-      << "lock: " << test::ReadFile(dir / "koralin-gps.lock") << " said: " << next.readAllStandardError().toStdString();
-  ASSERT_TRUE(Stop(next, SIGTERM));
-  EXPECT_TRUE(dir.Has("Gps.cfg"));
-}
-
 TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
   // env: besides no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM; standard output matches out, the last
   // line of standard error holds err.
@@ -125,12 +108,8 @@ TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.args.join(' ').toStdString() + " " + r.env);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    if (*r.env) env.insert(QString(r.env).section('=', 0, 0), QString(r.env).section('=', 1));
     QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(KORALIN_PROGRAM, r.args);
+    StartWith(p, KORALIN_PROGRAM, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", r.env}, r.args);
     ASSERT_TRUE(p.waitForFinished(20000));
     const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
     const QStringList err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed().split('\n');
@@ -176,11 +155,7 @@ TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
   test::WriteSettings(bin, [](Settings& s) { s.TimeZoneOffset = 3; });  // handed out beside the program
   const std::string handedOut = test::ReadFile(bin + "/Gps.cfg");
   QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("HOME", QString::fromStdString(home.path()));
-  env.insert("XDG_CONFIG_HOME", QString::fromStdString(home / "cfg"));
-  p.setProcessEnvironment(env);
-  p.start(QString::fromStdString(bin + "/koralin-gps"), {});
+  StartWith(p, bin + "/koralin-gps", {QString::fromStdString("HOME=" + home.path()), QString::fromStdString("XDG_CONFIG_HOME=" + home / "cfg")});
   const std::string settings = home / "cfg/koralin-gps";
   ASSERT_TRUE(test::WaitFor([&] { return test::Exists(settings + "/koralin-gps.lock"); }));
   ASSERT_TRUE(Stop(p, SIGTERM));

@@ -1,13 +1,9 @@
-// What the Qt tests share: the program on fakes with its window or on ptys,
-// the real program in a folder of its own, screenshots, menu entries.
+// What the Qt tests share: settings as saved, the program on ptys, the real
+// program in a folder of its own.
 #pragma once
 
 #include <signal.h>
 
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QMenuBar>
 #include <QProcess>
 #include <filesystem>
 #include <functional>
@@ -17,9 +13,7 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "common/basic.h"
-#include "qt/main_window.h"
 #include "qt/target_port.h"
-#include "qt/text.h"
 #include "support/fakes.h"
 #include "support/pty.h"
 #include "support/wait.h"
@@ -34,43 +28,6 @@ inline void WriteSettings(const std::string& folder, const std::function<void(Se
   choose(writer.app.settings);
   SaveSettings(writer.app);
 }
-
-// The program on fakes with its main window, in a settings folder of its own.
-struct FaceRig {
-  // Started as the program starts, with the input chosen last time (a GPS
-  // on that port at 4800 baud, no search) or none.
-  void Load(int input = 0) {
-    rig.system.appPath = folder.path();
-    if (input) WriteSettings(folder.path(), [input](Settings& s) { s.ComPortIn = static_cast<std::int16_t>(input), s.BaudIn = 4800; });
-    Form1_Load(app);
-  }
-  // Each label shows its model's text when the model shows it, its background
-  // as painted (a pixel inside its border, clear of the text), its text colour
-  // and its underline.
-  void ExpectLooks(const std::string& when) {
-    QApplication::processEvents();
-    for (const Label* l : f.labels) {
-      QLabel* w = Find(l->Name());
-      ASSERT_NE(w, nullptr) << l->Name();
-      const std::string what = when + ": " + l->Name() + " \"" + l->Caption() + "\"";
-      EXPECT_EQ(!w->isHidden(), l->Visible()) << what;
-      if (!l->Visible() || !w->isVisible()) continue;
-      if (l != &f.Frame1) {  // the frame's caption may be shortened and lies on the frame's own background
-        EXPECT_EQ(qt::FromQ(w->text()), Replace(l->Caption(), "\r\n", "\n")) << what;
-        const QColor painted = w->grab().toImage().pixelColor(w->width() - 2, 2);
-        EXPECT_EQ(painted.name().toStdString(), qt::ToQColor(l->BackColor()).name().toStdString()) << what;
-      }
-      EXPECT_EQ(w->palette().color(QPalette::WindowText), qt::ToQColor(l->ForeColor())) << what;
-      EXPECT_EQ(w->font().underline(), l->FontUnderline()) << what;
-    }
-  }
-  template <class W = QLabel> W* Find(const std::string& name) { return window.findChild<W*>(QString::fromStdString(name)); }
-  TempFolder folder;
-  TestRig rig;
-  App& app = rig.app;
-  Form1& f = app.form1;
-  qt::MainWindow window{app};
-};
 
 // Port 3 is the GPS, port 1 the plotter; everything else is a fake.
 struct PtyRig {
@@ -123,20 +80,6 @@ class ProgramFolder {
 inline bool Stop(QProcess& p, int sig) {
   if (p.processId() > 0) ::kill(static_cast<pid_t>(p.processId()), sig);  // never 0: that is our own group
   return p.waitForFinished(10000);
-}
-
-inline void SaveShot(QWidget& w, const QString& file) {
-  QDir().mkpath(KORALIN_SCREENSHOT_DIR);
-  EXPECT_TRUE(w.grab().save(QString(KORALIN_SCREENSHOT_DIR) + "/" + file)) << file.toStdString();
-}
-
-// A menu entry by its caption, in any top-level menu.
-inline QAction* FindAction(QMenuBar* bar, const QString& text) {
-  for (QAction* top : bar->actions())
-    if (top->menu())
-      for (QAction* a : top->menu()->actions())
-        if (a->text() == text) return a;
-  return nullptr;
 }
 
 }  // namespace koralin::test
