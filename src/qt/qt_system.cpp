@@ -41,7 +41,25 @@ bool QtSystem::PrevInstance() {
   }
   // Only a lock held by a live process means another copy; a folder where
   // no lock can be made is told by SettingsWritable().
-  return !lock_->isLocked() && !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
+  if (lock_->isLocked() || lock_->tryLock(0)) return false;
+  if (lock_->error() != QLockFile::LockFailedError) return false;
+  if (LockHasOwner()) return true;
+  // A copy that ended between making the lock and writing its pid into it
+  // (a crash, a power cut) left a lock nobody can own.
+  lock_->removeStaleLockFile();
+  return !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
+}
+
+// A live copy writes its pid into the lock right after making it; a lock
+// still without one a moment later was left by a copy that died doing so.
+bool QtSystem::LockHasOwner() {
+  qint64 pid = 0;
+  QString host, app;
+  for (int look = 0; look < 5; ++look) {
+    if (lock_->getLockInfo(&pid, &host, &app)) return true;
+    QThread::msleep(20);
+  }
+  return false;
 }
 
 bool QtSystem::SettingsWritable() {

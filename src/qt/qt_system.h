@@ -33,6 +33,7 @@ class QtSystem : public System {
   void EndProcess() override;
 
  private:
+  bool LockHasOwner();
   std::string appPath_;
   bool writable_;
   std::unique_ptr<QLockFile> lock_;

@@ -15,7 +15,8 @@ namespace {
 using test::ProgramFolder;
 using test::Stop;
 
-// SIGKILL is a crash: it leaves its lock, which the next start takes.
+// SIGKILL is a crash: it leaves its lock, which the next start takes, even
+// one the crash left empty.
 TEST(Program, EachSignalSavesTheSettingsAsReadAndEndsAndAStaleLockDoesNotBlock) {
   for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
     SCOPED_TRACE(sig);
@@ -30,10 +31,17 @@ TEST(Program, EachSignalSavesTheSettingsAsReadAndEndsAndAStaleLockDoesNotBlock) 
       EXPECT_TRUE(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0);
       continue;
     }
-    QProcess& next = dir.Start();
-    const std::string pid = std::to_string(next.processId());
-    ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(lock).rfind(pid + "\n", 0) == 0; }))
-        << "lock: " << test::ReadFile(lock) << " said: " << next.readAllStandardError().toStdString();
+    // As the crash left it, and as a crash before the pid was written leaves it.
+    for (bool emptied : {false, true}) {
+      if (emptied) {
+        ASSERT_TRUE(Stop(dir.Started(), SIGKILL));
+        test::WriteFile(lock, "");
+      }
+      QProcess& next = dir.Start();
+      const std::string pid = std::to_string(next.processId());
+      ASSERT_TRUE(test::WaitFor([&] { return test::ReadFile(lock).rfind(pid + "\n", 0) == 0; }))
+          << "lock: " << test::ReadFile(lock) << " said: " << next.readAllStandardError().toStdString();
+    }
   }
 }
 

@@ -67,6 +67,7 @@ class ProgramFolder {
     EXPECT_TRUE(WaitFor([&] { return Has("koralin-gps.lock"); }));
     return p;
   }
+  QProcess& Started() { return *started_.back(); }
   bool Has(const std::string& name) const { return Exists(folder_ / name); }
   std::string operator/(const std::string& name) const { return folder_ / name; }
   const std::string& path() const { return folder_.path(); }
