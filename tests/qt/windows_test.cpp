@@ -152,6 +152,7 @@ TEST(FaceLook, AChangeRepaintsOnlyWhatItChanged) {
       {"caption", [&] { face.f.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)"); }, {"Frame1"}},
       {"same caption again", [&] { face.f.lblLock.SetCaption(face.f.lblLock.Caption()); }, {}},
       {"rose tooltip", [&] { face.f.Picture1.SetToolTip("North=Up"); }, {}},
+      {"new drawing", [&] { face.f.Picture1.SetDrawing(colour::kWhite, {}); }, {"Picture1"}},
       {"frame tooltip", [&] { face.f.Frame1.SetToolTip("Left-Click SmoothSpeedBar."); }, {}},
       {"label colour", [&] { face.f.lblLock.SetBackColor(colour::kRed); }, {"lblLock"}},
   };
