@@ -99,7 +99,7 @@ TEST(FaceLook, EveryLabelKeepsItsColoursThroughEachFrameChange) {
     const char* screenshot;
   } changes[] = {
       {"a fix", [&] { face.app.settings.BaudIn = 4800, f.Option1[2].Click(), face.Poll(rmc + "$GPGSV,1\r\n"); }, "look-fix-moving.png"},
-      {"a slow fix", [&] { face.Poll(test::Rmc("123520", "000.0") + "\r\n$GPGSV,1\r\n"); }, nullptr},
+      {"a slow fix", [&] { face.Poll(test::Rmc("123520", "000.0") + "\r\n$GPGSV,1\r\n"); }, "look-fix-slow.png"},
       {"the no-input warning", [&] { face.rig.clock.Advance(f.tmrComInTimeOut.Interval()); },
        "look-no-input-warning.png"},
       {"a checksum error", [&] { face.Poll(rmc.substr(0, rmc.size() - 3) + "0\r\n"); }, "look-checksum-caption.png"},
