@@ -1,6 +1,7 @@
 #include "qt/model_label.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 namespace koralin::qt {
@@ -28,11 +29,16 @@ void ModelLabel::paintEvent(QPaintEvent* event) {
     return QLabel::paintEvent(event);
   }
   seen_.erase(seen);
-  QPainter(this).drawPixmap(0, 0, Keep(look));
+  QLabel::paintEvent(event);
+  // Rendered once this paint is over: a rendering made inside a paint is a
+  // repaint within a repaint.
+  QTimer::singleShot(0, this, [this, look] {
+    if (Now() == look) Keep(look);
+  });
 }
 
 // Renders the label as it looks now into a pixmap kept for the next time.
-const QPixmap& ModelLabel::Keep(const Look& look) {
+void ModelLabel::Keep(const Look& look) {
   const qreal ratio = devicePixelRatioF();
   QPixmap pixmap(size() * ratio);
   pixmap.setDevicePixelRatio(ratio);
@@ -42,7 +48,6 @@ const QPixmap& ModelLabel::Keep(const Look& look) {
   rendering_ = false;
   kept_.push_front({look, std::move(pixmap)});
   if (kept_.size() > kKept) kept_.pop_back();
-  return kept_.front().pixmap;
 }
 
 }  // namespace koralin::qt

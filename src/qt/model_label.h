@@ -33,7 +33,7 @@ class ModelLabel : public QLabel {
     QPixmap pixmap;
   };
   Look Now() const;
-  const QPixmap& Keep(const Look& look);
+  void Keep(const Look& look);
 
   std::deque<Kept> kept_;  // most recent first
   std::deque<Look> seen_;  // looks painted directly, most recent first
