@@ -1,14 +1,12 @@
 // The port adapters on real ptys, real sockets and a real gpsd: bytes in and
 // out byte-exact, a lost server noticed, an unplugged device taken back, a
-// reader that stops reading, each failure to open said in words; a line is
-// read at the polling ticks only. And which way the clock is set.
+// reader that stops reading, each failure to open said in words; fast polling
+// rests on a quiet line. And which way the clock is set.
 #include <fcntl.h>
 
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <atomic>
 #include <cerrno>
-#include <thread>
 
 #include "common/error.h"
 #include "qt/linux_clock_setter.h"
@@ -216,29 +214,6 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
   };
   for (const auto& c : cases) EXPECT_EQ(WhyNot(rig, c.target, c.stranger), c.target + c.why);
   EXPECT_EQ(test::ReadFile(file), "mine");
-}
-
-// Counts the times a line wakes the event loop.
-struct WakeCounter : QObject {
-  WakeCounter() { qApp->installEventFilter(this); }
-  bool eventFilter(QObject*, QEvent* e) override { return lineWakes += e->type() == QEvent::SockAct, false; }
-  int lineWakes = 0;
-};
-
-TEST(QuietLine, ABusyLineWakesNothingBetweenPolls) {
-  PtyRig rig;
-  rig.GpsOn();
-  std::atomic<bool> done{false};
-  std::thread receiver([&] {  // a sentence every 5 ms, as a fast receiver sends
-    while (!done) rig.gps.Send(Rmc() + "\r\n"), std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  });
-  WakeCounter counter;
-  test::RunFor(300);
-  rig.Poll();
-  done = true;
-  receiver.join();
-  EXPECT_EQ(counter.lineWakes, 0);
-  EXPECT_EQ(rig.app.fix.SpeedKnotsText, "022.4") << "and the poll still reads the line";
 }
 
 TEST(QuietLine, FastPollingRestsOnAQuietLineAndWakesAtItsFirstCharacter) {
