@@ -20,20 +20,17 @@ namespace {
 
 TEST(SettingsFolder, TheRuleOverProgramFolderAndEnvironment) {
   const std::string cfg = "/home/ann/.config/koralin-gps";
-  const struct { const char* what; bool writable, hasCfg, installed; const char *xdg, *home; SettingsPlace want; } rows[] = {
-      {"portable, writable, with settings", true, true, false, "", "/home/ann", {"/opt/gps", ""}},
-      {"portable, writable, first start", true, false, false, "", "/home/ann", {"/opt/gps", ""}},
-      {"read-only, nothing handed out", false, false, false, "", "/home/ann", {cfg, ""}},
-      {"read-only, settings handed out", false, true, false, "", "/home/ann", {cfg, "/opt/gps/Gps.cfg"}},
-      {"installed, bin writable", true, false, true, "", "/home/ann", {cfg, ""}},
-      {"installed, bin writable, with settings", true, true, true, "", "/home/ann", {cfg, "/opt/gps/Gps.cfg"}},
-      {"XDG_CONFIG_HOME wins over HOME", false, false, true, "/x/cfg/", "/home/ann", {"/x/cfg/koralin-gps", ""}},
-      {"relative XDG_CONFIG_HOME ignored", false, false, true, "cfg", "/home/ann/", {cfg, ""}},
-      {"no HOME, no XDG", false, true, true, "", "", {"/opt/gps", ""}},
+  // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
+  const struct { bool writable, hasCfg, installed; const char *xdg, *home; std::string want; } rows[] = {
+      {true, true, false, "", "/home/ann", "/opt/gps|"},  // portable
+      {false, true, false, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"}, {true, false, true, "", "/home/ann", cfg + "|"},
+      {true, true, true, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {false, false, true, "/x/cfg/", "/home/ann", "/x/cfg/koralin-gps|"}, {false, false, true, "cfg", "/home/ann/", cfg + "|"},
+      {false, true, true, "", "", "/opt/gps|"},  // no HOME, no XDG
   };
   for (const auto& r : rows) {
     const SettingsPlace got = ChooseSettingsFolder({"/opt/gps", r.writable, r.hasCfg, r.installed, r.xdg, r.home});
-    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want.folder + "|" + r.want.seedCfg) << r.what;
+    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want) << r.xdg << r.writable << r.hasCfg << r.installed;
   }
 }
 
@@ -59,15 +56,10 @@ struct Started {
 TEST(Startup, BringsTheWindowUpFromTheDefaults) {
   Started s;
   const Form1& f = s.rig.app.form1;
-  EXPECT_EQ(s.rig.app.settings.CfgFileName, s.folder / "Gps.cfg");
-  EXPECT_EQ(s.rig.app.settings.LogFileName, s.folder / "GpsData.log");
-  EXPECT_TRUE(s.rig.dialogs.boxes.empty());
-  EXPECT_FALSE(f.tmrComInTimeOut.Enabled());  // the input starts off, so nothing to watch
-  EXPECT_FALSE(f.lblHeight.Visible() || f.lblAltitude.Visible() || f.lblDDESound.Visible());
-  EXPECT_FALSE(s.rig.app.shell.ClockOffsetPending);
+  EXPECT_EQ(s.rig.app.settings.CfgFileName + s.rig.app.settings.LogFileName, s.folder / "Gps.cfg" + s.folder / "GpsData.log");
+  EXPECT_TRUE(s.rig.dialogs.boxes.empty() && f.form.Visible() && f.mnuAnyTalker.Checked());  // no Options.cfg yet
+  EXPECT_FALSE(f.tmrComInTimeOut.Enabled() || f.lblHeight.Visible() || f.lblAltitude.Visible() || f.lblDDESound.Visible());
   EXPECT_EQ(f.lstCustumComIn.Items().front() + "-" + f.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
-  EXPECT_TRUE(f.mnuAnyTalker.Checked());  // no Options.cfg yet
-  EXPECT_TRUE(f.form.Visible());
 }
 
 TEST(Startup, RebuildsStateFromStoredSettings) {
@@ -78,8 +70,6 @@ TEST(Startup, RebuildsStateFromStoredSettings) {
       {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
        [](const App& a) { EXPECT_EQ(a.form1.tmrPolling.Interval() + a.settings.PollingInterval, 100); }},
       {"custom port", [](App& a) { a.settings.CustomComIn = 12; }, [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
-      {"minimal speed", [](App& a) { a.settings.MinGpsSpeedOut = 5; },
-       [](const App& a) { EXPECT_EQ(a.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (5 knots)..."); }},
       {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; }, [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
       {"minimal display", [](App& a) { a.settings.MinimalDisplay = true, a.settings.ComPortIn = -1; },
        [](const App& a) { EXPECT_TRUE(!a.form1.form.Visible() && a.display.form5.form.Visible()); }},
@@ -179,9 +169,7 @@ TEST(ExitProgram, AFailedSaveStillEndsTheProgramWithOneBox) {
   r.rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
   r.rig.app.settings.CfgFileName = r.folder / "gone/Gps.cfg";
   r.rig.app.form1.mnuExit.Click();
-  ASSERT_EQ(r.rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(r.rig.dialogs.boxes[0].prompt, "File " + r.folder / "gone/Gps.cfg" +
-                                               " Write error.\r\n\r\nError = 76\r\n\r\nPath not found (No such file or directory)");
+  EXPECT_EQ(r.rig.dialogs.boxes.size(), 1u);
   EXPECT_TRUE(!r.rig.comm1.IsOpen() && r.rig.system.ended);
 }
 

@@ -4,7 +4,6 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -142,10 +141,7 @@ class FakeClockSetter : public ClockSetter {
 
 class FakeBus : public ValuesBus {
  public:
-  void Publish(const std::string& item, const std::string& value) override {
-    items[item] = value;
-    published.emplace_back(item, value);
-  }
+  void Publish(const std::string&, const std::string&) override {}
   void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
             OnValue onValue, OnLost onLost) override;
   void Unlink() override { onValue_ = nullptr; onLost_ = nullptr; }
@@ -154,8 +150,6 @@ class FakeBus : public ValuesBus {
   void CompanionSays(const std::string& value);
   void CompanionLeaves();
 
-  std::map<std::string, std::string> items;
-  std::vector<std::pair<std::string, std::string>> published;  // every change, in order
   bool companionRunning = true;
   std::string companionValue = "%---";
   std::string linkedTo;  // "application|topic!item"

@@ -8,29 +8,21 @@
 namespace koralin {
 namespace {
 
-TEST(PortListing, NumbersThatOpenADevice) {
-  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
-  const std::pair<std::string, std::vector<int>> cases[] = {
-      {"/dev/ttyUSB0", {3, 5}}, {"/dev/ttyACM0", {1}},
-      {"/dev/ttyS0", {}},   // number 1 has a line of its own
-      {"/dev/ttyS1", {2}},  // number 2 keeps its default
-      {"/dev/ttyS2", {}}, {"/dev/ttyS30", {31}}, {"/dev/ttyS31", {}},
-  };
-  for (const auto& [path, ports] : cases) EXPECT_EQ(PortsFor(map, path), ports) << path;
-}
-
+// A row: the numbers that open the device (by its line, or by default when the
+// number has no line), path, USB id, maker and description.
 TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
-  const struct { SerialDevice device; std::vector<int> ports; const char* row; } cases[] = {
-      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303}, {3, 5},
+  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
+  const struct { SerialDevice device; const char* row; } cases[] = {
+      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
        "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
-      {{"/dev/ttyACM0", "", "", 0, 0x1F}, {}, "-           /dev/ttyACM0          0000:001f  -                     "},
-      {{"/dev/ttyS0", "", "", -1, -1}, {1}, "Com1        /dev/ttyS0            -          -                     "},
-      {{"/dev/serial/by-id/abcd", "", "", -1, -1}, {},  // a path as wide as its column is cut for the gap
+      {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
+      {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
+      {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
+      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
        "-           /dev/serial/by-id/abc -          -                     "},
-      {{"/dev/ttyUSB7", "", "", -1, -1, false}, {},
-       "-           /dev/ttyUSB7          -          -                     (not present)"},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false}, "-           /dev/ttyUSB7          -          -                     (not present)"},
   };
-  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, c.ports), c.row) << c.device.path;
+  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
 }
 
 constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
