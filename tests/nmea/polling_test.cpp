@@ -40,7 +40,6 @@ TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
       {"compass input", [](Polled& p) { p.app.form1.mnuHCHDTinp.SetChecked(true); }},
       {"lock not red yet", [](Polled& p) { p.app.form1.lblLock.SetBackColor(colour::kWhite); }},
       {"a fix this tick", [](Polled& p) { p.app.fix.GPRMCFound = true; }},
-      {"read fails", [](Polled& p) { p.comm1.failRead = RunTimeError(57, "gone"); }},
       {"port closed", [](Polled& p) { p.comm1.Close(); }},
   };
   const auto rests = [](Change change) {
