@@ -97,11 +97,9 @@ TEST_F(HeadingTest, DopplerBearings) {
 }
 
 TEST(HeadingHelpers, NormaliseAndFormat) {
-  const std::pair<float, float> degrees[] = {{-5, 355}, {360, 0},   {359.5f, 0}, {725, 5},    {0.5f, 0},
-                                             {1.5f, 2}, {-360, 0}, {-0.4f, 0},  {-725, 355}, {90, 90}};
-  for (const auto& [in, out] : degrees) {
+  for (const auto& [in, out] : {std::pair{-5.0f, 355.0f}, {359.5f, 0.0f}, {-0.4f, 0.0f}, {-725.0f, 355.0f}, {-360.0f, 0.0f}}) {
     EXPECT_EQ(NormaliseDegrees(in), out) << in;
-    EXPECT_FALSE(std::signbit(NormaliseDegrees(in))) << in;
+    EXPECT_FALSE(std::signbit(NormaliseDegrees(in))) << in;  // never "-0"
   }
   const std::pair<const char*, const char*> headings[] = {
       {"90", "090.0"},  {"123.45", "123.4"}, {"123.55", "123.6"},  {"359.96", "360.0"}, {"", "000.0"},
