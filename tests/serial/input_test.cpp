@@ -256,13 +256,11 @@ TEST(Watchdog, WarnsEveryTenSecondsOfSilenceUntilSomethingIsDecoded) {
       rig.clock.Advance(9999);
       EXPECT_EQ(rig.system.beeps, n - 1);
       rig.clock.Advance(1);
-      EXPECT_EQ(rig.system.beeps, n);
-      EXPECT_EQ(f.Frame1.Caption(), Warning(10 * n));
+      EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.system.beeps), Warning(10 * n) + std::to_string(n));
     }
     EXPECT_FALSE(f.Frame1.FontUnderline());
     rig.comm1.Feed(text + "\r\n");
-    rig.clock.Advance(1000);  // the next poll reads it
-    rig.clock.Advance(9999);
+    rig.clock.Advance(1000 + 9999);  // the next poll reads it
     EXPECT_EQ(rig.system.beeps, 5) << text;
     rig.clock.Advance(1);
     EXPECT_EQ(f.Frame1.Caption(), next) << text;
