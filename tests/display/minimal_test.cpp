@@ -47,9 +47,8 @@ TEST(MinimalDisplay, ReplacesTheMainWindowForEachSource) {
     Minimal m(c.input);
     m.app.form1.mnuMinimalDisplay.Click();
     const bool shown = c.values != nullptr;
-    EXPECT_EQ(m.app.settings.MinimalDisplay, shown) << c.input;
-    EXPECT_EQ(m.W().form.Visible(), shown) << c.input;
-    EXPECT_EQ(m.app.form1.form.Visible(), !shown) << c.input;
+    EXPECT_TRUE(m.app.settings.MinimalDisplay == shown && m.W().form.Visible() == shown && m.app.form1.form.Visible() != shown)
+        << c.input;
     if (!shown) continue;
     EXPECT_EQ(m.W().Label2.Caption(), c.values);
     for (Colour back : {m.W().BackColor(), m.W().Label1.BackColor(), m.W().Label2.BackColor()})
