@@ -58,9 +58,7 @@ TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
     EXPECT_NEAR(n[0].y2, kCentre - kNeedle * c.cos, 0.1) << c.course;
     EXPECT_EQ(n[0].colour, colour::kWhite) << c.course;
     const DrawItem text = r.Of(DrawKind::kText).front();
-    EXPECT_EQ(text.text, Deg(Left(c.course, 5) + "~")) << c.course;
-    EXPECT_EQ(text.x1, kCentre - 240) << c.course;
-    EXPECT_EQ(text.y1, c.textY) << c.course;
+    EXPECT_TRUE(text.text == Deg(Left(c.course, 5) + "~") && text.x1 == kCentre - 240 && text.y1 == c.textY) << c.course;
     // Two barbs a tenth of the picture long meet at the tip, thirty degrees either side.
     const auto barbs = r.Barbs();
     ASSERT_EQ(barbs.size(), 2u) << c.course;
@@ -85,27 +83,23 @@ TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourse) {
     r.app.fix.CourseColour = colour::kGreen;
     r.Course("045.0~", c.knots, c.minimum);
     const auto n = r.Of(DrawKind::kLine, true);
-    ASSERT_EQ(n.size(), c.needle ? 1u : 0u) << c.knots;
-    EXPECT_EQ(r.Barbs().size(), c.needleColour == colour::kWhite ? 2u : 0u) << c.knots;
-    if (c.needle) { EXPECT_EQ(n[0].colour, c.needleColour) << c.knots; }
-    EXPECT_EQ(r.Of(DrawKind::kCircle)[1].fill, c.centre) << c.knots;
+    EXPECT_EQ(n.size() * 10 + r.Barbs().size(), c.needle ? (c.needleColour == colour::kWhite ? 12u : 10u) : 0u) << c.knots;
+    EXPECT_TRUE((n.empty() || n[0].colour == c.needleColour) && r.Of(DrawKind::kCircle)[1].fill == c.centre) << c.knots;
   }
 }
 
 TEST(DrawCompass, FluxGateHeadingDrawsACyanRingAndABlueCentreNoHeadingTheRoseAlone) {
   Rose r;
   DrawCompass(r.app);
-  EXPECT_TRUE(r.Of(DrawKind::kLine, true).empty());
-  EXPECT_EQ(r.Of(DrawKind::kCircle)[0].colour, colour::kBlue);
   ASSERT_EQ(r.Of(DrawKind::kText).size(), 1u);
   EXPECT_EQ(r.Of(DrawKind::kText)[0].text, "12:00:00");  // the PC's time
+  EXPECT_TRUE(r.Of(DrawKind::kLine, true).empty() && r.Of(DrawKind::kCircle)[0].colour == colour::kBlue);
   r.app.fix.RmcStatus = "V";
   r.app.fix.SpeedKnotsText = "0";
   r.app.heading.FluxHeadingText = "123";
   DrawCompass(r.app);
   const auto c = r.Of(DrawKind::kCircle);
-  EXPECT_EQ(c[0].colour, colour::kCyan);
-  EXPECT_EQ(c[1].fill, colour::kBlue);
+  EXPECT_TRUE(c[0].colour == colour::kCyan && c[1].fill == colour::kBlue);
   EXPECT_EQ(r.Of(DrawKind::kText).front().text, Deg("123.0~"));
   EXPECT_EQ(r.Of(DrawKind::kLine, true).at(0).colour, colour::kRed);  // standing still
 }
