@@ -45,25 +45,18 @@ TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheck) {
   Speedo s(3);
   s.app.fix.SpeedKnotsText = "020.0";
   Form1& f = s.app.form1;
-  const auto checks = [&] {
-    return f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked();
-  };
   const std::pair<MenuItem*, const char*> menus[] = {
       {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
   for (const auto& [menu, speed] : menus) {
     menu->Click();
     EXPECT_EQ(s.Speed(), speed);
-    EXPECT_TRUE(menu->Checked());
-    EXPECT_EQ(checks(), 1);
+    EXPECT_TRUE(menu->Checked() &&
+                f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1);
   }
   // Clicking the speed or the unit cycles through the units.
   std::string order;
-  for (int i = 0; i < 4; ++i) {
-    (i % 2 ? f.lblUnity : f.lblSpeed).Click();
-    order += f.lblUnity.Caption();
-  }
-  EXPECT_EQ(order, " ms knots mph kmh");
-  EXPECT_EQ(s.app.settings.SpeedUnit, 3);
+  for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
+  EXPECT_EQ(order + std::to_string(s.app.settings.SpeedUnit), " ms knots mph kmh3");
 }
 
 TEST(MaxRange, AnswersInTheUnitShownBecomeKilometresPerHourAtOnce) {
