@@ -261,9 +261,7 @@ TEST(SettingsFile, AFileCutShortOrAFolderIsAReadErrorThenDefaults) {
     ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
     const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
     EXPECT_EQ(rig.dialogs.boxes[0].prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
-    if (!folder) { EXPECT_EQ(rig.dialogs.boxes[0].prompt, head + "62\r\n\r\nInput past end of file"); }
-    EXPECT_EQ(rig.app.settings.BaudIn, 0);
-    EXPECT_TRUE(!f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
+    EXPECT_TRUE(rig.app.settings.BaudIn == 0 && !f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
   }
 }
 
