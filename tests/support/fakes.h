@@ -26,12 +26,7 @@ class FakeClock {
   long long Now() const { return now_; }
 
  private:
-  struct Entry {
-    Timer* timer;
-    bool enabled = false;
-    int interval = 0;
-    long long due = 0;
-  };
+  struct Entry { Timer* timer; bool enabled = false; int interval = 0; long long due = 0; };
   void Reschedule(Entry& e);
   std::vector<std::unique_ptr<Entry>> entries_;
   long long now_ = 0;
@@ -82,9 +77,7 @@ class FakeDialogs : public Dialogs {
   MsgResult MsgBox(const MessageBox& box) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
 
-  struct Input {
-    std::string prompt, title, defaultText;
-  };
+  struct Input { std::string prompt, title, defaultText; };
   std::vector<MessageBox> boxes;
   std::vector<Input> inputs;
   std::deque<MsgResult> msgAnswers;     // default kOk
