@@ -29,7 +29,7 @@ TEST(ComPorts, NumbersMapToTheirLinesOrToTheDefault) {
   EXPECT_EQ(ReadComPorts(folder.path()).size(), 3u);
 }
 
-TEST(ComPorts, SavingReplacesOneNumberAndKeepsTheRest) {
+TEST(ComPorts, SavingReplacesOneNumberKeepsTheRestAndRefusesBadNumbersAndFailedWrites) {
   test::TempFolder folder;
   const std::string file = folder / kComPortsFile;
   WriteFile(file, "# receivers\n3=/dev/ttyUSB0\n4=/dev/ttyACM0\n3=/dev/ttyUSB9\n");
@@ -40,14 +40,8 @@ TEST(ComPorts, SavingReplacesOneNumberAndKeepsTheRest) {
   SaveComPort(folder.path(), 4, "");
   EXPECT_EQ(ReadFile(file), "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n31=/dev/pts/5\n");
   EXPECT_FALSE(test::Exists(file + ".tmp"));
-}
-
-TEST(ComPorts, SavingRefusesBadNumbersAndFailedWritesAndKeepsTheOldFile) {
-  test::TempFolder folder;
   for (int port : {0, 32}) EXPECT_THROW(SaveComPort(folder.path(), port, "/dev/ttyUSB0"), RunTimeError) << port;
-  EXPECT_FALSE(test::Exists(folder / kComPortsFile));
   // A full disk shows only when the written text is pushed out.
-  const std::string file = folder / kComPortsFile;
   WriteFile(file, "3=/dev/ttyUSB0\n");
   std::filesystem::create_symlink("/dev/full", file + ".tmp");
   EXPECT_THROW(SaveComPort(folder.path(), 4, "/dev/ttyUSB1"), RunTimeError);

@@ -60,30 +60,22 @@ TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsCheckedAndKeepsTheLast4500) {
   EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
 }
 
-TEST_F(Terminals, FreezingInFreezesAnOpenTerminalOutUntilItIsSwitchedOff) {
+TEST_F(Terminals, FreezingSwitchingOnOrClickingAndClosingKeepingTheOutputPortOpen) {
   OpenIn();
-  OpenOut();
-  t.form2.chkFreeze.Click();
-  EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
-  f.mnuTerminalOut.Click();
-  EXPECT_FALSE(t.FreezeOut || t.form3.chkFreeze.Value());
-}
-
-TEST_F(Terminals, SwitchingOnOrClickingClearsAndClosingKeepsTheOutputPortOpen) {
   rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
   OpenOut();
+  t.form2.chkFreeze.Click();  // freezing In freezes an open Terminal Out until that is switched off
+  EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
   AddTerminalOut(app, "$GPRMC\r\n", false);
   OpenOut();  // off: the text stays
-  EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible()), "$GPRMC\r\n0");
+  EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
   int cleared = 0;
   t.terminalOutCleared.Subscribe([&] { ++cleared; });
   OpenOut();  // on again
   EXPECT_EQ(t.TerminalText[0] + t.form3.screen.Text() + std::to_string(cleared), "1");
-  OpenIn();
   AddTerminalIn(app, "A\r\n", false);
   t.form2.onClick.Notify();
-  EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text(), "");
-  t.form2.chkFreeze.Click();
+  EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text() + std::to_string(t.FreezeIn), "1");
   t.form2.ChkSend2ComIn.Click();
   t.form2.onQueryUnload.Notify();
   EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded);
