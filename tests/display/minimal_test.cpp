@@ -61,8 +61,8 @@ TEST(MinimalDisplay, KeyMGoesBackAndALeftClickOnTheFrameSwitchesTheBar) {
   Minimal m(3);
   mnuMinimalDisplay_Click(m.app);
   Form5_KeyDown(m.app, key::kM, 0);
-  EXPECT_FALSE(m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible());
   Frame1_MouseDown(m.app, button::kLeft, 0, 100, 100);
+  EXPECT_FALSE(m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible());
   EXPECT_TRUE(m.app.form1.ProgressBar1.Smooth());
 }
 

@@ -58,6 +58,11 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlessly) {
   endless.PlayWith(endless.Sentences(2), true, [&] { endless.app.StopPlay = endless.played.size() == 5; });
   EXPECT_EQ(endless.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(1), Rmc(2), Rmc(1)}));
   EXPECT_EQ(endless.system.beeps, 3) << "two whole passes, then the clean-up";
+  for (const std::string text : {"", "\r\n   \r\n\r\n"}) {  // an empty file ends endless play
+    PlayRig empty;
+    empty.PlayWith(empty.File(text), true, [&] { empty.app.StopPlay = empty.system.doEvents > 1000; });
+    EXPECT_TRUE(empty.system.doEvents < 100 && empty.system.beeps == 1) << text.size();
+  }
 }
 
 TEST(Playback, TheStateWhilePlayingAndAfterwards) {
@@ -105,14 +110,6 @@ TEST(Playback, CancelMissingFileUnreadableFileOrLogging) {
   logging.f.mnuLoggen.SetChecked(true);
   logging.f.mnuPlayLog.Click();
   EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
-}
-
-TEST(Playback, EndlessPlayEndsOnAnEmptyFile) {
-  for (const std::string text : {"", "\r\n   \r\n\r\n"}) {
-    PlayRig empty;
-    empty.PlayWith(empty.File(text), true, [&] { empty.app.StopPlay = empty.system.doEvents > 1000; });
-    EXPECT_TRUE(empty.system.doEvents < 100 && empty.system.beeps == 1) << text.size();
-  }
 }
 
 TEST(Playback, MenuClickOrExitStopsAfterTheCurrentLineAndDoesNotRestart) {

@@ -31,7 +31,7 @@ class HeadingTest : public ::testing::Test {
   HeadingState& h = rig.app.heading;
 };
 
-TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMark) {
+TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkOrTheOutputPortIsRead) {
   h.FluxHeadingText = "stale";
   EXPECT_FALSE(Compass("nothing here"));  // no compass seen yet: nothing shown
   EXPECT_EQ(h.FluxHeadingText + (f.lblFluxGateCompass.Visible() ? "shown" : ""), "");
@@ -55,6 +55,13 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMark)
   f.mnuHCHDTout.SetChecked(true);
   Compass(Nmea("HCHDT,47.0,T"));
   EXPECT_EQ(rig.comm2.written, Nmea("HCHDT,47.0,T") + "\r\n");
+  app.poll.RxTextHCHDT = "$HCHDT,1";  // reading the compass from the output port starts afresh
+  f.mnuHCHDTinp.Click();
+  EXPECT_EQ(app.poll.RxTextHCHDT + h.HCHDTSentence + f.lblFluxGateCompass.Caption() + h.FluxHeadingText, Flux("047.0"));
+  EXPECT_TRUE(f.tmrPolling.Enabled() && !f.lblFluxGateCompass.Visible());  // the heading itself is kept
+  f.tmrPolling.SetEnabled(false);
+  f.mnuHCHDTinp.Click();
+  EXPECT_FALSE(f.tmrPolling.Enabled());
 }
 
 TEST_F(HeadingTest, DopplerBearings) {
@@ -156,17 +163,6 @@ TEST_F(AlignTest, YesAlignsTheCompassWithTheCourseWhenThereIsData) {
   EXPECT_EQ(app.settings.FluxCompassOffset, 10);
   Align("A", "5", "90", "123.6", MsgResult::kNo);
   EXPECT_EQ(std::to_string(app.settings.FluxCompassOffset) + h.FluxHeadingText, "0124.0" + kDeg);
-}
-
-TEST_F(HeadingTest, ReadingTheCompassFromTheOutputPort) {
-  Compass(Nmea("HCHDT,1.0,T"));
-  app.poll.RxTextHCHDT = "$HCHDT,1";
-  f.mnuHCHDTinp.Click();
-  EXPECT_EQ(app.poll.RxTextHCHDT + h.HCHDTSentence + f.lblFluxGateCompass.Caption() + h.FluxHeadingText, Flux("001.0"));
-  EXPECT_TRUE(f.tmrPolling.Enabled() && !f.lblFluxGateCompass.Visible());  // the heading itself is kept
-  f.tmrPolling.SetEnabled(false);
-  f.mnuHCHDTinp.Click();
-  EXPECT_FALSE(f.tmrPolling.Enabled());
 }
 
 }  // namespace
