@@ -57,11 +57,8 @@ TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
   playing.app.form1.mnuPlayLog.SetChecked(true);
   playing.app.form1.mnuLoggen.Click();
   EXPECT_TRUE(playing.dialogs.inputs.empty() && !playing.app.form1.mnuLoggen.Checked() && !playing.app.form1.mnuLoggen.Enabled());
-}
-
-TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
-  LogRig rig;
-  const std::string folder = rig.folder / "a folder", fifo = rig.folder / "a pipe";
+  LogRig other;  // only plain files are deleted for overwrite
+  const std::string folder = other.folder / "a folder", fifo = other.folder / "a pipe";
   std::filesystem::create_directory(folder);
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path : {folder, fifo}) {

@@ -78,20 +78,10 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
   }
 }
 
-TEST(Polling, OnlyAPortFaultSwitchesTheInputOff) {
-  Polled p;
-  p.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
-  p.Tick(kRmc);
-  p.Tick();  // reported once: the input is off now
-  const ErrorRecord& e = p.app.lastInputError;
-  EXPECT_EQ(e.procName + " " + std::to_string(e.port) + " " + e.description, "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
-  EXPECT_TRUE(p.dialogs.boxes.size() == 1 && !p.comm1.IsOpen());
-}
-
 // Every field of each decoded sentence spoiled in turn (a number beyond any
 // range, a 100-character field) and dates that are no dates: the sentence is
 // dropped as a checksum error is, the input stays on, the next poll decodes.
-TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
+TEST(Polling, UndecodableSentencesAreDroppedAndOnlyAPortFaultSwitchesTheInputOff) {
   const std::string good[] = {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
                               "GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,",
                               "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"};
@@ -129,6 +119,13 @@ TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
       EXPECT_TRUE(p.comm1.IsOpen() && p.dialogs.boxes.empty() && p.app.lastInputError.count + p.app.unexpectedCount == 0)
           << p.app.lastInputError.description << p.app.lastUnexpected;
     }
+  Polled faulty;  // only a port fault switches the input off
+  faulty.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  faulty.Tick(kRmc);
+  faulty.Tick();  // reported once: the input is off now
+  const ErrorRecord& fault = faulty.app.lastInputError;
+  EXPECT_EQ(fault.procName + " " + std::to_string(fault.port) + " " + fault.description, "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
+  EXPECT_TRUE(faulty.dialogs.boxes.size() == 1 && !faulty.comm1.IsOpen());
 }
 
 // Hostile text: nothing grows without bound, and the last good values stay

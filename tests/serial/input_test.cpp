@@ -112,7 +112,7 @@ TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
   EXPECT_TRUE(rig.app.settings.BaudIn == 9600 && rig.comm1.opened.empty());
 }
 
-TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatchedAndReopeningStartsClean) {
+TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAndAFailureEndsTheInput) {
   // source -> port opened, polling, watchdog, altitude label kept
   const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
   for (const auto& [source, seen] : cases) {
@@ -135,12 +135,9 @@ TEST(ComPortInOpen, OnlyASerialPortOpensAndIsWatchedAndReopeningStartsClean) {
   ComPortInOpen(rig.app);
   EXPECT_EQ(rig.comm1.openedSettings.at(1) + " " + std::to_string(rig.comm1.inBufferSize), "4800,N,8,1 8192");
   EXPECT_TRUE(frame.Caption() == "GPS-NMEA-0183" && frame.ForeColor() == colour::kBlack && frame.FontUnderline());
-}
-
-TEST(ComPortInError, AFailedOpenIsReportedAndTheInputEndsOff) {
-  const std::tuple<long, bool, const char*> cases[] = {
+  const std::tuple<long, bool, const char*> failures[] = {  // a failed open is reported and the input ends off
       {4800, false, "ComPortInOpen"}, {4800, true, ""}, {0, false, "AutoBaud"}};  // "": no box
-  for (const auto& [baud, minimal, proc] : cases) {
+  for (const auto& [baud, minimal, proc] : failures) {
     SCOPED_TRACE(proc);
     SerialRig rig;
     Form1& f = rig.app.form1;

@@ -236,7 +236,7 @@ TEST(AdjustComOut, FollowsTheCompanionLink) {
   }
 }
 
-TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPortAndWaitsABoundedTime) {
+TEST(SendToComout, WritesToTheChosenPortWaitsABoundedTimeAndReportsAFailureOnce) {
   // output port, GPS port open -> written to the GPS port | to the output port | boxes
   const std::tuple<int, bool, const char*> cases[] = {
       {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
@@ -256,16 +256,13 @@ TEST(SendToComout, WritesTheTextWithALineEndToTheChosenPortAndWaitsABoundedTime)
   SendToComout(rig.app, "$GPRMC,1,A*7F\r\n");
   EXPECT_TRUE(rig.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
   EXPECT_TRUE(rig.clock.Now() > 0 && rig.clock.Now() <= 2 * 10 * 1000 * 15 / 4800 + 250) << rig.clock.Now();
-}
-
-TEST(SendToComout, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
-  OutRig rig;
-  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
-  rig.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
-  rig.app.form1.lblGPRMC.SetCaption(Rmc());
-  rig.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
-  EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_TRUE(rig.app.settings.ComPortOut == 0 && !rig.comm2.IsOpen() && rig.app.form1.mnuComOutOff.Checked());
+  OutRig failing;  // a write failure is reported once, the output ends off
+  failing.app.form1.mnuRMCPlainOut.SetChecked(true);
+  failing.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
+  failing.app.form1.lblGPRMC.SetCaption(Rmc());
+  failing.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
+  EXPECT_EQ(failing.dialogs.boxes.size(), 1u);
+  EXPECT_TRUE(failing.app.settings.ComPortOut == 0 && !failing.comm2.IsOpen() && failing.app.form1.mnuComOutOff.Checked());
   SerialRig shared;  // on the shared GPS port the failure ends the input, which reports it
   shared.app.form1.Option1[2].Click();
   ComOutSelect(shared.app, -1, 4800);
