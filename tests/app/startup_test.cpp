@@ -238,26 +238,8 @@ TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
   }
 }
 
-TEST(SettingsFile, AFileCutShortOrAFolderIsAReadErrorThenDefaults) {
-  for (const bool folder : {false, true}) {
-    SettingsRig rig;
-    if (folder) std::filesystem::create_directory(rig.CfgPath());
-    if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
-    rig.app.settings.BaudIn = 4800;
-    Form1& f = rig.app.form1;
-    MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};  // defaults leave these
-    for (MenuItem* m : {&f.mnuRMCPlainOut, kept[0], kept[1], kept[2], kept[3]}) m->SetChecked(true);
-    LoadSettings(rig.app);
-    for (MenuItem* m : kept) EXPECT_TRUE(m->Checked()) << m->Name();
-    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
-    EXPECT_EQ(rig.dialogs.boxes[0].prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
-    EXPECT_TRUE(rig.app.settings.BaudIn == 0 && !f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
-  }
-}
-
 // Each field read from the file, then written again (error 0), or refused.
-TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefused) {
+TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefusedAndAReadErrorMeansTheDefaults) {
   const struct { int line; const char* text; long error; const char* written; } cases[] = {
       {4, "12abc", 13, ""},         {4, "", 13, ""},              {4, "40000", 6, ""},          {3, "3000000000", 6, ""},
       {15, "1e999", 6, ""},         {15, "x1", 13, ""},           {15, "-3.5e38", 6, ""},       {31, "#YES#", 13, ""},
@@ -284,6 +266,21 @@ TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefused) {
   rig.app.form1.mnuRMCPlainOut.SetChecked(true);
   LoadSettings(rig.app);
   EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
+  for (const bool folder : {false, true}) {  // a file cut short or a folder: a read error, then the defaults
+    SettingsRig rig;
+    if (folder) std::filesystem::create_directory(rig.CfgPath());
+    if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
+    rig.app.settings.BaudIn = 4800;
+    Form1& f = rig.app.form1;
+    MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};  // defaults leave these
+    for (MenuItem* m : {&f.mnuRMCPlainOut, kept[0], kept[1], kept[2], kept[3]}) m->SetChecked(true);
+    LoadSettings(rig.app);
+    for (MenuItem* m : kept) EXPECT_TRUE(m->Checked()) << m->Name();
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
+    EXPECT_EQ(rig.dialogs.boxes[0].prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
+    EXPECT_TRUE(rig.app.settings.BaudIn == 0 && !f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
+  }
 }
 
 }  // namespace

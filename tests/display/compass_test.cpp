@@ -71,7 +71,7 @@ TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
   }
 }
 
-TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourse) {
+TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourseFluxGateCyanRingNoHeadingTheRoseAlone) {
   const struct { const char* knots; int minimum; bool needle; Colour needleColour, centre; } cases[] = {
       {"5", 5, true, colour::kRed, colour::kGreen},      // at the minimum: red, no barbs
       {"2", 5, false, {}, colour::kMagenta},             // below it with a fix: no course
@@ -86,22 +86,19 @@ TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourse) {
     EXPECT_EQ(n.size() * 10 + r.Barbs().size(), c.needle ? (c.needleColour == colour::kWhite ? 12u : 10u) : 0u) << c.knots;
     EXPECT_TRUE((n.empty() || n[0].colour == c.needleColour) && r.Of(DrawKind::kCircle)[1].fill == c.centre) << c.knots;
   }
-}
-
-TEST(DrawCompass, FluxGateHeadingDrawsACyanRingAndABlueCentreNoHeadingTheRoseAlone) {
-  Rose r;
-  DrawCompass(r.app);
-  ASSERT_EQ(r.Of(DrawKind::kText).size(), 1u);
-  EXPECT_EQ(r.Of(DrawKind::kText)[0].text, "12:00:00");  // the PC's time
-  EXPECT_TRUE(r.Of(DrawKind::kLine, true).empty() && r.Of(DrawKind::kCircle)[0].colour == colour::kBlue);
-  r.app.fix.RmcStatus = "V";
-  r.app.fix.SpeedKnotsText = "0";
-  r.app.heading.FluxHeadingText = "123";
-  DrawCompass(r.app);
-  const auto c = r.Of(DrawKind::kCircle);
-  EXPECT_TRUE(c[0].colour == colour::kCyan && c[1].fill == colour::kBlue);
-  EXPECT_EQ(r.Of(DrawKind::kText).front().text, Deg("123.0~"));
-  EXPECT_EQ(r.Of(DrawKind::kLine, true).at(0).colour, colour::kRed);  // standing still
+  Rose rose;  // no heading: the rose alone; a flux-gate heading: a cyan ring
+  DrawCompass(rose.app);
+  ASSERT_EQ(rose.Of(DrawKind::kText).size(), 1u);
+  EXPECT_EQ(rose.Of(DrawKind::kText)[0].text, "12:00:00");  // the PC's time
+  EXPECT_TRUE(rose.Of(DrawKind::kLine, true).empty() && rose.Of(DrawKind::kCircle)[0].colour == colour::kBlue);
+  rose.app.fix.RmcStatus = "V";
+  rose.app.fix.SpeedKnotsText = "0";
+  rose.app.heading.FluxHeadingText = "123";
+  DrawCompass(rose.app);
+  const auto circles = rose.Of(DrawKind::kCircle);
+  EXPECT_TRUE(circles[0].colour == colour::kCyan && circles[1].fill == colour::kBlue);
+  EXPECT_EQ(rose.Of(DrawKind::kText).front().text, Deg("123.0~"));
+  EXPECT_EQ(rose.Of(DrawKind::kLine, true).at(0).colour, colour::kRed);  // standing still
 }
 
 TEST(DrawCompass, TicksEvery22Point5Or10DegreesNorthRedCardinalsBlackThirtiesMagenta) {

@@ -117,7 +117,7 @@ TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
   }
 }
 
-TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteOfWholeRecords) {
+TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteAndAFailedFlushKeepsTheBuffer) {
   LogRig rig;
   rig.StartLogging("/dev/full");
   const std::string pad(60, '.');
@@ -130,21 +130,18 @@ TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteOfWholeRecords) {
   EXPECT_TRUE(most <= 1024u * 1024 && kept.size() > 1000u * 1024 && kept[0] == '%') << most << " " << kept.size();
   EXPECT_TRUE(kept.ends_with("%115999/9" + pad + "\r\n"));
   EXPECT_EQ(rig.dialogs.boxes.size(), 2u) << "the append question and one write error";
-}
-
-TEST(LogWriteErrors, FailedFlushAtSwitchOffKeepsTheBufferForTheNextFile) {
-  LogRig rig;
-  rig.StartLogging("/dev/full");
-  LoggingSummer(rig.app, "%323/9", false);
-  rig.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(rig.dialogs.boxes.size() == 2 && !rig.app.form1.mnuLoggen.Checked()) << "the question, then the error";
-  rig.StartLogging("/dev/full");  // chosen anew, the same fault is told anew
-  rig.app.form1.mnuLoggen.Click();
-  EXPECT_EQ(rig.dialogs.boxes.size(), 4u);
-  const std::string path = rig.folder / "trip.log";
-  rig.StartLogging(path);
-  rig.app.form1.mnuLoggen.Click();
-  EXPECT_EQ(ReadFile(path), "%323/9\r\n");
+  LogRig flushed;  // a failed flush at switch-off keeps the buffer for the next file
+  flushed.StartLogging("/dev/full");
+  LoggingSummer(flushed.app, "%323/9", false);
+  flushed.app.form1.mnuLoggen.Click();
+  EXPECT_TRUE(flushed.dialogs.boxes.size() == 2 && !flushed.app.form1.mnuLoggen.Checked()) << "the question, then the error";
+  flushed.StartLogging("/dev/full");  // chosen anew, the same fault is told anew
+  flushed.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(flushed.dialogs.boxes.size(), 4u);
+  const std::string next = flushed.folder / "trip.log";
+  flushed.StartLogging(next);
+  flushed.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(ReadFile(next), "%323/9\r\n");
 }
 
 }  // namespace

@@ -189,26 +189,7 @@ TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
   }
 }
 
-TEST(AutoBaud, SearchesOnlyTheFixedPortsAndTheCustomPort) {
-  // A network target or a malformed line has no rate to search either.
-  const std::tuple<int, int, bool, const char*> cases[] = {
-      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {6, 7, false, "6=tcp://h:1"}, {6, 7, false, "6=ftp://x"}};
-  for (const auto& [port, custom, searched, line] : cases) {
-    SerialRig rig;
-    test::TempFolder folder;
-    rig.system.appPath = folder.path();
-    test::WriteFile(folder / "ComPorts.cfg", line);
-    auto& captions = rig.RecordGprmcCaptions();
-    rig.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(port);
-    rig.app.settings.BaudIn = 0;
-    ComPortInOpen(rig.app);
-    EXPECT_EQ(!captions.empty() && captions.front().rfind("Searching", 0) == 0, searched) << port;
-    EXPECT_EQ(rig.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
-  }
-}
-
-TEST(AutoBaud, KeepsTheWindowWorkingAndComportOffStopsIt) {
+TEST(AutoBaud, KeepsTheWindowWorkingComportOffStopsItAndOnlyFixedOrCustomPortsAreSearched) {
   SerialRig rig;
   auto& captions = rig.RecordGprmcCaptions();
   std::string lockWhileSearching;
@@ -223,6 +204,22 @@ TEST(AutoBaud, KeepsTheWindowWorkingAndComportOffStopsIt) {
             "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
   EXPECT_GE(rig.system.doEvents, 45);  // the window ran between the slices of the first wait
   EXPECT_TRUE(rig.dialogs.boxes.empty() && rig.app.form1.Option1[7].Value() && !rig.comm1.IsOpen());
+  // Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
+  const std::tuple<int, int, bool, const char*> ports[] = {
+      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {6, 7, false, "6=tcp://h:1"}, {6, 7, false, "6=ftp://x"}};
+  for (const auto& [port, custom, searched, line] : ports) {
+    SerialRig rig;
+    test::TempFolder folder;
+    rig.system.appPath = folder.path();
+    test::WriteFile(folder / "ComPorts.cfg", line);
+    auto& seen = rig.RecordGprmcCaptions();
+    rig.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(port);
+    rig.app.settings.BaudIn = 0;
+    ComPortInOpen(rig.app);
+    EXPECT_EQ(!seen.empty() && seen.front().rfind("Searching", 0) == 0, searched) << port;
+    EXPECT_EQ(rig.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
+  }
 }
 
 std::string Warning(int seconds) {

@@ -63,20 +63,17 @@ TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
   f.mnuBaud2400.Click();  // off: only records the rate
   f.mnuCom4.Click();
   EXPECT_EQ(rig.comm2.openedSettings, (std::vector<std::string>{"9600,N,8,1", "9600,N,8,1", "2400,N,8,1"}));
-}
-
-TEST(ComOutSelect, TheModifiedOutputSeesThePortItHadUnlessTheOutputEnds) {
-  SerialRig rig;
-  rig.bus.companionValue = "%120/5";
-  ComOutSelect(rig.app, 2, 4800);
-  rig.app.form1.lblGPRMC.SetCaption(test::Rmc());
-  rig.app.form1.mnuRMCModifiedOut.Click();
-  const std::string sent = std::exchange(rig.comm2.written, "");  // the modified sentence
-  ASSERT_FALSE(sent.empty());
-  ComOutSelect(rig.app, 3, 4800);  // the port it had gets it once more
-  EXPECT_EQ(std::exchange(rig.comm2.written, ""), sent);
-  ComOutSelect(rig.app, -1, 4800);  // sharing a closed GPS port: off first
-  EXPECT_EQ(rig.comm2.written + std::to_string(rig.app.settings.ComPortOut), "0");
+  SerialRig modified;  // the modified output sees the port it had
+  modified.bus.companionValue = "%120/5";
+  ComOutSelect(modified.app, 2, 4800);
+  modified.app.form1.lblGPRMC.SetCaption(test::Rmc());
+  modified.app.form1.mnuRMCModifiedOut.Click();
+  const std::string modifiedSent = std::exchange(modified.comm2.written, "");  // the modified sentence
+  ASSERT_FALSE(modifiedSent.empty());
+  ComOutSelect(modified.app, 3, 4800);  // the port it had gets it once more
+  EXPECT_EQ(std::exchange(modified.comm2.written, ""), modifiedSent);
+  ComOutSelect(modified.app, -1, 4800);  // sharing a closed GPS port: off first
+  EXPECT_EQ(modified.comm2.written + std::to_string(modified.app.settings.ComPortOut), "0");
 }
 
 TEST(ComOutSelect, AFailedOpenIsReportedAndTheSharedPortIsAskedFor) {
