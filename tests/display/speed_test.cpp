@@ -41,7 +41,7 @@ TEST(ShowSpeed, InEveryUnitWithAtLeastThreeDigitsAndTheBarClamped) {
   EXPECT_TRUE(s.app.form1.mnuKilometres.Checked());
 }
 
-TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheck) {
+TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheckAndTheMaxRangeIsAskedInTheUnitShown) {
   Speedo s(3);
   s.app.fix.SpeedKnotsText = "020.0";
   Form1& f = s.app.form1;
@@ -57,9 +57,6 @@ TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheck) {
   std::string order;
   for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
   EXPECT_EQ(order + std::to_string(s.app.settings.SpeedUnit), " ms knots mph kmh3");
-}
-
-TEST(MaxRange, AnswersInTheUnitShownBecomeKilometresPerHourAtOnce) {
   const struct { int unit; const char* answer; int maxRangeKmh; } cases[] = {  // 0: refused
       {3, "", 160},        {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},      {3, "1", 1},
       {3, "-50", 50},      {3, "99999", 32767}, {3, "32767.6", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},
@@ -67,17 +64,17 @@ TEST(MaxRange, AnswersInTheUnitShownBecomeKilometresPerHourAtOnce) {
   };
   const char* const was[] = {"86", "99", "160", "44"};  // 160 km/h in each unit
   for (const auto& c : cases) {
-    Speedo s(c.unit);
-    s.MaxRange(c.answer);
-    EXPECT_EQ(s.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
-    EXPECT_EQ(s.app.settings.MaxRangeKmh, c.maxRangeKmh ? c.maxRangeKmh : 160) << c.unit << " " << c.answer;
-    EXPECT_EQ(s.dialogs.boxes.size(), c.maxRangeKmh ? 0u : 1u) << c.answer;
+    Speedo r(c.unit);
+    r.MaxRange(c.answer);
+    EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
+    EXPECT_EQ(r.app.settings.MaxRangeKmh, c.maxRangeKmh ? c.maxRangeKmh : 160) << c.unit << " " << c.answer;
+    EXPECT_EQ(r.dialogs.boxes.size(), c.maxRangeKmh ? 0u : 1u) << c.answer;
   }
-  Speedo s(3);
-  s.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
-  s.MaxRange("250");
-  EXPECT_NEAR(s.Bar().Value(), 185.2, 0.01);
-  EXPECT_EQ(s.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
+  Speedo r(3);
+  r.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
+  r.MaxRange("250");
+  EXPECT_NEAR(r.Bar().Value(), 185.2, 0.01);
+  EXPECT_EQ(r.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
 }
 
 }  // namespace

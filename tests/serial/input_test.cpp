@@ -36,7 +36,7 @@ std::string Buttons(const Form1& f, bool enabled) {
   return s;
 }
 
-TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoice) {
+TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoiceOrMeansPlaybackWhileALogPlays) {
   // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
   const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
       {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
@@ -56,23 +56,20 @@ TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoice) {
   rig.app.form1.mnuTerminalIn.SetChecked(true);
   rig.app.form1.Option1[7].Click();
   EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked() || rig.app.form1.mnuTerminalIn.Enabled() || rig.comm1.IsOpen());
-}
-
-TEST(Option1, WhileALogPlaysEveryButtonMeansPlayback) {
-  for (int index : {0, 6, 7, 8}) {
-    SerialRig rig;
-    rig.app.form1.mnuPlayLog.SetChecked(true);
-    rig.app.form1.Option1[static_cast<std::size_t>(index)].Click();
-    EXPECT_EQ(std::to_string(rig.app.settings.ComPortIn) + Buttons(rig.app.form1, true), "-2111111111") << index;
-    EXPECT_TRUE(rig.comm1.opened.empty() && !rig.app.form1.tmrPolling.Enabled()) << index;
+  for (int index : {0, 6, 7, 8}) {  // while a log plays every button means playback
+    SerialRig playing;
+    playing.app.form1.mnuPlayLog.SetChecked(true);
+    playing.app.form1.Option1[static_cast<std::size_t>(index)].Click();
+    EXPECT_EQ(std::to_string(playing.app.settings.ComPortIn) + Buttons(playing.app.form1, true), "-2111111111") << index;
+    EXPECT_TRUE(playing.comm1.opened.empty() && !playing.app.form1.tmrPolling.Enabled()) << index;
   }
-  SerialRig rig;  // playback stored at the last run freezes the choice
-  Form1& f = rig.app.form1;
-  rig.app.settings.ComPortIn = -2;
-  f.mnuPlayLog.SetEnabled(false);
-  ComPortInSelect(rig.app);
-  EXPECT_EQ(std::to_string(rig.app.settings.ComPortIn) + Buttons(f, true) + Bits({f.lstCustumComIn.Visible(),
-                f.mnuPlayLog.Checked(), f.mnuPlayLog.Enabled(), f.mnuAutoBaud.Enabled(), f.mnuTerminalIn.Enabled()}),
+  SerialRig stored;  // playback stored at the last run freezes the choice
+  Form1& g = stored.app.form1;
+  stored.app.settings.ComPortIn = -2;
+  g.mnuPlayLog.SetEnabled(false);
+  ComPortInSelect(stored.app);
+  EXPECT_EQ(std::to_string(stored.app.settings.ComPortIn) + Buttons(g, true) + Bits({g.lstCustumComIn.Visible(),
+                g.mnuPlayLog.Checked(), g.mnuPlayLog.Enabled(), g.mnuAutoBaud.Enabled(), g.mnuTerminalIn.Enabled()}),
             "-200000000001101");
 }
 
