@@ -58,16 +58,7 @@ struct Started {
   test::TestRig rig;
 };
 
-TEST(Startup, BringsTheWindowUpFromTheDefaults) {
-  Started s;
-  const Form1& f = s.rig.app.form1;
-  EXPECT_EQ(s.rig.app.settings.CfgFileName + s.rig.app.settings.LogFileName, s.folder / "Gps.cfg" + s.folder / "GpsData.log");
-  EXPECT_TRUE(s.rig.dialogs.boxes.empty() && f.form.Visible() && f.mnuAnyTalker.Checked());  // no Options.cfg yet
-  EXPECT_FALSE(f.tmrComInTimeOut.Enabled() || f.lblHeight.Visible() || f.lblAltitude.Visible() || f.lblDDESound.Visible());
-  EXPECT_EQ(f.lstCustumComIn.Items().front() + "-" + f.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
-}
-
-TEST(Startup, RebuildsStateFromStoredSettings) {
+TEST(Startup, BringsTheWindowUpFromTheDefaultsOrRebuildsStateFromStoredSettings) {
   using Change = std::function<void(App&)>;
   using Expect = std::function<void(const App&)>;
   const struct { const char* what; Change change; Expect expect; } cases[] = {
@@ -89,6 +80,13 @@ TEST(Startup, RebuildsStateFromStoredSettings) {
     EXPECT_TRUE(s.rig.dialogs.boxes.empty());
     c.expect(s.rig.app);
   }
+  Started fresh;  // from the defaults
+  const Form1& g = fresh.rig.app.form1;
+  EXPECT_EQ(fresh.rig.app.settings.CfgFileName + fresh.rig.app.settings.LogFileName,
+            fresh.folder / "Gps.cfg" + fresh.folder / "GpsData.log");
+  EXPECT_TRUE(fresh.rig.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked());  // no Options.cfg yet
+  EXPECT_FALSE(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible());
+  EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
 }
 
 TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {

@@ -65,7 +65,7 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlessly) {
   }
 }
 
-TEST(Playback, TheStateWhilePlayingAndAfterwards) {
+TEST(Playback, TheStateWhilePlayingAndAfterwardsAndAClickOrExitStopsAfterTheCurrentLine) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
     Form1& f = rig.f;
@@ -86,6 +86,18 @@ TEST(Playback, TheStateWhilePlayingAndAfterwards) {
     EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.app.settings.ComPortIn), kFrameCaption + std::string("0"));
     EXPECT_FALSE(f.mnuTerminalIn.Checked() || f.mnuPlayLog.Checked() || f.mnuLoggen.Checked() || rig.app.StopPlay);
     EXPECT_TRUE(f.mnuPlayLog.Enabled() && f.mnuLoggen.Enabled());
+  }
+  for (const int how : {0, 1, 2}) {  // click, click twice, exit
+    PlayRig rig;
+    rig.PlayWith(rig.Sentences(3), true, [&] {
+      if (rig.played.size() != 2 || !rig.f.mnuPlayLog.Checked() || rig.system.ended) return;
+      if (how == 2) return ExitProgram(rig.app);
+      rig.f.mnuPlayLog.Click();
+      if (how == 1) rig.f.mnuPlayLog.Click();  // at once start again: refused while it winds up
+    });
+    EXPECT_TRUE(rig.played.size() == 2 && rig.dialogs.inputs.size() == 1 && rig.system.ended == (how == 2)) << how;
+    if (how < 2) { EXPECT_EQ(rig.system.beeps, 1) << "no beep for the pass cut short"; }
+    EXPECT_FALSE(rig.f.mnuPlayLog.Checked() || rig.app.StopPlay);
   }
 }
 
@@ -110,21 +122,6 @@ TEST(Playback, CancelMissingFileUnreadableFileOrLogging) {
   logging.f.mnuLoggen.SetChecked(true);
   logging.f.mnuPlayLog.Click();
   EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
-}
-
-TEST(Playback, MenuClickOrExitStopsAfterTheCurrentLineAndDoesNotRestart) {
-  for (const int how : {0, 1, 2}) {  // click, click twice, exit
-    PlayRig rig;
-    rig.PlayWith(rig.Sentences(3), true, [&] {
-      if (rig.played.size() != 2 || !rig.f.mnuPlayLog.Checked() || rig.system.ended) return;
-      if (how == 2) return ExitProgram(rig.app);
-      rig.f.mnuPlayLog.Click();
-      if (how == 1) rig.f.mnuPlayLog.Click();  // at once start again: refused while it winds up
-    });
-    EXPECT_TRUE(rig.played.size() == 2 && rig.dialogs.inputs.size() == 1 && rig.system.ended == (how == 2)) << how;
-    if (how < 2) { EXPECT_EQ(rig.system.beeps, 1) << "no beep for the pass cut short"; }
-    EXPECT_FALSE(rig.f.mnuPlayLog.Checked() || rig.app.StopPlay);
-  }
 }
 
 TEST(Playback, FileWithoutLineEndsIsCutIntoBoundedLines) {

@@ -88,21 +88,6 @@ TEST(ExtractingGPRMC, OldDataUntilTheNextSentenceAndFourVoidsZeroTheSpeed) {
   EXPECT_EQ(d.app.fix.SpeedKnotsText + std::to_string(d.app.fix.VoidCount), "00");
 }
 
-TEST(Position, FieldsAndDecimalDegrees) {
-  const std::pair<const char*, const char*> latitudes[] = {
-      {"4807.038", "4807.04"}, {"0000.0000", "0000.00"}, {"", "0000.00"},        {"5.5", "0005.50"},
-      {"0.5", "0000.50"},      {"12", "0012.00"},        {"4807.035", "4807.04"}, {"4807.045", "4807.04"},
-      {"48x07.038", "4807.04"}};
-  for (const auto& [field, expected] : latitudes) EXPECT_EQ(FormatLatitude(field), expected) << field;
-  const std::pair<const char*, const char*> longitudes[] = {
-      {"01131.000", "01131.00"}, {"00005.1234", "00005.12"}, {"abc", "00000.00"}, {"17959.999", "17960.00"}};
-  for (const auto& [field, expected] : longitudes) EXPECT_EQ(FormatLongitude(field), expected) << field;
-  const std::pair<const char*, float> decimals[] = {
-      {"5212.35N", 52.205833f}, {"3351.39S", -33.8565f}, {"00454.32E", 4.9053333f}, {"15112.34w", -151.20567f},
-      {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}, {"123.45N", 1.3908333f}};
-  for (const auto& [text, expected] : decimals) EXPECT_NEAR(sngConv2Decimal(text), expected, 1e-4) << text;
-}
-
 TEST(ShowDegrees, SwitchingRedrawsFromTheKeptTextsOrDecodesAgain) {
   Decoder d;
   Form1& f = d.app.form1;
@@ -119,7 +104,7 @@ TEST(ShowDegrees, SwitchingRedrawsFromTheKeptTextsOrDecodesAgain) {
   EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption(), "52.20583N 4.90533E");
 }
 
-TEST(GpsTime, RoundTimeAndDates) {
+TEST(GpsTimeAndPosition, FieldsRoundedDatesAndDecimalDegrees) {
   const std::pair<const char*, const char*> times[] = {
       {"235959.600", "000000"}, {"120000.500", "120000"}, {"120000.501", "120001"}, {"123519", "123519"},
       {"123559.7", "123600"},   {"125959.9", "130000"},   {"", "000000"},           {"1234", "001234"},
@@ -134,6 +119,18 @@ TEST(GpsTime, RoundTimeAndDates) {
     ShowGPSDate(d.app);
     EXPECT_EQ(d.app.fix.UtcDateText + "|" + d.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
   }
+  const std::pair<const char*, const char*> latitudes[] = {
+      {"4807.038", "4807.04"}, {"0000.0000", "0000.00"}, {"", "0000.00"},        {"5.5", "0005.50"},
+      {"0.5", "0000.50"},      {"12", "0012.00"},        {"4807.035", "4807.04"}, {"4807.045", "4807.04"},
+      {"48x07.038", "4807.04"}};
+  for (const auto& [field, expected] : latitudes) EXPECT_EQ(FormatLatitude(field), expected) << field;
+  const std::pair<const char*, const char*> longitudes[] = {
+      {"01131.000", "01131.00"}, {"00005.1234", "00005.12"}, {"abc", "00000.00"}, {"17959.999", "17960.00"}};
+  for (const auto& [field, expected] : longitudes) EXPECT_EQ(FormatLongitude(field), expected) << field;
+  const std::pair<const char*, float> decimals[] = {
+      {"5212.35N", 52.205833f}, {"3351.39S", -33.8565f}, {"00454.32E", 4.9053333f}, {"15112.34w", -151.20567f},
+      {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}, {"123.45N", 1.3908333f}};
+  for (const auto& [text, expected] : decimals) EXPECT_NEAR(sngConv2Decimal(text), expected, 1e-4) << text;
 }
 
 }  // namespace
