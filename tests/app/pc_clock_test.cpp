@@ -80,7 +80,8 @@ TEST(SetPcClock, OnlyFromARealSerialPortOnceForEachRequestAndNotOnABadDate) {
   refused.app.shell.ClockOffsetPending = 2;
   refused.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
   refused.Receive(Rmc("120000", "150626"));
-  EXPECT_EQ(refused.app.lastInputError.description + std::to_string(*refused.app.shell.ClockOffsetPending), "The PC clock was not set: no right2");
+  EXPECT_EQ(refused.app.lastInputError.description + std::to_string(*refused.app.shell.ClockOffsetPending),
+            "The PC clock was not set: no right2");
   for (const char* date : {"3106", "310226", "310426", "310626", "310926", "311126", "150026", "290226", "1506a6"}) {
     ClockRig bad;
     bad.app.shell.ClockOffsetPending = 0;

@@ -243,7 +243,8 @@ TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefusedAndAReadErrorMeansTheDefault
       {15, "1e999", 6, ""},         {15, "x1", 13, ""},           {15, "-3.5e38", 6, ""},       {31, "#YES#", 13, ""},
       {32, "True", 13, ""},         {6, "- 5", 13, ""},           {9, "  +2 ", 0, "2"},         {6, "100.5", 0, "100"},
       {32, "#true#", 0, "#TRUE#"},  {15, "0.25", 0, ".25"},       {15, "7200.0", 0, "7200"},
-      {23, "\"tRuE\"", 0, "\"True\""}, {23, "True", 0, "\"True\""}, {23, "\"yes\"", 0, "\"False\""}, {23, "\"True \"", 0, "\"False\""},
+      {23, "\"tRuE\"", 0, "\"True\""}, {23, "True", 0, "\"True\""},
+      {23, "\"yes\"", 0, "\"False\""}, {23, "\"True \"", 0, "\"False\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.line) + " " + c.text);

@@ -34,7 +34,9 @@ TEST(ClientLink, FollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
   rig.app.form1.mnuRMCModifiedOut.SetChecked(true);
   ASSERT_TRUE(AdjustLblDDESound(rig.app, true));
   const Label& l = rig.app.form1.lblDDESound;
-  const auto shown = [&l] { return l.Caption() + (l.BackColor() == colour::kGreen ? " green" : l.BackColor() == colour::kRed ? " red" : ""); };
+  const auto shown = [&l] {
+    return l.Caption() + (l.BackColor() == colour::kGreen ? " green" : l.BackColor() == colour::kRed ? " red" : "");
+  };
   EXPECT_EQ(rig.bus.linkedTo + " " + shown(), "Quillwave|Form1!lblDDESound1 %045/3 green");
   EXPECT_TRUE(l.Visible());
   rig.bus.CompanionSays("%---");

@@ -68,7 +68,8 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
     p.Tick(kRmc.substr(0, 30));
     EXPECT_EQ(p.app.form1.lblLock.Caption(), "Old data");
     p.Tick(kRmc.substr(30));
-    EXPECT_EQ(p.app.form1.lblLock.Caption() + p.app.fix.LatitudeText + p.app.poll.RxTextDoppler, "Rx ok4807.04N" + kRmc.substr(30));
+    EXPECT_EQ(p.app.form1.lblLock.Caption() + p.app.fix.LatitudeText + p.app.poll.RxTextDoppler,
+              "Rx ok4807.04N" + kRmc.substr(30));
   }
   for (const std::size_t tail : {1023, 1024}) {  // a "$" with more behind it is noise and not carried
     Polled p;
@@ -124,7 +125,8 @@ TEST(Polling, UndecodableSentencesAreDroppedAndOnlyAPortFaultSwitchesTheInputOff
   faulty.Tick(kRmc);
   faulty.Tick();  // reported once: the input is off now
   const ErrorRecord& fault = faulty.app.lastInputError;
-  EXPECT_EQ(fault.procName + " " + std::to_string(fault.port) + " " + fault.description, "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
+  EXPECT_EQ(fault.procName + " " + std::to_string(fault.port) + " " + fault.description,
+            "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
   EXPECT_TRUE(faulty.dialogs.boxes.size() == 1 && !faulty.comm1.IsOpen());
 }
 

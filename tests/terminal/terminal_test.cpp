@@ -180,7 +180,8 @@ TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
       {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
       {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
        "-           /dev/serial/by-id/abc -          -                     "},
-      {{"/dev/ttyUSB7", "", "", -1, -1, false}, "-           /dev/ttyUSB7          -          -                     (not present)"},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false},
+       "-           /dev/ttyUSB7          -          -                     (not present)"},
   };
   for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
 }
