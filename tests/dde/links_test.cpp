@@ -10,25 +10,7 @@
 namespace koralin {
 namespace {
 
-TEST(DDElinks, PublishesTheFixWithTheSpeedInKnotsAndValidityByInput) {
-  for (const auto& [input, val] : {std::pair{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}}) {
-    test::TestRig rig;
-    const Form1& f = rig.app.form1;
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(input);
-    SpeedSelect(rig.app, 3);
-    rig.app.fix.LatitudeText = "4807.04N", rig.app.fix.LongitudeText = "01131.00E";
-    rig.app.fix.RmcStatus = "A", rig.app.fix.SpeedKnotsText = "022.4";
-    rig.app.form1.lblCompass.SetCaption("084.4");
-    DDElinks(rig.app);
-    EXPECT_EQ(f.lblLat1.Caption() + "|" + f.lblLong1.Caption() + "|" + f.lblVal1.Caption() + "|" + f.lblCompas1.Caption() +
-                  "|" + f.lblSpeed1.Caption(), std::string("4807.04N|01131.00E|") + val + "|084.4|022.4 knots") << input;
-    rig.app.form1.lblVal1.SetCaption("Off");  // after shutdown it stays off
-    DDElinks(rig.app);
-    EXPECT_EQ(f.lblVal1.Caption(), "Off") << input;
-  }
-}
-
-TEST(ClientLink, FollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
+TEST(DDElinks, PublishesTheFixAndFollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
   test::TestRig rig;
   rig.bus.companionValue = "%045/3";
   rig.app.form1.mnuRMCModifiedOut.SetChecked(true);
@@ -59,6 +41,21 @@ TEST(ClientLink, FollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
   absent.bus.companionRunning = false;
   EXPECT_FALSE(AdjustLblDDESound(absent.app, true) || absent.app.form1.lblDDESound.Visible());
   EXPECT_EQ(absent.dialogs.boxes.size(), 1u);
+  for (const auto& [input, val] : {std::pair{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}}) {
+    test::TestRig published;
+    const Form1& f = published.app.form1;
+    published.app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    SpeedSelect(published.app, 3);
+    published.app.fix.LatitudeText = "4807.04N", published.app.fix.LongitudeText = "01131.00E";
+    published.app.fix.RmcStatus = "A", published.app.fix.SpeedKnotsText = "022.4";
+    published.app.form1.lblCompass.SetCaption("084.4");
+    DDElinks(published.app);
+    EXPECT_EQ(f.lblLat1.Caption() + "|" + f.lblLong1.Caption() + "|" + f.lblVal1.Caption() + "|" + f.lblCompas1.Caption() +
+                  "|" + f.lblSpeed1.Caption(), std::string("4807.04N|01131.00E|") + val + "|084.4|022.4 knots") << input;
+    published.app.form1.lblVal1.SetCaption("Off");  // after shutdown it stays off
+    DDElinks(published.app);
+    EXPECT_EQ(f.lblVal1.Caption(), "Off") << input;
+  }
 }
 
 }  // namespace

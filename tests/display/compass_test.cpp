@@ -101,7 +101,7 @@ TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourseFluxGateCyanRingNoHeadingTheRoseA
   EXPECT_EQ(rose.Of(DrawKind::kLine, true).at(0).colour, colour::kRed);  // standing still
 }
 
-TEST(DrawCompass, TicksEvery22Point5Or10DegreesNorthRedCardinalsBlackThirtiesMagenta) {
+TEST(DrawCompass, TicksEvery22Point5Or10DegreesAndCompassTextsWhoseSectorsTieToTheEvenIndex) {
   Rose r;
   for (bool tens : {false, true, false}) {
     r.app.form1.mnuReflines.SetChecked(!tens);
@@ -113,17 +113,14 @@ TEST(DrawCompass, TicksEvery22Point5Or10DegreesNorthRedCardinalsBlackThirtiesMag
         {colour::kRed, 1}, {colour::kBlack, 3}, {colour::kMagenta, tens ? 8 : 0}, {colour::kGreen, tens ? 24 : 12}};
     EXPECT_EQ(colours, expected) << tens;
   }
-}
-
-TEST(CompassTextOf, SectorsTieToTheEvenIndex) {
-  Rose r;
-  const struct { const char* course; const char* text; } cases[] = {
+  // The compass texts: sectors tie to the even index.
+  const struct { const char* course; const char* text; } sectors[] = {
       {"000.0~", "North      "}, {"11.25", "North      "}, {"11.26", "North-east "}, {"33.75", "East       "},
       {"123.7", "East       "},  {"123.75", "South-east "}, {"146.26", "South      "}, {"213.75", "South-west "},
       {"236.26", "West       "}, {"303.75", "North-west "}, {"326.26", "North      "}, {"348.75", "North-north"},
       {"371.25", "North-north"}, {"371.26", "---"},         {"---~", "---"},         {"-5", "---"},
   };
-  for (const auto& c : cases) EXPECT_EQ(CompassTextOf(r.app, Deg(c.course)), c.text) << c.course;
+  for (const auto& c : sectors) EXPECT_EQ(CompassTextOf(r.app, Deg(c.course)), c.text) << c.course;
 }
 
 }  // namespace

@@ -73,26 +73,7 @@ TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoiceOrMeansPlayback
             "-200000000001101");
 }
 
-TEST(ComPortInSelect, ClicksTheButtonOfTheSourceAndTheListOnlyOffersAPort) {
-  const std::pair<int, int> cases[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
-  for (const auto& [source, button] : cases) {
-    SerialRig rig;
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
-    rig.app.settings.CustomComIn = 9;
-    ComPortInSelect(rig.app);
-    EXPECT_EQ(Buttons(rig.app.form1, false).find('1') * 100 + rig.app.settings.ComPortIn,
-              static_cast<std::size_t>(button * 100 + (button == 6 ? 9 : source))) << source;
-  }
-  SerialRig rig;
-  Form1& f = rig.app.form1;
-  f.lstCustumComIn.SetListIndex(5);  // "12"
-  f.lstCustumComIn.Click();
-  EXPECT_TRUE(f.Option1[6].Caption() == "Com12" && rig.comm1.opened.empty());
-  f.Option1[6].Click();
-  EXPECT_EQ(rig.comm1.opened, std::vector<int>{12});
-}
-
-TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
+TEST(BaudSelectAndComPortInSelect, TheEntryOfTheRateAndTheButtonOfTheSourceAreChosen) {
   const std::pair<long, MenuItem Form1::*> cases[] = {
       {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
       {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
@@ -107,6 +88,22 @@ TEST(BaudSelect, ChecksTheEntryOfTheRateAndStoresAnyRate) {
   SerialRig rig;  // with the input off a click only records the rate
   rig.app.form1.mnuBaud9k6.Click();
   EXPECT_TRUE(rig.app.settings.BaudIn == 9600 && rig.comm1.opened.empty());
+  const std::pair<int, int> sources[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
+  for (const auto& [source, button] : sources) {
+    SerialRig chosen;
+    chosen.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    chosen.app.settings.CustomComIn = 9;
+    ComPortInSelect(chosen.app);
+    EXPECT_EQ(Buttons(chosen.app.form1, false).find('1') * 100 + chosen.app.settings.ComPortIn,
+              static_cast<std::size_t>(button * 100 + (button == 6 ? 9 : source))) << source;
+  }
+  SerialRig chosen;
+  Form1& g = chosen.app.form1;
+  g.lstCustumComIn.SetListIndex(5);  // "12"
+  g.lstCustumComIn.Click();
+  EXPECT_TRUE(g.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
+  g.Option1[6].Click();
+  EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
 }
 
 TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAndAFailureEndsTheInput) {

@@ -165,7 +165,7 @@ TEST(Relay, AltitudeAndHeadingGoOutOncePerText) {
   EXPECT_EQ(rig.out(), Sent(rmz) + Sent(gga) + Sent(gga) + Sent(test::Nmea("HCHDT,123.4,T")));
 }
 
-TEST(SendGPRMCModified, PutsTheBearingIntoTheCourse) {
+TEST(SendGPRMCModified, PutsTheBearingIntoTheCourseAboveTheMinimalSpeedAskedFor) {
   const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } cases[] = {  // "": nothing sent
       {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
       {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
@@ -181,6 +181,15 @@ TEST(SendGPRMCModified, PutsTheBearingIntoTheCourse) {
     SendGPRMCModified(rig.app, c.bearing, c.rmc);
     const std::string speed = c.rmc.find(",002.0,") != std::string::npos ? "002.0" : "005.0";
     EXPECT_EQ(rig.out(), c.sentCourse.empty() ? "" : Sent(Rmc(c.sentCourse, "A", speed))) << c.bearing << " " << c.rmc;
+  }
+  const std::pair<std::string, int> answers[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
+                                               {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
+  for (const auto& [answer, value] : answers) {
+    SerialRig asked;
+    asked.app.settings.MinGpsSpeedOut = 3;
+    asked.dialogs.inputAnswers.push_back(answer);
+    asked.app.form1.mnuMinGpsSpeedOut.Click();
+    EXPECT_EQ(asked.app.settings.MinGpsSpeedOut, value) << answer;
   }
 }
 
@@ -264,18 +273,6 @@ TEST(SendToComout, WritesToTheChosenPortWaitsABoundedTimeAndReportsAFailureOnce)
   SendToComout(shared.app, "abc");
   EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port) + " " +
                 std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
-}
-
-TEST(MnuMinGpsSpeedOut, AsksForTheSpeedInRange) {
-  const std::pair<std::string, int> cases[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
-                                               {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
-  for (const auto& [answer, value] : cases) {
-    SerialRig rig;
-    rig.app.settings.MinGpsSpeedOut = 3;
-    rig.dialogs.inputAnswers.push_back(answer);
-    rig.app.form1.mnuMinGpsSpeedOut.Click();
-    EXPECT_EQ(rig.app.settings.MinGpsSpeedOut, value) << answer;
-  }
 }
 
 }  // namespace
