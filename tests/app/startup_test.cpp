@@ -1,16 +1,18 @@
-// Start and end of the program: the settings folder, start-up from the
-// stored settings, Options.cfg, and the exit.
+// Start and end of the program: the settings folder, Gps.cfg, start-up from
+// the stored settings, Options.cfg, and the exit.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <functional>
+#include <vector>
 
 #include "app/options_file.h"
 #include "app/settings_file.h"
 #include "app/settings_folder.h"
 #include "app/shutdown.h"
+#include "common/basic.h"
 #include "display/minimal.h"
 #include "support/fakes.h"
 #include "support/files.h"
@@ -18,22 +20,22 @@
 namespace koralin {
 namespace {
 
+using test::ReadFile;
+using test::WriteFile;
+
 TEST(SettingsFolder, TheRuleOverProgramFolderAndEnvironment) {
   const std::string cfg = "/home/ann/.config/koralin-gps";
-  const struct { const char* what; bool writable, hasCfg, installed; const char *xdg, *home; SettingsPlace want; } rows[] = {
-      {"portable, writable, with settings", true, true, false, "", "/home/ann", {"/opt/gps", ""}},
-      {"portable, writable, first start", true, false, false, "", "/home/ann", {"/opt/gps", ""}},
-      {"read-only, nothing handed out", false, false, false, "", "/home/ann", {cfg, ""}},
-      {"read-only, settings handed out", false, true, false, "", "/home/ann", {cfg, "/opt/gps/Gps.cfg"}},
-      {"installed, bin writable", true, false, true, "", "/home/ann", {cfg, ""}},
-      {"installed, bin writable, with settings", true, true, true, "", "/home/ann", {cfg, "/opt/gps/Gps.cfg"}},
-      {"XDG_CONFIG_HOME wins over HOME", false, false, true, "/x/cfg/", "/home/ann", {"/x/cfg/koralin-gps", ""}},
-      {"relative XDG_CONFIG_HOME ignored", false, false, true, "cfg", "/home/ann/", {cfg, ""}},
-      {"no HOME, no XDG", false, true, true, "", "", {"/opt/gps", ""}},
+  // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
+  const struct { bool writable, hasCfg, installed; const char *xdg, *home; std::string want; } rows[] = {
+      {true, true, false, "", "/home/ann", "/opt/gps|"},  // portable
+      {false, true, false, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"}, {true, false, true, "", "/home/ann", cfg + "|"},
+      {true, true, true, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {false, false, true, "/x/cfg/", "/home/ann", "/x/cfg/koralin-gps|"}, {false, false, true, "cfg", "/home/ann/", cfg + "|"},
+      {false, true, true, "", "", "/opt/gps|"},  // no HOME, no XDG
   };
   for (const auto& r : rows) {
     const SettingsPlace got = ChooseSettingsFolder({"/opt/gps", r.writable, r.hasCfg, r.installed, r.xdg, r.home});
-    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want.folder + "|" + r.want.seedCfg) << r.what;
+    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want) << r.xdg << r.writable << r.hasCfg << r.installed;
   }
 }
 
@@ -56,30 +58,16 @@ struct Started {
   test::TestRig rig;
 };
 
-TEST(Startup, BringsTheWindowUpFromTheDefaults) {
-  Started s;
-  const Form1& f = s.rig.app.form1;
-  EXPECT_EQ(s.rig.app.settings.CfgFileName, s.folder / "Gps.cfg");
-  EXPECT_EQ(s.rig.app.settings.LogFileName, s.folder / "GpsData.log");
-  EXPECT_TRUE(s.rig.dialogs.boxes.empty());
-  EXPECT_FALSE(f.tmrComInTimeOut.Enabled());  // the input starts off, so nothing to watch
-  EXPECT_FALSE(f.lblHeight.Visible() || f.lblAltitude.Visible() || f.lblDDESound.Visible());
-  EXPECT_FALSE(s.rig.app.shell.ClockOffsetPending);
-  EXPECT_EQ(f.lstCustumComIn.Items().front() + "-" + f.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
-  EXPECT_TRUE(f.mnuAnyTalker.Checked());  // no Options.cfg yet
-  EXPECT_TRUE(f.form.Visible());
-}
-
-TEST(Startup, RebuildsStateFromStoredSettings) {
+TEST(Startup, BringsTheWindowUpFromTheDefaultsOrRebuildsStateFromStoredSettings) {
   using Change = std::function<void(App&)>;
   using Expect = std::function<void(const App&)>;
   const struct { const char* what; Change change; Expect expect; } cases[] = {
-      {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; }, [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
+      {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; },
+       [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
       {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
        [](const App& a) { EXPECT_EQ(a.form1.tmrPolling.Interval() + a.settings.PollingInterval, 100); }},
-      {"custom port", [](App& a) { a.settings.CustomComIn = 12; }, [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
-      {"minimal speed", [](App& a) { a.settings.MinGpsSpeedOut = 5; },
-       [](const App& a) { EXPECT_EQ(a.form1.mnuMinGpsSpeedOut.Caption(), "GP&S Minimal Speed (5 knots)..."); }},
+      {"custom port", [](App& a) { a.settings.CustomComIn = 12; },
+       [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
       {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; }, [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
       {"minimal display", [](App& a) { a.settings.MinimalDisplay = true, a.settings.ComPortIn = -1; },
        [](const App& a) { EXPECT_TRUE(!a.form1.form.Visible() && a.display.form5.form.Visible()); }},
@@ -92,6 +80,13 @@ TEST(Startup, RebuildsStateFromStoredSettings) {
     EXPECT_TRUE(s.rig.dialogs.boxes.empty());
     c.expect(s.rig.app);
   }
+  Started fresh;  // from the defaults
+  const Form1& g = fresh.rig.app.form1;
+  EXPECT_EQ(fresh.rig.app.settings.CfgFileName + fresh.rig.app.settings.LogFileName,
+            fresh.folder / "Gps.cfg" + fresh.folder / "GpsData.log");
+  EXPECT_TRUE(fresh.rig.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked());  // no Options.cfg yet
+  EXPECT_FALSE(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible());
+  EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
 }
 
 TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
@@ -117,12 +112,8 @@ TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
 TEST(OptionsFile, BadFilesMeanTheDefaults) {
   using Make = std::function<void(const std::string&)>;
   const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
-  const struct {
-    const char* name;
-    Make make;
-    bool anyTalker;     // as read; switched before the save
-    std::string saved;  // "" : the save fails with a box
-  } cases[] = {
+  // AnyTalker as read, then switched and saved: the file written ("": the save fails with a box)
+  const struct { const char* name; Make make; bool anyTalker; std::string saved; } cases[] = {
       {"missing", [](const std::string&) {}, true, "AnyTalker=0\n"},
       {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false,
        "# mine\nColour = red\nAnyTalker=1\n"},
@@ -138,14 +129,13 @@ TEST(OptionsFile, BadFilesMeanTheDefaults) {
     test::TempFolder folder;
     rig.app.settings.CfgFileName = folder / "Gps.cfg";
     const std::string path = OptionsFileName(rig.app);
-    ASSERT_EQ(path, folder / "Options.cfg");
     c.make(path);
     LoadOptions(rig.app);
     EXPECT_EQ(rig.app.form1.mnuAnyTalker.Checked(), c.anyTalker);
     rig.app.form1.mnuAnyTalker.SetChecked(!c.anyTalker);
     SaveOptions(rig.app);
     EXPECT_EQ(rig.dialogs.boxes.size(), c.saved.empty() ? 1u : 0u);
-    if (!c.saved.empty()) { EXPECT_EQ(test::ReadFile(path), c.saved); }
+    if (!c.saved.empty()) { EXPECT_EQ(test::ReadFile(folder / "Options.cfg"), c.saved); }
   }
 }
 
@@ -156,33 +146,22 @@ TEST(ExitProgram, StopsSavesClosesThenEnds) {
   r.rig.comm2.Open(2, "4800,N,8,1", 1024, 512);
   app.form1.tmrPolling.SetEnabled(true);
   app.settings.ComPortIn = -2;  // during playback the stored input stays playback: the next start turns it off
-  std::vector<std::string> seen;
-  app.form1.tmrPolling.changed.Subscribe([&] {
-    if (!app.form1.tmrPolling.Enabled()) seen.push_back(std::string("timer off, saved=") + (r.Saved() ? "yes" : "no"));
-  });
-  app.form1.lblVal1.captionChanged.Subscribe([&] {
-    seen.push_back("val " + app.form1.lblVal1.Caption() + ", saved=" + (r.Saved() ? "yes" : "no") + ", ports open=" +
-                   (r.rig.comm1.IsOpen() || r.rig.comm2.IsOpen() ? "yes" : "no") +
-                   ", ended=" + (r.rig.system.ended ? "yes" : "no"));
-  });
+  std::string seen;  // saved, ports open, ended when the polling stops and when "Off" is published
+  const auto state = [&] {
+    return std::to_string(r.Saved() * 100 + (r.rig.comm1.IsOpen() || r.rig.comm2.IsOpen()) * 10 + r.rig.system.ended);
+  };
+  app.form1.tmrPolling.changed.Subscribe([&] { seen += app.form1.tmrPolling.Enabled() ? "" : "timer " + state() + " "; });
+  app.form1.lblVal1.captionChanged.Subscribe([&] { seen += app.form1.lblVal1.Caption() + " " + state(); });
   ExitProgram(app);
-  const std::vector<std::string> expected = {"timer off, saved=no", "val Off, saved=yes, ports open=no, ended=no"};
-  EXPECT_EQ(seen, expected);
-  EXPECT_TRUE(app.StopPlay && r.rig.system.ended);
-  EXPECT_FALSE(app.form1.tmrComInTimeOut.Enabled() || app.form1.form.Visible());
+  EXPECT_EQ(seen, "timer 10 Off 100");
+  EXPECT_TRUE(app.StopPlay && r.rig.system.ended && !app.form1.tmrComInTimeOut.Enabled() && !app.form1.form.Visible());
   EXPECT_NE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n"), std::string::npos);
   EXPECT_EQ(test::ReadFile(r.folder / "Options.cfg"), "AnyTalker=1\n");
-}
-
-TEST(ExitProgram, AFailedSaveStillEndsTheProgramWithOneBox) {
-  Started r;
-  r.rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
-  r.rig.app.settings.CfgFileName = r.folder / "gone/Gps.cfg";
-  r.rig.app.form1.mnuExit.Click();
-  ASSERT_EQ(r.rig.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(r.rig.dialogs.boxes[0].prompt, "File " + r.folder / "gone/Gps.cfg" +
-                                               " Write error.\r\n\r\nError = 76\r\n\r\nPath not found (No such file or directory)");
-  EXPECT_TRUE(!r.rig.comm1.IsOpen() && r.rig.system.ended);
+  Started failing;  // a failed save still ends the program, with one box
+  failing.rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  failing.rig.app.settings.CfgFileName = failing.folder / "gone/Gps.cfg";
+  failing.rig.app.form1.mnuExit.Click();
+  EXPECT_TRUE(failing.rig.dialogs.boxes.size() == 1 && !failing.rig.comm1.IsOpen() && failing.rig.system.ended);
 }
 
 // However the exit comes (a signal, a logout), the next start finds the
@@ -200,6 +179,107 @@ TEST(ExitProgram, TheNextStartShowsTheMinimalDisplayWhereItWasLeft) {
   const Window& shown = next.app.display.form5.form;
   EXPECT_TRUE(shown.Visible());
   EXPECT_EQ(shown.Left() * 10000 + shown.Top(), 3000 * 10000 + 4500);
+}
+
+// Gps.cfg, the stored settings.
+const std::string kTitle = "Koralin GPS Readout. Version 1.21";
+
+// A program on fakes whose settings live in a fresh folder.
+struct SettingsRig : test::TestRig {
+  SettingsRig() {
+    system.appPath = folder.path();
+    app.settings.CfgFileName = folder / "Gps.cfg";
+  }
+  std::string CfgPath() const { return app.settings.CfgFileName; }
+  test::TempFolder folder;
+};
+
+// The text's lines, each ended by CR LF.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+// Writes the default file with line n (1-based) replaced, and its first `count` lines only;
+// BaudOut (line 12) is 9600.
+void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
+  DefaultSettings(rig.app);
+  auto lines = Lines(SettingsFileText(rig.app));
+  lines[11] = "9600";
+  lines[static_cast<std::size_t>(n - 1)] = line;
+  lines.resize(count);
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  WriteFile(rig.CfgPath(), text);
+}
+
+TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
+  // Every field differs from its default, so a field read or written wrong changes the text.
+  const std::string head = "\"" + kTitle + "\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n" +
+                           "32767\r\n-12\r\n1\r\n-1\r\n115200\r\n2147483647\r\n-180\r\n1234.5\r\n-.25\r\n-32768\r\n" +
+                           "-2147483648\r\n";
+  for (std::size_t pattern = 0; pattern < 2; ++pattern) {  // every second item checked, then the opposite
+    std::string text = head;
+    for (std::size_t i = 0; i < 12; ++i) text += (i + pattern) % 2 == 0 ? "\"True\"\r\n" : "\"False\"\r\n";
+    text += "#TRUE#\r\n#TRUE#\r\n";
+    SettingsRig rig;
+    WriteFile(rig.CfgPath(), text);
+    LoadSettings(rig.app);
+    EXPECT_TRUE(rig.dialogs.boxes.empty());
+    EXPECT_EQ(rig.app.settings.MinimalTop, 1234.5f);
+    EXPECT_EQ(rig.app.settings.ComPortIn, -2);
+    EXPECT_EQ(rig.app.form1.mnuFeet2Metres.Checked(), pattern == 0);
+    SaveSettings(rig.app);
+    EXPECT_EQ(ReadFile(rig.CfgPath()), text);
+  }
+}
+
+// Each field read from the file, then written again (error 0), or refused.
+TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefusedAndAReadErrorMeansTheDefaults) {
+  const struct { int line; const char* text; long error; const char* written; } cases[] = {
+      {4, "12abc", 13, ""},         {4, "", 13, ""},              {4, "40000", 6, ""},          {3, "3000000000", 6, ""},
+      {15, "1e999", 6, ""},         {15, "x1", 13, ""},           {15, "-3.5e38", 6, ""},       {31, "#YES#", 13, ""},
+      {32, "True", 13, ""},         {6, "- 5", 13, ""},           {9, "  +2 ", 0, "2"},         {6, "100.5", 0, "100"},
+      {32, "#true#", 0, "#TRUE#"},  {15, "0.25", 0, ".25"},       {15, "7200.0", 0, "7200"},
+      {23, "\"tRuE\"", 0, "\"True\""}, {23, "True", 0, "\"True\""},
+      {23, "\"yes\"", 0, "\"False\""}, {23, "\"True \"", 0, "\"False\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
+    SettingsRig rig;
+    WriteDefaultFileWith(rig, c.line, c.text);
+    LoadSettings(rig.app);
+    if (c.error == 0) {
+      EXPECT_TRUE(rig.dialogs.boxes.empty());
+      EXPECT_EQ(Lines(SettingsFileText(rig.app))[static_cast<std::size_t>(c.line - 1)], c.written);
+    } else {  // the defaults after the error
+      ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+      EXPECT_NE(rig.dialogs.boxes[0].prompt.find("Error =" + Str(c.error) + "\r\n"), std::string::npos);
+      EXPECT_EQ(rig.app.settings.BaudOut, 4800);
+    }
+  }
+  SettingsRig rig;  // loading never unchecks an item
+  WriteDefaultFileWith(rig, 23, "\"False\"");
+  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+  LoadSettings(rig.app);
+  EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
+  for (const bool folder : {false, true}) {  // a file cut short or a folder: a read error, then the defaults
+    SettingsRig rig;
+    if (folder) std::filesystem::create_directory(rig.CfgPath());
+    if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
+    rig.app.settings.BaudIn = 4800;
+    Form1& f = rig.app.form1;
+    MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};  // defaults leave these
+    for (MenuItem* m : {&f.mnuRMCPlainOut, kept[0], kept[1], kept[2], kept[3]}) m->SetChecked(true);
+    LoadSettings(rig.app);
+    for (MenuItem* m : kept) EXPECT_TRUE(m->Checked()) << m->Name();
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
+    EXPECT_EQ(rig.dialogs.boxes[0].prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
+    EXPECT_TRUE(rig.app.settings.BaudIn == 0 && !f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
+  }
 }
 
 }  // namespace

@@ -19,31 +19,19 @@ struct Speedo : test::TestRig {
   }
 };
 
-TEST(ShowSpeed, TwentyKnotsInEveryUnit) {
-  const struct { int unit; const char* speed; double barMax; const char* tooltip; } cases[] = {
-      {1, "020.0", 86.3930, "Speed = 020.0 knots.>86 knots"}, {2, "023.0", 99.4406, "Speed = 023.0 mph.>99 mph"},
-      {3, "037.0", 160, "Speed = 037.0 kmh.>160 kmh"},       {4, "010.3", 44.4444, "Speed = 010.3 ms.>44 ms"},
+TEST(ShowSpeed, InEveryUnitWithAtLeastThreeDigitsAndTheBarClamped) {
+  const struct { int unit; float knots; const char* speed; double value, barMax; } cases[] = {
+      {1, 20, "020.0", 20, 86.3930},       {2, 20, "023.0", 23.0156, 99.4406},  {3, 20, "037.0", 37.04, 160},
+      {4, 20, "010.3", 10.2889, 44.4444},  {3, 0, "000.0", 0, 160},             {3, 2.808f, "005.2", 5.2, 160},
+      {3, 66.6576f, "123.4", 123.45, 160}, {3, 200, "370.4", 160, 160},         {3, 666.576f, "1234.5", 160, 160},
+      {3, -3, "-005.6", 0, 160},
   };
   for (const auto& c : cases) {
     Speedo s(c.unit);
-    ShowSpeed(s.app, 20);
-    EXPECT_EQ(s.Speed(), c.speed) << c.unit;
-    EXPECT_NEAR(s.Bar().Max(), c.barMax, 0.001) << c.unit;
-    EXPECT_NEAR(s.Bar().Value(), Val(c.speed), 0.06) << c.unit;  // unrounded
-    EXPECT_EQ(s.Bar().ToolTip(), c.tooltip);
-  }
-}
-
-TEST(ShowSpeed, FormatsWithAtLeastThreeDigitsAndClampsTheBar) {
-  const struct { float knots; const char* text; double value; } cases[] = {
-      {0, "000.0", 0},     {2.808f, "005.2", 5.2},    {66.6576f, "123.4", 123.45},
-      {200, "370.4", 160}, {666.576f, "1234.5", 160}, {-3, "-005.6", 0},
-  };
-  for (const auto& c : cases) {
-    Speedo s(3);
     ShowSpeed(s.app, c.knots);
-    EXPECT_EQ(s.Speed(), c.text) << c.knots;
-    EXPECT_NEAR(s.Bar().Value(), c.value, 0.01) << c.knots;
+    EXPECT_EQ(s.Speed(), c.speed) << c.unit << " " << c.knots;
+    EXPECT_NEAR(s.Bar().Value(), c.value, 0.01) << c.unit << " " << c.knots;  // unrounded
+    EXPECT_NEAR(s.Bar().Max(), c.barMax, 0.001) << c.unit;
   }
   Speedo s(3);  // an unknown unit shows zero, and cannot be chosen
   s.app.settings.SpeedUnit = 9;
@@ -53,32 +41,22 @@ TEST(ShowSpeed, FormatsWithAtLeastThreeDigitsAndClampsTheBar) {
   EXPECT_TRUE(s.app.form1.mnuKilometres.Checked());
 }
 
-TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheck) {
+TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheckAndTheMaxRangeIsAskedInTheUnitShown) {
   Speedo s(3);
   s.app.fix.SpeedKnotsText = "020.0";
   Form1& f = s.app.form1;
-  const auto checks = [&] {
-    return f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked();
-  };
   const std::pair<MenuItem*, const char*> menus[] = {
       {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
   for (const auto& [menu, speed] : menus) {
     menu->Click();
     EXPECT_EQ(s.Speed(), speed);
-    EXPECT_TRUE(menu->Checked());
-    EXPECT_EQ(checks(), 1);
+    EXPECT_TRUE(menu->Checked() &&
+                f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1);
   }
   // Clicking the speed or the unit cycles through the units.
   std::string order;
-  for (int i = 0; i < 4; ++i) {
-    (i % 2 ? f.lblUnity : f.lblSpeed).Click();
-    order += f.lblUnity.Caption();
-  }
-  EXPECT_EQ(order, " ms knots mph kmh");
-  EXPECT_EQ(s.app.settings.SpeedUnit, 3);
-}
-
-TEST(MaxRange, AnswersInTheUnitShownBecomeKilometresPerHour) {
+  for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
+  EXPECT_EQ(order + std::to_string(s.app.settings.SpeedUnit), " ms knots mph kmh3");
   const struct { int unit; const char* answer; int maxRangeKmh; } cases[] = {  // 0: refused
       {3, "", 160},        {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},      {3, "1", 1},
       {3, "-50", 50},      {3, "99999", 32767}, {3, "32767.6", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},
@@ -86,22 +64,17 @@ TEST(MaxRange, AnswersInTheUnitShownBecomeKilometresPerHour) {
   };
   const char* const was[] = {"86", "99", "160", "44"};  // 160 km/h in each unit
   for (const auto& c : cases) {
-    Speedo s(c.unit);
-    s.MaxRange(c.answer);
-    EXPECT_EQ(s.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
-    EXPECT_EQ(s.app.settings.MaxRangeKmh, c.maxRangeKmh ? c.maxRangeKmh : 160) << c.unit << " " << c.answer;
-    EXPECT_EQ(s.dialogs.boxes.size(), c.maxRangeKmh ? 0u : 1u) << c.answer;
+    Speedo r(c.unit);
+    r.MaxRange(c.answer);
+    EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
+    EXPECT_EQ(r.app.settings.MaxRangeKmh, c.maxRangeKmh ? c.maxRangeKmh : 160) << c.unit << " " << c.answer;
+    EXPECT_EQ(r.dialogs.boxes.size(), c.maxRangeKmh ? 0u : 1u) << c.answer;
   }
-}
-
-TEST(MaxRange, NewFullScaleTakesEffectAtOnce) {
-  Speedo s(3);
-  s.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
-  ShowSpeed(s.app, 100);
-  EXPECT_EQ(s.Bar().Value(), 160);
-  s.MaxRange("250");
-  EXPECT_NEAR(s.Bar().Value(), 185.2, 0.01);
-  EXPECT_EQ(s.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
+  Speedo r(3);
+  r.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
+  r.MaxRange("250");
+  EXPECT_NEAR(r.Bar().Value(), 185.2, 0.01);
+  EXPECT_EQ(r.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
+#include "common/basic.h"
 #include "support/fakes.h"
+#include "support/files.h"
 #include "support/sentences.h"
 
 namespace koralin {
@@ -39,7 +44,6 @@ TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
       {"compass input", [](Polled& p) { p.app.form1.mnuHCHDTinp.SetChecked(true); }},
       {"lock not red yet", [](Polled& p) { p.app.form1.lblLock.SetBackColor(colour::kWhite); }},
       {"a fix this tick", [](Polled& p) { p.app.fix.GPRMCFound = true; }},
-      {"read fails", [](Polled& p) { p.comm1.failRead = RunTimeError(57, "gone"); }},
       {"port closed", [](Polled& p) { p.comm1.Close(); }},
   };
   const auto rests = [](Change change) {
@@ -64,9 +68,8 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
     p.Tick(kRmc.substr(0, 30));
     EXPECT_EQ(p.app.form1.lblLock.Caption(), "Old data");
     p.Tick(kRmc.substr(30));
-    EXPECT_EQ(p.app.form1.lblLock.Caption(), "Rx ok");
-    EXPECT_EQ(p.app.fix.LatitudeText, "4807.04N");
-    EXPECT_EQ(p.app.poll.RxTextDoppler, kRmc.substr(30));
+    EXPECT_EQ(p.app.form1.lblLock.Caption() + p.app.fix.LatitudeText + p.app.poll.RxTextDoppler,
+              "Rx ok4807.04N" + kRmc.substr(30));
   }
   for (const std::size_t tail : {1023, 1024}) {  // a "$" with more behind it is noise and not carried
     Polled p;
@@ -76,22 +79,10 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
   }
 }
 
-TEST(Polling, OnlyAPortFaultSwitchesTheInputOff) {
-  Polled p;
-  p.Tick(kRmc);
-  p.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
-  p.Tick(kRmc);
-  const ErrorRecord& e = p.app.lastInputError;
-  EXPECT_EQ(e.procName + " " + std::to_string(e.port) + " " + e.description, "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
-  p.Tick();  // reported once: the input is off now
-  EXPECT_EQ(p.dialogs.boxes.size(), 1u);
-  EXPECT_FALSE(p.comm1.IsOpen());
-}
-
 // Every field of each decoded sentence spoiled in turn (a number beyond any
 // range, a 100-character field) and dates that are no dates: the sentence is
 // dropped as a checksum error is, the input stays on, the next poll decodes.
-TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
+TEST(Polling, UndecodableSentencesAreDroppedAndOnlyAPortFaultSwitchesTheInputOff) {
   const std::string good[] = {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
                               "GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,",
                               "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"};
@@ -124,37 +115,37 @@ TEST(Polling, UndecodableSentencesAreDroppedAndTheInputStaysOn) {
         EXPECT_EQ(p.app.form1.lblGPRMC.Caption().find("1e39"), std::string::npos);
       }
       p.Tick(next);
-      EXPECT_EQ(p.app.form1.lblTime.Caption(), "13:00:00");
-      EXPECT_EQ(p.app.form1.lblHeight1.Caption(), "328 ft");
-      EXPECT_EQ(p.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
-      EXPECT_TRUE(p.comm1.IsOpen());
-      EXPECT_EQ(p.app.lastInputError.count, 0) << p.app.lastInputError.description;
-      EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
-      EXPECT_TRUE(p.dialogs.boxes.empty());
+      EXPECT_EQ(p.app.form1.lblTime.Caption() + p.app.form1.lblHeight1.Caption() + p.app.form1.Frame1.Caption(),
+                "13:00:00328 ftGPS-NMEA-0183 (Locked 2D)");
+      EXPECT_TRUE(p.comm1.IsOpen() && p.dialogs.boxes.empty() && p.app.lastInputError.count + p.app.unexpectedCount == 0)
+          << p.app.lastInputError.description << p.app.lastUnexpected;
     }
+  Polled faulty;  // only a port fault switches the input off
+  faulty.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  faulty.Tick(kRmc);
+  faulty.Tick();  // reported once: the input is off now
+  const ErrorRecord& fault = faulty.app.lastInputError;
+  EXPECT_EQ(fault.procName + " " + std::to_string(fault.port) + " " + fault.description,
+            "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
+  EXPECT_TRUE(faulty.dialogs.boxes.size() == 1 && !faulty.comm1.IsOpen());
 }
 
 // Hostile text: nothing grows without bound, and the last good values stay
 // on screen. (That nothing escapes is the intake fuzzer's to find.)
 TEST(Polling, HostileTextKeepsTheLastGoodValues) {
-  std::string dfNoise;
-  while (dfNoise.size() < 10000) dfNoise += "DF%[";
   std::vector<std::string> texts = {"%1x3/4 DF12 $DFBRG99\r\n", "[] [x] [[[]]] DF\r\n", std::string(10000, '%'),
-                                    dfNoise, "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string(10000, ',')};
+                                    "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string(10000, ',')};
   for (const char* s : {"HCHDT,", "HCHDT,9e999,T", "GPGGA,,,,,,,,,1e308,M", "PGRMZ,9e999,f", "GPGSA,A,9e999"})
     texts.push_back(Nmea(s) + "\r\n");
   Polled p;  // checksums verified; unverified intake meets real receivers' text in the corpus replay
   p.app.form1.mnuCrcCheck.SetChecked(true);
   p.app.form1.mnuLockCheck.SetChecked(true);
   p.Tick(Nmea("GPGGA,1,2,N,3,E,1,06,1.40,545.4,M,47.2,M,,") + "\r\n" + Nmea("HCHDT,123.4,T") + "\r\n%123/4\r\n");
-  const std::string flux = p.app.heading.FluxHeadingText;
   for (const std::string& t : texts) {
-    SCOPED_TRACE(t.substr(0, 40));
     p.Tick(t);
-    EXPECT_EQ(p.app.heading.DopplerBearing + "|" + p.app.form1.lblHeight1.Caption(), "%123|1789 ft");
-    EXPECT_EQ(p.app.heading.FluxHeadingText, flux);
-    EXPECT_LE(p.app.poll.RxText.size(), 1024 + t.size());
-    EXPECT_LE(p.app.poll.RxHistory.size(), 500 + 2 + 1024 + t.size());
+    EXPECT_EQ(p.app.heading.DopplerBearing + "|" + p.app.form1.lblHeight1.Caption() + "|" + p.app.heading.FluxHeadingText,
+              "%123|1789 ft|123.4" + std::string(1, kDegree) + "F") << t.substr(0, 40);
+    EXPECT_LE(p.app.poll.RxHistory.size() + p.app.poll.RxText.size(), 500 + 2 + 2 * (1024 + t.size()));
   }
   EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
 }
@@ -165,9 +156,7 @@ TEST(Polling, LockTextsInTheFrameCaptionWhileTheLockCheckIsOn) {
   f.mnuCrcCheck.SetChecked(true);
   f.mnuLockCheck.Click();
   const std::pair<std::string, const char*> cases[] = {
-      {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"3", " (Very good lock 3D)"}, {"0", " "},
-      {"", " "},              {"x", " "},            {"34", " (Very good lock 3D)"},
-  };
+      {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"0", " "}, {"x", " "}, {"34", " (Very good lock 3D)"}, {"", " "}};
   std::string spinner;  // turns once per decoding
   for (const auto& [mode, lock] : cases) {
     rig.app.poll.RxText = "junk" + test::Nmea("GPGSA,A," + mode + ",04,05,,,");
@@ -175,15 +164,61 @@ TEST(Polling, LockTextsInTheFrameCaptionWhileTheLockCheckIsOn) {
     EXPECT_EQ(f.Frame1.Caption(), std::string("GPS-NMEA-0183") + lock) << mode;
     spinner += f.lblTurnPrompt.Caption();
   }
-  EXPECT_EQ(spinner, "0/-\\0/-");
-  rig.app.poll.RxText = "no lock sentence";  // the caption stays
-  DispatchSentences(rig.app);
-  EXPECT_EQ(f.Frame1.Caption(), "GPS-NMEA-0183 (Very good lock 3D)");
+  EXPECT_EQ(spinner, "0/-\\0/");
   f.mnuLockCheck.Click();  // switched off: the lock text goes and no longer comes back
   EXPECT_EQ(f.Frame1.Caption(), "GPS-NMEA-0183");
-  rig.app.poll.RxText = test::Nmea("GPGSA,A,2,,");
   DispatchSentences(rig.app);
   EXPECT_EQ(f.Frame1.Caption(), "GPS-NMEA-0183");
+}
+
+// Real receiver logs through the whole intake, in chunks of random sizes:
+// the one replay of the recorded logs in the suite.
+// The position shown at the end of a replay: degrees, whole minutes and
+// hemisphere of latitude and longitude ("" when none was shown).
+std::string Play(const std::string& log, bool verify, unsigned seed) {
+  Polled rig;
+  Form1& f = rig.app.form1;
+  f.mnuCrcCheck.SetChecked(verify);
+  f.mnuLockCheck.SetChecked(true);
+  f.mnuAnyTalker.SetChecked(true);
+  f.tmrPolling.SetInterval(50);
+  std::mt19937 random(seed);
+  for (std::size_t at = 0, n; at < log.size(); at += n) {
+    n = std::min<std::size_t>(random() % 300 + 1, log.size() - at);
+    rig.comm1.Feed(log.substr(at, n));
+    rig.clock.Advance(50);
+    EXPECT_EQ(rig.app.unexpectedCount, 0) << rig.app.lastUnexpected;
+    EXPECT_LE(rig.app.poll.RxText.size(), 1024 + 300 + 4);
+  }
+  const std::string &lat = rig.app.fix.LatitudeText, &lon = rig.app.fix.LongitudeText;
+  if (lat.size() != 8 || lon.size() != 9) return "";
+  return lat.substr(0, 4) + lat.substr(7) + " " + lon.substr(0, 5) + lon.substr(8);
+}
+
+TEST(Corpus, EveryLogWithAValidRmcEndsWithItsPosition) {
+  // Logs not named here hold no valid RMC of any talker.
+  const std::map<std::string, std::string> positions = {
+      {"bu353-glonass.log", "5541N 03737E"}, {"et-332.log", "3940N 07544W"}, {"firefly-II.log", "3715N 12157W"},
+      {"foretrex-201.log", "5504N 01025E"}, {"furuno_gl_ga.log", "5957N 01100E"}, {"garmin15x.log", "3238N 10822W"},
+      {"gpsdf.log", "4404N 12118W"}, {"isync.log", "4153N 08738W"}, {"mtk-3301.log", "5212N 00653E"},
+      {"nl402u.log", "5405N 01049E"}, {"nmea-rtk.log", "4134N 09345W"}, {"polarx2.log", "3844N 00908W"},
+      {"quectel-eg25-g.log", "3645N 03124E"}, {"quectel-l76k-nmea.log", "4739N 12219W"},
+      {"saab-r4.log", "5012N 00806W"}, {"skytraq-PX1172RH_DS.log", "4404N 12118W"}, {"sl869.log", "3340S 15117E"},
+      {"st-teseo-liv4f.log", "4723N 00045E"}, {"triton400.log", "2638N 08011W"}, {"ublox-8.log", "4404N 12118W"},
+      {"ublox-zed-f9p-nmea.log", "4552S 17030E"}, {"unicore-um621.log", "4404N 12118W"},
+      {"venus634lp.log", "5355N 02730E"},
+  };
+  const auto logs = test::CorpusLogs();
+  if (logs.empty()) GTEST_SKIP() << "no receiver logs at " << KORALIN_CORPUS_DIR;
+  for (const auto& path : logs) {
+    const std::string name = path.filename().string(), log = test::ReadFile(path.string());
+    const auto expected = positions.find(name);
+    for (const bool verify : {true, false}) {
+      // Unchecked sentences are cut at 78 characters: the RTK log's RMCs lose their last fields.
+      const bool none = expected == positions.end() || (!verify && name == "nmea-rtk.log");
+      EXPECT_EQ(Play(log, verify, verify ? 1u : 2u), none ? "" : expected->second) << name << (verify ? " verified" : "");
+    }
+  }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,12 +26,7 @@ class FakeClock {
   long long Now() const { return now_; }
 
  private:
-  struct Entry {
-    Timer* timer;
-    bool enabled = false;
-    int interval = 0;
-    long long due = 0;
-  };
+  struct Entry { Timer* timer; bool enabled = false; int interval = 0; long long due = 0; };
   void Reschedule(Entry& e);
   std::vector<std::unique_ptr<Entry>> entries_;
   long long now_ = 0;
@@ -83,9 +77,7 @@ class FakeDialogs : public Dialogs {
   MsgResult MsgBox(const MessageBox& box) override;
   std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
 
-  struct Input {
-    std::string prompt, title, defaultText;
-  };
+  struct Input { std::string prompt, title, defaultText; };
   std::vector<MessageBox> boxes;
   std::vector<Input> inputs;
   std::deque<MsgResult> msgAnswers;     // default kOk
@@ -142,10 +134,7 @@ class FakeClockSetter : public ClockSetter {
 
 class FakeBus : public ValuesBus {
  public:
-  void Publish(const std::string& item, const std::string& value) override {
-    items[item] = value;
-    published.emplace_back(item, value);
-  }
+  void Publish(const std::string&, const std::string&) override {}
   void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
             OnValue onValue, OnLost onLost) override;
   void Unlink() override { onValue_ = nullptr; onLost_ = nullptr; }
@@ -154,8 +143,6 @@ class FakeBus : public ValuesBus {
   void CompanionSays(const std::string& value);
   void CompanionLeaves();
 
-  std::map<std::string, std::string> items;
-  std::vector<std::pair<std::string, std::string>> published;  // every change, in order
   bool companionRunning = true;
   std::string companionValue = "%---";
   std::string linkedTo;  // "application|topic!item"

@@ -4,8 +4,9 @@
 
 #include "display/keys_and_mouse.h"
 #include "support/fakes.h"
+#include "support/files.h"
 #include "terminal/crc_tool.h"
-#include "terminal/info_boxes.h"
+#include "terminal/port_listing.h"
 #include "terminal/terminal_text.h"
 #include "terminal/terminal_windows.h"
 
@@ -15,13 +16,11 @@ namespace {
 TEST(TerminalText, KeepsTheLast4500CharactersOutFromItsFirstDollar) {
   const std::string full(4500, 'x'), over = std::string(500, 'a');
   const struct { TerminalKind kind; std::string text, expected; } cases[] = {
-      {TerminalKind::kIn, "abc", "abc"}, {TerminalKind::kIn, full, full}, {TerminalKind::kIn, over + full, full},
-      {TerminalKind::kOut, over + full, full},
+      {TerminalKind::kIn, over + full, full}, {TerminalKind::kOut, over + full, full},
       // The kept part starts at "GP...": its first "$" is the one before "C".
       {TerminalKind::kOut, over + "$GP" + std::string(4497, 'b') + "$C", "C"},
       {TerminalKind::kOut, over + "$" + std::string(4499, 'b'), std::string(4499, 'b')},
-      {TerminalKind::kOut, "x$GPRMC", "x$GPRMC"},  // up to the cap it keeps its dollars
-      {TerminalKind::kOut, "$" + std::string(4499, 'b'), "$" + std::string(4499, 'b')},
+      {TerminalKind::kOut, "$" + std::string(4499, 'b'), "$" + std::string(4499, 'b')},  // up to the cap it keeps its dollars
   };
   for (const auto& c : cases) {
     std::string s = c.text;
@@ -51,48 +50,32 @@ struct Terminals : ::testing::Test {
 TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsCheckedAndKeepsTheLast4500) {
   AddTerminalIn(app, "A\r\n", false);
   AddTerminalOut(app, "A\r\n", false);
-  EXPECT_EQ(t.TerminalText[1] + t.TerminalText[0], "");
   OpenIn();
   OpenOut();
   for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
   AddTerminalOut(app, "$GPRMC,1\r\n", false);
-  EXPECT_EQ(t.form2.screen.Text(), "C\r\nB\r\nA\r\n");
-  EXPECT_EQ(t.form3.screen.Text(), "$GPRMC,1\r\n");
+  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");  // newest on top
   AddTerminalIn(app, std::string(5000, 'x'), false);
   AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
   EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
 }
 
-TEST_F(Terminals, FreezingInFreezesAnOpenTerminalOutUntilItIsSwitchedOff) {
+TEST_F(Terminals, FreezingSwitchingOnOrClickingAndClosingKeepingTheOutputPortOpen) {
   OpenIn();
-  OpenOut();
-  t.form2.chkFreeze.Click();
-  EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
-  f.mnuTerminalOut.Click();
-  EXPECT_FALSE(t.FreezeOut || t.form3.chkFreeze.Value());
-}
-
-TEST_F(Terminals, SwitchingOnOrClickingClearsAndClosingKeepsTheOutputPortOpen) {
-  t.TerminalText[1] = "left from before\r\n";
-  OpenIn();
-  EXPECT_EQ(t.TerminalText[1], "");
-  OpenIn();  // off
   rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
   OpenOut();
+  t.form2.chkFreeze.Click();  // freezing In freezes an open Terminal Out until that is switched off
+  EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
   AddTerminalOut(app, "$GPRMC\r\n", false);
-  OpenOut();  // off
-  EXPECT_FALSE(t.form3.form.Visible());
-  EXPECT_EQ(t.TerminalText[0], "$GPRMC\r\n");
+  OpenOut();  // off: the text stays
+  EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
   int cleared = 0;
   t.terminalOutCleared.Subscribe([&] { ++cleared; });
   OpenOut();  // on again
-  EXPECT_EQ(t.TerminalText[0] + t.form3.screen.Text(), "");
-  EXPECT_EQ(cleared, 1);
-  OpenIn();
+  EXPECT_EQ(t.TerminalText[0] + t.form3.screen.Text() + std::to_string(cleared), "1");
   AddTerminalIn(app, "A\r\n", false);
   t.form2.onClick.Notify();
-  EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text(), "");
-  t.form2.chkFreeze.Click();
+  EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text() + std::to_string(t.FreezeIn), "1");
   t.form2.ChkSend2ComIn.Click();
   t.form2.onQueryUnload.Notify();
   EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded);
@@ -104,14 +87,12 @@ TEST_F(Terminals, SwitchingOnOrClickingClearsAndClosingKeepsTheOutputPortOpen) {
 TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
   f.form.SetBounds({100, 200, 6000, 3000});
   OpenIn();
-  EXPECT_EQ(t.form2.form.Bounds(), (Rect{100, 3200, 6000, 3000}));
   OpenOut();
+  EXPECT_EQ(t.form2.form.Bounds(), (Rect{100, 3200, 6000, 3000}));
   EXPECT_EQ(t.form3.form.Bounds(), (Rect{100, 6200, 6000, 3000}));
-  // Terminal In closed: Terminal Out moves up under the main window.
-  t.form2.onQueryUnload.Notify();
+  t.form2.onQueryUnload.Notify();  // Terminal In closed: Terminal Out moves up
   EXPECT_EQ(t.form3.form.Top(), 3200);
-  // A maximised window stays where it is.
-  t.form3.form.SetState(WindowState::kMaximized);
+  t.form3.form.SetState(WindowState::kMaximized);  // a maximised window stays where it is
   f.form.SetBounds({0, 0, 5000, 2000});
   TerminalPlacement(app);
   EXPECT_EQ(t.form3.form.Top(), 3200);
@@ -128,8 +109,7 @@ TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   OpenIn();
   EXPECT_FALSE(t.form2.TxtSend.Visible());
   t.form2.ChkSend2ComIn.Click();
-  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_TRUE(t.form2.TxtSend.Visible());
+  EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && t.form2.TxtSend.Visible());
   const auto type = [&](const std::string& text) {
     t.form2.TxtSend.SetText(text);
     t.form2.onTxtSendEnter.Notify();
@@ -173,28 +153,91 @@ TEST(CrcTool, OpensWithTheSirfCommandSummedAndClosesWithItsMenuOrCloseBox) {
   EXPECT_FALSE(menu.Checked() || w.form.Visible() || w.loaded);
   menu.Click();
   menu.Click();
-  EXPECT_FALSE(w.form.Visible());
   menu.Click();  // opened again, it starts afresh
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$PSRF100,1,4800,8,1,0*0E24");
 }
 
 TEST(InfoBoxes, EachEntryShowsItsBoxAndTheDeviceEntriesOpenTheListing) {
+  test::TestRig rig;
   for (MenuItem Form1::*menu : {&Form1::mnuProtocol, &Form1::mnuRs232Info, &Form1::mnuShortCuts, &Form1::mnuAbout,
-                                &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo}) {
-    test::TestRig rig;
+                                &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo, &Form1::mnuDevice, &Form1::mnuDeviceManager})
     (rig.app.form1.*menu).Click();
-    EXPECT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes.size() * 10 + rig.system.listings, 62u);
+  rig.system.failListing = RunTimeError(53, "no window");
+  rig.app.form1.mnuDeviceManager.Click();
+  EXPECT_NE(rig.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
+}
+
+// A row: the numbers that open the device (by its line, or by default when the
+// number has no line), path, USB id, maker and description.
+TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
+  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
+  const struct { SerialDevice device; const char* row; } cases[] = {
+      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
+       "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
+      {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
+      {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
+      {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
+      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
+       "-           /dev/serial/by-id/abc -          -                     "},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false},
+       "-           /dev/ttyUSB7          -          -                     (not present)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
+}
+
+constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
+
+struct Listing : ::testing::Test {
+  void SetUp() override { rig.system.appPath = folder.path(); }
+  test::TempFolder folder;
+  test::TestRig rig;
+  App& app = rig.app;
+  PortListing& l = app.terminal.listing;
+  const std::vector<SerialDevice> present{{"/dev/ttyUSB0", "u-blox GNSS receiver", "u-blox AG", 0x1546, 0x01a8, true, kUblox},
+                                          {"/dev/ttyS0", "", "", -1, -1}};
+  void Assign(const std::string& typed) {
+    l.txtPortNumber.SetText(typed);
+    l.cmdAssign.Click();
   }
-  EXPECT_NE(ProtocolText().find("\r\n225446             Time of fix"), std::string::npos);  // meanings in column 20
-  for (MenuItem Form1::*menu : {&Form1::mnuDevice, &Form1::mnuDeviceManager}) {
-    test::TestRig rig;
-    (rig.app.form1.*menu).Click();
-    EXPECT_EQ(rig.system.listings, 1);
-    rig.system.failListing = RunTimeError(53, "no window");
-    (rig.app.form1.*menu).Click();
-    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-    EXPECT_NE(rig.dialogs.boxes[0].prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
+};
+
+TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFile) {
+  FillPortListing(app, {});
+  EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
+  SaveComPort(folder.path(), 4, "/dev/ttyUSB3");
+  SaveComPort(folder.path(), 6, "/dev/ttyUSB3");
+  FillPortListing(app, present);
+  ASSERT_EQ(l.lstDevices.Items().size(), 3u);
+  EXPECT_EQ(l.lstDevices.Items()[0].rfind("Com1        /dev/ttyS0", 0), 0u);  // sorted by path
+  EXPECT_EQ(l.lstDevices.Items()[2].rfind("Com4,Com6   /dev/ttyUSB3", 0), 0u);
+  EXPECT_TRUE(l.lstDevices.Items()[2].ends_with("(not present)"));
+}
+
+TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31ThenSavesIt) {
+  FillPortListing(app, present);
+  Assign("3");
+  EXPECT_EQ(l.lblStatus.Caption(), "Choose a device in the list first.");
+  l.lstDevices.SetListIndex(1);
+  for (const char* typed : {"", "0", "32", "3.5", "-1", "abc", "999999999999"}) {
+    l.lblStatus.SetCaption("");
+    Assign(typed);
+    EXPECT_EQ(l.lblStatus.Caption(), "Give a port number from 1 to 31.") << typed;
   }
+  EXPECT_TRUE(ReadComPorts(folder.path()).empty());
+  Assign(" 3 ");
+  EXPECT_EQ(DevicePath(folder.path(), 3), kUblox);  // the name that survives replugging
+  EXPECT_TRUE(l.lstDevices.Items()[1].starts_with("Com3 ") && l.lstDevices.Items()[1].ends_with(kUblox));
+  EXPECT_TRUE(l.devices.size() == 2 && l.lstDevices.ListIndex() == 1);  // the present device, not a missing one
+  EXPECT_EQ(l.lblStatus.Caption(), std::string("Com3 now opens ") + kUblox + " (saved in ComPorts.cfg).");
+  Assign("1");  // number 1 was /dev/ttyS0's by default; giving it away empties that row
+  EXPECT_EQ(l.lstDevices.Items()[0].rfind("-  ", 0), 0u);
+  l.lstDevices.SetListIndex(0);
+  Assign("9");  // the selection stays on the same device, the first one too
+  EXPECT_EQ(l.lstDevices.ListIndex(), 0);
+  rig.system.appPath = folder / "missing";  // a failed save is reported in the window
+  Assign("2");
+  EXPECT_EQ(l.lblStatus.Caption().rfind("Not saved: ", 0), 0u);
 }
 
 }  // namespace
