@@ -12,8 +12,8 @@
 #include "app/settings_file.h"
 #include "app/settings_folder.h"
 #include "app/shutdown.h"
+#include "app/text_file.h"
 #include "common/basic.h"
-#include "display/minimal.h"
 #include "support/fakes.h"
 #include "support/files.h"
 
@@ -164,23 +164,6 @@ TEST(ExitProgram, StopsSavesClosesThenEnds) {
   EXPECT_TRUE(failing.rig.dialogs.boxes.size() == 1 && !failing.rig.comm1.IsOpen() && failing.rig.system.ended);
 }
 
-// However the exit comes (a signal, a logout), the next start finds the
-// minimal display where the user left it.
-TEST(ExitProgram, TheNextStartShowsTheMinimalDisplayWhereItWasLeft) {
-  Started r;
-  App& app = r.rig.app;
-  app.settings.ComPortIn = -1;
-  mnuMinimalDisplay_Click(app);
-  app.display.form5.form.Move(3000, 4500);  // dragged there
-  ExitProgram(app);
-  test::TestRig next;
-  next.system.appPath = r.folder.path();
-  Form1_Load(next.app);
-  const Window& shown = next.app.display.form5.form;
-  EXPECT_TRUE(shown.Visible());
-  EXPECT_EQ(shown.Left() * 10000 + shown.Top(), 3000 * 10000 + 4500);
-}
-
 // Gps.cfg, the stored settings.
 const std::string kTitle = "Koralin GPS Readout. Version 1.21";
 
@@ -194,19 +177,11 @@ struct SettingsRig : test::TestRig {
   test::TempFolder folder;
 };
 
-// The text's lines, each ended by CR LF.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
-
 // Writes the default file with line n (1-based) replaced, and its first `count` lines only;
 // BaudOut (line 12) is 9600.
 void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
   DefaultSettings(rig.app);
-  auto lines = Lines(SettingsFileText(rig.app));
+  auto lines = SplitLines(SettingsFileText(rig.app));
   lines[11] = "9600";
   lines[static_cast<std::size_t>(n - 1)] = line;
   lines.resize(count);
@@ -253,7 +228,7 @@ TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefusedAndAReadErrorMeansTheDefault
     LoadSettings(rig.app);
     if (c.error == 0) {
       EXPECT_TRUE(rig.dialogs.boxes.empty());
-      EXPECT_EQ(Lines(SettingsFileText(rig.app))[static_cast<std::size_t>(c.line - 1)], c.written);
+      EXPECT_EQ(SplitLines(SettingsFileText(rig.app))[static_cast<std::size_t>(c.line - 1)], c.written);
     } else {  // the defaults after the error
       ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
       EXPECT_NE(rig.dialogs.boxes[0].prompt.find("Error =" + Str(c.error) + "\r\n"), std::string::npos);

@@ -90,18 +90,6 @@ TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
   }
 }
 
-// What a reader gets on fd within 2 s.
-std::string ReadFd(int fd, std::size_t want) {
-  std::string got;
-  char buf[4096];
-  for (int waited = 0; got.size() < want && waited < 2000; waited += 20) {
-    pollfd p{fd, POLLIN, 0};
-    const ssize_t n = ::poll(&p, 1, 20) > 0 ? ::read(fd, buf, sizeof buf) : 0;
-    got.append(buf, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-  }
-  return got;
-}
-
 TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
   for (const bool listen : {true, false}) {
     SCOPED_TRACE(listen ? "listen" : "pty");
@@ -116,7 +104,7 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
     ASSERT_GE(fd, 0);
     SendGPRMCModified(rig.app, "%090/7", Rmc());
     const std::string expected = Rmc("123519", "022.4", "174.4") + "\r\n";
-    EXPECT_EQ(ReadFd(fd, expected.size()), expected);
+    EXPECT_EQ(test::Receive(fd, 2000, 200), expected);
 
     const std::string back = "$HCHDT,123.4,T*2B\r\n";  // a compass on the same port
     ASSERT_EQ(::write(fd, back.data(), back.size()), static_cast<ssize_t>(back.size()));
