@@ -30,9 +30,9 @@ std::vector<std::string> SplitFields(const std::string& s) {
   }
 }
 
-// The bearing B of "%bbb..." or -1 when the text is no usable bearing.
+// The bearing B of "%bbb..." or -1 when the text is no usable bearing
+// (empty, "%---" and "%999" among them).
 int BearingOf(const std::string& bearingText) {
-  if (bearingText.empty() || bearingText == "%---") return -1;
   if (Left(bearingText, 1) != "%" || InStr(bearingText, "*") != 0 || bearingText.size() < 4) return -1;
   const std::string digits = Mid(bearingText, 2, 3);
   if (!IsAllDigits(digits)) return -1;

@@ -229,12 +229,15 @@ TEST(Watchdog, WarnsEveryTenSecondsOfSilenceUntilSomethingIsDecoded) {
     SerialRig rig;
     Form1& f = rig.app.form1;
     f.Option1[0].Click();
+    std::vector<Colour> colours;  // the caption's colour steps round with each warning
     for (int n = 1; n <= 5; ++n) {
       rig.clock.Advance(9999);
       EXPECT_EQ(rig.system.beeps, n - 1);
       rig.clock.Advance(1);
       EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.system.beeps), Warning(10 * n) + std::to_string(n));
+      colours.push_back(f.Frame1.ForeColor());
     }
+    EXPECT_EQ(colours, (std::vector<Colour>{colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan, colour::kBlue}));
     EXPECT_FALSE(f.Frame1.FontUnderline());
     rig.comm1.Feed(text + "\r\n");
     rig.clock.Advance(1000 + 9999);  // the next poll reads it
