@@ -217,6 +217,11 @@ TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
   rig.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
   rig.app.form1.lblDoppler1.DblClick();
   EXPECT_EQ(rig.out() + std::to_string(rig.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
+  OutRig linked;  // the companion's entry: once as its bearing arrives, once for the click
+  linked.bus.companionValue = "%090/7";
+  linked.app.form1.lblGPRMC.SetCaption(Rmc());
+  linked.app.form1.mnuRMCModifiedOut.Click();
+  EXPECT_EQ(linked.out(), Sent(Rmc("30.0")) + Sent(Rmc("30.0")));
 }
 
 TEST(AdjustComOut, FollowsTheCompanionLink) {
