@@ -10,6 +10,12 @@ namespace {
 // Four spinner steps, a lock in two colours and two captions: a few more
 // than that would only keep pixmaps nobody asks for again.
 constexpr std::size_t kKept = 6;
+
+// Puts item first, forgetting the oldest beyond kKept.
+template <class T> void Remember(std::deque<T>& recent, T item) {
+  recent.push_front(std::move(item));
+  if (recent.size() > kKept) recent.pop_back();
+}
 }  // namespace
 
 ModelLabel::Look ModelLabel::Now() const {
@@ -24,8 +30,7 @@ void ModelLabel::paintEvent(QPaintEvent* event) {
   if (kept != kept_.end()) return void(QPainter(this).drawPixmap(0, 0, kept->pixmap));
   const auto seen = std::find(seen_.begin(), seen_.end(), look);
   if (seen == seen_.end()) {
-    seen_.push_front(look);
-    if (seen_.size() > kKept) seen_.pop_back();
+    Remember(seen_, look);
     return QLabel::paintEvent(event);
   }
   seen_.erase(seen);
@@ -46,8 +51,7 @@ void ModelLabel::Keep(const Look& look) {
   rendering_ = true;
   render(&pixmap, QPoint(), QRegion(), QWidget::DrawWindowBackground);
   rendering_ = false;
-  kept_.push_front({look, std::move(pixmap)});
-  if (kept_.size() > kKept) kept_.pop_back();
+  Remember(kept_, Kept{look, std::move(pixmap)});
 }
 
 }  // namespace koralin::qt

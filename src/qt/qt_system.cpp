@@ -44,14 +44,13 @@ bool QtSystem::PrevInstance() {
   if (lock_->isLocked() || lock_->tryLock(0)) return false;
   if (lock_->error() != QLockFile::LockFailedError) return false;
   if (LockHasOwner()) return true;
-  // A copy that ended between making the lock and writing its pid into it
-  // (a crash, a power cut) left a lock nobody can own.
   lock_->removeStaleLockFile();
   return !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
 }
 
 // A live copy writes its pid into the lock right after making it; a lock
-// still without one a moment later was left by a copy that died doing so.
+// still without one a moment later was left by a copy that died doing so
+// (a crash, a power cut), and nobody could ever own it.
 bool QtSystem::LockHasOwner() {
   qint64 pid = 0;
   QString host, app;
