@@ -94,6 +94,7 @@ int WatchClient(int port) {
 struct Usage {
   double cpuSeconds = 0;
   long rssKiB = 0;
+  long wakeups = 0;  // voluntary context switches of the main thread
 };
 
 Usage Read(pid_t pid) {
@@ -114,6 +115,9 @@ Usage Read(pid_t pid) {
                    static_cast<double>(::sysconf(_SC_CLK_TCK));
   const std::string status = test::ReadFile("/proc/" + std::to_string(pid) + "/status");
   if (const std::size_t at = status.find("VmRSS:"); at != std::string::npos) u.rssKiB = std::atol(status.c_str() + at + 6);
+  const char kWakes[] = "\nvoluntary_ctxt_switches:";
+  if (const std::size_t at = status.find(kWakes); at != std::string::npos)
+    u.wakeups = std::atol(status.c_str() + at + sizeof kWakes - 1);
   return u;
 }
 
@@ -342,9 +346,9 @@ class SideBySide {
     m.dropped[1] = feed_.Dropped(1) - dropped[1];
     m.unread[0] = Unread(programPty_);
     m.unread[1] = Unread(gpsdPty_);
-    m.program = {p1.cpuSeconds - p0.cpuSeconds, p1.rssKiB};
-    m.gpsd = {g1.cpuSeconds - g0.cpuSeconds, g1.rssKiB};
-    m.client = {c1.cpuSeconds - c0.cpuSeconds, c1.rssKiB};
+    m.program = {p1.cpuSeconds - p0.cpuSeconds, p1.rssKiB, p1.wakeups - p0.wakeups};
+    m.gpsd = {g1.cpuSeconds - g0.cpuSeconds, g1.rssKiB, g1.wakeups - g0.wakeups};
+    m.client = {c1.cpuSeconds - c0.cpuSeconds, c1.rssKiB, c1.wakeups - c0.wakeups};
     return m;
   }
 
@@ -425,8 +429,8 @@ std::string Ratio(double a, double b) {
 
 void PrintTable(const std::vector<Measured>& rows) {
   const double tick = 1.0 / static_cast<double>(::sysconf(_SC_CLK_TCK));
-  std::printf("\n%-18s %6s %6s  %-12s %7s %7s %8s %7s\n", "phase", "time s", "sent.", "process", "CPU s", "% core",
-              "s/1000", "RSS MB");
+  std::printf("\n%-18s %6s %6s  %-12s %7s %7s %8s %7s %7s\n", "phase", "time s", "sent.", "process", "CPU s",
+              "% core", "s/1000", "RSS MB", "wakes/s");
   for (const Measured& m : rows) {
     bool first = true;
     for (const auto& [name, u] : {std::pair{"koralin-gps", m.program}, {"gpsd", m.gpsd}, {"client", m.client}}) {
@@ -435,8 +439,8 @@ void PrintTable(const std::vector<Measured>& rows) {
         std::snprintf(perThousand, sizeof perThousand, "%.4f", 1000.0 * u.cpuSeconds / static_cast<double>(m.sentences));
       if (first) std::printf("%-18s %6.1f %6ld", m.phase.c_str(), m.seconds, m.sentences);
       else std::printf("%-18s %6s %6s", "", "", "");
-      std::printf("  %-12s %7.2f %7.2f %8s %7.1f\n", name, u.cpuSeconds, Percent(u.cpuSeconds, m.seconds), perThousand,
-                  static_cast<double>(u.rssKiB) / 1024.0);
+      std::printf("  %-12s %7.2f %7.2f %8s %7.1f %7.1f\n", name, u.cpuSeconds, Percent(u.cpuSeconds, m.seconds),
+                  perThousand, static_cast<double>(u.rssKiB) / 1024.0, static_cast<double>(u.wakeups) / m.seconds);
       first = false;
     }
   }
@@ -447,7 +451,9 @@ void PrintTable(const std::vector<Measured>& rows) {
                 Ratio(static_cast<double>(m.program.rssKiB), static_cast<double>(m.gpsd.rssKiB)).c_str());
   std::printf("\nCPU s is utime + stime from /proc/<pid>/stat, counted in ticks of %.0f ms: a figure of a few\n"
               "ticks is coarse, run longer phases for it. s/1000 is CPU seconds per 1000 sentences fed. RSS is\n"
-              "VmRSS at the end of the phase. \"CPU with client\" sets the program against gpsd plus its client.\n",
+              "VmRSS at the end of the phase. wakes/s counts the main thread's voluntary context switches\n"
+              "(/proc/<pid>/status), i.e. how often it slept and was woken. \"CPU with client\" sets the program\n"
+              "against gpsd plus its client.\n",
               tick * 1000.0);
   std::printf("\nCharacters a pty did not take, and left unread at the end (program, gpsd):\n");
   for (const Measured& m : rows)
