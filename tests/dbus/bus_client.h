@@ -1,5 +1,5 @@
 // A separate client of the session bus, as another program would be: it
-// reads items and records change signals.
+// reads one service's items and records their change signals.
 #pragma once
 
 #include <QDBusConnection>
@@ -18,32 +18,26 @@ class Client : public QObject {
   Q_OBJECT
 
  public:
-  explicit Client(const QString& name) : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)) {}
+  Client(const QString& name, const QString& service)
+      : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)), service_(service) {
+    bus_.connect(service, "/Form1", kProperties, "PropertiesChanged", this, SLOT(OnChanged(QString, QVariantMap, QStringList)));
+  }
   ~Client() override { QDBusConnection::disconnectFromBus(bus_.name()); }
 
-  // The service may live in this very thread: the call is asynchronous.
-  QDBusMessage Call(const QString& service, const char* method, const QVariantList& args) {
-    QDBusMessage m = QDBusMessage::createMethodCall(service, "/Form1", "org.freedesktop.DBus.Properties", method);
+  // The value, "" for none, or "<error name>". The service may live in this
+  // very thread: the call is asynchronous.
+  QString Call(const char* method, const QVariantList& args) {
+    QDBusMessage m = QDBusMessage::createMethodCall(service_, "/Form1", kProperties, method);
     m.setArguments(QVariantList{QString("org.koralin.Form1")} + args);
     QDBusPendingCall call = bus_.asyncCall(m);
     WaitFor([&] { return call.isFinished(); });
-    return call.reply();
-  }
-  QString Get(const QString& service, const QString& item) {
-    const QDBusMessage reply = Call(service, "Get", {item});
+    const QDBusMessage reply = call.reply();
     if (reply.type() != QDBusMessage::ReplyMessage) return "<error " + reply.errorName() + ">";
-    return reply.arguments().first().value<QDBusVariant>().variant().toString();
+    return reply.arguments().isEmpty() ? "" : reply.arguments().first().value<QDBusVariant>().variant().toString();
   }
-  // The error a Set gets ("" when it is accepted).
-  QString Set(const QString& service, const QString& item) {
-    const QDBusMessage reply = Call(service, "Set", {item, QVariant::fromValue(QDBusVariant(QString(1 << 20, 'x')))});
-    return reply.type() == QDBusMessage::ErrorMessage ? reply.errorName() : QString();
-  }
-  void Follow(const QString& service) {
-    bus_.connect(service, "/Form1", "org.freedesktop.DBus.Properties", "PropertiesChanged", this,
-                 SLOT(OnChanged(QString, QVariantMap, QStringList)));
-  }
-  bool HasService(const QString& service) { return bus_.interface()->isServiceRegistered(service); }
+  QString Get(const QString& item) { return Call("Get", {item}); }
+  QString Set(const QString& item) { return Call("Set", {item, QVariant::fromValue(QDBusVariant(QString(1 << 20, 'x')))}); }
+  bool ServiceThere() { return bus_.interface()->isServiceRegistered(service_); }
 
   std::vector<std::pair<QString, QString>> changes;
 
@@ -53,7 +47,9 @@ class Client : public QObject {
   }
 
  private:
+  static constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
   QDBusConnection bus_;
+  QString service_;
 };
 
 }  // namespace koralin::test

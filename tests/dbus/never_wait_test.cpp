@@ -71,8 +71,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   f.mnuRMCPlainOut.Click();
   ASSERT_TRUE(comm2.IsOpen());
 
-  test::Client watcher("watcher");
-  watcher.Follow(bus.ServiceName());
+  test::Client watcher("watcher", bus.ServiceName());
   std::atomic<int> sent{0};
   std::atomic<bool> feeding{true};
   std::thread receiver([&] {

@@ -83,7 +83,6 @@ TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
     delete peer;
     for (int i = 0; i < 3; ++i) test::RunFor(50), rig.Poll();
     EXPECT_EQ(rig.app.form1.Frame1.Caption(), "Com3 lost - waiting for " + target + " to return");
-    EXPECT_EQ(rig.Box(), "");
   }
 }
 
@@ -181,11 +180,7 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
   test::WriteFile(file, "mine");
   const std::string inUse = "listen://127.0.0.1:" + std::to_string(taken.serverPort());
   const std::string idle = "gpsd://127.0.0.1:" + std::to_string(FreePort());
-  const struct {
-    std::string target;
-    bool stranger;
-    std::string why;  // after the target
-  } cases[] = {
+  const struct { std::string target; bool stranger; std::string why; } cases[] = {  // why: after the target
       {"/nonexistent/ttyUSB9", false,
        ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
       {rig.gps.Path(), false, ": Device busy - another program is using it"},
@@ -218,15 +213,9 @@ TEST(QuietLine, FastPollingRestsOnAQuietLineAndWakesAtItsFirstCharacter) {
 TEST(LinuxClockSetter, ChoosesTheWayAndSaysWhyItWasRefused) {
   setenv("TZ", "UTC", 1), tzset();  // the time below is UTC whatever the machine's zone
   const std::vector<long long> when{1767227415LL * 1000000};  // 2026-01-01 00:30:15
-  // Directly when allowed, through the time service only without the right.
-  const struct {
-    int direct;
-    const char* busError;
-    const char* says;  // nothing: set
-  } cases[] = {
-      {0, "", nullptr},
-      {EPERM, "", nullptr},
-      {EINVAL, "", "The PC clock was not set"},
+  // Directly when allowed, through the time service only without the right; says nothing: set.
+  const struct { int direct; const char* busError; const char* says; } cases[] = {
+      {0, "", nullptr}, {EPERM, "", nullptr}, {EINVAL, "", "The PC clock was not set"},
       {EPERM, "org.freedesktop.DBus.Error.AccessDenied", "lacks the right to set the clock"},
       {EPERM, "org.freedesktop.PolicyKit1.Error.NotAuthorized", "lacks the right to set the clock"},
       {EPERM, "org.freedesktop.timedate1.AutomaticTimeSyncEnabled", "timedatectl set-ntp false"},
@@ -242,14 +231,12 @@ TEST(LinuxClockSetter, ChoosesTheWayAndSaysWhyItWasRefused) {
     try {
       setter.SetDateTime({2026, 1, 1, 0, 30, 15});
     } catch (const RunTimeError& e) {
-      EXPECT_EQ(e.Number(), 70);
-      EXPECT_EQ(e.Description().rfind("The PC clock was not set", 0), 0u);
-      said = e.Description();
+      said = std::to_string(e.Number()) + " " + e.Description();
     }
     EXPECT_EQ(direct, when);
     EXPECT_EQ(bus, c.direct == EPERM ? when : std::vector<long long>{});
-    EXPECT_EQ(said.empty(), !c.says);
-    EXPECT_NE(said.find(c.says ? c.says : ""), std::string::npos) << said;
+    EXPECT_TRUE(c.says ? said.starts_with("70 The PC clock was not set") && said.find(c.says) != std::string::npos
+                       : said.empty()) << said;
   }
   unsetenv("TZ"), tzset();
 }

@@ -23,7 +23,6 @@
 #include "qt/text.h"
 #include "qt/tool_windows.h"
 #include "support/sentences.h"
-#include "terminal/port_listing.h"
 #include "terminal/terminal.h"
 
 namespace koralin {
@@ -71,6 +70,7 @@ struct Face {
   App& app = rig.app;
   Form1& f = app.form1;
   qt::MainWindow window{app};
+  qt::ToolWindows tools{app, &window};
 };
 
 void SaveShot(QWidget& w, const QString& file) {
@@ -111,12 +111,7 @@ TEST(FaceLook, EachChangeKeepsEveryLabelsColoursAndRepaintsOnlyWhatItChanged) {
     EXPECT_LE(caption->geometry().right(), caption->parentWidget()->width());
   };
   PaintCounter counter(&face.window);
-  const struct {
-    const char* what;
-    std::function<void()> change;
-    const char* screenshot;
-    const char* repainted;  // nullptr: not counted
-  } changes[] = {
+  const struct { const char* what; std::function<void()> change; const char *screenshot, *repainted; } changes[] = {
       {"start", [] {}, "look-start-input-off.png", nullptr},
       {"a fix", [&] { face.app.settings.BaudIn = 4800, f.Option1[2].Click(), face.Poll(rmc + "$GPGSV,1\r\n"); },
        "look-fix-moving.png", nullptr},
@@ -135,7 +130,7 @@ TEST(FaceLook, EachChangeKeepsEveryLabelsColoursAndRepaintsOnlyWhatItChanged) {
     counter.painted.clear();
     c.change();
     QApplication::processEvents();
-    if (c.repainted) { EXPECT_EQ(counter.painted.join(" ").toStdString(), c.repainted) << c.what; }
+    if (c.repainted) { EXPECT_EQ(counter.painted.join(" ").toStdString(), c.repainted) << c.what; }  // nullptr: not counted
     face.ExpectLooks(c.what);
     if (c.screenshot) SaveShot(face.window, c.screenshot);
   }
@@ -181,9 +176,7 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnce) {
   // A press on a label inside the frame is not the frame's; the bar's click counts once.
   face.Mouse(face.Find("lblLatitude"));
   EXPECT_FALSE(face.f.ProgressBar1.Smooth());
-  QWidget* bar = face.Find<QWidget>("ProgressBar1");
-  face.Mouse(bar);
-  face.Mouse(bar, QEvent::MouseButtonRelease);
+  for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) face.Mouse(face.Find<QWidget>("ProgressBar1"), type);
   EXPECT_TRUE(face.f.ProgressBar1.Smooth());
   face.Mouse(face.Find<QGroupBox>("Frame1"), QEvent::MouseButtonDblClick);
   EXPECT_TRUE(face.f.mnuShowDDE.Checked());
@@ -194,9 +187,7 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnce) {
 
   face.window.close();  // either close box ends the program
   EXPECT_TRUE(face.rig.system.ended);
-  face.rig.system.ended = false;
-  face.f.mnuMinimalDisplay.Click();
-  minimal.close();
+  face.rig.system.ended = false, face.f.mnuMinimalDisplay.Click(), minimal.close();
   EXPECT_TRUE(face.rig.system.ended);
 
   for (int n = 7; n <= 31; ++n) face.f.lstCustumComIn.AddItem(std::to_string(n));
@@ -235,22 +226,18 @@ TEST(ModelLabel, ALookComeBackToIsPaintedAsAFreshLabelPaintsIt) {
   }
 }
 
-// Pixels of exactly the text's colour.
-int TextPixels(QWidget& w, QRgb colour) {
+int TextPixels(QWidget& w, QRgb colour) {  // pixels of exactly the text's colour
   const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
   const auto* p = reinterpret_cast<const QRgb*>(image.constBits());
   return static_cast<int>(std::count(p, p + image.width() * image.height(), colour));
 }
 
 TEST(ToolWindows, ShowTheModelAndTakeInput) {
-  test::TempFolder folder;  // where the listing writes
-  test::TestRig rig;
-  rig.system.appPath = folder.path();
-  App& app = rig.app;
-  qt::ToolWindows tools{app, nullptr};
+  Face face(3);
+  App& app = face.app;
+  qt::ToolWindows& tools = face.tools;
   // The terminals show the traffic newest first, in green and red.
-  app.settings.ComPortIn = 3, app.settings.ComPortOut = 2;
-  rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  app.settings.ComPortOut = 2;
   app.form1.mnuTerminalIn.Click(), app.form1.mnuTerminalOut.Click();
   for (int pass = 0; pass < 40; ++pass)
     AddTerminalIn(app, test::Rmc() + "\r\n", false), AddTerminalOut(app, test::Rmc() + "\r\n", false);
@@ -265,32 +252,18 @@ TEST(ToolWindows, ShowTheModelAndTakeInput) {
 
   auto* box = in.findChild<QLineEdit*>("TxtSend");
   in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
-  EXPECT_TRUE(box->isVisible());
   box->setText("$PSRF100,1,4800,8,1,0*0E");
   Q_EMIT box->textEdited(box->text());
   Q_EMIT box->returnPressed();
-  EXPECT_EQ(rig.comm1.written, "$PSRF100,1,4800,8,1,0*0E\r\n");
+  EXPECT_EQ(face.rig.comm1.written, "$PSRF100,1,4800,8,1,0*0E\r\n");
   EXPECT_EQ(box->text(), "");
   in.findChild<QCheckBox*>("chkFreeze")->click();
   EXPECT_TRUE(app.terminal.FreezeIn && out.findChild<QCheckBox*>("chkFreeze")->isChecked());
   in.close();
   EXPECT_FALSE(app.form1.mnuTerminalIn.Checked());
-
   app.form1.mnuCreateGPstrings.Click();  // shown whole and selected
   EXPECT_EQ(tools.crcTool.findChild<QLineEdit*>("Text1")->selectedText(), "$PSRF100,1,4800,8,1,0*0E");
 
-  // A device given a number in the listing is listed under that number.
-  std::vector<SerialDevice> devices = qt::SerialDevicesPresent();
-  devices.push_back({"/dev/ttyUSB7", "USB receiver", "", -1, -1});
-  FillPortListing(app, devices);
-  tools.listing.show();
-  auto* list = tools.listing.findChild<QListWidget*>("lstDevices");
-  const auto rows = list->findItems("/dev/ttyUSB7", Qt::MatchContains);
-  ASSERT_EQ(rows.size(), 1);
-  list->setCurrentItem(rows[0]);
-  Q_EMIT tools.listing.findChild<QLineEdit*>("txtPortNumber")->textEdited("5");
-  tools.listing.findChild<QPushButton*>("cmdAssign")->click();
-  EXPECT_TRUE(list->currentItem()->text().startsWith("Com5 "));
   EXPECT_EQ(app.unexpectedCount, 0);
 }
 
