@@ -3,12 +3,10 @@
 // change repaints only what it changed, and input reaches the model once.
 #include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -160,45 +158,6 @@ TEST(FaceLook, TheRoseShowsEveryNewDrawingWhole) {
   }
 }
 
-TEST(MainWindow, KeysClicksAndMenusReachTheModelOnce) {
-  Face face(3);
-  // M travels up from a label and switches once.
-  qt::MinimalWindow& minimal = face.window.Minimal();
-  face.Key(face.Find("lblGPRMC"));
-  EXPECT_TRUE(face.app.settings.MinimalDisplay && minimal.isVisible() && !face.window.isVisible());
-  EXPECT_EQ(minimal.findChild<QLabel*>("Label2")->text(), qt::ToQ(face.app.display.form5.Label2.Caption()));
-  face.Key(&minimal);
-  EXPECT_FALSE(face.app.settings.MinimalDisplay || minimal.isVisible());
-  face.f.mnuMinimalDisplay.Click();
-  minimal.findChild<QPushButton*>("Command1")->click();
-  EXPECT_TRUE(face.window.isVisible() && !minimal.isVisible());
-
-  // A press on a label inside the frame is not the frame's; the bar's click counts once.
-  face.Mouse(face.Find("lblLatitude"));
-  EXPECT_FALSE(face.f.ProgressBar1.Smooth());
-  for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) face.Mouse(face.Find<QWidget>("ProgressBar1"), type);
-  EXPECT_TRUE(face.f.ProgressBar1.Smooth());
-  face.Mouse(face.Find<QGroupBox>("Frame1"), QEvent::MouseButtonDblClick);
-  EXPECT_TRUE(face.f.mnuShowDDE.Checked());
-
-  for (QAction* a : face.window.findChildren<QAction*>())
-    if (a->text() == "&CRCcheck") a->trigger();
-  EXPECT_FALSE(face.f.mnuCrcCheck.Checked());  // it was on
-
-  face.window.close();  // either close box ends the program
-  EXPECT_TRUE(face.rig.system.ended);
-  face.rig.system.ended = false, face.f.mnuMinimalDisplay.Click(), minimal.close();
-  EXPECT_TRUE(face.rig.system.ended);
-
-  for (int n = 7; n <= 31; ++n) face.f.lstCustumComIn.AddItem(std::to_string(n));
-  face.Find<QRadioButton>("Option1(7)")->click();
-  EXPECT_EQ(face.app.settings.ComPortIn, 0);
-  auto* list = face.Find<QListWidget>("lstCustumComIn");
-  emit list->itemClicked(list->item(5));
-  EXPECT_EQ(face.app.settings.CustomComIn, 12);
-  face.ExpectLooks("custom port");
-}
-
 // A label coming back to a look it had shows exactly what a fresh label with
 // that look paints, whichever property made the difference.
 TEST(ModelLabel, ALookComeBackToIsPaintedAsAFreshLabelPaintsIt) {
@@ -232,39 +191,68 @@ int TextPixels(QWidget& w, QRgb colour) {  // pixels of exactly the text's colou
   return static_cast<int>(std::count(p, p + image.width() * image.height(), colour));
 }
 
-TEST(ToolWindows, ShowTheModelAndTakeInput) {
+TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   Face face(3);
-  App& app = face.app;
-  qt::ToolWindows& tools = face.tools;
+  // M travels up from a label and switches once.
+  qt::MinimalWindow& minimal = face.window.Minimal();
+  face.Key(face.Find("lblGPRMC"));
+  EXPECT_TRUE(face.app.settings.MinimalDisplay && minimal.isVisible() && !face.window.isVisible());
+  EXPECT_EQ(minimal.findChild<QLabel*>("Label2")->text(), qt::ToQ(face.app.display.form5.Label2.Caption()));
+  face.Key(&minimal);
+  EXPECT_FALSE(face.app.settings.MinimalDisplay || minimal.isVisible());
+  face.f.mnuMinimalDisplay.Click();
+  minimal.findChild<QPushButton*>("Command1")->click();
+  EXPECT_TRUE(face.window.isVisible() && !minimal.isVisible());
+
+  // A press on a label inside the frame is not the frame's; the bar's click counts once.
+  face.Mouse(face.Find("lblLatitude"));
+  EXPECT_FALSE(face.f.ProgressBar1.Smooth());
+  for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) face.Mouse(face.Find<QWidget>("ProgressBar1"), type);
+  EXPECT_TRUE(face.f.ProgressBar1.Smooth());
+  face.Mouse(face.Find<QWidget>("Frame1"), QEvent::MouseButtonDblClick);
+  EXPECT_TRUE(face.f.mnuShowDDE.Checked());
+  for (QAction* a : face.window.findChildren<QAction*>())
+    if (a->text() == "&CRCcheck") a->trigger();
+  EXPECT_FALSE(face.f.mnuCrcCheck.Checked());  // it was on
+
   // The terminals show the traffic newest first, in green and red.
-  app.settings.ComPortOut = 2;
-  app.form1.mnuTerminalIn.Click(), app.form1.mnuTerminalOut.Click();
+  face.app.settings.ComPortOut = 2;
+  face.f.mnuTerminalIn.Click(), face.f.mnuTerminalOut.Click();
   for (int pass = 0; pass < 40; ++pass)
-    AddTerminalIn(app, test::Rmc() + "\r\n", false), AddTerminalOut(app, test::Rmc() + "\r\n", false);
-  AddTerminalIn(app, "$GPRMC,123520,A,4807.0", false);
+    AddTerminalIn(face.app, test::Rmc() + "\r\n", false), AddTerminalOut(face.app, test::Rmc() + "\r\n", false);
+  AddTerminalIn(face.app, "$GPRMC,123520,A,4807.0", false);
   QApplication::processEvents();
-  qt::TerminalView &in = tools.terminalIn, &out = tools.terminalOut;
+  qt::TerminalView &in = face.tools.terminalIn, &out = face.tools.terminalOut;
   ASSERT_TRUE(in.isVisible() && out.isVisible());
   EXPECT_EQ(in.Surface()->Lines().front(), "$GPRMC,123520,A,4807.0");  // the newest on top
-  EXPECT_GT(TextPixels(in, qRgb(0, 255, 0)), 500);                    // in is green,
-  EXPECT_EQ(TextPixels(in, qRgb(255, 0, 0)), 0);
-  EXPECT_GT(TextPixels(out, qRgb(255, 0, 0)), 500);  // out red
-
+  EXPECT_TRUE(TextPixels(in, qRgb(0, 255, 0)) > 500 && TextPixels(in, qRgb(255, 0, 0)) == 0);
+  EXPECT_GT(TextPixels(out, qRgb(255, 0, 0)), 500);
   auto* box = in.findChild<QLineEdit*>("TxtSend");
   in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
   box->setText("$PSRF100,1,4800,8,1,0*0E");
   Q_EMIT box->textEdited(box->text());
   Q_EMIT box->returnPressed();
-  EXPECT_EQ(face.rig.comm1.written, "$PSRF100,1,4800,8,1,0*0E\r\n");
-  EXPECT_EQ(box->text(), "");
+  EXPECT_EQ(face.rig.comm1.written + qt::FromQ(box->text()), "$PSRF100,1,4800,8,1,0*0E\r\n") << "sent, the box emptied";
   in.findChild<QCheckBox*>("chkFreeze")->click();
-  EXPECT_TRUE(app.terminal.FreezeIn && out.findChild<QCheckBox*>("chkFreeze")->isChecked());
+  EXPECT_TRUE(face.app.terminal.FreezeIn && out.findChild<QCheckBox*>("chkFreeze")->isChecked());
   in.close();
-  EXPECT_FALSE(app.form1.mnuTerminalIn.Checked());
-  app.form1.mnuCreateGPstrings.Click();  // shown whole and selected
-  EXPECT_EQ(tools.crcTool.findChild<QLineEdit*>("Text1")->selectedText(), "$PSRF100,1,4800,8,1,0*0E");
+  EXPECT_FALSE(face.f.mnuTerminalIn.Checked());
+  face.f.mnuCreateGPstrings.Click();  // shown whole and selected
+  EXPECT_EQ(face.tools.crcTool.findChild<QLineEdit*>("Text1")->selectedText(), "$PSRF100,1,4800,8,1,0*0E");
 
-  EXPECT_EQ(app.unexpectedCount, 0);
+  face.window.close();  // either close box ends the program
+  EXPECT_TRUE(face.rig.system.ended);
+  face.rig.system.ended = false, face.f.mnuMinimalDisplay.Click(), minimal.close();
+  EXPECT_TRUE(face.rig.system.ended);
+
+  for (int n = 7; n <= 31; ++n) face.f.lstCustumComIn.AddItem(std::to_string(n));
+  face.Find<QRadioButton>("Option1(7)")->click();
+  EXPECT_EQ(face.app.settings.ComPortIn, 0);
+  auto* list = face.Find<QListWidget>("lstCustumComIn");
+  emit list->itemClicked(list->item(5));
+  EXPECT_EQ(face.app.settings.CustomComIn, 12);
+  face.ExpectLooks("custom port");
+  EXPECT_EQ(face.app.unexpectedCount, 0);
 }
 
 }  // namespace
