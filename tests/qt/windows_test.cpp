@@ -1,6 +1,5 @@
-// The windows offscreen, read back from the rendered widgets: every label
-// keeps the colours, underline and text its model holds whatever happens, a
-// change repaints only what it changed, and input reaches the model once.
+// The windows offscreen, read back from the rendered widgets, and input
+// reaching the model once.
 #include <QCheckBox>
 #include <QDir>
 #include <QKeyEvent>
@@ -26,18 +25,16 @@
 namespace koralin {
 namespace {
 
-// The program on fakes with its main window, in a settings folder of its own,
-// started with the input chosen last time (a GPS on that port at 4800 baud,
-// no search) or none; checksums checked.
+// The program on fakes with its windows, in a settings folder of its own, its
+// input a GPS at 4800 baud (no search) on port `input` or none; checksums checked.
 struct Face {
   explicit Face(int input = 0) {
     rig.system.appPath = folder.path();
     if (input) test::WriteSettings(folder.path(), [input](Settings& s) { s.ComPortIn = static_cast<std::int16_t>(input), s.BaudIn = 4800; });
     Form1_Load(app), f.mnuCrcCheck.SetChecked(true), QApplication::processEvents();
   }
-  // Each label shows its model's text when the model shows it, its background
-  // as painted (a pixel inside its border, clear of the text), its text colour
-  // and its underline.
+  // Each label shows its model's text when the model shows it, its background (a pixel inside its border,
+  // clear of the text), its text colour and its underline.
   void ExpectLooks(const std::string& when) {
     QApplication::processEvents();
     for (const Label* l : f.labels) {
@@ -134,9 +131,8 @@ TEST(FaceLook, EachChangeKeepsEveryLabelsColoursAndRepaintsOnlyWhatItChanged) {
   }
 }
 
-// The rose keeps the part of its drawing that stays the same: whatever moved
-// or changed colour, it shows exactly what a rose painting the whole drawing
-// afresh shows. The first drawing is read pixel by pixel too.
+// The rose keeps the part of its drawing that stays the same, yet shows just
+// what a rose painting the whole drawing afresh shows; the first one by pixels too.
 TEST(FaceLook, TheRoseShowsEveryNewDrawingWhole) {
   std::vector<std::unique_ptr<qt::CompassWidget>> afresh;  // they follow the model while it lives
   Face face(3);
@@ -197,7 +193,6 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   qt::MinimalWindow& minimal = face.window.Minimal();
   face.Key(face.Find("lblGPRMC"));
   EXPECT_TRUE(face.app.settings.MinimalDisplay && minimal.isVisible() && !face.window.isVisible());
-  EXPECT_EQ(minimal.findChild<QLabel*>("Label2")->text(), qt::ToQ(face.app.display.form5.Label2.Caption()));
   face.Key(&minimal);
   EXPECT_FALSE(face.app.settings.MinimalDisplay || minimal.isVisible());
   face.f.mnuMinimalDisplay.Click();
@@ -247,10 +242,9 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
 
   for (int n = 7; n <= 31; ++n) face.f.lstCustumComIn.AddItem(std::to_string(n));
   face.Find<QRadioButton>("Option1(7)")->click();
-  EXPECT_EQ(face.app.settings.ComPortIn, 0);
   auto* list = face.Find<QListWidget>("lstCustumComIn");
   emit list->itemClicked(list->item(5));
-  EXPECT_EQ(face.app.settings.CustomComIn, 12);
+  EXPECT_TRUE(face.app.settings.ComPortIn == 0 && face.app.settings.CustomComIn == 12);
   face.ExpectLooks("custom port");
   EXPECT_EQ(face.app.unexpectedCount, 0);
 }

@@ -1,19 +1,16 @@
-// The windows on a real X server (the binary runs itself again under
-// xvfb-run) with openbox: where they land and who has the keyboard, against
-// the model; the real program's minimal display across SIGTERM; a second copy.
+// The windows on a real X server with openbox (the binary runs itself again
+// under xvfb-run): where they land and who has the keyboard; the real program.
 #include <unistd.h>
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QThread>
 
 #include "qt/main_window.h"
 #include "qt/qt_dialogs.h"
 #include "qt/rig.h"
-#include "qt/text.h"
 #include "qt/tool_windows.h"
 
 namespace koralin {
@@ -44,12 +41,9 @@ QRect OnScreen(WId id) {
 
 QRect Model(const Window& w) { return QRect(w.Left() / 15, w.Top() / 15, w.Width() / 15, w.Height() / 15); }
 
-std::string Text(const QRect& r) {
-  return qt::FromQ(QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
-}
+std::string Text(const QRect& r) { return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString(); }
 
-// The program on fakes but with the real boxes; the GPS on port 3 and the
-// plotter on port 1.
+// The program on fakes but with the real boxes; the GPS on port 3, the plotter on port 1.
 struct Screen {
   Screen() {
     test::WriteSettings(folder.path(), [](Settings& s) {
@@ -106,18 +100,32 @@ QStringList Shown(const QProcess& p) {
   return Xtool("xdotool", {"search", "--onlyvisible", "--pid", QString::number(p.processId())}).split('\n', Qt::SkipEmptyParts);
 }
 
-TEST(OnScreen, TheMinimalDisplayIsSavedWhereItIsOnSigterm) {
+// A second copy shows only its box and saves nothing; the first one's minimal
+// display, dragged elsewhere, is saved there on SIGTERM.
+TEST(OnScreen, ASecondCopyShowsOnlyItsBoxAndTheMinimalDisplayIsSavedWhereItIsOnSigterm) {
   NEED_X;
   test::ProgramFolder program;
   test::WriteSettings(program.path(), [](Settings& s) {
     s.ComPortIn = -1;  // the demo feed
     s.MinimalDisplay = true, s.MinimalLeft = 1500, s.MinimalTop = 1500;
   });
+  const std::string chosen = test::ReadFile(program / "Gps.cfg");
   QProcess& p = program.Start();
   QStringList shown;
   ASSERT_TRUE(test::WaitFor([&] { return (shown = Shown(p)).size() == 1; })) << "only the minimal display";
   const WId id = shown[0].toULongLong();
   ASSERT_TRUE(test::WaitFor([&] { return OnScreen(id).topLeft() == QPoint(100, 100); }));
+
+  QProcess& second = program.Start();
+  ASSERT_TRUE(test::WaitFor([&] { return !Shown(second).isEmpty(); }));
+  QThread::msleep(500);  // nothing else comes up behind it
+  const QStringList box = Shown(second);
+  ASSERT_EQ(box.size(), 1);
+  EXPECT_LT(OnScreen(box[0].toULongLong()).width(), 600) << "a box, not the main window";
+  EXPECT_EQ(second.state(), QProcess::Running) << "the box stays until it is read";
+  EXPECT_TRUE(test::Stop(second, SIGTERM));
+  EXPECT_EQ(test::ReadFile(program / "Gps.cfg"), chosen) << "the refused copy saves nothing";
+
   Xtool("xdotool", {"windowmove", shown[0], "400", "300"});  // the user drags it
   QRect moved;
   ASSERT_TRUE(test::WaitFor([&] { return (moved = OnScreen(id)).topLeft() != QPoint(100, 100); }));
@@ -129,23 +137,6 @@ TEST(OnScreen, TheMinimalDisplayIsSavedWhereItIsOnSigterm) {
   const Settings& saved = reader.app.settings;
   EXPECT_TRUE(saved.MinimalDisplay && QPointF(saved.MinimalLeft, saved.MinimalTop) == moved.topLeft() * 15)
       << Text(moved) << " saved as " << saved.MinimalLeft << "," << saved.MinimalTop;
-}
-
-TEST(OnScreen, ASecondCopyShowsOnlyItsBox) {
-  NEED_X;
-  test::ProgramFolder program;
-  QProcess& first = program.Start();
-  ASSERT_TRUE(test::WaitFor([&] { return Shown(first).size() == 1; }));
-  QProcess& second = program.Start();
-  ASSERT_TRUE(test::WaitFor([&] { return !Shown(second).isEmpty(); }));
-  QThread::msleep(500);  // nothing else comes up behind it
-  const QStringList shown = Shown(second);
-  ASSERT_EQ(shown.size(), 1);
-  EXPECT_LT(OnScreen(shown[0].toULongLong()).width(), 600) << "a box, not the main window";
-  EXPECT_EQ(second.state(), QProcess::Running) << "the box stays until it is read";
-  EXPECT_TRUE(test::Stop(second, SIGTERM));
-  EXPECT_FALSE(test::Exists(program / "Gps.cfg")) << "the refused copy saves nothing";
-  EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 }  // namespace
