@@ -73,7 +73,6 @@ TEST(Ports, TcpAndGpsdBringSentencesInAndALostServerIsNoticed) {
     QTcpSocket* peer = gpsd || !server.waitForNewConnection(1000) ? nullptr : server.nextPendingConnection();
     const std::string rmc = Rmc("120000", "011.1") + "\r\n";
     EXPECT_TRUE(DecodedWithin(rig, "011.1", 5000, [&] { peer ? (void)peer->write(rmc.c_str()) : rig.gps.Send(rmc); }));
-
     gpsd ? daemon.kill() : server.close();
     daemon.waitForFinished(2000);
     delete peer;
@@ -96,7 +95,6 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
     ASSERT_GE(fd, 0);
     SendGPRMCModified(rig.app, "%090/7", Rmc());
     EXPECT_EQ(test::Receive(fd, 2000, 200), Rmc("123519", "022.4", "174.4") + "\r\n");
-
     const std::string back = "$HCHDT,123.4,T*2B\r\n";  // a compass on the same port
     ASSERT_EQ(::write(fd, back.data(), back.size()), static_cast<ssize_t>(back.size()));
     std::string got;
@@ -130,14 +128,12 @@ TEST(Ports, AnUnpluggedDeviceBehindALinkIsTakenBackWithoutABox) {
     rig.gps.Send(Rmc("120000", "011.1") + kNext + Rmc("120001", "011.2").substr(0, 30));  // pulled mid-sentence
     rig.Poll();
     EXPECT_EQ(rig.app.fix.SpeedKnotsText, "011.1");
-
     device.CloseMaster();
     test::RunFor(100);  // Qt notices on its own
     if (output) rig.gps.Send(Rmc("120002", "011.3") + kNext);
     rig.Poll();
     EXPECT_EQ(rig.app.form1.Frame1.Caption(),
               "Com" + std::string(output ? "1" : "3") + " lost - waiting for " + link + " to return");
-
     test::Pty fresh;
     ::unlink(link.c_str());
     ASSERT_EQ(::symlink(fresh.Path().c_str(), link.c_str()), 0);

@@ -9,7 +9,6 @@
 namespace koralin {
 namespace {
 
-using test::ProgramFolder;
 using test::Stop;
 
 // Starts program with the environment changed: NAME=value sets NAME, NAME= removes it.
@@ -36,7 +35,7 @@ TEST(Program, EachSignalEndsItSoonWhateverGpsCfgIsAndAStaleLockDoesNotBlock) {
       {SIGTERM, "saved"}, {SIGINT, "saved"}, {SIGHUP, "saved"}, {SIGKILL, "saved"}, {SIGTERM, "FIFO"}, {SIGTERM, "folder"}};
   for (const auto& [sig, cfg] : rows) {
     SCOPED_TRACE(std::to_string(sig) + " " + cfg);
-    ProgramFolder dir;
+    test::ProgramFolder dir;
     const std::string gpsCfg = dir / "Gps.cfg", lock = dir / "koralin-gps.lock", kind = cfg;
     if (kind == "saved") test::WriteSettings(dir.path(), [](Settings& s) { s.TimeZoneOffset = 3, s.MinimalTop = 1234.5f; });
     if (kind == "FIFO") ::mkfifo(gpsCfg.c_str(), 0600);
@@ -95,8 +94,7 @@ TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
 // Runs a command to its end; what it said.
 std::string RunTool(const QString& program, const QStringList& args) {
   QProcess p;
-  p.setProcessChannelMode(QProcess::MergedChannels);
-  p.start(program, args);
+  p.setProcessChannelMode(QProcess::MergedChannels), p.start(program, args);
   EXPECT_TRUE(p.waitForFinished(120000)) << program.toStdString();
   const std::string said = p.readAll().toStdString();
   EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << " " << args.join(' ').toStdString() << "\n" << said;

@@ -23,8 +23,7 @@ QString missing;  // what the tests need and lack
 
 QString Xtool(const QString& tool, const QStringList& args) {
   QProcess p;
-  p.start(tool, args);
-  p.waitForFinished(5000);
+  p.start(tool, args), p.waitForFinished(5000);
   return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
@@ -75,7 +74,6 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterI
   qt::TerminalView& in = s.tools.terminalIn;
   s.ExpectPlaced(in, s.app.terminal.form2.form, "Terminal In");
   s.ExpectPlaced(s.tools.terminalOut, s.app.terminal.form3.form, "Terminal Out");
-
   in.activateWindow();
   ASSERT_TRUE(test::WaitFor([&] { return QApplication::activeWindow() == &in; }));
   in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
@@ -89,7 +87,6 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterI
   EXPECT_TRUE(test::WaitFor(typingGoesThere));
   test::RunFor(500);  // and stays there once the window manager is done
   EXPECT_TRUE(typingGoesThere());
-
   s.app.form1.mnuMinimalDisplay.Click();  // where it was left; its size is its own
   EXPECT_TRUE(test::WaitFor([&] { return OnScreen(s.window.Minimal().winId()).topLeft() == QPoint(200, 100); }));
   EXPECT_TRUE(test::WaitFor([&] { return !s.window.isVisible(); }));
