@@ -48,7 +48,7 @@ TEST(Program, EachSignalEndsItSoonWhateverGpsCfgIsAndAStaleLockDoesNotBlock) {
     ASSERT_TRUE(Stop(p, sig));
     EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(5));
     EXPECT_EQ(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, sig != SIGKILL);
-    EXPECT_EQ(dir.Has("koralin-gps.lock"), sig == SIGKILL);
+    EXPECT_EQ(test::Exists(lock), sig == SIGKILL);
     if (kind == "saved") { EXPECT_EQ(test::ReadFile(gpsCfg), chosen); }
     else { EXPECT_TRUE((said + p.readAllStandardError()).contains("Write error")) << "said on standard error"; }
     // As the crash left it, and as a crash before the pid was written leaves it.

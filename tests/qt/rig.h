@@ -64,11 +64,10 @@ class ProgramFolder {
     auto& p = *started_.emplace_back(std::make_unique<QProcess>());
     p.start(QString::fromStdString(folder_ / "koralin-gps"), {});
     EXPECT_TRUE(p.waitForStarted(10000));
-    EXPECT_TRUE(WaitFor([&] { return Has("koralin-gps.lock"); }));
+    EXPECT_TRUE(WaitFor([&] { return Exists(folder_ / "koralin-gps.lock"); }));
     return p;
   }
   QProcess& Started() { return *started_.back(); }
-  bool Has(const std::string& name) const { return Exists(folder_ / name); }
   std::string operator/(const std::string& name) const { return folder_ / name; }
   const std::string& path() const { return folder_.path(); }
 
