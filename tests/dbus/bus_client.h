@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
@@ -37,7 +36,6 @@ class Client : public QObject {
   }
   QString Get(const QString& item) { return Call("Get", {item}); }
   QString Set(const QString& item) { return Call("Set", {item, QVariant::fromValue(QDBusVariant(QString(1 << 20, 'x')))}); }
-  bool ServiceThere() { return bus_.interface()->isServiceRegistered(service_); }
 
   std::vector<std::pair<QString, QString>> changes;
 

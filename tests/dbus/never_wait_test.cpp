@@ -1,6 +1,5 @@
-// The whole program logging onto a full disk for a minute while a receiver
-// sends 50 sentences a second: the one box stays open, nobody clicks it, yet
-// decoding, publishing, relaying and logging go on.
+// The whole program logging onto a full disk for a minute, 50 sentences a second
+// coming in: the one box stays open, unclicked, and the data goes on.
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,7 +49,6 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   map.Map(3, gps.Path()), map.Map(1, plotter.Path());
   const std::string log = map.Folder() + "/GpsData.log";
   fs::create_symlink("/dev/full", log);
-
   qt::QtSystem system(map.Folder());
   qt::QtDialogs dialogs;
   qt::TargetPort comm1(map.Folder()), comm2(map.Folder());
@@ -101,14 +99,12 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
     for (QWidget* w : QApplication::topLevelWidgets())  // the notices open on screen
       if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) seen.insert(box);
     const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
-    stillSeconds += latitude == lastLatitude;
-    lastLatitude = latitude;
+    stillSeconds += std::exchange(lastLatitude, latitude) == latitude;
     silentSeconds += plotter.Receive(0, 0).find("$GPRMC,") == std::string::npos;
   }
   feeding = false;
   receiver.join();
-  EXPECT_EQ(stillSeconds, 0);
-  EXPECT_EQ(silentSeconds, 0);
+  EXPECT_EQ(std::pair(stillSeconds, silentSeconds), std::pair(0, 0)) << "seconds without a new latitude, without output";
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE((*seen.begin())->isVisible()) << "the box stayed open throughout";
   EXPECT_TRUE((*seen.begin())->text().contains("Write error")) << (*seen.begin())->text().toStdString();
