@@ -1,0 +1,649 @@
+// The serial ports: the input's choice, its port, the baud search, the
+// watchdog and a port that goes away while open; the output port, what is
+// relayed to it, and the companion's bearing it follows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "dde/client_link.h"
+#include "dde/links.h"
+#include "display/speed.h"
+#include "nmea/fix_state.h"
+#include "nmea/gprmc.h"
+#include "serial/autobaud.h"
+#include "serial/input_choice.h"
+#include "serial/input_port.h"
+#include "serial/modified_rmc.h"
+#include "serial/output_port.h"
+#include "serial/relay.h"
+#include "serial/resume.h"
+#include "serial/send.h"
+#include "support/fakes.h"
+#include "support/files.h"
+#include "support/sentences.h"
+#include "terminal/terminal_windows.h"
+
+namespace koralin {
+namespace {
+
+// A whole program on fakes, with the input choice set up as at start.
+struct SerialRig : test::TestRig {
+  SerialRig() {
+    Form1& f = app.form1;
+    f.tmrPolling.SetInterval(1500);
+    f.tmrComInTimeOut.SetInterval(10000);
+    app.settings.BaudIn = 4800;
+    for (int i = 0; i < 6; ++i) f.Option1[static_cast<std::size_t>(i)].SetCaption("Com" + std::to_string(i + 1));
+    f.Option1[6].SetCaption("Com" + std::to_string(app.settings.CustomComIn));
+    f.Option1[7].SetCaption("Comport off");
+    f.Option1[8].SetCaption("Demo");
+    for (int n = 7; n <= 31; ++n) f.lstCustumComIn.AddItem(std::to_string(n));
+  }
+  // Every caption lblGPRMC is given from now on.
+  std::vector<std::string>& RecordGprmcCaptions() {
+    app.form1.lblGPRMC.captionChanged.Subscribe([this] { gprmcCaptions.push_back(app.form1.lblGPRMC.Caption()); });
+    return gprmcCaptions;
+  }
+  std::vector<std::string> gprmcCaptions;
+};
+
+std::string Bits(std::initializer_list<bool> flags) {
+  std::string s;
+  for (bool b : flags) s += b ? '1' : '0';
+  return s;
+}
+
+// The nine input buttons, enabled or chosen.
+std::string Buttons(const Form1& f, bool enabled) {
+  std::string s;
+  for (const OptionButton& b : f.Option1) s += (enabled ? b.Enabled() : static_cast<bool>(b.Value())) ? '1' : '0';
+  return s;
+}
+
+TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoiceOrMeansPlaybackWhileALogPlays) {
+  // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
+  const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
+      {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
+      {7, 0, "000000010 111111111 110", {}},  {8, -1, "000000001 000000010 010", {}}};
+  for (const auto& c : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.Option1[static_cast<std::size_t>(c.index)].Click();
+    EXPECT_EQ(rig.app.settings.ComPortIn, c.source) << c.index;
+    EXPECT_EQ(Buttons(f, false) + " " + Buttons(f, true) + " " +
+                  Bits({f.lstCustumComIn.Visible(), f.mnuAutoBaud.Enabled(), f.mnuTerminalIn.Enabled()}),
+              c.state) << c.index;
+    EXPECT_EQ(rig.comm1.opened, c.opened) << c.index;
+  }
+  SerialRig rig;  // switching off closes Terminal In
+  rig.app.form1.Option1[0].Click();
+  rig.app.form1.mnuTerminalIn.SetChecked(true);
+  rig.app.form1.Option1[7].Click();
+  EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked() || rig.app.form1.mnuTerminalIn.Enabled() || rig.comm1.IsOpen());
+  for (int index : {0, 6, 7, 8}) {  // while a log plays every button means playback
+    SerialRig playing;
+    playing.app.form1.mnuPlayLog.SetChecked(true);
+    playing.app.form1.Option1[static_cast<std::size_t>(index)].Click();
+    EXPECT_EQ(std::to_string(playing.app.settings.ComPortIn) + Buttons(playing.app.form1, true), "-2111111111") << index;
+    EXPECT_TRUE(playing.comm1.opened.empty() && !playing.app.form1.tmrPolling.Enabled()) << index;
+  }
+  SerialRig stored;  // playback stored at the last run freezes the choice
+  Form1& g = stored.app.form1;
+  stored.app.settings.ComPortIn = -2;
+  g.mnuPlayLog.SetEnabled(false);
+  ComPortInSelect(stored.app);
+  EXPECT_EQ(std::to_string(stored.app.settings.ComPortIn) + Buttons(g, true) + Bits({g.lstCustumComIn.Visible(),
+                g.mnuPlayLog.Checked(), g.mnuPlayLog.Enabled(), g.mnuAutoBaud.Enabled(), g.mnuTerminalIn.Enabled()}),
+            "-200000000001101");
+}
+
+TEST(BaudSelectAndComPortInSelect, TheEntryOfTheRateAndTheButtonOfTheSourceAreChosen) {
+  const std::pair<long, MenuItem Form1::*> cases[] = {
+      {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
+      {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
+  for (const auto& [baud, checked] : cases) {
+    SerialRig rig;
+    BaudSelect(rig.app, 4800);
+    BaudSelect(rig.app, baud);
+    EXPECT_EQ(rig.app.settings.BaudIn, baud);
+    for (const BaudEntry& e : InputBaudEntries())
+      EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
+  }
+  SerialRig rig;  // with the input off a click only records the rate
+  rig.app.form1.mnuBaud9k6.Click();
+  EXPECT_TRUE(rig.app.settings.BaudIn == 9600 && rig.comm1.opened.empty());
+  const std::pair<int, int> sources[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
+  for (const auto& [source, button] : sources) {
+    SerialRig chosen;
+    chosen.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    chosen.app.settings.CustomComIn = 9;
+    ComPortInSelect(chosen.app);
+    EXPECT_EQ(Buttons(chosen.app.form1, false).find('1') * 100 + chosen.app.settings.ComPortIn,
+              static_cast<std::size_t>(button * 100 + (button == 6 ? 9 : source))) << source;
+  }
+  SerialRig chosen;
+  Form1& g = chosen.app.form1;
+  g.lstCustumComIn.SetListIndex(5);  // "12"
+  g.lstCustumComIn.Click();
+  EXPECT_TRUE(g.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
+  g.Option1[6].Click();
+  EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
+}
+
+TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAndAFailureEndsTheInput) {
+  // source -> port opened, polling, watchdog, altitude label kept
+  const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
+  for (const auto& [source, seen] : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.lblAltitude.SetVisible(true);
+    f.lblHeight1.SetCaption("12 ft");
+    f.tmrComInTimeOut.SetEnabled(true);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    ComPortInOpen(rig.app);
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()}),
+              seen) << source;
+    EXPECT_EQ(f.lblHeight1.Caption(), source ? "12 ft" : "lblHeight1") << source;
+  }
+  SerialRig rig;
+  const Frame& frame = rig.app.form1.Frame1;
+  rig.app.settings.ComPortIn = 3;
+  ComPortInOpen(rig.app);
+  rig.clock.Advance(10000);  // one warning of the watchdog
+  ComPortInOpen(rig.app);
+  EXPECT_EQ(rig.comm1.openedSettings.at(1) + " " + std::to_string(rig.comm1.inBufferSize), "4800,N,8,1 8192");
+  EXPECT_TRUE(frame.Caption() == "GPS-NMEA-0183" && frame.ForeColor() == colour::kBlack && frame.FontUnderline());
+  const std::tuple<long, bool, const char*> failures[] = {  // a failed open is reported and the input ends off
+      {4800, false, "ComPortInOpen"}, {4800, true, ""}, {0, false, "AutoBaud"}};  // "": no box
+  for (const auto& [baud, minimal, proc] : failures) {
+    SCOPED_TRACE(proc);
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    rig.app.settings.MinimalDisplay = minimal;
+    rig.comm1.failOpen = RunTimeError(8002, "/dev/ttyS2: No such device");
+    BaudSelect(rig.app, baud);
+    f.Option1[2].Click();
+    EXPECT_TRUE(rig.app.settings.ComPortIn == 0 && f.Option1[7].Value() && f.Option1[2].Enabled());
+    EXPECT_FALSE(f.tmrPolling.Enabled() || f.tmrComInTimeOut.Enabled() || f.lblGPRMC.Caption() != kZeroSentence);
+    EXPECT_EQ(rig.app.display.form5.Label2.ForeColor() == colour::kBlue, minimal);  // no box: blue values
+    ASSERT_EQ(rig.dialogs.boxes.size(), minimal ? 0u : 1u);
+    if (!minimal) { EXPECT_TRUE(rig.dialogs.boxes[0].prompt.starts_with(proc + std::string(":\r\nCom3  /dev/ttyS2: No such"))); }
+  }
+}
+
+std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
+
+std::string NmeaBurst(std::size_t atLeast) {
+  std::string t;
+  while (t.size() < atLeast) t += test::Nmea("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
+  return t;
+}
+
+TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
+  // A receiver that talks only at these rates, the rate found and the rates tried.
+  const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; } cases[] = {
+      {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
+      {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
+      {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
+      {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SerialRig rig;
+    rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
+      for (const auto& [rate, text] : c.sends)
+        if (rig.app.form1.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
+    });
+    auto& captions = rig.RecordGprmcCaptions();
+    BaudSelect(rig.app, 0);
+    rig.app.form1.Option1[3].Click();
+    std::size_t tried = 0;
+    for (long rate : kSearchRates) tried += std::count(captions.begin(), captions.end(), Searching(rate));
+    EXPECT_EQ(rig.app.settings.BaudIn * 10 + static_cast<long>(tried), c.found * 10 + static_cast<long>(c.ratesTried));
+    // Port open, search entry checked, a box; the input
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), rig.app.form1.mnuAutoBaud.Checked(), !rig.dialogs.boxes.empty()}) +
+                  std::to_string(rig.app.settings.ComPortIn), c.found ? "1004" : "0110");
+    EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
+              c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
+  }
+}
+
+TEST(AutoBaud, KeepsTheWindowWorkingComportOffStopsItAndOnlyFixedOrCustomPortsAreSearched) {
+  SerialRig rig;
+  auto& captions = rig.RecordGprmcCaptions();
+  std::string lockWhileSearching;
+  rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &lockWhileSearching] {
+    if (rig.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = rig.app.form1.lblLock.Caption();
+    if (rig.app.form1.lblGPRMC.Caption() == Searching(2400)) rig.app.form1.Option1[7].Click();
+  });
+  rig.app.form1.lblLock.SetCaption("Rx ok");
+  rig.app.settings.BaudIn = 0;
+  rig.app.form1.Option1[0].Click();
+  EXPECT_EQ(lockWhileSearching + "|" + captions.back() + "|" + captions[captions.size() - 2],
+            "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
+  EXPECT_GE(rig.system.doEvents, 45);  // the window ran between the slices of the first wait
+  EXPECT_TRUE(rig.dialogs.boxes.empty() && rig.app.form1.Option1[7].Value() && !rig.comm1.IsOpen());
+  // Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
+  const std::tuple<int, int, bool, const char*> ports[] = {
+      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {6, 7, false, "6=tcp://h:1"}, {6, 7, false, "6=ftp://x"}};
+  for (const auto& [port, custom, searched, line] : ports) {
+    SerialRig rig;
+    test::TempFolder folder;
+    rig.system.appPath = folder.path();
+    test::WriteFile(folder / "ComPorts.cfg", line);
+    auto& seen = rig.RecordGprmcCaptions();
+    rig.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(port);
+    rig.app.settings.BaudIn = 0;
+    ComPortInOpen(rig.app);
+    EXPECT_EQ(!seen.empty() && seen.front().rfind("Searching", 0) == 0, searched) << port;
+    EXPECT_EQ(rig.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
+  }
+}
+
+std::string Warning(int seconds) {
+  return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
+}
+
+TEST(Watchdog, WarnsEveryTenSecondsOfSilenceUntilSomethingIsDecoded) {
+  // What arrives after five warnings on port 1, and the next warning: any
+  // fix, bearing or compass restarts the ten seconds.
+  const std::pair<std::string, std::string> cases[] = {
+      {test::Rmc(), Warning(10)}, {"%123/4", Warning(10)}, {test::Nmea("HCHDT,123.4,T"), Warning(60)}};
+  for (const auto& [text, next] : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.Option1[0].Click();
+    std::vector<Colour> colours;  // the caption's colour steps round with each warning
+    for (int n = 1; n <= 5; ++n) {
+      rig.clock.Advance(9999);
+      EXPECT_EQ(rig.system.beeps, n - 1);
+      rig.clock.Advance(1);
+      EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.system.beeps), Warning(10 * n) + std::to_string(n));
+      colours.push_back(f.Frame1.ForeColor());
+    }
+    EXPECT_EQ(colours, (std::vector<Colour>{colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan, colour::kBlue}));
+    EXPECT_FALSE(f.Frame1.FontUnderline());
+    rig.comm1.Feed(text + "\r\n");
+    rig.clock.Advance(1000 + 9999);  // the next poll reads it
+    EXPECT_EQ(rig.system.beeps, 5) << text;
+    rig.clock.Advance(1);
+    EXPECT_EQ(f.Frame1.Caption(), next) << text;
+  }
+  for (int source : {0, 3}) {  // quiet during playback and with the input off
+    SerialRig rig;
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.form1.mnuPlayLog.SetChecked(source != 0);
+    rig.app.form1.tmrComInTimeOut.SetEnabled(true);
+    rig.clock.Advance(30000);
+    EXPECT_EQ(rig.system.beeps, 0) << source;
+  }
+}
+
+// A port that goes away while open is waited for, not switched off.
+TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
+  const RunTimeError lost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
+  // Input and output ports, which goes (else the separate output), the port named in the caption
+  const struct { int in, out; bool inputGoes; int shown; } cases[] = {
+      {1, 2, true, 1}, {1, 2, false, 2}, {1, -1, true, 1}, {2, 1, false, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.in) + " " + std::to_string(c.out) + " " + std::to_string(c.inputGoes));
+    SerialRig rig;
+    rig.ReadyToDecode(0);
+    Form1& f = rig.app.form1;
+    f.Option1[c.in - 1].Click();
+    ComOutSelect(rig.app, c.out, 9600);
+    mnuTerminalOut_Click(rig.app);
+    f.mnuRMCPlainOut.SetChecked(true);
+    test::FakeSerialPort& gone = c.inputGoes ? rig.comm1 : rig.comm2;
+    (c.inputGoes && c.out != -1 ? gone.failRead : gone.failWrite) = lost;
+    gone.failOpen = lost;
+    const std::string next = "\r\n$GPGSV,1\r\n";  // so the fix is not the carried tail
+    rig.comm1.Feed(test::Rmc("120000") + next);
+    rig.clock.Advance(1500);
+    const std::string caption = "Com" + std::to_string(c.shown) + " lost - waiting for /dev/ttyS" +
+                                std::to_string(c.shown - 1) + " to return";
+    EXPECT_EQ(f.Frame1.Caption(), caption);
+    EXPECT_FALSE(gone.IsOpen() || f.Frame1.FontUnderline() || (f.lblLock.BackColor() == colour::kRed) != c.inputGoes);
+    rig.clock.Advance(10000);  // still away: the watchdog keeps the words
+    if (c.inputGoes) { EXPECT_EQ(f.Frame1.Caption(), caption); }
+    EXPECT_EQ(rig.app.settings.ComPortIn * 10 + rig.app.settings.ComPortOut, c.in * 10 + c.out);
+    EXPECT_EQ(rig.app.terminal.TerminalText[0].find(caption) != std::string::npos, !c.inputGoes);
+
+    gone.failRead = gone.failWrite = gone.failOpen = std::nullopt;
+    gone.written.clear();
+    rig.clock.Advance(2000);
+    EXPECT_TRUE(gone.IsOpen() && gone.inBufferSize + gone.outBufferSize == 8192);
+    EXPECT_EQ(gone.Settings(), c.inputGoes ? "4800,N,8,1" : "9600,N,8,1");
+    rig.comm1.ReadAll();  // what the unplugged device held is gone with it
+    rig.comm1.Feed(test::Rmc("120005") + next);
+    rig.clock.Advance(1500);
+    EXPECT_EQ(rig.app.fix.UtcTimeText + "|" + (c.out == -1 ? rig.comm1 : rig.comm2).written,
+              "12:00:05|" + test::Rmc("120005") + "\r\n");
+    EXPECT_TRUE(f.Frame1.Caption().starts_with(kFrameCaption) && !f.tmrResume.Enabled() && rig.dialogs.boxes.empty());
+  }
+  SerialRig off;  // the input switched off while it is waited for: the wait ends
+  off.app.form1.Option1[0].Click();
+  off.comm1.failRead = off.comm1.failOpen = lost;
+  off.comm1.Feed("abcd");
+  off.clock.Advance(1500);
+  ASSERT_TRUE(off.app.form1.tmrResume.Enabled());
+  off.app.form1.Option1[7].Click();
+  off.clock.Advance(2000);
+  EXPECT_FALSE(off.app.form1.tmrResume.Enabled());
+}
+
+// The thirteen port and baud entries, in menu order: off, same, com1..5, 1200..38400.
+std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {
+  std::string s;
+  for (auto e : {&Form1::mnuComOutOff, &Form1::mnuSameComOut, &Form1::mnuCom1, &Form1::mnuCom2, &Form1::mnuCom3,
+                 &Form1::mnuCom4, &Form1::mnuCom5, &Form1::mnuBaud1200, &Form1::mnuBaud2400, &Form1::mnuBaud4800,
+                 &Form1::mnuBaud9600, &Form1::mnuBaud19200, &Form1::mnuBaud38400})
+    s += ((f.*e).*flag)() ? '1' : '0';
+  return s;
+}
+
+TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettings) {
+  const struct { bool gpsOpen; int port; long baud; int portOut; long baudOut; const char *checks, *enabled; } cases[] = {
+      {false, 5, 1200, 5, 1200, "0000001100000", "1000000000000"}, {false, 0, 38400, 0, 38400, "1000000000001", "1111111111111"},
+      {false, 0, 12345, 0, 4800, "1000000001000", "1111111111111"}, {false, 7, 4800, 0, 4800, "1000000001000", "1111111111111"},
+      {false, -1, 4800, 0, 4800, "1000000001000", "1111111111111"},  // the same port, input off
+      {true, -1, 4800, -1, 4800, "0100000001000", "1000000000000"},
+  };
+  for (const auto& c : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    ComOutSelect(rig.app, c.port, c.baud);
+    EXPECT_EQ(rig.app.settings.ComPortOut * 100000L + rig.app.settings.BaudOut, c.portOut * 100000L + c.baudOut) << c.port;
+    EXPECT_EQ(Flags(f, &MenuItem::Checked) + " " + Flags(f, &MenuItem::Enabled), c.checks + std::string(" ") + c.enabled);
+    EXPECT_EQ(rig.comm2.opened, c.portOut > 0 ? std::vector<int>{c.portOut} : std::vector<int>{});
+    EXPECT_EQ(f.mnuTerminalOut.Enabled() * 10 + f.mnuHCHDTinp.Enabled(), c.portOut > 0 ? 11 : c.portOut ? 10 : 1) << c.port;
+  }
+}
+
+TEST(ComOutSelect, OpensTheSeparatePortAndSwitchingOffHidesTerminalOut) {
+  SerialRig rig;
+  Form1& f = rig.app.form1;
+  ComOutSelect(rig.app, 2, 9600);
+  EXPECT_EQ(rig.comm2.openedSettings.at(0) + " " + std::to_string(rig.comm2.outBufferSize), "9600,N,8,1 8192");
+  const Window& terminalOut = rig.app.terminal.form3.form;
+  f.mnuTerminalOut.Click();
+  ASSERT_TRUE(terminalOut.Visible());
+  f.mnuCom3.Click();  // another port starts without Terminal Out
+  EXPECT_FALSE(f.mnuTerminalOut.Checked() || terminalOut.Visible());
+  f.mnuTerminalOut.Click();
+  f.mnuHCHDTinp.SetChecked(true);
+  f.mnuComOutOff.Click();
+  EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked() || terminalOut.Visible());
+  EXPECT_EQ(Flags(f, &MenuItem::Enabled), "1111111111111");
+  f.mnuBaud2400.Click();  // off: only records the rate
+  f.mnuCom4.Click();
+  EXPECT_EQ(rig.comm2.openedSettings, (std::vector<std::string>{"9600,N,8,1", "9600,N,8,1", "2400,N,8,1"}));
+  SerialRig modified;  // the modified output sees the port it had
+  modified.bus.companionValue = "%120/5";
+  ComOutSelect(modified.app, 2, 4800);
+  modified.app.form1.lblGPRMC.SetCaption(test::Rmc());
+  modified.app.form1.mnuRMCModifiedOut.Click();
+  const std::string modifiedSent = std::exchange(modified.comm2.written, "");  // the modified sentence
+  ASSERT_FALSE(modifiedSent.empty());
+  ComOutSelect(modified.app, 3, 4800);  // the port it had gets it once more
+  EXPECT_EQ(std::exchange(modified.comm2.written, ""), modifiedSent);
+  ComOutSelect(modified.app, -1, 4800);  // sharing a closed GPS port: off first
+  EXPECT_EQ(modified.comm2.written + std::to_string(modified.app.settings.ComPortOut), "0");
+}
+
+TEST(ComOutSelect, AFailedOpenIsReportedAndTheSharedPortIsAskedFor) {
+  SerialRig rig;
+  rig.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy");
+  rig.app.form1.mnuCom3.Click();
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_EQ(rig.dialogs.boxes[0].prompt, "OpenComOut\r\nCom3  /dev/ttyUSB1: Device busy");
+  EXPECT_EQ(Flags(rig.app.form1, &MenuItem::Checked).substr(0, 7), "1000000");
+  rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+  rig.dialogs.msgAnswers = {MsgResult::kNo, MsgResult::kYes};
+  for (int shared : {0, -1}) {
+    rig.app.form1.mnuSameComOut.Click();
+    EXPECT_EQ(rig.app.settings.ComPortOut, shared);
+  }
+}
+
+// A rig whose output is a separate port.
+struct OutRig : SerialRig {
+  OutRig() { ComOutSelect(app, 1, 4800); }
+  std::string& out() { return comm2.written; }
+};
+
+// A $GPRMC at 5 knots with this course and status, without and with its checksum.
+std::string Body(const std::string& course = "300.0", const std::string& status = "A",
+                 const std::string& speed = "005.0") {
+  return "GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,003.1,W";
+}
+std::string Rmc(const std::string& course = "300.0", const std::string& status = "A",
+                const std::string& speed = "005.0") {
+  return test::Nmea(Body(course, status, speed));
+}
+// As it leaves the output: with CR LF.
+std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
+
+TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmcAndAStarlessGprmcGetsItsChecksum) {
+  const std::string gn = test::Nmea("GN" + Body().substr(2));
+  const std::string gga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  for (const bool anyTalker : {true, false}) {
+    OutRig rig;
+    Form1& f = rig.app.form1;
+    rig.ReadyToDecode(4);
+    f.mnuAnyTalker.SetChecked(anyTalker);
+    f.mnuRMCPlainOut.SetChecked(true);
+    f.mnuGPGGAOut.SetChecked(true);
+    ExtractingGPRMC(rig.app, "$GPGSV,1*00\r\n" + gn + "\r\n");
+    RelayAltitude(rig.app, gga);
+    SendGPRMCModified(rig.app, "%090/7", f.lblGPRMC.Caption());
+    EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gga) + Sent(Rmc("30.0")) : "") << anyTalker;
+  }
+  const std::pair<std::string, std::string> starred[] = {{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}};
+  for (const auto& [shown, out] : starred) {
+    OutRig rig;
+    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+    rig.app.form1.lblGPRMC.SetCaption(shown);
+    EXPECT_EQ(rig.out(), out) << shown;
+  }
+}
+
+TEST(Relay, AltitudeAndHeadingGoOutOncePerText) {
+  const std::string gga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string gga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string rmz = test::Nmea("PGRMZ,1789,f,3");
+  const struct { bool gpgga, pgrmz; std::vector<std::string> arriving; std::string sent; } cases[] = {
+      {true, false, {gga, rmz, gga, gga}, Sent(gga)},
+      {true, false, {gga, rmz, gga2, gga}, Sent(gga) + Sent(gga2) + Sent(gga)},
+      {false, true, {gga, rmz, gga, rmz}, Sent(rmz)}, {false, false, {gga, rmz}, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.form1.mnuGPGGAOut.SetChecked(c.gpgga);
+    rig.app.form1.mnuPGRMZOut.SetChecked(c.pgrmz);
+    for (const std::string& s : c.arriving) RelayAltitude(rig.app, s);
+    EXPECT_EQ(rig.out(), c.sent);
+  }
+  OutRig rig;  // checking an entry sends the altitude shown; the entries exclude each other
+  Form1& f = rig.app.form1;
+  f.mnuTerminalOut.SetChecked(true);
+  f.lblAltitude.SetCaption(rmz);
+  f.mnuPGRMZOut.Click();
+  f.lblAltitude.SetCaption(gga);
+  f.mnuGPGGAOut.Click();
+  EXPECT_FALSE(f.mnuPGRMZOut.Checked());
+  f.mnuGPGGAOut.Click();
+  f.mnuGPGGAOut.Click();  // a cleared Terminal Out sends the same again
+  RelayHCHDT(rig.app, "$HCHDT,123.4,T");  // the heading only when checked
+  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
+  f.mnuHCHDTout.Click();
+  EXPECT_EQ(rig.out(), Sent(rmz) + Sent(gga) + Sent(gga) + Sent(test::Nmea("HCHDT,123.4,T")));
+}
+
+TEST(SendGPRMCModified, PutsTheBearingIntoTheCourseAboveTheMinimalSpeedAskedFor) {
+  const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } cases[] = {  // "": nothing sent
+      {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
+      {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
+      {"%000", Rmc("359.96"), 0, "360.0"}, {"%350/1", Rmc("400.0"), 0, "30.0"}, {"%320", Rmc("400.0"), 0, ".0"},  // 720 and beyond lose two turns
+      {"%359", Rmc("359.0"), 0, "358.0"}, {"%045/1", Rmc(""), 0, "45.0"}, {"%090/7", Rmc("300.0", "V"), 0, ""},
+      {"%---", Rmc(), 0, ""}, {"%090*1", Rmc(), 0, ""}, {"090/7", Rmc(), 0, ""}, {"x090/7", Rmc(), 0, ""},
+      {"%09", Rmc(), 0, ""}, {"%0a0/7", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
+      {"%090/7", "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394*00", 0, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.settings.MinGpsSpeedOut = c.minSpeed;
+    SendGPRMCModified(rig.app, c.bearing, c.rmc);
+    const std::string speed = c.rmc.find(",002.0,") != std::string::npos ? "002.0" : "005.0";
+    EXPECT_EQ(rig.out(), c.sentCourse.empty() ? "" : Sent(Rmc(c.sentCourse, "A", speed))) << c.bearing << " " << c.rmc;
+  }
+  const std::pair<std::string, int> answers[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
+                                               {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
+  for (const auto& [answer, value] : answers) {
+    SerialRig asked;
+    asked.app.settings.MinGpsSpeedOut = 3;
+    asked.dialogs.inputAnswers.push_back(answer);
+    asked.app.form1.mnuMinGpsSpeedOut.Click();
+    EXPECT_EQ(asked.app.settings.MinGpsSpeedOut, value) << answer;
+  }
+}
+
+TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
+  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } cases[] = {
+      {&Form1::lblDoppler1, "$DFBRG123", true, false, Sent(Rmc("63.0"))},
+      {&Form1::lblDoppler1, "DF045/2", true, true, Sent(Rmc("345.0")) + "%045/2\r\n"},
+      {&Form1::lblDoppler1, "DF045/2", false, true, "DF045/2\r\n"}, {&Form1::lblDoppler1, "Duzevod232", true, true, ""},
+      {&Form1::lblDDESound, "%---", true, false, ""}, {&Form1::lblDDESound, "%120/5", true, false, Sent(Rmc("60.0"))},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    Form1& f = rig.app.form1;
+    f.lblGPRMC.SetCaption(Rmc());
+    f.mnuRMCModifiedOut1.SetChecked(c.modified && c.label == &Form1::lblDoppler1);
+    f.mnuRMCModifiedOut.SetChecked(c.modified && c.label == &Form1::lblDDESound);
+    f.mnuAgreloInOut.SetChecked(c.agrelo);
+    (f.*c.label).SetCaption(c.caption);
+    EXPECT_EQ(rig.out(), c.sent) << c.caption;
+  }
+  OutRig rig;  // checking the serial entry sends the bearing shown at once
+  rig.app.form1.lblDoppler1.SetCaption("%090/7");
+  rig.app.fix.GPRMCSentence = Rmc();
+  rig.app.form1.mnuRMCModifiedOut1.Click();
+  rig.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
+  rig.app.form1.lblDoppler1.DblClick();
+  EXPECT_EQ(rig.out() + std::to_string(rig.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
+  OutRig linked;  // the companion's entry: once as its bearing arrives, once for the click
+  linked.bus.companionValue = "%090/7";
+  linked.app.form1.lblGPRMC.SetCaption(Rmc());
+  linked.app.form1.mnuRMCModifiedOut.Click();
+  EXPECT_EQ(linked.out(), Sent(Rmc("30.0")) + Sent(Rmc("30.0")));
+}
+
+TEST(AdjustComOut, FollowsTheCompanionLink) {
+  // output, companion -> entry checked, sources shown, linked
+  const std::tuple<bool, bool, const char*> cases[] = {
+      {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
+      {false, true, "100"}};                     // no output: nothing is linked yet
+  for (const auto& [output, companion, seen] : cases) {
+    SerialRig rig;
+    rig.bus.companionRunning = companion;
+    if (output) ComOutSelect(rig.app, 1, 4800);
+    rig.app.form1.mnuTerminalOut.SetChecked(true);
+    rig.app.terminal.TerminalText[0] = "before";  // started afresh
+    rig.app.form1.mnuRMCModifiedOut.Click();
+    EXPECT_EQ(rig.app.terminal.TerminalText[0] + std::to_string(rig.app.form1.mnuRMCModifiedOut.Checked()) +
+                  std::to_string(rig.app.form1.mnuShowDDE.Checked()) + std::to_string(rig.bus.Linked()),
+              seen) << output << companion;
+    rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
+    EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
+  }
+}
+
+TEST(DDElinks, PublishesTheFixAndFollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
+  test::TestRig rig;
+  rig.bus.companionValue = "%045/3";
+  rig.app.form1.mnuRMCModifiedOut.SetChecked(true);
+  ASSERT_TRUE(AdjustLblDDESound(rig.app, true));
+  const Label& l = rig.app.form1.lblDDESound;
+  const auto shown = [&l] {
+    return l.Caption() + (l.BackColor() == colour::kGreen ? " green" : l.BackColor() == colour::kRed ? " red" : "");
+  };
+  EXPECT_EQ(rig.bus.linkedTo + " " + shown(), "Quillwave|Form1!lblDDESound1 %045/3 green");
+  EXPECT_TRUE(l.Visible());
+  rig.bus.CompanionSays("%---");
+  EXPECT_EQ(shown(), "%--- red");
+  rig.bus.CompanionSays("%123/4");
+  rig.bus.CompanionLeaves();  // reported once
+  rig.bus.CompanionLeaves();
+  EXPECT_EQ(shown() + std::to_string(rig.dialogs.boxes.size()), "%123/4 green1");
+  EXPECT_FALSE(rig.app.form1.mnuRMCModifiedOut.Checked() || rig.bus.Linked());
+
+  test::TestRig off;
+  ASSERT_TRUE(AdjustLblDDESound(off.app, true));
+  EXPECT_TRUE(AdjustLblDDESound(off.app, false));
+  EXPECT_FALSE(off.app.form1.lblDDESound.Visible() || off.bus.Linked());
+  off.bus.CompanionSays("%200/1");
+  EXPECT_EQ(off.app.form1.lblDDESound.Caption(), "%---");
+  EXPECT_TRUE(off.dialogs.boxes.empty());
+
+  test::TestRig absent;
+  absent.bus.companionRunning = false;
+  EXPECT_FALSE(AdjustLblDDESound(absent.app, true) || absent.app.form1.lblDDESound.Visible());
+  EXPECT_EQ(absent.dialogs.boxes.size(), 1u);
+  for (const auto& [input, val] : {std::pair{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}}) {
+    test::TestRig published;
+    const Form1& f = published.app.form1;
+    published.app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    SpeedSelect(published.app, 3);
+    published.app.fix.LatitudeText = "4807.04N", published.app.fix.LongitudeText = "01131.00E";
+    published.app.fix.RmcStatus = "A", published.app.fix.SpeedKnotsText = "022.4";
+    published.app.form1.lblCompass.SetCaption("084.4");
+    DDElinks(published.app);
+    EXPECT_EQ(f.lblLat1.Caption() + "|" + f.lblLong1.Caption() + "|" + f.lblVal1.Caption() + "|" + f.lblCompas1.Caption() +
+                  "|" + f.lblSpeed1.Caption(), std::string("4807.04N|01131.00E|") + val + "|084.4|022.4 knots") << input;
+    published.app.form1.lblVal1.SetCaption("Off");  // after shutdown it stays off
+    DDElinks(published.app);
+    EXPECT_EQ(f.lblVal1.Caption(), "Off") << input;
+  }
+}
+
+TEST(SendToComout, WritesToTheChosenPortWaitsABoundedTimeAndReportsAFailureOnce) {
+  // output port, GPS port open -> written to the GPS port | to the output port | boxes
+  const std::tuple<int, bool, const char*> cases[] = {
+      {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
+  for (const auto& [out, gpsOpen, written] : cases) {
+    SerialRig rig;
+    if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    if (out > 0) ComOutSelect(rig.app, out, 4800);
+    rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
+    SendToComout(rig.app, "abc");
+    SendToComout(rig.app, "");
+    EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
+  }
+  OutRig rig;
+  rig.app.form1.mnuTerminalOut.Click();
+  rig.comm2.dropped = 3;  // a reader too slow: said in Terminal Out
+  rig.comm2.outPending = 50;  // a device that takes nothing
+  SendToComout(rig.app, "$GPRMC,1,A*7F\r\n");
+  EXPECT_TRUE(rig.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
+  EXPECT_TRUE(rig.clock.Now() > 0 && rig.clock.Now() <= 2 * 10 * 1000 * 15 / 4800 + 250) << rig.clock.Now();
+  OutRig failing;  // a write failure is reported once, the output ends off
+  failing.app.form1.mnuRMCPlainOut.SetChecked(true);
+  failing.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
+  failing.app.form1.lblGPRMC.SetCaption(Rmc());
+  failing.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
+  EXPECT_EQ(failing.dialogs.boxes.size(), 1u);
+  EXPECT_TRUE(failing.app.settings.ComPortOut == 0 && !failing.comm2.IsOpen() && failing.app.form1.mnuComOutOff.Checked());
+  SerialRig shared;  // on the shared GPS port the failure ends the input, which reports it
+  shared.app.form1.Option1[2].Click();
+  ComOutSelect(shared.app, -1, 4800);
+  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  SendToComout(shared.app, "abc");
+  EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port) + " " +
+                std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
+}
+}  // namespace
+}  // namespace koralin
