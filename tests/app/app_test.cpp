@@ -102,13 +102,11 @@ TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
   rig.system.appPath = folder.path();
   rig.system.prevInstance = true;
   rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
-  Form1_Load(rig.app);
-  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
-  EXPECT_TRUE(rig.system.ended && rig.app.settings.CfgFileName.empty());
-  EXPECT_FALSE(rig.app.form1.form.Visible()) << "nothing behind the box";
+  Form1_Load(rig.app);  // one box, nothing behind it
+  EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.system.ended && rig.app.settings.CfgFileName.empty());
+  EXPECT_FALSE(rig.app.form1.form.Visible());
   ExitProgram(rig.app);  // a signal reaching it now must not write settings either
-  EXPECT_EQ(test::ReadFile(folder / "Gps.cfg"), stored);
-  EXPECT_TRUE(rig.comm1.IsOpen());
+  EXPECT_TRUE(test::ReadFile(folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
 }
 
 // Whatever Options.cfg holds, the defaults are read without waiting; the file
@@ -342,9 +340,7 @@ TEST(SetPcClock, OnlyFromARealSerialPortOnceForEachRequestAndNotOnABadDate) {
 }
 
 TEST(TimeMenu, TheFixedOffsetsAnnounceThemselvesAndTheTimeZoneIsRoundedHalfToEven) {
-  const std::pair<MenuItem Form1::*, int> fixed[] = {
-      {&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}};
-  for (const auto& [item, offset] : fixed) {
+  for (const auto& [item, offset] : {std::pair{&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}}) {
     test::TestRig rig;
     (rig.app.form1.*item).Click();
     EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.app.shell.ClockOffsetPending == offset) << offset;
@@ -358,10 +354,9 @@ TEST(TimeMenu, TheFixedOffsetsAnnounceThemselvesAndTheTimeZoneIsRoundedHalfToEve
     rig.app.settings.TimeZoneOffset = -5;
     rig.dialogs.inputAnswers.push_back(c.answer);
     rig.app.form1.mnuTimeZone.Click();
-    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText, "-5");
     EXPECT_EQ(rig.app.shell.ClockOffsetPending, c.pending) << c.answer;
-    EXPECT_EQ(rig.app.settings.TimeZoneOffset, c.pending.value_or(-5)) << c.answer;
-    EXPECT_EQ(rig.system.beeps, c.beeps) << c.answer;
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + Str(rig.app.settings.TimeZoneOffset) + Str(rig.system.beeps),
+              "-5" + Str(c.pending.value_or(-5)) + Str(c.beeps)) << c.answer;
     if (c.pending == 7) { EXPECT_EQ(rig.app.form1.mnuTimeZone.Caption(), "O&ther TimeZone (+7)..."); }
   }
 }
