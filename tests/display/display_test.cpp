@@ -92,8 +92,7 @@ TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourseFluxGateCyanRingNoHeadingTheRoseA
   }
   Rose rose;  // no heading: the rose alone; a flux-gate heading: a cyan ring
   DrawCompass(rose.app);
-  ASSERT_EQ(rose.Of(DrawKind::kText).size(), 1u);
-  EXPECT_EQ(rose.Of(DrawKind::kText)[0].text, "12:00:00");  // the PC's time
+  EXPECT_EQ(rose.Of(DrawKind::kText).size() == 1 ? rose.Of(DrawKind::kText)[0].text : "", "12:00:00");  // the PC's time
   EXPECT_TRUE(rose.Of(DrawKind::kLine, true).empty() && rose.Of(DrawKind::kCircle)[0].colour == colour::kBlue);
   rose.app.fix.RmcStatus = "V";
   rose.app.fix.SpeedKnotsText = "0";
@@ -101,8 +100,8 @@ TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourseFluxGateCyanRingNoHeadingTheRoseA
   DrawCompass(rose.app);
   const auto circles = rose.Of(DrawKind::kCircle);
   EXPECT_TRUE(circles[0].colour == colour::kCyan && circles[1].fill == colour::kBlue);
-  EXPECT_EQ(rose.Of(DrawKind::kText).front().text, Deg("123.0~"));
-  EXPECT_EQ(rose.Of(DrawKind::kLine, true).at(0).colour, colour::kRed);  // standing still
+  // standing still: a red needle
+  EXPECT_TRUE(rose.Of(DrawKind::kText).front().text == Deg("123.0~") && rose.Of(DrawKind::kLine, true).at(0).colour == colour::kRed);
 }
 
 TEST(DrawCompass, TicksEvery22Point5Or10DegreesAndCompassTextsWhoseSectorsTieToTheEvenIndex) {
@@ -213,6 +212,8 @@ TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeightUnlessMinimised) {
   f.form.SetBounds({0, 0, 2000, 500});
   Form1_Resize(rig.app);
   EXPECT_EQ(f.form.Bounds(), (Rect{0, 0, 2000, 500}));
+  Frame1_MouseDown(rig.app, button::kLeft, 0, 100, 100);  // a left click on the frame switches the bar
+  EXPECT_TRUE(f.ProgressBar1.Smooth());
 }
 
 struct Minimal : test::TestRig {
@@ -225,7 +226,7 @@ struct Minimal : test::TestRig {
   Form5& W() { return app.display.form5; }
 };
 
-TEST(MinimalDisplay, ReplacesTheMainWindowForEachSource) {
+TEST(MinimalDisplay, ReplacesTheMainWindowForEachSourceUntilKeyM) {
   const struct { int input; const char* values; Colour back; } cases[] = {  // values nullptr: refused
       {-1, "Demo", colour::kRed}, {3, "No Rx Yet", colour::kButtonFace}, {-2, "No Rx Yet", colour::kButtonFace},
       {0, nullptr, colour::kButtonFace}};
@@ -240,16 +241,9 @@ TEST(MinimalDisplay, ReplacesTheMainWindowForEachSource) {
     for (Colour back : {m.W().BackColor(), m.W().Label1.BackColor(), m.W().Label2.BackColor()})
       EXPECT_EQ(back, c.back) << c.input;
     EXPECT_EQ(m.W().form.Left() * 10000 + m.W().form.Top(), 1234 * 10000 + 600);
+    Form5_KeyDown(m.app, key::kM, 0);  // M goes back
+    EXPECT_FALSE(m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible()) << c.input;
   }
-}
-
-TEST(MinimalDisplay, KeyMGoesBackAndALeftClickOnTheFrameSwitchesTheBar) {
-  Minimal m(3);
-  mnuMinimalDisplay_Click(m.app);
-  Form5_KeyDown(m.app, key::kM, 0);
-  Frame1_MouseDown(m.app, button::kLeft, 0, 100, 100);
-  EXPECT_FALSE(m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible());
-  EXPECT_TRUE(m.app.form1.ProgressBar1.Smooth());
 }
 
 }  // namespace
