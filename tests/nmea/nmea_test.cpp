@@ -434,8 +434,7 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkO
   EXPECT_EQ(h.FluxHeadingText + f.lblFluxGateCompass.Caption(), Flux("123.4") + s);
   EXPECT_EQ(GetHeadingText(app), Flux("133"));  // no valid GPS fix: the compass with its offset
   EXPECT_FALSE(Compass("$GPRMC,no compass"));   // once seen, the heading stays
-  EXPECT_EQ(h.FluxHeadingText + h.HCHDTSentence, Flux("123.4"));
-  EXPECT_TRUE(f.lblFluxGateCompass.Visible());
+  EXPECT_EQ(h.FluxHeadingText + h.HCHDTSentence + std::to_string(f.lblFluxGateCompass.Visible()), Flux("123.4") + "1");
   EXPECT_TRUE(Compass(Nmea("HCHDT,7,t")));
   for (int i = 1; i <= 10; ++i) EXPECT_TRUE(Compass(Nmea("HCHDT,45.0,M")));
   EXPECT_EQ(h.FluxHeadingText, Flux("007.0"));
@@ -582,20 +581,7 @@ TEST_F(HeadingTest, ConvertsAndShowsInBothUnits) {
   }
 }
 
-TEST_F(HeadingTest, PgrmzWinsWhenBothArriveAndBadTextKeepsTheLast) {
-  const std::string rmz = Rmz("93", "f");
-  Altitude(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");
-  EXPECT_EQ(f.lblHeight1.Caption(), "93 ft");
-  EXPECT_EQ(f.lblAltitude.Caption(), rmz);
-  std::string bad = Gga("100", "M");
-  bad.back() = bad.back() == '0' ? '1' : '0';  // wrong checksum
-  for (const std::string& text : {std::string(), std::string("$GPGGA,,,"), bad, Gga("1e308", "M"), Rmz("1e308", "m")}) {
-    Altitude(text);
-    EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblHeight.Caption(), "93 ft|93 ft") << text;
-  }
-}
-
-TEST_F(HeadingTest, UnitSwitchRereadsTheFeetFigure) {
+TEST_F(HeadingTest, UnitSwitchRereadsTheFeetFigureAndPgrmzWinsWhenBothArriveAndBadTextKeepsTheLast) {
   f.lblHeight.SetVisible(false);
   f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
   EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
@@ -607,6 +593,16 @@ TEST_F(HeadingTest, UnitSwitchRereadsTheFeetFigure) {
   EXPECT_TRUE(f.lblHeight.Caption() == "1789 ft" && f.lblHeight.BackColor() == colour::kWhite && !f.mnuFeet2Metres.Checked());
   ToggleHeightUnit(rig.app, true);  // applying the unit at start changes no check mark
   EXPECT_FALSE(f.mnuFeet2Metres.Checked());
+  const std::string rmz = Rmz("93", "f");
+  Altitude(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");
+  EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblAltitude.Caption(), "93 ft|" + rmz);  // PGRMZ wins
+  std::string bad = Gga("100", "M");
+  bad.back() = bad.back() == '0' ? '1' : '0';  // wrong checksum
+  for (const std::string& text : {std::string(), std::string("$GPGGA,,,"), bad, Gga("1e308", "M"), Rmz("1e308", "m")}) {
+    Altitude(text);
+    EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblHeight.Caption(), "93 ft|93 ft") << text;
+  }
 }
+
 }  // namespace
 }  // namespace koralin
