@@ -44,23 +44,30 @@ TEST(SettingsFolder, TheRuleOverProgramFolderAndEnvironment) {
   }
 }
 
-// A program on fakes started in a folder holding a settings file written
-// with the given changes.
-struct Started {
+// A program on fakes whose settings live in a fresh folder.
+struct SettingsRig : test::TestRig {
+  SettingsRig() {
+    system.appPath = folder.path();
+    app.settings.CfgFileName = folder / "Gps.cfg";
+  }
+  std::string CfgPath() const { return app.settings.CfgFileName; }
+  test::TempFolder folder;
+};
+
+// Started in a folder holding a settings file written with the given changes.
+struct Started : SettingsRig {
   explicit Started(const std::function<void(App&)>& change = nullptr) {
-    rig.system.appPath = folder.path();
     if (change) {
       test::TestRig writer;
-      writer.app.settings.CfgFileName = folder / "Gps.cfg";
+      writer.app.settings.CfgFileName = CfgPath();
       DefaultSettings(writer.app);
       change(writer.app);
       SaveSettings(writer.app);
     }
-    Form1_Load(rig.app);
+    app.settings.CfgFileName.clear();  // the program finds it
+    Form1_Load(app);
   }
   bool Saved() const { return test::Exists(folder / "Gps.cfg"); }
-  test::TempFolder folder;
-  test::TestRig rig;
 };
 
 TEST(Startup, BringsTheWindowUpFromTheDefaultsOrRebuildsStateFromStoredSettings) {
@@ -82,14 +89,14 @@ TEST(Startup, BringsTheWindowUpFromTheDefaultsOrRebuildsStateFromStoredSettings)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Started s(c.change);
-    EXPECT_TRUE(s.rig.dialogs.boxes.empty());
-    c.expect(s.rig.app);
+    EXPECT_TRUE(s.dialogs.boxes.empty());
+    c.expect(s.app);
   }
   Started fresh;  // from the defaults
-  const Form1& g = fresh.rig.app.form1;
-  EXPECT_EQ(fresh.rig.app.settings.CfgFileName + fresh.rig.app.settings.LogFileName,
+  const Form1& g = fresh.app.form1;
+  EXPECT_EQ(fresh.app.settings.CfgFileName + fresh.app.settings.LogFileName,
             fresh.folder / "Gps.cfg" + fresh.folder / "GpsData.log");
-  EXPECT_TRUE(fresh.rig.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked());  // no Options.cfg yet
+  EXPECT_TRUE(fresh.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked());  // no Options.cfg yet
   EXPECT_FALSE(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible());
   EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
 }
@@ -144,41 +151,31 @@ TEST(OptionsFile, BadFilesMeanTheDefaults) {
 
 TEST(ExitProgram, StopsSavesClosesThenEnds) {
   Started r;
-  App& app = r.rig.app;
-  r.rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
-  r.rig.comm2.Open(2, "4800,N,8,1", 1024, 512);
+  App& app = r.app;
+  r.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  r.comm2.Open(2, "4800,N,8,1", 1024, 512);
   app.form1.tmrPolling.SetEnabled(true);
   app.settings.ComPortIn = -2;  // during playback the stored input stays playback: the next start turns it off
   std::string seen;  // saved, ports open, ended when the polling stops and when "Off" is published
   const auto state = [&] {
-    return std::to_string(r.Saved() * 100 + (r.rig.comm1.IsOpen() || r.rig.comm2.IsOpen()) * 10 + r.rig.system.ended);
+    return std::to_string(r.Saved() * 100 + (r.comm1.IsOpen() || r.comm2.IsOpen()) * 10 + r.system.ended);
   };
   app.form1.tmrPolling.changed.Subscribe([&] { seen += app.form1.tmrPolling.Enabled() ? "" : "timer " + state() + " "; });
   app.form1.lblVal1.captionChanged.Subscribe([&] { seen += app.form1.lblVal1.Caption() + " " + state(); });
   ExitProgram(app);
   EXPECT_EQ(seen, "timer 10 Off 100");
-  EXPECT_TRUE(app.StopPlay && r.rig.system.ended && !app.form1.tmrComInTimeOut.Enabled() && !app.form1.form.Visible());
+  EXPECT_TRUE(app.StopPlay && r.system.ended && !app.form1.tmrComInTimeOut.Enabled() && !app.form1.form.Visible());
   EXPECT_NE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n"), std::string::npos);
   EXPECT_EQ(test::ReadFile(r.folder / "Options.cfg"), "AnyTalker=1\n");
   Started failing;  // a failed save still ends the program, with one box
-  failing.rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
-  failing.rig.app.settings.CfgFileName = failing.folder / "gone/Gps.cfg";
-  failing.rig.app.form1.mnuExit.Click();
-  EXPECT_TRUE(failing.rig.dialogs.boxes.size() == 1 && !failing.rig.comm1.IsOpen() && failing.rig.system.ended);
+  failing.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  failing.app.settings.CfgFileName = failing.folder / "gone/Gps.cfg";
+  failing.app.form1.mnuExit.Click();
+  EXPECT_TRUE(failing.dialogs.boxes.size() == 1 && !failing.comm1.IsOpen() && failing.system.ended);
 }
 
 // Gps.cfg, the stored settings.
 const std::string kTitle = "Koralin GPS Readout. Version 1.21";
-
-// A program on fakes whose settings live in a fresh folder.
-struct SettingsRig : test::TestRig {
-  SettingsRig() {
-    system.appPath = folder.path();
-    app.settings.CfgFileName = folder / "Gps.cfg";
-  }
-  std::string CfgPath() const { return app.settings.CfgFileName; }
-  test::TempFolder folder;
-};
 
 // Writes the default file with line n (1-based) replaced, and its first `count` lines only;
 // BaudOut (line 12) is 9600.
