@@ -32,11 +32,10 @@ TEST(SettingsFolder, TheRuleOverProgramFolderAndEnvironment) {
   const std::string cfg = "/home/ann/.config/koralin-gps";
   // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
   const struct { bool writable, hasCfg, installed; const char *xdg, *home; std::string want; } rows[] = {
-      {true, true, false, "", "/home/ann", "/opt/gps|"},  // portable
-      {false, true, false, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"}, {true, false, true, "", "/home/ann", cfg + "|"},
-      {true, true, true, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {true, true, false, "", "/home/ann", "/opt/gps|"}, {false, true, false, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {true, false, true, "", "/home/ann", cfg + "|"},   {true, true, true, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
       {false, false, true, "/x/cfg/", "/home/ann", "/x/cfg/koralin-gps|"}, {false, false, true, "cfg", "/home/ann/", cfg + "|"},
-      {false, true, true, "", "", "/opt/gps|"},  // no HOME, no XDG
+      {false, true, true, "", "", "/opt/gps|"},  // no HOME, no XDG: the first row is the portable one
   };
   for (const auto& r : rows) {
     const SettingsPlace got = ChooseSettingsFolder({"/opt/gps", r.writable, r.hasCfg, r.installed, r.xdg, r.home});
@@ -96,8 +95,8 @@ TEST(Startup, BringsTheWindowUpFromTheDefaultsOrRebuildsStateFromStoredSettings)
   const Form1& g = fresh.app.form1;
   EXPECT_EQ(fresh.app.settings.CfgFileName + fresh.app.settings.LogFileName,
             fresh.folder / "Gps.cfg" + fresh.folder / "GpsData.log");
-  EXPECT_TRUE(fresh.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked());  // no Options.cfg yet
-  EXPECT_FALSE(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible());
+  EXPECT_TRUE(fresh.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked() &&  // no Options.cfg yet
+              !(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible()));
   EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
 }
 
@@ -110,8 +109,8 @@ TEST(Startup, ASecondCopyRefusesAndTouchesNothing) {
   rig.system.prevInstance = true;
   rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
   Form1_Load(rig.app);  // one box, nothing behind it
-  EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.system.ended && rig.app.settings.CfgFileName.empty());
-  EXPECT_FALSE(rig.app.form1.form.Visible());
+  EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.system.ended && rig.app.settings.CfgFileName.empty() &&
+              !rig.app.form1.form.Visible());
   ExitProgram(rig.app);  // a signal reaching it now must not write settings either
   EXPECT_TRUE(test::ReadFile(folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
 }
@@ -165,8 +164,8 @@ TEST(ExitProgram, StopsSavesClosesThenEnds) {
   ExitProgram(app);
   EXPECT_EQ(seen, "timer 10 Off 100");
   EXPECT_TRUE(app.StopPlay && r.system.ended && !app.form1.tmrComInTimeOut.Enabled() && !app.form1.form.Visible());
-  EXPECT_NE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n"), std::string::npos);
-  EXPECT_EQ(test::ReadFile(r.folder / "Options.cfg"), "AnyTalker=1\n");
+  EXPECT_TRUE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n") != std::string::npos &&
+              test::ReadFile(r.folder / "Options.cfg") == "AnyTalker=1\n");
   Started failing;  // a failed save still ends the program, with one box
   failing.comm1.Open(3, "4800,N,8,1", 1024, 512);
   failing.app.settings.CfgFileName = failing.folder / "gone/Gps.cfg";
@@ -174,11 +173,8 @@ TEST(ExitProgram, StopsSavesClosesThenEnds) {
   EXPECT_TRUE(failing.dialogs.boxes.size() == 1 && !failing.comm1.IsOpen() && failing.system.ended);
 }
 
-// Gps.cfg, the stored settings.
-const std::string kTitle = "Koralin GPS Readout. Version 1.21";
-
-// Writes the default file with line n (1-based) replaced, and its first `count` lines only;
-// BaudOut (line 12) is 9600.
+// Gps.cfg, the stored settings: the default file with line n (1-based)
+// replaced, its first `count` lines only, and BaudOut (line 12) 9600.
 void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
   DefaultSettings(rig.app);
   auto lines = SplitLines(SettingsFileText(rig.app));
@@ -192,9 +188,9 @@ void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std:
 
 TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
   // Every field differs from its default, so a field read or written wrong changes the text.
-  const std::string head = "\"" + kTitle + "\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n" +
-                           "32767\r\n-12\r\n1\r\n-1\r\n115200\r\n2147483647\r\n-180\r\n1234.5\r\n-.25\r\n-32768\r\n" +
-                           "-2147483648\r\n";
+  const std::string head =
+      "\"Koralin GPS Readout. Version 1.21\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n"
+      "32767\r\n-12\r\n1\r\n-1\r\n115200\r\n2147483647\r\n-180\r\n1234.5\r\n-.25\r\n-32768\r\n-2147483648\r\n";
   for (std::size_t pattern = 0; pattern < 2; ++pattern) {  // every second item checked, then the opposite
     std::string text = head;
     for (std::size_t i = 0; i < 12; ++i) text += (i + pattern) % 2 == 0 ? "\"True\"\r\n" : "\"False\"\r\n";
@@ -202,16 +198,13 @@ TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
     SettingsRig rig;
     WriteFile(rig.CfgPath(), text);
     LoadSettings(rig.app);
-    EXPECT_TRUE(rig.dialogs.boxes.empty());
-    EXPECT_EQ(rig.app.settings.MinimalTop, 1234.5f);
-    EXPECT_EQ(rig.app.settings.ComPortIn, -2);
-    EXPECT_EQ(rig.app.form1.mnuFeet2Metres.Checked(), pattern == 0);
+    EXPECT_TRUE(rig.dialogs.boxes.empty() && rig.app.settings.MinimalTop == 1234.5f && rig.app.settings.ComPortIn == -2 &&
+                rig.app.form1.mnuFeet2Metres.Checked() == (pattern == 0));
     SaveSettings(rig.app);
     EXPECT_EQ(ReadFile(rig.CfgPath()), text);
   }
 }
 
-// Each field read from the file, then written again (error 0), or refused.
 TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefusedAndAReadErrorMeansTheDefaults) {
   const struct { int line; const char* text; long error; const char* written; } cases[] = {
       {4, "12abc", 13, ""},         {4, "", 13, ""},              {4, "40000", 6, ""},          {3, "3000000000", 6, ""},
@@ -231,8 +224,8 @@ TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefusedAndAReadErrorMeansTheDefault
       EXPECT_EQ(std::to_string(boxes.size()) + SplitLines(SettingsFileText(rig.app))[static_cast<std::size_t>(c.line - 1)],
                 "0" + std::string(c.written));
     } else {  // the defaults after the error
-      EXPECT_TRUE(boxes.size() == 1 && boxes[0].prompt.find("Error =" + Str(c.error) + "\r\n") != std::string::npos);
-      EXPECT_EQ(rig.app.settings.BaudOut, 4800);
+      EXPECT_TRUE(boxes.size() == 1 && boxes[0].prompt.find("Error =" + Str(c.error) + "\r\n") != std::string::npos &&
+                  rig.app.settings.BaudOut == 4800);
     }
   }
   SettingsRig rig;  // loading never unchecks an item
@@ -298,8 +291,7 @@ TEST(SetPcClock, SetsLocalTimeFromUtcWithTheOffset) {
     ClockRig rig;
     rig.app.shell.ClockOffsetPending = c.offset;
     rig.Receive(Rmc(c.time, c.date));
-    ASSERT_EQ(rig.clockSetter.set.size(), 1u) << c.time << " " << c.date;
-    EXPECT_EQ(rig.clockSetter.set[0], c.expected) << c.offset << " " << c.time << " " << c.date;
+    EXPECT_EQ(rig.clockSetter.set, std::vector<DateTime>{c.expected}) << c.offset << " " << c.time << " " << c.date;
     EXPECT_FALSE(rig.app.shell.ClockOffsetPending);
   }
 }
@@ -318,8 +310,7 @@ TEST(SetPcClock, OnlyFromARealSerialPortOnceForEachRequestAndNotOnABadDate) {
   rig.app.shell.ClockOffsetPending = 0;
   rig.Receive(Rmc("120001", "150626"));
   rig.Receive(Rmc("120002", "150626"));
-  ASSERT_EQ(rig.clockSetter.set.size(), 1u);
-  EXPECT_EQ(rig.clockSetter.set[0].second, 1);
+  EXPECT_TRUE(rig.clockSetter.set.size() == 1 && rig.clockSetter.set[0].second == 1);
   ClockRig refused;  // a refusal goes to the port report and keeps the request
   refused.app.shell.ClockOffsetPending = 2;
   refused.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
@@ -330,8 +321,8 @@ TEST(SetPcClock, OnlyFromARealSerialPortOnceForEachRequestAndNotOnABadDate) {
     ClockRig bad;
     bad.app.shell.ClockOffsetPending = 0;
     bad.Receive(Rmc("120000", date));  // dropped, the input stays on
-    EXPECT_TRUE(bad.clockSetter.set.empty() && bad.app.lastInputError.count == 0) << date;
-    EXPECT_EQ(bad.app.form1.Frame1.Caption(), "GPS-NMEA-0183 Bad sentence !") << date;
+    EXPECT_TRUE(bad.clockSetter.set.empty() && bad.app.lastInputError.count == 0 &&
+                bad.app.form1.Frame1.Caption() == "GPS-NMEA-0183 Bad sentence !") << date;
   }
 }
 

@@ -60,7 +60,6 @@ TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
     ASSERT_EQ(n.size(), 1u) << c.course;
     EXPECT_NEAR(n[0].x2, kCentre + kNeedle * c.sin, 0.1) << c.course;
     EXPECT_NEAR(n[0].y2, kCentre - kNeedle * c.cos, 0.1) << c.course;
-    EXPECT_EQ(n[0].colour, colour::kWhite) << c.course;
     const DrawItem text = r.Of(DrawKind::kText).front();
     EXPECT_TRUE(text.text == Deg(Left(c.course, 5) + "~") && text.x1 == kCentre - 240 && text.y1 == c.textY) << c.course;
     // Two barbs a tenth of the picture long meet at the tip, thirty degrees either side.
@@ -154,9 +153,8 @@ TEST(ShowSpeed, InEveryUnitWithAtLeastThreeDigitsAndTheBarClamped) {
   Speedo s(3);  // an unknown unit shows zero, and cannot be chosen
   s.app.settings.SpeedUnit = 9;
   ShowSpeed(s.app, 20);
-  EXPECT_EQ(s.Speed(), "000.0");
   SpeedSelect(s.app, 9);
-  EXPECT_TRUE(s.app.form1.mnuKilometres.Checked());
+  EXPECT_TRUE(s.Speed() == "000.0" && s.app.form1.mnuKilometres.Checked());
 }
 
 TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheckAndTheMaxRangeIsAskedInTheUnitShown) {
@@ -167,9 +165,8 @@ TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheckAndTheMaxRangeIsA
       {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
   for (const auto& [menu, speed] : menus) {
     menu->Click();
-    EXPECT_EQ(s.Speed(), speed);
-    EXPECT_TRUE(menu->Checked() &&
-                f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1);
+    EXPECT_TRUE(s.Speed() == speed && menu->Checked() &&
+                f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1) << speed;
   }
   // Clicking the speed or the unit cycles through the units.
   std::string order;
@@ -185,13 +182,11 @@ TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheckAndTheMaxRangeIsA
     Speedo r(c.unit);
     r.MaxRange(c.answer);
     EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
-    EXPECT_EQ(r.app.settings.MaxRangeKmh, c.maxRangeKmh ? c.maxRangeKmh : 160) << c.unit << " " << c.answer;
-    EXPECT_EQ(r.dialogs.boxes.size(), c.maxRangeKmh ? 0u : 1u) << c.answer;
+    EXPECT_EQ(r.app.settings.MaxRangeKmh * 10 + r.dialogs.boxes.size(), c.maxRangeKmh ? c.maxRangeKmh * 10u : 1601u) << c.answer;
   }
   Speedo r(3);
   r.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
   r.MaxRange("250");
-  EXPECT_NEAR(r.Bar().Value(), 185.2, 0.01);
   EXPECT_EQ(r.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
 }
 
