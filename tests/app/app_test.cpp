@@ -186,7 +186,7 @@ void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std:
   WriteFile(rig.CfgPath(), text);
 }
 
-TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
+TEST(SettingsFile, LoadThenSaveReproducesEveryFieldReadByItsTypeOrRefusedAndAReadErrorMeansTheDefaults) {
   // Every field differs from its default, so a field read or written wrong changes the text.
   const std::string head =
       "\"Koralin GPS Readout. Version 1.21\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n"
@@ -203,9 +203,6 @@ TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
     SaveSettings(rig.app);
     EXPECT_EQ(ReadFile(rig.CfgPath()), text);
   }
-}
-
-TEST(SettingsFile, FieldsAreReadByTheirTypeOrRefusedAndAReadErrorMeansTheDefaults) {
   const struct { int line; const char* text; long error; const char* written; } cases[] = {
       {4, "12abc", 13, ""},         {4, "", 13, ""},              {4, "40000", 6, ""},          {3, "3000000000", 6, ""},
       {15, "1e999", 6, ""},         {15, "x1", 13, ""},           {15, "-3.5e38", 6, ""},       {31, "#YES#", 13, ""},
@@ -280,7 +277,7 @@ TEST(ShiftDate, MovesOneDayAcrossMonthsAndYears) {
   for (const auto& c : cases) EXPECT_EQ(ShiftDate(rig.app, c.date, c.days), c.expected) << c.date << " " << c.days;
 }
 
-TEST(SetPcClock, SetsLocalTimeFromUtcWithTheOffset) {
+TEST(SetPcClock, LocalTimeFromUtcWithTheOffsetOnceForEachRequestFromARealSerialPortAndNotOnABadDate) {
   const struct { int offset; const char* time; const char* date; DateTime expected; } cases[] = {
       // Across the year and back over a leap day; the days themselves are ShiftDate's.
       {2, "223015", "311226", {2027, 1, 1, 0, 30, 15}},     {-5, "021000", "010324", {2024, 2, 29, 21, 10, 0}},
@@ -294,9 +291,6 @@ TEST(SetPcClock, SetsLocalTimeFromUtcWithTheOffset) {
     EXPECT_EQ(rig.clockSetter.set, std::vector<DateTime>{c.expected}) << c.offset << " " << c.time << " " << c.date;
     EXPECT_FALSE(rig.app.shell.ClockOffsetPending);
   }
-}
-
-TEST(SetPcClock, OnlyFromARealSerialPortOnceForEachRequestAndNotOnABadDate) {
   for (int input : {0, -1, -2}) {
     ClockRig rig;
     rig.app.settings.ComPortIn = static_cast<std::int16_t>(input);

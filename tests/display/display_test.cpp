@@ -136,7 +136,7 @@ struct Speedo : test::TestRig {
   }
 };
 
-TEST(ShowSpeed, InEveryUnitWithAtLeastThreeDigitsAndTheBarClamped) {
+TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWithTheMaxRangeAskedInTheUnitShown) {
   const struct { int unit; float knots; const char* speed; double value, barMax; } cases[] = {
       {1, 20, "020.0", 20, 86.3930},       {2, 20, "023.0", 23.0156, 99.4406},  {3, 20, "037.0", 37.04, 160},
       {4, 20, "010.3", 10.2889, 44.4444},  {3, 0, "000.0", 0, 160},             {3, 2.808f, "005.2", 5.2, 160},
@@ -155,30 +155,27 @@ TEST(ShowSpeed, InEveryUnitWithAtLeastThreeDigitsAndTheBarClamped) {
   ShowSpeed(s.app, 20);
   SpeedSelect(s.app, 9);
   EXPECT_TRUE(s.Speed() == "000.0" && s.app.form1.mnuKilometres.Checked());
-}
-
-TEST(SpeedUnits, MenusAndClicksRedrawTheLatestSpeedWithOneCheckAndTheMaxRangeIsAskedInTheUnitShown) {
-  Speedo s(3);
-  s.app.fix.SpeedKnotsText = "020.0";
-  Form1& f = s.app.form1;
+  Speedo u(3);  // the units
+  u.app.fix.SpeedKnotsText = "020.0";
+  Form1& f = u.app.form1;
   const std::pair<MenuItem*, const char*> menus[] = {
       {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
   for (const auto& [menu, speed] : menus) {
     menu->Click();
-    EXPECT_TRUE(s.Speed() == speed && menu->Checked() &&
+    EXPECT_TRUE(u.Speed() == speed && menu->Checked() &&
                 f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1) << speed;
   }
   // Clicking the speed or the unit cycles through the units.
   std::string order;
   for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
-  EXPECT_EQ(order + std::to_string(s.app.settings.SpeedUnit), " ms knots mph kmh3");
-  const struct { int unit; const char* answer; int maxRangeKmh; } cases[] = {  // 0: refused
+  EXPECT_EQ(order + std::to_string(u.app.settings.SpeedUnit), " ms knots mph kmh3");
+  const struct { int unit; const char* answer; int maxRangeKmh; } ranges[] = {  // 0: refused
       {3, "", 160},        {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},      {3, "1", 1},
       {3, "-50", 50},      {3, "99999", 32767}, {3, "32767.6", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},
       {3, "9e999", 32767}, {1, "86", 159},      {1, "17693", 32767},  {2, "100", 161},   {4, "10", 36},
   };
   const char* const was[] = {"86", "99", "160", "44"};  // 160 km/h in each unit
-  for (const auto& c : cases) {
+  for (const auto& c : ranges) {
     Speedo r(c.unit);
     r.MaxRange(c.answer);
     EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;

@@ -121,7 +121,7 @@ TEST(Logging, EachDecoderLogsWhatItTook) {
   }
 }
 
-TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
+TEST(LogWriteErrors, ReportedOncePerFaultALastingOneKeepsTheNewestMegabyteAndAFailedFlushTheBuffer) {
   LogRig rig;
   const std::pair<std::string, const char*> cases[] = {
       {rig.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
@@ -142,11 +142,7 @@ TEST(LogWriteErrors, ReportedOncePerFaultWithPathNumberAndDescription) {
     EXPECT_EQ(r.app.form1.Frame1.Caption() + "|" + r.app.terminal.TerminalText[0].substr(0, 34),
               "GPS-NMEA-0183 log not written|log not written\r\nlog not written\r\n");
   }
-}
-
-TEST(LogWriteErrors, ALastingFaultKeepsTheNewestMegabyteAndAFailedFlushKeepsTheBuffer) {
-  LogRig rig;
-  rig.StartLogging("/dev/full");
+  rig.StartLogging("/dev/full");  // a lasting fault
   const std::string pad(60, '.');
   std::size_t most = 0;
   for (int i = 0; i < 16000; ++i) {
@@ -202,7 +198,7 @@ struct PlayRig : LogRig {
   std::vector<long long> times;
 };
 
-TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlessly) {
+TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlesslyAndCutToABoundedLength) {
   PlayRig rig;
   rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
   EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
@@ -217,6 +213,16 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlessly) {
     empty.PlayWith(empty.File(text), true, [&] { empty.app.StopPlay = empty.system.doEvents > 1000; });
     EXPECT_TRUE(empty.system.doEvents < 100 && empty.system.beeps == 1) << text.size();
   }
+  PlayRig lines;  // a file without line ends is cut into bounded lines
+  lines.app.settings.PollingInterval = 50;
+  std::size_t largest = 0;
+  std::string text;
+  while (text.size() < 1'000'000) text += test::Rmc();
+  lines.PlayWith(lines.File(text), false, [&] {
+    const PollTexts& p = lines.app.poll;
+    largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
+  });
+  EXPECT_EQ(lines.app.fix.GPRMCSentence.substr(0, 13) + std::to_string(largest), "$GPRMC,123519" + std::to_string(LineReader::kMaxLine));
 }
 
 TEST(Playback, TheStateWhilePlayingAndAfterwardsAndAClickOrExitStopsAfterTheCurrentLine) {
@@ -275,19 +281,6 @@ TEST(Playback, CancelMissingFileUnreadableFileOrLogging) {
   logging.f.mnuLoggen.SetChecked(true);
   logging.f.mnuPlayLog.Click();
   EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
-}
-
-TEST(Playback, FileWithoutLineEndsIsCutIntoBoundedLines) {
-  PlayRig rig;
-  rig.app.settings.PollingInterval = 50;
-  std::size_t largest = 0;
-  std::string text;
-  while (text.size() < 1'000'000) text += test::Rmc();
-  rig.PlayWith(rig.File(text), false, [&] {
-    const PollTexts& p = rig.app.poll;
-    largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
-  });
-  EXPECT_EQ(rig.app.fix.GPRMCSentence.substr(0, 13) + std::to_string(largest), "$GPRMC,123519" + std::to_string(LineReader::kMaxLine));
 }
 
 // The demo feeds every decoder in turn; the decoders' rules are tested on

@@ -427,9 +427,9 @@ std::string Rmc(const std::string& course = "300.0", const std::string& status =
 // As it leaves the output: with CR LF.
 std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
 
-TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmcAndAStarlessGprmcGetsItsChecksum) {
+TEST(Relay, AnyTalkerGoesOutAsItCameAStarlessGprmcGetsItsChecksumAndAltitudeAndHeadingGoOutOncePerText) {
   const std::string gn = test::Nmea("GN" + Body().substr(2));
-  const std::string gga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  const std::string gnGga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   for (const bool anyTalker : {true, false}) {
     OutRig rig;
     Form1& f = rig.app.form1;
@@ -438,9 +438,9 @@ TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmcAndAStarlessGprmcGetsItsCh
     f.mnuRMCPlainOut.SetChecked(true);
     f.mnuGPGGAOut.SetChecked(true);
     ExtractingGPRMC(rig.app, "$GPGSV,1*00\r\n" + gn + "\r\n");
-    RelayAltitude(rig.app, gga);
+    RelayAltitude(rig.app, gnGga);
     SendGPRMCModified(rig.app, "%090/7", f.lblGPRMC.Caption());
-    EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gga) + Sent(Rmc("30.0")) : "") << anyTalker;
+    EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gnGga) + Sent(Rmc("30.0")) : "") << anyTalker;
   }
   const std::pair<std::string, std::string> starred[] = {{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}};
   for (const auto& [shown, out] : starred) {
@@ -449,9 +449,6 @@ TEST(Relay, AnyTalkerGoesOutAsItCameAndModifiedAsGprmcAndAStarlessGprmcGetsItsCh
     rig.app.form1.lblGPRMC.SetCaption(shown);
     EXPECT_EQ(rig.out(), out) << shown;
   }
-}
-
-TEST(Relay, AltitudeAndHeadingGoOutOncePerText) {
   const std::string gga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   const std::string gga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   const std::string rmz = test::Nmea("PGRMZ,1789,f,3");
@@ -483,7 +480,7 @@ TEST(Relay, AltitudeAndHeadingGoOutOncePerText) {
   EXPECT_EQ(rig.out(), Sent(rmz) + Sent(gga) + Sent(gga) + Sent(test::Nmea("HCHDT,123.4,T")));
 }
 
-TEST(SendGPRMCModified, PutsTheBearingIntoTheCourseAboveTheMinimalSpeedAskedFor) {
+TEST(SendGPRMCModified, PutsEveryNewBearingIntoTheCourseAboveTheMinimalSpeedAskedFor) {
   const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } cases[] = {  // "": nothing sent
       {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
       {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
@@ -509,16 +506,13 @@ TEST(SendGPRMCModified, PutsTheBearingIntoTheCourseAboveTheMinimalSpeedAskedFor)
     asked.app.form1.mnuMinGpsSpeedOut.Click();
     EXPECT_EQ(asked.app.settings.MinGpsSpeedOut, value) << answer;
   }
-}
-
-TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
-  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } cases[] = {
+  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } bearings[] = {  // every new serial or companion bearing
       {&Form1::lblDoppler1, "$DFBRG123", true, false, Sent(Rmc("63.0"))},
       {&Form1::lblDoppler1, "DF045/2", true, true, Sent(Rmc("345.0")) + "%045/2\r\n"},
       {&Form1::lblDoppler1, "DF045/2", false, true, "DF045/2\r\n"}, {&Form1::lblDoppler1, "Duzevod232", true, true, ""},
       {&Form1::lblDDESound, "%---", true, false, ""}, {&Form1::lblDDESound, "%120/5", true, false, Sent(Rmc("60.0"))},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : bearings) {
     OutRig rig;
     Form1& f = rig.app.form1;
     f.lblGPRMC.SetCaption(Rmc());
@@ -542,7 +536,7 @@ TEST(SendGPRMCModified, RunsOnEveryNewSerialOrCompanionBearing) {
   EXPECT_EQ(linked.out(), Sent(Rmc("30.0")) + Sent(Rmc("30.0")));
 }
 
-TEST(AdjustComOut, FollowsTheCompanionLink) {
+TEST(CompanionLink, FollowsTheModifiedOutputAndTheCompanionUntilItLeavesOrIsSwitchedOffAndTheFixIsPublished) {
   // output, companion -> entry checked, sources shown, linked
   const std::tuple<bool, bool, const char*> cases[] = {
       {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
@@ -560,9 +554,6 @@ TEST(AdjustComOut, FollowsTheCompanionLink) {
     rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
     EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
   }
-}
-
-TEST(DDElinks, PublishesTheFixAndFollowsTheCompanionUntilItLeavesOrIsSwitchedOff) {
   test::TestRig rig;
   rig.bus.companionValue = "%045/3";
   rig.app.form1.mnuRMCModifiedOut.SetChecked(true);
