@@ -200,7 +200,7 @@ TEST(GetSentence, FindsChecksAndCuts) {
             "GPS-NMEA-0183 CRC error !");
 }
 
-TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
+TEST(CrcOkAndFindSentence, OnlyUpperCaseHexOfTheBodyAndAnyTalkerForTwoUpperCaseLetters) {
   const std::pair<std::string, bool> cases[] = {
       {kGood, true}, {kZero, false},  // the body's checksum is 09
       {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
@@ -210,16 +210,13 @@ TEST(CrcOk, AcceptsOnlyUpperCaseHexOfTheBody) {
       {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
   };
   for (const auto& [sentence, ok] : cases) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
-}
-
-TEST(FindSentence, AnyTalkerStandsForTwoUpperCaseLetters) {
-  const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } cases[] = {
+  const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } finds[] = {
       {true, "$GPRMC", "x$GNRMC,1", 2}, {false, "$GPRMC", "$GNRMC,1", 0}, {true, "$GPRMC", "$GPSRMC,1$gnRMC,1$G1RMC,1$GRMC,1", 0},
       {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
       {true, "$HCHDT", "$IIHDT,1", 1}, {true, "$GP", "ab$BDGSV,1", 3},  // the baud search's test
       {true, "$PGRMZ", "$GNRMZ,1", 0},  // a maker's own sentence keeps its name
   };
-  for (const auto& c : cases) {
+  for (const auto& c : finds) {
     test::TestRig rig;
     rig.app.form1.mnuAnyTalker.SetChecked(c.anyTalker);
     // and, from the third character on, the second
@@ -301,7 +298,7 @@ struct Decoder : test::TestRig {
   }
 };
 
-TEST(ExtractingGPRMC, WhatEachSentenceShows) {
+TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextAndFourVoidsZeroTheSpeed) {
   const struct { int input; std::string flux, sentence, shown; } cases[] = {
       {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
       {1, "", Rmc("V"), "Rx not ok|084.4~|East red"}, {1, "", Rmc(""), "No Rx|084.4~|East green"},
@@ -334,21 +331,18 @@ TEST(ExtractingGPRMC, WhatEachSentenceShows) {
   EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
   d.Decode(test::Rmc("123519", "022.4", "359.99"));  // five characters of the course count
   EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));
-}
-
-TEST(ExtractingGPRMC, OldDataUntilTheNextSentenceAndFourVoidsZeroTheSpeed) {
-  Decoder d;
-  d.app.form1.Frame1.SetCaption("GPS-NMEA-0183 CRC error !");
-  d.Decode("");
-  d.Decode(Rmc("A"));
-  EXPECT_EQ(d.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
-  d.app.form1.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)");
-  d.Decode(Rmc("A"));  // restored once after old data, not at every fix
-  EXPECT_EQ(d.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
-  for (int i = 1; i <= 7; ++i) d.Decode(Rmc(i == 4 ? "A" : "V"));  // an "A" in between restarts the count
-  EXPECT_EQ(d.app.fix.SpeedKnotsText, "022.4");
-  d.Decode(Rmc("V"));
-  EXPECT_EQ(d.app.fix.SpeedKnotsText + std::to_string(d.app.fix.VoidCount), "00");
+  Decoder o;  // old data until the next sentence
+  o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 CRC error !");
+  o.Decode("");
+  o.Decode(Rmc("A"));
+  EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
+  o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)");
+  o.Decode(Rmc("A"));  // restored once after old data, not at every fix
+  EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
+  for (int i = 1; i <= 7; ++i) o.Decode(Rmc(i == 4 ? "A" : "V"));  // an "A" in between restarts the count
+  EXPECT_EQ(o.app.fix.SpeedKnotsText, "022.4");
+  o.Decode(Rmc("V"));
+  EXPECT_EQ(o.app.fix.SpeedKnotsText + std::to_string(o.app.fix.VoidCount), "00");
 }
 
 TEST(ShowDegrees, SwitchingRedrawsFromTheKeptTextsOrDecodesAgain) {

@@ -186,7 +186,7 @@ std::string NmeaBurst(std::size_t atLeast) {
   return t;
 }
 
-TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
+TEST(AutoBaud, FindsTheRateThatCarriesNmeaKeepsTheWindowWorkingStopsAtComportOffAndSearchesOnlySerialPorts) {
   // A receiver that talks only at these rates, the rate found and the rates tried.
   const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; } cases[] = {
       {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
@@ -212,9 +212,6 @@ TEST(AutoBaud, FindsTheRateThatCarriesNmea) {
     EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
               c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
   }
-}
-
-TEST(AutoBaud, KeepsTheWindowWorkingComportOffStopsItAndOnlyFixedOrCustomPortsAreSearched) {
   SerialRig rig;
   auto& captions = rig.RecordGprmcCaptions();
   std::string lockWhileSearching;
