@@ -46,7 +46,7 @@ struct Rose : test::TestRig {
   }
 };
 
-TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
+TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingTextAvoidingItRedWhenSlowCyanRingForTheFluxGateOrTheRoseAlone) {
   const struct { const char* course; float sin, cos, textY; } cases[] = {
       {"000.0~", 0, 1, kCentre + 200},  {"090.0~", 1, 0, kCentre - 400},   {"180.0~", 0, -1, kCentre - 400},
       {"270.0~", -1, 0, kCentre + 200},  // both halves meet: below
@@ -72,16 +72,13 @@ TEST(DrawCompass, NeedleAndBarbsPointAlongTheHeadingAndItsTextAvoidsIt) {
       EXPECT_NEAR(along, 0.8660254f, 0.001) << c.course;
     }
   }
-}
-
-TEST(DrawCompass, SlowSpeedsRedNeedleOrNoCourseFluxGateCyanRingNoHeadingTheRoseAlone) {
-  const struct { const char* knots; int minimum; bool needle; Colour needleColour, centre; } cases[] = {
+  const struct { const char* knots; int minimum; bool needle; Colour needleColour, centre; } slow[] = {
       {"5", 5, true, colour::kRed, colour::kGreen},      // at the minimum: red, no barbs
       {"2", 5, false, {}, colour::kMagenta},             // below it with a fix: no course
       {"0", 0, true, colour::kRed, colour::kGreen},      // standstill
       {"0.1", 0, true, colour::kWhite, colour::kGreen},  // minimum zero is never magenta
   };
-  for (const auto& c : cases) {
+  for (const auto& c : slow) {
     Rose r;
     r.app.fix.CourseColour = colour::kGreen;
     r.Course("045.0~", c.knots, c.minimum);

@@ -68,7 +68,7 @@ std::string Buttons(const Form1& f, bool enabled) {
   return s;
 }
 
-TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoiceOrMeansPlaybackWhileALogPlays) {
+TEST(InputChoice, EachButtonBringsUpItsSourceOrMeansPlaybackWhileALogPlaysAndTheRateAndSourceAreShownChosen) {
   // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
   const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
       {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
@@ -102,13 +102,10 @@ TEST(Option1, EachButtonBringsUpItsSourceAndLocksOrFreesTheChoiceOrMeansPlayback
   EXPECT_EQ(std::to_string(stored.app.settings.ComPortIn) + Buttons(g, true) + Bits({g.lstCustumComIn.Visible(),
                 g.mnuPlayLog.Checked(), g.mnuPlayLog.Enabled(), g.mnuAutoBaud.Enabled(), g.mnuTerminalIn.Enabled()}),
             "-200000000001101");
-}
-
-TEST(BaudSelectAndComPortInSelect, TheEntryOfTheRateAndTheButtonOfTheSourceAreChosen) {
-  const std::pair<long, MenuItem Form1::*> cases[] = {
+  const std::pair<long, MenuItem Form1::*> rates[] = {
       {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
       {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
-  for (const auto& [baud, checked] : cases) {
+  for (const auto& [baud, checked] : rates) {
     SerialRig rig;
     BaudSelect(rig.app, 4800);
     BaudSelect(rig.app, baud);
@@ -116,9 +113,9 @@ TEST(BaudSelectAndComPortInSelect, TheEntryOfTheRateAndTheButtonOfTheSourceAreCh
     for (const BaudEntry& e : InputBaudEntries())
       EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
   }
-  SerialRig rig;  // with the input off a click only records the rate
-  rig.app.form1.mnuBaud9k6.Click();
-  EXPECT_TRUE(rig.app.settings.BaudIn == 9600 && rig.comm1.opened.empty());
+  SerialRig off;  // with the input off a click only records the rate
+  off.app.form1.mnuBaud9k6.Click();
+  EXPECT_TRUE(off.app.settings.BaudIn == 9600 && off.comm1.opened.empty());
   const std::pair<int, int> sources[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
   for (const auto& [source, button] : sources) {
     SerialRig chosen;
@@ -129,11 +126,11 @@ TEST(BaudSelectAndComPortInSelect, TheEntryOfTheRateAndTheButtonOfTheSourceAreCh
               static_cast<std::size_t>(button * 100 + (button == 6 ? 9 : source))) << source;
   }
   SerialRig chosen;
-  Form1& g = chosen.app.form1;
-  g.lstCustumComIn.SetListIndex(5);  // "12"
-  g.lstCustumComIn.Click();
-  EXPECT_TRUE(g.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
-  g.Option1[6].Click();
+  Form1& h = chosen.app.form1;
+  h.lstCustumComIn.SetListIndex(5);  // "12"
+  h.lstCustumComIn.Click();
+  EXPECT_TRUE(h.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
+  h.Option1[6].Click();
   EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
 }
 
@@ -345,7 +342,7 @@ std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {
   return s;
 }
 
-TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettings) {
+TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettingsOpensTheSeparatePortOrSaysWhyNotAndOffHidesTerminalOut) {
   const struct { bool gpsOpen; int port; long baud; int portOut; long baudOut; const char *checks, *enabled; } cases[] = {
       {false, 5, 1200, 5, 1200, "0000001100000", "1000000000000"}, {false, 0, 38400, 0, 38400, "1000000000001", "1111111111111"},
       {false, 0, 12345, 0, 4800, "1000000001000", "1111111111111"}, {false, 7, 4800, 0, 4800, "1000000001000", "1111111111111"},
@@ -362,9 +359,6 @@ TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettings) {
     EXPECT_EQ(rig.comm2.opened, c.portOut > 0 ? std::vector<int>{c.portOut} : std::vector<int>{});
     EXPECT_EQ(f.mnuTerminalOut.Enabled() * 10 + f.mnuHCHDTinp.Enabled(), c.portOut > 0 ? 11 : c.portOut ? 10 : 1) << c.port;
   }
-}
-
-TEST(ComOutSelect, OpensTheSeparatePortOrSaysWhyNotAndSwitchingOffHidesTerminalOut) {
   SerialRig rig;
   Form1& f = rig.app.form1;
   ComOutSelect(rig.app, 2, 9600);
