@@ -261,20 +261,17 @@ struct ClockRig : test::TestRig {
   }
 };
 
-TEST(ShiftDate, MovesOneDayAcrossMonthsAndYears) {
-  test::TestRig rig;
-  FillMonthTable(rig.app);
-  const struct { const char* date; int days; const char* expected; } cases[] = {
+TEST(SetPcClock, LocalTimeShiftedAcrossDaysOnceForEachRequestFromARealSerialPortAndNotOnABadDate) {
+  test::TestRig months;  // ShiftDate moves one day across months and years
+  FillMonthTable(months.app);
+  const struct { const char* date; int days; const char* expected; } shifts[] = {
       {"31-12-2026", 1, "01-01-2027"}, {"01-01-2027", -1, "31-12-2026"}, {"28-02-2024", 1, "29-02-2024"},
       {"29-02-2024", 1, "01-03-2024"}, {"28-02-2025", 1, "01-03-2025"}, {"01-03-2024", -1, "29-02-2024"},
       {"01-03-2025", -1, "28-02-2025"}, {"01-05-2026", -1, "30-04-2026"}, {"30-04-2026", 1, "01-05-2026"},
       {"02-05-2026", -1, "01-05-2026"}, {"28-02-2100", 1, "29-02-2100"}, {"27-02-2026", 1, "28-02-2026"},
       {"01-08-2026", -1, "31-07-2026"}, {"15-06-2026", 2, "15-06-2026"}, {"15-06-2026", -3, "15-06-2026"}, {"", 1, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(ShiftDate(rig.app, c.date, c.days), c.expected) << c.date << " " << c.days;
-}
-
-TEST(SetPcClock, LocalTimeFromUtcWithTheOffsetOnceForEachRequestFromARealSerialPortAndNotOnABadDate) {
+  for (const auto& c : shifts) EXPECT_EQ(ShiftDate(months.app, c.date, c.days), c.expected) << c.date << " " << c.days;
   const struct { int offset; const char* time; const char* date; DateTime expected; } cases[] = {
       // Across the year and back over a leap day; the days themselves are ShiftDate's.
       {2, "223015", "311226", {2027, 1, 1, 0, 30, 15}},     {-5, "021000", "010324", {2024, 2, 29, 21, 10, 0}},

@@ -222,7 +222,7 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlesslyAndCutToA
   EXPECT_EQ(lines.app.fix.GPRMCSentence.substr(0, 13) + std::to_string(largest), "$GPRMC,123519" + std::to_string(LineReader::kMaxLine));
 }
 
-TEST(Playback, TheStateWhilePlayingAndAfterwardsAndAClickOrExitStopsAfterTheCurrentLine) {
+TEST(Playback, TheStateWhilePlayingAndAfterAClickOrExitStopsAfterTheLineOrACancelAMissingFileOrLogging) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
     Form1& f = rig.f;
@@ -256,9 +256,6 @@ TEST(Playback, TheStateWhilePlayingAndAfterwardsAndAClickOrExitStopsAfterTheCurr
     if (how < 2) { EXPECT_EQ(rig.system.beeps, 1) << "no beep for the pass cut short"; }
     EXPECT_FALSE(rig.f.mnuPlayLog.Checked() || rig.app.StopPlay);
   }
-}
-
-TEST(Playback, CancelMissingFileUnreadableFileOrLogging) {
   PlayRig rig;
   rig.f.mnuPlayLog.Click();  // the input box is cancelled: the check stays
   EXPECT_TRUE(rig.f.mnuPlayLog.Checked() && !rig.f.mnuLoggen.Enabled());

@@ -69,7 +69,7 @@ TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
   for (const auto& [what, change] : keepPolling) EXPECT_FALSE(rests(change)) << what;
 }
 
-TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
+TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecondAndHostileTextKeepsTheLastGoodValues) {
   for (const bool verify : {true, false}) {
     Polled p;
     p.app.form1.mnuCrcCheck.SetChecked(verify);
@@ -85,6 +85,21 @@ TEST(Polling, SentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
     p.Tick("abcd");
     EXPECT_EQ(p.app.poll.RxText.size(), tail == 1023 ? 1028u : 4u);
   }
+  std::vector<std::string> texts = {"%1x3/4 DF12 $DFBRG99\r\n", "[] [x] [[[]]] DF\r\n", std::string(10000, '%'),
+                                    "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string(10000, ',')};
+  for (const char* s : {"HCHDT,", "HCHDT,9e999,T", "GPGGA,,,,,,,,,1e308,M", "PGRMZ,9e999,f", "GPGSA,A,9e999"})
+    texts.push_back(Nmea(s) + "\r\n");
+  Polled p;  // checksums verified; unverified intake meets real receivers' text in the corpus replay
+  p.app.form1.mnuCrcCheck.SetChecked(true);
+  p.app.form1.mnuLockCheck.SetChecked(true);
+  p.Tick(Nmea("GPGGA,1,2,N,3,E,1,06,1.40,545.4,M,47.2,M,,") + "\r\n" + Nmea("HCHDT,123.4,T") + "\r\n%123/4\r\n");
+  for (const std::string& t : texts) {
+    p.Tick(t);
+    EXPECT_EQ(p.app.heading.DopplerBearing + "|" + p.app.form1.lblHeight1.Caption() + "|" + p.app.heading.FluxHeadingText,
+              "%123|1789 ft|123.4" + std::string(1, kDegree) + "F") << t.substr(0, 40);
+    EXPECT_LE(p.app.poll.RxHistory.size() + p.app.poll.RxText.size(), 500 + 2 + 2 * (1024 + t.size()));
+  }
+  EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
 }
 
 // Every field of each decoded sentence spoiled in turn (a number beyond any
@@ -138,23 +153,6 @@ TEST(Polling, UndecodableSentencesAreDroppedAndOnlyAPortFaultSwitchesTheInputOff
 
 // Hostile text: nothing grows without bound, and the last good values stay
 // on screen. (That nothing escapes is the intake fuzzer's to find.)
-TEST(Polling, HostileTextKeepsTheLastGoodValues) {
-  std::vector<std::string> texts = {"%1x3/4 DF12 $DFBRG99\r\n", "[] [x] [[[]]] DF\r\n", std::string(10000, '%'),
-                                    "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string(10000, ',')};
-  for (const char* s : {"HCHDT,", "HCHDT,9e999,T", "GPGGA,,,,,,,,,1e308,M", "PGRMZ,9e999,f", "GPGSA,A,9e999"})
-    texts.push_back(Nmea(s) + "\r\n");
-  Polled p;  // checksums verified; unverified intake meets real receivers' text in the corpus replay
-  p.app.form1.mnuCrcCheck.SetChecked(true);
-  p.app.form1.mnuLockCheck.SetChecked(true);
-  p.Tick(Nmea("GPGGA,1,2,N,3,E,1,06,1.40,545.4,M,47.2,M,,") + "\r\n" + Nmea("HCHDT,123.4,T") + "\r\n%123/4\r\n");
-  for (const std::string& t : texts) {
-    p.Tick(t);
-    EXPECT_EQ(p.app.heading.DopplerBearing + "|" + p.app.form1.lblHeight1.Caption() + "|" + p.app.heading.FluxHeadingText,
-              "%123|1789 ft|123.4" + std::string(1, kDegree) + "F") << t.substr(0, 40);
-    EXPECT_LE(p.app.poll.RxHistory.size() + p.app.poll.RxText.size(), 500 + 2 + 2 * (1024 + t.size()));
-  }
-  EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
-}
 
 TEST(Polling, LockTextsInTheFrameCaptionWhileTheLockCheckIsOn) {
   test::TestRig rig;
@@ -180,7 +178,7 @@ TEST(Polling, LockTextsInTheFrameCaptionWhileTheLockCheckIsOn) {
 const std::string kGood = test::Rmc();  // ...,W*6A
 constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
 
-TEST(GetSentence, FindsChecksAndCuts) {
+TEST(Sentences, FoundCheckedAndCutOnlyUpperCaseHexOfTheBodyAndAnyTalkerForTwoUpperCaseLetters) {
   const struct { bool verify; std::string text, expected; } cases[] = {
       {true, "$GPGGA,1,2*00\r\n" + kGood + "\r\n$GPRMC,1,2,3*00\r\n", kGood},  // the first one only
       {true, "$GPGGA,123519,4807.038,N*00", ""}, {true, kGood.substr(0, kGood.size() - 1), ""},  // one character after the star
@@ -198,10 +196,7 @@ TEST(GetSentence, FindsChecksAndCuts) {
   rig.app.form1.mnuCrcCheck.SetChecked(true);
   EXPECT_EQ(GetSentence(rig.app, "$GPRMC", kGood.substr(0, kGood.size() - 1) + "B") + rig.app.form1.Frame1.Caption(),
             "GPS-NMEA-0183 CRC error !");
-}
-
-TEST(CrcOkAndFindSentence, OnlyUpperCaseHexOfTheBodyAndAnyTalkerForTwoUpperCaseLetters) {
-  const std::pair<std::string, bool> cases[] = {
+  const std::pair<std::string, bool> sums[] = {
       {kGood, true}, {kZero, false},  // the body's checksum is 09
       {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
       {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
@@ -209,7 +204,7 @@ TEST(CrcOkAndFindSentence, OnlyUpperCaseHexOfTheBodyAndAnyTalkerForTwoUpperCaseL
       {"$GPXYZ,p,0*C", true}, {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
       {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
   };
-  for (const auto& [sentence, ok] : cases) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
+  for (const auto& [sentence, ok] : sums) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
   const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } finds[] = {
       {true, "$GPRMC", "x$GNRMC,1", 2}, {false, "$GPRMC", "$GNRMC,1", 0}, {true, "$GPRMC", "$GPSRMC,1$gnRMC,1$G1RMC,1$GRMC,1", 0},
       {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
