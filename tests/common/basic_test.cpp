@@ -7,7 +7,7 @@
 namespace koralin {
 namespace {
 
-TEST(Val, TakesTheLeadingNumber) {
+TEST(Numbers, ValTakesTheLeadingNumberAndRoundHalfEvenTiesGoToTheEvenNeighbour) {
   const struct { const char* text; double value; } cases[] = {
       {"020.0", 20},   {"12abc", 12}, {"abc", 0},    {"", 0},       {"  7.5", 7.5}, {"-3.25x", -3.25},
       {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255}, {"&hff", 255}, {"5h", 5},
@@ -15,15 +15,12 @@ TEST(Val, TakesTheLeadingNumber) {
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << c.text;
   EXPECT_THROW(Val("9e999"), RunTimeError);  // an overflow
-}
-
-TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
-  const struct { double v; int decimals; double expected; } cases[] = {
+  const struct { double v; int decimals; double expected; } ties[] = {
       {2.5, 0, 2},      {3.5, 0, 4},     {-2.5, 0, -2}, {0.5, 0, 0},      {1.5, 0, 2},
       {2.6, 0, 3},      {2.675, 2, 2.68}, {2.665, 2, 2.66}, {4807.038, 2, 4807.04},
       {0.125, 2, 0.12}, {359.5, 0, 360},  {-0.4, 0, 0},  {123.45, 1, 123.4}, {9.995, 2, 10},
   };
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(RoundHalfEven(c.v, c.decimals), c.expected) << c.v;
+  for (const auto& c : ties) EXPECT_DOUBLE_EQ(RoundHalfEven(c.v, c.decimals), c.expected) << c.v;
   EXPECT_FLOAT_EQ(RoundHalfEven(0.3048f * 1.0f, 1), 0.3f);
   EXPECT_FLOAT_EQ(RoundHalfEven(2.5f), 2.0f);
 }

@@ -186,7 +186,17 @@ TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWit
 
 constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
 
-TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeightUnlessMinimised) {
+struct Minimal : test::TestRig {
+  explicit Minimal(int input) {
+    app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    app.settings.MinimalLeft = 1234.5f;
+    app.settings.MinimalTop = 600;
+    app.form1.form.SetVisible(true);
+  }
+  Form5& W() { return app.display.form5; }
+};
+
+TEST(Layout, SnapsBackToTheFixedWidthAndHeightUnlessMinimisedAndTheMinimalDisplayReplacesItUntilKeyM) {
   test::TestRig rig;
   Form1& f = rig.app.form1;
   f.form.SetBounds({300, 200, 14000, 6000});
@@ -203,19 +213,6 @@ TEST(FormResize, SnapsBackToTheFixedWidthAndTheLayoutsHeightUnlessMinimised) {
   EXPECT_EQ(f.form.Bounds(), (Rect{0, 0, 2000, 500}));
   Frame1_MouseDown(rig.app, button::kLeft, 0, 100, 100);  // a left click on the frame switches the bar
   EXPECT_TRUE(f.ProgressBar1.Smooth());
-}
-
-struct Minimal : test::TestRig {
-  explicit Minimal(int input) {
-    app.settings.ComPortIn = static_cast<std::int16_t>(input);
-    app.settings.MinimalLeft = 1234.5f;
-    app.settings.MinimalTop = 600;
-    app.form1.form.SetVisible(true);
-  }
-  Form5& W() { return app.display.form5; }
-};
-
-TEST(MinimalDisplay, ReplacesTheMainWindowForEachSourceUntilKeyM) {
   const struct { int input; const char* values; Colour back; } cases[] = {  // values nullptr: refused
       {-1, "Demo", colour::kRed}, {3, "No Rx Yet", colour::kButtonFace}, {-2, "No Rx Yet", colour::kButtonFace},
       {0, nullptr, colour::kButtonFace}};

@@ -118,7 +118,7 @@ TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   EXPECT_TRUE(!t.form2.TxtSend.Visible() && rig.dialogs.boxes.size() == 1u);
 }
 
-TEST(AddCrcToText, GivesTheSentenceItsChecksum) {
+TEST(CrcTool, GivesTheSentenceItsChecksumAndOpensWithTheSirfCommandSummedAndClosesWithItsMenuOrCloseBox) {
   const std::pair<const char*, const char*> cases[] = {
       {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E"}, {"GPRMC,1,2", "$GPRMC,1,2*48"},
       // An old checksum goes, whatever it was, and so do blanks and text before the "$".
@@ -130,9 +130,6 @@ TEST(AddCrcToText, GivesTheSentenceItsChecksum) {
       {"$ABC*12345", "$ABC*12345"}, {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
   };
   for (auto [typed, result] : cases) EXPECT_EQ(AddCrcToText(typed), result) << '"' << typed << '"';
-}
-
-TEST(CrcTool, OpensWithTheSirfCommandSummedAndClosesWithItsMenuOrCloseBox) {
   test::TestRig rig;
   MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
   Form4& w = rig.app.terminal.form4;
