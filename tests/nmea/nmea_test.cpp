@@ -477,18 +477,7 @@ TEST_F(HeadingTest, DopplerBearings) {
   }
 }
 
-TEST(HeadingHelpers, NormaliseAndFormat) {
-  for (const auto& [in, out] : {std::pair{-5.0f, 355.0f}, {359.5f, 0.0f}, {-0.4f, 0.0f}, {-725.0f, 355.0f}, {-360.0f, 0.0f}}) {
-    EXPECT_EQ(NormaliseDegrees(in), out) << in;
-    EXPECT_FALSE(std::signbit(NormaliseDegrees(in))) << in;  // never "-0"
-  }
-  const std::pair<const char*, const char*> headings[] = {
-      {"90", "090.0"},  {"123.45", "123.4"}, {"123.55", "123.6"},  {"359.96", "360.0"}, {"", "000.0"},
-      {"abc", "000.0"}, {"5.2xyz", "005.2"}, {"1234.5", "1234.5"}, {"-5", "-005.0"}};
-  for (const auto& [in, out] : headings) EXPECT_EQ(FormatHeading(in), out + kDeg) << in;
-}
-
-TEST_F(HeadingTest, HeadingTextChoosesItsSource) {
+TEST_F(HeadingTest, HeadingTextChoosesItsSourceNormalisedAndFormatted) {
   const std::tuple<const char*, const char*, int, std::string, int, std::string> cases[] = {
       {"A", "005.0", 5, Flux("123.4"), 0, "090.0" + kDeg},  // at the minimum speed the GPS course wins
       {"A", "4.9", 5, Flux("123.4"), 10, Flux("133")},      {"V", "50", 0, Flux("123.4"), 0, Flux("123")},
@@ -505,6 +494,14 @@ TEST_F(HeadingTest, HeadingTextChoosesItsSource) {
     app.settings.FluxCompassOffset = static_cast<std::int16_t>(offset);
     EXPECT_EQ(GetHeadingText(app), expected) << flux << " " << offset;
   }
+  for (const auto& [in, out] : {std::pair{-5.0f, 355.0f}, {359.5f, 0.0f}, {-0.4f, 0.0f}, {-725.0f, 355.0f}, {-360.0f, 0.0f}}) {
+    EXPECT_EQ(NormaliseDegrees(in), out) << in;
+    EXPECT_FALSE(std::signbit(NormaliseDegrees(in))) << in;  // never "-0"
+  }
+  const std::pair<const char*, const char*> headings[] = {
+      {"90", "090.0"},  {"123.45", "123.4"}, {"123.55", "123.6"},  {"359.96", "360.0"}, {"", "000.0"},
+      {"abc", "000.0"}, {"5.2xyz", "005.2"}, {"1234.5", "1234.5"}, {"-5", "-005.0"}};
+  for (const auto& [in, out] : headings) EXPECT_EQ(FormatHeading(in), out + kDeg) << in;
 }
 
 class AlignTest : public HeadingTest {

@@ -158,21 +158,6 @@ TEST(InfoBoxes, EachEntryShowsItsBoxAndTheDeviceEntriesOpenTheListing) {
 
 // A row: the numbers that open the device (by its line, or by default when the
 // number has no line), path, USB id, maker and description.
-TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
-  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
-  const struct { SerialDevice device; const char* row; } cases[] = {
-      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
-       "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
-      {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
-      {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
-      {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
-      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
-       "-           /dev/serial/by-id/abc -          -                     "},
-      {{"/dev/ttyUSB7", "", "", -1, -1, false},
-       "-           /dev/ttyUSB7          -          -                     (not present)"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
-}
 
 constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
 
@@ -190,7 +175,7 @@ struct Listing : ::testing::Test {
   }
 };
 
-TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFileAndAssignsANumberFrom1To31) {
+TEST_F(Listing, ShowsPresentDevicesThenMissingOnesInRowsOfPortsPathUsbIdMakerAndDescriptionAndAssignsNumbers) {
   FillPortListing(app, {});
   EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
   SaveComPort(folder.path(), 4, "/dev/ttyUSB3");
@@ -223,6 +208,19 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFileAndAssignsANumbe
   rig.system.appPath = folder / "missing";  // a failed save is reported in the window
   Assign("2");
   EXPECT_EQ(l.lblStatus.Caption().rfind("Not saved: ", 0), 0u);
+  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
+  const struct { SerialDevice device; const char* row; } cases[] = {
+      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
+       "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
+      {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
+      {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
+      {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
+      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
+       "-           /dev/serial/by-id/abc -          -                     "},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false},
+       "-           /dev/ttyUSB7          -          -                     (not present)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
 }
 
 }  // namespace
