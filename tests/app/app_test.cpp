@@ -115,7 +115,7 @@ TEST(Startup, BringsTheWindowUpFromTheDefaultsOrStoredSettingsButASecondCopyRefu
 // Whatever Options.cfg holds, the defaults are read without waiting; the file
 // left behind holds every option as switched since and every line it did not
 // know.
-TEST(OptionsFile, BadFilesMeanTheDefaults) {
+TEST(OptionsFile, BadFilesMeanTheDefaultsAndTheExitStopsSavesClosesThenEnds) {
   using Make = std::function<void(const std::string&)>;
   const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
   // AnyTalker as read, then switched and saved: the file written ("": the save fails with a box)
@@ -143,9 +143,6 @@ TEST(OptionsFile, BadFilesMeanTheDefaults) {
     EXPECT_EQ(std::to_string(rig.dialogs.boxes.size()) + (c.saved.empty() ? "" : test::ReadFile(folder / "Options.cfg")),
               (c.saved.empty() ? "1" : "0") + c.saved);
   }
-}
-
-TEST(ExitProgram, StopsSavesClosesThenEnds) {
   Started r;
   App& app = r.app;
   r.comm1.Open(3, "4800,N,8,1", 1024, 512);

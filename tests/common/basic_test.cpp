@@ -7,7 +7,7 @@
 namespace koralin {
 namespace {
 
-TEST(Numbers, ValTakesTheLeadingNumberAndRoundHalfEvenTiesGoToTheEvenNeighbour) {
+TEST(Numbers, ValTakesTheLeadingNumberRoundHalfEvenTiesGoToTheEvenNeighbourAndFormatFollowsThePattern) {
   const struct { const char* text; double value; } cases[] = {
       {"020.0", 20},   {"12abc", 12}, {"abc", 0},    {"", 0},       {"  7.5", 7.5}, {"-3.25x", -3.25},
       {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255}, {"&hff", 255}, {"5h", 5},
@@ -23,10 +23,7 @@ TEST(Numbers, ValTakesTheLeadingNumberAndRoundHalfEvenTiesGoToTheEvenNeighbour) 
   for (const auto& c : ties) EXPECT_DOUBLE_EQ(RoundHalfEven(c.v, c.decimals), c.expected) << c.v;
   EXPECT_FLOAT_EQ(RoundHalfEven(0.3048f * 1.0f, 1), 0.3f);
   EXPECT_FLOAT_EQ(RoundHalfEven(2.5f), 2.0f);
-}
-
-TEST(Format, FollowsThePattern) {
-  const struct { double v; const char* pattern; const char* expected; } cases[] = {
+  const struct { double v; const char* pattern; const char* expected; } patterns[] = {
       {90, "000.0", "090.0"},          {5.2, "000.0", "005.2"},          {1234.5, "000.0", "1234.5"},
       {359.96, "000.0", "360.0"},      {0.25, "000.0", "000.2"},         {53.27, "###.0", "53.3"},
       {0.3, "###.0", ".3"},            {359.96, "###.0", "360.0"},       {52.205833, ".00000", "52.20583"},
@@ -35,7 +32,7 @@ TEST(Format, FollowsThePattern) {
       {5, "00:00:00", "00:00:05"},     {-5, "000", "-005"},              {7, "000", "007"},
       {0.4, "000", "000"},             {2.5, "00", "02"},                {-0.001, "0.00", "0.00"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Format(c.v, c.pattern), c.expected) << c.v << " " << c.pattern;
+  for (const auto& c : patterns) EXPECT_EQ(Format(c.v, c.pattern), c.expected) << c.v << " " << c.pattern;
 }
 
 // Texts made by the helpers, each beside the text it must be.

@@ -46,7 +46,7 @@ struct Rose : test::TestRig {
   }
 };
 
-TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingTextAvoidingItRedWhenSlowCyanRingForTheFluxGateOrTheRoseAlone) {
+TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingRedWhenSlowCyanForTheFluxGateTicksAndTextsWhoseSectorsTieToTheEven) {
   const struct { const char* course; float sin, cos, textY; } cases[] = {
       {"000.0~", 0, 1, kCentre + 200},  {"090.0~", 1, 0, kCentre - 400},   {"180.0~", 0, -1, kCentre - 400},
       {"270.0~", -1, 0, kCentre + 200},  // both halves meet: below
@@ -98,9 +98,6 @@ TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingTextAvoidingItRedWhenSlowCyanRing
   EXPECT_TRUE(circles[0].colour == colour::kCyan && circles[1].fill == colour::kBlue);
   // standing still: a red needle
   EXPECT_TRUE(rose.Of(DrawKind::kText).front().text == Deg("123.0~") && rose.Of(DrawKind::kLine, true).at(0).colour == colour::kRed);
-}
-
-TEST(DrawCompass, TicksEvery22Point5Or10DegreesAndCompassTextsWhoseSectorsTieToTheEvenIndex) {
   Rose r;
   for (bool tens : {false, true, false}) {
     r.app.form1.mnuReflines.SetChecked(!tens);

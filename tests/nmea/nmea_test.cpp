@@ -340,7 +340,7 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextAndFourVoidsZeroTh
   EXPECT_EQ(o.app.fix.SpeedKnotsText + std::to_string(o.app.fix.VoidCount), "00");
 }
 
-TEST(ShowDegrees, SwitchingRedrawsFromTheKeptTextsOrDecodesAgain) {
+TEST(Position, FieldsRoundedDatesAndDecimalDegreesAndSwitchingRedrawsFromTheKeptTextsOrDecodesAgain) {
   Decoder d;
   Form1& f = d.app.form1;
   d.Decode(Rmc("A", "3351.390,S,15112.340,W"));
@@ -354,9 +354,6 @@ TEST(ShowDegrees, SwitchingRedrawsFromTheKeptTextsOrDecodesAgain) {
   d.Decode(d.app.poll.RxText);
   ShowDegrees(d.app, false);
   EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption(), "52.20583N 4.90533E");
-}
-
-TEST(GpsTimeAndPosition, FieldsRoundedDatesAndDecimalDegrees) {
   const std::pair<const char*, const char*> times[] = {
       {"235959.600", "000000"}, {"120000.500", "120000"}, {"120000.501", "120001"}, {"123519", "123519"},
       {"123559.7", "123600"},   {"125959.9", "130000"},   {"", "000000"},           {"1234", "001234"},
