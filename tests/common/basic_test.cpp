@@ -7,7 +7,7 @@
 namespace koralin {
 namespace {
 
-TEST(Numbers, ValTakesTheLeadingNumberRoundHalfEvenTiesGoToTheEvenNeighbourAndFormatFollowsThePattern) {
+TEST(Basic, ValTakesTheLeadingNumberRoundHalfEvenTiesGoToTheEvenNeighbourFormatAndTextsAsBasicHasThem) {
   const struct { const char* text; double value; } cases[] = {
       {"020.0", 20},   {"12abc", 12}, {"abc", 0},    {"", 0},       {"  7.5", 7.5}, {"-3.25x", -3.25},
       {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255}, {"&hff", 255}, {"5h", 5},
@@ -33,11 +33,7 @@ TEST(Numbers, ValTakesTheLeadingNumberRoundHalfEvenTiesGoToTheEvenNeighbourAndFo
       {0.4, "000", "000"},             {2.5, "00", "02"},                {-0.001, "0.00", "0.00"},
   };
   for (const auto& c : patterns) EXPECT_EQ(Format(c.v, c.pattern), c.expected) << c.v << " " << c.pattern;
-}
-
-// Texts made by the helpers, each beside the text it must be.
-TEST(Texts, NumbersAndPositionsAsBasicHasThem) {
-  const std::pair<std::string, std::string> cases[] = {
+  const std::pair<std::string, std::string> texts[] = {
       {Format(52.205833f, ".00000"), "52.20583"},  // a Single shows its binary value
       {Format(-151.205667f, ".00000"), "-151.20567"}, {Format(0.1f, "0.000000000"), "0.100000001"},
       {Str(62.0), " 62"}, {Str(-5.0), "-5"}, {Str(0.0), " 0"}, {Str(0.5), " .5"}, {Str(-0.5), "-.5"},
@@ -52,8 +48,10 @@ TEST(Texts, NumbersAndPositionsAsBasicHasThem) {
       {UCase("\xF7"), "\xF7"},  // the division sign has no case
       {Replace("1,5,6", ",", "."), "1.5.6"}, {Replace("abc", "", "x"), "abc"}, {Trim("  a b  "), "a b"},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "row " << i;
+  for (std::size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(texts[i].first, texts[i].second) << "row " << i;
 }
+
+// Texts made by the helpers, each beside the text it must be.
 
 }  // namespace
 }  // namespace koralin

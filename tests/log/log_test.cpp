@@ -47,41 +47,7 @@ struct LogRig : test::TestRig {
 
 const std::string kRmc = test::Rmc();  // 68 characters, 70 as a record
 
-TEST(Logging, EachDecoderLogsWhatItTookInBatchesOfOver1024CharactersAppendedWithABeepAndTheRestAtSwitchOff) {
-  LogRig rig;
-  const std::string path = rig.folder / "trip.log";
-  WriteFile(path, "old\r\n");
-  rig.StartLogging(path, MsgResult::kOk);
-  for (int i = 0; i < 14; ++i) LoggingSummer(rig.app, kRmc, true);
-  EXPECT_EQ(ReadFile(path) + std::to_string(rig.system.beeps), "old\r\n0") << "980 characters are kept";
-  LoggingSummer(rig.app, kRmc, true);
-  std::string expected = "old\r\n";
-  for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
-  EXPECT_EQ(ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
-  std::filesystem::remove(path);
-  rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
-  EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
-  for (const bool verify : {true, false}) {
-    LogRig rig;
-    rig.app.form1.mnuCrcCheck.SetChecked(verify);
-    rig.app.form1.mnuLockCheck.SetChecked(true);
-    const std::string path = rig.folder / "trip.log";
-    rig.StartLogging(path);
-    rig.app.settings.ComPortIn = -1;
-    const std::string hdt = test::Nmea("HCHDT,123.4,T"), gsa = test::Nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
-    const std::string gga = test::Nmea("GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,");
-    const std::string rmc = kRmc.substr(0, kRmc.size() - 2) + "00";  // a bad checksum, taken only unchecked
-    PollTexts& p = rig.app.poll;
-    p.RxText = p.RxTextAltitude = p.RxTextDoppler = "noise " + hdt + "\r\n" + (verify ? kRmc : rmc) + "7F junk\r\n" +
-                                                    gga + "\r\n" + gsa + "\r\n%123/4\r\n";
-    DispatchSentences(rig.app);
-    rig.app.form1.mnuLoggen.Click();
-    // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
-    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
-  }
-}
-
-TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
+TEST(Logging, SwitchingOnAsksForTheFileThenEachDecoderLogsWhatItTookInBatchesOfOver1024CharactersWithABeep) {
   LogRig cancelled;
   cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
   EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
@@ -115,6 +81,37 @@ TEST(Logging, SwitchingOnAsksForTheFileAndAboutAnExistingOne) {
     // the question, then the write error
     EXPECT_TRUE(Exists(path) && r.dialogs.boxes.size() == 2 && !r.app.form1.mnuLoggen.Checked() &&
                 r.app.settings.LogFileName == path) << path;  // offered again next time
+  }
+  LogRig rig;
+  const std::string path = rig.folder / "trip.log";
+  WriteFile(path, "old\r\n");
+  rig.StartLogging(path, MsgResult::kOk);
+  for (int i = 0; i < 14; ++i) LoggingSummer(rig.app, kRmc, true);
+  EXPECT_EQ(ReadFile(path) + std::to_string(rig.system.beeps), "old\r\n0") << "980 characters are kept";
+  LoggingSummer(rig.app, kRmc, true);
+  std::string expected = "old\r\n";
+  for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
+  EXPECT_EQ(ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
+  std::filesystem::remove(path);
+  rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
+  EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
+  for (const bool verify : {true, false}) {
+    LogRig rig;
+    rig.app.form1.mnuCrcCheck.SetChecked(verify);
+    rig.app.form1.mnuLockCheck.SetChecked(true);
+    const std::string path = rig.folder / "trip.log";
+    rig.StartLogging(path);
+    rig.app.settings.ComPortIn = -1;
+    const std::string hdt = test::Nmea("HCHDT,123.4,T"), gsa = test::Nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
+    const std::string gga = test::Nmea("GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,");
+    const std::string rmc = kRmc.substr(0, kRmc.size() - 2) + "00";  // a bad checksum, taken only unchecked
+    PollTexts& p = rig.app.poll;
+    p.RxText = p.RxTextAltitude = p.RxTextDoppler = "noise " + hdt + "\r\n" + (verify ? kRmc : rmc) + "7F junk\r\n" +
+                                                    gga + "\r\n" + gsa + "\r\n%123/4\r\n";
+    DispatchSentences(rig.app);
+    rig.app.form1.mnuLoggen.Click();
+    // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
+    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
   }
 }
 

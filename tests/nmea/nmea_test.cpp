@@ -69,7 +69,7 @@ TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
   for (const auto& [what, change] : keepPolling) EXPECT_FALSE(rests(change)) << what;
 }
 
-TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecondAndHostileTextKeepsTheLastGoodValues) {
+TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecondHostileTextKeepsTheLastGoodValuesLockTextsShow) {
   for (const bool verify : {true, false}) {
     Polled p;
     p.app.form1.mnuCrcCheck.SetChecked(verify);
@@ -100,6 +100,24 @@ TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecondAndHostileTextKeepsT
     EXPECT_LE(p.app.poll.RxHistory.size() + p.app.poll.RxText.size(), 500 + 2 + 2 * (1024 + t.size()));
   }
   EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  f.mnuCrcCheck.SetChecked(true);
+  f.mnuLockCheck.Click();
+  const std::pair<std::string, const char*> cases[] = {
+      {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"0", " "}, {"x", " "}, {"34", " (Very good lock 3D)"}, {"", " "}};
+  std::string spinner;  // turns once per decoding
+  for (const auto& [mode, lock] : cases) {
+    rig.app.poll.RxText = "junk" + test::Nmea("GPGSA,A," + mode + ",04,05,,,");
+    DispatchSentences(rig.app);
+    EXPECT_EQ(f.Frame1.Caption(), std::string("GPS-NMEA-0183") + lock) << mode;
+    spinner += f.lblTurnPrompt.Caption();
+  }
+  EXPECT_EQ(spinner, "0/-\\0/");
+  f.mnuLockCheck.Click();  // switched off: the lock text goes and no longer comes back
+  const std::string off = f.Frame1.Caption();
+  DispatchSentences(rig.app);
+  EXPECT_EQ(off + "|" + f.Frame1.Caption(), "GPS-NMEA-0183|GPS-NMEA-0183");
 }
 
 // Every field of each decoded sentence spoiled in turn (a number beyond any
@@ -153,27 +171,6 @@ TEST(Polling, UndecodableSentencesAreDroppedAndOnlyAPortFaultSwitchesTheInputOff
 
 // Hostile text: nothing grows without bound, and the last good values stay
 // on screen. (That nothing escapes is the intake fuzzer's to find.)
-
-TEST(Polling, LockTextsInTheFrameCaptionWhileTheLockCheckIsOn) {
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  f.mnuCrcCheck.SetChecked(true);
-  f.mnuLockCheck.Click();
-  const std::pair<std::string, const char*> cases[] = {
-      {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"0", " "}, {"x", " "}, {"34", " (Very good lock 3D)"}, {"", " "}};
-  std::string spinner;  // turns once per decoding
-  for (const auto& [mode, lock] : cases) {
-    rig.app.poll.RxText = "junk" + test::Nmea("GPGSA,A," + mode + ",04,05,,,");
-    DispatchSentences(rig.app);
-    EXPECT_EQ(f.Frame1.Caption(), std::string("GPS-NMEA-0183") + lock) << mode;
-    spinner += f.lblTurnPrompt.Caption();
-  }
-  EXPECT_EQ(spinner, "0/-\\0/");
-  f.mnuLockCheck.Click();  // switched off: the lock text goes and no longer comes back
-  const std::string off = f.Frame1.Caption();
-  DispatchSentences(rig.app);
-  EXPECT_EQ(off + "|" + f.Frame1.Caption(), "GPS-NMEA-0183|GPS-NMEA-0183");
-}
 
 const std::string kGood = test::Rmc();  // ...,W*6A
 constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
