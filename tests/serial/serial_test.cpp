@@ -134,7 +134,11 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrMeansPlaybackWhileALogPlaysAndThe
   EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
 }
 
-TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAndAFailureEndsTheInput) {
+std::string Warning(int seconds) {
+  return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
+}
+
+TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAFailureEndsTheInputAndTenSecondsOfSilenceWarn) {
   // source -> port opened, polling, watchdog, altitude label kept
   const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
   for (const auto& [source, seen] : cases) {
@@ -172,6 +176,38 @@ TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAndAFailureEndsTheIn
     EXPECT_EQ(rig.app.display.form5.Label2.ForeColor() == colour::kBlue, minimal);  // no box: blue values
     EXPECT_EQ(rig.dialogs.boxes.size(), minimal ? 0u : 1u);
     EXPECT_TRUE(minimal || rig.dialogs.boxes.at(0).prompt.starts_with(proc + std::string(":\r\nCom3  /dev/ttyS2: No such")));
+  }
+  // What arrives after five warnings on port 1, and the next warning: any
+  // fix, bearing or compass restarts the ten seconds.
+  const std::pair<std::string, std::string> silences[] = {
+      {test::Rmc(), Warning(10)}, {"%123/4", Warning(10)}, {test::Nmea("HCHDT,123.4,T"), Warning(60)}};
+  for (const auto& [text, next] : silences) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.Option1[0].Click();
+    std::vector<Colour> colours;  // the caption's colour steps round with each warning
+    for (int n = 1; n <= 5; ++n) {
+      rig.clock.Advance(9999);
+      EXPECT_EQ(rig.system.beeps, n - 1);
+      rig.clock.Advance(1);
+      EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.system.beeps), Warning(10 * n) + std::to_string(n));
+      colours.push_back(f.Frame1.ForeColor());
+    }
+    EXPECT_EQ(colours, (std::vector<Colour>{colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan, colour::kBlue}));
+    EXPECT_FALSE(f.Frame1.FontUnderline());
+    rig.comm1.Feed(text + "\r\n");
+    rig.clock.Advance(1000 + 9999);  // the next poll reads it
+    EXPECT_EQ(rig.system.beeps, 5) << text;
+    rig.clock.Advance(1);
+    EXPECT_EQ(f.Frame1.Caption(), next) << text;
+  }
+  for (int source : {0, 3}) {  // quiet during playback and with the input off
+    SerialRig rig;
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.form1.mnuPlayLog.SetChecked(source != 0);
+    rig.app.form1.tmrComInTimeOut.SetEnabled(true);
+    rig.clock.Advance(30000);
+    EXPECT_EQ(rig.system.beeps, 0) << source;
   }
 }
 
@@ -241,45 +277,6 @@ TEST(AutoBaud, FindsTheRateThatCarriesNmeaKeepsTheWindowWorkingStopsAtComportOff
   }
 }
 
-std::string Warning(int seconds) {
-  return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
-}
-
-TEST(Watchdog, WarnsEveryTenSecondsOfSilenceUntilSomethingIsDecoded) {
-  // What arrives after five warnings on port 1, and the next warning: any
-  // fix, bearing or compass restarts the ten seconds.
-  const std::pair<std::string, std::string> cases[] = {
-      {test::Rmc(), Warning(10)}, {"%123/4", Warning(10)}, {test::Nmea("HCHDT,123.4,T"), Warning(60)}};
-  for (const auto& [text, next] : cases) {
-    SerialRig rig;
-    Form1& f = rig.app.form1;
-    f.Option1[0].Click();
-    std::vector<Colour> colours;  // the caption's colour steps round with each warning
-    for (int n = 1; n <= 5; ++n) {
-      rig.clock.Advance(9999);
-      EXPECT_EQ(rig.system.beeps, n - 1);
-      rig.clock.Advance(1);
-      EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.system.beeps), Warning(10 * n) + std::to_string(n));
-      colours.push_back(f.Frame1.ForeColor());
-    }
-    EXPECT_EQ(colours, (std::vector<Colour>{colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan, colour::kBlue}));
-    EXPECT_FALSE(f.Frame1.FontUnderline());
-    rig.comm1.Feed(text + "\r\n");
-    rig.clock.Advance(1000 + 9999);  // the next poll reads it
-    EXPECT_EQ(rig.system.beeps, 5) << text;
-    rig.clock.Advance(1);
-    EXPECT_EQ(f.Frame1.Caption(), next) << text;
-  }
-  for (int source : {0, 3}) {  // quiet during playback and with the input off
-    SerialRig rig;
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
-    rig.app.form1.mnuPlayLog.SetChecked(source != 0);
-    rig.app.form1.tmrComInTimeOut.SetEnabled(true);
-    rig.clock.Advance(30000);
-    EXPECT_EQ(rig.system.beeps, 0) << source;
-  }
-}
-
 // A port that goes away while open is waited for, not switched off.
 TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
   const RunTimeError lost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
@@ -342,7 +339,25 @@ std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {
   return s;
 }
 
-TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettingsOpensTheSeparatePortOrSaysWhyNotAndOffHidesTerminalOut) {
+// A rig whose output is a separate port.
+struct OutRig : SerialRig {
+  OutRig() { ComOutSelect(app, 1, 4800); }
+  std::string& out() { return comm2.written; }
+};
+
+// A $GPRMC at 5 knots with this course and status, without and with its checksum.
+std::string Body(const std::string& course = "300.0", const std::string& status = "A",
+                 const std::string& speed = "005.0") {
+  return "GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,003.1,W";
+}
+std::string Rmc(const std::string& course = "300.0", const std::string& status = "A",
+                const std::string& speed = "005.0") {
+  return test::Nmea(Body(course, status, speed));
+}
+// As it leaves the output: with CR LF.
+std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
+
+TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndAFailureReportedOnce) {
   const struct { bool gpsOpen; int port; long baud; int portOut; long baudOut; const char *checks, *enabled; } cases[] = {
       {false, 5, 1200, 5, 1200, "0000001100000", "1000000000000"}, {false, 0, 38400, 0, 38400, "1000000000001", "1111111111111"},
       {false, 0, 12345, 0, 4800, "1000000001000", "1111111111111"}, {false, 7, 4800, 0, 4800, "1000000001000", "1111111111111"},
@@ -398,25 +413,40 @@ TEST(ComOutSelect, AppliesTheChoiceToPortMenusAndSettingsOpensTheSeparatePortOrS
     failing.app.form1.mnuSameComOut.Click();
     EXPECT_EQ(failing.app.settings.ComPortOut, shared);
   }
+  // output port, GPS port open -> written to the GPS port | to the output port | boxes
+  const std::tuple<int, bool, const char*> writes[] = {
+      {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
+  for (const auto& [out, gpsOpen, written] : writes) {
+    SerialRig rig;
+    if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    if (out > 0) ComOutSelect(rig.app, out, 4800);
+    rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
+    SendToComout(rig.app, "abc");
+    SendToComout(rig.app, "");
+    EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
+  }
+  OutRig slow;  // a reader too slow is said in Terminal Out
+  slow.app.form1.mnuTerminalOut.Click();
+  slow.comm2.dropped = 3;
+  slow.comm2.outPending = 50;  // a device that takes nothing
+  SendToComout(slow.app, "$GPRMC,1,A*7F\r\n");
+  EXPECT_TRUE(slow.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
+  EXPECT_TRUE(slow.clock.Now() > 0 && slow.clock.Now() <= 2 * 10 * 1000 * 15 / 4800 + 250) << slow.clock.Now();
+  OutRig lost;  // a write failure is reported once, the output ends off
+  lost.app.form1.mnuRMCPlainOut.SetChecked(true);
+  lost.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
+  lost.app.form1.lblGPRMC.SetCaption(Rmc());
+  lost.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
+  EXPECT_TRUE(lost.dialogs.boxes.size() == 1 && lost.app.settings.ComPortOut == 0 && !lost.comm2.IsOpen() &&
+              lost.app.form1.mnuComOutOff.Checked());
+  SerialRig shared;  // on the shared GPS port the failure ends the input, which reports it
+  shared.app.form1.Option1[2].Click();
+  ComOutSelect(shared.app, -1, 4800);
+  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  SendToComout(shared.app, "abc");
+  EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port) + " " +
+                std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
 }
-
-// A rig whose output is a separate port.
-struct OutRig : SerialRig {
-  OutRig() { ComOutSelect(app, 1, 4800); }
-  std::string& out() { return comm2.written; }
-};
-
-// A $GPRMC at 5 knots with this course and status, without and with its checksum.
-std::string Body(const std::string& course = "300.0", const std::string& status = "A",
-                 const std::string& speed = "005.0") {
-  return "GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,003.1,W";
-}
-std::string Rmc(const std::string& course = "300.0", const std::string& status = "A",
-                const std::string& speed = "005.0") {
-  return test::Nmea(Body(course, status, speed));
-}
-// As it leaves the output: with CR LF.
-std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
 
 TEST(Relay, AnyTalkerGoesOutAsItCameAStarlessGprmcGetsItsChecksumAndAltitudeAndHeadingGoOutOncePerText) {
   const std::string gn = test::Nmea("GN" + Body().substr(2));
@@ -577,42 +607,6 @@ TEST(CompanionLink, FollowsTheModifiedOutputAndTheCompanionUntilItLeavesOrIsSwit
     DDElinks(published.app);
     EXPECT_EQ(f.lblVal1.Caption(), "Off") << input;
   }
-}
-
-TEST(SendToComout, WritesToTheChosenPortWaitsABoundedTimeAndReportsAFailureOnce) {
-  // output port, GPS port open -> written to the GPS port | to the output port | boxes
-  const std::tuple<int, bool, const char*> cases[] = {
-      {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
-  for (const auto& [out, gpsOpen, written] : cases) {
-    SerialRig rig;
-    if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
-    if (out > 0) ComOutSelect(rig.app, out, 4800);
-    rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
-    SendToComout(rig.app, "abc");
-    SendToComout(rig.app, "");
-    EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
-  }
-  OutRig rig;
-  rig.app.form1.mnuTerminalOut.Click();
-  rig.comm2.dropped = 3;  // a reader too slow: said in Terminal Out
-  rig.comm2.outPending = 50;  // a device that takes nothing
-  SendToComout(rig.app, "$GPRMC,1,A*7F\r\n");
-  EXPECT_TRUE(rig.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
-  EXPECT_TRUE(rig.clock.Now() > 0 && rig.clock.Now() <= 2 * 10 * 1000 * 15 / 4800 + 250) << rig.clock.Now();
-  OutRig failing;  // a write failure is reported once, the output ends off
-  failing.app.form1.mnuRMCPlainOut.SetChecked(true);
-  failing.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
-  failing.app.form1.lblGPRMC.SetCaption(Rmc());
-  failing.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
-  EXPECT_TRUE(failing.dialogs.boxes.size() == 1 && failing.app.settings.ComPortOut == 0 && !failing.comm2.IsOpen() &&
-              failing.app.form1.mnuComOutOff.Checked());
-  SerialRig shared;  // on the shared GPS port the failure ends the input, which reports it
-  shared.app.form1.Option1[2].Click();
-  ComOutSelect(shared.app, -1, 4800);
-  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
-  SendToComout(shared.app, "abc");
-  EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port) + " " +
-                std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
 }
 
 // ComPorts.cfg: which device or network target each port number opens.
