@@ -192,7 +192,7 @@ struct PlayRig : LogRig {
   std::vector<long long> times;
 };
 
-TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlesslyAndCutToABoundedLength) {
+TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedTheStateWhilePlayingStoppedByAClickOrExitOrRefused) {
   PlayRig rig;
   rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
   EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
@@ -217,9 +217,6 @@ TEST(Playback, LinesArePlayedInFileOrderAtThePollingPaceOnceOrEndlesslyAndCutToA
     largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
   });
   EXPECT_EQ(lines.app.fix.GPRMCSentence.substr(0, 13) + std::to_string(largest), "$GPRMC,123519" + std::to_string(LineReader::kMaxLine));
-}
-
-TEST(Playback, TheStateWhilePlayingAndAfterAClickOrExitStopsAfterTheLineOrACancelAMissingFileOrLogging) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
     Form1& f = rig.f;
@@ -253,16 +250,16 @@ TEST(Playback, TheStateWhilePlayingAndAfterAClickOrExitStopsAfterTheLineOrACance
     if (how < 2) { EXPECT_EQ(rig.system.beeps, 1) << "no beep for the pass cut short"; }
     EXPECT_FALSE(rig.f.mnuPlayLog.Checked() || rig.app.StopPlay);
   }
-  PlayRig rig;
-  rig.f.mnuPlayLog.Click();  // the input box is cancelled: the check stays
-  EXPECT_TRUE(rig.f.mnuPlayLog.Checked() && !rig.f.mnuLoggen.Enabled());
-  rig.f.mnuPlayLog.Click();  // the second click only stops
-  EXPECT_TRUE(rig.dialogs.inputs.size() == 1 && !rig.f.mnuPlayLog.Checked() && rig.f.mnuLoggen.Enabled());
-  const std::string path = rig.folder / "nothing here.log";
-  rig.app.settings.ComPortIn = 3;
-  rig.Play(path);
-  EXPECT_EQ(rig.dialogs.boxes.at(0).prompt, "No " + path + " found.");
-  EXPECT_TRUE(rig.app.settings.ComPortIn == 0 && !rig.f.mnuPlayLog.Checked()) << "the input ends up off";
+  PlayRig menu;
+  menu.f.mnuPlayLog.Click();  // the input box is cancelled: the check stays
+  EXPECT_TRUE(menu.f.mnuPlayLog.Checked() && !menu.f.mnuLoggen.Enabled());
+  menu.f.mnuPlayLog.Click();  // the second click only stops
+  EXPECT_TRUE(menu.dialogs.inputs.size() == 1 && !menu.f.mnuPlayLog.Checked() && menu.f.mnuLoggen.Enabled());
+  const std::string path = menu.folder / "nothing here.log";
+  menu.app.settings.ComPortIn = 3;
+  menu.Play(path);
+  EXPECT_EQ(menu.dialogs.boxes.at(0).prompt, "No " + path + " found.");
+  EXPECT_TRUE(menu.app.settings.ComPortIn == 0 && !menu.f.mnuPlayLog.Checked()) << "the input ends up off";
   PlayRig folder;  // a folder cannot be read as a file: reported, no clean-up
   folder.Play(folder.folder.path());
   EXPECT_EQ(folder.dialogs.boxes.at(1).prompt,

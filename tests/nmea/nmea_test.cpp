@@ -536,7 +536,27 @@ TEST_F(AlignTest, YesAlignsTheCompassWithTheCourseWhenThereIsData) {
   EXPECT_EQ(std::to_string(app.settings.FluxCompassOffset) + h.FluxHeadingText, "0124.0" + kDeg);
 }
 
-TEST_F(HeadingTest, ConvertsAndShowsInBothUnits) {
+TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningAndBadTextKeepingTheLast) {
+  f.lblHeight.SetVisible(false);
+  f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
+  EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
+  f.mnuFeet2Metres.Click();
+  Altitude(Gga("545.4", "M"));
+  f.mnuFeet2Metres.Click();
+  EXPECT_TRUE(f.lblHeight.Caption() == "545.3 m" && f.lblHeight.BackColor() == colour::kYellow);
+  f.lblHeight.Click();
+  EXPECT_TRUE(f.lblHeight.Caption() == "1789 ft" && f.lblHeight.BackColor() == colour::kWhite && !f.mnuFeet2Metres.Checked());
+  ToggleHeightUnit(rig.app, true);  // applying the unit at start changes no check mark
+  EXPECT_FALSE(f.mnuFeet2Metres.Checked());
+  const std::string rmz = Rmz("93", "f");
+  Altitude(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");
+  EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblAltitude.Caption(), "93 ft|" + rmz);  // PGRMZ wins
+  std::string bad = Gga("100", "M");
+  bad.back() = bad.back() == '0' ? '1' : '0';  // wrong checksum
+  for (const std::string& text : {std::string(), std::string("$GPGGA,,,"), bad, Gga("1e308", "M"), Rmz("1e308", "m")}) {
+    Altitude(text);
+    EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblHeight.Caption(), "93 ft|93 ft") << text;
+  }
   const struct { std::string sentence; const char *height1, *feet, *metres; } cases[] = {
       {Gga("545.4", "M"), "1789 ft", "1789 ft", "545.3 m"}, {Gga("545.4", "m"), "1789 ft", "1789 ft", "545.3 m"},
       {Gga("20.6", "M"), "68 ft", "68 ft", "20.7 m"},
@@ -557,29 +577,6 @@ TEST_F(HeadingTest, ConvertsAndShowsInBothUnits) {
                 c.sentence + "|" + c.height1 + "|" + (metres ? c.metres : c.feet));
       EXPECT_TRUE(f.lblAltitude.Visible() && f.lblHeight.Visible()) << c.sentence;
     }
-  }
-}
-
-TEST_F(HeadingTest, UnitSwitchRereadsTheFeetFigureAndPgrmzWinsWhenBothArriveAndBadTextKeepsTheLast) {
-  f.lblHeight.SetVisible(false);
-  f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
-  EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
-  f.mnuFeet2Metres.Click();
-  Altitude(Gga("545.4", "M"));
-  f.mnuFeet2Metres.Click();
-  EXPECT_TRUE(f.lblHeight.Caption() == "545.3 m" && f.lblHeight.BackColor() == colour::kYellow);
-  f.lblHeight.Click();
-  EXPECT_TRUE(f.lblHeight.Caption() == "1789 ft" && f.lblHeight.BackColor() == colour::kWhite && !f.mnuFeet2Metres.Checked());
-  ToggleHeightUnit(rig.app, true);  // applying the unit at start changes no check mark
-  EXPECT_FALSE(f.mnuFeet2Metres.Checked());
-  const std::string rmz = Rmz("93", "f");
-  Altitude(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");
-  EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblAltitude.Caption(), "93 ft|" + rmz);  // PGRMZ wins
-  std::string bad = Gga("100", "M");
-  bad.back() = bad.back() == '0' ? '1' : '0';  // wrong checksum
-  for (const std::string& text : {std::string(), std::string("$GPGGA,,,"), bad, Gga("1e308", "M"), Rmz("1e308", "m")}) {
-    Altitude(text);
-    EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblHeight.Caption(), "93 ft|93 ft") << text;
   }
 }
 

@@ -610,7 +610,7 @@ TEST(CompanionLink, FollowsTheModifiedOutputAndTheCompanionUntilItLeavesOrIsSwit
 }
 
 // ComPorts.cfg: which device or network target each port number opens.
-TEST(ComPorts, NumbersMapToTheirLinesOrTheDefaultAndSavingReplacesOneKeepsTheRestOrRefuses) {
+TEST(ComPorts, NumbersMapToTheirLinesOrTheDefaultSavingReplacesOneAndLinesNameTheirTargetOrTheirFault) {
   test::TempFolder folder;
   EXPECT_EQ(DevicePath(folder.path(), 3), "/dev/ttyS2");  // no file: defaults only
   WriteFile(folder / kComPortsFile,
@@ -637,23 +637,20 @@ TEST(ComPorts, NumbersMapToTheirLinesOrTheDefaultAndSavingReplacesOneKeepsTheRes
   EXPECT_THROW(SaveComPort(folder.path(), 4, "/dev/ttyUSB1"), RunTimeError);
   ASSERT_FALSE(std::filesystem::is_symlink(file));  // else it would now lead to /dev/full
   EXPECT_EQ(ReadFile(file) + std::to_string(std::filesystem::is_symlink(file + ".tmp")), "3=/dev/ttyUSB0\n0");
-}
-
-TEST(PortTarget, LinesNameTheirKindHostPortAndPathOrTheirFault) {
   using K = TargetKind;
-  const struct { const char* text; K kind; const char* host; int port; const char* path; } cases[] = {
+  const struct { const char* text; K kind; const char* host; int port; const char* path; } targets[] = {
       {"/dev/serial/by-id/usb-u-blox", K::kDevice, "", 0, "/dev/serial/by-id/usb-u-blox"},
       {"gpsd://", K::kGpsd, "localhost", 2947, ""},           {"gpsd://10.0.0.2", K::kGpsd, "10.0.0.2", 2947, ""},
       {"gpsd://:2948/", K::kGpsd, "localhost", 2948, ""},     {"tcp://192.168.1.20:10110", K::kTcp, "192.168.1.20", 10110, ""},
       {"tcp://[::1]:65535", K::kTcp, "::1", 65535, ""},       {"listen://:10110", K::kListen, "127.0.0.1", 10110, ""},
       {"listen://0.0.0.0:1", K::kListen, "0.0.0.0", 1, ""},     {"pty:///tmp/koralin-gps-out", K::kPty, "", 0, "/tmp/koralin-gps-out"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : targets) {
     const PortTarget t = ParseTarget(c.text);
     EXPECT_TRUE(t.kind == c.kind && HasLineSpeed(t) == (c.kind == K::kDevice)) << c.text;
     EXPECT_EQ(t.host + ":" + std::to_string(t.tcpPort) + t.path, c.host + (":" + std::to_string(c.port)) + c.path);
   }
-  test::TempFolder folder;  // a malformed line is named with its fault
+  test::TempFolder faulty;  // a malformed line is named with its fault
   const std::pair<const char*, const char*> faults[] = {
       {"ftp://x:1", "unknown kind \"ftp://\" - use a device path, gpsd://, tcp://, listen:// or pty://"},
       {"tcp://192.168.1.20", "no port - write it as tcp://192.168.1.20:10110"},
@@ -663,14 +660,14 @@ TEST(PortTarget, LinesNameTheirKindHostPortAndPathOrTheirFault) {
       {"pty://tmp/x", "pty:// needs the full path of the link, e.g. pty:///tmp/koralin-gps-out"},
   };
   for (const auto& [text, why] : faults) {
-    test::WriteFile(folder / kComPortsFile, std::string("x=1\r\n2=/dev/ttyUSB0\r\n0004=/dev/ttyUSB4\r\n4=") + text + "\r\n");
+    test::WriteFile(faulty / kComPortsFile, std::string("x=1\r\n2=/dev/ttyUSB0\r\n0004=/dev/ttyUSB4\r\n4=") + text + "\r\n");
     try {
-      TargetOf(folder.path(), 4);
+      TargetOf(faulty.path(), 4);
       ADD_FAILURE() << text << " accepted";
     } catch (const RunTimeError& e) {
       EXPECT_EQ(e.Description(), std::string("ComPorts.cfg line 4 \"4=") + text + "\": " + why);
     }
-    EXPECT_EQ(TargetOf(folder.path(), 2).path + " " + TargetOf(folder.path(), 5).path, "/dev/ttyUSB0 /dev/ttyS4");  // others open
+    EXPECT_EQ(TargetOf(faulty.path(), 2).path + " " + TargetOf(faulty.path(), 5).path, "/dev/ttyUSB0 /dev/ttyS4");  // others open
   }
 }
 }  // namespace
