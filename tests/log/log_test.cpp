@@ -47,7 +47,7 @@ struct LogRig : test::TestRig {
 
 const std::string kRmc = test::Rmc();  // 68 characters, 70 as a record
 
-TEST(Logging, SwitchingOnAsksForTheFileThenEachDecoderLogsWhatItTookInBatchesOfOver1024CharactersWithABeep) {
+TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErrorOncePerFault) {
   LogRig cancelled;
   cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
   EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
@@ -113,16 +113,13 @@ TEST(Logging, SwitchingOnAsksForTheFileThenEachDecoderLogsWhatItTookInBatchesOfO
     // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
     EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
   }
-}
-
-TEST(LogWriteErrors, ReportedOncePerFaultALastingOneKeepsTheNewestMegabyteAndAFailedFlushTheBuffer) {
-  LogRig rig;
-  const std::pair<std::string, const char*> cases[] = {
-      {rig.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
+  LogRig faulty;
+  const std::pair<std::string, const char*> faults[] = {
+      {faulty.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
       {"/dev/full", "61\r\n\r\nDisk full (No space left on device)"},
-      {rig.folder.path(), "75\r\n\r\nPath/File access error (Is a directory)"},
+      {faulty.folder.path(), "75\r\n\r\nPath/File access error (Is a directory)"},
   };
-  for (const auto& [path, numberAndDescription] : cases) {
+  for (const auto& [path, numberAndDescription] : faults) {
     SCOPED_TRACE(path);
     LogRig r;
     r.app.form1.mnuLoggen.SetChecked(true);
@@ -136,17 +133,17 @@ TEST(LogWriteErrors, ReportedOncePerFaultALastingOneKeepsTheNewestMegabyteAndAFa
     EXPECT_EQ(r.app.form1.Frame1.Caption() + "|" + r.app.terminal.TerminalText[0].substr(0, 34),
               "GPS-NMEA-0183 log not written|log not written\r\nlog not written\r\n");
   }
-  rig.StartLogging("/dev/full");  // a lasting fault
+  faulty.StartLogging("/dev/full");  // a lasting fault
   const std::string pad(60, '.');
   std::size_t most = 0;
   for (int i = 0; i < 16000; ++i) {
-    LoggingSummer(rig.app, "%" + std::to_string(100000 + i) + "/9" + pad, false);
-    most = std::max(most, rig.app.log.LogBuffer.size());
+    LoggingSummer(faulty.app, "%" + std::to_string(100000 + i) + "/9" + pad, false);
+    most = std::max(most, faulty.app.log.LogBuffer.size());
   }
-  const std::string& kept = rig.app.log.LogBuffer;
+  const std::string& kept = faulty.app.log.LogBuffer;
   EXPECT_TRUE(most <= 1024u * 1024 && kept.size() > 1000u * 1024 && kept[0] == '%' && kept.ends_with("%115999/9" + pad + "\r\n"))
       << most << " " << kept.size();
-  EXPECT_EQ(rig.dialogs.boxes.size(), 2u) << "the append question and one write error";
+  EXPECT_EQ(faulty.dialogs.boxes.size(), 2u) << "the append question and one write error";
   LogRig flushed;  // a failed flush at switch-off keeps the buffer for the next file
   flushed.StartLogging("/dev/full");
   LoggingSummer(flushed.app, "%323/9", false);

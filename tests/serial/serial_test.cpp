@@ -448,7 +448,7 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
                 std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
 }
 
-TEST(Relay, AnyTalkerGoesOutAsItCameAStarlessGprmcGetsItsChecksumAndAltitudeAndHeadingGoOutOncePerText) {
+TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingInTheCourseAboveTheMinimalSpeedAskedFor) {
   const std::string gn = test::Nmea("GN" + Body().substr(2));
   const std::string gnGga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   for (const bool anyTalker : {true, false}) {
@@ -499,10 +499,7 @@ TEST(Relay, AnyTalkerGoesOutAsItCameAStarlessGprmcGetsItsChecksumAndAltitudeAndH
   rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
   f.mnuHCHDTout.Click();
   EXPECT_EQ(rig.out(), Sent(rmz) + Sent(gga) + Sent(gga) + Sent(test::Nmea("HCHDT,123.4,T")));
-}
-
-TEST(SendGPRMCModified, PutsEveryNewBearingIntoTheCourseAboveTheMinimalSpeedAskedFor) {
-  const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } cases[] = {  // "": nothing sent
+  const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } modified[] = {  // "": nothing sent
       {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
       {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
       {"%000", Rmc("359.96"), 0, "360.0"}, {"%350/1", Rmc("400.0"), 0, "30.0"}, {"%320", Rmc("400.0"), 0, ".0"},  // 720 and beyond lose two turns
@@ -511,7 +508,7 @@ TEST(SendGPRMCModified, PutsEveryNewBearingIntoTheCourseAboveTheMinimalSpeedAske
       {"%09", Rmc(), 0, ""}, {"%0a0/7", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
       {"%090/7", "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394*00", 0, ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : modified) {
     OutRig rig;
     rig.app.settings.MinGpsSpeedOut = c.minSpeed;
     SendGPRMCModified(rig.app, c.bearing, c.rmc);
@@ -543,13 +540,13 @@ TEST(SendGPRMCModified, PutsEveryNewBearingIntoTheCourseAboveTheMinimalSpeedAske
     (f.*c.label).SetCaption(c.caption);
     EXPECT_EQ(rig.out(), c.sent) << c.caption;
   }
-  OutRig rig;  // checking the serial entry sends the bearing shown at once
-  rig.app.form1.lblDoppler1.SetCaption("%090/7");
-  rig.app.fix.GPRMCSentence = Rmc();
-  rig.app.form1.mnuRMCModifiedOut1.Click();
-  rig.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
-  rig.app.form1.lblDoppler1.DblClick();
-  EXPECT_EQ(rig.out() + std::to_string(rig.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
+  OutRig serial;  // checking the serial entry sends the bearing shown at once
+  serial.app.form1.lblDoppler1.SetCaption("%090/7");
+  serial.app.fix.GPRMCSentence = Rmc();
+  serial.app.form1.mnuRMCModifiedOut1.Click();
+  serial.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
+  serial.app.form1.lblDoppler1.DblClick();
+  EXPECT_EQ(serial.out() + std::to_string(serial.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
   OutRig linked;  // the companion's entry: once as its bearing arrives, once for the click
   linked.bus.companionValue = "%090/7";
   linked.app.form1.lblGPRMC.SetCaption(Rmc());
