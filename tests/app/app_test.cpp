@@ -28,21 +28,6 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-TEST(SettingsFolder, TheRuleOverProgramFolderAndEnvironment) {
-  const std::string cfg = "/home/ann/.config/koralin-gps";
-  // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
-  const struct { bool writable, hasCfg, installed; const char *xdg, *home; std::string want; } rows[] = {
-      {true, true, false, "", "/home/ann", "/opt/gps|"}, {false, true, false, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
-      {true, false, true, "", "/home/ann", cfg + "|"},   {true, true, true, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
-      {false, false, true, "/x/cfg/", "/home/ann", "/x/cfg/koralin-gps|"}, {false, false, true, "cfg", "/home/ann/", cfg + "|"},
-      {false, true, true, "", "", "/opt/gps|"},  // no HOME, no XDG: the first row is the portable one
-  };
-  for (const auto& r : rows) {
-    const SettingsPlace got = ChooseSettingsFolder({"/opt/gps", r.writable, r.hasCfg, r.installed, r.xdg, r.home});
-    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want) << r.xdg << r.writable << r.hasCfg << r.installed;
-  }
-}
-
 // A program on fakes whose settings live in a fresh folder.
 struct SettingsRig : test::TestRig {
   SettingsRig() {
@@ -69,7 +54,7 @@ struct Started : SettingsRig {
   bool Saved() const { return test::Exists(folder / "Gps.cfg"); }
 };
 
-TEST(Startup, BringsTheWindowUpFromTheDefaultsOrStoredSettingsButASecondCopyRefusesAndTouchesNothing) {
+TEST(Startup, FromTheDefaultsOrStoredSettingsInTheFolderTheRuleChoosesButASecondCopyRefusesAndTouchesNothing) {
   using Change = std::function<void(App&)>;
   using Expect = std::function<void(const App&)>;
   const struct { const char* what; Change change; Expect expect; } cases[] = {
@@ -110,6 +95,18 @@ TEST(Startup, BringsTheWindowUpFromTheDefaultsOrStoredSettingsButASecondCopyRefu
               !rig.app.form1.form.Visible());
   ExitProgram(rig.app);  // a signal reaching it now must not write settings either
   EXPECT_TRUE(test::ReadFile(folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
+  const std::string cfg = "/home/ann/.config/koralin-gps";
+  // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
+  const struct { bool writable, hasCfg, installed; const char *xdg, *home; std::string want; } rows[] = {
+      {true, true, false, "", "/home/ann", "/opt/gps|"}, {false, true, false, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {true, false, true, "", "/home/ann", cfg + "|"},   {true, true, true, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {false, false, true, "/x/cfg/", "/home/ann", "/x/cfg/koralin-gps|"}, {false, false, true, "cfg", "/home/ann/", cfg + "|"},
+      {false, true, true, "", "", "/opt/gps|"},  // no HOME, no XDG: the first row is the portable one
+  };
+  for (const auto& r : rows) {
+    const SettingsPlace got = ChooseSettingsFolder({"/opt/gps", r.writable, r.hasCfg, r.installed, r.xdg, r.home});
+    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want) << r.xdg << r.writable << r.hasCfg << r.installed;
+  }
 }
 
 // Whatever Options.cfg holds, the defaults are read without waiting; the file
@@ -258,7 +255,7 @@ struct ClockRig : test::TestRig {
   }
 };
 
-TEST(SetPcClock, LocalTimeShiftedAcrossDaysOnceForEachRequestFromARealSerialPortAndNotOnABadDate) {
+TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWithTheOffsetsOfTheTimeMenu) {
   test::TestRig months;  // ShiftDate moves one day across months and years
   FillMonthTable(months.app);
   const struct { const char* date; int days; const char* expected; } shifts[] = {
@@ -309,19 +306,16 @@ TEST(SetPcClock, LocalTimeShiftedAcrossDaysOnceForEachRequestFromARealSerialPort
     EXPECT_TRUE(bad.clockSetter.set.empty() && bad.app.lastInputError.count == 0 &&
                 bad.app.form1.Frame1.Caption() == "GPS-NMEA-0183 Bad sentence !") << date;
   }
-}
-
-TEST(TimeMenu, TheFixedOffsetsAnnounceThemselvesAndTheTimeZoneIsRoundedHalfToEven) {
   for (const auto& [item, offset] : {std::pair{&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}}) {
     test::TestRig rig;
     (rig.app.form1.*item).Click();
     EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.app.shell.ClockOffsetPending == offset) << offset;
   }
-  const struct { const char* answer; std::optional<int> pending; int beeps; } cases[] = {  // pending empty: no change
+  const struct { const char* answer; std::optional<int> pending; int beeps; } answers[] = {  // pending empty: no change
       {"2.5", 2, 0}, {"3.5", 4, 0}, {"13", {}, 1}, {"-12", -12, 0}, {"12.5", {}, 1}, {"-12.5", {}, 1},
       {"abc", 0, 0}, {"", {}, 0},   {"9e999", {}, 1}, {" 7 hours", 7, 0},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : answers) {
     test::TestRig rig;
     rig.app.settings.TimeZoneOffset = -5;
     rig.dialogs.inputAnswers.push_back(c.answer);
