@@ -68,7 +68,15 @@ std::string Buttons(const Form1& f, bool enabled) {
   return s;
 }
 
-TEST(InputChoice, EachButtonBringsUpItsSourceOrMeansPlaybackWhileALogPlaysAndTheRateAndSourceAreShownChosen) {
+std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
+
+std::string NmeaBurst(std::size_t atLeast) {
+  std::string t;
+  while (t.size() < atLeast) t += test::Nmea("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
+  return t;
+}
+
+TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChosenOrSearchedForOnSerialPorts) {
   // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
   const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
       {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
@@ -132,13 +140,68 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrMeansPlaybackWhileALogPlaysAndThe
   EXPECT_TRUE(h.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
   h.Option1[6].Click();
   EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
+  // A receiver that talks only at these rates, the rate found and the rates tried.
+  const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; } receivers[] = {
+      {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
+      {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
+      {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
+      {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4}};
+  for (const auto& c : receivers) {
+    SCOPED_TRACE(c.name);
+    SerialRig rig;
+    rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
+      for (const auto& [rate, text] : c.sends)
+        if (rig.app.form1.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
+    });
+    auto& captions = rig.RecordGprmcCaptions();
+    BaudSelect(rig.app, 0);
+    rig.app.form1.Option1[3].Click();
+    std::size_t tried = 0;
+    for (long rate : kSearchRates) tried += std::count(captions.begin(), captions.end(), Searching(rate));
+    EXPECT_EQ(rig.app.settings.BaudIn * 10 + static_cast<long>(tried), c.found * 10 + static_cast<long>(c.ratesTried));
+    // Port open, search entry checked, a box; the input
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), rig.app.form1.mnuAutoBaud.Checked(), !rig.dialogs.boxes.empty()}) +
+                  std::to_string(rig.app.settings.ComPortIn), c.found ? "1004" : "0110");
+    EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
+              c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
+  }
+  SerialRig searching;  // the window keeps working; Comport off stops the search
+  auto& searched = searching.RecordGprmcCaptions();
+  std::string lockWhileSearching;
+  searching.app.form1.lblGPRMC.captionChanged.Subscribe([&searching, &lockWhileSearching] {
+    if (searching.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = searching.app.form1.lblLock.Caption();
+    if (searching.app.form1.lblGPRMC.Caption() == Searching(2400)) searching.app.form1.Option1[7].Click();
+  });
+  searching.app.form1.lblLock.SetCaption("Rx ok");
+  searching.app.settings.BaudIn = 0;
+  searching.app.form1.Option1[0].Click();
+  EXPECT_EQ(lockWhileSearching + "|" + searched.back() + "|" + searched[searched.size() - 2],
+            "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
+  EXPECT_GE(searching.system.doEvents, 45);  // the window ran between the slices of the first wait
+  EXPECT_TRUE(searching.dialogs.boxes.empty() && searching.app.form1.Option1[7].Value() && !searching.comm1.IsOpen());
+  // Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
+  const std::tuple<int, int, bool, const char*> ports[] = {
+      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {6, 7, false, "6=tcp://h:1"}, {6, 7, false, "6=ftp://x"}};
+  for (const auto& [port, custom, searched, line] : ports) {
+    SerialRig searching;
+    test::TempFolder folder;
+    searching.system.appPath = folder.path();
+    test::WriteFile(folder / "ComPorts.cfg", line);
+    auto& seen = searching.RecordGprmcCaptions();
+    searching.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
+    searching.app.settings.ComPortIn = static_cast<std::int16_t>(port);
+    searching.app.settings.BaudIn = 0;
+    ComPortInOpen(searching.app);
+    EXPECT_EQ(!seen.empty() && seen.front().rfind("Searching", 0) == 0, searched) << port;
+    EXPECT_EQ(searching.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
+  }
 }
 
 std::string Warning(int seconds) {
   return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
 }
 
-TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAFailureEndsTheInputAndTenSecondsOfSilenceWarn) {
+TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAndALostPortIsReopenedWithoutABox) {
   // source -> port opened, polling, watchdog, altitude label kept
   const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
   for (const auto& [source, seen] : cases) {
@@ -209,81 +272,11 @@ TEST(ComPortInOpen, OnlyASerialPortOpensReopeningStartsCleanAFailureEndsTheInput
     rig.clock.Advance(30000);
     EXPECT_EQ(rig.system.beeps, 0) << source;
   }
-}
-
-std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
-
-std::string NmeaBurst(std::size_t atLeast) {
-  std::string t;
-  while (t.size() < atLeast) t += test::Nmea("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
-  return t;
-}
-
-TEST(AutoBaud, FindsTheRateThatCarriesNmeaKeepsTheWindowWorkingStopsAtComportOffAndSearchesOnlySerialPorts) {
-  // A receiver that talks only at these rates, the rate found and the rates tried.
-  const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; } cases[] = {
-      {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
-      {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
-      {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
-      {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    SerialRig rig;
-    rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
-      for (const auto& [rate, text] : c.sends)
-        if (rig.app.form1.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
-    });
-    auto& captions = rig.RecordGprmcCaptions();
-    BaudSelect(rig.app, 0);
-    rig.app.form1.Option1[3].Click();
-    std::size_t tried = 0;
-    for (long rate : kSearchRates) tried += std::count(captions.begin(), captions.end(), Searching(rate));
-    EXPECT_EQ(rig.app.settings.BaudIn * 10 + static_cast<long>(tried), c.found * 10 + static_cast<long>(c.ratesTried));
-    // Port open, search entry checked, a box; the input
-    EXPECT_EQ(Bits({rig.comm1.IsOpen(), rig.app.form1.mnuAutoBaud.Checked(), !rig.dialogs.boxes.empty()}) +
-                  std::to_string(rig.app.settings.ComPortIn), c.found ? "1004" : "0110");
-    EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
-              c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
-  }
-  SerialRig rig;
-  auto& captions = rig.RecordGprmcCaptions();
-  std::string lockWhileSearching;
-  rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &lockWhileSearching] {
-    if (rig.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = rig.app.form1.lblLock.Caption();
-    if (rig.app.form1.lblGPRMC.Caption() == Searching(2400)) rig.app.form1.Option1[7].Click();
-  });
-  rig.app.form1.lblLock.SetCaption("Rx ok");
-  rig.app.settings.BaudIn = 0;
-  rig.app.form1.Option1[0].Click();
-  EXPECT_EQ(lockWhileSearching + "|" + captions.back() + "|" + captions[captions.size() - 2],
-            "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
-  EXPECT_GE(rig.system.doEvents, 45);  // the window ran between the slices of the first wait
-  EXPECT_TRUE(rig.dialogs.boxes.empty() && rig.app.form1.Option1[7].Value() && !rig.comm1.IsOpen());
-  // Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
-  const std::tuple<int, int, bool, const char*> ports[] = {
-      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {6, 7, false, "6=tcp://h:1"}, {6, 7, false, "6=ftp://x"}};
-  for (const auto& [port, custom, searched, line] : ports) {
-    SerialRig rig;
-    test::TempFolder folder;
-    rig.system.appPath = folder.path();
-    test::WriteFile(folder / "ComPorts.cfg", line);
-    auto& seen = rig.RecordGprmcCaptions();
-    rig.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(port);
-    rig.app.settings.BaudIn = 0;
-    ComPortInOpen(rig.app);
-    EXPECT_EQ(!seen.empty() && seen.front().rfind("Searching", 0) == 0, searched) << port;
-    EXPECT_EQ(rig.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
-  }
-}
-
-// A port that goes away while open is waited for, not switched off.
-TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
   const RunTimeError lost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
   // Input and output ports, which goes (else the separate output), the port named in the caption
-  const struct { int in, out; bool inputGoes; int shown; } cases[] = {
+  const struct { int in, out; bool inputGoes; int shown; } lostPorts[] = {
       {1, 2, true, 1}, {1, 2, false, 2}, {1, -1, true, 1}, {2, 1, false, 1}};
-  for (const auto& c : cases) {
+  for (const auto& c : lostPorts) {
     SCOPED_TRACE(std::to_string(c.in) + " " + std::to_string(c.out) + " " + std::to_string(c.inputGoes));
     SerialRig rig;
     rig.ReadyToDecode(0);
@@ -328,6 +321,8 @@ TEST(Resume, ALostPortIsReopenedWithItsSettingsAndNoBox) {
   off.clock.Advance(2000);
   EXPECT_TRUE(waited && !off.app.form1.tmrResume.Enabled());
 }
+
+// A port that goes away while open is waited for, not switched off.
 
 // The thirteen port and baud entries, in menu order: off, same, com1..5, 1200..38400.
 std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {

@@ -13,7 +13,27 @@
 namespace koralin {
 namespace {
 
-TEST(TerminalText, KeepsTheLast4500CharactersOutFromItsFirstDollar) {
+struct Terminals : ::testing::Test {
+  test::TestRig rig;
+  App& app = rig.app;
+  Form1& f = app.form1;
+  TerminalState& t = app.terminal;
+
+  void OpenIn() { app.settings.ComPortIn = 3, f.mnuTerminalIn.Click(); }
+  void OpenOut() { app.settings.ComPortOut = 2, f.mnuTerminalOut.Click(); }
+};
+
+TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedAndKeepTheLast4500CharactersOutFromTheFirstDollar) {
+  AddTerminalIn(app, "A\r\n", false);
+  AddTerminalOut(app, "A\r\n", false);
+  OpenIn();
+  OpenOut();
+  for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
+  AddTerminalOut(app, "$GPRMC,1\r\n", false);
+  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");  // newest on top
+  AddTerminalIn(app, std::string(5000, 'x'), false);
+  AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
+  EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
   const std::string full(4500, 'x'), over = std::string(500, 'a');
   const struct { TerminalKind kind; std::string text, expected; } cases[] = {
       {TerminalKind::kIn, over + full, full}, {TerminalKind::kOut, over + full, full},
@@ -27,29 +47,6 @@ TEST(TerminalText, KeepsTheLast4500CharactersOutFromItsFirstDollar) {
     CapTerminalText(s, c.kind);
     EXPECT_EQ(s, c.expected) << c.text.substr(0, 20) << "... " << c.text.size();
   }
-}
-
-struct Terminals : ::testing::Test {
-  test::TestRig rig;
-  App& app = rig.app;
-  Form1& f = app.form1;
-  TerminalState& t = app.terminal;
-
-  void OpenIn() { app.settings.ComPortIn = 3, f.mnuTerminalIn.Click(); }
-  void OpenOut() { app.settings.ComPortOut = 2, f.mnuTerminalOut.Click(); }
-};
-
-TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsCheckedAndKeepsTheLast4500) {
-  AddTerminalIn(app, "A\r\n", false);
-  AddTerminalOut(app, "A\r\n", false);
-  OpenIn();
-  OpenOut();
-  for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
-  AddTerminalOut(app, "$GPRMC,1\r\n", false);
-  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");  // newest on top
-  AddTerminalIn(app, std::string(5000, 'x'), false);
-  AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
-  EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
 }
 
 TEST_F(Terminals, FreezingSwitchingOnOrClickingAndClosingKeepingTheOutputPortOpen) {
