@@ -290,7 +290,7 @@ struct Decoder : test::TestRig {
   }
 };
 
-TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextAndFourVoidsZeroTheSpeed) {
+TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextFourVoidsZeroTheSpeedAndThePositionInDegrees) {
   const struct { int input; std::string flux, sentence, shown; } cases[] = {
       {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
       {1, "", Rmc("V"), "Rx not ok|084.4~|East red"}, {1, "", Rmc(""), "No Rx|084.4~|East green"},
@@ -335,21 +335,18 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextAndFourVoidsZeroTh
   EXPECT_EQ(o.app.fix.SpeedKnotsText, "022.4");
   o.Decode(Rmc("V"));
   EXPECT_EQ(o.app.fix.SpeedKnotsText + std::to_string(o.app.fix.VoidCount), "00");
-}
-
-TEST(Position, FieldsRoundedDatesAndDecimalDegreesAndSwitchingRedrawsFromTheKeptTextsOrDecodesAgain) {
-  Decoder d;
-  Form1& f = d.app.form1;
-  d.Decode(Rmc("A", "3351.390,S,15112.340,W"));
-  d.Decode(Rmc("V", "3351.390,S,15112.340,W"));
+  Decoder s;
+  Form1& f = s.app.form1;
+  s.Decode(Rmc("A", "3351.390,S,15112.340,W"));
+  s.Decode(Rmc("V", "3351.390,S,15112.340,W"));
   f.lblLatitude.Click();
   EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption() + (f.lblLatitude.BackColor() == colour::kYellow ? " yellow" : ""),
             "-33.85650S -151.20567W yellow");
   f.lblLongitude.Click();
   EXPECT_TRUE(f.lblLatitude.Caption() == Deg("33~51.39'S") && f.lblLongitude.BackColor() == colour::kWhite);
-  d.app.poll.RxText = Rmc("A", "5212.350,N,00454.320,E");  // a valid fix is decoded again
-  d.Decode(d.app.poll.RxText);
-  ShowDegrees(d.app, false);
+  s.app.poll.RxText = Rmc("A", "5212.350,N,00454.320,E");  // a valid fix is decoded again
+  s.Decode(s.app.poll.RxText);
+  ShowDegrees(s.app, false);
   EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption(), "52.20583N 4.90533E");
   const std::pair<const char*, const char*> times[] = {
       {"235959.600", "000000"}, {"120000.500", "120000"}, {"120000.501", "120001"}, {"123519", "123519"},
@@ -360,10 +357,10 @@ TEST(Position, FieldsRoundedDatesAndDecimalDegreesAndSwitchingRedrawsFromTheKept
       {"311299", "31-12-2099", "31-December-2099"}, {"010026", "01-00-2026", "01-Empty-2026"},
       {"151026", "15-10-2026", "15-Oktober-2026"},  {"31129", "", ""}};
   for (const auto& [date, utc, label] : dates) {
-    Decoder d;
-    d.app.fix.GPRMCSentence = std::string("$GPRMC,1,A,2,N,3,E,4,5,") + date + ",6,W";
-    ShowGPSDate(d.app);
-    EXPECT_EQ(d.app.fix.UtcDateText + "|" + d.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
+    Decoder s;
+    s.app.fix.GPRMCSentence = std::string("$GPRMC,1,A,2,N,3,E,4,5,") + date + ",6,W";
+    ShowGPSDate(s.app);
+    EXPECT_EQ(s.app.fix.UtcDateText + "|" + s.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
   }
   const std::pair<const char*, const char*> latitudes[] = {
       {"4807.038", "4807.04"}, {"0000.0000", "0000.00"}, {"", "0000.00"},        {"5.5", "0005.50"},

@@ -443,7 +443,7 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
                 std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
 }
 
-TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingInTheCourseAboveTheMinimalSpeedAskedFor) {
+TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollowingTheCompanionUntilItLeaves) {
   const std::string gn = test::Nmea("GN" + Body().substr(2));
   const std::string gnGga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   for (const bool anyTalker : {true, false}) {
@@ -547,14 +547,11 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingInTheCourseAboveTheMinimal
   linked.app.form1.lblGPRMC.SetCaption(Rmc());
   linked.app.form1.mnuRMCModifiedOut.Click();
   EXPECT_EQ(linked.out(), Sent(Rmc("30.0")) + Sent(Rmc("30.0")));
-}
-
-TEST(CompanionLink, FollowsTheModifiedOutputAndTheCompanionUntilItLeavesOrIsSwitchedOffAndTheFixIsPublished) {
   // output, companion -> entry checked, sources shown, linked
-  const std::tuple<bool, bool, const char*> cases[] = {
+  const std::tuple<bool, bool, const char*> links[] = {
       {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
       {false, true, "100"}};                     // no output: nothing is linked yet
-  for (const auto& [output, companion, seen] : cases) {
+  for (const auto& [output, companion, seen] : links) {
     SerialRig rig;
     rig.bus.companionRunning = companion;
     if (output) ComOutSelect(rig.app, 1, 4800);
@@ -567,23 +564,23 @@ TEST(CompanionLink, FollowsTheModifiedOutputAndTheCompanionUntilItLeavesOrIsSwit
     rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
     EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
   }
-  test::TestRig rig;
-  rig.bus.companionValue = "%045/3";
-  rig.app.form1.mnuRMCModifiedOut.SetChecked(true);
-  ASSERT_TRUE(AdjustLblDDESound(rig.app, true));
-  const Label& l = rig.app.form1.lblDDESound;
+  test::TestRig companion;
+  companion.bus.companionValue = "%045/3";
+  companion.app.form1.mnuRMCModifiedOut.SetChecked(true);
+  ASSERT_TRUE(AdjustLblDDESound(companion.app, true));
+  const Label& l = companion.app.form1.lblDDESound;
   const auto shown = [&l] {
     return l.Caption() + (l.BackColor() == colour::kGreen ? " green" : l.BackColor() == colour::kRed ? " red" : "");
   };
-  EXPECT_EQ(rig.bus.linkedTo + " " + shown() + std::to_string(l.Visible()), "Quillwave|Form1!lblDDESound1 %045/3 green1");
-  rig.bus.CompanionSays("%---");
+  EXPECT_EQ(companion.bus.linkedTo + " " + shown() + std::to_string(l.Visible()), "Quillwave|Form1!lblDDESound1 %045/3 green1");
+  companion.bus.CompanionSays("%---");
   EXPECT_EQ(shown(), "%--- red");
-  rig.bus.CompanionSays("%123/4");
-  rig.bus.CompanionLeaves();  // reported once
-  rig.bus.CompanionLeaves();
-  EXPECT_EQ(shown() + std::to_string(rig.dialogs.boxes.size()), "%123/4 green1");
-  EXPECT_FALSE(rig.app.form1.mnuRMCModifiedOut.Checked() || rig.bus.Linked());
-  EXPECT_TRUE(AdjustLblDDESound(rig.app, false) && !l.Visible());  // switched off
+  companion.bus.CompanionSays("%123/4");
+  companion.bus.CompanionLeaves();  // reported once
+  companion.bus.CompanionLeaves();
+  EXPECT_EQ(shown() + std::to_string(companion.dialogs.boxes.size()), "%123/4 green1");
+  EXPECT_FALSE(companion.app.form1.mnuRMCModifiedOut.Checked() || companion.bus.Linked());
+  EXPECT_TRUE(AdjustLblDDESound(companion.app, false) && !l.Visible());  // switched off
   for (const auto& [input, val] : {std::pair{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}}) {
     test::TestRig published;
     const Form1& f = published.app.form1;
