@@ -41,7 +41,7 @@ struct Polled : test::TestRig {
 
 // Fast polling rests on a quiet serial line only: anything a tick would act on
 // keeps it polling.
-TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
+TEST(Polling, RestsOnlyOnAQuietLineDecodesASentenceSplitOverTwoPollsKeepsTheLastGoodValuesAndShowsTheLock) {
   using Change = void (*)(Polled&);
   const std::pair<const char*, Change> keepPolling[] = {
       {"port cannot tell", [](Polled& p) { p.comm1.canWake = false; }},
@@ -67,9 +67,6 @@ TEST(Polling, FastPollingRestsOnlyOnAQuietOpenSerialInput) {
   };
   EXPECT_TRUE(rests(nullptr));
   for (const auto& [what, change] : keepPolling) EXPECT_FALSE(rests(change)) << what;
-}
-
-TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecondHostileTextKeepsTheLastGoodValuesLockTextsShow) {
   for (const bool verify : {true, false}) {
     Polled p;
     p.app.form1.mnuCrcCheck.SetChecked(verify);
@@ -405,7 +402,7 @@ class HeadingTest : public ::testing::Test {
   HeadingState& h = rig.app.heading;
 };
 
-TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkOrTheOutputPortIsRead) {
+TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkAndTheHeadingTextChoosesItsSource) {
   h.FluxHeadingText = "stale";
   // No compass seen yet: nothing shown.
   EXPECT_EQ(std::to_string(Compass("nothing here")) + h.FluxHeadingText + (f.lblFluxGateCompass.Visible() ? "shown" : ""), "0");
@@ -435,40 +432,6 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkO
   f.tmrPolling.SetEnabled(false);
   f.mnuHCHDTinp.Click();
   EXPECT_FALSE(f.tmrPolling.Enabled());
-}
-
-TEST_F(HeadingTest, DopplerBearings) {
-  // Seen: the bearing and its amplitude, or "-" when none was found.
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"DF101/9 [12]", "DF", "DF101 [12]"}, {"$DFBRG200/4", "$DFBRG", "$DFBRG200/4 "}, {"%12", "%", "-"},
-      {"%123/4", "%", "%123/4 "}, {"%123/45", "%", "%123 "}, {"rommel%323/9Bla bla", "%", "%323 "}, {"%1a3/4", "%", "-"},
-      {"%111/1 %222/2", "%", "%222/2 "}, {"%111/1 %22", "%", "-"},  // only the last occurrence counts
-      {"DF101/9 [7", "DF", "DF101 "}, {"[3] DF101/9 ]", "DF", "DF101 [3]"}, {"DF101/9 [12][3]", "DF", "DF101 [12]"},
-  };
-  for (const auto& [text, prefix, seen] : cases) {
-    f.lblDoppler.SetVisible(true);
-    f.lblAmplitude.SetVisible(true);
-    f.lblAmplitude.SetCaption("");
-    h.DopplerBearing = "old";
-    app.fix.NoRxCount = 5;
-    bool found = std::string(seen) == "-";
-    ExtractingDoppler(app, text, prefix, found);
-    const std::string shown = f.lblDoppler.Caption() + " " + (f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : "");
-    EXPECT_EQ(found ? shown : "-", seen) << text;
-    EXPECT_EQ(h.DopplerBearing + std::to_string(app.fix.NoRxCount) + std::to_string(f.lblDoppler.Visible()),
-              found ? f.lblDoppler1.Caption() + "01" : "old50") << text;
-  }
-  // The dispatcher tries "%", "$DFBRG" and "DF" in turn.
-  const std::pair<const char*, const char*> polls[] = {
-      {"$DFBRG200/4", "$DFBRG200/4"}, {"DF032/1", "DF032/1"}, {"DF270/0 %12", "DF270"}, {"%188/7 DF032/1", "%188"}};
-  for (const auto& [text, bearing] : polls) {
-    app.poll.RxTextDoppler = text;
-    DispatchSentences(app);
-    EXPECT_EQ(h.DopplerBearing, bearing) << text;
-  }
-}
-
-TEST_F(HeadingTest, HeadingTextChoosesItsSourceNormalisedAndFormatted) {
   const std::tuple<const char*, const char*, int, std::string, int, std::string> cases[] = {
       {"A", "005.0", 5, Flux("123.4"), 0, "090.0" + kDeg},  // at the minimum speed the GPS course wins
       {"A", "4.9", 5, Flux("123.4"), 10, Flux("133")},      {"V", "50", 0, Flux("123.4"), 0, Flux("123")},
@@ -533,7 +496,7 @@ TEST_F(AlignTest, YesAlignsTheCompassWithTheCourseWhenThereIsData) {
   EXPECT_EQ(std::to_string(app.settings.FluxCompassOffset) + h.FluxHeadingText, "0124.0" + kDeg);
 }
 
-TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningAndBadTextKeepingTheLast) {
+TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningBadTextKeepingTheLastAndDopplerBearings) {
   f.lblHeight.SetVisible(false);
   f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
   EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
@@ -574,6 +537,34 @@ TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningAndBadTextKe
                 c.sentence + "|" + c.height1 + "|" + (metres ? c.metres : c.feet));
       EXPECT_TRUE(f.lblAltitude.Visible() && f.lblHeight.Visible()) << c.sentence;
     }
+  }
+  // Seen: the bearing and its amplitude, or "-" when none was found.
+  const std::tuple<const char*, const char*, const char*> bearings[] = {
+      {"DF101/9 [12]", "DF", "DF101 [12]"}, {"$DFBRG200/4", "$DFBRG", "$DFBRG200/4 "}, {"%12", "%", "-"},
+      {"%123/4", "%", "%123/4 "}, {"%123/45", "%", "%123 "}, {"rommel%323/9Bla bla", "%", "%323 "}, {"%1a3/4", "%", "-"},
+      {"%111/1 %222/2", "%", "%222/2 "}, {"%111/1 %22", "%", "-"},  // only the last occurrence counts
+      {"DF101/9 [7", "DF", "DF101 "}, {"[3] DF101/9 ]", "DF", "DF101 [3]"}, {"DF101/9 [12][3]", "DF", "DF101 [12]"},
+  };
+  for (const auto& [text, prefix, seen] : bearings) {
+    f.lblDoppler.SetVisible(true);
+    f.lblAmplitude.SetVisible(true);
+    f.lblAmplitude.SetCaption("");
+    h.DopplerBearing = "old";
+    app.fix.NoRxCount = 5;
+    bool found = std::string(seen) == "-";
+    ExtractingDoppler(app, text, prefix, found);
+    const std::string shown = f.lblDoppler.Caption() + " " + (f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : "");
+    EXPECT_EQ(found ? shown : "-", seen) << text;
+    EXPECT_EQ(h.DopplerBearing + std::to_string(app.fix.NoRxCount) + std::to_string(f.lblDoppler.Visible()),
+              found ? f.lblDoppler1.Caption() + "01" : "old50") << text;
+  }
+  // The dispatcher tries "%", "$DFBRG" and "DF" in turn.
+  const std::pair<const char*, const char*> polls[] = {
+      {"$DFBRG200/4", "$DFBRG200/4"}, {"DF032/1", "DF032/1"}, {"DF270/0 %12", "DF270"}, {"%188/7 DF032/1", "%188"}};
+  for (const auto& [text, bearing] : polls) {
+    app.poll.RxTextDoppler = text;
+    DispatchSentences(app);
+    EXPECT_EQ(h.DopplerBearing, bearing) << text;
   }
 }
 

@@ -115,7 +115,7 @@ TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   EXPECT_TRUE(!t.form2.TxtSend.Visible() && rig.dialogs.boxes.size() == 1u);
 }
 
-TEST(CrcTool, GivesTheSentenceItsChecksumAndOpensWithTheSirfCommandSummedAndClosesWithItsMenuOrCloseBox) {
+TEST(HelpMenus, TheCrcToolSumsAndClosesWithItsMenuOrCloseBoxEachInfoEntryShowsItsBoxOrTheListing) {
   const std::pair<const char*, const char*> cases[] = {
       {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E"}, {"GPRMC,1,2", "$GPRMC,1,2*48"},
       // An old checksum goes, whatever it was, and so do blanks and text before the "$".
@@ -140,17 +140,14 @@ TEST(CrcTool, GivesTheSentenceItsChecksumAndOpensWithTheSirfCommandSummedAndClos
   menu.Click();  // its menu closes it too
   menu.Click();  // opened again, it starts afresh
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$PSRF100,1,4800,8,1,0*0E24");
-}
-
-TEST(InfoBoxes, EachEntryShowsItsBoxAndTheDeviceEntriesOpenTheListing) {
-  test::TestRig rig;
+  test::TestRig info;
   for (MenuItem Form1::*menu : {&Form1::mnuProtocol, &Form1::mnuRs232Info, &Form1::mnuShortCuts, &Form1::mnuAbout,
                                 &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo, &Form1::mnuDevice, &Form1::mnuDeviceManager})
-    (rig.app.form1.*menu).Click();
-  EXPECT_EQ(rig.dialogs.boxes.size() * 10 + rig.system.listings, 62u);
-  rig.system.failListing = RunTimeError(53, "no window");
-  rig.app.form1.mnuDeviceManager.Click();
-  EXPECT_NE(rig.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
+    (info.app.form1.*menu).Click();
+  EXPECT_EQ(info.dialogs.boxes.size() * 10 + info.system.listings, 62u);
+  info.system.failListing = RunTimeError(53, "no window");
+  info.app.form1.mnuDeviceManager.Click();
+  EXPECT_NE(info.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
 }
 
 // A row: the numbers that open the device (by its line, or by default when the
