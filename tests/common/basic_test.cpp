@@ -33,6 +33,7 @@ TEST(Basic, ValTakesTheLeadingNumberRoundHalfEvenTiesGoToTheEvenNeighbourFormatA
       {0.4, "000", "000"},             {2.5, "00", "02"},                {-0.001, "0.00", "0.00"},
   };
   for (const auto& c : patterns) EXPECT_EQ(Format(c.v, c.pattern), c.expected) << c.v << " " << c.pattern;
+  // Texts made by the helpers, each beside the text it must be.
   const std::pair<std::string, std::string> texts[] = {
       {Format(52.205833f, ".00000"), "52.20583"},  // a Single shows its binary value
       {Format(-151.205667f, ".00000"), "-151.20567"}, {Format(0.1f, "0.000000000"), "0.100000001"},
@@ -50,8 +51,6 @@ TEST(Basic, ValTakesTheLeadingNumberRoundHalfEvenTiesGoToTheEvenNeighbourFormatA
   };
   for (std::size_t i = 0; i < std::size(texts); ++i) EXPECT_EQ(texts[i].first, texts[i].second) << "row " << i;
 }
-
-// Texts made by the helpers, each beside the text it must be.
 
 }  // namespace
 }  // namespace koralin

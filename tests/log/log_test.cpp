@@ -189,7 +189,7 @@ struct PlayRig : LogRig {
   std::vector<long long> times;
 };
 
-TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedTheStateWhilePlayingStoppedByAClickOrExitOrRefused) {
+TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedStoppedByAClickOrExitOrRefusedAndTheDemoCycle) {
   PlayRig rig;
   rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
   EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
@@ -266,13 +266,10 @@ TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedTheStateWhilePlayingStoppe
   logging.f.mnuLoggen.SetChecked(true);
   logging.f.mnuPlayLog.Click();
   EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
-}
-
-// The demo feeds every decoder in turn; the decoders' rules are tested on
-// their own, so here a few steps show that each text reaches its decoder.
-TEST(Demo, EachTickPlaysTheNextStepAndTheCycleResumesWhereItStopped) {
-  test::TestRig rig;
-  App& app = rig.app;
+  // The demo feeds every decoder in turn; the decoders' rules are tested on
+  // their own, so here a few steps show that each text reaches its decoder.
+  test::TestRig demo;
+  App& app = demo.app;
   Form1& f = app.form1;
   f.mnuCrcCheck.SetChecked(true);
   f.mnuLockCheck.SetChecked(true);
@@ -287,7 +284,7 @@ TEST(Demo, EachTickPlaysTheNextStepAndTheCycleResumesWhereItStopped) {
       {23, "", "Old data|5 ft", "GPS-NMEA-0183 (Not locked)", "180.8"},  // kept: its compass line lacks the "T"
   };
   for (int step = 0; const auto& want : steps) {
-    for (; step < want.step; ++step) rig.clock.Advance(1500);
+    for (; step < want.step; ++step) demo.clock.Advance(1500);
     EXPECT_EQ((f.lblDoppler.Visible() ? f.lblDoppler.Caption() : "") +
                   (f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : "") + "|" + f.lblLock.Caption() + "|" +
                   f.lblHeight.Caption() + "|" + f.Frame1.Caption() + "|" + app.heading.FluxHeadingText,
@@ -296,14 +293,14 @@ TEST(Demo, EachTickPlaysTheNextStepAndTheCycleResumesWhereItStopped) {
     EXPECT_EQ(app.fix.GPRMCFound, step != 4 && step != 23) << step;
   }
   EXPECT_EQ(app.log.DemoStep + app.unexpectedCount, 0) << app.lastUnexpected;
-  rig.clock.Advance(11 * 1500);
+  demo.clock.Advance(11 * 1500);
   EXPECT_EQ(f.lblLock.Caption(), "Rx not ok");  // the cycle starts again
   app.settings.ComPortIn = 0;  // the input goes off: the demo stops
-  rig.clock.Advance(1500);
+  demo.clock.Advance(1500);
   EXPECT_FALSE(f.tmrPolling.Enabled());
   app.settings.ComPortIn = -1;
   f.tmrPolling.SetEnabled(true);
-  rig.clock.Advance(1500);
+  demo.clock.Advance(1500);
   EXPECT_EQ(app.log.DemoStep, 12);
 }
 

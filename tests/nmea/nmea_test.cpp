@@ -39,9 +39,8 @@ struct Polled : test::TestRig {
   }
 };
 
-// Fast polling rests on a quiet serial line only: anything a tick would act on
-// keeps it polling.
-TEST(Polling, RestsOnlyOnAQuietLineDecodesASentenceSplitOverTwoPollsKeepsTheLastGoodValuesAndShowsTheLock) {
+TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeepsTheLastGoodValuesAndShowsTheLock) {
+  // Fast polling rests on a quiet serial line only: anything a tick would act on keeps it polling.
   using Change = void (*)(Polled&);
   const std::pair<const char*, Change> keepPolling[] = {
       {"port cannot tell", [](Polled& p) { p.comm1.canWake = false; }},
@@ -82,6 +81,8 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesASentenceSplitOverTwoPollsKeepsTheLast
     p.Tick("abcd");
     EXPECT_EQ(p.app.poll.RxText.size(), tail == 1023 ? 1028u : 4u);
   }
+  // Hostile text: nothing grows without bound, and the last good values stay
+  // on screen. (That nothing escapes is the intake fuzzer's to find.)
   std::vector<std::string> texts = {"%1x3/4 DF12 $DFBRG99\r\n", "[] [x] [[[]]] DF\r\n", std::string(10000, '%'),
                                     "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string(10000, ',')};
   for (const char* s : {"HCHDT,", "HCHDT,9e999,T", "GPGGA,,,,,,,,,1e308,M", "PGRMZ,9e999,f", "GPGSA,A,9e999"})
@@ -115,12 +116,9 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesASentenceSplitOverTwoPollsKeepsTheLast
   const std::string off = f.Frame1.Caption();
   DispatchSentences(rig.app);
   EXPECT_EQ(off + "|" + f.Frame1.Caption(), "GPS-NMEA-0183|GPS-NMEA-0183");
-}
-
-// Every field of each decoded sentence spoiled in turn (a number beyond any
-// range, a 100-character field) and dates that are no dates: the sentence is
-// dropped as a checksum error is, the input stays on, the next poll decodes.
-TEST(Polling, UndecodableSentencesAreDroppedAndOnlyAPortFaultSwitchesTheInputOff) {
+  // Every field of each decoded sentence spoiled in turn (a number beyond any
+  // range, a 100-character field) and dates that are no dates: the sentence is
+  // dropped as a checksum error is, the input stays on, the next poll decodes.
   const std::string good[] = {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
                               "GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,",
                               "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"};
@@ -165,9 +163,6 @@ TEST(Polling, UndecodableSentencesAreDroppedAndOnlyAPortFaultSwitchesTheInputOff
             "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
   EXPECT_TRUE(faulty.dialogs.boxes.size() == 1 && !faulty.comm1.IsOpen());
 }
-
-// Hostile text: nothing grows without bound, and the last good values stay
-// on screen. (That nothing escapes is the intake fuzzer's to find.)
 
 const std::string kGood = test::Rmc();  // ...,W*6A
 constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";

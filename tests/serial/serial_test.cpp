@@ -272,6 +272,7 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
     rig.clock.Advance(30000);
     EXPECT_EQ(rig.system.beeps, 0) << source;
   }
+  // A port that goes away while open is waited for, not switched off.
   const RunTimeError lost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
   // Input and output ports, which goes (else the separate output), the port named in the caption
   const struct { int in, out; bool inputGoes; int shown; } lostPorts[] = {
@@ -321,8 +322,6 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
   off.clock.Advance(2000);
   EXPECT_TRUE(waited && !off.app.form1.tmrResume.Enabled());
 }
-
-// A port that goes away while open is waited for, not switched off.
 
 // The thirteen port and baud entries, in menu order: off, same, com1..5, 1200..38400.
 std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {

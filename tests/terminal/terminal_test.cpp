@@ -150,9 +150,6 @@ TEST(HelpMenus, TheCrcToolSumsAndClosesWithItsMenuOrCloseBoxEachInfoEntryShowsIt
   EXPECT_NE(info.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
 }
 
-// A row: the numbers that open the device (by its line, or by default when the
-// number has no line), path, USB id, maker and description.
-
 constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
 
 struct Listing : ::testing::Test {
@@ -202,6 +199,8 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesInRowsOfPortsPathUsbIdMakerAnd
   rig.system.appPath = folder / "missing";  // a failed save is reported in the window
   Assign("2");
   EXPECT_EQ(l.lblStatus.Caption().rfind("Not saved: ", 0), 0u);
+  // A row: the numbers that open the device (by its line, or by default when the
+  // number has no line), path, USB id, maker and description.
   const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
   const struct { SerialDevice device; const char* row; } cases[] = {
       {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
