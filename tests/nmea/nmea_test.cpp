@@ -39,8 +39,8 @@ struct Polled : test::TestRig {
   }
 };
 
-TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeepsTheLastGoodValuesAndShowsTheLock) {
-  // Fast polling rests on a quiet serial line only: anything a tick would act on keeps it polling.
+// Fast polling rests on a quiet serial line only: anything a tick would act on keeps it polling.
+TEST(Polling, FastPollingRestsOnlyOnAQuietSerialLine) {
   using Change = void (*)(Polled&);
   const std::pair<const char*, Change> keepPolling[] = {
       {"port cannot tell", [](Polled& p) { p.comm1.canWake = false; }},
@@ -66,6 +66,9 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeep
   };
   EXPECT_TRUE(rests(nullptr));
   for (const auto& [what, change] : keepPolling) EXPECT_FALSE(rests(change)) << what;
+}
+
+TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
   for (const bool verify : {true, false}) {
     Polled p;
     p.app.form1.mnuCrcCheck.SetChecked(verify);
@@ -75,14 +78,20 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeep
     EXPECT_EQ(p.app.form1.lblLock.Caption() + p.app.fix.LatitudeText + p.app.poll.RxTextDoppler,
               "Rx ok4807.04N" + kRmc.substr(30));
   }
-  for (const std::size_t tail : {1023, 1024}) {  // a "$" with more behind it is noise and not carried
+}
+
+TEST(Polling, ADollarWithMoreBehindItIsNoiseAndNotCarried) {
+  for (const std::size_t tail : {1023, 1024}) {
     Polled p;
     p.Tick("$" + std::string(tail, 'x'));
     p.Tick("abcd");
     EXPECT_EQ(p.app.poll.RxText.size(), tail == 1023 ? 1028u : 4u);
   }
-  // Hostile text: nothing grows without bound, and the last good values stay
-  // on screen. (That nothing escapes is the intake fuzzer's to find.)
+}
+
+// Hostile text: nothing grows without bound, and the last good values stay
+// on screen. (That nothing escapes is the intake fuzzer's to find.)
+TEST(Polling, HostileTextGrowsNothingAndLeavesTheLastGoodValues) {
   std::vector<std::string> texts = {"%1x3/4 DF12 $DFBRG99\r\n", "[] [x] [[[]]] DF\r\n", std::string(10000, '%'),
                                     "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string(10000, ',')};
   for (const char* s : {"HCHDT,", "HCHDT,9e999,T", "GPGGA,,,,,,,,,1e308,M", "PGRMZ,9e999,f", "GPGSA,A,9e999"})
@@ -98,6 +107,9 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeep
     EXPECT_LE(p.app.poll.RxHistory.size() + p.app.poll.RxText.size(), 500 + 2 + 2 * (1024 + t.size()));
   }
   EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
+}
+
+TEST(Polling, TheLockIsShownFromGsaWhileCheckedAndTheSpinnerTurns) {
   test::TestRig rig;
   Form1& f = rig.app.form1;
   f.mnuCrcCheck.SetChecked(true);
@@ -116,9 +128,12 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeep
   const std::string off = f.Frame1.Caption();
   DispatchSentences(rig.app);
   EXPECT_EQ(off + "|" + f.Frame1.Caption(), "GPS-NMEA-0183|GPS-NMEA-0183");
-  // Every field of each decoded sentence spoiled in turn (a number beyond any
-  // range, a 100-character field) and dates that are no dates: the sentence is
-  // dropped as a checksum error is, the input stays on, the next poll decodes.
+}
+
+// Every field of each decoded sentence spoiled in turn (a number beyond any
+// range, a 100-character field) and dates that are no dates: the sentence is
+// dropped as a checksum error is, the input stays on, the next poll decodes.
+TEST(Sentences, AnUndecodableSentenceIsDroppedAsAChecksumErrorIs) {
   const std::string good[] = {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
                               "GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,",
                               "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"};
@@ -154,7 +169,10 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeep
       EXPECT_TRUE(p.comm1.IsOpen() && p.dialogs.boxes.empty() && p.app.lastInputError.count + p.app.unexpectedCount == 0)
           << p.app.lastInputError.description << p.app.lastUnexpected;
     }
-  Polled faulty;  // only a port fault switches the input off
+}
+
+TEST(Polling, OnlyAPortFaultSwitchesTheInputOffReportedOnce) {
+  Polled faulty;
   faulty.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
   faulty.Tick(kRmc);
   faulty.Tick();  // reported once: the input is off now
@@ -164,10 +182,11 @@ TEST(Polling, RestsOnlyOnAQuietLineDecodesSplitSentencesDropsUndecodableOnesKeep
   EXPECT_TRUE(faulty.dialogs.boxes.size() == 1 && !faulty.comm1.IsOpen());
 }
 
+
 const std::string kGood = test::Rmc();  // ...,W*6A
 constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
 
-TEST(Sentences, FoundCheckedAndCutOnlyUpperCaseHexOfTheBodyAndAnyTalkerForTwoUpperCaseLetters) {
+TEST(Sentences, TheFirstIsFoundAndCutVerifiedOrNot) {
   const struct { bool verify; std::string text, expected; } cases[] = {
       {true, "$GPGGA,1,2*00\r\n" + kGood + "\r\n$GPRMC,1,2,3*00\r\n", kGood},  // the first one only
       {true, "$GPGGA,123519,4807.038,N*00", ""}, {true, kGood.substr(0, kGood.size() - 1), ""},  // one character after the star
@@ -181,10 +200,16 @@ TEST(Sentences, FoundCheckedAndCutOnlyUpperCaseHexOfTheBodyAndAnyTalkerForTwoUpp
     rig.app.form1.mnuCrcCheck.SetChecked(c.verify);
     EXPECT_EQ(GetSentence(rig.app, "$GPRMC", c.text) + "|" + rig.app.form1.Frame1.Caption(), c.expected + "|GPS NMEA-0183");
   }
-  test::TestRig rig;  // only a checksum that does not match is reported, in the frame
+}
+
+TEST(Sentences, OnlyAChecksumThatDoesNotMatchIsReportedInTheFrame) {
+  test::TestRig rig;
   rig.app.form1.mnuCrcCheck.SetChecked(true);
   EXPECT_EQ(GetSentence(rig.app, "$GPRMC", kGood.substr(0, kGood.size() - 1) + "B") + rig.app.form1.Frame1.Caption(),
             "GPS-NMEA-0183 CRC error !");
+}
+
+TEST(Sentences, TheChecksumIsUpperCaseHexOfTheBody) {
   const std::pair<std::string, bool> sums[] = {
       {kGood, true}, {kZero, false},  // the body's checksum is 09
       {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
@@ -194,6 +219,9 @@ TEST(Sentences, FoundCheckedAndCutOnlyUpperCaseHexOfTheBodyAndAnyTalkerForTwoUpp
       {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
   };
   for (const auto& [sentence, ok] : sums) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
+}
+
+TEST(Sentences, AnyTalkerIsTwoUpperCaseLettersAndTheFirstInTheTextWins) {
   const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } finds[] = {
       {true, "$GPRMC", "x$GNRMC,1", 2}, {false, "$GPRMC", "$GNRMC,1", 0}, {true, "$GPRMC", "$GPSRMC,1$gnRMC,1$G1RMC,1$GRMC,1", 0},
       {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
@@ -282,7 +310,7 @@ struct Decoder : test::TestRig {
   }
 };
 
-TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextFourVoidsZeroTheSpeedAndThePositionInDegrees) {
+TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
   const struct { int input; std::string flux, sentence, shown; } cases[] = {
       {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
       {1, "", Rmc("V"), "Rx not ok|084.4~|East red"}, {1, "", Rmc(""), "No Rx|084.4~|East green"},
@@ -306,16 +334,31 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextFourVoidsZeroTheSp
     EXPECT_EQ(d.Place(), Deg(c.input ? "48~07.04'N 011~31.00'E 12:35:19 23-March-2094"
                                      : "00~00.00'N 000~00.00'E 00:00:00 00-Empty-2000")) << c.sentence;
   }
+}
+
+TEST(ExtractingGPRMC, AGoodFixIsKeptAndPublished) {
   Decoder d;
-  d.Decode(Rmc("A"));  // kept, and published
+  d.Decode(Rmc("A"));
   EXPECT_EQ(d.app.fix.LatitudeText + d.app.fix.LongitudeText + d.app.fix.UtcDateText + d.app.form1.lblLat1.Caption() +
                 d.app.form1.lblCompas1.Caption() + std::to_string(d.app.form1.tmrComInTimeOut.Enabled()),
             Deg("4807.04N01131.00E23-03-20944807.04N084.4~1"));
-  d.Decode(Rmc("V", "4807.038,N,01131.000,E", "022.4", "240394"));  // a void fix still dates
+}
+
+TEST(ExtractingGPRMC, AVoidFixStillSetsTheDate) {
+  Decoder d;
+  d.Decode(Rmc("A"));
+  d.Decode(Rmc("V", "4807.038,N,01131.000,E", "022.4", "240394"));
   EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
-  d.Decode(test::Rmc("123519", "022.4", "359.99"));  // five characters of the course count
+}
+
+TEST(ExtractingGPRMC, FiveCharactersOfTheCourseCount) {
+  Decoder d;
+  d.Decode(test::Rmc("123519", "022.4", "359.99"));
   EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));
-  Decoder o;  // old data until the next sentence
+}
+
+TEST(ExtractingGPRMC, OldDataIsClearedOnceByTheNextSentence) {
+  Decoder o;
   o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 CRC error !");
   o.Decode("");
   o.Decode(Rmc("A"));
@@ -323,10 +366,18 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextFourVoidsZeroTheSp
   o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)");
   o.Decode(Rmc("A"));  // restored once after old data, not at every fix
   EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
+}
+
+TEST(ExtractingGPRMC, FourVoidFixesInARowZeroTheSpeed) {
+  Decoder o;
+  o.Decode(Rmc("A"));
   for (int i = 1; i <= 7; ++i) o.Decode(Rmc(i == 4 ? "A" : "V"));  // an "A" in between restarts the count
   EXPECT_EQ(o.app.fix.SpeedKnotsText, "022.4");
   o.Decode(Rmc("V"));
   EXPECT_EQ(o.app.fix.SpeedKnotsText + std::to_string(o.app.fix.VoidCount), "00");
+}
+
+TEST(ExtractingGPRMC, AClickOnThePositionSwitchesToDecimalDegreesAndBack) {
   Decoder s;
   Form1& f = s.app.form1;
   s.Decode(Rmc("A", "3351.390,S,15112.340,W"));
@@ -340,11 +391,17 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextFourVoidsZeroTheSp
   s.Decode(s.app.poll.RxText);
   ShowDegrees(s.app, false);
   EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption(), "52.20583N 4.90533E");
+}
+
+TEST(GpsTime, TheTimeIsRoundedToTheNearestSecond) {
   const std::pair<const char*, const char*> times[] = {
       {"235959.600", "000000"}, {"120000.500", "120000"}, {"120000.501", "120001"}, {"123519", "123519"},
       {"123559.7", "123600"},   {"125959.9", "130000"},   {"", "000000"},           {"1234", "001234"},
       {"123519.00", "123519"},  {"1234567", "1234567"}};
   for (const auto& [field, expected] : times) EXPECT_EQ(RoundTime(field), expected) << field;
+}
+
+TEST(GpsTime, TheDateIsShownInNumbersAndWithTheMonthsName) {
   const std::tuple<const char*, const char*, const char*> dates[] = {
       {"311299", "31-12-2099", "31-December-2099"}, {"010026", "01-00-2026", "01-Empty-2026"},
       {"151026", "15-10-2026", "15-Oktober-2026"},  {"31129", "", ""}};
@@ -354,6 +411,9 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextFourVoidsZeroTheSp
     ShowGPSDate(s.app);
     EXPECT_EQ(s.app.fix.UtcDateText + "|" + s.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
   }
+}
+
+TEST(Position, LatitudeAndLongitudeAreFormattedToHundredthsOfAMinute) {
   const std::pair<const char*, const char*> latitudes[] = {
       {"4807.038", "4807.04"}, {"0000.0000", "0000.00"}, {"", "0000.00"},        {"5.5", "0005.50"},
       {"0.5", "0000.50"},      {"12", "0012.00"},        {"4807.035", "4807.04"}, {"4807.045", "4807.04"},
@@ -362,6 +422,9 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsOldDataUntilTheNextFourVoidsZeroTheSp
   const std::pair<const char*, const char*> longitudes[] = {
       {"01131.000", "01131.00"}, {"00005.1234", "00005.12"}, {"abc", "00000.00"}, {"17959.999", "17960.00"}};
   for (const auto& [field, expected] : longitudes) EXPECT_EQ(FormatLongitude(field), expected) << field;
+}
+
+TEST(Position, DegreesAndMinutesBecomeSignedDecimalDegrees) {
   const std::pair<const char*, float> decimals[] = {
       {"5212.35N", 52.205833f}, {"3351.39S", -33.8565f}, {"00454.32E", 4.9053333f}, {"15112.34w", -151.20567f},
       {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}, {"123.45N", 1.3908333f}};
@@ -397,7 +460,7 @@ class HeadingTest : public ::testing::Test {
   HeadingState& h = rig.app.heading;
 };
 
-TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkAndTheHeadingTextChoosesItsSource) {
+TEST_F(HeadingTest, ACompassSentenceSetsTheFluxHeadingWhichThenStays) {
   h.FluxHeadingText = "stale";
   // No compass seen yet: nothing shown.
   EXPECT_EQ(std::to_string(Compass("nothing here")) + h.FluxHeadingText + (f.lblFluxGateCompass.Visible() ? "shown" : ""), "0");
@@ -408,6 +471,9 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkA
   EXPECT_EQ(GetHeadingText(app), Flux("133"));  // no valid GPS fix: the compass with its offset
   EXPECT_FALSE(Compass("$GPRMC,no compass"));   // once seen, the heading stays
   EXPECT_EQ(h.FluxHeadingText + h.HCHDTSentence + std::to_string(f.lblFluxGateCompass.Visible()), Flux("123.4") + "1");
+}
+
+TEST_F(HeadingTest, ElevenCompassSentencesWithoutTheTrueMarkClearTheHeading) {
   EXPECT_TRUE(Compass(Nmea("HCHDT,7,t")));
   for (int i = 1; i <= 10; ++i) EXPECT_TRUE(Compass(Nmea("HCHDT,45.0,M")));
   EXPECT_EQ(h.FluxHeadingText, Flux("007.0"));
@@ -415,18 +481,30 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkA
   EXPECT_EQ(h.FluxHeadingText + std::to_string(h.FluxNoTrueCount), "11");  // held there, so it never runs over
   Compass(Nmea("HCHDT,46.0,T"));
   EXPECT_EQ(h.FluxHeadingText + std::to_string(h.FluxNoTrueCount), Flux("046.0") + "0");
-  app.settings.ComPortOut = 1;  // relayed when asked for
+}
+
+TEST_F(HeadingTest, TheCompassIsRelayedWhenAskedFor) {
+  app.settings.ComPortOut = 1;
   rig.comm2.Open(1, "4800,N,8,1", 1024, 512);
   f.mnuHCHDTout.SetChecked(true);
   Compass(Nmea("HCHDT,47.0,T"));
   EXPECT_EQ(rig.comm2.written, Nmea("HCHDT,47.0,T") + "\r\n");
-  app.poll.RxTextHCHDT = "$HCHDT,1";  // reading the compass from the output port starts afresh
+}
+
+TEST_F(HeadingTest, ReadingTheCompassFromTheOutputPortStartsAfresh) {
+  app.settings.ComPortOut = 1;
+  rig.comm2.Open(1, "4800,N,8,1", 1024, 512);
+  Compass(Nmea("HCHDT,47.0,T"));
+  app.poll.RxTextHCHDT = "$HCHDT,1";
   f.mnuHCHDTinp.Click();
   EXPECT_EQ(app.poll.RxTextHCHDT + h.HCHDTSentence + f.lblFluxGateCompass.Caption() + h.FluxHeadingText, Flux("047.0"));
   EXPECT_TRUE(f.tmrPolling.Enabled() && !f.lblFluxGateCompass.Visible());  // the heading itself is kept
   f.tmrPolling.SetEnabled(false);
   f.mnuHCHDTinp.Click();
   EXPECT_FALSE(f.tmrPolling.Enabled());
+}
+
+TEST_F(HeadingTest, TheHeadingIsTheCourseWhenMovingElseTheCompassWithItsOffset) {
   const std::tuple<const char*, const char*, int, std::string, int, std::string> cases[] = {
       {"A", "005.0", 5, Flux("123.4"), 0, "090.0" + kDeg},  // at the minimum speed the GPS course wins
       {"A", "4.9", 5, Flux("123.4"), 10, Flux("133")},      {"V", "50", 0, Flux("123.4"), 0, Flux("123")},
@@ -443,10 +521,16 @@ TEST_F(HeadingTest, CompassSentencesSetTheFluxHeadingUntilElevenLackTheTrueMarkA
     app.settings.FluxCompassOffset = static_cast<std::int16_t>(offset);
     EXPECT_EQ(GetHeadingText(app), expected) << flux << " " << offset;
   }
+}
+
+TEST(Heading, AnglesAreBroughtIntoZeroTo360AndNeverMinusZero) {
   for (const auto& [in, out] : {std::pair{-5.0f, 355.0f}, {359.5f, 0.0f}, {-0.4f, 0.0f}, {-725.0f, 355.0f}, {-360.0f, 0.0f}}) {
     EXPECT_EQ(NormaliseDegrees(in), out) << in;
     EXPECT_FALSE(std::signbit(NormaliseDegrees(in))) << in;  // never "-0"
   }
+}
+
+TEST(Heading, HeadingsHaveThreeDigitsOneDecimalAndTheDegreeMark) {
   const std::pair<const char*, const char*> headings[] = {
       {"90", "090.0"},  {"123.45", "123.4"}, {"123.55", "123.6"},  {"359.96", "360.0"}, {"", "000.0"},
       {"abc", "000.0"}, {"5.2xyz", "005.2"}, {"1234.5", "1234.5"}, {"-5", "-005.0"}};
@@ -483,15 +567,23 @@ TEST_F(AlignTest, YesAlignsTheCompassWithTheCourseWhenThereIsData) {
     EXPECT_EQ(rig.dialogs.boxes[0].prompt, "Try to synchronise FluxCompass with GpsCompass\r\nFluxCompassOffset = -007" +
                                                kDeg + "\r\nNo=Reset offset to 0" + kDeg + "\r\nMinSpeed= 3  knots");
   }
-  app.fix.SpeedKnotsText = "1";  // after alignment the shown heading is the course
+}
+
+TEST_F(AlignTest, OnceAlignedTheCompassShowsTheCourse) {
+  Align("A", "2.6", "90", "80", MsgResult::kYes);
+  app.fix.SpeedKnotsText = "1";
   EXPECT_EQ(GetHeadingText(app), Flux("90"));
+}
+
+TEST_F(AlignTest, CancelKeepsTheOffsetAndNoResetsItToZero) {
+  app.settings.FluxCompassOffset = 10;
   Align("A", "5", "90", "123.6", MsgResult::kCancel);
   EXPECT_EQ(app.settings.FluxCompassOffset, 10);
   Align("A", "5", "90", "123.6", MsgResult::kNo);
   EXPECT_EQ(std::to_string(app.settings.FluxCompassOffset) + h.FluxHeadingText, "0124.0" + kDeg);
 }
 
-TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningBadTextKeepingTheLastAndDopplerBearings) {
+TEST_F(HeadingTest, SwitchingTheHeightUnitRereadsTheLastAltitude) {
   f.lblHeight.SetVisible(false);
   f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
   EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
@@ -503,15 +595,25 @@ TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningBadTextKeepi
   EXPECT_TRUE(f.lblHeight.Caption() == "1789 ft" && f.lblHeight.BackColor() == colour::kWhite && !f.mnuFeet2Metres.Checked());
   ToggleHeightUnit(rig.app, true);  // applying the unit at start changes no check mark
   EXPECT_FALSE(f.mnuFeet2Metres.Checked());
+}
+
+TEST_F(HeadingTest, PgrmzWinsOverGgaInOnePoll) {
   const std::string rmz = Rmz("93", "f");
   Altitude(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");
-  EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblAltitude.Caption(), "93 ft|" + rmz);  // PGRMZ wins
+  EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblAltitude.Caption(), "93 ft|" + rmz);
+}
+
+TEST_F(HeadingTest, BadAltitudeTextKeepsTheLastGoodAltitude) {
+  Altitude(Gga("545.4", "M") + "\r\n" + Rmz("93", "f") + "\r\n");
   std::string bad = Gga("100", "M");
   bad.back() = bad.back() == '0' ? '1' : '0';  // wrong checksum
   for (const std::string& text : {std::string(), std::string("$GPGGA,,,"), bad, Gga("1e308", "M"), Rmz("1e308", "m")}) {
     Altitude(text);
     EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblHeight.Caption(), "93 ft|93 ft") << text;
   }
+}
+
+TEST_F(HeadingTest, TheAltitudeIsShownInFeetOrMetresFromEitherSentence) {
   const struct { std::string sentence; const char *height1, *feet, *metres; } cases[] = {
       {Gga("545.4", "M"), "1789 ft", "1789 ft", "545.3 m"}, {Gga("545.4", "m"), "1789 ft", "1789 ft", "545.3 m"},
       {Gga("20.6", "M"), "68 ft", "68 ft", "20.7 m"},
@@ -533,7 +635,10 @@ TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningBadTextKeepi
       EXPECT_TRUE(f.lblAltitude.Visible() && f.lblHeight.Visible()) << c.sentence;
     }
   }
-  // Seen: the bearing and its amplitude, or "-" when none was found.
+}
+
+// Seen: the bearing and its amplitude, or "-" when none was found.
+TEST_F(HeadingTest, ADopplerBearingIsShownWithItsAmplitudeTheLastOneCounting) {
   const std::tuple<const char*, const char*, const char*> bearings[] = {
       {"DF101/9 [12]", "DF", "DF101 [12]"}, {"$DFBRG200/4", "$DFBRG", "$DFBRG200/4 "}, {"%12", "%", "-"},
       {"%123/4", "%", "%123/4 "}, {"%123/45", "%", "%123 "}, {"rommel%323/9Bla bla", "%", "%323 "}, {"%1a3/4", "%", "-"},
@@ -553,7 +658,10 @@ TEST_F(HeadingTest, AltitudeInBothUnitsRereadOnTheSwitchPgrmzWinningBadTextKeepi
     EXPECT_EQ(h.DopplerBearing + std::to_string(app.fix.NoRxCount) + std::to_string(f.lblDoppler.Visible()),
               found ? f.lblDoppler1.Caption() + "01" : "old50") << text;
   }
-  // The dispatcher tries "%", "$DFBRG" and "DF" in turn.
+}
+
+// The dispatcher tries "%", "$DFBRG" and "DF" in turn.
+TEST_F(HeadingTest, TheDispatcherTriesEachBearingPrefixInTurn) {
   const std::pair<const char*, const char*> polls[] = {
       {"$DFBRG200/4", "$DFBRG200/4"}, {"DF032/1", "DF032/1"}, {"DF270/0 %12", "DF270"}, {"%188/7 DF032/1", "%188"}};
   for (const auto& [text, bearing] : polls) {
