@@ -182,7 +182,6 @@ TEST(Polling, OnlyAPortFaultSwitchesTheInputOffReportedOnce) {
   EXPECT_TRUE(faulty.dialogs.boxes.size() == 1 && !faulty.comm1.IsOpen());
 }
 
-
 const std::string kGood = test::Rmc();  // ...,W*6A
 constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
 

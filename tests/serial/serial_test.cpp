@@ -76,7 +76,7 @@ std::string NmeaBurst(std::size_t atLeast) {
   return t;
 }
 
-TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChosenOrSearchedForOnSerialPorts) {
+TEST(InputChoice, EachButtonBringsUpItsSource) {
   // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
   const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
       {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
@@ -90,19 +90,28 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChos
               c.state) << c.index;
     EXPECT_EQ(std::pair(rig.app.settings.ComPortIn + 0, rig.comm1.opened), std::pair(c.source, c.opened)) << c.index;
   }
-  SerialRig rig;  // switching off closes Terminal In
+}
+
+TEST(InputChoice, SwitchingTheInputOffClosesTerminalIn) {
+  SerialRig rig;
   rig.app.form1.Option1[0].Click();
   rig.app.form1.mnuTerminalIn.SetChecked(true);
   rig.app.form1.Option1[7].Click();
   EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked() || rig.app.form1.mnuTerminalIn.Enabled() || rig.comm1.IsOpen());
-  for (int index : {0, 6, 7, 8}) {  // while a log plays every button means playback
+}
+
+TEST(InputChoice, WhileALogPlaysEveryButtonMeansPlayback) {
+  for (int index : {0, 6, 7, 8}) {
     SerialRig playing;
     playing.app.form1.mnuPlayLog.SetChecked(true);
     playing.app.form1.Option1[static_cast<std::size_t>(index)].Click();
     EXPECT_EQ(std::to_string(playing.app.settings.ComPortIn) + Buttons(playing.app.form1, true) +
                   Bits({playing.comm1.opened.empty(), playing.app.form1.tmrPolling.Enabled()}), "-211111111110") << index;
   }
-  SerialRig stored;  // playback stored at the last run freezes the choice
+}
+
+TEST(InputChoice, PlaybackStoredAtTheLastRunFreezesTheChoice) {
+  SerialRig stored;
   Form1& g = stored.app.form1;
   stored.app.settings.ComPortIn = -2;
   g.mnuPlayLog.SetEnabled(false);
@@ -110,6 +119,9 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChos
   EXPECT_EQ(std::to_string(stored.app.settings.ComPortIn) + Buttons(g, true) + Bits({g.lstCustumComIn.Visible(),
                 g.mnuPlayLog.Checked(), g.mnuPlayLog.Enabled(), g.mnuAutoBaud.Enabled(), g.mnuTerminalIn.Enabled()}),
             "-200000000001101");
+}
+
+TEST(InputChoice, TheRateChosenIsTheOneCheckedInTheMenu) {
   const std::pair<long, MenuItem Form1::*> rates[] = {
       {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
       {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
@@ -121,9 +133,15 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChos
     for (const BaudEntry& e : InputBaudEntries())
       EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
   }
-  SerialRig off;  // with the input off a click only records the rate
+}
+
+TEST(InputChoice, WithTheInputOffARateClickOnlyRecordsTheRate) {
+  SerialRig off;
   off.app.form1.mnuBaud9k6.Click();
   EXPECT_TRUE(off.app.settings.BaudIn == 9600 && off.comm1.opened.empty());
+}
+
+TEST(InputChoice, TheStoredSourceChoosesItsButton) {
   const std::pair<int, int> sources[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
   for (const auto& [source, button] : sources) {
     SerialRig chosen;
@@ -133,6 +151,9 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChos
     EXPECT_EQ(Buttons(chosen.app.form1, false).find('1') * 100 + chosen.app.settings.ComPortIn,
               static_cast<std::size_t>(button * 100 + (button == 6 ? 9 : source))) << source;
   }
+}
+
+TEST(InputChoice, TheCustomPortIsPickedInTheListAndOpenedByItsButton) {
   SerialRig chosen;
   Form1& h = chosen.app.form1;
   h.lstCustumComIn.SetListIndex(5);  // "12"
@@ -140,7 +161,10 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChos
   EXPECT_TRUE(h.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
   h.Option1[6].Click();
   EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
-  // A receiver that talks only at these rates, the rate found and the rates tried.
+}
+
+// A receiver that talks only at these rates, the rate found and the rates tried.
+TEST(AutoBaud, TheRateFoundIsTheFirstWithEnoughNmeaText) {
   const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; } receivers[] = {
       {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
       {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
@@ -165,7 +189,10 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChos
     EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
               c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
   }
-  SerialRig searching;  // the window keeps working; Comport off stops the search
+}
+
+TEST(AutoBaud, TheWindowKeepsWorkingAndComportOffStopsTheSearch) {
+  SerialRig searching;
   auto& searched = searching.RecordGprmcCaptions();
   std::string lockWhileSearching;
   searching.app.form1.lblGPRMC.captionChanged.Subscribe([&searching, &lockWhileSearching] {
@@ -179,7 +206,10 @@ TEST(InputChoice, EachButtonBringsUpItsSourceOrPlaybackTheRateAndSourceShownChos
             "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
   EXPECT_GE(searching.system.doEvents, 45);  // the window ran between the slices of the first wait
   EXPECT_TRUE(searching.dialogs.boxes.empty() && searching.app.form1.Option1[7].Value() && !searching.comm1.IsOpen());
-  // Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
+}
+
+// Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
+TEST(AutoBaud, OnlyTheFixedAndTheCustomSerialPortsAreSearched) {
   const std::tuple<int, int, bool, const char*> ports[] = {
       {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {6, 7, false, "6=tcp://h:1"}, {6, 7, false, "6=ftp://x"}};
   for (const auto& [port, custom, searched, line] : ports) {
@@ -201,7 +231,7 @@ std::string Warning(int seconds) {
   return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
 }
 
-TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAndALostPortIsReopenedWithoutABox) {
+TEST(ComPortInOpen, OnlyASerialPortOpensAndStartsTheTimers) {
   // source -> port opened, polling, watchdog, altitude label kept
   const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
   for (const auto& [source, seen] : cases) {
@@ -216,6 +246,9 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
               seen) << source;
     EXPECT_EQ(f.lblHeight1.Caption(), source ? "12 ft" : "lblHeight1") << source;
   }
+}
+
+TEST(ComPortInOpen, AReopenedPortStartsCleanAtItsRateAndBufferSize) {
   SerialRig rig;
   const Frame& frame = rig.app.form1.Frame1;
   rig.app.settings.ComPortIn = 3;
@@ -224,7 +257,10 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
   ComPortInOpen(rig.app);
   EXPECT_EQ(rig.comm1.openedSettings.at(1) + " " + std::to_string(rig.comm1.inBufferSize), "4800,N,8,1 8192");
   EXPECT_TRUE(frame.Caption() == "GPS-NMEA-0183" && frame.ForeColor() == colour::kBlack && frame.FontUnderline());
-  const std::tuple<long, bool, const char*> failures[] = {  // a failed open is reported and the input ends off
+}
+
+TEST(ComPortInOpen, AFailedOpenIsReportedAndTheInputEndsOff) {
+  const std::tuple<long, bool, const char*> failures[] = {
       {4800, false, "ComPortInOpen"}, {4800, true, ""}, {0, false, "AutoBaud"}};  // "": no box
   for (const auto& [baud, minimal, proc] : failures) {
     SCOPED_TRACE(proc);
@@ -240,8 +276,11 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
     EXPECT_EQ(rig.dialogs.boxes.size(), minimal ? 0u : 1u);
     EXPECT_TRUE(minimal || rig.dialogs.boxes.at(0).prompt.starts_with(proc + std::string(":\r\nCom3  /dev/ttyS2: No such")));
   }
-  // What arrives after five warnings on port 1, and the next warning: any
-  // fix, bearing or compass restarts the ten seconds.
+}
+
+// What arrives after five warnings on port 1, and the next warning: any
+// fix, bearing or compass restarts the ten seconds.
+TEST(Watchdog, SilenceWarnsEveryTenSecondsUntilAFixBearingOrCompass) {
   const std::pair<std::string, std::string> silences[] = {
       {test::Rmc(), Warning(10)}, {"%123/4", Warning(10)}, {test::Nmea("HCHDT,123.4,T"), Warning(60)}};
   for (const auto& [text, next] : silences) {
@@ -264,7 +303,10 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
     rig.clock.Advance(1);
     EXPECT_EQ(f.Frame1.Caption(), next) << text;
   }
-  for (int source : {0, 3}) {  // quiet during playback and with the input off
+}
+
+TEST(Watchdog, QuietDuringPlaybackAndWithTheInputOff) {
+  for (int source : {0, 3}) {
     SerialRig rig;
     rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
     rig.app.form1.mnuPlayLog.SetChecked(source != 0);
@@ -272,8 +314,12 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
     rig.clock.Advance(30000);
     EXPECT_EQ(rig.system.beeps, 0) << source;
   }
-  // A port that goes away while open is waited for, not switched off.
-  const RunTimeError lost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
+}
+
+// A port that goes away while open is waited for, not switched off.
+const RunTimeError kLost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
+
+TEST(LostPort, APortThatGoesAwayIsWaitedForAndReopenedWithoutABox) {
   // Input and output ports, which goes (else the separate output), the port named in the caption
   const struct { int in, out; bool inputGoes; int shown; } lostPorts[] = {
       {1, 2, true, 1}, {1, 2, false, 2}, {1, -1, true, 1}, {2, 1, false, 1}};
@@ -287,8 +333,8 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
     mnuTerminalOut_Click(rig.app);
     f.mnuRMCPlainOut.SetChecked(true);
     test::FakeSerialPort& gone = c.inputGoes ? rig.comm1 : rig.comm2;
-    (c.inputGoes && c.out != -1 ? gone.failRead : gone.failWrite) = lost;
-    gone.failOpen = lost;
+    (c.inputGoes && c.out != -1 ? gone.failRead : gone.failWrite) = kLost;
+    gone.failOpen = kLost;
     const std::string next = "\r\n$GPGSV,1\r\n";  // so the fix is not the carried tail
     rig.comm1.Feed(test::Rmc("120000") + next);
     rig.clock.Advance(1500);
@@ -312,9 +358,12 @@ TEST(ComPortInOpen, OnlyASerialPortOpensStartsCleanAFailureEndsItSilenceWarnsAnd
               "12:00:05|" + test::Rmc("120005") + "\r\n");
     EXPECT_TRUE(f.Frame1.Caption().starts_with(kFrameCaption) && !f.tmrResume.Enabled() && rig.dialogs.boxes.empty());
   }
-  SerialRig off;  // the input switched off while it is waited for: the wait ends
+}
+
+TEST(LostPort, SwitchingTheInputOffEndsTheWait) {
+  SerialRig off;
   off.app.form1.Option1[0].Click();
-  off.comm1.failRead = off.comm1.failOpen = lost;
+  off.comm1.failRead = off.comm1.failOpen = kLost;
   off.comm1.Feed("abcd");
   off.clock.Advance(1500);
   const bool waited = off.app.form1.tmrResume.Enabled();
@@ -351,7 +400,7 @@ std::string Rmc(const std::string& course = "300.0", const std::string& status =
 // As it leaves the output: with CR LF.
 std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
 
-TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndAFailureReportedOnce) {
+TEST(OutputPort, TheMenusChooseAPortAndRateOrShowWhyNot) {
   const struct { bool gpsOpen; int port; long baud; int portOut; long baudOut; const char *checks, *enabled; } cases[] = {
       {false, 5, 1200, 5, 1200, "0000001100000", "1000000000000"}, {false, 0, 38400, 0, 38400, "1000000000001", "1111111111111"},
       {false, 0, 12345, 0, 4800, "1000000001000", "1111111111111"}, {false, 7, 4800, 0, 4800, "1000000001000", "1111111111111"},
@@ -368,6 +417,9 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
     EXPECT_EQ(rig.comm2.opened, c.portOut > 0 ? std::vector<int>{c.portOut} : std::vector<int>{});
     EXPECT_EQ(f.mnuTerminalOut.Enabled() * 10 + f.mnuHCHDTinp.Enabled(), c.portOut > 0 ? 11 : c.portOut ? 10 : 1) << c.port;
   }
+}
+
+TEST(OutputPort, OpenedAtTheRateChosenAndAnotherPortDropsTerminalOut) {
   SerialRig rig;
   Form1& f = rig.app.form1;
   ComOutSelect(rig.app, 2, 9600);
@@ -375,17 +427,28 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
   const Window& terminalOut = rig.app.terminal.form3.form;
   f.mnuTerminalOut.Click();
   ASSERT_TRUE(terminalOut.Visible());
-  f.mnuCom3.Click();  // another port starts without Terminal Out
+  f.mnuCom3.Click();
   EXPECT_FALSE(f.mnuTerminalOut.Checked() || terminalOut.Visible());
+}
+
+TEST(OutputPort, OffClosesThePortAndItsEntriesAndARateClickIsKept) {
+  SerialRig rig;
+  Form1& f = rig.app.form1;
+  ComOutSelect(rig.app, 2, 9600);
+  const Window& terminalOut = rig.app.terminal.form3.form;
+  f.mnuCom3.Click();
   f.mnuTerminalOut.Click();
   f.mnuHCHDTinp.SetChecked(true);
   f.mnuComOutOff.Click();
   EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked() || terminalOut.Visible());
   EXPECT_EQ(Flags(f, &MenuItem::Enabled), "1111111111111");
-  f.mnuBaud2400.Click();  // off: only records the rate
+  f.mnuBaud2400.Click();
   f.mnuCom4.Click();
   EXPECT_EQ(rig.comm2.openedSettings, (std::vector<std::string>{"9600,N,8,1", "9600,N,8,1", "2400,N,8,1"}));
-  SerialRig modified;  // the modified output sees the port it had
+}
+
+TEST(OutputPort, ANewPortGetsTheModifiedSentenceOnceAClosedShareNone) {
+  SerialRig modified;
   modified.bus.companionValue = "%120/5";
   ComOutSelect(modified.app, 2, 4800);
   modified.app.form1.lblGPRMC.SetCaption(test::Rmc());
@@ -396,7 +459,10 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
   EXPECT_EQ(std::exchange(modified.comm2.written, ""), modifiedSent);
   ComOutSelect(modified.app, -1, 4800);  // sharing a closed GPS port: off first
   EXPECT_EQ(modified.comm2.written + std::to_string(modified.app.settings.ComPortOut), "0");
-  SerialRig failing;  // a failed open is reported; the shared port is asked for
+}
+
+TEST(OutputPort, AFailedOpenIsReportedAndTheSharedPortIsOffered) {
+  SerialRig failing;
   failing.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy");
   failing.app.form1.mnuCom3.Click();
   EXPECT_EQ(failing.dialogs.boxes.at(0).prompt + Flags(failing.app.form1, &MenuItem::Checked).substr(0, 7),
@@ -407,6 +473,9 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
     failing.app.form1.mnuSameComOut.Click();
     EXPECT_EQ(failing.app.settings.ComPortOut, shared);
   }
+}
+
+TEST(OutputPort, WritesGoToTheOutputPortOrTheOpenGpsPort) {
   // output port, GPS port open -> written to the GPS port | to the output port | boxes
   const std::tuple<int, bool, const char*> writes[] = {
       {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
@@ -419,21 +488,31 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
     SendToComout(rig.app, "");
     EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
   }
-  OutRig slow;  // a reader too slow is said in Terminal Out
+}
+
+TEST(OutputPort, AReaderTooSlowIsShownInTerminalOutAndTheWaitIsBounded) {
+  OutRig slow;
   slow.app.form1.mnuTerminalOut.Click();
   slow.comm2.dropped = 3;
   slow.comm2.outPending = 50;  // a device that takes nothing
   SendToComout(slow.app, "$GPRMC,1,A*7F\r\n");
   EXPECT_TRUE(slow.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
   EXPECT_TRUE(slow.clock.Now() > 0 && slow.clock.Now() <= 2 * 10 * 1000 * 15 / 4800 + 250) << slow.clock.Now();
-  OutRig lost;  // a write failure is reported once, the output ends off
+}
+
+TEST(OutputPort, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
+  OutRig lost;
   lost.app.form1.mnuRMCPlainOut.SetChecked(true);
   lost.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
   lost.app.form1.lblGPRMC.SetCaption(Rmc());
   lost.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
   EXPECT_TRUE(lost.dialogs.boxes.size() == 1 && lost.app.settings.ComPortOut == 0 && !lost.comm2.IsOpen() &&
               lost.app.form1.mnuComOutOff.Checked());
-  SerialRig shared;  // on the shared GPS port the failure ends the input, which reports it
+}
+
+// On the shared GPS port the failure ends the input, which reports it.
+TEST(OutputPort, AWriteFailureOnTheSharedGpsPortEndsTheInput) {
+  SerialRig shared;
   shared.app.form1.Option1[2].Click();
   ComOutSelect(shared.app, -1, 4800);
   shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
@@ -442,7 +521,7 @@ TEST(OutputPort, ChosenInTheMenusOpenedOrSaidWhyNotWrittenToWithABoundedWaitAndA
                 std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
 }
 
-TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollowingTheCompanionUntilItLeaves) {
+TEST(Relay, AnotherTalkersSentencesAreRelayedOnlyWithAnyTalker) {
   const std::string gn = test::Nmea("GN" + Body().substr(2));
   const std::string gnGga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   for (const bool anyTalker : {true, false}) {
@@ -457,6 +536,9 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
     SendGPRMCModified(rig.app, "%090/7", f.lblGPRMC.Caption());
     EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gnGga) + Sent(Rmc("30.0")) : "") << anyTalker;
   }
+}
+
+TEST(Relay, APlainRmcShownWithoutItsStarGetsItsChecksum) {
   const std::pair<std::string, std::string> starred[] = {{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}};
   for (const auto& [shown, out] : starred) {
     OutRig rig;
@@ -464,13 +546,17 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
     rig.app.form1.lblGPRMC.SetCaption(shown);
     EXPECT_EQ(rig.out(), out) << shown;
   }
-  const std::string gga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
-  const std::string gga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
-  const std::string rmz = test::Nmea("PGRMZ,1789,f,3");
+}
+
+const std::string kGga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+const std::string kGga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+const std::string kRmz = test::Nmea("PGRMZ,1789,f,3");
+
+TEST(Relay, TheAltitudeIsRelayedInTheSentenceChosenOnlyWhenNew) {
   const struct { bool gpgga, pgrmz; std::vector<std::string> arriving; std::string sent; } cases[] = {
-      {true, false, {gga, rmz, gga, gga}, Sent(gga)},
-      {true, false, {gga, rmz, gga2, gga}, Sent(gga) + Sent(gga2) + Sent(gga)},
-      {false, true, {gga, rmz, gga, rmz}, Sent(rmz)}, {false, false, {gga, rmz}, ""},
+      {true, false, {kGga, kRmz, kGga, kGga}, Sent(kGga)},
+      {true, false, {kGga, kRmz, kGga2, kGga}, Sent(kGga) + Sent(kGga2) + Sent(kGga)},
+      {false, true, {kGga, kRmz, kGga, kRmz}, Sent(kRmz)}, {false, false, {kGga, kRmz}, ""},
   };
   for (const auto& c : cases) {
     OutRig rig;
@@ -479,12 +565,15 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
     for (const std::string& s : c.arriving) RelayAltitude(rig.app, s);
     EXPECT_EQ(rig.out(), c.sent);
   }
-  OutRig rig;  // checking an entry sends the altitude shown; the entries exclude each other
+}
+
+TEST(Relay, CheckingAnEntrySendsWhatIsShownAndAltitudeEntriesExclude) {
+  OutRig rig;
   Form1& f = rig.app.form1;
   f.mnuTerminalOut.SetChecked(true);
-  f.lblAltitude.SetCaption(rmz);
+  f.lblAltitude.SetCaption(kRmz);
   f.mnuPGRMZOut.Click();
-  f.lblAltitude.SetCaption(gga);
+  f.lblAltitude.SetCaption(kGga);
   f.mnuGPGGAOut.Click();
   EXPECT_FALSE(f.mnuPGRMZOut.Checked());
   f.mnuGPGGAOut.Click();
@@ -492,7 +581,10 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
   RelayHCHDT(rig.app, "$HCHDT,123.4,T");  // the heading only when checked
   rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
   f.mnuHCHDTout.Click();
-  EXPECT_EQ(rig.out(), Sent(rmz) + Sent(gga) + Sent(gga) + Sent(test::Nmea("HCHDT,123.4,T")));
+  EXPECT_EQ(rig.out(), Sent(kRmz) + Sent(kGga) + Sent(kGga) + Sent(test::Nmea("HCHDT,123.4,T")));
+}
+
+TEST(Relay, TheModifiedRmcCarriesTheBearingAboveTheMinimalSpeed) {
   const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } modified[] = {  // "": nothing sent
       {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
       {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
@@ -509,6 +601,9 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
     const std::string speed = c.rmc.find(",002.0,") != std::string::npos ? "002.0" : "005.0";
     EXPECT_EQ(rig.out(), c.sentCourse.empty() ? "" : Sent(Rmc(c.sentCourse, "A", speed))) << c.bearing << " " << c.rmc;
   }
+}
+
+TEST(Relay, TheMinimalSpeedIsAskedForAndRoundedHalfToEven) {
   const std::pair<std::string, int> answers[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
                                                {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
   for (const auto& [answer, value] : answers) {
@@ -518,6 +613,9 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
     asked.app.form1.mnuMinGpsSpeedOut.Click();
     EXPECT_EQ(asked.app.settings.MinGpsSpeedOut, value) << answer;
   }
+}
+
+TEST(Relay, EveryNewSerialOrCompanionBearingIsSentModified) {
   const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } bearings[] = {  // every new serial or companion bearing
       {&Form1::lblDoppler1, "$DFBRG123", true, false, Sent(Rmc("63.0"))},
       {&Form1::lblDoppler1, "DF045/2", true, true, Sent(Rmc("345.0")) + "%045/2\r\n"},
@@ -534,18 +632,27 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
     (f.*c.label).SetCaption(c.caption);
     EXPECT_EQ(rig.out(), c.sent) << c.caption;
   }
-  OutRig serial;  // checking the serial entry sends the bearing shown at once
+}
+
+TEST(Relay, CheckingTheSerialEntrySendsTheBearingShownAtOnce) {
+  OutRig serial;
   serial.app.form1.lblDoppler1.SetCaption("%090/7");
   serial.app.fix.GPRMCSentence = Rmc();
   serial.app.form1.mnuRMCModifiedOut1.Click();
   serial.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
   serial.app.form1.lblDoppler1.DblClick();
   EXPECT_EQ(serial.out() + std::to_string(serial.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
-  OutRig linked;  // the companion's entry: once as its bearing arrives, once for the click
+}
+
+TEST(Relay, TheCompanionEntrySendsOnArrivalAndOnTheClick) {
+  OutRig linked;
   linked.bus.companionValue = "%090/7";
   linked.app.form1.lblGPRMC.SetCaption(Rmc());
   linked.app.form1.mnuRMCModifiedOut.Click();
   EXPECT_EQ(linked.out(), Sent(Rmc("30.0")) + Sent(Rmc("30.0")));
+}
+
+TEST(Companion, TheEntryLinksOnlyWithAnOutputAndARunningCompanion) {
   // output, companion -> entry checked, sources shown, linked
   const std::tuple<bool, bool, const char*> links[] = {
       {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
@@ -563,6 +670,9 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
     rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
     EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
   }
+}
+
+TEST(Companion, ItsBearingShowsGreenOrRedAndItsLeavingIsReportedOnce) {
   test::TestRig companion;
   companion.bus.companionValue = "%045/3";
   companion.app.form1.mnuRMCModifiedOut.SetChecked(true);
@@ -580,6 +690,9 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
   EXPECT_EQ(shown() + std::to_string(companion.dialogs.boxes.size()), "%123/4 green1");
   EXPECT_FALSE(companion.app.form1.mnuRMCModifiedOut.Checked() || companion.bus.Linked());
   EXPECT_TRUE(AdjustLblDDESound(companion.app, false) && !l.Visible());  // switched off
+}
+
+TEST(Publishing, TheFixIsPublishedWithTheInputsValidityUntilShutdown) {
   for (const auto& [input, val] : {std::pair{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}}) {
     test::TestRig published;
     const Form1& f = published.app.form1;
@@ -598,7 +711,7 @@ TEST(Relay, AsItCameOnceAndModifiedWithEveryNewBearingAboveTheMinimalSpeedFollow
 }
 
 // ComPorts.cfg: which device or network target each port number opens.
-TEST(ComPorts, NumbersMapToTheirLinesOrTheDefaultSavingReplacesOneAndLinesNameTheirTargetOrTheirFault) {
+TEST(ComPorts, EachNumberOpensItsFirstLineOrTheDefault) {
   test::TempFolder folder;
   EXPECT_EQ(DevicePath(folder.path(), 3), "/dev/ttyS2");  // no file: defaults only
   WriteFile(folder / kComPortsFile,
@@ -610,6 +723,10 @@ TEST(ComPorts, NumbersMapToTheirLinesOrTheDefaultSavingReplacesOneAndLinesNameTh
   };
   for (const auto& [port, path] : cases) EXPECT_EQ(DevicePath(folder.path(), port), path) << port;
   EXPECT_EQ(ReadComPorts(folder.path()).size(), 3u);
+}
+
+TEST(ComPorts, SavingReplacesOrRemovesTheLineOfOneNumber) {
+  test::TempFolder folder;
   const std::string file = folder / kComPortsFile;
   WriteFile(file, "# receivers\n3=/dev/ttyUSB0\n4=/dev/ttyACM0\n3=/dev/ttyUSB9\n");
   SaveComPort(folder.path(), 3, "/dev/ttyUSB1");
@@ -619,12 +736,20 @@ TEST(ComPorts, NumbersMapToTheirLinesOrTheDefaultSavingReplacesOneAndLinesNameTh
   SaveComPort(folder.path(), 4, "");
   EXPECT_EQ(ReadFile(file) + std::to_string(test::Exists(file + ".tmp")), "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n31=/dev/pts/5\n0");
   for (int port : {0, 32}) EXPECT_THROW(SaveComPort(folder.path(), port, "/dev/ttyUSB0"), RunTimeError) << port;
+}
+
   // A full disk shows only when the written text is pushed out.
+TEST(ComPorts, AFullDiskFailsTheSaveAndLeavesTheFileAsItWas) {
+  test::TempFolder folder;
+  const std::string file = folder / kComPortsFile;
   WriteFile(file, "3=/dev/ttyUSB0\n");
   std::filesystem::create_symlink("/dev/full", file + ".tmp");
   EXPECT_THROW(SaveComPort(folder.path(), 4, "/dev/ttyUSB1"), RunTimeError);
   ASSERT_FALSE(std::filesystem::is_symlink(file));  // else it would now lead to /dev/full
   EXPECT_EQ(ReadFile(file) + std::to_string(std::filesystem::is_symlink(file + ".tmp")), "3=/dev/ttyUSB0\n0");
+}
+
+TEST(ComPorts, EachLineNamesItsTargetKindHostPortOrPath) {
   using K = TargetKind;
   const struct { const char* text; K kind; const char* host; int port; const char* path; } targets[] = {
       {"/dev/serial/by-id/usb-u-blox", K::kDevice, "", 0, "/dev/serial/by-id/usb-u-blox"},
@@ -638,7 +763,10 @@ TEST(ComPorts, NumbersMapToTheirLinesOrTheDefaultSavingReplacesOneAndLinesNameTh
     EXPECT_TRUE(t.kind == c.kind && HasLineSpeed(t) == (c.kind == K::kDevice)) << c.text;
     EXPECT_EQ(t.host + ":" + std::to_string(t.tcpPort) + t.path, c.host + (":" + std::to_string(c.port)) + c.path);
   }
-  test::TempFolder faulty;  // a malformed line is named with its fault
+}
+
+TEST(ComPorts, AMalformedLineIsNamedWithItsFaultAndOthersStillOpen) {
+  test::TempFolder faulty;
   const std::pair<const char*, const char*> faults[] = {
       {"ftp://x:1", "unknown kind \"ftp://\" - use a device path, gpsd://, tcp://, listen:// or pty://"},
       {"tcp://192.168.1.20", "no port - write it as tcp://192.168.1.20:10110"},
