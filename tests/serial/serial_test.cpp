@@ -1,0 +1,790 @@
+// The serial ports: the input's choice, its port, the baud search, the
+// watchdog and a port that goes away while open; the output port, what is
+// relayed to it, and the companion's bearing it follows; ComPorts.cfg.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <utility>
+
+#include "dde/client_link.h"
+#include "dde/links.h"
+#include "display/speed.h"
+#include "nmea/fix_state.h"
+#include "nmea/gprmc.h"
+#include "serial/autobaud.h"
+#include "serial/com_ports.h"
+#include "serial/input_choice.h"
+#include "serial/input_port.h"
+#include "serial/modified_rmc.h"
+#include "serial/output_port.h"
+#include "serial/port_target.h"
+#include "serial/relay.h"
+#include "serial/resume.h"
+#include "serial/send.h"
+#include "support/fakes.h"
+#include "support/files.h"
+#include "support/sentences.h"
+#include "terminal/terminal_windows.h"
+
+namespace koralin {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+// A whole program on fakes, with the input choice set up as at start.
+struct SerialRig : test::TestRig {
+  SerialRig() {
+    Form1& f = app.form1;
+    f.tmrPolling.SetInterval(1500);
+    f.tmrComInTimeOut.SetInterval(10000);
+    app.settings.BaudIn = 4800;
+    for (int i = 0; i < 6; ++i) f.Option1[static_cast<std::size_t>(i)].SetCaption("Com" + std::to_string(i + 1));
+    f.Option1[6].SetCaption("Com" + std::to_string(app.settings.CustomComIn));
+    f.Option1[7].SetCaption("Comport off");
+    f.Option1[8].SetCaption("Demo");
+    for (int n = 7; n <= 31; ++n) f.lstCustumComIn.AddItem(std::to_string(n));
+  }
+  // Every caption lblGPRMC is given from now on.
+  std::vector<std::string>& RecordGprmcCaptions() {
+    app.form1.lblGPRMC.captionChanged.Subscribe([this] { gprmcCaptions.push_back(app.form1.lblGPRMC.Caption()); });
+    return gprmcCaptions;
+  }
+  std::vector<std::string> gprmcCaptions;
+};
+
+std::string Bits(std::initializer_list<bool> flags) {
+  std::string s;
+  for (bool b : flags) s += b ? '1' : '0';
+  return s;
+}
+
+// The nine input buttons, enabled or chosen.
+std::string Buttons(const Form1& f, bool enabled) {
+  std::string s;
+  for (const OptionButton& b : f.Option1) s += (enabled ? b.Enabled() : static_cast<bool>(b.Value())) ? '1' : '0';
+  return s;
+}
+
+std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
+
+std::string NmeaBurst(std::size_t atLeast) {
+  std::string t;
+  while (t.size() < atLeast) t += test::Nmea("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
+  return t;
+}
+
+TEST(InputChoice, EachButtonBringsUpItsSource) {
+  // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
+  const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
+      {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
+      {7, 0, "000000010 111111111 110", {}},  {8, -1, "000000001 000000010 010", {}}};
+  for (const auto& c : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.Option1[static_cast<std::size_t>(c.index)].Click();
+    EXPECT_EQ(Buttons(f, false) + " " + Buttons(f, true) + " " +
+                  Bits({f.lstCustumComIn.Visible(), f.mnuAutoBaud.Enabled(), f.mnuTerminalIn.Enabled()}),
+              c.state) << c.index;
+    EXPECT_EQ(std::pair(rig.app.settings.ComPortIn + 0, rig.comm1.opened), std::pair(c.source, c.opened)) << c.index;
+  }
+}
+
+TEST(InputChoice, SwitchingTheInputOffClosesTerminalIn) {
+  SerialRig rig;
+  rig.app.form1.Option1[0].Click();
+  rig.app.form1.mnuTerminalIn.SetChecked(true);
+  rig.app.form1.Option1[7].Click();
+  EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked() || rig.app.form1.mnuTerminalIn.Enabled() || rig.comm1.IsOpen());
+}
+
+TEST(InputChoice, WhileALogPlaysEveryButtonMeansPlayback) {
+  for (int index : {0, 6, 7, 8}) {
+    SerialRig playing;
+    playing.app.form1.mnuPlayLog.SetChecked(true);
+    playing.app.form1.Option1[static_cast<std::size_t>(index)].Click();
+    EXPECT_EQ(std::to_string(playing.app.settings.ComPortIn) + Buttons(playing.app.form1, true) +
+                  Bits({playing.comm1.opened.empty(), playing.app.form1.tmrPolling.Enabled()}), "-211111111110") << index;
+  }
+}
+
+TEST(InputChoice, PlaybackStoredAtTheLastRunFreezesTheChoice) {
+  SerialRig stored;
+  Form1& g = stored.app.form1;
+  stored.app.settings.ComPortIn = -2;
+  g.mnuPlayLog.SetEnabled(false);
+  ComPortInSelect(stored.app);
+  EXPECT_EQ(std::to_string(stored.app.settings.ComPortIn) + Buttons(g, true) + Bits({g.lstCustumComIn.Visible(),
+                g.mnuPlayLog.Checked(), g.mnuPlayLog.Enabled(), g.mnuAutoBaud.Enabled(), g.mnuTerminalIn.Enabled()}),
+            "-200000000001101");
+}
+
+TEST(InputChoice, TheRateChosenIsTheOneCheckedInTheMenu) {
+  const std::pair<long, MenuItem Form1::*> rates[] = {
+      {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
+      {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
+  for (const auto& [baud, checked] : rates) {
+    SerialRig rig;
+    BaudSelect(rig.app, 4800);
+    BaudSelect(rig.app, baud);
+    EXPECT_EQ(rig.app.settings.BaudIn, baud);
+    for (const BaudEntry& e : InputBaudEntries())
+      EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
+  }
+}
+
+TEST(InputChoice, WithTheInputOffARateClickOnlyRecordsTheRate) {
+  SerialRig off;
+  off.app.form1.mnuBaud9k6.Click();
+  EXPECT_TRUE(off.app.settings.BaudIn == 9600 && off.comm1.opened.empty());
+}
+
+TEST(InputChoice, TheStoredSourceChoosesItsButton) {
+  const std::pair<int, int> sources[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
+  for (const auto& [source, button] : sources) {
+    SerialRig chosen;
+    chosen.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    chosen.app.settings.CustomComIn = 9;
+    ComPortInSelect(chosen.app);
+    EXPECT_EQ(Buttons(chosen.app.form1, false).find('1') * 100 + chosen.app.settings.ComPortIn,
+              static_cast<std::size_t>(button * 100 + (button == 6 ? 9 : source))) << source;
+  }
+}
+
+TEST(InputChoice, TheCustomPortIsPickedInTheListAndOpenedByItsButton) {
+  SerialRig chosen;
+  Form1& h = chosen.app.form1;
+  h.lstCustumComIn.SetListIndex(5);  // "12"
+  h.lstCustumComIn.Click();
+  EXPECT_TRUE(h.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
+  h.Option1[6].Click();
+  EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
+}
+
+// A receiver that talks only at these rates, the rate found and the rates tried.
+TEST(AutoBaud, TheRateFoundIsTheFirstWithEnoughNmeaText) {
+  const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; } receivers[] = {
+      {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
+      {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
+      {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
+      {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4}};
+  for (const auto& c : receivers) {
+    SCOPED_TRACE(c.name);
+    SerialRig rig;
+    rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
+      for (const auto& [rate, text] : c.sends)
+        if (rig.app.form1.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
+    });
+    auto& captions = rig.RecordGprmcCaptions();
+    BaudSelect(rig.app, 0);
+    rig.app.form1.Option1[3].Click();
+    std::size_t tried = 0;
+    for (long rate : kSearchRates) tried += std::count(captions.begin(), captions.end(), Searching(rate));
+    EXPECT_EQ(rig.app.settings.BaudIn * 10 + static_cast<long>(tried), c.found * 10 + static_cast<long>(c.ratesTried));
+    // Port open, search entry checked, a box; the input
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), rig.app.form1.mnuAutoBaud.Checked(), !rig.dialogs.boxes.empty()}) +
+                  std::to_string(rig.app.settings.ComPortIn), c.found ? "1004" : "0110");
+    EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
+              c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
+  }
+}
+
+TEST(AutoBaud, TheWindowKeepsWorkingAndComportOffStopsTheSearch) {
+  SerialRig searching;
+  auto& searched = searching.RecordGprmcCaptions();
+  std::string lockWhileSearching;
+  searching.app.form1.lblGPRMC.captionChanged.Subscribe([&searching, &lockWhileSearching] {
+    if (searching.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = searching.app.form1.lblLock.Caption();
+    if (searching.app.form1.lblGPRMC.Caption() == Searching(2400)) searching.app.form1.Option1[7].Click();
+  });
+  searching.app.form1.lblLock.SetCaption("Rx ok");
+  searching.app.settings.BaudIn = 0;
+  searching.app.form1.Option1[0].Click();
+  EXPECT_EQ(lockWhileSearching + "|" + searched.back() + "|" + searched[searched.size() - 2],
+            "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
+  EXPECT_GE(searching.system.doEvents, 45);  // the window ran between the slices of the first wait
+  EXPECT_TRUE(searching.dialogs.boxes.empty() && searching.app.form1.Option1[7].Value() && !searching.comm1.IsOpen());
+}
+
+// Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
+TEST(AutoBaud, OnlyTheFixedAndTheCustomSerialPortsAreSearched) {
+  const std::tuple<int, int, bool, const char*> ports[] = {
+      {6, 7, true, ""}, {9, 7, false, ""}, {9, 9, true, ""}, {6, 7, false, "6=tcp://h:1"}, {6, 7, false, "6=ftp://x"}};
+  for (const auto& [port, custom, searched, line] : ports) {
+    SerialRig searching;
+    test::TempFolder folder;
+    searching.system.appPath = folder.path();
+    test::WriteFile(folder / "ComPorts.cfg", line);
+    auto& seen = searching.RecordGprmcCaptions();
+    searching.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
+    searching.app.settings.ComPortIn = static_cast<std::int16_t>(port);
+    searching.app.settings.BaudIn = 0;
+    ComPortInOpen(searching.app);
+    EXPECT_EQ(!seen.empty() && seen.front().rfind("Searching", 0) == 0, searched) << port;
+    EXPECT_EQ(searching.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
+  }
+}
+
+std::string Warning(int seconds) {
+  return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
+}
+
+TEST(ComPortInOpen, OnlyASerialPortOpensAndStartsTheTimers) {
+  // source -> port opened, polling, watchdog, altitude label kept
+  const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
+  for (const auto& [source, seen] : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.lblAltitude.SetVisible(true);
+    f.lblHeight1.SetCaption("12 ft");
+    f.tmrComInTimeOut.SetEnabled(true);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    ComPortInOpen(rig.app);
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()}),
+              seen) << source;
+    EXPECT_EQ(f.lblHeight1.Caption(), source ? "12 ft" : "lblHeight1") << source;
+  }
+}
+
+TEST(ComPortInOpen, AReopenedPortStartsCleanAtItsRateAndBufferSize) {
+  SerialRig rig;
+  const Frame& frame = rig.app.form1.Frame1;
+  rig.app.settings.ComPortIn = 3;
+  ComPortInOpen(rig.app);
+  rig.clock.Advance(10000);  // one warning of the watchdog
+  ComPortInOpen(rig.app);
+  EXPECT_EQ(rig.comm1.openedSettings.at(1) + " " + std::to_string(rig.comm1.inBufferSize), "4800,N,8,1 8192");
+  EXPECT_TRUE(frame.Caption() == "GPS-NMEA-0183" && frame.ForeColor() == colour::kBlack && frame.FontUnderline());
+}
+
+TEST(ComPortInOpen, AFailedOpenIsReportedAndTheInputEndsOff) {
+  const std::tuple<long, bool, const char*> failures[] = {
+      {4800, false, "ComPortInOpen"}, {4800, true, ""}, {0, false, "AutoBaud"}};  // "": no box
+  for (const auto& [baud, minimal, proc] : failures) {
+    SCOPED_TRACE(proc);
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    rig.app.settings.MinimalDisplay = minimal;
+    rig.comm1.failOpen = RunTimeError(8002, "/dev/ttyS2: No such device");
+    BaudSelect(rig.app, baud);
+    f.Option1[2].Click();
+    EXPECT_TRUE(rig.app.settings.ComPortIn == 0 && f.Option1[7].Value() && f.Option1[2].Enabled() && !f.tmrPolling.Enabled() &&
+                !f.tmrComInTimeOut.Enabled() && f.lblGPRMC.Caption() == kZeroSentence);
+    EXPECT_EQ(rig.app.display.form5.Label2.ForeColor() == colour::kBlue, minimal);  // no box: blue values
+    EXPECT_EQ(rig.dialogs.boxes.size(), minimal ? 0u : 1u);
+    EXPECT_TRUE(minimal || rig.dialogs.boxes.at(0).prompt.starts_with(proc + std::string(":\r\nCom3  /dev/ttyS2: No such")));
+  }
+}
+
+// What arrives after five warnings on port 1, and the next warning: any
+// fix, bearing or compass restarts the ten seconds.
+TEST(Watchdog, SilenceWarnsEveryTenSecondsUntilAFixBearingOrCompass) {
+  const std::pair<std::string, std::string> silences[] = {
+      {test::Rmc(), Warning(10)}, {"%123/4", Warning(10)}, {test::Nmea("HCHDT,123.4,T"), Warning(60)}};
+  for (const auto& [text, next] : silences) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    f.Option1[0].Click();
+    std::vector<Colour> colours;  // the caption's colour steps round with each warning
+    for (int n = 1; n <= 5; ++n) {
+      rig.clock.Advance(9999);
+      EXPECT_EQ(rig.system.beeps, n - 1);
+      rig.clock.Advance(1);
+      EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.system.beeps), Warning(10 * n) + std::to_string(n));
+      colours.push_back(f.Frame1.ForeColor());
+    }
+    EXPECT_EQ(colours, (std::vector<Colour>{colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan, colour::kBlue}));
+    EXPECT_FALSE(f.Frame1.FontUnderline());
+    rig.comm1.Feed(text + "\r\n");
+    rig.clock.Advance(1000 + 9999);  // the next poll reads it
+    EXPECT_EQ(rig.system.beeps, 5) << text;
+    rig.clock.Advance(1);
+    EXPECT_EQ(f.Frame1.Caption(), next) << text;
+  }
+}
+
+TEST(Watchdog, QuietDuringPlaybackAndWithTheInputOff) {
+  for (int source : {0, 3}) {
+    SerialRig rig;
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
+    rig.app.form1.mnuPlayLog.SetChecked(source != 0);
+    rig.app.form1.tmrComInTimeOut.SetEnabled(true);
+    rig.clock.Advance(30000);
+    EXPECT_EQ(rig.system.beeps, 0) << source;
+  }
+}
+
+// A port that goes away while open is waited for, not switched off.
+const RunTimeError kLost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
+
+TEST(LostPort, APortThatGoesAwayIsWaitedForAndReopenedWithoutABox) {
+  // Input and output ports, which goes (else the separate output), the port named in the caption
+  const struct { int in, out; bool inputGoes; int shown; } lostPorts[] = {
+      {1, 2, true, 1}, {1, 2, false, 2}, {1, -1, true, 1}, {2, 1, false, 1}};
+  for (const auto& c : lostPorts) {
+    SCOPED_TRACE(std::to_string(c.in) + " " + std::to_string(c.out) + " " + std::to_string(c.inputGoes));
+    SerialRig rig;
+    rig.ReadyToDecode(0);
+    Form1& f = rig.app.form1;
+    f.Option1[c.in - 1].Click();
+    ComOutSelect(rig.app, c.out, 9600);
+    mnuTerminalOut_Click(rig.app);
+    f.mnuRMCPlainOut.SetChecked(true);
+    test::FakeSerialPort& gone = c.inputGoes ? rig.comm1 : rig.comm2;
+    (c.inputGoes && c.out != -1 ? gone.failRead : gone.failWrite) = kLost;
+    gone.failOpen = kLost;
+    const std::string next = "\r\n$GPGSV,1\r\n";  // so the fix is not the carried tail
+    rig.comm1.Feed(test::Rmc("120000") + next);
+    rig.clock.Advance(1500);
+    const std::string caption = "Com" + std::to_string(c.shown) + " lost - waiting for /dev/ttyS" +
+                                std::to_string(c.shown - 1) + " to return";
+    EXPECT_EQ(f.Frame1.Caption(), caption);
+    EXPECT_FALSE(gone.IsOpen() || f.Frame1.FontUnderline() || (f.lblLock.BackColor() == colour::kRed) != c.inputGoes);
+    rig.clock.Advance(10000);  // still away: the watchdog keeps the words
+    if (c.inputGoes) { EXPECT_EQ(f.Frame1.Caption(), caption); }
+    EXPECT_EQ(rig.app.settings.ComPortIn * 10 + rig.app.settings.ComPortOut, c.in * 10 + c.out);
+    EXPECT_EQ(rig.app.terminal.TerminalText[0].find(caption) != std::string::npos, !c.inputGoes);
+    gone.failRead = gone.failWrite = gone.failOpen = std::nullopt;
+    gone.written.clear();
+    rig.clock.Advance(2000);
+    EXPECT_EQ(gone.Settings() + std::to_string(gone.IsOpen() * (gone.inBufferSize + gone.outBufferSize)),
+              (c.inputGoes ? "4800,N,8,1" : "9600,N,8,1") + std::string("8192"));
+    rig.comm1.ReadAll();  // what the unplugged device held is gone with it
+    rig.comm1.Feed(test::Rmc("120005") + next);
+    rig.clock.Advance(1500);
+    EXPECT_EQ(rig.app.fix.UtcTimeText + "|" + (c.out == -1 ? rig.comm1 : rig.comm2).written,
+              "12:00:05|" + test::Rmc("120005") + "\r\n");
+    EXPECT_TRUE(f.Frame1.Caption().starts_with(kFrameCaption) && !f.tmrResume.Enabled() && rig.dialogs.boxes.empty());
+  }
+}
+
+TEST(LostPort, SwitchingTheInputOffEndsTheWait) {
+  SerialRig off;
+  off.app.form1.Option1[0].Click();
+  off.comm1.failRead = off.comm1.failOpen = kLost;
+  off.comm1.Feed("abcd");
+  off.clock.Advance(1500);
+  const bool waited = off.app.form1.tmrResume.Enabled();
+  off.app.form1.Option1[7].Click();
+  off.clock.Advance(2000);
+  EXPECT_TRUE(waited && !off.app.form1.tmrResume.Enabled());
+}
+
+// The thirteen port and baud entries, in menu order: off, same, com1..5, 1200..38400.
+std::string Flags(const Form1& f, bool (MenuItem::*flag)() const) {
+  std::string s;
+  for (auto e : {&Form1::mnuComOutOff, &Form1::mnuSameComOut, &Form1::mnuCom1, &Form1::mnuCom2, &Form1::mnuCom3,
+                 &Form1::mnuCom4, &Form1::mnuCom5, &Form1::mnuBaud1200, &Form1::mnuBaud2400, &Form1::mnuBaud4800,
+                 &Form1::mnuBaud9600, &Form1::mnuBaud19200, &Form1::mnuBaud38400})
+    s += ((f.*e).*flag)() ? '1' : '0';
+  return s;
+}
+
+// A rig whose output is a separate port.
+struct OutRig : SerialRig {
+  OutRig() { ComOutSelect(app, 1, 4800); }
+  std::string& out() { return comm2.written; }
+};
+
+// A $GPRMC at 5 knots with this course and status, without and with its checksum.
+std::string Body(const std::string& course = "300.0", const std::string& status = "A",
+                 const std::string& speed = "005.0") {
+  return "GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,003.1,W";
+}
+std::string Rmc(const std::string& course = "300.0", const std::string& status = "A",
+                const std::string& speed = "005.0") {
+  return test::Nmea(Body(course, status, speed));
+}
+// As it leaves the output: with CR LF.
+std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
+
+TEST(OutputPort, TheMenusChooseAPortAndRateOrShowWhyNot) {
+  const struct { bool gpsOpen; int port; long baud; int portOut; long baudOut; const char *checks, *enabled; } cases[] = {
+      {false, 5, 1200, 5, 1200, "0000001100000", "1000000000000"}, {false, 0, 38400, 0, 38400, "1000000000001", "1111111111111"},
+      {false, 0, 12345, 0, 4800, "1000000001000", "1111111111111"}, {false, 7, 4800, 0, 4800, "1000000001000", "1111111111111"},
+      {false, -1, 4800, 0, 4800, "1000000001000", "1111111111111"},  // the same port, input off
+      {true, -1, 4800, -1, 4800, "0100000001000", "1000000000000"},
+  };
+  for (const auto& c : cases) {
+    SerialRig rig;
+    Form1& f = rig.app.form1;
+    if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    ComOutSelect(rig.app, c.port, c.baud);
+    EXPECT_EQ(rig.app.settings.ComPortOut * 100000L + rig.app.settings.BaudOut, c.portOut * 100000L + c.baudOut) << c.port;
+    EXPECT_EQ(Flags(f, &MenuItem::Checked) + " " + Flags(f, &MenuItem::Enabled), c.checks + std::string(" ") + c.enabled);
+    EXPECT_EQ(rig.comm2.opened, c.portOut > 0 ? std::vector<int>{c.portOut} : std::vector<int>{});
+    EXPECT_EQ(f.mnuTerminalOut.Enabled() * 10 + f.mnuHCHDTinp.Enabled(), c.portOut > 0 ? 11 : c.portOut ? 10 : 1) << c.port;
+  }
+}
+
+TEST(OutputPort, OpenedAtTheRateChosenAndAnotherPortDropsTerminalOut) {
+  SerialRig rig;
+  Form1& f = rig.app.form1;
+  ComOutSelect(rig.app, 2, 9600);
+  EXPECT_EQ(rig.comm2.openedSettings.at(0) + " " + std::to_string(rig.comm2.outBufferSize), "9600,N,8,1 8192");
+  const Window& terminalOut = rig.app.terminal.form3.form;
+  f.mnuTerminalOut.Click();
+  ASSERT_TRUE(terminalOut.Visible());
+  f.mnuCom3.Click();
+  EXPECT_FALSE(f.mnuTerminalOut.Checked() || terminalOut.Visible());
+}
+
+TEST(OutputPort, OffClosesThePortAndItsEntriesAndARateClickIsKept) {
+  SerialRig rig;
+  Form1& f = rig.app.form1;
+  ComOutSelect(rig.app, 2, 9600);
+  const Window& terminalOut = rig.app.terminal.form3.form;
+  f.mnuCom3.Click();
+  f.mnuTerminalOut.Click();
+  f.mnuHCHDTinp.SetChecked(true);
+  f.mnuComOutOff.Click();
+  EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked() || terminalOut.Visible());
+  EXPECT_EQ(Flags(f, &MenuItem::Enabled), "1111111111111");
+  f.mnuBaud2400.Click();
+  f.mnuCom4.Click();
+  EXPECT_EQ(rig.comm2.openedSettings, (std::vector<std::string>{"9600,N,8,1", "9600,N,8,1", "2400,N,8,1"}));
+}
+
+TEST(OutputPort, ANewPortGetsTheModifiedSentenceOnceAClosedShareNone) {
+  SerialRig modified;
+  modified.bus.companionValue = "%120/5";
+  ComOutSelect(modified.app, 2, 4800);
+  modified.app.form1.lblGPRMC.SetCaption(test::Rmc());
+  modified.app.form1.mnuRMCModifiedOut.Click();
+  const std::string modifiedSent = std::exchange(modified.comm2.written, "");  // the modified sentence
+  ASSERT_FALSE(modifiedSent.empty());
+  ComOutSelect(modified.app, 3, 4800);  // the port it had gets it once more
+  EXPECT_EQ(std::exchange(modified.comm2.written, ""), modifiedSent);
+  ComOutSelect(modified.app, -1, 4800);  // sharing a closed GPS port: off first
+  EXPECT_EQ(modified.comm2.written + std::to_string(modified.app.settings.ComPortOut), "0");
+}
+
+TEST(OutputPort, AFailedOpenIsReportedAndTheSharedPortIsOffered) {
+  SerialRig failing;
+  failing.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy");
+  failing.app.form1.mnuCom3.Click();
+  EXPECT_EQ(failing.dialogs.boxes.at(0).prompt + Flags(failing.app.form1, &MenuItem::Checked).substr(0, 7),
+            "OpenComOut\r\nCom3  /dev/ttyUSB1: Device busy1000000");
+  failing.comm1.Open(1, "4800,N,8,1", 8192, 0);
+  failing.dialogs.msgAnswers = {MsgResult::kNo, MsgResult::kYes};
+  for (int shared : {0, -1}) {
+    failing.app.form1.mnuSameComOut.Click();
+    EXPECT_EQ(failing.app.settings.ComPortOut, shared);
+  }
+}
+
+TEST(OutputPort, WritesGoToTheOutputPortOrTheOpenGpsPort) {
+  // output port, GPS port open -> written to the GPS port | to the output port | boxes
+  const std::tuple<int, bool, const char*> writes[] = {
+      {2, false, "|abc\r\n|0"}, {-1, true, "abc\r\n||0"}, {-1, false, "||0"}, {0, false, "||1"}};
+  for (const auto& [out, gpsOpen, written] : writes) {
+    SerialRig rig;
+    if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    if (out > 0) ComOutSelect(rig.app, out, 4800);
+    rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
+    SendToComout(rig.app, "abc");
+    SendToComout(rig.app, "");
+    EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
+  }
+}
+
+TEST(OutputPort, AReaderTooSlowIsShownInTerminalOutAndTheWaitIsBounded) {
+  OutRig slow;
+  slow.app.form1.mnuTerminalOut.Click();
+  slow.comm2.dropped = 3;
+  slow.comm2.outPending = 50;  // a device that takes nothing
+  SendToComout(slow.app, "$GPRMC,1,A*7F\r\n");
+  EXPECT_TRUE(slow.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
+  EXPECT_TRUE(slow.clock.Now() > 0 && slow.clock.Now() <= 2 * 10 * 1000 * 15 / 4800 + 250) << slow.clock.Now();
+}
+
+TEST(OutputPort, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
+  OutRig lost;
+  lost.app.form1.mnuRMCPlainOut.SetChecked(true);
+  lost.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
+  lost.app.form1.lblGPRMC.SetCaption(Rmc());
+  lost.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
+  EXPECT_TRUE(lost.dialogs.boxes.size() == 1 && lost.app.settings.ComPortOut == 0 && !lost.comm2.IsOpen() &&
+              lost.app.form1.mnuComOutOff.Checked());
+}
+
+// On the shared GPS port the failure ends the input, which reports it.
+TEST(OutputPort, AWriteFailureOnTheSharedGpsPortEndsTheInput) {
+  SerialRig shared;
+  shared.app.form1.Option1[2].Click();
+  ComOutSelect(shared.app, -1, 4800);
+  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
+  SendToComout(shared.app, "abc");
+  EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port) + " " +
+                std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
+}
+
+TEST(Relay, AnotherTalkersSentencesAreRelayedOnlyWithAnyTalker) {
+  const std::string gn = test::Nmea("GN" + Body().substr(2));
+  const std::string gnGga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+  for (const bool anyTalker : {true, false}) {
+    OutRig rig;
+    Form1& f = rig.app.form1;
+    rig.ReadyToDecode(4);
+    f.mnuAnyTalker.SetChecked(anyTalker);
+    f.mnuRMCPlainOut.SetChecked(true);
+    f.mnuGPGGAOut.SetChecked(true);
+    ExtractingGPRMC(rig.app, "$GPGSV,1*00\r\n" + gn + "\r\n");
+    RelayAltitude(rig.app, gnGga);
+    SendGPRMCModified(rig.app, "%090/7", f.lblGPRMC.Caption());
+    EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gnGga) + Sent(Rmc("30.0")) : "") << anyTalker;
+  }
+}
+
+TEST(Relay, APlainRmcShownWithoutItsStarGetsItsChecksum) {
+  const std::pair<std::string, std::string> starred[] = {{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}};
+  for (const auto& [shown, out] : starred) {
+    OutRig rig;
+    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
+    rig.app.form1.lblGPRMC.SetCaption(shown);
+    EXPECT_EQ(rig.out(), out) << shown;
+  }
+}
+
+const std::string kGga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+const std::string kGga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+const std::string kRmz = test::Nmea("PGRMZ,1789,f,3");
+
+TEST(Relay, TheAltitudeIsRelayedInTheSentenceChosenOnlyWhenNew) {
+  const struct { bool gpgga, pgrmz; std::vector<std::string> arriving; std::string sent; } cases[] = {
+      {true, false, {kGga, kRmz, kGga, kGga}, Sent(kGga)},
+      {true, false, {kGga, kRmz, kGga2, kGga}, Sent(kGga) + Sent(kGga2) + Sent(kGga)},
+      {false, true, {kGga, kRmz, kGga, kRmz}, Sent(kRmz)}, {false, false, {kGga, kRmz}, ""},
+  };
+  for (const auto& c : cases) {
+    OutRig rig;
+    rig.app.form1.mnuGPGGAOut.SetChecked(c.gpgga);
+    rig.app.form1.mnuPGRMZOut.SetChecked(c.pgrmz);
+    for (const std::string& s : c.arriving) RelayAltitude(rig.app, s);
+    EXPECT_EQ(rig.out(), c.sent);
+  }
+}
+
+TEST(Relay, CheckingAnEntrySendsWhatIsShownAndAltitudeEntriesExclude) {
+  OutRig rig;
+  Form1& f = rig.app.form1;
+  f.mnuTerminalOut.SetChecked(true);
+  f.lblAltitude.SetCaption(kRmz);
+  f.mnuPGRMZOut.Click();
+  f.lblAltitude.SetCaption(kGga);
+  f.mnuGPGGAOut.Click();
+  EXPECT_FALSE(f.mnuPGRMZOut.Checked());
+  f.mnuGPGGAOut.Click();
+  f.mnuGPGGAOut.Click();  // a cleared Terminal Out sends the same again
+  RelayHCHDT(rig.app, "$HCHDT,123.4,T");  // the heading only when checked
+  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
+  f.mnuHCHDTout.Click();
+  EXPECT_EQ(rig.out(), Sent(kRmz) + Sent(kGga) + Sent(kGga) + Sent(test::Nmea("HCHDT,123.4,T")));
+}
+
+TEST(Relay, TheModifiedRmcCarriesTheBearingAboveTheMinimalSpeed) {
+  const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } modified[] = {  // "": nothing sent
+      {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
+      {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
+      {"%000", Rmc("359.96"), 0, "360.0"}, {"%350/1", Rmc("400.0"), 0, "30.0"}, {"%320", Rmc("400.0"), 0, ".0"},  // 720 and beyond lose two turns
+      {"%359", Rmc("359.0"), 0, "358.0"}, {"%045/1", Rmc(""), 0, "45.0"}, {"%090/7", Rmc("300.0", "V"), 0, ""},
+      {"%---", Rmc(), 0, ""}, {"%090*1", Rmc(), 0, ""}, {"090/7", Rmc(), 0, ""}, {"x090/7", Rmc(), 0, ""},
+      {"%09", Rmc(), 0, ""}, {"%0a0/7", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
+      {"%090/7", "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394*00", 0, ""},
+  };
+  for (const auto& c : modified) {
+    OutRig rig;
+    rig.app.settings.MinGpsSpeedOut = c.minSpeed;
+    SendGPRMCModified(rig.app, c.bearing, c.rmc);
+    const std::string speed = c.rmc.find(",002.0,") != std::string::npos ? "002.0" : "005.0";
+    EXPECT_EQ(rig.out(), c.sentCourse.empty() ? "" : Sent(Rmc(c.sentCourse, "A", speed))) << c.bearing << " " << c.rmc;
+  }
+}
+
+TEST(Relay, TheMinimalSpeedIsAskedForAndRoundedHalfToEven) {
+  const std::pair<std::string, int> answers[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
+                                               {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
+  for (const auto& [answer, value] : answers) {
+    SerialRig asked;
+    asked.app.settings.MinGpsSpeedOut = 3;
+    asked.dialogs.inputAnswers.push_back(answer);
+    asked.app.form1.mnuMinGpsSpeedOut.Click();
+    EXPECT_EQ(asked.app.settings.MinGpsSpeedOut, value) << answer;
+  }
+}
+
+TEST(Relay, EveryNewSerialOrCompanionBearingIsSentModified) {
+  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } bearings[] = {  // every new serial or companion bearing
+      {&Form1::lblDoppler1, "$DFBRG123", true, false, Sent(Rmc("63.0"))},
+      {&Form1::lblDoppler1, "DF045/2", true, true, Sent(Rmc("345.0")) + "%045/2\r\n"},
+      {&Form1::lblDoppler1, "DF045/2", false, true, "DF045/2\r\n"}, {&Form1::lblDoppler1, "Duzevod232", true, true, ""},
+      {&Form1::lblDDESound, "%---", true, false, ""}, {&Form1::lblDDESound, "%120/5", true, false, Sent(Rmc("60.0"))},
+  };
+  for (const auto& c : bearings) {
+    OutRig rig;
+    Form1& f = rig.app.form1;
+    f.lblGPRMC.SetCaption(Rmc());
+    f.mnuRMCModifiedOut1.SetChecked(c.modified && c.label == &Form1::lblDoppler1);
+    f.mnuRMCModifiedOut.SetChecked(c.modified && c.label == &Form1::lblDDESound);
+    f.mnuAgreloInOut.SetChecked(c.agrelo);
+    (f.*c.label).SetCaption(c.caption);
+    EXPECT_EQ(rig.out(), c.sent) << c.caption;
+  }
+}
+
+TEST(Relay, CheckingTheSerialEntrySendsTheBearingShownAtOnce) {
+  OutRig serial;
+  serial.app.form1.lblDoppler1.SetCaption("%090/7");
+  serial.app.fix.GPRMCSentence = Rmc();
+  serial.app.form1.mnuRMCModifiedOut1.Click();
+  serial.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
+  serial.app.form1.lblDoppler1.DblClick();
+  EXPECT_EQ(serial.out() + std::to_string(serial.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
+}
+
+TEST(Relay, TheCompanionEntrySendsOnArrivalAndOnTheClick) {
+  OutRig linked;
+  linked.bus.companionValue = "%090/7";
+  linked.app.form1.lblGPRMC.SetCaption(Rmc());
+  linked.app.form1.mnuRMCModifiedOut.Click();
+  EXPECT_EQ(linked.out(), Sent(Rmc("30.0")) + Sent(Rmc("30.0")));
+}
+
+TEST(Companion, TheEntryLinksOnlyWithAnOutputAndARunningCompanion) {
+  // output, companion -> entry checked, sources shown, linked
+  const std::tuple<bool, bool, const char*> links[] = {
+      {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
+      {false, true, "100"}};                     // no output: nothing is linked yet
+  for (const auto& [output, companion, seen] : links) {
+    SerialRig rig;
+    rig.bus.companionRunning = companion;
+    if (output) ComOutSelect(rig.app, 1, 4800);
+    rig.app.form1.mnuTerminalOut.SetChecked(true);
+    rig.app.terminal.TerminalText[0] = "before";  // started afresh
+    rig.app.form1.mnuRMCModifiedOut.Click();
+    EXPECT_EQ(rig.app.terminal.TerminalText[0] + std::to_string(rig.app.form1.mnuRMCModifiedOut.Checked()) +
+                  std::to_string(rig.app.form1.mnuShowDDE.Checked()) + std::to_string(rig.bus.Linked()),
+              seen) << output << companion;
+    rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
+    EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
+  }
+}
+
+TEST(Companion, ItsBearingShowsGreenOrRedAndItsLeavingIsReportedOnce) {
+  test::TestRig companion;
+  companion.bus.companionValue = "%045/3";
+  companion.app.form1.mnuRMCModifiedOut.SetChecked(true);
+  ASSERT_TRUE(AdjustLblDDESound(companion.app, true));
+  const Label& l = companion.app.form1.lblDDESound;
+  const auto shown = [&l] {
+    return l.Caption() + (l.BackColor() == colour::kGreen ? " green" : l.BackColor() == colour::kRed ? " red" : "");
+  };
+  EXPECT_EQ(companion.bus.linkedTo + " " + shown() + std::to_string(l.Visible()), "Quillwave|Form1!lblDDESound1 %045/3 green1");
+  companion.bus.CompanionSays("%---");
+  EXPECT_EQ(shown(), "%--- red");
+  companion.bus.CompanionSays("%123/4");
+  companion.bus.CompanionLeaves();  // reported once
+  companion.bus.CompanionLeaves();
+  EXPECT_EQ(shown() + std::to_string(companion.dialogs.boxes.size()), "%123/4 green1");
+  EXPECT_FALSE(companion.app.form1.mnuRMCModifiedOut.Checked() || companion.bus.Linked());
+  EXPECT_TRUE(AdjustLblDDESound(companion.app, false) && !l.Visible());  // switched off
+}
+
+TEST(Publishing, TheFixIsPublishedWithTheInputsValidityUntilShutdown) {
+  for (const auto& [input, val] : {std::pair{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}}) {
+    test::TestRig published;
+    const Form1& f = published.app.form1;
+    published.app.settings.ComPortIn = static_cast<std::int16_t>(input);
+    SpeedSelect(published.app, 3);
+    published.app.fix.LatitudeText = "4807.04N", published.app.fix.LongitudeText = "01131.00E";
+    published.app.fix.RmcStatus = "A", published.app.fix.SpeedKnotsText = "022.4";
+    published.app.form1.lblCompass.SetCaption("084.4");
+    DDElinks(published.app);
+    EXPECT_EQ(f.lblLat1.Caption() + "|" + f.lblLong1.Caption() + "|" + f.lblVal1.Caption() + "|" + f.lblCompas1.Caption() +
+                  "|" + f.lblSpeed1.Caption(), std::string("4807.04N|01131.00E|") + val + "|084.4|022.4 knots") << input;
+    published.app.form1.lblVal1.SetCaption("Off");  // after shutdown it stays off
+    DDElinks(published.app);
+    EXPECT_EQ(f.lblVal1.Caption(), "Off") << input;
+  }
+}
+
+// ComPorts.cfg: which device or network target each port number opens.
+TEST(ComPorts, EachNumberOpensItsFirstLineOrTheDefault) {
+  test::TempFolder folder;
+  EXPECT_EQ(DevicePath(folder.path(), 3), "/dev/ttyS2");  // no file: defaults only
+  WriteFile(folder / kComPortsFile,
+            "# receivers\n3=/dev/ttyUSB0\r\n 4 = /dev/ttyACM0 \n3=/dev/ttyUSB9\nx=/dev/null\n5=\n12abc=/dev/tty1\n007=/dev/ttyUSB7\n0012=/dev/tty2\n");
+  const std::pair<int, const char*> cases[] = {
+      {3, "/dev/ttyUSB0"},  // the first line of a number wins
+      {4, "/dev/ttyACM0"}, {5, "/dev/ttyS4"},  // an empty path is no line
+      {1, "/dev/ttyS0"},   {12, "/dev/ttyS11"}, {7, "/dev/ttyUSB7"},
+  };
+  for (const auto& [port, path] : cases) EXPECT_EQ(DevicePath(folder.path(), port), path) << port;
+  EXPECT_EQ(ReadComPorts(folder.path()).size(), 3u);
+}
+
+TEST(ComPorts, SavingReplacesOrRemovesTheLineOfOneNumber) {
+  test::TempFolder folder;
+  const std::string file = folder / kComPortsFile;
+  WriteFile(file, "# receivers\n3=/dev/ttyUSB0\n4=/dev/ttyACM0\n3=/dev/ttyUSB9\n");
+  SaveComPort(folder.path(), 3, "/dev/ttyUSB1");
+  EXPECT_EQ(ReadFile(file), "# receivers\n3=/dev/ttyUSB1\n4=/dev/ttyACM0\n");
+  SaveComPort(folder.path(), 7, "/dev/pts/4");
+  SaveComPort(folder.path(), 31, "/dev/pts/5");  // the last number there is
+  SaveComPort(folder.path(), 4, "");
+  EXPECT_EQ(ReadFile(file) + std::to_string(test::Exists(file + ".tmp")), "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n31=/dev/pts/5\n0");
+  for (int port : {0, 32}) EXPECT_THROW(SaveComPort(folder.path(), port, "/dev/ttyUSB0"), RunTimeError) << port;
+}
+
+  // A full disk shows only when the written text is pushed out.
+TEST(ComPorts, AFullDiskFailsTheSaveAndLeavesTheFileAsItWas) {
+  test::TempFolder folder;
+  const std::string file = folder / kComPortsFile;
+  WriteFile(file, "3=/dev/ttyUSB0\n");
+  std::filesystem::create_symlink("/dev/full", file + ".tmp");
+  EXPECT_THROW(SaveComPort(folder.path(), 4, "/dev/ttyUSB1"), RunTimeError);
+  ASSERT_FALSE(std::filesystem::is_symlink(file));  // else it would now lead to /dev/full
+  EXPECT_EQ(ReadFile(file) + std::to_string(std::filesystem::is_symlink(file + ".tmp")), "3=/dev/ttyUSB0\n0");
+}
+
+TEST(ComPorts, EachLineNamesItsTargetKindHostPortOrPath) {
+  using K = TargetKind;
+  const struct { const char* text; K kind; const char* host; int port; const char* path; } targets[] = {
+      {"/dev/serial/by-id/usb-u-blox", K::kDevice, "", 0, "/dev/serial/by-id/usb-u-blox"},
+      {"gpsd://", K::kGpsd, "localhost", 2947, ""},           {"gpsd://10.0.0.2", K::kGpsd, "10.0.0.2", 2947, ""},
+      {"gpsd://:2948/", K::kGpsd, "localhost", 2948, ""},     {"tcp://192.168.1.20:10110", K::kTcp, "192.168.1.20", 10110, ""},
+      {"tcp://[::1]:65535", K::kTcp, "::1", 65535, ""},       {"listen://:10110", K::kListen, "127.0.0.1", 10110, ""},
+      {"listen://0.0.0.0:1", K::kListen, "0.0.0.0", 1, ""},     {"pty:///tmp/koralin-gps-out", K::kPty, "", 0, "/tmp/koralin-gps-out"},
+  };
+  for (const auto& c : targets) {
+    const PortTarget t = ParseTarget(c.text);
+    EXPECT_TRUE(t.kind == c.kind && HasLineSpeed(t) == (c.kind == K::kDevice)) << c.text;
+    EXPECT_EQ(t.host + ":" + std::to_string(t.tcpPort) + t.path, c.host + (":" + std::to_string(c.port)) + c.path);
+  }
+}
+
+TEST(ComPorts, AMalformedLineIsNamedWithItsFaultAndOthersStillOpen) {
+  test::TempFolder faulty;
+  const std::pair<const char*, const char*> faults[] = {
+      {"ftp://x:1", "unknown kind \"ftp://\" - use a device path, gpsd://, tcp://, listen:// or pty://"},
+      {"tcp://192.168.1.20", "no port - write it as tcp://192.168.1.20:10110"},
+      {"tcp://:10110", "no host - write it as tcp://host:port"}, {"tcp://[::1:5", "the address has no closing ]"},
+      {"listen://127.0.0.1:0", "the port 0 is outside 1 to 65535"}, {"tcp://h:65536", "the port 65536 is outside 1 to 65535"},
+      {"tcp://h:99999999999", "the port \"99999999999\" is not a number"}, {"tcp://h:-1", "the port \"-1\" is not a number"},
+      {"pty://tmp/x", "pty:// needs the full path of the link, e.g. pty:///tmp/koralin-gps-out"},
+  };
+  for (const auto& [text, why] : faults) {
+    test::WriteFile(faulty / kComPortsFile, std::string("x=1\r\n2=/dev/ttyUSB0\r\n0004=/dev/ttyUSB4\r\n4=") + text + "\r\n");
+    try {
+      TargetOf(faulty.path(), 4);
+      ADD_FAILURE() << text << " accepted";
+    } catch (const RunTimeError& e) {
+      EXPECT_EQ(e.Description(), std::string("ComPorts.cfg line 4 \"4=") + text + "\": " + why);
+    }
+    EXPECT_EQ(TargetOf(faulty.path(), 2).path + " " + TargetOf(faulty.path(), 5).path, "/dev/ttyUSB0 /dev/ttyS4");  // others open
+  }
+}
+}  // namespace
+}  // namespace koralin
