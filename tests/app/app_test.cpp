@@ -54,7 +54,7 @@ struct Started : SettingsRig {
   bool Saved() const { return test::Exists(folder / "Gps.cfg"); }
 };
 
-TEST(Startup, FromTheDefaultsOrStoredSettingsInTheFolderTheRuleChoosesButASecondCopyRefusesAndTouchesNothing) {
+TEST(Startup, EachStoredSettingTakesEffectWithoutABox) {
   using Change = std::function<void(App&)>;
   using Expect = std::function<void(const App&)>;
   const struct { const char* what; Change change; Expect expect; } cases[] = {
@@ -76,13 +76,19 @@ TEST(Startup, FromTheDefaultsOrStoredSettingsInTheFolderTheRuleChoosesButASecond
     EXPECT_TRUE(s.dialogs.boxes.empty());
     c.expect(s.app);
   }
-  Started fresh;  // from the defaults
+}
+
+TEST(Startup, WithoutAFileItStartsFromTheDefaultsInItsFolder) {
+  Started fresh;
   const Form1& g = fresh.app.form1;
   EXPECT_EQ(fresh.app.settings.CfgFileName + fresh.app.settings.LogFileName,
             fresh.folder / "Gps.cfg" + fresh.folder / "GpsData.log");
   EXPECT_TRUE(fresh.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked() &&  // no Options.cfg yet
               !(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible()));
   EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
+}
+
+TEST(Startup, ASecondCopyShowsOneBoxEndsAndTouchesNothing) {
   test::TempFolder folder;
   const std::string stored = "stored by the first copy\r\n";
   test::WriteFile(folder / "Gps.cfg", stored);
@@ -95,6 +101,9 @@ TEST(Startup, FromTheDefaultsOrStoredSettingsInTheFolderTheRuleChoosesButASecond
               !rig.app.form1.form.Visible());
   ExitProgram(rig.app);  // a signal reaching it now must not write settings either
   EXPECT_TRUE(test::ReadFile(folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
+}
+
+TEST(SettingsFolder, TheRuleChoosesTheFolderAndTheFileThatSeedsIt) {
   const std::string cfg = "/home/ann/.config/koralin-gps";
   // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
   const struct { bool writable, hasCfg, installed; const char *xdg, *home; std::string want; } rows[] = {
@@ -112,7 +121,7 @@ TEST(Startup, FromTheDefaultsOrStoredSettingsInTheFolderTheRuleChoosesButASecond
 // Whatever Options.cfg holds, the defaults are read without waiting; the file
 // left behind holds every option as switched since and every line it did not
 // know.
-TEST(OptionsFile, BadFilesMeanTheDefaultsAndTheExitStopsSavesClosesThenEnds) {
+TEST(OptionsFile, ABadFileMeansTheDefaultsAndTheSaveKeepsItsOtherLines) {
   using Make = std::function<void(const std::string&)>;
   const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
   // AnyTalker as read, then switched and saved: the file written ("": the save fails with a box)
@@ -140,6 +149,9 @@ TEST(OptionsFile, BadFilesMeanTheDefaultsAndTheExitStopsSavesClosesThenEnds) {
     EXPECT_EQ(std::to_string(rig.dialogs.boxes.size()) + (c.saved.empty() ? "" : test::ReadFile(folder / "Options.cfg")),
               (c.saved.empty() ? "1" : "0") + c.saved);
   }
+}
+
+TEST(Exit, StopsThePollingThenSavesAndClosesThenEnds) {
   Started r;
   App& app = r.app;
   r.comm1.Open(3, "4800,N,8,1", 1024, 512);
@@ -157,7 +169,10 @@ TEST(OptionsFile, BadFilesMeanTheDefaultsAndTheExitStopsSavesClosesThenEnds) {
   EXPECT_TRUE(app.StopPlay && r.system.ended && !app.form1.tmrComInTimeOut.Enabled() && !app.form1.form.Visible());
   EXPECT_TRUE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n") != std::string::npos &&
               test::ReadFile(r.folder / "Options.cfg") == "AnyTalker=1\n");
-  Started failing;  // a failed save still ends the program, with one box
+}
+
+TEST(Exit, AFailedSaveStillEndsTheProgramWithOneBox) {
+  Started failing;
   failing.comm1.Open(3, "4800,N,8,1", 1024, 512);
   failing.app.settings.CfgFileName = failing.folder / "gone/Gps.cfg";
   failing.app.form1.mnuExit.Click();
@@ -177,8 +192,8 @@ void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std:
   WriteFile(rig.CfgPath(), text);
 }
 
-TEST(SettingsFile, LoadThenSaveReproducesEveryFieldReadByItsTypeOrRefusedAndAReadErrorMeansTheDefaults) {
-  // Every field differs from its default, so a field read or written wrong changes the text.
+// Every field differs from its default, so a field read or written wrong changes the text.
+TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
   const std::string head =
       "\"Koralin GPS Readout. Version 1.21\"\r\n\"/home/fox/logs/hunt 3.log\"\r\n38400\r\n-2\r\n31\r\n50\r\n1\r\n"
       "32767\r\n-12\r\n1\r\n-1\r\n115200\r\n2147483647\r\n-180\r\n1234.5\r\n-.25\r\n-32768\r\n-2147483648\r\n";
@@ -194,6 +209,9 @@ TEST(SettingsFile, LoadThenSaveReproducesEveryFieldReadByItsTypeOrRefusedAndARea
     SaveSettings(rig.app);
     EXPECT_EQ(ReadFile(rig.CfgPath()), text);
   }
+}
+
+TEST(SettingsFile, EachFieldIsReadByItsTypeOrRefusedForTheDefaults) {
   const struct { int line; const char* text; long error; const char* written; } cases[] = {
       {4, "12abc", 13, ""},         {4, "", 13, ""},              {4, "40000", 6, ""},          {3, "3000000000", 6, ""},
       {15, "1e999", 6, ""},         {15, "x1", 13, ""},           {15, "-3.5e38", 6, ""},       {31, "#YES#", 13, ""},
@@ -216,12 +234,19 @@ TEST(SettingsFile, LoadThenSaveReproducesEveryFieldReadByItsTypeOrRefusedAndARea
                   rig.app.settings.BaudOut == 4800);
     }
   }
-  SettingsRig rig;  // loading never unchecks an item
+}
+
+TEST(SettingsFile, LoadingNeverUnchecksAnItem) {
+  SettingsRig rig;
   WriteDefaultFileWith(rig, 23, "\"False\"");
   rig.app.form1.mnuRMCPlainOut.SetChecked(true);
   LoadSettings(rig.app);
   EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
-  for (const bool folder : {false, true}) {  // a file cut short or a folder: a read error, then the defaults
+}
+
+// A file cut short or a folder: a read error, then the defaults.
+TEST(SettingsFile, AReadErrorIsReportedThenTheDefaultsApply) {
+  for (const bool folder : {false, true}) {
     SettingsRig rig;
     if (folder) std::filesystem::create_directory(rig.CfgPath());
     if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
@@ -255,8 +280,8 @@ struct ClockRig : test::TestRig {
   }
 };
 
-TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWithTheOffsetsOfTheTimeMenu) {
-  test::TestRig months;  // ShiftDate moves one day across months and years
+TEST(PcClock, ShiftDateMovesOneDayAcrossMonthsAndYears) {
+  test::TestRig months;
   FillMonthTable(months.app);
   const struct { const char* date; int days; const char* expected; } shifts[] = {
       {"31-12-2026", 1, "01-01-2027"}, {"01-01-2027", -1, "31-12-2026"}, {"28-02-2024", 1, "29-02-2024"},
@@ -266,8 +291,11 @@ TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWi
       {"01-08-2026", -1, "31-07-2026"}, {"15-06-2026", 2, "15-06-2026"}, {"15-06-2026", -3, "15-06-2026"}, {"", 1, ""},
   };
   for (const auto& c : shifts) EXPECT_EQ(ShiftDate(months.app, c.date, c.days), c.expected) << c.date << " " << c.days;
+}
+
+// Across the year and back over a leap day; the days themselves are ShiftDate's.
+TEST(PcClock, SetToTheFixTimeShiftedByTheRequestedOffset) {
   const struct { int offset; const char* time; const char* date; DateTime expected; } cases[] = {
-      // Across the year and back over a leap day; the days themselves are ShiftDate's.
       {2, "223015", "311226", {2027, 1, 1, 0, 30, 15}},     {-5, "021000", "010324", {2024, 2, 29, 21, 10, 0}},
       {12, "120000", "150626", {2026, 6, 16, 0, 0, 0}},     {-12, "115959", "150626", {2026, 6, 14, 23, 59, 59}},
       {0, "101010.6", "150626", {2026, 6, 15, 10, 10, 11}}, {7, "010000", "150626", {2026, 6, 15, 8, 0, 0}},
@@ -279,6 +307,9 @@ TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWi
     EXPECT_EQ(rig.clockSetter.set, std::vector<DateTime>{c.expected}) << c.offset << " " << c.time << " " << c.date;
     EXPECT_FALSE(rig.app.shell.ClockOffsetPending);
   }
+}
+
+TEST(PcClock, OnlyARealSerialPortSetsTheClockOtherInputsLeaveTheRequest) {
   for (int input : {0, -1, -2}) {
     ClockRig rig;
     rig.app.settings.ComPortIn = static_cast<std::int16_t>(input);
@@ -286,6 +317,9 @@ TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWi
     ExtractingGPRMC(rig.app, Rmc("120000", "150626"));
     EXPECT_TRUE(rig.clockSetter.set.empty() && rig.app.shell.ClockOffsetPending == 1) << input;  // the request waits
   }
+}
+
+TEST(PcClock, SetOnceForEachRequestAndNotWithoutOne) {
   ClockRig rig;
   rig.Receive(Rmc("120000", "150626"));
   EXPECT_TRUE(rig.clockSetter.set.empty()) << "no request yet";
@@ -293,12 +327,18 @@ TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWi
   rig.Receive(Rmc("120001", "150626"));
   rig.Receive(Rmc("120002", "150626"));
   EXPECT_TRUE(rig.clockSetter.set.size() == 1 && rig.clockSetter.set[0].second == 1);
-  ClockRig refused;  // a refusal goes to the port report and keeps the request
+}
+
+TEST(PcClock, ARefusalGoesToThePortReportAndKeepsTheRequest) {
+  ClockRig refused;
   refused.app.shell.ClockOffsetPending = 2;
   refused.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
   refused.Receive(Rmc("120000", "150626"));
   EXPECT_EQ(refused.app.lastInputError.description + std::to_string(*refused.app.shell.ClockOffsetPending),
             "The PC clock was not set: no right2");
+}
+
+TEST(PcClock, ASentenceWithABadDateIsDroppedAndSetsNothing) {
   for (const char* date : {"3106", "310226", "310426", "310626", "310926", "311126", "150026", "290226", "1506a6"}) {
     ClockRig bad;
     bad.app.shell.ClockOffsetPending = 0;
@@ -306,11 +346,17 @@ TEST(PcClock, SetToLocalTimeOnceForEachRequestFromARealSerialPortNotOnABadDateWi
     EXPECT_TRUE(bad.clockSetter.set.empty() && bad.app.lastInputError.count == 0 &&
                 bad.app.form1.Frame1.Caption() == "GPS-NMEA-0183 Bad sentence !") << date;
   }
+}
+
+TEST(TimeMenu, EachZoneItemRequestsItsOffsetWithOneBox) {
   for (const auto& [item, offset] : {std::pair{&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}}) {
     test::TestRig rig;
     (rig.app.form1.*item).Click();
     EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.app.shell.ClockOffsetPending == offset) << offset;
   }
+}
+
+TEST(TimeMenu, TheOtherZoneAnswerIsRoundedToTheEvenOrRefused) {
   const struct { const char* answer; std::optional<int> pending; int beeps; } answers[] = {  // pending empty: no change
       {"2.5", 2, 0}, {"3.5", 4, 0}, {"13", {}, 1}, {"-12", -12, 0}, {"12.5", {}, 1}, {"-12.5", {}, 1},
       {"abc", 0, 0}, {"", {}, 0},   {"9e999", {}, 1}, {" 7 hours", 7, 0},

@@ -46,7 +46,7 @@ struct Rose : test::TestRig {
   }
 };
 
-TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingRedWhenSlowCyanForTheFluxGateTicksAndTextsWhoseSectorsTieToTheEven) {
+TEST(DrawCompass, TheNeedleWithTwoBarbsPointsAlongTheCourse) {
   const struct { const char* course; float sin, cos, textY; } cases[] = {
       {"000.0~", 0, 1, kCentre + 200},  {"090.0~", 1, 0, kCentre - 400},   {"180.0~", 0, -1, kCentre - 400},
       {"270.0~", -1, 0, kCentre + 200},  // both halves meet: below
@@ -72,6 +72,9 @@ TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingRedWhenSlowCyanForTheFluxGateTick
       EXPECT_NEAR(along, 0.8660254f, 0.001) << c.course;
     }
   }
+}
+
+TEST(DrawCompass, ASlowCourseIsRedWithoutBarbsOrGoneBelowTheMinimum) {
   const struct { const char* knots; int minimum; bool needle; Colour needleColour, centre; } slow[] = {
       {"5", 5, true, colour::kRed, colour::kGreen},      // at the minimum: red, no barbs
       {"2", 5, false, {}, colour::kMagenta},             // below it with a fix: no course
@@ -86,10 +89,17 @@ TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingRedWhenSlowCyanForTheFluxGateTick
     EXPECT_EQ(n.size() * 10 + r.Barbs().size(), c.needle ? (c.needleColour == colour::kWhite ? 12u : 10u) : 0u) << c.knots;
     EXPECT_TRUE((n.empty() || n[0].colour == c.needleColour) && r.Of(DrawKind::kCircle)[1].fill == c.centre) << c.knots;
   }
-  Rose rose;  // no heading: the rose alone; a flux-gate heading: a cyan ring
+}
+
+TEST(DrawCompass, WithoutAHeadingTheRoseShowsThePcTimeAlone) {
+  Rose rose;
   DrawCompass(rose.app);
   EXPECT_EQ(rose.Of(DrawKind::kText).size() == 1 ? rose.Of(DrawKind::kText)[0].text : "", "12:00:00");  // the PC's time
   EXPECT_TRUE(rose.Of(DrawKind::kLine, true).empty() && rose.Of(DrawKind::kCircle)[0].colour == colour::kBlue);
+}
+
+TEST(DrawCompass, AFluxGateHeadingGetsACyanRingAndARedNeedleAtRest) {
+  Rose rose;
   rose.app.fix.RmcStatus = "V";
   rose.app.fix.SpeedKnotsText = "0";
   rose.app.heading.FluxHeadingText = "123";
@@ -98,6 +108,9 @@ TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingRedWhenSlowCyanForTheFluxGateTick
   EXPECT_TRUE(circles[0].colour == colour::kCyan && circles[1].fill == colour::kBlue);
   // standing still: a red needle
   EXPECT_TRUE(rose.Of(DrawKind::kText).front().text == Deg("123.0~") && rose.Of(DrawKind::kLine, true).at(0).colour == colour::kRed);
+}
+
+TEST(DrawCompass, TheReferenceLinesMenuAddsTheTenDegreeTicks) {
   Rose r;
   for (bool tens : {false, true, false}) {
     r.app.form1.mnuReflines.SetChecked(!tens);
@@ -109,7 +122,11 @@ TEST(DrawCompass, NeedleAndBarbsAlongTheHeadingRedWhenSlowCyanForTheFluxGateTick
         {colour::kRed, 1}, {colour::kBlack, 3}, {colour::kMagenta, tens ? 8 : 0}, {colour::kGreen, tens ? 24 : 12}};
     EXPECT_EQ(colours, expected) << tens;
   }
-  // The compass texts: sectors tie to the even index.
+}
+
+// The compass texts: sectors tie to the even index.
+TEST(CompassText, EachSectorHasItsTextATieGoingToTheEvenOne) {
+  Rose r;
   const struct { const char* course; const char* text; } sectors[] = {
       {"000.0~", "North      "}, {"11.25", "North      "}, {"11.26", "North-east "}, {"33.75", "East       "},
       {"123.7", "East       "},  {"123.75", "South-east "}, {"146.26", "South      "}, {"213.75", "South-west "},
@@ -130,7 +147,7 @@ struct Speedo : test::TestRig {
   }
 };
 
-TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWithTheMaxRangeAskedInTheUnitShown) {
+TEST(Speed, ShownInEachUnitWithThreeDigitsAndTheBarClamped) {
   const struct { int unit; float knots; const char* speed; double value, barMax; } cases[] = {
       {1, 20, "020.0", 20, 86.3930},       {2, 20, "023.0", 23.0156, 99.4406},  {3, 20, "037.0", 37.04, 160},
       {4, 20, "010.3", 10.2889, 44.4444},  {3, 0, "000.0", 0, 160},             {3, 2.808f, "005.2", 5.2, 160},
@@ -144,12 +161,18 @@ TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWit
     EXPECT_NEAR(s.Bar().Value(), c.value, 0.01) << c.unit << " " << c.knots;  // unrounded
     EXPECT_NEAR(s.Bar().Max(), c.barMax, 0.001) << c.unit;
   }
-  Speedo s(3);  // an unknown unit shows zero, and cannot be chosen
+}
+
+TEST(Speed, AnUnknownUnitShowsZeroAndCannotBeChosen) {
+  Speedo s(3);
   s.app.settings.SpeedUnit = 9;
   ShowSpeed(s.app, 20);
   SpeedSelect(s.app, 9);
   EXPECT_TRUE(s.Speed() == "000.0" && s.app.form1.mnuKilometres.Checked());
-  Speedo u(3);  // the units
+}
+
+TEST(Speed, EachUnitMenuRedrawsTheSpeedAndChecksOnlyItself) {
+  Speedo u(3);
   u.app.fix.SpeedKnotsText = "020.0";
   Form1& f = u.app.form1;
   const std::pair<MenuItem*, const char*> menus[] = {
@@ -159,10 +182,17 @@ TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWit
     EXPECT_TRUE(u.Speed() == speed && menu->Checked() &&
                 f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1) << speed;
   }
-  // Clicking the speed or the unit cycles through the units.
+}
+
+TEST(Speed, ClickingTheSpeedOrTheUnitCyclesThroughTheUnits) {
+  Speedo u(3);
+  Form1& f = u.app.form1;
   std::string order;
   for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
   EXPECT_EQ(order + std::to_string(u.app.settings.SpeedUnit), " ms knots mph kmh3");
+}
+
+TEST(Speed, TheMaxRangeIsAskedAndReadInTheUnitShown) {
   const struct { int unit; const char* answer; int maxRangeKmh; } ranges[] = {  // 0: refused
       {3, "", 160},        {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},      {3, "1", 1},
       {3, "-50", 50},      {3, "99999", 32767}, {3, "32767.6", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},
@@ -175,6 +205,9 @@ TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWit
     EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
     EXPECT_EQ(r.app.settings.MaxRangeKmh * 10 + r.dialogs.boxes.size(), c.maxRangeKmh ? c.maxRangeKmh * 10u : 1601u) << c.answer;
   }
+}
+
+TEST(Speed, TheBarsTipTellsTheSpeedAndTheMaxRange) {
   Speedo r(3);
   r.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
   r.MaxRange("250");
@@ -182,6 +215,39 @@ TEST(Speed, InEveryUnitWithThreeDigitsAndTheBarClampedRedrawnOnEachUnitChangeWit
 }
 
 constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
+
+TEST(Layout, SnapsBackToTheFixedWidthAndHeight) {
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  f.form.SetBounds({300, 200, 14000, 6000});
+  Form1_Resize(rig.app);
+  EXPECT_EQ(f.form.Bounds(), (Rect{300, 200, 10000, kCompact}));
+  EXPECT_EQ(f.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
+}
+
+TEST(Layout, ADoubleClickShowsThePublishedValuesAndAnotherHidesThem) {
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  Form1_DblClick(rig.app);  // the published values show, and take room
+  EXPECT_TRUE(f.lblLat1.Visible() && f.lblDoppler1.Visible() && f.form.Height() == kForm1FrameHeight + kDdeInnerHeight);
+  Frame1_DblClick(rig.app);
+  EXPECT_FALSE(f.lblLat1.Visible() || f.lblDoppler1.Visible() || f.form.Height() != kCompact);
+}
+
+TEST(Layout, AMinimisedWindowKeepsItsSize) {
+  test::TestRig rig;
+  Form1& f = rig.app.form1;
+  f.form.SetState(WindowState::kMinimized);
+  f.form.SetBounds({0, 0, 2000, 500});
+  Form1_Resize(rig.app);
+  EXPECT_EQ(f.form.Bounds(), (Rect{0, 0, 2000, 500}));
+}
+
+TEST(Layout, ALeftClickOnTheFrameSwitchesTheBar) {
+  test::TestRig rig;
+  Frame1_MouseDown(rig.app, button::kLeft, 0, 100, 100);
+  EXPECT_TRUE(rig.app.form1.ProgressBar1.Smooth());
+}
 
 struct Minimal : test::TestRig {
   explicit Minimal(int input) {
@@ -193,23 +259,7 @@ struct Minimal : test::TestRig {
   Form5& W() { return app.display.form5; }
 };
 
-TEST(Layout, SnapsBackToTheFixedWidthAndHeightUnlessMinimisedAndTheMinimalDisplayReplacesItUntilKeyM) {
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  f.form.SetBounds({300, 200, 14000, 6000});
-  Form1_Resize(rig.app);
-  EXPECT_EQ(f.form.Bounds(), (Rect{300, 200, 10000, kCompact}));
-  EXPECT_EQ(f.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
-  Form1_DblClick(rig.app);  // the published values show, and take room
-  EXPECT_TRUE(f.lblLat1.Visible() && f.lblDoppler1.Visible() && f.form.Height() == kForm1FrameHeight + kDdeInnerHeight);
-  Frame1_DblClick(rig.app);
-  EXPECT_FALSE(f.lblLat1.Visible() || f.lblDoppler1.Visible() || f.form.Height() != kCompact);
-  f.form.SetState(WindowState::kMinimized);
-  f.form.SetBounds({0, 0, 2000, 500});
-  Form1_Resize(rig.app);
-  EXPECT_EQ(f.form.Bounds(), (Rect{0, 0, 2000, 500}));
-  Frame1_MouseDown(rig.app, button::kLeft, 0, 100, 100);  // a left click on the frame switches the bar
-  EXPECT_TRUE(f.ProgressBar1.Smooth());
+TEST(MinimalDisplay, ReplacesTheWindowUntilKeyMUnlessTheInputIsOff) {
   const struct { int input; const char* values; Colour back; } cases[] = {  // values nullptr: refused
       {-1, "Demo", colour::kRed}, {3, "No Rx Yet", colour::kButtonFace}, {-2, "No Rx Yet", colour::kButtonFace},
       {0, nullptr, colour::kButtonFace}};

@@ -47,10 +47,13 @@ struct LogRig : test::TestRig {
 
 const std::string kRmc = test::Rmc();  // 68 characters, 70 as a record
 
-TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErrorOncePerFault) {
+TEST(Logging, ACancelledFileQuestionLeavesLoggingOff) {
   LogRig cancelled;
   cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
   EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
+}
+
+TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
   const struct { bool exists; MsgResult answer; std::string afterOneRecord; } cases[] = {
       {false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
       {true, MsgResult::kCancel, "%323/9\r\n"}};
@@ -67,11 +70,17 @@ TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErro
     rig.app.form1.mnuLoggen.Click();
     EXPECT_EQ(ReadFile(path), c.afterOneRecord);
   }
-  LogRig playing;  // during playback the menu only disables logging
+}
+
+TEST(Logging, DuringPlaybackTheMenuOnlyDisablesLogging) {
+  LogRig playing;
   playing.app.form1.mnuPlayLog.SetChecked(true);
   playing.app.form1.mnuLoggen.Click();
   EXPECT_TRUE(playing.dialogs.inputs.empty() && !playing.app.form1.mnuLoggen.Checked() && !playing.app.form1.mnuLoggen.Enabled());
-  LogRig other;  // only plain files are deleted for overwrite
+}
+
+TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
+  LogRig other;
   const std::string folder = other.folder / "a folder", fifo = other.folder / "a pipe";
   std::filesystem::create_directory(folder);
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -82,6 +91,9 @@ TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErro
     EXPECT_TRUE(Exists(path) && r.dialogs.boxes.size() == 2 && !r.app.form1.mnuLoggen.Checked() &&
                 r.app.settings.LogFileName == path) << path;  // offered again next time
   }
+}
+
+TEST(Logging, BuffersUpToAKilobyteThenWritesItWithABeep) {
   LogRig rig;
   const std::string path = rig.folder / "trip.log";
   WriteFile(path, "old\r\n");
@@ -95,6 +107,10 @@ TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErro
   std::filesystem::remove(path);
   rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
   EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
+}
+
+// In the order the decoders run, bad checksums corrected, text after a checksum dropped.
+TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
   for (const bool verify : {true, false}) {
     LogRig rig;
     rig.app.form1.mnuCrcCheck.SetChecked(verify);
@@ -110,9 +126,11 @@ TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErro
                                                     gga + "\r\n" + gsa + "\r\n%123/4\r\n";
     DispatchSentences(rig.app);
     rig.app.form1.mnuLoggen.Click();
-    // In the order the decoders run, bad checksums corrected, text after a checksum dropped.
     EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
   }
+}
+
+TEST(Logging, AWriteErrorIsToldOnceThenRetriedQuietly) {
   LogRig faulty;
   const std::pair<std::string, const char*> faults[] = {
       {faulty.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
@@ -133,7 +151,11 @@ TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErro
     EXPECT_EQ(r.app.form1.Frame1.Caption() + "|" + r.app.terminal.TerminalText[0].substr(0, 34),
               "GPS-NMEA-0183 log not written|log not written\r\nlog not written\r\n");
   }
-  faulty.StartLogging("/dev/full");  // a lasting fault
+}
+
+TEST(Logging, ALastingFaultKeepsTheNewestMegabyteAndIsToldOnce) {
+  LogRig faulty;
+  faulty.StartLogging("/dev/full");
   const std::string pad(60, '.');
   std::size_t most = 0;
   for (int i = 0; i < 16000; ++i) {
@@ -144,7 +166,10 @@ TEST(Logging, AsksForTheFileLogsWhatEachDecoderTookInBatchesAndReportsAWriteErro
   EXPECT_TRUE(most <= 1024u * 1024 && kept.size() > 1000u * 1024 && kept[0] == '%' && kept.ends_with("%115999/9" + pad + "\r\n"))
       << most << " " << kept.size();
   EXPECT_EQ(faulty.dialogs.boxes.size(), 2u) << "the append question and one write error";
-  LogRig flushed;  // a failed flush at switch-off keeps the buffer for the next file
+}
+
+TEST(Logging, AFailedFlushAtSwitchOffKeepsTheBufferForTheNextFile) {
+  LogRig flushed;
   flushed.StartLogging("/dev/full");
   LoggingSummer(flushed.app, "%323/9", false);
   flushed.app.form1.mnuLoggen.Click();
@@ -189,22 +214,31 @@ struct PlayRig : LogRig {
   std::vector<long long> times;
 };
 
-TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedStoppedByAClickOrExitOrRefusedAndTheDemoCycle) {
+TEST(Playback, PlaysTheLinesInFileOrderAtThePollingPace) {
   PlayRig rig;
   rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
   EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
   EXPECT_EQ(rig.times, (std::vector<long long>{0, 1500, 3000})) << "blank lines take no time";
   EXPECT_EQ(rig.system.beeps, 1) << "one beep at the end, none per pass when played once";
+}
+
+TEST(Playback, EndlessPlayRepeatsTheFileUntilStopped) {
   PlayRig endless;
   endless.PlayWith(endless.Sentences(2), true, [&] { endless.app.StopPlay = endless.played.size() == 5; });
   EXPECT_EQ(endless.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(1), Rmc(2), Rmc(1)}));
   EXPECT_EQ(endless.system.beeps, 3) << "two whole passes, then the clean-up";
-  for (const std::string text : {"", "\r\n   \r\n\r\n"}) {  // an empty file ends endless play
+}
+
+TEST(Playback, AnEmptyFileEndsEndlessPlay) {
+  for (const std::string text : {"", "\r\n   \r\n\r\n"}) {
     PlayRig empty;
     empty.PlayWith(empty.File(text), true, [&] { empty.app.StopPlay = empty.system.doEvents > 1000; });
     EXPECT_TRUE(empty.system.doEvents < 100 && empty.system.beeps == 1) << text.size();
   }
-  PlayRig lines;  // a file without line ends is cut into bounded lines
+}
+
+TEST(Playback, AFileWithoutLineEndsIsCutIntoBoundedLines) {
+  PlayRig lines;
   lines.app.settings.PollingInterval = 50;
   std::size_t largest = 0;
   std::string text;
@@ -214,6 +248,9 @@ TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedStoppedByAClickOrExitOrRef
     largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
   });
   EXPECT_EQ(lines.app.fix.GPRMCSentence.substr(0, 13) + std::to_string(largest), "$GPRMC,123519" + std::to_string(LineReader::kMaxLine));
+}
+
+TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
     Form1& f = rig.f;
@@ -235,6 +272,9 @@ TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedStoppedByAClickOrExitOrRef
     EXPECT_FALSE(f.mnuTerminalIn.Checked() || f.mnuPlayLog.Checked() || f.mnuLoggen.Checked() || rig.app.StopPlay ||
                  !f.mnuPlayLog.Enabled() || !f.mnuLoggen.Enabled());
   }
+}
+
+TEST(Playback, AClickOrTheExitStopsItAndARestartWaitsForTheWindUp) {
   for (const int how : {0, 1, 2}) {  // click, click twice, exit
     PlayRig rig;
     rig.PlayWith(rig.Sentences(3), true, [&] {
@@ -247,35 +287,57 @@ TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedStoppedByAClickOrExitOrRef
     if (how < 2) { EXPECT_EQ(rig.system.beeps, 1) << "no beep for the pass cut short"; }
     EXPECT_FALSE(rig.f.mnuPlayLog.Checked() || rig.app.StopPlay);
   }
+}
+
+TEST(Playback, ACancelledFileQuestionKeepsTheCheckUntilTheNextClick) {
   PlayRig menu;
   menu.f.mnuPlayLog.Click();  // the input box is cancelled: the check stays
   EXPECT_TRUE(menu.f.mnuPlayLog.Checked() && !menu.f.mnuLoggen.Enabled());
   menu.f.mnuPlayLog.Click();  // the second click only stops
   EXPECT_TRUE(menu.dialogs.inputs.size() == 1 && !menu.f.mnuPlayLog.Checked() && menu.f.mnuLoggen.Enabled());
+}
+
+TEST(Playback, AMissingFileIsReportedAndTheInputEndsUpOff) {
+  PlayRig menu;
   const std::string path = menu.folder / "nothing here.log";
   menu.app.settings.ComPortIn = 3;
   menu.Play(path);
   EXPECT_EQ(menu.dialogs.boxes.at(0).prompt, "No " + path + " found.");
   EXPECT_TRUE(menu.app.settings.ComPortIn == 0 && !menu.f.mnuPlayLog.Checked()) << "the input ends up off";
-  PlayRig folder;  // a folder cannot be read as a file: reported, no clean-up
+}
+
+TEST(Playback, AFolderIsReportedAsAReadErrorWithoutCleanUp) {
+  PlayRig folder;
   folder.Play(folder.folder.path());
   EXPECT_EQ(folder.dialogs.boxes.at(1).prompt,
             "File Read Error " + folder.folder.path() + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)");
   EXPECT_TRUE(folder.f.mnuPlayLog.Checked() && folder.system.beeps == 0);
+}
+
+TEST(Playback, WhileLoggingTheMenuOnlyDisablesPlayback) {
   PlayRig logging;
   logging.f.mnuLoggen.SetChecked(true);
   logging.f.mnuPlayLog.Click();
   EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
-  // The demo feeds every decoder in turn; the decoders' rules are tested on
-  // their own, so here a few steps show that each text reaches its decoder.
-  test::TestRig demo;
+}
+
+// The demo on the polling timer, checksums and lock verified.
+struct DemoRig : test::TestRig {
+  DemoRig() {
+    app.form1.mnuCrcCheck.SetChecked(true);
+    app.form1.mnuLockCheck.SetChecked(true);
+    app.settings.ComPortIn = -1;
+    app.form1.tmrPolling.SetInterval(1500);
+    app.form1.tmrPolling.SetEnabled(true);
+  }
+};
+
+// The demo feeds every decoder in turn; the decoders' rules are tested on
+// their own, so here a few steps show that each text reaches its decoder.
+TEST(Demo, EachStepsTextReachesItsDecoder) {
+  DemoRig demo;
   App& app = demo.app;
   Form1& f = app.form1;
-  f.mnuCrcCheck.SetChecked(true);
-  f.mnuLockCheck.SetChecked(true);
-  app.settings.ComPortIn = -1;
-  f.tmrPolling.SetInterval(1500);
-  f.tmrPolling.SetEnabled(true);
   // Step: the bearing with its amplitude, lock, height, frame caption and compass.
   const struct { int step; const char *bearing, *lock, *frame, *flux; } steps[] = {
       {1, "%323", "Rx ok|166 ft", "GPS NMEA-0183", ""},  // the design caption until the first lock text
@@ -293,7 +355,13 @@ TEST(Playback, LinesInFileOrderAtThePollingPaceBoundedStoppedByAClickOrExitOrRef
     EXPECT_EQ(app.fix.GPRMCFound, step != 4 && step != 23) << step;
   }
   EXPECT_EQ(app.log.DemoStep + app.unexpectedCount, 0) << app.lastUnexpected;
-  demo.clock.Advance(11 * 1500);
+}
+
+TEST(Demo, TheCycleStartsAgainAndStopsWhenTheInputGoesOff) {
+  DemoRig demo;
+  App& app = demo.app;
+  Form1& f = app.form1;
+  demo.clock.Advance((23 + 11) * 1500);  // a whole cycle and 11 steps of the next
   EXPECT_EQ(f.lblLock.Caption(), "Rx not ok");  // the cycle starts again
   app.settings.ComPortIn = 0;  // the input goes off: the demo stops
   demo.clock.Advance(1500);

@@ -23,7 +23,7 @@ struct Terminals : ::testing::Test {
   void OpenOut() { app.settings.ComPortOut = 2, f.mnuTerminalOut.Click(); }
 };
 
-TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedAndKeepTheLast4500CharactersOutFromTheFirstDollar) {
+TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedNewestOnTop) {
   AddTerminalIn(app, "A\r\n", false);
   AddTerminalOut(app, "A\r\n", false);
   OpenIn();
@@ -31,9 +31,16 @@ TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedAndKeepTheLast4500Characte
   for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
   AddTerminalOut(app, "$GPRMC,1\r\n", false);
   EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");  // newest on top
+}
+
+TEST_F(Terminals, AddedTextIsCappedInBothWindows) {
+  OpenIn(), OpenOut();
   AddTerminalIn(app, std::string(5000, 'x'), false);
   AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
   EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
+}
+
+TEST(TerminalText, KeepsTheLast4500CharactersOutFromTheFirstDollar) {
   const std::string full(4500, 'x'), over = std::string(500, 'a');
   const struct { TerminalKind kind; std::string text, expected; } cases[] = {
       {TerminalKind::kIn, over + full, full}, {TerminalKind::kOut, over + full, full},
@@ -49,22 +56,39 @@ TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedAndKeepTheLast4500Characte
   }
 }
 
-TEST_F(Terminals, FreezingSwitchingOnOrClickingAndClosingKeepingTheOutputPortOpen) {
+TEST_F(Terminals, FreezingInFreezesAnOpenOutUntilThatIsSwitchedOff) {
   OpenIn();
   rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
   OpenOut();
-  t.form2.chkFreeze.Click();  // freezing In freezes an open Terminal Out until that is switched off
+  t.form2.chkFreeze.Click();
   EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
   AddTerminalOut(app, "$GPRMC\r\n", false);
   OpenOut();  // off: the text stays
   EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
+}
+
+TEST_F(Terminals, SwitchingOutOnAgainClearsItsText) {
+  OpenOut();
+  AddTerminalOut(app, "$GPRMC\r\n", false);
+  OpenOut();  // off: the text stays
   int cleared = 0;
   t.terminalOutCleared.Subscribe([&] { ++cleared; });
   OpenOut();  // on again
   EXPECT_EQ(t.TerminalText[0] + t.form3.screen.Text() + std::to_string(cleared), "1");
+}
+
+TEST_F(Terminals, AClickOnTerminalInClearsAndUnfreezesIt) {
+  OpenIn();
+  t.form2.chkFreeze.Click();
   AddTerminalIn(app, "A\r\n", false);
   t.form2.onClick.Notify();
   EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text() + std::to_string(t.FreezeIn), "1");
+}
+
+TEST_F(Terminals, ClosingEndsSendingAndFreezingButKeepsTheOutputPortOpen) {
+  OpenIn();
+  rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
+  OpenOut();
   t.form2.ChkSend2ComIn.Click();
   t.form2.onQueryUnload.Notify();
   EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded);
@@ -88,7 +112,10 @@ TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
   t.form3.form.SetState(WindowState::kNormal);
   Form1_DblClick(app);  // the main window grows for the published values: the terminal moves down
   EXPECT_EQ(t.form3.form.Top(), f.form.Top() + f.form.Height());
-  int focus = 0;  // F1 and Esc go back to the main window
+}
+
+TEST_F(Terminals, F1AndEscGoBackToTheMainWindow) {
+  int focus = 0;
   t.focusMainWindow.Subscribe([&] { ++focus; });
   for (int key : {112, 27, 65, 13}) Terminal_KeyDown(app, key);
   EXPECT_EQ(focus, 2);
@@ -115,7 +142,7 @@ TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   EXPECT_TRUE(!t.form2.TxtSend.Visible() && rig.dialogs.boxes.size() == 1u);
 }
 
-TEST(HelpMenus, TheCrcToolSumsAndClosesWithItsMenuOrCloseBoxEachInfoEntryShowsItsBoxOrTheListing) {
+TEST(CrcTool, PutsTheChecksumAfterTheSentenceTyped) {
   const std::pair<const char*, const char*> cases[] = {
       {"$PSRF100,1,4800,8,1,0*", "$PSRF100,1,4800,8,1,0*0E"}, {"GPRMC,1,2", "$GPRMC,1,2*48"},
       // An old checksum goes, whatever it was, and so do blanks and text before the "$".
@@ -127,6 +154,9 @@ TEST(HelpMenus, TheCrcToolSumsAndClosesWithItsMenuOrCloseBoxEachInfoEntryShowsIt
       {"$ABC*12345", "$ABC*12345"}, {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
   };
   for (auto [typed, result] : cases) EXPECT_EQ(AddCrcToText(typed), result) << '"' << typed << '"';
+}
+
+TEST(CrcTool, SumsInItsWindowWhichItsMenuOrCloseBoxCloses) {
   test::TestRig rig;
   MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
   Form4& w = rig.app.terminal.form4;
@@ -140,6 +170,9 @@ TEST(HelpMenus, TheCrcToolSumsAndClosesWithItsMenuOrCloseBoxEachInfoEntryShowsIt
   menu.Click();  // its menu closes it too
   menu.Click();  // opened again, it starts afresh
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$PSRF100,1,4800,8,1,0*0E24");
+}
+
+TEST(HelpMenus, EachInfoEntryShowsItsBoxOrTheListing) {
   test::TestRig info;
   for (MenuItem Form1::*menu : {&Form1::mnuProtocol, &Form1::mnuRs232Info, &Form1::mnuShortCuts, &Form1::mnuAbout,
                                 &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo, &Form1::mnuDevice, &Form1::mnuDeviceManager})
@@ -166,7 +199,7 @@ struct Listing : ::testing::Test {
   }
 };
 
-TEST_F(Listing, ShowsPresentDevicesThenMissingOnesInRowsOfPortsPathUsbIdMakerAndDescriptionAndAssignsNumbers) {
+TEST_F(Listing, ShowsPresentDevicesThenMissingOnesOrSaysThereAreNone) {
   FillPortListing(app, {});
   EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
   SaveComPort(folder.path(), 4, "/dev/ttyUSB3");
@@ -176,8 +209,10 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesInRowsOfPortsPathUsbIdMakerAnd
   EXPECT_EQ(l.lstDevices.Items()[0].rfind("Com1        /dev/ttyS0", 0), 0u);  // sorted by path
   EXPECT_EQ(l.lstDevices.Items()[2].rfind("Com4,Com6   /dev/ttyUSB3", 0), 0u);
   EXPECT_TRUE(l.lstDevices.Items()[2].ends_with("(not present)"));
-  std::filesystem::remove(folder / "ComPorts.cfg");
-  FillPortListing(app, present);  // assigning needs a row and a number from 1 to 31, then saves it
+}
+
+TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31) {
+  FillPortListing(app, present);
   Assign("3");
   EXPECT_EQ(l.lblStatus.Caption(), "Choose a device in the list first.");
   l.lstDevices.SetListIndex(1);
@@ -187,6 +222,11 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesInRowsOfPortsPathUsbIdMakerAnd
     EXPECT_EQ(l.lblStatus.Caption(), "Give a port number from 1 to 31.") << typed;
   }
   EXPECT_TRUE(ReadComPorts(folder.path()).empty());
+}
+
+TEST_F(Listing, AnAssignedNumberIsSavedShownAndTakenFromItsOldRow) {
+  FillPortListing(app, present);
+  l.lstDevices.SetListIndex(1);
   Assign(" 3 ");
   EXPECT_EQ(DevicePath(folder.path(), 3), kUblox);  // the name that survives replugging
   EXPECT_TRUE(l.lstDevices.Items()[1].starts_with("Com3 ") && l.lstDevices.Items()[1].ends_with(kUblox));
@@ -196,11 +236,19 @@ TEST_F(Listing, ShowsPresentDevicesThenMissingOnesInRowsOfPortsPathUsbIdMakerAnd
   l.lstDevices.SetListIndex(0);
   Assign("9");  // the selection stays on the same device, the first one too
   EXPECT_EQ(l.lstDevices.ListIndex(), 0);
-  rig.system.appPath = folder / "missing";  // a failed save is reported in the window
+}
+
+TEST_F(Listing, AFailedSaveIsReportedInTheWindow) {
+  FillPortListing(app, present);
+  l.lstDevices.SetListIndex(1);
+  rig.system.appPath = folder / "missing";
   Assign("2");
   EXPECT_EQ(l.lblStatus.Caption().rfind("Not saved: ", 0), 0u);
-  // A row: the numbers that open the device (by its line, or by default when the
-  // number has no line), path, USB id, maker and description.
+}
+
+// A row: the numbers that open the device (by its line, or by default when the
+// number has no line), path, USB id, maker and description.
+TEST(ListingRow, ShowsPortsPathUsbIdMakerAndDescription) {
   const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
   const struct { SerialDevice device; const char* row; } cases[] = {
       {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
