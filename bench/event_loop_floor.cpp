@@ -7,12 +7,11 @@
 #include <sys/resource.h>
 
 #include <QApplication>
-#include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "qt/model_label.h"
 
