@@ -439,10 +439,10 @@ std::string Rmz(const std::string& altitude, const std::string& unit) {
   return Nmea("PGRMZ," + altitude + "," + unit + ",3");
 }
 
-// The decoders of the heading and the altitude, checksums verified.
-class HeadingTest : public ::testing::Test {
+// The decoders of the heading, the altitude and the bearings, checksums verified.
+class Decoders : public ::testing::Test {
  protected:
-  HeadingTest() { f.mnuCrcCheck.SetChecked(true); }
+  Decoders() { f.mnuCrcCheck.SetChecked(true); }
   bool Compass(const std::string& text) {
     bool found = true;
     ExtractingHCHDT(app, text, found);
@@ -459,7 +459,7 @@ class HeadingTest : public ::testing::Test {
   HeadingState& h = rig.app.heading;
 };
 
-TEST_F(HeadingTest, ACompassSentenceSetsTheFluxHeadingWhichThenStays) {
+TEST_F(Decoders, ACompassSentenceSetsTheFluxHeadingWhichThenStays) {
   h.FluxHeadingText = "stale";
   // No compass seen yet: nothing shown.
   EXPECT_EQ(std::to_string(Compass("nothing here")) + h.FluxHeadingText + (f.lblFluxGateCompass.Visible() ? "shown" : ""), "0");
@@ -472,7 +472,7 @@ TEST_F(HeadingTest, ACompassSentenceSetsTheFluxHeadingWhichThenStays) {
   EXPECT_EQ(h.FluxHeadingText + h.HCHDTSentence + std::to_string(f.lblFluxGateCompass.Visible()), Flux("123.4") + "1");
 }
 
-TEST_F(HeadingTest, ElevenCompassSentencesWithoutTheTrueMarkClearTheHeading) {
+TEST_F(Decoders, ElevenCompassSentencesWithoutTheTrueMarkClearTheHeading) {
   EXPECT_TRUE(Compass(Nmea("HCHDT,7,t")));
   for (int i = 1; i <= 10; ++i) EXPECT_TRUE(Compass(Nmea("HCHDT,45.0,M")));
   EXPECT_EQ(h.FluxHeadingText, Flux("007.0"));
@@ -482,7 +482,7 @@ TEST_F(HeadingTest, ElevenCompassSentencesWithoutTheTrueMarkClearTheHeading) {
   EXPECT_EQ(h.FluxHeadingText + std::to_string(h.FluxNoTrueCount), Flux("046.0") + "0");
 }
 
-TEST_F(HeadingTest, TheCompassIsRelayedWhenAskedFor) {
+TEST_F(Decoders, TheCompassIsRelayedWhenAskedFor) {
   app.settings.ComPortOut = 1;
   rig.comm2.Open(1, "4800,N,8,1", 1024, 512);
   f.mnuHCHDTout.SetChecked(true);
@@ -490,7 +490,7 @@ TEST_F(HeadingTest, TheCompassIsRelayedWhenAskedFor) {
   EXPECT_EQ(rig.comm2.written, Nmea("HCHDT,47.0,T") + "\r\n");
 }
 
-TEST_F(HeadingTest, ReadingTheCompassFromTheOutputPortStartsAfresh) {
+TEST_F(Decoders, ReadingTheCompassFromTheOutputPortStartsAfresh) {
   app.settings.ComPortOut = 1;
   rig.comm2.Open(1, "4800,N,8,1", 1024, 512);
   Compass(Nmea("HCHDT,47.0,T"));
@@ -503,7 +503,7 @@ TEST_F(HeadingTest, ReadingTheCompassFromTheOutputPortStartsAfresh) {
   EXPECT_FALSE(f.tmrPolling.Enabled());
 }
 
-TEST_F(HeadingTest, TheHeadingIsTheCourseWhenMovingElseTheCompassWithItsOffset) {
+TEST_F(Decoders, TheHeadingIsTheCourseWhenMovingElseTheCompassWithItsOffset) {
   const std::tuple<const char*, const char*, int, std::string, int, std::string> cases[] = {
       {"A", "005.0", 5, Flux("123.4"), 0, "090.0" + kDeg},  // at the minimum speed the GPS course wins
       {"A", "4.9", 5, Flux("123.4"), 10, Flux("133")},      {"V", "50", 0, Flux("123.4"), 0, Flux("123")},
@@ -536,7 +536,7 @@ TEST(Heading, HeadingsHaveThreeDigitsOneDecimalAndTheDegreeMark) {
   for (const auto& [in, out] : headings) EXPECT_EQ(FormatHeading(in), out + kDeg) << in;
 }
 
-class AlignTest : public HeadingTest {
+class AlignTest : public Decoders {
  protected:
   AlignTest() { app.settings.MinGpsSpeedOut = 3; }
   // The fix and compass at the time of the click, and the answer given.
@@ -582,7 +582,7 @@ TEST_F(AlignTest, CancelKeepsTheOffsetAndNoResetsItToZero) {
   EXPECT_EQ(std::to_string(app.settings.FluxCompassOffset) + h.FluxHeadingText, "0124.0" + kDeg);
 }
 
-TEST_F(HeadingTest, SwitchingTheHeightUnitRereadsTheLastAltitude) {
+TEST_F(Decoders, SwitchingTheHeightUnitRereadsTheLastAltitude) {
   f.lblHeight.SetVisible(false);
   f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
   EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
@@ -596,13 +596,13 @@ TEST_F(HeadingTest, SwitchingTheHeightUnitRereadsTheLastAltitude) {
   EXPECT_FALSE(f.mnuFeet2Metres.Checked());
 }
 
-TEST_F(HeadingTest, PgrmzWinsOverGgaInOnePoll) {
+TEST_F(Decoders, PgrmzWinsOverGgaInOnePoll) {
   const std::string rmz = Rmz("93", "f");
   Altitude(Gga("545.4", "M") + "\r\n" + rmz + "\r\n");
   EXPECT_EQ(f.lblHeight1.Caption() + "|" + f.lblAltitude.Caption(), "93 ft|" + rmz);
 }
 
-TEST_F(HeadingTest, BadAltitudeTextKeepsTheLastGoodAltitude) {
+TEST_F(Decoders, BadAltitudeTextKeepsTheLastGoodAltitude) {
   Altitude(Gga("545.4", "M") + "\r\n" + Rmz("93", "f") + "\r\n");
   std::string bad = Gga("100", "M");
   bad.back() = bad.back() == '0' ? '1' : '0';  // wrong checksum
@@ -612,7 +612,7 @@ TEST_F(HeadingTest, BadAltitudeTextKeepsTheLastGoodAltitude) {
   }
 }
 
-TEST_F(HeadingTest, TheAltitudeIsShownInFeetOrMetresFromEitherSentence) {
+TEST_F(Decoders, TheAltitudeIsShownInFeetOrMetresFromEitherSentence) {
   const struct { std::string sentence; const char *height1, *feet, *metres; } cases[] = {
       {Gga("545.4", "M"), "1789 ft", "1789 ft", "545.3 m"}, {Gga("545.4", "m"), "1789 ft", "1789 ft", "545.3 m"},
       {Gga("20.6", "M"), "68 ft", "68 ft", "20.7 m"},
@@ -637,7 +637,7 @@ TEST_F(HeadingTest, TheAltitudeIsShownInFeetOrMetresFromEitherSentence) {
 }
 
 // Seen: the bearing and its amplitude, or "-" when none was found.
-TEST_F(HeadingTest, ADopplerBearingIsShownWithItsAmplitudeTheLastOneCounting) {
+TEST_F(Decoders, ADopplerBearingIsShownWithItsAmplitudeTheLastOneCounting) {
   const std::tuple<const char*, const char*, const char*> bearings[] = {
       {"DF101/9 [12]", "DF", "DF101 [12]"}, {"$DFBRG200/4", "$DFBRG", "$DFBRG200/4 "}, {"%12", "%", "-"},
       {"%123/4", "%", "%123/4 "}, {"%123/45", "%", "%123 "}, {"rommel%323/9Bla bla", "%", "%323 "}, {"%1a3/4", "%", "-"},
@@ -660,7 +660,7 @@ TEST_F(HeadingTest, ADopplerBearingIsShownWithItsAmplitudeTheLastOneCounting) {
 }
 
 // The dispatcher tries "%", "$DFBRG" and "DF" in turn.
-TEST_F(HeadingTest, TheDispatcherTriesEachBearingPrefixInTurn) {
+TEST_F(Decoders, TheDispatcherTriesEachBearingPrefixInTurn) {
   const std::pair<const char*, const char*> polls[] = {
       {"$DFBRG200/4", "$DFBRG200/4"}, {"DF032/1", "DF032/1"}, {"DF270/0 %12", "DF270"}, {"%188/7 DF032/1", "%188"}};
   for (const auto& [text, bearing] : polls) {
