@@ -3,8 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "display/compass.h"
-#include "nmea/gprmc.h"
-#include "nmea/polling.h"
+#include "app/fix_intake.h"
+#include "nmea/rmc.h"
+#include "app/intake.h"
 #include "nmea/sentence.h"
 #include "support/fakes.h"
 

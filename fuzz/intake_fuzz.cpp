@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "log/logging.h"
-#include "nmea/polling.h"
+#include "app/intake.h"
 #include "support/fakes.h"
 
 using namespace koralin;

@@ -1,5 +1,5 @@
 // Log playback: any file played once through the menu, at full speed.
-#include "log/playback.h"
+#include "app/playback.h"
 #include "support/fakes.h"
 #include "support/files.h"
 

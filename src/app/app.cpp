@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "app/events.h"
+#include "app/intake.h"
 #include "app/wiring.h"
 
 namespace koralin {
@@ -17,5 +18,7 @@ void RecordUnexpected(App& app, const std::string& what) {
   app.lastUnexpected = what;
   ++app.unexpectedCount;
 }
+
+void App::DispatchPoll() { DispatchSentences(*this); }
 
 }  // namespace koralin

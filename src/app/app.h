@@ -52,6 +52,10 @@ struct App {
   std::string lastUnexpected;
   int unexpectedCount = 0;
   std::array<std::string, 18> CompassTexts;
+
+  // Runs the intake over the poll texts as they stand: a new input source
+  // resets every display this way.
+  void DispatchPoll();
 };
 
 }  // namespace koralin

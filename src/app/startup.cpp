@@ -9,11 +9,10 @@
 #include "display/compass.h"
 #include "display/minimal.h"
 #include "display/speed.h"
-#include "nmea/altitude.h"
-#include "nmea/gprmc.h"
+#include "app/fix_intake.h"
+#include "app/intake.h"
+#include "display/fix_view.h"
 #include "nmea/gps_time.h"
-#include "nmea/polling.h"
-#include "nmea/position.h"
 #include "serial/input_choice.h"
 #include "serial/input_port.h"
 #include "serial/output_port.h"
@@ -102,7 +101,7 @@ void Form1_Load(App& app) {
   // Any stored interval but the slow one comes back as fast polling.
   if (s.PollingInterval != 1500) mnuPollingSpeed_Click(app);
   SpeedSelect(app, s.SpeedUnit);
-  FillMonthTable(app);
+  FillMonthTable(app.fix.MonthTable);
   FillCompassTexts(app);
   BaudSelect(app, s.BaudIn);
   FillInputChoice(app);

@@ -6,7 +6,8 @@
 #include "app/app.h"
 #include "common/basic.h"
 #include "display/minimal.h"
-#include "nmea/heading.h"
+#include "display/fix_view.h"
+#include "nmea/degrees.h"
 
 namespace koralin {
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "display/form5.h"
+#include "display/frame_caption.h"
 
 namespace koralin {
 
@@ -19,6 +20,8 @@ struct DisplayState {
 
   // The unit suffix with its leading blank (" kmh"); empty until a unit is chosen.
   std::string SpeedUnitText;
+
+  FrameCaptionReasons caption;
 
   // The minimal display window; see Form5::loaded.
   Form5 form5;

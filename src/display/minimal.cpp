@@ -2,7 +2,7 @@
 
 #include "app/app.h"
 #include "app/shutdown.h"
-#include "display/keys_and_mouse.h"
+#include "display/keys.h"
 
 namespace koralin {
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/app.h"
-#include "nmea/polling.h"
 #include "nmea/sentence.h"
 
 namespace koralin {
@@ -83,11 +82,6 @@ void FillDemoInput(App& app) {
 
   p.RxText = compass + AddCrc(p.RxText);
   p.RxTextAltitude = AddCrc(p.RxTextAltitude);
-}
-
-void getDemoInput(App& app) {
-  FillDemoInput(app);
-  DispatchSentences(app);
 }
 
 }  // namespace koralin

@@ -8,9 +8,7 @@ struct App;
 
 inline constexpr int kDemoSteps = 23;
 
-// Puts the next step's texts into the poll texts, without decoding them.
+// Puts the next step's texts into the poll texts; the intake decodes them.
 void FillDemoInput(App& app);
-// Produces the next step and runs every decoder over it.
-void getDemoInput(App& app);
 
 }  // namespace koralin

@@ -5,7 +5,7 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"
-#include "nmea/fix_quality.h"
+#include "display/frame_caption.h"
 #include "nmea/sentence.h"
 #include "terminal/terminal.h"
 
@@ -33,7 +33,7 @@ void LogNotWritten(App& app, const RunTimeError& e) {
   LogState& log = app.log;
   log.sinceFailedWrite = 0;
   KeepWithinBound(log.LogBuffer);
-  app.form1.Frame1.SetCaption(std::string(kFrameCaption) + " log not written");
+  SetCaptionNote(app, " log not written");
   AddTerminalOut(app, "log not written" + std::string(kCrLf), false);
   if (log.writeFault == e.Description()) return;
   log.writeFault = e.Description();

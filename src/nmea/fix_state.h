@@ -5,16 +5,12 @@
 #include <string>
 
 #include "common/colours.h"
+#include "nmea/gps_time.h"
 
 namespace koralin {
 
 inline constexpr const char* kZeroSentence =
     "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
-
-struct MonthRow {
-  std::string name;
-  std::string days;
-};
 
 struct FixState {
   std::string GPRMCSentence;
@@ -38,7 +34,7 @@ struct FixState {
   bool OldDataShown = false;
   int VoidCount = 0;
 
-  std::array<MonthRow, 13> MonthTable;
+  koralin::MonthTable MonthTable;
 };
 
 // The texts handed to the decoders on each poll.

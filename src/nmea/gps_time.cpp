@@ -1,10 +1,6 @@
 #include "nmea/gps_time.h"
 
-#include "app/app.h"
 #include "common/basic.h"
-#include "common/error.h"
-#include "nmea/gprmc.h"
-#include "nmea/sentence.h"
 
 namespace koralin {
 
@@ -25,22 +21,12 @@ std::string RoundTime(std::string_view field) {
   return Format(hours, "00") + Format(minutes, "00") + Format(seconds, "00");
 }
 
-void ShowGPSDate(App& app) {
-  const std::string d = GetNmeaField(kRmcDate, 6, app.fix.GPRMCSentence);
-  if (d.size() != 6) return;
-  const std::string day = Left(d, 2), month = Mid(d, 3, 2), year = Mid(d, 5, 2);
-  app.fix.UtcDateText = day + "-" + month + "-20" + year;
-  const double row = RoundHalfEven(Val(month));
-  if (row < 0 || row > 12) throw RunTimeError(err::kSubscriptOutOfRange);
-  app.form1.lblDate.SetCaption(day + "-" + app.fix.MonthTable[static_cast<std::size_t>(row)].name + "-20" + year);
-}
-
-void FillMonthTable(App& app) {
+void FillMonthTable(MonthTable& table) {
   static const char* const kMonths[13][2] = {
       {"Empty", ""},       {"January", "31"}, {"February", "28"}, {"March", "31"},    {"April", "30"},
       {"May", "31"},       {"June", "30"},    {"July", "31"},     {"August", "31"},   {"September", "30"},
       {"Oktober", "31"},   {"November", "30"}, {"December", "31"}};
-  for (std::size_t i = 0; i < 13; ++i) app.fix.MonthTable[i] = {kMonths[i][0], kMonths[i][1]};
+  for (std::size_t i = 0; i < 13; ++i) table[i] = {kMonths[i][0], kMonths[i][1]};
 }
 
 }  // namespace koralin

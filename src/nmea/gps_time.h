@@ -1,17 +1,21 @@
-// The time and date of $GPRMC: rounding the time field and naming the month.
+// The time and date of $GPRMC: rounding the time field, and the months.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
 namespace koralin {
 
-struct App;
+struct MonthRow {
+  std::string name;
+  std::string days;
+};
+// Row 0 stands for a month field of 00.
+using MonthTable = std::array<MonthRow, 13>;
 
 // hhmmss of a time field, the fraction of a second rounded half to even.
 std::string RoundTime(std::string_view field);
-// Fills the date texts from the current sentence's date field.
-void ShowGPSDate(App& app);
-void FillMonthTable(App& app);
+void FillMonthTable(MonthTable& table);
 
 }  // namespace koralin

@@ -1,8 +1,6 @@
 #include "nmea/position.h"
 
-#include "app/app.h"
 #include "common/basic.h"
-#include "nmea/gprmc.h"
 
 namespace koralin {
 
@@ -29,18 +27,16 @@ std::string FormatCoordinate(std::string_view field, std::size_t width) {
   return t;
 }
 
-// 52°12.35'N from 5212.35N (degDigits 2) or 004°54.32'E from 00454.32E (3).
+}  // namespace
+
 std::string DegreesMinutes(std::string_view text, std::size_t degDigits) {
   return Mid(text, 1, degDigits) + kDegree + Mid(text, degDigits + 1, 2) + "." + Mid(text, degDigits + 4, 2) + "'" +
          Mid(text, degDigits + 6, 1);
 }
 
-std::string PositionCaption(App& app, std::string_view text, std::size_t degDigits, std::string_view hemisphere) {
-  if (!app.settings.DecimalDegrees) return DegreesMinutes(text, degDigits);
+std::string DecimalDegreesText(std::string_view text, std::string_view hemisphere) {
   return Replace(Format(sngConv2Decimal(text), ".00000"), ",", ".") + std::string(hemisphere);
 }
-
-}  // namespace
 
 std::string FormatLatitude(std::string_view field) { return FormatCoordinate(field, 4); }
 std::string FormatLongitude(std::string_view field) { return FormatCoordinate(field, 5); }
@@ -56,25 +52,6 @@ float sngConv2Decimal(std::string_view text) {
   const std::string last = UCase(Right(text, 1));
   if (last == "S" || last == "W") result = -result;
   return result;
-}
-
-void ShowPosition(App& app, std::string_view latHemisphere, std::string_view longHemisphere) {
-  app.form1.lblLatitude.SetCaption(PositionCaption(app, app.fix.LatitudeText, 2, latHemisphere));
-  app.form1.lblLongitude.SetCaption(PositionCaption(app, app.fix.LongitudeText, 3, longHemisphere));
-}
-
-void ShowDegrees(App& app, bool init) {
-  Settings& s = app.settings;
-  if (!init) s.DecimalDegrees = !s.DecimalDegrees;
-  const Colour back = s.DecimalDegrees ? colour::kYellow : colour::kWhite;
-  app.form1.lblLatitude.SetBackColor(back);
-  app.form1.lblLongitude.SetBackColor(back);
-  if (init && s.ComPortIn == 0) app.fix.GPRMCSentence = kZeroSentence;
-  if (app.form1.lblVal1.Caption() == "A") {
-    ExtractingGPRMC(app, app.poll.RxText);
-  } else if (!app.fix.LatitudeText.empty() || !app.fix.LongitudeText.empty()) {
-    ShowPosition(app, Right(app.fix.LatitudeText, 1), Right(app.fix.LongitudeText, 1));
-  }
 }
 
 }  // namespace koralin

@@ -1,4 +1,4 @@
-// Latitude and longitude: normalising the fields and showing them in
+// Latitude and longitude: normalising the fields and writing them in
 // degrees-minutes or decimal degrees.
 #pragma once
 
@@ -7,16 +7,14 @@
 
 namespace koralin {
 
-struct App;
-
 // ddmm.mm (four digits before the point) / dddmm.mm (five).
 std::string FormatLatitude(std::string_view field);
 std::string FormatLongitude(std::string_view field);
 // Decimal degrees of ddmm.mmH or dddmm.mmH, negative for "S" and "W".
 float sngConv2Decimal(std::string_view text);
-// Switches (init false) or applies (init true) the decimal-degrees display.
-void ShowDegrees(App& app, bool init);
-// Writes both position labels from the texts in the current format.
-void ShowPosition(App& app, std::string_view latHemisphere, std::string_view longHemisphere);
+// 52°12.35'N from 5212.35N (degDigits 2) or 004°54.32'E from 00454.32E (3).
+std::string DegreesMinutes(std::string_view text, std::size_t degDigits);
+// Signed decimal degrees with five decimals and the hemisphere letter.
+std::string DecimalDegreesText(std::string_view text, std::string_view hemisphere);
 
 }  // namespace koralin

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <optional>
 
-#include "app/app.h"
 #include "common/basic.h"
 #include "common/error.h"
 
@@ -12,8 +11,6 @@ namespace koralin {
 
 namespace {
 
-constexpr std::string_view kCrcErrorSuffix = " CRC error !";
-constexpr std::string_view kUndecodableSuffix = " Bad sentence !";
 // No field of a real sentence is longer, and no number larger (dates, times,
 // positions, speeds and altitudes all stay far below).
 constexpr std::size_t kLongestField = 20;
@@ -84,14 +81,14 @@ std::string WithoutLineEnds(std::string s) {
 bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 // The names whose talker may be any: the GPS's own and the compass's.
-bool AnyTalkerName(const App& app, std::string_view prefix) {
-  return app.form1.mnuAnyTalker.Checked() && (prefix.starts_with("$GP") || prefix.starts_with("$HC"));
+bool AnyTalkerName(bool anyTalker, std::string_view prefix) {
+  return anyTalker && (prefix.starts_with("$GP") || prefix.starts_with("$HC"));
 }
 
 }  // namespace
 
-std::size_t FindSentence(const App& app, std::string_view prefix, std::string_view text, std::size_t start) {
-  if (!AnyTalkerName(app, prefix)) return InStr(start, text, prefix);
+std::size_t FindSentence(std::string_view prefix, std::string_view text, std::size_t start, bool anyTalker) {
+  if (!AnyTalkerName(anyTalker, prefix)) return InStr(start, text, prefix);
   const std::string_view kind = prefix.substr(3);  // "RMC" of "$GPRMC"
   for (std::size_t i = start == 0 ? 0 : start - 1; i + prefix.size() <= text.size(); ++i) {
     if (text[i] == '$' && IsUpperLetter(text[i + 1]) && IsUpperLetter(text[i + 2]) &&
@@ -101,36 +98,28 @@ std::size_t FindSentence(const App& app, std::string_view prefix, std::string_vi
   return 0;
 }
 
-std::string GetSentence(App& app, std::string_view prefix, std::string_view text) {
-  const std::size_t at = FindSentence(app, prefix, text);
+FoundSentence GetSentence(const SentenceRules& rules, std::string_view prefix, std::string_view text) {
+  const std::size_t at = FindSentence(prefix, text, 1, rules.anyTalker);
   if (at == 0) return {};
   const std::string_view s = text.substr(at - 1);
-  if (app.form1.mnuCrcCheck.Checked()) {
+  if (rules.crcCheck) {
     const std::size_t star = InStr(std::max<std::size_t>(prefix.size(), 1), s, "*");
     if (star == 0 || s.size() < star + 2) return {};
     const std::string candidate(s.substr(0, star + 2));
-    if (!CrcOk(candidate)) {
-      app.form1.Frame1.SetCaption(std::string(kFrameCaption) + std::string(kCrcErrorSuffix));
-      return {};
-    }
-    return WithoutLineEnds(candidate);
+    if (!CrcOk(candidate)) return {{}, Refusal::kCrcError};
+    return {WithoutLineEnds(candidate)};
   }
   const std::size_t limit = std::min<std::size_t>(s.size(), 79);
   const std::size_t star = s.substr(0, limit).find('*');
-  if (star != std::string_view::npos) return WithoutLineEnds(std::string(s.substr(0, star)));
-  if (s.size() >= 79) return WithoutLineEnds(std::string(s.substr(0, 78)));
+  if (star != std::string_view::npos) return {WithoutLineEnds(std::string(s.substr(0, star)))};
+  if (s.size() >= 79) return {WithoutLineEnds(std::string(s.substr(0, 78)))};
   return {};
 }
 
-std::string GetDecodableSentence(App& app, std::string_view prefix, std::string_view text) {
-  std::string s = GetSentence(app, prefix, text);
-  if (s.empty() || Decodable(prefix, s)) return s;
-  ShowUndecodable(app);
-  return {};
-}
-
-void ShowUndecodable(App& app) {
-  app.form1.Frame1.SetCaption(std::string(kFrameCaption) + std::string(kUndecodableSuffix));
+FoundSentence GetDecodableSentence(const SentenceRules& rules, std::string_view prefix, std::string_view text) {
+  FoundSentence found = GetSentence(rules, prefix, text);
+  if (found.text.empty() || Decodable(prefix, found.text)) return found;
+  return {{}, Refusal::kUndecodable};
 }
 
 bool CrcOk(std::string_view sentence) {
@@ -165,9 +154,5 @@ std::string GetNmeaField(int n, std::size_t m, std::string_view sentence) {
   }
   return {};
 }
-
-void mnuCrcCheck_Click(App& app) { app.form1.mnuCrcCheck.SetChecked(!app.form1.mnuCrcCheck.Checked()); }
-
-void mnuAnyTalker_Click(App& app) { app.form1.mnuAnyTalker.SetChecked(!app.form1.mnuAnyTalker.Checked()); }
 
 }  // namespace koralin

@@ -12,7 +12,7 @@
 
 #include "app/events.h"
 #include "app/shutdown.h"
-#include "display/keys_and_mouse.h"
+#include "app/keys_and_mouse.h"
 #include "display/layout.h"
 #include "qt/bind.h"
 #include "qt/compass_widget.h"

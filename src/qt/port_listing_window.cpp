@@ -15,7 +15,7 @@
 #include "app/events.h"
 #include "qt/text.h"
 #include "qt/bind.h"
-#include "terminal/port_listing.h"
+#include "serial/port_listing.h"
 
 namespace koralin::qt {
 

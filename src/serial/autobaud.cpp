@@ -52,7 +52,7 @@ class SearchScope {
 // True when the text read at this rate ends in NMEA.
 bool LooksLikeNmea(const App& app, const std::string& text) {
   const std::size_t start = text.size() > kTail ? text.size() - kTail : 1;
-  return FindSentence(app, "$GP", text, start) != 0;
+  return FindSentence("$GP", text, start, app.form1.mnuAnyTalker.Checked()) != 0;
 }
 
 void Discard(SerialPort& port) {

@@ -5,8 +5,7 @@
 #include "app/app.h"
 #include "common/basic.h"
 #include "display/compass.h"
-#include "nmea/fix_quality.h"
-#include "nmea/polling.h"
+#include "display/frame_caption.h"
 #include "serial/autobaud.h"
 #include "serial/input_choice.h"
 #include "serial/port_errors.h"
@@ -28,7 +27,7 @@ void ResetDisplays(App& app) {
   app.heading.HCHDTSentence.clear();
   app.fix.NoRxCount = 0;
   app.heading.FluxSeen = false;
-  DispatchSentences(app);
+  app.DispatchPoll();
   f.lblLock.SetCaption("No Rx");
   f.lblLock.SetBackColor(colour::kWhite);
   f.lblCompass.SetBackColor(colour::kWhite);

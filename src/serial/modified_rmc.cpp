@@ -6,8 +6,9 @@
 #include "app/app.h"
 #include "common/basic.h"
 #include "display/dialogs.h"
-#include "nmea/gprmc.h"
-#include "nmea/heading.h"
+#include "nmea/degrees.h"
+#include "nmea/doppler_bearing.h"
+#include "nmea/rmc.h"
 #include "nmea/sentence.h"
 #include "serial/port_errors.h"
 #include "serial/relay.h"
@@ -45,17 +46,17 @@ std::string Modified(App& app, int bearing, const std::string& rmc) {
   if (CommaCount(rmc) < kRmcCommas) return {};
   // f[n] is comma field n, as GetNmeaField counts (f[0] is "$GPRMC").
   std::vector<std::string> f = SplitFields(InStr(rmc, "*") != 0 ? rmc : rmc + "*");
-  if (f[kRmcStatus] != "A") return {};
+  if (f[kRmcStatus.number] != "A") return {};
   // Older mapping programs know only the GPS talker: any receiver's RMC
   // goes out under that name.
-  if (f[0].size() == 6 && FindSentence(app, "$GPRMC", f[0]) == 1) f[0] = "$GPRMC";
-  if (Val(f[kRmcSpeed]) < app.settings.MinGpsSpeedOut) return {};  // course is noise when standing
-  double c = Val(f[kRmcCourse]) + bearing;
+  if (f[0].size() == 6 && FindSentence("$GPRMC", f[0], 1, app.form1.mnuAnyTalker.Checked()) == 1) f[0] = "$GPRMC";
+  if (Val(f[kRmcSpeed.number]) < app.settings.MinGpsSpeedOut) return {};  // course is noise when standing
+  double c = Val(f[kRmcCourse.number]) + bearing;
   if (c >= 720)
     c -= 720;
   else if (c >= 360)
     c -= 360;
-  f[kRmcCourse] = Trim(Replace(Format(c, "###.0"), ",", "."));
+  f[kRmcCourse.number] = Trim(Replace(Format(c, "###.0"), ",", "."));
   std::string joined;
   for (const std::string& field : f) joined += field + ",";
   return AddCrc(joined);

@@ -5,7 +5,7 @@
 
 #include "app/app.h"
 #include "display/dialogs.h"
-#include "nmea/heading.h"
+#include "serial/compass_input.h"
 #include "serial/port_errors.h"
 #include "serial/relay.h"
 #include "terminal/terminal_windows.h"

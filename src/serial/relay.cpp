@@ -54,7 +54,7 @@ void RelayAltitude(App& app, const std::string& sentence) {
   const std::string t = Forwarded(sentence);
   // Receivers repeat their altitude; each text goes out once.
   if (t == s.LastGPGGAOut || t == s.LastPGRMZOut) return;
-  if (FindSentence(app, "$GPGGA", sentence) != 0 && f.mnuGPGGAOut.Checked()) {
+  if (FindSentence("$GPGGA", sentence, 1, f.mnuAnyTalker.Checked()) != 0 && f.mnuGPGGAOut.Checked()) {
     SendToComout(app, t);
     s.LastGPGGAOut = t;
   }
@@ -125,6 +125,12 @@ void mnuRMCModifiedOut1_Click(App& app) {
 void mnuRMCModifiedOut_Click(App& app) {
   bool toggle = true;
   AdjustComOut(app, toggle);
+}
+
+void lblFluxGateCompass_Change(App& app) {
+  Label& label = app.form1.lblFluxGateCompass;
+  label.SetToolTip("$HCHDG string - FluxCompassOffset = " + Str(app.settings.FluxCompassOffset) + kDegree);
+  RelayHCHDT(app, label.Caption());
 }
 
 }  // namespace koralin

@@ -14,6 +14,8 @@ bool OutputGateOpen(const App& app);
 void RelayGPRMC(App& app, const std::string& sentence);
 void RelayHCHDT(App& app, const std::string& sentence);
 void RelayAltitude(App& app, const std::string& sentence);
+// The compass label's Change event: tooltip with the offset, then the relay.
+void lblFluxGateCompass_Change(App& app);
 // Applies mnuRMCModifiedOut (inverted first on toggle) to the companion link.
 void AdjustComOut(App& app, bool& toggle);
 

@@ -3,7 +3,7 @@
 #include "app/app.h"
 #include "common/basic.h"
 #include "common/error.h"
-#include "nmea/fix_quality.h"
+#include "display/frame_caption.h"
 #include "serial/port_target.h"
 #include "terminal/terminal.h"
 
@@ -13,13 +13,6 @@ namespace {
 
 constexpr int kInBufferSize = 8192;
 constexpr int kOutBufferSize = 8192;
-
-void ShowLost(App& app, int port) {
-  Frame& frame = app.form1.Frame1;
-  frame.SetFontUnderline(false);
-  frame.SetForeColor(colour::kRed);
-  frame.SetCaption(LostCaption(app, port));
-}
 
 void WaitForReturn(App& app) {
   Timer& t = app.form1.tmrResume;
@@ -60,7 +53,7 @@ void InputLost(App& app) {
   if (comm.IsOpen()) comm.Close();
   app.serial.InLost = true;
   app.form1.lblLock.SetBackColor(colour::kRed);
-  ShowLost(app, app.settings.ComPortIn);
+  ShowLostCaption(app);
   WaitForReturn(app);
 }
 
@@ -75,11 +68,12 @@ void OutputLost(App& app) {
   WaitForReturn(app);
 }
 
-bool ShowLostCaption(App& app) {
+void ShowLostCaption(App& app) {
   const SerialState& st = app.serial;
-  if (!st.InLost && !st.OutLost) return false;
-  ShowLost(app, st.InLost ? app.settings.ComPortIn : app.settings.ComPortOut);
-  return true;
+  if (!st.InLost && !st.OutLost)
+    SetLostCaption(app, "");
+  else
+    SetLostCaption(app, LostCaption(app, st.InLost ? app.settings.ComPortIn : app.settings.ComPortOut));
 }
 
 void tmrResume_Timer(App& app) {
@@ -88,11 +82,13 @@ void tmrResume_Timer(App& app) {
   if (st.InLost && s.ComPortIn > 0 &&
       Reopen(app.platform.comm1, s.ComPortIn, s.BaudIn, kInBufferSize, 0)) {
     st.InLost = false;
-    RestoreFrameCaption(app);  // or the words for a lost output
+    ShowLostCaption(app);  // the words for a lost output, if any
+    RestoreFrameCaption(app);
   }
   if (st.OutLost && s.ComPortOut >= 1 && s.ComPortOut <= 5 &&
       Reopen(app.platform.comm2, s.ComPortOut, s.BaudOut, 0, kOutBufferSize)) {
     st.OutLost = false;
+    ShowLostCaption(app);
     RestoreFrameCaption(app);
   }
   if (s.ComPortIn <= 0) st.InLost = false;

@@ -21,9 +21,9 @@ void InputLost(App& app);
 // The separate output port went away: said once, in the frame caption and
 // in Terminal Out.
 void OutputLost(App& app);
-// Puts the words for a lost port (the input first) into the frame caption;
-// false when no port is lost.
-bool ShowLostCaption(App& app);
+// Gives the frame caption the words for a lost port (the input first), or
+// takes them away when no port is lost.
+void ShowLostCaption(App& app);
 // Every 2 s while a port is lost: tries to reopen it.
 void tmrResume_Timer(App& app);
 

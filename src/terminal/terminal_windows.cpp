@@ -4,7 +4,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
-#include "display/keys_and_mouse.h"
+#include "display/keys.h"
 #include "terminal/terminal.h"
 
 namespace koralin {

@@ -14,9 +14,10 @@
 #include "app/startup.h"
 #include "app/text_file.h"
 #include "common/basic.h"
-#include "nmea/gprmc.h"
+#include "app/fix_intake.h"
+#include "nmea/rmc.h"
 #include "nmea/gps_time.h"
-#include "nmea/polling.h"
+#include "app/intake.h"
 #include "nmea/sentence.h"
 #include "support/fakes.h"
 #include "support/files.h"
@@ -268,7 +269,7 @@ std::string Rmc(const std::string& time, const std::string& date) {
 
 struct ClockRig : test::TestRig {
   ClockRig() {
-    FillMonthTable(app);
+    FillMonthTable(app.fix.MonthTable);
     app.settings.ComPortIn = 1;
     comm1.Open(1, "4800,N,8,1", 1024, 512);
   }
@@ -282,7 +283,7 @@ struct ClockRig : test::TestRig {
 
 TEST(PcClock, ShiftDateMovesOneDayAcrossMonthsAndYears) {
   test::TestRig months;
-  FillMonthTable(months.app);
+  FillMonthTable(months.app.fix.MonthTable);
   const struct { const char* date; int days; const char* expected; } shifts[] = {
       {"31-12-2026", 1, "01-01-2027"}, {"01-01-2027", -1, "31-12-2026"}, {"28-02-2024", 1, "29-02-2024"},
       {"29-02-2024", 1, "01-03-2024"}, {"28-02-2025", 1, "01-03-2025"}, {"01-03-2024", -1, "29-02-2024"},

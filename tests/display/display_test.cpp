@@ -6,7 +6,7 @@
 
 #include "common/basic.h"
 #include "display/compass.h"
-#include "display/keys_and_mouse.h"
+#include "app/keys_and_mouse.h"
 #include "display/layout.h"
 #include "display/minimal.h"
 #include "display/speed.h"

@@ -7,11 +7,16 @@
 #include <random>
 
 #include "common/basic.h"
-#include "nmea/altitude.h"
-#include "nmea/gprmc.h"
+#include "app/altitude_intake.h"
+#include "display/fix_view.h"
+#include "app/fix_intake.h"
+#include "nmea/rmc.h"
 #include "nmea/gps_time.h"
-#include "nmea/heading.h"
-#include "nmea/polling.h"
+#include "app/flux_align.h"
+#include "app/heading_intake.h"
+#include "nmea/degrees.h"
+#include "nmea/doppler_bearing.h"
+#include "app/intake.h"
 #include "nmea/position.h"
 #include "nmea/sentence.h"
 #include "support/fakes.h"
@@ -195,16 +200,16 @@ TEST(Sentences, TheFirstIsFoundAndCutVerifiedOrNot) {
       {false, "$GPRMC" + std::string(90, 'x'), "$GPRMC" + std::string(72, 'x')}, {false, "$GPRMC,1\r\n,2*", "$GPRMC,1,2"},
   };
   for (const auto& c : cases) {
-    test::TestRig rig;
-    rig.app.form1.mnuCrcCheck.SetChecked(c.verify);
-    EXPECT_EQ(GetSentence(rig.app, "$GPRMC", c.text) + "|" + rig.app.form1.Frame1.Caption(), c.expected + "|GPS NMEA-0183");
+    const FoundSentence found = GetSentence({c.verify, false}, "$GPRMC", c.text);
+    EXPECT_EQ(found.text, c.expected) << c.text;
+    EXPECT_EQ(found.refusal, Refusal::kNone) << c.text;
   }
 }
 
 TEST(Sentences, OnlyAChecksumThatDoesNotMatchIsReportedInTheFrame) {
   test::TestRig rig;
   rig.app.form1.mnuCrcCheck.SetChecked(true);
-  EXPECT_EQ(GetSentence(rig.app, "$GPRMC", kGood.substr(0, kGood.size() - 1) + "B") + rig.app.form1.Frame1.Caption(),
+  EXPECT_EQ(TakeSentence(rig.app, "$GPRMC", kGood.substr(0, kGood.size() - 1) + "B", false) + rig.app.form1.Frame1.Caption(),
             "GPS-NMEA-0183 CRC error !");
 }
 
@@ -228,10 +233,9 @@ TEST(Sentences, AnyTalkerIsTwoUpperCaseLettersAndTheFirstInTheTextWins) {
       {true, "$PGRMZ", "$GNRMZ,1", 0},  // a maker's own sentence keeps its name
   };
   for (const auto& c : finds) {
-    test::TestRig rig;
-    rig.app.form1.mnuAnyTalker.SetChecked(c.anyTalker);
     // and, from the third character on, the second
-    EXPECT_EQ(FindSentence(rig.app, c.prefix, c.text) * 100 + FindSentence(rig.app, "$GP", "$GPGSV,1$GPRMC", 3), c.at * 100 + 9)
+    EXPECT_EQ(FindSentence(c.prefix, c.text, 1, c.anyTalker) * 100 + FindSentence("$GP", "$GPGSV,1$GPRMC", 3, c.anyTalker),
+              c.at * 100 + 9)
         << c.anyTalker << " " << c.prefix << " " << c.text;
   }
 }
@@ -406,8 +410,7 @@ TEST(GpsTime, TheDateIsShownInNumbersAndWithTheMonthsName) {
       {"151026", "15-10-2026", "15-Oktober-2026"},  {"31129", "", ""}};
   for (const auto& [date, utc, label] : dates) {
     Decoder s;
-    s.app.fix.GPRMCSentence = std::string("$GPRMC,1,A,2,N,3,E,4,5,") + date + ",6,W";
-    ShowGPSDate(s.app);
+    ShowGPSDate(s.app, date);
     EXPECT_EQ(s.app.fix.UtcDateText + "|" + s.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
   }
 }
@@ -645,17 +648,8 @@ TEST_F(Decoders, ADopplerBearingIsShownWithItsAmplitudeTheLastOneCounting) {
       {"DF101/9 [7", "DF", "DF101 "}, {"[3] DF101/9 ]", "DF", "DF101 [3]"}, {"DF101/9 [12][3]", "DF", "DF101 [12]"},
   };
   for (const auto& [text, prefix, seen] : bearings) {
-    f.lblDoppler.SetVisible(true);
-    f.lblAmplitude.SetVisible(true);
-    f.lblAmplitude.SetCaption("");
-    h.DopplerBearing = "old";
-    app.fix.NoRxCount = 5;
-    bool found = std::string(seen) == "-";
-    ExtractingDoppler(app, text, prefix, found);
-    const std::string shown = f.lblDoppler.Caption() + " " + (f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : "");
-    EXPECT_EQ(found ? shown : "-", seen) << text;
-    EXPECT_EQ(h.DopplerBearing + std::to_string(app.fix.NoRxCount) + std::to_string(f.lblDoppler.Visible()),
-              found ? f.lblDoppler1.Caption() + "01" : "old50") << text;
+    const std::optional<DopplerBearing> b = ParseDopplerBearing(text, prefix);
+    EXPECT_EQ(b ? b->text + " " + b->amplitude : "-", seen) << text;
   }
 }
 

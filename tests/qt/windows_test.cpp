@@ -12,7 +12,7 @@
 #include <QScreen>
 
 #include "display/compass.h"
-#include "nmea/fix_quality.h"
+#include "display/frame_caption.h"
 #include "qt/compass_widget.h"
 #include "qt/main_window.h"
 #include "qt/model_label.h"

@@ -104,7 +104,7 @@ void FakeBus::CompanionLeaves() {
 TestRig::TestRig() : TestRig(bus) {}
 
 void TestRig::ReadyToDecode(int input) {
-  FillMonthTable(app);
+  FillMonthTable(app.fix.MonthTable);
   FillCompassTexts(app);
   app.settings.ComPortIn = static_cast<std::int16_t>(input);
 }

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "display/keys_and_mouse.h"
+#include "app/keys_and_mouse.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "terminal/crc_tool.h"
-#include "terminal/port_listing.h"
+#include "serial/port_listing.h"
 #include "terminal/terminal_text.h"
 #include "terminal/terminal_windows.h"
 

@@ -1,4 +1,4 @@
-#include "log/playback.h"
+#include "app/playback.h"
 
 #include <algorithm>
 
@@ -7,8 +7,8 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"
-#include "nmea/fix_quality.h"
-#include "nmea/polling.h"
+#include "app/intake.h"
+#include "display/frame_caption.h"
 #include "nmea/sentence.h"
 #include "serial/input_choice.h"
 #include "terminal/terminal.h"
@@ -94,10 +94,8 @@ bool AskEndless(App& app, const std::string& path) {
 }
 
 void ShowPlaying(App& app, const std::string& path, bool endless) {
-  Frame& frame = app.form1.Frame1;
-  frame.SetForeColor(colour::kBlue);
-  frame.SetCaption("Playing log file " + path + (endless ? " is endless playing." : "") +
-                   " Press 'F1' or 'Esc' to stop Playing");
+  SetPlayingCaption(app, "Playing log file " + path + (endless ? " is endless playing." : "") +
+                             " Press 'F1' or 'Esc' to stop Playing");
 }
 
 void CleanUp(App& app, bool loggenChecked) {

@@ -1,4 +1,4 @@
-#include "display/keys_and_mouse.h"
+#include "app/keys_and_mouse.h"
 
 #include "app/app.h"
 #include "app/shutdown.h"

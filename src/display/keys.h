@@ -1,9 +1,7 @@
-// The key and mouse shortcuts of the main window and its frame.
+// Key codes, shift states and mouse buttons as the handlers receive them.
 #pragma once
 
 namespace koralin {
-
-struct App;
 
 // Key codes and shift states as the handlers receive them.
 namespace key {
@@ -18,10 +16,5 @@ inline constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
 namespace button {
 inline constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
 }  // namespace button
-
-void Form1_KeyDown(App& app, int keyCode, int shift);
-void Form1_DblClick(App& app);
-void Frame1_DblClick(App& app);
-void Frame1_MouseDown(App& app, int button, int shift, float x, float y);
 
 }  // namespace koralin

@@ -1,4 +1,4 @@
-#include "terminal/port_listing.h"
+#include "serial/port_listing.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,17 +1,16 @@
-#include "nmea/polling.h"
+#include "app/intake.h"
 
 #include <exception>
 
 #include "app/app.h"
 #include "common/basic.h"
 #include "common/error.h"
+#include "app/altitude_intake.h"
+#include "app/fix_intake.h"
+#include "app/heading_intake.h"
 #include "display/compass.h"
+#include "display/frame_caption.h"
 #include "log/demo.h"
-#include "nmea/altitude.h"
-#include "nmea/fix_quality.h"
-#include "nmea/gprmc.h"
-#include "nmea/heading.h"
-#include "nmea/sentence.h"
 #include "serial/port_errors.h"
 #include "serial/resume.h"
 #include "serial/send.h"
@@ -21,6 +20,8 @@ namespace koralin {
 
 namespace {
 
+constexpr const char* kCrcErrorNote = " CRC error !";
+constexpr const char* kUndecodableNote = " Bad sentence !";
 constexpr std::size_t kHistoryLimit = 500;
 // An unfinished sentence is a few dozen characters; a "$" further back than
 // this is followed by noise, and carrying it would let the text grow forever.
@@ -47,7 +48,7 @@ template <class F> void Decode(App& app, F decoder) {
     decoder();
   } catch (const RunTimeError& e) {
     if (!IsDecodingError(e)) throw;
-    ShowUndecodable(app);
+    SetCaptionNote(app, kUndecodableNote);
   }
 }
 
@@ -114,6 +115,11 @@ void getGPSinput(App& app) {
   }
 }
 
+void getDemoInput(App& app) {
+  FillDemoInput(app);
+  DispatchSentences(app);
+}
+
 void getHCHDTinput(App& app) {
   SerialPort& port = app.platform.comm2;
   if (app.serial.OutLost) return;
@@ -151,12 +157,7 @@ void DispatchSentences(App& app) {
   if (f.mnuLockCheck.Checked()) Decode(app, [&] { ExtractingGPGSA(app, p.RxText); });
 
   bool bearing = false;
-  Decode(app, [&] {
-    for (std::string_view key : {"%", "$DFBRG", "DF"}) {
-      ExtractingDoppler(app, p.RxTextDoppler, key, bearing);
-      if (bearing) break;
-    }
-  });
+  Decode(app, [&] { ExtractingDoppler(app, p.RxTextDoppler, bearing); });
   if (!bearing && !heading) return;
   if (f.mnuAgreloInOut.Checked() && app.settings.ComPortOut != 0) SendToComout(app, app.heading.DopplerBearing);
   if (app.settings.ComPortIn > 0) f.tmrComInTimeOut.Restart();
@@ -168,5 +169,19 @@ void mnuPollingSpeed_Click(App& app) {
   app.settings.PollingInterval = m.Checked() ? 50 : 1500;
   app.form1.tmrPolling.SetInterval(app.settings.PollingInterval);
 }
+
+SentenceRules IntakeRules(const Form1& f) { return {f.mnuCrcCheck.Checked(), f.mnuAnyTalker.Checked()}; }
+
+std::string TakeSentence(App& app, std::string_view prefix, std::string_view text, bool decodable) {
+  const SentenceRules rules = IntakeRules(app.form1);
+  FoundSentence found = decodable ? GetDecodableSentence(rules, prefix, text) : GetSentence(rules, prefix, text);
+  if (found.refusal == Refusal::kCrcError) SetCaptionNote(app, kCrcErrorNote);
+  if (found.refusal == Refusal::kUndecodable) SetCaptionNote(app, kUndecodableNote);
+  return std::move(found.text);
+}
+
+void mnuCrcCheck_Click(App& app) { app.form1.mnuCrcCheck.SetChecked(!app.form1.mnuCrcCheck.Checked()); }
+
+void mnuAnyTalker_Click(App& app) { app.form1.mnuAnyTalker.SetChecked(!app.form1.mnuAnyTalker.Checked()); }
 
 }  // namespace koralin

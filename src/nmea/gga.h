@@ -1,0 +1,23 @@
+// $GPGGA, the fix data: here its altitude.
+#pragma once
+
+#include <string>
+
+#include "nmea/sentence.h"
+
+namespace koralin {
+
+// $GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,*7A
+//        time   latitude    longitude   quality, satellites, hdop, altitude, unit, ...
+inline constexpr Field kGgaAltitude{9, 6};
+inline constexpr Field kGgaAltitudeUnit{10, 1};  // "M" metres, else feet
+
+struct GgaSentence {
+  std::string text;
+  std::string altitude;  // as received
+  bool metres = false;
+};
+
+GgaSentence ParseGga(std::string sentence);
+
+}  // namespace koralin
