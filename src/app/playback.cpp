@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/app.h"
-#include "app/file_errors.h"
+#include "display/file_errors.h"
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/file_errors.h"
-#include "app/text_file.h"
+#include "display/file_errors.h"
+#include "common/text_file.h"
 #include "common/basic.h"
 
 namespace koralin {

@@ -156,6 +156,7 @@ void WireForm1(App& app) {
 void WireMinimalDisplay(App& app) {
   const Connector on{app};
   on(app.display.form5.Command1.onClick, Form5_Command1_Click);
+  on(app.display.form5.onExit, ExitProgram);
 }
 
 void WireTerminals(App& app) {

@@ -1,8 +1,37 @@
 #include "common/error.h"
 
+#include <cerrno>
+#include <cstring>
 #include <map>
 
+#include "common/basic.h"
+
 namespace koralin {
+
+namespace {
+
+long NumberOf(int errnum, bool reading) {
+  if (errnum == ENOENT && reading) return err::kFileNotFound;
+  switch (errnum) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return err::kDiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS: return err::kPermissionDenied;
+    case ENOENT:
+    case ENOTDIR: return err::kPathNotFound;
+    case EMFILE:
+    case ENFILE: return 67;
+    case EIO: return 57;
+    case ENXIO:
+    case ENODEV: return 68;
+    default: return err::kPathFileAccess;
+  }
+}
+
+}  // namespace
+
 
 RunTimeError::RunTimeError(long number) : RunTimeError(number, ErrorDescription(number)) {}
 
@@ -38,6 +67,14 @@ std::string ErrorDescription(long number) {
   };
   const auto it = kTexts.find(number);
   return it != kTexts.end() ? it->second : "Application-defined or object-defined error";
+}
+
+RunTimeError FileError(int errnum, bool reading) {
+  const long number = NumberOf(errnum, reading);
+  std::string text = ErrorDescription(number);
+  const std::string cause = std::strerror(errnum);
+  if (LCase(cause) != LCase(text)) text += " (" + cause + ")";
+  return RunTimeError(number, text);
 }
 
 }  // namespace koralin

@@ -42,4 +42,10 @@ inline constexpr long kInvalidPort = 8002;
 inline constexpr long kDeviceLost = 8020;
 }  // namespace err
 
+// The run-time error for an errno of a file operation: a disk that is full
+// is 61, a refused access 70, a missing folder 76; the description names
+// the system's cause when it says more than the number's own text. A file
+// missing when it is to be read is 53.
+RunTimeError FileError(int errnum, bool reading = false);
+
 }  // namespace koralin

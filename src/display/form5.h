@@ -17,6 +17,9 @@ struct Form5 {
   Label Label2{"Label2"};  // values, one per row
   CommandButton Command1{"Command1"};
 
+  // Closed other than by its button: the program ends.
+  Notifier onExit;
+
   bool loaded = false;
   bool closedByButton = false;
   bool unloading = false;

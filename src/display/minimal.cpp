@@ -1,7 +1,6 @@
 #include "display/minimal.h"
 
 #include "app/app.h"
-#include "app/shutdown.h"
 #include "display/keys.h"
 
 namespace koralin {
@@ -105,7 +104,7 @@ void Form5_QueryUnload(App& app) {
   Form5& w = app.display.form5;
   app.settings.MinimalLeft = static_cast<float>(w.form.Left());
   app.settings.MinimalTop = static_cast<float>(w.form.Top());
-  if (!w.closedByButton) ExitProgram(app);
+  if (!w.closedByButton) w.onExit.Notify();
 }
 
 }  // namespace koralin

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/file_errors.h"
+#include "display/file_errors.h"
 #include "common/error.h"
 
 namespace koralin {

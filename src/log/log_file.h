@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/text_file.h"
+#include "common/text_file.h"
 
 namespace koralin {
 

@@ -1,7 +1,7 @@
 #include "log/logging.h"
 
 #include "app/app.h"
-#include "app/file_errors.h"
+#include "display/file_errors.h"
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/text_file.h"
+#include "common/text_file.h"
 #include "common/basic.h"
 #include "common/error.h"
 

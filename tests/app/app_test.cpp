@@ -12,7 +12,7 @@
 #include "app/settings_folder.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
-#include "app/text_file.h"
+#include "common/text_file.h"
 #include "common/basic.h"
 #include "app/fix_intake.h"
 #include "nmea/rmc.h"

@@ -1,5 +1,4 @@
-// The two shared reports of file failures, and the run-time error a failed
-// system call on a file stands for.
+// The two shared reports of file failures.
 #pragma once
 
 #include <string>
@@ -16,11 +15,5 @@ void FileReadError(App& app, long number, const std::string& path);
 // "File <path> Write error." with the error number and its description.
 void FileWriteError(App& app, const RunTimeError& e, const std::string& path);
 void FileWriteError(App& app, long number, const std::string& path);
-
-// The run-time error for an errno of a file operation: a disk that is full
-// is 61, a refused access 70, a missing folder 76; the description names
-// the system's cause when it says more than the number's own text. A file
-// missing when it is to be read is 53.
-RunTimeError FileError(int errnum, bool reading = false);
 
 }  // namespace koralin

@@ -1,4 +1,4 @@
-#include "app/text_file.h"
+#include "common/text_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -6,7 +6,6 @@
 
 #include <cerrno>
 
-#include "app/file_errors.h"
 #include "common/error.h"
 
 namespace koralin {

@@ -1,7 +1,4 @@
-#include "app/file_errors.h"
-
-#include <cerrno>
-#include <cstring>
+#include "display/file_errors.h"
 
 #include "app/app.h"
 #include "common/basic.h"
@@ -14,26 +11,6 @@ void Report(App& app, std::string prompt, MsgIcon icon, const RunTimeError& e) {
   prompt += std::string(kCrLf) + std::string(kCrLf) + "Error =" + Str(e.Number()) + std::string(kCrLf) +
             std::string(kCrLf) + e.Description();
   MsgBox(app, std::move(prompt), kTitle, icon);
-}
-
-long NumberOf(int errnum, bool reading) {
-  if (errnum == ENOENT && reading) return err::kFileNotFound;
-  switch (errnum) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return err::kDiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS: return err::kPermissionDenied;
-    case ENOENT:
-    case ENOTDIR: return err::kPathNotFound;
-    case EMFILE:
-    case ENFILE: return 67;
-    case EIO: return 57;
-    case ENXIO:
-    case ENODEV: return 68;
-    default: return err::kPathFileAccess;
-  }
 }
 
 }  // namespace
@@ -52,14 +29,6 @@ void FileWriteError(App& app, const RunTimeError& e, const std::string& path) {
 
 void FileWriteError(App& app, long number, const std::string& path) {
   FileWriteError(app, RunTimeError(number), path);
-}
-
-RunTimeError FileError(int errnum, bool reading) {
-  const long number = NumberOf(errnum, reading);
-  std::string text = ErrorDescription(number);
-  const std::string cause = std::strerror(errnum);
-  if (LCase(cause) != LCase(text)) text += " (" + cause + ")";
-  return RunTimeError(number, text);
 }
 
 }  // namespace koralin
