@@ -6,6 +6,7 @@
 
 #include "common/basic.h"
 #include "display/compass.h"
+#include "display/frame_caption.h"
 #include "app/keys_and_mouse.h"
 #include "display/layout.h"
 #include "display/minimal.h"
@@ -277,6 +278,41 @@ TEST(MinimalDisplay, ReplacesTheWindowUntilKeyMUnlessTheInputIsOff) {
     Form5_KeyDown(m.app, key::kM, 0);  // M goes back
     EXPECT_FALSE(m.W().form.Visible() || m.app.settings.MinimalDisplay || !m.app.form1.form.Visible()) << c.input;
   }
+}
+
+// Which reason the frame caption shows, in which colour, and when it is underlined.
+TEST(FrameCaption, EachReasonHasItsPlace) {
+  const struct { FrameCaptionReasons r; const char* text; Colour colour; bool underline; } table[] = {
+      {{}, "GPS-NMEA-0183", colour::kBlack, true},
+      {{"", "", " (Locked 2D)", "", colour::kBlack}, "GPS-NMEA-0183 (Locked 2D)", colour::kBlack, true},
+      {{"", "", "", "quiet", colour::kCyan}, "quiet", colour::kCyan, false},
+      {{"", "", " CRC error !", "quiet", colour::kCyan}, "GPS-NMEA-0183 CRC error !", colour::kCyan, false},
+      {{"", "Com3 lost", " CRC error !", "", colour::kBlack}, "Com3 lost", colour::kRed, false},
+      {{"", "Com3 lost", "", "quiet", colour::kMagenta}, "Com3 lost", colour::kMagenta, false},
+      {{"Playing", "Com3 lost", " log not written", "quiet", colour::kCyan}, "Playing", colour::kBlue, false},
+      {{"Playing", "", " log not written", "", colour::kBlack}, "Playing", colour::kBlue, true},
+  };
+  for (const auto& row : table) {
+    const FrameCaptionLook look = CaptionLook(row.r);
+    EXPECT_EQ(look.text, row.text);
+    EXPECT_EQ(look.colour, row.colour) << row.text;
+    EXPECT_EQ(look.underline, row.underline) << row.text;
+  }
+}
+
+// A warning is newer news than a note; restoring leaves a lost port's words.
+TEST(FrameCaption, AWarningReplacesTheNoteAndRestoringKeepsALostPort) {
+  test::TestRig rig;
+  const Frame& frame = rig.app.form1.Frame1;
+  SetCaptionNote(rig.app, " (Locked 3D)");
+  SetNoInputWarning(rig.app, "quiet", colour::kBlue);
+  EXPECT_EQ(frame.Caption(), "quiet");
+  SetLostCaption(rig.app, "Com3 lost");
+  SetPlayingCaption(rig.app, "Playing");
+  RestoreFrameCaption(rig.app);
+  EXPECT_TRUE(frame.Caption() == "Com3 lost" && frame.ForeColor() == colour::kRed && !frame.FontUnderline());
+  SetLostCaption(rig.app, "");
+  EXPECT_TRUE(frame.Caption() == "GPS-NMEA-0183" && frame.ForeColor() == colour::kBlack && frame.FontUnderline());
 }
 
 }  // namespace
