@@ -10,8 +10,7 @@
 #include "common/error.h"
 #include "display/fix_view.h"
 #include "log/logging.h"
-#include "nmea/gga.h"
-#include "nmea/pgrmz.h"
+#include "nmea/altitude.h"
 
 namespace koralin {
 
@@ -37,27 +36,25 @@ std::optional<std::string> FeetOf(const std::string& altitude, bool metres, int 
   return NumText(RoundHalfEven(*m / kFoot, decimals));
 }
 
-void ApplyAltitude(App& app, const std::string& sentence, const std::optional<std::string>& feet) {
-  ShowAltitudeSentence(app, sentence, feet ? &*feet : nullptr);
-  if (feet) LoggingSummer(app, sentence, true);
+// Both sentences once cut out: the label, then the height when it can be read.
+void ExtractAltitude(App& app, std::string& kept, std::string_view prefix, std::string_view text, bool decodable,
+                     AltitudeSentence (*parse)(std::string), int decimals) {
+  kept = TakeSentence(app, prefix, text, decodable);
+  if (kept.empty()) return;
+  const AltitudeSentence a = parse(kept);
+  const std::optional<std::string> feet = FeetOf(a.altitude, a.metres, decimals);
+  ShowAltitudeSentence(app, a.text, feet ? &*feet : nullptr);
+  if (feet) LoggingSummer(app, a.text, true);
 }
 
 }  // namespace
 
 void ExtractingGPGGA(App& app, std::string_view text) {
-  FixState& fix = app.fix;
-  fix.GPGGASentence = TakeSentence(app, "$GPGGA", text, true);
-  if (fix.GPGGASentence.empty()) return;
-  const GgaSentence gga = ParseGga(fix.GPGGASentence);
-  ApplyAltitude(app, gga.text, FeetOf(gga.altitude, gga.metres, 0));
+  ExtractAltitude(app, app.fix.GPGGASentence, "$GPGGA", text, true, ParseGga, 0);
 }
 
 void ExtractingPGRMZ(App& app, std::string_view text) {
-  FixState& fix = app.fix;
-  fix.PGRMZSentence = TakeSentence(app, "$PGRMZ", text, false);
-  if (fix.PGRMZSentence.empty()) return;
-  const PgrmzSentence rmz = ParsePgrmz(fix.PGRMZSentence);
-  ApplyAltitude(app, rmz.text, FeetOf(rmz.altitude, rmz.metres, 1));
+  ExtractAltitude(app, app.fix.PGRMZSentence, "$PGRMZ", text, false, ParsePgrmz, 1);
 }
 
 }  // namespace koralin

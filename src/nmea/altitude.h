@@ -1,4 +1,4 @@
-// $GPGGA, the fix data: here its altitude.
+// The altitude sentences: $GPGGA's altitude and $PGRMZ.
 #pragma once
 
 #include <string>
@@ -12,12 +12,19 @@ namespace koralin {
 inline constexpr Field kGgaAltitude{9, 6};
 inline constexpr Field kGgaAltitudeUnit{10, 1};  // "M" metres, else feet
 
-struct GgaSentence {
+// $PGRMZ,93,f,3*21  (altitude, unit, fix dimension)
+inline constexpr Field kRmzAltitude{1, 6};
+inline constexpr Field kRmzAltitudeUnit{2, 1};  // "f" feet, else metres
+
+struct AltitudeSentence {
   std::string text;
   std::string altitude;  // as received
   bool metres = false;
 };
+using GgaSentence = AltitudeSentence;
+using PgrmzSentence = AltitudeSentence;
 
 GgaSentence ParseGga(std::string sentence);
+PgrmzSentence ParsePgrmz(std::string sentence);
 
 }  // namespace koralin
