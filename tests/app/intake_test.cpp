@@ -1,24 +1,19 @@
-// The intake: polling, finding and checking sentences, the receiver logs
-// replayed, and the decoders of the fix, the heading, the bearings and the altitude.
+// The intake: polling, taking sentences, the receiver logs replayed, and
+// what the fix, the heading, the bearings and the altitude change.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 #include <random>
 
-#include "common/basic.h"
 #include "app/altitude_intake.h"
-#include "display/fix_view.h"
 #include "app/fix_intake.h"
-#include "nmea/rmc.h"
-#include "nmea/gps_time.h"
-#include "app/flux_align.h"
 #include "app/heading_intake.h"
-#include "nmea/degrees.h"
-#include "nmea/doppler_bearing.h"
 #include "app/intake.h"
-#include "nmea/position.h"
-#include "nmea/sentence.h"
+#include "common/basic.h"
+#include "display/fix_view.h"
+#include "display/frame_caption.h"
+#include "nmea/degrees.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
@@ -188,8 +183,6 @@ TEST(Polling, OnlyAPortFaultSwitchesTheInputOffReportedOnce) {
 }
 
 const std::string kGood = test::Rmc();  // ...,W*6A
-constexpr const char* kZero = "$GPRMC,000000,A,0000.0000,N,00000.0000,E,0.000,0.000,000000,0.000,W,A*68";
-
 
 TEST(Sentences, OnlyAChecksumThatDoesNotMatchIsReportedInTheFrame) {
   test::TestRig rig;
@@ -197,8 +190,6 @@ TEST(Sentences, OnlyAChecksumThatDoesNotMatchIsReportedInTheFrame) {
   EXPECT_EQ(TakeSentence(rig.app, "$GPRMC", kGood.substr(0, kGood.size() - 1) + "B", false) + rig.app.form1.Frame1.Caption(),
             "GPS-NMEA-0183 CRC error !");
 }
-
-
 
 // A receiver log through the whole intake, in chunks of random sizes; the
 // position shown at the end: degrees, whole minutes and hemisphere ("" for none).
@@ -314,19 +305,13 @@ TEST(ExtractingGPRMC, AVoidFixStillSetsTheDate) {
   EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
 }
 
-TEST(ExtractingGPRMC, FiveCharactersOfTheCourseCount) {
-  Decoder d;
-  d.Decode(test::Rmc("123519", "022.4", "359.99"));
-  EXPECT_EQ(d.app.fix.CourseText, Deg("359.9~"));
-}
-
 TEST(ExtractingGPRMC, OldDataIsClearedOnceByTheNextSentence) {
   Decoder o;
-  o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 CRC error !");
+  SetCaptionNote(o.app, " CRC error !");
   o.Decode("");
   o.Decode(Rmc("A"));
   EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
-  o.app.form1.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)");
+  SetCaptionNote(o.app, " (Locked 2D)");
   o.Decode(Rmc("A"));  // restored once after old data, not at every fix
   EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
 }
@@ -356,7 +341,6 @@ TEST(ExtractingGPRMC, AClickOnThePositionSwitchesToDecimalDegreesAndBack) {
   EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption(), "52.20583N 4.90533E");
 }
 
-
 TEST(GpsTime, TheDateIsShownInNumbersAndWithTheMonthsName) {
   const std::tuple<const char*, const char*, const char*> dates[] = {
       {"311299", "31-12-2099", "31-December-2099"}, {"010026", "01-00-2026", "01-Empty-2026"},
@@ -367,8 +351,6 @@ TEST(GpsTime, TheDateIsShownInNumbersAndWithTheMonthsName) {
     EXPECT_EQ(s.app.fix.UtcDateText + "|" + s.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
   }
 }
-
-
 
 const std::string kDeg(1, kDegree);
 std::string Flux(const std::string& v) { return v + kDeg + "F"; }
@@ -461,8 +443,6 @@ TEST_F(Decoders, TheHeadingIsTheCourseWhenMovingElseTheCompassWithItsOffset) {
     EXPECT_EQ(GetHeadingText(app), expected) << flux << " " << offset;
   }
 }
-
-
 
 class AlignTest : public Decoders {
  protected:
@@ -564,15 +544,19 @@ TEST_F(Decoders, TheAltitudeIsShownInFeetOrMetresFromEitherSentence) {
   }
 }
 
-
-// The dispatcher tries "%", "$DFBRG" and "DF" in turn.
+// The dispatcher tries "%", "$DFBRG" and "DF" in turn; a poll without a
+// bearing hides the labels and keeps the last bearing.
 TEST_F(Decoders, TheDispatcherTriesEachBearingPrefixInTurn) {
   const std::pair<const char*, const char*> polls[] = {
-      {"$DFBRG200/4", "$DFBRG200/4"}, {"DF032/1", "DF032/1"}, {"DF270/0 %12", "DF270"}, {"%188/7 DF032/1", "%188"}};
-  for (const auto& [text, bearing] : polls) {
+      {"$DFBRG200/4", "$DFBRG200/4|1|"}, {"DF032/1 [12]", "DF032|1|[12]"}, {"DF270/0 %12", "DF270|1|"},
+      {"%188/7 DF032/1", "%188|1|"}, {"%12 DF", "%188|0|"}};
+  for (const auto& [text, shown] : polls) {
     app.poll.RxTextDoppler = text;
     DispatchSentences(app);
-    EXPECT_EQ(h.DopplerBearing, bearing) << text;
+    EXPECT_EQ(h.DopplerBearing + "|" + std::to_string(f.lblDoppler.Visible()) + "|" +
+                  (f.lblAmplitude.Visible() ? f.lblAmplitude.Caption() : ""),
+              shown) << text;
+    EXPECT_EQ(f.lblDoppler1.Caption(), f.lblDoppler.Visible() ? h.DopplerBearing : "%188") << text;
   }
 }
 
