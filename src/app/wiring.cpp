@@ -21,6 +21,7 @@
 #include "serial/autobaud.h"
 #include "serial/input_port.h"
 #include "serial/output_port.h"
+#include "serial/bearing_relay.h"
 #include "serial/modified_rmc.h"
 #include "serial/relay.h"
 #include "serial/resume.h"

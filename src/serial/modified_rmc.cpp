@@ -18,8 +18,6 @@ namespace koralin {
 
 namespace {
 
-constexpr const char* kNoDoppler = "Duzevod232";
-
 std::vector<std::string> SplitFields(const std::string& s) {
   std::vector<std::string> fields;
   std::size_t start = 0;
@@ -62,14 +60,6 @@ std::string Modified(App& app, int bearing, const std::string& rmc) {
   return AddCrc(joined);
 }
 
-// The serial Doppler forms all become the Agrelo "%" form.
-std::string AgreloForm(std::string t) {
-  for (const char* prefix : {"$DFBRG", "DFBRG", "%DF", "DF"}) t = Replace(t, prefix, "%");
-  return t;
-}
-
-bool HasBearing(const std::string& caption) { return !caption.empty() && caption != kNoDoppler; }
-
 }  // namespace
 
 void SendGPRMCModified(App& app, const std::string& bearingText, const std::string& rmc) {
@@ -82,26 +72,6 @@ void SendGPRMCModified(App& app, const std::string& bearingText, const std::stri
   } catch (const std::exception& e) {
     MsgBox(app, std::string("Sub SendGPRMCModified:\r\n") + e.what(), kTitle, MsgIcon::kCritical);
   }
-}
-
-void lblDoppler1_Change(App& app) {
-  const Form1& f = app.form1;
-  if (app.settings.ComPortOut == 0) return;
-  const std::string caption = f.lblDoppler1.Caption();
-  if (!HasBearing(caption)) return;
-  std::string text = caption;
-  if (f.mnuRMCModifiedOut1.Checked()) {
-    text = AgreloForm(caption);
-    SendGPRMCModified(app, text, f.lblGPRMC.Caption());
-  }
-  if (f.mnuAgreloInOut.Checked()) SendToComout(app, text);
-}
-
-void lblDDESound_Change(App& app) {
-  Form1& f = app.form1;
-  f.lblDDESound.SetBackColor(f.lblDDESound.Caption() != "%---" ? colour::kGreen : colour::kRed);
-  if (app.settings.ComPortOut != 0 && f.mnuRMCModifiedOut.Checked())
-    SendGPRMCModified(app, f.lblDDESound.Caption(), f.lblGPRMC.Caption());
 }
 
 void SendTestBearing(App& app) {

@@ -1,5 +1,4 @@
-// The $GPRMC whose course carries the direction finder's bearing, and the
-// events that send it.
+// The $GPRMC whose course carries the direction finder's bearing.
 #pragma once
 
 #include <string>
@@ -14,9 +13,6 @@ void SendGPRMCModified(App& app, const std::string& bearingText, const std::stri
 void mnuMinGpsSpeedOut_Click(App& app);
 void mnuModifiedInfo_Click(App& app);
 
-// Change and double-click events of the bearing labels.
-void lblDoppler1_Change(App& app);
-void lblDDESound_Change(App& app);
 // A random test bearing through the modified $GPRMC.
 void SendTestBearing(App& app);
 
