@@ -33,19 +33,6 @@ void CountVoid(App& app) {
   }
 }
 
-void ShowCompassText(App& app) {
-  Form1& f = app.form1;
-  FixState& fix = app.fix;
-  f.lblCompassText.SetCaption(CompassTextOf(app, f.lblCompass.Caption()));
-  const bool moving = Val(fix.SpeedKnotsText) > app.settings.MinGpsSpeedOut;
-  f.lblCompassText.SetBackColor(moving ? colour::kLightYellow : colour::kPink);
-  if (app.settings.ComPortIn == 0) {
-    f.lblCompassText.SetBackColor(colour::kPink);
-    f.lblCompassText.SetCaption(app.CompassTexts[17]);
-    fix.CourseColour = colour::kRed;
-  }
-}
-
 void ApplyValidFix(App& app, const RmcSentence& rmc) {
   FixState& fix = app.fix;
   Form1& f = app.form1;

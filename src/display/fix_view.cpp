@@ -66,6 +66,19 @@ void ShowFixHeading(App& app) {
   f.lblCompass.SetCaption(h);
 }
 
+void ShowCompassText(App& app) {
+  Form1& f = app.form1;
+  FixState& fix = app.fix;
+  f.lblCompassText.SetCaption(CompassTextOf(app, f.lblCompass.Caption()));
+  const bool moving = Val(fix.SpeedKnotsText) > app.settings.MinGpsSpeedOut;
+  f.lblCompassText.SetBackColor(moving ? colour::kLightYellow : colour::kPink);
+  if (app.settings.ComPortIn == 0) {
+    f.lblCompassText.SetBackColor(colour::kPink);
+    f.lblCompassText.SetCaption(app.CompassTexts[17]);
+    fix.CourseColour = colour::kRed;
+  }
+}
+
 void MarkNoFix(App& app, const char* lock) {
   if (lock) app.form1.lblLock.SetCaption(lock);
   app.fix.CourseColour = colour::kRed;

@@ -20,6 +20,8 @@ void ShowGPSDate(App& app, std::string_view date);
 std::string GetHeadingText(App& app);
 // The heading label and its direction name after a valid fix.
 void ShowFixHeading(App& app);
+// The direction name under the heading: pink while too slow or with the input off.
+void ShowCompassText(App& app);
 // No usable fix: the rose turns red; it is only redrawn with an input on.
 void MarkNoFix(App& app, const char* lock);
 // The altitude sentence label, then the height in feet as text, or nothing
