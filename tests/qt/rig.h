@@ -13,7 +13,7 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "common/basic.h"
-#include "qt/target_port.h"
+#include "qt/program.h"
 #include "support/fakes.h"
 #include "support/pty.h"
 #include "support/wait.h"
@@ -29,28 +29,37 @@ inline void WriteSettings(const std::string& folder, const std::function<void(Se
   SaveSettings(writer.app);
 }
 
-// Port 3 is the GPS, port 1 the plotter; everything else is a fake.
+// The program on the stand-ins of `fakes`, its timers on their clock; a test
+// puts back the real parts it wants.
+inline qt::Program::Options OnFakes(Fakes& f) {
+  return {.system = &f.system, .dialogs = &f.dialogs, .comm1 = &f.comm1, .comm2 = &f.comm2, .clock = &f.clockSetter,
+          .bus = &f.bus, .runTimer = [&f](Timer& t) { f.clock.Attach(t); }};
+}
+
+// Port 3 is the GPS, port 1 the plotter, on the real ports without windows;
+// everything else is a fake.
 struct PtyRig {
-  PtyRig() : app{Platform{system, dialogs, comm1, comm2, clockSetter, bus}} {
-    system.appPath = map.Folder();  // the settings folder, as the program has it
+  PtyRig() {
     map.Map(3, gps.Path()), map.Map(1, plotter.Path());
-    for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) clock.Attach(*t);
     app.form1.tmrPolling.SetInterval(1500), app.form1.tmrComInTimeOut.SetInterval(10000);
     app.settings.BaudIn = 4800;
   }
   void GpsOn() { app.form1.Option1[2].Click(); }  // Com3
   void Poll() { clock.Advance(app.form1.tmrPolling.Interval()); }
-  std::string Box() const { return dialogs.boxes.empty() ? "" : dialogs.boxes[0].prompt; }
+  std::string Box() const { return fakes.dialogs.boxes.empty() ? "" : fakes.dialogs.boxes[0].prompt; }
 
   PortMap map;
   Pty gps, plotter;
-  FakeClock clock;
-  FakeSystem system{clock};
-  FakeDialogs dialogs;
-  qt::TargetPort comm1{map.Folder()}, comm2{map.Folder()};
-  FakeClockSetter clockSetter;
-  FakeBus bus;
-  App app;
+  Fakes fakes;
+  FakeClock& clock = fakes.clock;
+  qt::Program program{[this] {
+    fakes.system.appPath = map.Folder();  // the settings folder, as the program has it
+    auto o = OnFakes(fakes);
+    o.comm1 = o.comm2 = nullptr, o.windows = false;
+    return o;
+  }()};
+  App& app = program.app;
+  SerialPort &comm1 = app.platform.comm1, &comm2 = app.platform.comm2;
 };
 
 // The real program copied into a fresh folder, its settings folder; what it

@@ -61,11 +61,12 @@ struct Face {
   }
 
   test::TempFolder folder;
-  test::TestRig rig;
-  App& app = rig.app;
+  test::Fakes rig;
+  qt::Program program{test::OnFakes(rig)};
+  App& app = program.app;
   Form1& f = app.form1;
-  qt::MainWindow window{app};
-  qt::ToolWindows tools{app, &window};
+  qt::MainWindow& window = program.Window();
+  qt::ToolWindows& tools = program.Tools();
 };
 
 // Which widgets of the window were painted, by name.

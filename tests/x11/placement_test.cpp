@@ -9,7 +9,6 @@
 #include <QThread>
 
 #include "qt/main_window.h"
-#include "qt/qt_dialogs.h"
 #include "qt/rig.h"
 #include "qt/tool_windows.h"
 
@@ -49,7 +48,6 @@ struct Screen {
       s.ComPortIn = 3, s.BaudIn = 4800, s.ComPortOut = 1, s.MinimalLeft = 3000, s.MinimalTop = 1500;
     });
     fakes.system.appPath = folder.path();
-    dialogs.SetParent(&window);
     Form1_Load(app);
   }
   // Waits until the window is on screen where the model says.
@@ -59,11 +57,15 @@ struct Screen {
         << what << ": on screen " << Text(seen) << ", model " << Text(Model(model));
   }
   test::TempFolder folder;
-  test::TestRig fakes;
-  qt::QtDialogs dialogs;
-  App app{Platform{fakes.system, dialogs, fakes.comm1, fakes.comm2, fakes.clockSetter, fakes.bus}};
-  qt::MainWindow window{app};
-  qt::ToolWindows tools{app, &window};
+  test::Fakes fakes;
+  qt::Program program{[this] {
+    auto o = test::OnFakes(fakes);
+    o.dialogs = nullptr;
+    return o;
+  }()};
+  App& app = program.app;
+  qt::MainWindow& window = program.Window();
+  qt::ToolWindows& tools = program.Tools();
 };
 
 TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterItsPrompt) {
