@@ -1,5 +1,5 @@
-// What the Qt tests share: settings as saved, the program on ptys, the real
-// program in a folder of its own.
+// What the Qt tests share: settings as saved, the program on fakes with its
+// windows or on ptys, the real program in a folder of its own.
 #pragma once
 
 #include <signal.h>
@@ -13,7 +13,9 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "common/basic.h"
+#include "qt/main_window.h"
 #include "qt/program.h"
+#include "qt/tool_windows.h"
 #include "support/fakes.h"
 #include "support/pty.h"
 #include "support/wait.h"
@@ -29,12 +31,34 @@ inline void WriteSettings(const std::string& folder, const std::function<void(Se
   SaveSettings(writer.app);
 }
 
-// The program on the stand-ins of `fakes`, its timers on their clock; a test
-// puts back the real parts it wants.
-inline qt::Program::Options OnFakes(Fakes& f) {
+// The program on the stand-ins of `f` with `folder` as its settings folder,
+// its timers on their clock; a rig puts back the real parts it wants.
+inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder) {
+  f.system.appPath = folder;
   return {.system = &f.system, .dialogs = &f.dialogs, .comm1 = &f.comm1, .comm2 = &f.comm2, .clock = &f.clockSetter,
           .bus = &f.bus, .runTimer = [&f](Timer& t) { f.clock.Attach(t); }};
 }
+
+// The program on fakes with its windows, in a settings folder of its own,
+// loaded with the defaults and `choose`; the real boxes when asked.
+struct WindowRig {
+  explicit WindowRig(const std::function<void(Settings&)>& choose = nullptr, bool realBoxes = false)
+      : program([&] {
+          auto o = OnFakes(fakes, folder.path());
+          if (realBoxes) o.dialogs = nullptr;
+          return o;
+        }()) {
+    if (choose) WriteSettings(folder.path(), choose);
+    Form1_Load(app);
+  }
+  TempFolder folder;
+  Fakes fakes;
+  qt::Program program;
+  App& app = program.app;
+  Form1& f = app.form1;
+  qt::MainWindow& window = program.Window();
+  qt::ToolWindows& tools = program.Tools();
+};
 
 // Port 3 is the GPS, port 1 the plotter, on the real ports without windows;
 // everything else is a fake.
@@ -53,8 +77,7 @@ struct PtyRig {
   Fakes fakes;
   FakeClock& clock = fakes.clock;
   qt::Program program{[this] {
-    fakes.system.appPath = map.Folder();  // the settings folder, as the program has it
-    auto o = OnFakes(fakes);
+    auto o = OnFakes(fakes, map.Folder());
     o.comm1 = o.comm2 = nullptr, o.windows = false;
     return o;
   }()};

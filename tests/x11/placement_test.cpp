@@ -8,9 +8,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include "qt/main_window.h"
 #include "qt/rig.h"
-#include "qt/tool_windows.h"
 
 namespace koralin {
 namespace {
@@ -42,30 +40,16 @@ QRect Model(const Window& w) { return QRect(w.Left() / 15, w.Top() / 15, w.Width
 std::string Text(const QRect& r) { return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString(); }
 
 // The program on fakes but with the real boxes; the GPS on port 3, the plotter on port 1.
-struct Screen {
-  Screen() {
-    test::WriteSettings(folder.path(), [](Settings& s) {
-      s.ComPortIn = 3, s.BaudIn = 4800, s.ComPortOut = 1, s.MinimalLeft = 3000, s.MinimalTop = 1500;
-    });
-    fakes.system.appPath = folder.path();
-    Form1_Load(app);
-  }
+struct Screen : test::WindowRig {
+  Screen()
+      : WindowRig([](Settings& s) { s.ComPortIn = 3, s.BaudIn = 4800, s.ComPortOut = 1, s.MinimalLeft = 3000, s.MinimalTop = 1500; },
+                  true) {}
   // Waits until the window is on screen where the model says.
   void ExpectPlaced(QWidget& widget, const Window& model, const char* what) {
     QRect seen;
     EXPECT_TRUE(test::WaitFor([&] { return widget.isVisible() && (seen = OnScreen(widget.winId())) == Model(model); }))
         << what << ": on screen " << Text(seen) << ", model " << Text(Model(model));
   }
-  test::TempFolder folder;
-  test::Fakes fakes;
-  qt::Program program{[this] {
-    auto o = test::OnFakes(fakes);
-    o.dialogs = nullptr;
-    return o;
-  }()};
-  App& app = program.app;
-  qt::MainWindow& window = program.Window();
-  qt::ToolWindows& tools = program.Tools();
 };
 
 TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterItsPrompt) {
