@@ -40,8 +40,8 @@ class Program {
     ValuesBus* bus = nullptr;
     // Runs one model timer; null: a Qt timer.
     std::function<void(Timer&)> runTimer = {};
-    // The main window, the minimal display and the tool windows, and with
-    // them the ways out (close box, signals).
+    // The main window, the minimal display and the tool windows; with the
+    // real system and boxes also the signals' way out.
     bool windows = true;
   };
 
