@@ -31,23 +31,23 @@ inline void WriteSettings(const std::string& folder, const std::function<void(Se
   SaveSettings(writer.app);
 }
 
-// The program on the stand-ins of `f` with `folder` as its settings folder,
-// its timers on their clock; a rig puts back the real parts it wants.
-inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder) {
+// What a program on fakes keeps real.
+struct Real { bool boxes = false, ports = false, windows = true; };
+
+// The program on the stand-ins of `f` but for what is `real`, with `folder`
+// as its settings folder and its timers on the fake clock.
+inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder, Real real = {}) {
   f.system.appPath = folder;
-  return {.system = &f.system, .dialogs = &f.dialogs, .comm1 = &f.comm1, .comm2 = &f.comm2, .clock = &f.clockSetter,
-          .bus = &f.bus, .runTimer = [&f](Timer& t) { f.clock.Attach(t); }};
+  return {.system = &f.system, .dialogs = real.boxes ? nullptr : &f.dialogs, .comm1 = real.ports ? nullptr : &f.comm1,
+          .comm2 = real.ports ? nullptr : &f.comm2, .clock = &f.clockSetter, .bus = &f.bus,
+          .runTimer = [&f](Timer& t) { f.clock.Attach(t); }, .windows = real.windows};
 }
 
 // The program on fakes with its windows, in a settings folder of its own,
 // loaded with the defaults and `choose`; the real boxes when asked.
 struct WindowRig {
   explicit WindowRig(const std::function<void(Settings&)>& choose = nullptr, bool realBoxes = false)
-      : program([&] {
-          auto o = OnFakes(fakes, folder.path());
-          if (realBoxes) o.dialogs = nullptr;
-          return o;
-        }()) {
+      : program(OnFakes(fakes, folder.path(), {.boxes = realBoxes})) {
     if (choose) WriteSettings(folder.path(), choose);
     Form1_Load(app);
   }
@@ -76,11 +76,7 @@ struct PtyRig {
   Pty gps, plotter;
   Fakes fakes;
   FakeClock& clock = fakes.clock;
-  qt::Program program{[this] {
-    auto o = OnFakes(fakes, map.Folder());
-    o.comm1 = o.comm2 = nullptr, o.windows = false;
-    return o;
-  }()};
+  qt::Program program{OnFakes(fakes, map.Folder(), {.ports = true, .windows = false})};
   App& app = program.app;
   SerialPort &comm1 = app.platform.comm1, &comm2 = app.platform.comm2;
 };
