@@ -26,14 +26,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/app.h"
 #include "nmea/sentence.h"
-#include "qt/dbus_bus.h"
-#include "qt/qt_dialogs.h"
-#include "qt/target_port.h"
-#include "qt/qt_system.h"
-#include "qt/timer_driver.h"
+#include "qt/program.h"
 #include "serial/output_port.h"
+#include "support/fakes.h"
 #include "support/pty.h"
 
 namespace {
@@ -46,11 +42,6 @@ std::string Rmc(int n) {
   std::snprintf(t, sizeof t, "%06d", n % 1000000);
   return AddCrc(std::string("$GPRMC,") + t + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*");
 }
-
-// The clock is never set here.
-struct NoClock : ClockSetter {
-  void SetDateTime(const DateTime&) override {}
-};
 
 double ThreadCpuSeconds() {
   rusage u{};
@@ -85,15 +76,12 @@ int main(int argc, char** argv) {
   test::PortMap folder;
   folder.Map(3, gps.Path());
   folder.Map(1, plotter.Path());
-  qt::QtSystem system;
-  qt::QtDialogs dialogs;
-  qt::TargetPort comm1(folder.Folder()), comm2(folder.Folder());
-  NoClock clockSetter;
-  qt::DbusBus bus("koralin-relay-bench");  // publishes when a session bus is there
-  App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
-  qt::TimerDriver timers;
-  timers.Attach(app.form1.tmrPolling);
-  timers.Attach(app.form1.tmrComInTimeOut);
+  test::FakeClockSetter clockSetter;  // the clock is never set here
+  // Publishes when a session bus is there; no widgets.
+  qt::Program program({.settingsFolder = folder.Folder(), .busName = "koralin-relay-bench", .clock = &clockSetter,
+                       .windows = false});
+  App& app = program.app;
+  SerialPort &comm1 = app.platform.comm1, &comm2 = app.platform.comm2;
   Form1& f = app.form1;
   f.tmrPolling.SetInterval(1500);
   f.tmrComInTimeOut.SetInterval(10000);

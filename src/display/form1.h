@@ -72,6 +72,8 @@ struct Form1 {
   Timer tmrPolling{"tmrPolling"};
   Timer tmrComInTimeOut{"tmrComInTimeOut"};
   Timer tmrResume{"tmrResume"};  // reopens a port that went away
+  // Every timer of the window, for whatever runs them (Qt, a test's clock).
+  std::array<Timer*, 3> Timers() { return {&tmrPolling, &tmrComInTimeOut, &tmrResume}; }
 
   // Menus, in menu-bar order.
   MenuItem mnuFiles{"mnuFiles", "&Files"};

@@ -12,11 +12,7 @@
 #include "app/startup.h"
 #include "dbus/bus_client.h"
 #include "qt/dbus_bus.h"
-#include "qt/main_window.h"
-#include "qt/qt_dialogs.h"
-#include "qt/qt_system.h"
-#include "qt/target_port.h"
-#include "qt/timer_driver.h"
+#include "qt/program.h"
 #include "serial/input_port.h"
 #include "serial/output_port.h"
 #include "support/fakes.h"
@@ -49,16 +45,9 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   map.Map(3, gps.Path()), map.Map(1, plotter.Path());
   const std::string log = map.Folder() + "/GpsData.log";
   fs::create_symlink("/dev/full", log);
-  qt::QtSystem system(map.Folder());
-  qt::QtDialogs dialogs;
-  qt::TargetPort comm1(map.Folder()), comm2(map.Folder());
   test::FakeClockSetter clockSetter;
-  qt::DbusBus bus("koralin-never-wait");
-  App app(Platform{system, dialogs, comm1, comm2, clockSetter, bus});
-  qt::TimerDriver timers;
-  for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) timers.Attach(*t);
-  qt::MainWindow window(app);
-  dialogs.SetParent(&window);
+  qt::Program program({.settingsFolder = map.Folder(), .busName = "koralin-never-wait", .clock = &clockSetter});
+  App& app = program.app;
   app.form1.form.SetVisible(true);
   Form1_Load(app);
   Form1& f = app.form1;
@@ -67,9 +56,9 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   f.Option1[2].Click();              // Com3
   ComOutSelect(app, 1, 4800);
   f.mnuRMCPlainOut.Click();
-  ASSERT_TRUE(comm2.IsOpen());
+  ASSERT_TRUE(app.platform.comm2.IsOpen());
 
-  test::Client watcher("watcher", bus.ServiceName());
+  test::Client watcher("watcher", program.Bus()->ServiceName());
   std::atomic<int> sent{0};
   std::atomic<bool> feeding{true};
   std::thread receiver([&] {

@@ -9,6 +9,7 @@
 #include "common/error.h"
 #include "qt/linux_clock_setter.h"
 #include "qt/rig.h"
+#include "qt/target_port.h"
 #include "qt/timer_driver.h"
 #include "serial/modified_rmc.h"
 #include "serial/output_port.h"

@@ -1,5 +1,5 @@
-// What the Qt tests share: settings as saved, the program on ptys, the real
-// program in a folder of its own.
+// What the Qt tests share: settings as saved, the program on fakes with its
+// windows or on ptys, the real program in a folder of its own.
 #pragma once
 
 #include <signal.h>
@@ -13,7 +13,9 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "common/basic.h"
-#include "qt/target_port.h"
+#include "qt/main_window.h"
+#include "qt/program.h"
+#include "qt/tool_windows.h"
 #include "support/fakes.h"
 #include "support/pty.h"
 #include "support/wait.h"
@@ -29,28 +31,54 @@ inline void WriteSettings(const std::string& folder, const std::function<void(Se
   SaveSettings(writer.app);
 }
 
-// Port 3 is the GPS, port 1 the plotter; everything else is a fake.
+// What a program on fakes keeps real.
+struct Real { bool boxes = false, ports = false, windows = true; };
+
+// The program on the stand-ins of `f` but for what is `real`, with `folder`
+// as its settings folder and its timers on the fake clock.
+inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder, Real real = {}) {
+  f.system.appPath = folder;
+  return {.system = &f.system, .dialogs = real.boxes ? nullptr : &f.dialogs, .comm1 = real.ports ? nullptr : &f.comm1,
+          .comm2 = real.ports ? nullptr : &f.comm2, .clock = &f.clockSetter, .bus = &f.bus,
+          .runTimer = [&f](Timer& t) { f.clock.Attach(t); }, .windows = real.windows};
+}
+
+// The program on fakes with its windows, in a settings folder of its own,
+// loaded with the defaults and `choose`; the real boxes when asked.
+struct WindowRig {
+  explicit WindowRig(const std::function<void(Settings&)>& choose = nullptr, bool realBoxes = false)
+      : program(OnFakes(fakes, folder.path(), {.boxes = realBoxes})) {
+    if (choose) WriteSettings(folder.path(), choose);
+    Form1_Load(app);
+  }
+  TempFolder folder;
+  Fakes fakes;
+  qt::Program program;
+  App& app = program.app;
+  Form1& f = app.form1;
+  qt::MainWindow& window = program.Window();
+  qt::ToolWindows& tools = program.Tools();
+};
+
+// Port 3 is the GPS, port 1 the plotter, on the real ports without windows;
+// everything else is a fake.
 struct PtyRig {
-  PtyRig() : app{Platform{system, dialogs, comm1, comm2, clockSetter, bus}} {
-    system.appPath = map.Folder();  // the settings folder, as the program has it
+  PtyRig() {
     map.Map(3, gps.Path()), map.Map(1, plotter.Path());
-    for (Timer* t : {&app.form1.tmrPolling, &app.form1.tmrComInTimeOut, &app.form1.tmrResume}) clock.Attach(*t);
     app.form1.tmrPolling.SetInterval(1500), app.form1.tmrComInTimeOut.SetInterval(10000);
     app.settings.BaudIn = 4800;
   }
   void GpsOn() { app.form1.Option1[2].Click(); }  // Com3
   void Poll() { clock.Advance(app.form1.tmrPolling.Interval()); }
-  std::string Box() const { return dialogs.boxes.empty() ? "" : dialogs.boxes[0].prompt; }
+  std::string Box() const { return fakes.dialogs.boxes.empty() ? "" : fakes.dialogs.boxes[0].prompt; }
 
   PortMap map;
   Pty gps, plotter;
-  FakeClock clock;
-  FakeSystem system{clock};
-  FakeDialogs dialogs;
-  qt::TargetPort comm1{map.Folder()}, comm2{map.Folder()};
-  FakeClockSetter clockSetter;
-  FakeBus bus;
-  App app;
+  Fakes fakes;
+  FakeClock& clock = fakes.clock;
+  qt::Program program{OnFakes(fakes, map.Folder(), {.ports = true, .windows = false})};
+  App& app = program.app;
+  SerialPort &comm1 = app.platform.comm1, &comm2 = app.platform.comm2;
 };
 
 // The real program copied into a fresh folder, its settings folder; what it

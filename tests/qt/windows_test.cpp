@@ -14,11 +14,9 @@
 #include "display/compass.h"
 #include "display/frame_caption.h"
 #include "qt/compass_widget.h"
-#include "qt/main_window.h"
 #include "qt/model_label.h"
 #include "qt/rig.h"
 #include "qt/text.h"
-#include "qt/tool_windows.h"
 #include "support/sentences.h"
 #include "terminal/terminal.h"
 
@@ -27,11 +25,11 @@ namespace {
 
 // The program on fakes with its windows, in a settings folder of its own, its
 // input a GPS at 4800 baud (no search) on port `input` or none; checksums checked.
-struct Face {
-  explicit Face(int input = 0) {
-    rig.system.appPath = folder.path();
-    if (input) test::WriteSettings(folder.path(), [input](Settings& s) { s.ComPortIn = static_cast<std::int16_t>(input), s.BaudIn = 4800; });
-    Form1_Load(app), f.mnuCrcCheck.SetChecked(true), QApplication::processEvents();
+struct Face : test::WindowRig {
+  explicit Face(int input = 0)
+      : WindowRig(input ? [input](Settings& s) { s.ComPortIn = static_cast<std::int16_t>(input), s.BaudIn = 4800; }
+                        : std::function<void(Settings&)>()) {
+    f.mnuCrcCheck.SetChecked(true), QApplication::processEvents();
   }
   // Each label shows its model's text when the model shows it, its background (a pixel inside its border,
   // clear of the text), its text colour and its underline.
@@ -53,19 +51,12 @@ struct Face {
     }
   }
   template <class W = QLabel> W* Find(const std::string& name) { return window.findChild<W*>(QString::fromStdString(name)); }
-  void Poll(const std::string& text) { rig.comm1.Feed(text), rig.clock.Advance(f.tmrPolling.Interval()); }
+  void Poll(const std::string& text) { fakes.comm1.Feed(text), fakes.clock.Advance(f.tmrPolling.Interval()); }
   void Send(QWidget* to, QEvent&& e) { QApplication::sendEvent(to, &e); }
   void Key(QWidget* to) { Send(to, QKeyEvent(QEvent::KeyPress, Qt::Key_M, {})); }
   void Mouse(QWidget* to, QEvent::Type type = QEvent::MouseButtonPress) {
     Send(to, QMouseEvent(type, QPointF(5, 5), to->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton, {}));
   }
-
-  test::TempFolder folder;
-  test::TestRig rig;
-  App& app = rig.app;
-  Form1& f = app.form1;
-  qt::MainWindow window{app};
-  qt::ToolWindows tools{app, &window};
 };
 
 // Which widgets of the window were painted, by name.
@@ -89,11 +80,11 @@ TEST(FaceLook, EachChangeKeepsEveryLabelsColoursAndRepaintsOnlyWhatItChanged) {
   Form1& f = face.f;
   const std::string rmc = test::Rmc() + "\r\n", log = face.folder / (std::string(150, 'd') + ".log");
   test::WriteFile(log, rmc + test::Rmc("123520", "000.0") + "\r\n");
-  face.rig.dialogs.inputAnswers.push_back(log);
-  face.rig.dialogs.msgAnswers.push_back(MsgResult::kNo);  // once, not endless
+  face.fakes.dialogs.inputAnswers.push_back(log);
+  face.fakes.dialogs.msgAnswers.push_back(MsgResult::kNo);  // once, not endless
   const QLabel* caption = face.Find(f.Frame1.Name());
   bool playing = false;
-  face.rig.system.onDoEvents = [&] {
+  face.fakes.system.onDoEvents = [&] {
     if (playing || !f.mnuPlayLog.Checked()) return;
     playing = true, face.ExpectLooks("playing");
     EXPECT_TRUE(caption->text().startsWith("Playing log file /") && caption->text().endsWith("to stop Playing"))
@@ -105,7 +96,7 @@ TEST(FaceLook, EachChangeKeepsEveryLabelsColoursAndRepaintsOnlyWhatItChanged) {
       {"start", [] {}, "look-start-input-off.png", nullptr},
       {"a fix", [&] { face.app.settings.BaudIn = 4800, f.Option1[2].Click(), face.Poll(rmc + "$GPGSV,1\r\n"); },
        "look-fix-moving.png", nullptr},
-      {"the no-input warning", [&] { face.rig.clock.Advance(f.tmrComInTimeOut.Interval()); }, "look-no-input-warning.png", nullptr},
+      {"the no-input warning", [&] { face.fakes.clock.Advance(f.tmrComInTimeOut.Interval()); }, "look-no-input-warning.png", nullptr},
       {"a checksum error", [&] { face.Poll(rmc.substr(0, rmc.size() - 3) + "0\r\n"); }, "look-checksum-caption.png", nullptr},
       {"the caption put back", [&] { RestoreFrameCaption(face.app); }, nullptr, nullptr},
       {"a new caption", [&] { f.Frame1.SetCaption("GPS-NMEA-0183 (Locked 2D)"); }, nullptr, "Frame1"},
@@ -224,7 +215,7 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   box->setText("$PSRF100,1,4800,8,1,0*0E");
   Q_EMIT box->textEdited(box->text());
   Q_EMIT box->returnPressed();
-  EXPECT_EQ(face.rig.comm1.written + qt::FromQ(box->text()), "$PSRF100,1,4800,8,1,0*0E\r\n") << "sent, the box emptied";
+  EXPECT_EQ(face.fakes.comm1.written + qt::FromQ(box->text()), "$PSRF100,1,4800,8,1,0*0E\r\n") << "sent, the box emptied";
   in.findChild<QCheckBox*>("chkFreeze")->click();
   EXPECT_TRUE(face.app.terminal.FreezeIn && out.findChild<QCheckBox*>("chkFreeze")->isChecked());
   in.close();
@@ -232,9 +223,9 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   face.f.mnuCreateGPstrings.Click();  // shown whole and selected
   EXPECT_EQ(face.tools.crcTool.findChild<QLineEdit*>("Text1")->selectedText(), "$PSRF100,1,4800,8,1,0*0E");
   face.window.close();  // either close box ends the program
-  EXPECT_TRUE(face.rig.system.ended);
-  face.rig.system.ended = false, face.f.mnuMinimalDisplay.Click(), minimal.close();
-  EXPECT_TRUE(face.rig.system.ended);
+  EXPECT_TRUE(face.fakes.system.ended);
+  face.fakes.system.ended = false, face.f.mnuMinimalDisplay.Click(), minimal.close();
+  EXPECT_TRUE(face.fakes.system.ended);
   for (int n = 7; n <= 31; ++n) face.f.lstCustumComIn.AddItem(std::to_string(n));
   face.Find<QRadioButton>("Option1(7)")->click();
   auto* list = face.Find<QListWidget>("lstCustumComIn");

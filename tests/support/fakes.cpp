@@ -110,9 +110,7 @@ void TestRig::ReadyToDecode(int input) {
 }
 
 TestRig::TestRig(ValuesBus& realBus) : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus}) {
-  clock.Attach(app.form1.tmrPolling);
-  clock.Attach(app.form1.tmrComInTimeOut);
-  clock.Attach(app.form1.tmrResume);
+  for (Timer* t : app.form1.Timers()) clock.Attach(*t);
 }
 
 }  // namespace koralin::test

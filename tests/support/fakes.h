@@ -148,18 +148,22 @@ class FakeBus : public ValuesBus {
   OnLost onLost_;
 };
 
-// A whole program on fakes (or on the given bus).
-struct TestRig {
-  TestRig();
-  explicit TestRig(ValuesBus& realBus);
-  // The tables start-up fills, so that decoding can run; input is ComPortIn.
-  void ReadyToDecode(int input);
+// A stand-in for every part of the platform, and the clock for the timers.
+struct Fakes {
   FakeClock clock;
   FakeSystem system{clock};
   FakeDialogs dialogs;
   FakeSerialPort comm1, comm2;
   FakeClockSetter clockSetter;
   FakeBus bus;
+};
+
+// A whole program on fakes (or on the given bus).
+struct TestRig : Fakes {
+  TestRig();
+  explicit TestRig(ValuesBus& realBus);
+  // The tables start-up fills, so that decoding can run; input is ComPortIn.
+  void ReadyToDecode(int input);
   App app;
 };
 

@@ -8,10 +8,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include "qt/main_window.h"
-#include "qt/qt_dialogs.h"
 #include "qt/rig.h"
-#include "qt/tool_windows.h"
 
 namespace koralin {
 namespace {
@@ -43,27 +40,16 @@ QRect Model(const Window& w) { return QRect(w.Left() / 15, w.Top() / 15, w.Width
 std::string Text(const QRect& r) { return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString(); }
 
 // The program on fakes but with the real boxes; the GPS on port 3, the plotter on port 1.
-struct Screen {
-  Screen() {
-    test::WriteSettings(folder.path(), [](Settings& s) {
-      s.ComPortIn = 3, s.BaudIn = 4800, s.ComPortOut = 1, s.MinimalLeft = 3000, s.MinimalTop = 1500;
-    });
-    fakes.system.appPath = folder.path();
-    dialogs.SetParent(&window);
-    Form1_Load(app);
-  }
+struct Screen : test::WindowRig {
+  Screen()
+      : WindowRig([](Settings& s) { s.ComPortIn = 3, s.BaudIn = 4800, s.ComPortOut = 1, s.MinimalLeft = 3000, s.MinimalTop = 1500; },
+                  true) {}
   // Waits until the window is on screen where the model says.
   void ExpectPlaced(QWidget& widget, const Window& model, const char* what) {
     QRect seen;
     EXPECT_TRUE(test::WaitFor([&] { return widget.isVisible() && (seen = OnScreen(widget.winId())) == Model(model); }))
         << what << ": on screen " << Text(seen) << ", model " << Text(Model(model));
   }
-  test::TempFolder folder;
-  test::TestRig fakes;
-  qt::QtDialogs dialogs;
-  App app{Platform{fakes.system, dialogs, fakes.comm1, fakes.comm2, fakes.clockSetter, fakes.bus}};
-  qt::MainWindow window{app};
-  qt::ToolWindows tools{app, &window};
 };
 
 TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterItsPrompt) {
