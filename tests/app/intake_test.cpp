@@ -471,6 +471,7 @@ TEST_F(AlignTest, YesAlignsTheCompassWithTheCourseWhenThereIsData) {
     Align(status, speed, course, flux, MsgResult::kYes);
     EXPECT_EQ(app.settings.FluxCompassOffset, offset) << status << speed << " " << course << " " << flux;
     ASSERT_EQ(rig.dialogs.boxes.size(), offset == -7 ? 2u : 1u);
+    EXPECT_TRUE(rig.dialogs.inputs.empty()) << "a least speed of 3 is not asked again";
     EXPECT_EQ(rig.dialogs.boxes[0].prompt, "Try to synchronise FluxCompass with GpsCompass\r\nFluxCompassOffset = -007" +
                                                kDeg + "\r\nNo=Reset offset to 0" + kDeg + "\r\nMinSpeed= 3  knots");
   }

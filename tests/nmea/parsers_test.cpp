@@ -52,7 +52,9 @@ TEST(Sentences, TheFirstIsFoundAndCutVerifiedOrNot) {
       {true, "$GPRMC,123519,A,4807.038,N,01131.000,E", ""},
       {true, "$GPRMC,,V,,,,,,,,,,N*53", "$GPRMC,,V,,,,,,,,,,N*53"}, {false, kGood + "\r\n", kGood.substr(0, kGood.size() - 3)},
       {false, "$GPRMC,1,2", ""}, {false, "$GPRMC,1*2", "$GPRMC,1"},  // unchecked: cut before the star, ten characters at least
-      {false, "$GPRMC" + std::string(90, 'x'), "$GPRMC" + std::string(72, 'x')}, {false, "$GPRMC,1\r\n,2*", "$GPRMC,1,2"},
+      {false, "$GPRMC" + std::string(90, 'x'), "$GPRMC" + std::string(72, 'x')},
+      {false, "$GPRMC" + std::string(73, 'x') + "*1", "$GPRMC" + std::string(72, 'x')},  // no star looked for past 79
+      {false, "$GPRMC,1\r\n,2*", "$GPRMC,1,2"},
   };
   for (const auto& c : cases) {
     const FoundSentence found = GetSentence({c.verify, false}, "$GPRMC", c.text);
