@@ -196,7 +196,7 @@ void NetPort::Close() {
 }
 
 void NetPort::Take() {
-  if (failure_) throw *std::exchange(failure_, std::nullopt);
+  if (failure_) throw *failure_;  // until the port is closed
   if (phase_ == Phase::kClosed) throw RunTimeError(err::kPortNotOpen);
   if (phase_ != Phase::kOpen) return;  // nothing arrives before the host answers
   socket_.waitForReadyRead(0);
@@ -224,7 +224,7 @@ void NetPort::KeepNmeaLines(const QByteArray& data) {
 }
 
 void NetPort::Write(std::string_view text) {
-  if (failure_) throw *std::exchange(failure_, std::nullopt);
+  if (failure_) throw *failure_;  // until the port is closed
   if (phase_ == Phase::kClosed) throw RunTimeError(err::kPortNotOpen);
   if (phase_ != Phase::kOpen) return;  // no one to send to yet
   if (socket_.bytesToWrite() + static_cast<qint64>(text.size()) > static_cast<qint64>(kClientBacklog)) {

@@ -5,8 +5,8 @@
 // once (this PC, mostly) is open or refused when Open returns. For one that
 // takes its time Open returns at once and the port counts as not open until
 // the host answers: nothing is read or sent meanwhile. A failure then is
-// raised by the next read or write, which reports it as a failed open is;
-// after 1.5 s without an answer that failure is "No answer from host".
+// raised by every read or write until the port is closed; after 1.5 s
+// without an answer that failure is "No answer from host".
 #pragma once
 
 #include <QHostAddress>
@@ -28,7 +28,8 @@ class NetPort : public StreamPort {
   ~NetPort() override;
   void Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) override;
   void Close() override;
-  // A failure not told yet counts as open, so that the next call tells it.
+  // A failed connection counts as open until closed, so that the next read
+  // or write tells the failure.
   bool IsOpen() const override { return phase_ == Phase::kOpen || failure_.has_value(); }
   void Write(std::string_view text) override;
 
