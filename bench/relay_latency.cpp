@@ -49,7 +49,7 @@ std::string Rmc(int n) {
 
 // The clock is never set here.
 struct NoClock : ClockSetter {
-  void SetDateTime(const DateTime&) override {}
+  bool SetDateTime(const DateTime&, Done) override { return true; }
 };
 
 double ThreadCpuSeconds() {
