@@ -3,8 +3,10 @@
 #include <array>
 
 #include "app/app.h"
+#include "app/events.h"
 #include "common/basic.h"
 #include "common/error.h"
+#include "serial/port_errors.h"
 
 namespace koralin {
 
@@ -69,6 +71,20 @@ DateTime ReadDateTime(std::string_view date, std::string_view time) {
   return t;
 }
 
+// The system answered a setting that waited. A refusal is told as one at once
+// is, by the input's report, and the request stays; a request made meanwhile
+// for another offset stays too.
+void ClockAnswered(App& app, int offset, int port, const std::optional<RunTimeError>& refusal) {
+  if (!refusal) {
+    if (app.shell.ClockOffsetPending == offset) app.shell.ClockOffsetPending.reset();
+    return;
+  }
+  if (app.settings.ComPortIn == port)
+    ComPortInError(app, "getGPSinput", refusal->what(), port);
+  else  // the input changed meanwhile and is none of the clock's business
+    MsgBox(app, refusal->what(), kTitle, MsgIcon::kCritical);
+}
+
 }  // namespace
 
 void mnuUTC_Click(App& app) { RequestClock(app, "The PC time will be synchronised with GPS UTC time", 0); }
@@ -121,9 +137,15 @@ void SetPcClock(App& app, std::string_view t) {
   }
   const std::string time = Format(static_cast<double>(h), "00") + Mid(app.fix.UtcTimeText, 3);
   const std::string date = ShiftDate(app, app.fix.UtcDateText, days);
-  // A refusal raises here and leaves the request pending.
-  app.platform.clock.SetDateTime(ReadDateTime(date, time));
-  app.shell.ClockOffsetPending.reset();
+  const DateTime when = ReadDateTime(date, time);
+  ClockSetter& clock = app.platform.clock;
+  if (clock.Busy()) return;  // one setting at a time; this one waits for the system
+  const int port = app.settings.ComPortIn;
+  // A refusal at once raises here and leaves the request pending.
+  const bool set = clock.Start(when, [&app, offset = *offset, port](const std::optional<RunTimeError>& refusal) {
+    Guarded(app, [&](App& a) { ClockAnswered(a, offset, port, refusal); })();
+  });
+  if (set) app.shell.ClockOffsetPending.reset();
 }
 
 std::string ShiftDate(App& app, std::string_view date, int days) {

@@ -20,10 +20,10 @@ class ValuesBus {
   virtual ~ValuesBus() = default;
   // Publishes the new value of one of the program's items.
   virtual void Publish(const std::string& item, const std::string& value) = 0;
-  // Links to `item` of `application`'s `topic`: onValue receives its current
-  // value and every change; onLost tells that the application went away.
-  // Raises RunTimeError when the application does not answer within the
-  // time-out (tenths of a second).
+  // Links to `item` of `application`'s `topic` without waiting: onValue
+  // receives its current value and every change; onLost tells that the
+  // application is not there, did not answer within the time-out (tenths of
+  // a second) or went away. Raises RunTimeError when there is no bus at all.
   virtual void Link(const std::string& application, const std::string& topic, const std::string& item,
                     int timeoutTenths, OnValue onValue, OnLost onLost) = 0;
   virtual void Unlink() = 0;

@@ -1,8 +1,7 @@
 #include "qt/dbus_bus.h"
 
-#include <QDBusInterface>
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QTimer>
 #include <utility>
@@ -70,6 +69,9 @@ void DbusBus::Flush() {
   connection_.send(signal);
 }
 
+// The companion's current value is asked without waiting for it: a companion
+// that hangs must not hold up the program for the whole time-out. Its answer,
+// or the failure, arrives as a change or a loss would.
 void DbusBus::Link(const std::string& application, const std::string& topic, const std::string& item,
                    int timeoutTenths, OnValue onValue, OnLost onLost) {
   Unlink();
@@ -78,29 +80,41 @@ void DbusBus::Link(const std::string& application, const std::string& topic, con
   const QString itemName = ToQ(item);
   if (!connection_.isConnected()) throw RunTimeError(kNoCompanion, "There is no D-Bus session bus");
 
-  QDBusMessage get = QDBusMessage::createMethodCall(service, path, kPropertiesInterface, "Get");
-  get << QString(kBusInterface) << itemName;
-  const QDBusMessage reply = connection_.call(get, QDBus::Block, timeoutTenths * 100);
-  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-    const QString why = reply.errorName() == "org.freedesktop.DBus.Error.ServiceUnknown" ||
-                                reply.errorName() == "org.freedesktop.DBus.Error.NameHasNoOwner"
-                            ? service + " is not running on the session bus"
-                            : service + ": " + reply.errorMessage();
-    throw RunTimeError(kNoCompanion, FromQ(why));
-  }
+  // Changes are followed before the value is read, so none falls between.
   connection_.connect(service, path, kPropertiesInterface, "PropertiesChanged", this,
                       SLOT(OnCompanionChanged(QString, QVariantMap, QStringList)));
   watcher_ = new QDBusServiceWatcher(service, connection_, QDBusServiceWatcher::WatchForUnregistration, this);
   connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &DbusBus::OnCompanionGone);
-
   linked_ = true;
   linkService_ = service;
   linkPath_ = path;
   linkItem_ = itemName;
   onValue_ = std::move(onValue);
   onLost_ = std::move(onLost);
-  const QVariant value = reply.arguments().first().value<QDBusVariant>().variant();
-  onValue_(FromQ(value.toString()));
+
+  QDBusMessage get = QDBusMessage::createMethodCall(service, path, kPropertiesInterface, "Get");
+  get << QString(kBusInterface) << itemName;
+  reading_ = new QDBusPendingCallWatcher(connection_.asyncCall(get, timeoutTenths * 100), this);
+  connect(reading_, &QDBusPendingCallWatcher::finished, this, &DbusBus::OnCompanionRead);
+}
+
+void DbusBus::OnCompanionRead(QDBusPendingCallWatcher* call) {
+  call->deleteLater();
+  if (call != reading_) return;
+  reading_ = nullptr;
+  const QDBusMessage reply = call->reply();
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    const QString why = reply.errorName() == "org.freedesktop.DBus.Error.ServiceUnknown" ||
+                                reply.errorName() == "org.freedesktop.DBus.Error.NameHasNoOwner"
+                            ? linkService_ + " is not running on the session bus"
+                            : linkService_ + ": " + reply.errorMessage();
+    const OnLost onLost = onLost_;
+    Unlink();
+    if (onLost) onLost(FromQ(why));
+    return;
+  }
+  const OnValue onValue = onValue_;  // the handler may unlink
+  onValue(FromQ(reply.arguments().first().value<QDBusVariant>().variant().toString()));
 }
 
 void DbusBus::Unlink() {
@@ -109,6 +123,8 @@ void DbusBus::Unlink() {
                          SLOT(OnCompanionChanged(QString, QVariantMap, QStringList)));
   delete watcher_;
   watcher_ = nullptr;
+  delete reading_;  // its answer is no longer wanted
+  reading_ = nullptr;
   linked_ = false;
   onValue_ = nullptr;
   onLost_ = nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QObject>
 #include <QVariantMap>
@@ -33,6 +34,7 @@ class DbusBus : public QObject, public ValuesBus {
  private slots:
   void OnCompanionChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
   void OnCompanionGone();
+  void OnCompanionRead(QDBusPendingCallWatcher* call);
 
  private:
   QDBusConnection connection_;
@@ -50,6 +52,7 @@ class DbusBus : public QObject, public ValuesBus {
   OnValue onValue_;
   OnLost onLost_;
   QDBusServiceWatcher* watcher_ = nullptr;
+  QDBusPendingCallWatcher* reading_ = nullptr;  // the companion's value, asked and not answered yet
 };
 
 }  // namespace koralin::qt

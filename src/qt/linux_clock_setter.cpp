@@ -4,8 +4,11 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 #include "common/error.h"
 #include "qt/text.h"
@@ -16,26 +19,6 @@ namespace {
 
 // The user may take a while to answer the password question of polkit.
 constexpr int kBusTimeoutMs = 120000;
-
-int SetRealtimeClock(long long usec) {
-  timespec ts{};
-  ts.tv_sec = static_cast<time_t>(usec / 1000000);
-  ts.tv_nsec = static_cast<long>(usec % 1000000) * 1000;
-  return ::clock_settime(CLOCK_REALTIME, &ts) == 0 ? 0 : errno;
-}
-
-BusReply SetTimeOverBus(long long usec) {
-  QDBusConnection bus = QDBusConnection::systemBus();
-  if (!bus.isConnected()) return {"org.freedesktop.DBus.Error.NoServer", FromQ(bus.lastError().message())};
-  QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.timedate1", "/org/freedesktop/timedate1",
-                                                     "org.freedesktop.timedate1", "SetTime");
-  call << QVariant::fromValue(static_cast<qlonglong>(usec)) << false << true;
-  call.setInteractiveAuthorizationAllowed(true);
-  // Blocking: no timer tick may run a second clock setting meanwhile.
-  const QDBusMessage reply = bus.call(call, QDBus::Block, kBusTimeoutMs);
-  if (reply.type() == QDBusMessage::ErrorMessage) return {FromQ(reply.errorName()), FromQ(reply.errorMessage())};
-  return {};
-}
 
 std::string RefusalText(const BusReply& r) {
   const std::string& n = r.errorName;
@@ -56,21 +39,59 @@ std::string RefusalText(const BusReply& r) {
          "service failed (" + cause + ").";
 }
 
+std::optional<RunTimeError> Refusal(const BusReply& reply) {
+  if (reply.errorName.empty()) return std::nullopt;
+  return RunTimeError(err::kPermissionDenied, RefusalText(reply));
+}
+
 }  // namespace
 
-LinuxClockSetter::LinuxClockSetter() : LinuxClockSetter(SetRealtimeClock, SetTimeOverBus) {}
+int SetRealtimeClock(long long usec) {
+  timespec ts{};
+  ts.tv_sec = static_cast<time_t>(usec / 1000000);
+  ts.tv_nsec = static_cast<long>(usec % 1000000) * 1000;
+  return ::clock_settime(CLOCK_REALTIME, &ts) == 0 ? 0 : errno;
+}
+
+void SetTimeOverBus(long long usec, BusAnswer answer) {
+  QDBusConnection bus = QDBusConnection::systemBus();
+  if (!bus.isConnected()) return answer({"org.freedesktop.DBus.Error.NoServer", FromQ(bus.lastError().message())});
+  QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.timedate1", "/org/freedesktop/timedate1",
+                                                     "org.freedesktop.timedate1", "SetTime");
+  call << QVariant::fromValue(static_cast<qlonglong>(usec)) << false << true;
+  call.setInteractiveAuthorizationAllowed(true);
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kBusTimeoutMs));
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [answer](QDBusPendingCallWatcher* w) {
+    w->deleteLater();
+    const QDBusMessage reply = w->reply();
+    if (reply.type() == QDBusMessage::ErrorMessage) return answer({FromQ(reply.errorName()), FromQ(reply.errorMessage())});
+    answer({});
+  });
+}
 
 LinuxClockSetter::LinuxClockSetter(SetRealtime direct, SetViaTimedated viaBus)
     : direct_(std::move(direct)), viaBus_(std::move(viaBus)) {}
 
-void LinuxClockSetter::SetDateTime(const DateTime& local) {
+bool LinuxClockSetter::SetDateTime(const DateTime& local, Done answered) {
   const long long usec = LocalToEpochMicroseconds(local);
   if (usec < 0) throw RunTimeError(err::kInvalidCall, "The PC clock was not set: the time does not exist here.");
   const int e = direct_(usec);
-  if (e == 0) return;
+  if (e == 0) return true;
   if (e != EPERM) throw RunTimeError(err::kPermissionDenied, std::string("The PC clock was not set: ") + std::strerror(e));
-  const BusReply reply = viaBus_(usec);
-  if (!reply.errorName.empty()) throw RunTimeError(err::kPermissionDenied, RefusalText(reply));
+  // An answer before the call returns (no system bus) is told at once.
+  struct Waiting {
+    bool returned = false;
+    std::optional<BusReply> early;
+  };
+  auto waiting = std::make_shared<Waiting>();
+  viaBus_(usec, [waiting, alive = std::weak_ptr<bool>(alive_), answered = std::move(answered)](const BusReply& r) {
+    if (!waiting->returned) waiting->early = r;
+    else if (!alive.expired()) answered(Refusal(r));
+  });
+  waiting->returned = true;
+  if (!waiting->early) return false;
+  if (const auto refusal = Refusal(*waiting->early)) throw *refusal;
+  return true;
 }
 
 long long LocalToEpochMicroseconds(const DateTime& local) {

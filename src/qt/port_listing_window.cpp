@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSerialPortInfo>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
 #include <map>
@@ -32,12 +33,8 @@ std::map<std::string, std::string> StableNames() {
   return names;
 }
 
-// gpsd is offered when it answers on its usual port.
-bool GpsdAnswers() {
-  QTcpSocket probe;
-  probe.connectToHost(QHostAddress::LocalHost, 2947);
-  return probe.waitForConnected(300);
-}
+// gpsd is offered when it answers on its usual port within this time.
+constexpr int kGpsdProbeMs = 300;
 
 }  // namespace
 
@@ -54,7 +51,6 @@ std::vector<SerialDevice> SerialDevicesPresent() {
     if (info.hasProductIdentifier()) d.productId = info.productIdentifier();
     devices.push_back(std::move(d));
   }
-  if (GpsdAnswers()) devices.push_back({"gpsd://localhost:2947", "gpsd on this PC", "", -1, -1, true, ""});
   return devices;
 }
 
@@ -130,8 +126,22 @@ PortListingWindow::PortListingWindow(App& app) : app_(app) {
   layout->addWidget(status);
 }
 
+// The list is filled once gpsd has answered or not, so its row never comes
+// and goes; the window meanwhile shows the last list and stays responsive.
 void PortListingWindow::Refresh() {
-  Guarded(app_, [](App& app) { FillPortListing(app, SerialDevicesPresent()); })();
+  delete probe_;
+  probe_ = new QTcpSocket(this);
+  auto fill = [this, probe = probe_, devices = SerialDevicesPresent()](bool gpsd) mutable {
+    if (probe != probe_) return;  // answered already, or a newer refresh asks
+    probe_ = nullptr;
+    probe->deleteLater();
+    if (gpsd) devices.push_back({"gpsd://localhost:2947", "gpsd on this PC", "", -1, -1, true, ""});
+    Guarded(app_, [&devices](App& app) { FillPortListing(app, std::move(devices)); })();
+  };
+  connect(probe_, &QTcpSocket::connected, probe_, [fill]() mutable { fill(true); });
+  connect(probe_, &QTcpSocket::errorOccurred, probe_, [fill]() mutable { fill(false); });
+  QTimer::singleShot(kGpsdProbeMs, probe_, [fill]() mutable { fill(false); });
+  probe_->connectToHost(QHostAddress::LocalHost, 2947);
 }
 
 void PortListingWindow::Open() {

@@ -33,8 +33,19 @@ void TargetPort::Open(int port, const std::string& settings, int inBufferSize, i
   if (port < 1) throw RunTimeError(err::kInvalidPort);
   number_ = port;
   settings_ = settings;
-  impl_.reset();
-  impl_ = Make(folder_, TargetOf(folder_, port));  // read at every open: the line may have changed
+  PortTarget target;
+  try {
+    target = TargetOf(folder_, port);  // read at every open: the line may have changed
+  } catch (const std::exception&) {
+    impl_.reset();
+    throw;
+  }
+  // Reopening a lost connection goes on with the attempt under way.
+  const auto* net = dynamic_cast<const NetPort*>(impl_.get());
+  if (!net || !net->Resumes(port, target)) {
+    impl_.reset();
+    impl_ = Make(folder_, target);
+  }
   impl_->Open(port, settings, inBufferSize, outBufferSize);
 }
 

@@ -330,13 +330,35 @@ TEST(PcClock, SetOnceForEachRequestAndNotWithoutOne) {
   EXPECT_TRUE(rig.clockSetter.set.size() == 1 && rig.clockSetter.set[0].second == 1);
 }
 
+// Refused at once, or after the system took its time: the same report.
 TEST(PcClock, ARefusalGoesToThePortReportAndKeepsTheRequest) {
-  ClockRig refused;
-  refused.app.shell.ClockOffsetPending = 2;
-  refused.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
-  refused.Receive(Rmc("120000", "150626"));
-  EXPECT_EQ(refused.app.lastInputError.description + std::to_string(*refused.app.shell.ClockOffsetPending),
-            "The PC clock was not set: no right2");
+  for (const bool later : {false, true}) {
+    ClockRig refused;
+    refused.app.shell.ClockOffsetPending = 2;
+    const RunTimeError no(70, "The PC clock was not set: no right");
+    refused.clockSetter.waits = later;
+    if (!later) refused.clockSetter.fail = no;
+    refused.Receive(Rmc("120000", "150626"));
+    if (later) refused.clockSetter.Answer(no);
+    EXPECT_EQ(refused.app.lastInputError.procName + " " + refused.app.lastInputError.description +
+                  std::to_string(*refused.app.shell.ClockOffsetPending) + std::to_string(refused.app.settings.ComPortIn),
+              "getGPSinput The PC clock was not set: no right20") << later;
+  }
+}
+
+// While the system answers (a password asked, say) the fixes go on, and no
+// second setting starts; the answer ends the request.
+TEST(PcClock, WhileASettingWaitsNoSecondOneStarts) {
+  ClockRig rig;
+  rig.clockSetter.waits = true;
+  rig.app.shell.ClockOffsetPending = 0;
+  rig.Receive(Rmc("120000", "150626"));
+  rig.Receive(Rmc("120001", "150626"));
+  EXPECT_TRUE(rig.clockSetter.Busy() && rig.clockSetter.set.size() == 1 && rig.app.shell.ClockOffsetPending == 0);
+  EXPECT_EQ(rig.app.fix.UtcTimeText, "12:00:01");
+  rig.clockSetter.Answer();
+  rig.Receive(Rmc("120002", "150626"));
+  EXPECT_TRUE(!rig.clockSetter.Busy() && rig.clockSetter.set.size() == 1 && !rig.app.shell.ClockOffsetPending);
 }
 
 TEST(PcClock, ASentenceWithABadDateIsDroppedAndSetsNothing) {

@@ -218,10 +218,10 @@ TEST(LinuxClockSetter, ChoosesTheWayAndSaysWhyItWasRefused) {
     SCOPED_TRACE(testing::Message() << c.direct << " " << c.busError);
     std::vector<long long> direct, bus;
     qt::LinuxClockSetter setter([&](long long usec) { return direct.push_back(usec), c.direct; },
-                                [&](long long usec) { return bus.push_back(usec), qt::BusReply{c.busError, "no"}; });
+                                [&](long long usec, const qt::BusAnswer& answer) { bus.push_back(usec), answer({c.busError, "no"}); });
     std::string said;
     try {
-      setter.SetDateTime({2026, 1, 1, 0, 30, 15});
+      setter.Start({2026, 1, 1, 0, 30, 15}, [](const auto&) {});
     } catch (const RunTimeError& e) {
       said = std::to_string(e.Number()) + " " + e.Description();
     }

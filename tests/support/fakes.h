@@ -120,12 +120,22 @@ class FakeSerialPort : public SerialPort {
 
 class FakeClockSetter : public ClockSetter {
  public:
-  void SetDateTime(const DateTime& local) override {
+  // The system answers the waiting setting.
+  void Answer(const std::optional<RunTimeError>& refusal = {}) { std::exchange(answered_, nullptr)(refusal); }
+  std::vector<DateTime> set;  // every setting started
+  std::optional<RunTimeError> fail;  // refused at once
+  bool waits = false;  // the system answers only when told to
+
+ protected:
+  bool SetDateTime(const DateTime& local, Done answered) override {
     if (fail) throw *fail;
     set.push_back(local);
+    if (waits) answered_ = std::move(answered);
+    return !waits;
   }
-  std::vector<DateTime> set;
-  std::optional<RunTimeError> fail;
+
+ private:
+  Done answered_;
 };
 
 class FakeBus : public ValuesBus {
