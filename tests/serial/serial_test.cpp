@@ -416,7 +416,8 @@ TEST(OutputPort, OpenedAtTheRateChosenThenAnotherPortOrOff) {
   Form1& f = rig.app.form1;
   const Window& terminalOut = rig.app.terminal.form3.form;
   ComOutSelect(rig.app, 2, 9600);
-  EXPECT_EQ(rig.comm2.openedSettings.at(0) + " " + std::to_string(rig.comm2.outBufferSize), "9600,N,8,1 8192");
+  EXPECT_EQ(rig.comm2.openedSettings.at(0) + " " + std::to_string(rig.comm2.inBufferSize) + " " +
+                std::to_string(rig.comm2.outBufferSize), "9600,N,8,1 0 8192");
   f.mnuTerminalOut.Click();
   ASSERT_TRUE(terminalOut.Visible());
   f.mnuCom3.Click();
