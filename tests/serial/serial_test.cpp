@@ -492,7 +492,7 @@ TEST(OutputPort, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
   lost.app.form1.lblGPRMC.SetCaption(Rmc());
   lost.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
   EXPECT_TRUE(lost.dialogs.boxes.size() == 1 && lost.app.settings.ComPortOut == 0 && !lost.comm2.IsOpen() &&
-              lost.app.form1.mnuComOutOff.Checked());
+              lost.app.form1.mnuComOutOff.Checked() && Flags(lost.app.form1, &MenuItem::Enabled) == "1111111111111");
 }
 
 // On the shared GPS port the failure ends the input, which reports it.
@@ -572,10 +572,10 @@ TEST(Relay, CheckingAnEntrySendsWhatIsShownAndAltitudeEntriesExclude) {
 TEST(Relay, TheModifiedRmcCarriesTheBearingAboveTheMinimalSpeed) {
   const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } modified[] = {  // "": nothing sent
       {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
-      {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000", Rmc("359.96"), 0, "360.0"}, {"%350/1", Rmc("400.0"), 0, "30.0"}, {"%320", Rmc("400.0"), 0, ".0"},  // 720 and beyond lose two turns
+      {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000", Rmc("359.96"), 0, "360.0"},
+      {"%060/1", Rmc(), 0, ".0"}, {"%350/1", Rmc("400.0"), 0, "30.0"}, {"%320", Rmc("400.0"), 0, ".0"},  // 720 and beyond lose two turns
       {"%359", Rmc("359.0"), 0, "358.0"}, {"%045/1", Rmc(""), 0, "45.0"}, {"%090/7", Rmc("300.0", "V"), 0, ""},
-      {"%---", Rmc(), 0, ""}, {"%090*1", Rmc(), 0, ""}, {"090/7", Rmc(), 0, ""},
-      {"%09", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
+      {"%---", Rmc(), 0, ""}, {"%090*1", Rmc(), 0, ""}, {"090/7", Rmc(), 0, ""}, {"%09", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
       {"%090/7", "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394*00", 0, ""},
   };
   for (const auto& c : modified) {
