@@ -70,6 +70,14 @@ TEST(Startup, EachStoredSettingTakesEffectWithoutABox) {
        [](const App& a) { EXPECT_TRUE(!a.form1.form.Visible() && a.display.form5.form.Visible()); }},
       {"minimal display, input off", [](App& a) { a.settings.MinimalDisplay = true; },
        [](const App& a) { EXPECT_TRUE(a.form1.form.Visible() && !a.display.form5.form.Visible()); }},
+      {"no file: the defaults, in the program's folder", nullptr, [](const App& a) {
+         const Form1& g = a.form1;
+         EXPECT_EQ(a.settings.CfgFileName + a.settings.LogFileName,
+                   a.platform.system.AppPath() + "/Gps.cfg" + a.platform.system.AppPath() + "/GpsData.log");
+         EXPECT_TRUE(g.form.Visible() && g.mnuAnyTalker.Checked() &&  // no Options.cfg yet
+                     !(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible()));
+         EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -77,16 +85,6 @@ TEST(Startup, EachStoredSettingTakesEffectWithoutABox) {
     EXPECT_TRUE(s.dialogs.boxes.empty());
     c.expect(s.app);
   }
-}
-
-TEST(Startup, WithoutAFileItStartsFromTheDefaultsInItsFolder) {
-  Started fresh;
-  const Form1& g = fresh.app.form1;
-  EXPECT_EQ(fresh.app.settings.CfgFileName + fresh.app.settings.LogFileName,
-            fresh.folder / "Gps.cfg" + fresh.folder / "GpsData.log");
-  EXPECT_TRUE(fresh.dialogs.boxes.empty() && g.form.Visible() && g.mnuAnyTalker.Checked() &&  // no Options.cfg yet
-              !(g.tmrComInTimeOut.Enabled() || g.lblHeight.Visible() || g.lblAltitude.Visible() || g.lblDDESound.Visible()));
-  EXPECT_EQ(g.lstCustumComIn.Items().front() + "-" + g.lstCustumComIn.Items().back(), "7-31");  // beyond the buttons
 }
 
 TEST(Startup, ASecondCopyShowsOneBoxEndsAndTouchesNothing) {
@@ -158,6 +156,7 @@ TEST(Exit, StopsThePollingThenSavesAndClosesThenEnds) {
   r.comm1.Open(3, "4800,N,8,1", 1024, 512);
   r.comm2.Open(2, "4800,N,8,1", 1024, 512);
   app.form1.tmrPolling.SetEnabled(true);
+  app.form1.tmrComInTimeOut.SetEnabled(true);
   app.settings.ComPortIn = -2;  // during playback the stored input stays playback: the next start turns it off
   std::string seen;  // saved, ports open, ended when the polling stops and when "Off" is published
   const auto state = [&] {
@@ -310,24 +309,23 @@ TEST(PcClock, SetToTheFixTimeShiftedByTheRequestedOffset) {
   }
 }
 
-TEST(PcClock, OnlyARealSerialPortSetsTheClockOtherInputsLeaveTheRequest) {
-  for (int input : {0, -1, -2}) {
+// Two sentences arrive: the clock is set once for a request, only from a real
+// serial port; a refusal goes to the port report. Else the request waits.
+TEST(PcClock, SetOnceForEachRequestFromARealSerialPortOnly) {
+  // input, request, refused -> settings made, the request left ("-": none), the port report
+  const struct { int input; std::optional<int> request; bool refused; const char* seen; } rows[] = {
+      {1, {}, false, "0-"}, {1, 0, false, "1-"}, {1, 2, true, "02The PC clock was not set: no right"},
+      {0, 1, false, "01"},  {-1, 1, false, "01"}, {-2, 1, false, "01"}};
+  for (const auto& r : rows) {
     ClockRig rig;
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(input);
-    rig.app.shell.ClockOffsetPending = 1;
-    ExtractingGPRMC(rig.app, Rmc("120000", "150626"));
-    EXPECT_TRUE(rig.clockSetter.set.empty() && rig.app.shell.ClockOffsetPending == 1) << input;  // the request waits
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(r.input);
+    rig.app.shell.ClockOffsetPending = r.request;
+    if (r.refused) rig.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
+    for (const char* time : {"120000", "120001"}) rig.Receive(Rmc(time, "150626"));
+    const auto& left = rig.app.shell.ClockOffsetPending;
+    EXPECT_EQ(std::to_string(rig.clockSetter.set.size()) + (left ? std::to_string(*left) : "-") +
+                  rig.app.lastInputError.description, r.seen) << r.input << " " << r.request.value_or(-1);
   }
-}
-
-TEST(PcClock, SetOnceForEachRequestAndNotWithoutOne) {
-  ClockRig rig;
-  rig.Receive(Rmc("120000", "150626"));
-  EXPECT_TRUE(rig.clockSetter.set.empty()) << "no request yet";
-  rig.app.shell.ClockOffsetPending = 0;
-  rig.Receive(Rmc("120001", "150626"));
-  rig.Receive(Rmc("120002", "150626"));
-  EXPECT_TRUE(rig.clockSetter.set.size() == 1 && rig.clockSetter.set[0].second == 1);
 }
 
 // Refused at once, or after the system took its time: the same report.

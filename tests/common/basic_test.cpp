@@ -11,7 +11,7 @@ TEST(Basic, ValTakesTheLeadingNumberAndThrowsOnAnOverflow) {
   const struct { const char* text; double value; } cases[] = {
       {"020.0", 20},   {"12abc", 12}, {"abc", 0},    {"", 0},       {"  7.5", 7.5}, {"-3.25x", -3.25},
       {"+4", 4},       {".5", 0.5},   {"1e3", 1000}, {"2E", 2},     {"1.2.3", 1.2}, {"&HFF", 255}, {"&hff", 255}, {"5h", 5},
-      {"\t\r\n9", 9},  {"-", 0},      {"5-", 5},     {"0.000", 0},
+      {"\t\r\n9", 9},  {"-", 0},      {"5-", 5},     {"0.000", 0},   {"1e-999", 0},  // too small is zero
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.text), c.value) << c.text;
   EXPECT_THROW(Val("9e999"), RunTimeError);
@@ -48,7 +48,7 @@ TEST(Basic, TheTextHelpersGiveTheTextsBasicGives) {
       {Format(-151.205667f, ".00000"), "-151.20567"}, {Format(0.1f, "0.000000000"), "0.100000001"},
       {Str(62.0), " 62"}, {Str(-5.0), "-5"}, {Str(0.0), " 0"}, {Str(0.5), " .5"}, {Str(-0.5), "-.5"},
       {Str(1234.5), " 1234.5"}, {Str(1e15), " 1E+15"}, {Str(0.0001), " .0001"}, {Str(0.00001), " 1E-05"},
-      {Str(0.1 + 0.2), " .3"}, {Str(62), " 62"}, {Str(-1L), "-1"}, {Str(0.3f), " .3"}, {NumText(-12), "-12"},
+      {Str(0.1 + 0.2), " .3"}, {Str(62), " 62"}, {Str(0), " 0"}, {Str(-1L), "-1"}, {Str(0.3f), " .3"}, {NumText(-12), "-12"},
       {Hex(0x0E), "E"}, {Hex(0), "0"}, {Hex(0xABCDEF), "ABCDEF"},
       {std::to_string(InStr(4, "abcabc", "c")), "6"}, {std::to_string(InStr(7, "abcabc", "c")), "0"},
       {std::to_string(InStr(0, "abc", "a")), "1"}, {std::to_string(InStrRev("a$b$c", "$", 3)), "2"},

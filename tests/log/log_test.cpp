@@ -47,12 +47,6 @@ struct LogRig : test::TestRig {
 
 const std::string kRmc = test::Rmc();  // 68 characters, 70 as a record
 
-TEST(Logging, ACancelledFileQuestionLeavesLoggingOff) {
-  LogRig cancelled;
-  cancelled.app.form1.mnuLoggen.Click();  // the input box is cancelled
-  EXPECT_FALSE(cancelled.app.form1.mnuLoggen.Checked());
-}
-
 TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
   const struct { bool exists; MsgResult answer; std::string afterOneRecord; } cases[] = {
       {false, MsgResult::kOk, "%323/9\r\n"}, {true, MsgResult::kOk, "old\r\n%323/9\r\n"},
@@ -70,13 +64,6 @@ TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
     rig.app.form1.mnuLoggen.Click();
     EXPECT_EQ(ReadFile(path), c.afterOneRecord);
   }
-}
-
-TEST(Logging, DuringPlaybackTheMenuOnlyDisablesLogging) {
-  LogRig playing;
-  playing.app.form1.mnuPlayLog.SetChecked(true);
-  playing.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(playing.dialogs.inputs.empty() && !playing.app.form1.mnuLoggen.Checked() && !playing.app.form1.mnuLoggen.Enabled());
 }
 
 TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
@@ -289,14 +276,6 @@ TEST(Playback, AClickOrTheExitStopsItAndARestartWaitsForTheWindUp) {
   }
 }
 
-TEST(Playback, ACancelledFileQuestionKeepsTheCheckUntilTheNextClick) {
-  PlayRig menu;
-  menu.f.mnuPlayLog.Click();  // the input box is cancelled: the check stays
-  EXPECT_TRUE(menu.f.mnuPlayLog.Checked() && !menu.f.mnuLoggen.Enabled());
-  menu.f.mnuPlayLog.Click();  // the second click only stops
-  EXPECT_TRUE(menu.dialogs.inputs.size() == 1 && !menu.f.mnuPlayLog.Checked() && menu.f.mnuLoggen.Enabled());
-}
-
 TEST(Playback, AMissingFileIsReportedAndTheInputEndsUpOff) {
   PlayRig menu;
   const std::string path = menu.folder / "nothing here.log";
@@ -314,11 +293,26 @@ TEST(Playback, AFolderIsReportedAsAReadErrorWithoutCleanUp) {
   EXPECT_TRUE(folder.f.mnuPlayLog.Checked() && folder.system.beeps == 0);
 }
 
-TEST(Playback, WhileLoggingTheMenuOnlyDisablesPlayback) {
-  PlayRig logging;
-  logging.f.mnuLoggen.SetChecked(true);
-  logging.f.mnuPlayLog.Click();
-  EXPECT_TRUE(logging.dialogs.inputs.empty() && !logging.f.mnuPlayLog.Checked() && !logging.f.mnuPlayLog.Enabled());
+// Each file menu clicked twice with its file question cancelled, or while the other one runs (which only disables it).
+TEST(FileMenus, ACancelledQuestionOrTheOtherMenuRunning) {
+  // menu, the other one checked -> after each click: questions asked, the menu checked and enabled, the other enabled
+  const struct { MenuItem Form1::*menu, Form1::*other; bool otherOn; const char* seen; } rows[] = {
+      {&Form1::mnuLoggen, &Form1::mnuPlayLog, false, "1011 2011"}, {&Form1::mnuLoggen, &Form1::mnuPlayLog, true, "0001 0001"},
+      {&Form1::mnuPlayLog, &Form1::mnuLoggen, false, "1110 1011"},  // the check stays until the next click, which only stops
+      {&Form1::mnuPlayLog, &Form1::mnuLoggen, true, "0001 0001"}};
+  for (const auto& r : rows) {
+    LogRig rig;
+    MenuItem &menu = rig.app.form1.*r.menu, &other = rig.app.form1.*r.other;
+    other.SetChecked(r.otherOn);
+    std::string seen;
+    for (const char* gap : {" ", ""}) {
+      menu.Click();
+      seen += std::to_string(rig.dialogs.inputs.size());
+      for (bool b : {menu.Checked(), menu.Enabled(), other.Enabled()}) seen += b ? '1' : '0';
+      seen += gap;
+    }
+    EXPECT_EQ(seen, r.seen) << menu.Name() << r.otherOn;
+  }
 }
 
 // The demo on the polling timer, checksums and lock verified.

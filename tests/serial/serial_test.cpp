@@ -77,28 +77,23 @@ std::string NmeaBurst(std::size_t atLeast) {
   return t;
 }
 
+// Each button from a port open and Terminal In checked.
 TEST(InputChoice, EachButtonBringsUpItsSource) {
-  // Buttons chosen and enabled, then list visible, baud entries and Terminal In enabled.
+  // Buttons chosen and enabled, then list visible, baud entries, Terminal In enabled, port open, Terminal In checked.
   const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
-      {2, 3, "001000000 000000010 001", {3}}, {6, 7, "000000100 000000010 001", {7}},
-      {7, 0, "000000010 111111111 110", {}},  {8, -1, "000000001 000000010 010", {}}};
+      {2, 3, "001000000 000000010 00111", {3}}, {6, 7, "000000100 000000010 00111", {7}},
+      {7, 0, "000000010 111111111 11000", {}},  {8, -1, "000000001 000000010 01000", {}}};
   for (const auto& c : cases) {
     SerialRig rig;
     Form1& f = rig.app.form1;
+    rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
+    rig.comm1.opened.clear();
+    f.mnuTerminalIn.SetChecked(true);
     f.Option1[static_cast<std::size_t>(c.index)].Click();
-    EXPECT_EQ(Buttons(f, false) + " " + Buttons(f, true) + " " +
-                  Bits({f.lstCustumComIn.Visible(), f.mnuAutoBaud.Enabled(), f.mnuTerminalIn.Enabled()}),
-              c.state) << c.index;
+    EXPECT_EQ(Buttons(f, false) + " " + Buttons(f, true) + " " + Bits({f.lstCustumComIn.Visible(), f.mnuAutoBaud.Enabled(),
+                  f.mnuTerminalIn.Enabled(), rig.comm1.IsOpen(), f.mnuTerminalIn.Checked()}), c.state) << c.index;
     EXPECT_EQ(std::pair(rig.app.settings.ComPortIn + 0, rig.comm1.opened), std::pair(c.source, c.opened)) << c.index;
   }
-}
-
-TEST(InputChoice, SwitchingTheInputOffClosesTerminalIn) {
-  SerialRig rig;
-  rig.app.form1.Option1[0].Click();
-  rig.app.form1.mnuTerminalIn.SetChecked(true);
-  rig.app.form1.Option1[7].Click();
-  EXPECT_FALSE(rig.app.form1.mnuTerminalIn.Checked() || rig.app.form1.mnuTerminalIn.Enabled() || rig.comm1.IsOpen());
 }
 
 TEST(InputChoice, WhileALogPlaysEveryButtonMeansPlayback) {
@@ -122,6 +117,7 @@ TEST(InputChoice, PlaybackStoredAtTheLastRunFreezesTheChoice) {
             "-200000000001101");
 }
 
+// With the input off a rate entry only records its rate; 57600 has no entry.
 TEST(InputChoice, TheRateChosenIsTheOneCheckedInTheMenu) {
   const std::pair<long, MenuItem Form1::*> rates[] = {
       {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
@@ -129,17 +125,11 @@ TEST(InputChoice, TheRateChosenIsTheOneCheckedInTheMenu) {
   for (const auto& [baud, checked] : rates) {
     SerialRig rig;
     BaudSelect(rig.app, 4800);
-    BaudSelect(rig.app, baud);
-    EXPECT_EQ(rig.app.settings.BaudIn, baud);
+    checked ? (rig.app.form1.*checked).Click() : BaudSelect(rig.app, baud);
+    EXPECT_TRUE(rig.app.settings.BaudIn == baud && rig.comm1.opened.empty()) << baud;
     for (const BaudEntry& e : InputBaudEntries())
       EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
   }
-}
-
-TEST(InputChoice, WithTheInputOffARateClickOnlyRecordsTheRate) {
-  SerialRig off;
-  off.app.form1.mnuBaud9k6.Click();
-  EXPECT_TRUE(off.app.settings.BaudIn == 9600 && off.comm1.opened.empty());
 }
 
 TEST(InputChoice, TheStoredSourceChoosesItsButton) {
@@ -420,24 +410,18 @@ TEST(OutputPort, TheMenusChooseAPortAndRateOrShowWhyNot) {
   }
 }
 
-TEST(OutputPort, OpenedAtTheRateChosenAndAnotherPortDropsTerminalOut) {
+// Another port drops Terminal Out; off closes the port and its entries, and a rate clicked meanwhile is kept.
+TEST(OutputPort, OpenedAtTheRateChosenThenAnotherPortOrOff) {
   SerialRig rig;
   Form1& f = rig.app.form1;
-  ComOutSelect(rig.app, 2, 9600);
-  EXPECT_EQ(rig.comm2.openedSettings.at(0) + " " + std::to_string(rig.comm2.outBufferSize), "9600,N,8,1 8192");
   const Window& terminalOut = rig.app.terminal.form3.form;
+  ComOutSelect(rig.app, 2, 9600);
+  EXPECT_EQ(rig.comm2.openedSettings.at(0) + " " + std::to_string(rig.comm2.inBufferSize) + " " +
+                std::to_string(rig.comm2.outBufferSize), "9600,N,8,1 0 8192");
   f.mnuTerminalOut.Click();
   ASSERT_TRUE(terminalOut.Visible());
   f.mnuCom3.Click();
   EXPECT_FALSE(f.mnuTerminalOut.Checked() || terminalOut.Visible());
-}
-
-TEST(OutputPort, OffClosesThePortAndItsEntriesAndARateClickIsKept) {
-  SerialRig rig;
-  Form1& f = rig.app.form1;
-  ComOutSelect(rig.app, 2, 9600);
-  const Window& terminalOut = rig.app.terminal.form3.form;
-  f.mnuCom3.Click();
   f.mnuTerminalOut.Click();
   f.mnuHCHDTinp.SetChecked(true);
   f.mnuComOutOff.Click();
@@ -508,7 +492,7 @@ TEST(OutputPort, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
   lost.app.form1.lblGPRMC.SetCaption(Rmc());
   lost.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
   EXPECT_TRUE(lost.dialogs.boxes.size() == 1 && lost.app.settings.ComPortOut == 0 && !lost.comm2.IsOpen() &&
-              lost.app.form1.mnuComOutOff.Checked());
+              lost.app.form1.mnuComOutOff.Checked() && Flags(lost.app.form1, &MenuItem::Enabled) == "1111111111111");
 }
 
 // On the shared GPS port the failure ends the input, which reports it.
@@ -588,11 +572,10 @@ TEST(Relay, CheckingAnEntrySendsWhatIsShownAndAltitudeEntriesExclude) {
 TEST(Relay, TheModifiedRmcCarriesTheBearingAboveTheMinimalSpeed) {
   const struct { std::string bearing, rmc; int minSpeed; std::string sentCourse; } modified[] = {  // "": nothing sent
       {"%090/7", Rmc(), 3, "30.0"}, {"%090/7", Rmc("300.0", "A", "002.0"), 3, ""},  // too slow
-      {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000/0", Rmc("0.2"), 0, ".2"},
-      {"%000", Rmc("359.96"), 0, "360.0"}, {"%350/1", Rmc("400.0"), 0, "30.0"}, {"%320", Rmc("400.0"), 0, ".0"},  // 720 and beyond lose two turns
+      {"%090/7", Rmc("300.0", "A", "002.0"), 2, "30.0"}, {"%999/0", Rmc(), 0, ""}, {"%000", Rmc("359.96"), 0, "360.0"},
+      {"%060/1", Rmc(), 0, ".0"}, {"%350/1", Rmc("400.0"), 0, "30.0"}, {"%320", Rmc("400.0"), 0, ".0"},  // 720 and beyond lose two turns
       {"%359", Rmc("359.0"), 0, "358.0"}, {"%045/1", Rmc(""), 0, "45.0"}, {"%090/7", Rmc("300.0", "V"), 0, ""},
-      {"%---", Rmc(), 0, ""}, {"%090*1", Rmc(), 0, ""}, {"090/7", Rmc(), 0, ""}, {"x090/7", Rmc(), 0, ""},
-      {"%09", Rmc(), 0, ""}, {"%0a0/7", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
+      {"%---", Rmc(), 0, ""}, {"%090*1", Rmc(), 0, ""}, {"090/7", Rmc(), 0, ""}, {"%09", Rmc(), 0, ""}, {"%090/7", "", 0, ""},
       {"%090/7", "$GPRMC,123519,A,4807.038,N,01131.000,E,005.0,300.0,230394*00", 0, ""},
   };
   for (const auto& c : modified) {
@@ -635,7 +618,8 @@ TEST(Relay, EveryNewSerialOrCompanionBearingIsSentModified) {
   }
 }
 
-TEST(Relay, CheckingTheSerialEntrySendsTheBearingShownAtOnce) {
+// Checking either entry sends the bearing shown at once; the companion's is sent again as it arrives.
+TEST(Relay, CheckingAModifiedEntrySendsTheBearingShownAtOnce) {
   OutRig serial;
   serial.app.form1.lblDoppler1.SetCaption("%090/7");
   serial.app.fix.GPRMCSentence = Rmc();
@@ -643,9 +627,6 @@ TEST(Relay, CheckingTheSerialEntrySendsTheBearingShownAtOnce) {
   serial.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
   serial.app.form1.lblDoppler1.DblClick();
   EXPECT_EQ(serial.out() + std::to_string(serial.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
-}
-
-TEST(Relay, TheCompanionEntrySendsOnArrivalAndOnTheClick) {
   OutRig linked;
   linked.bus.companionValue = "%090/7";
   linked.app.form1.lblGPRMC.SetCaption(Rmc());
