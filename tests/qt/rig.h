@@ -31,23 +31,21 @@ inline void WriteSettings(const std::string& folder, const std::function<void(Se
   SaveSettings(writer.app);
 }
 
-// What a program on fakes keeps real.
-struct Real { bool boxes = false, ports = false, windows = true; };
-
-// The program on the stand-ins of `f` but for what is `real`, with `folder`
-// as its settings folder and its timers on the fake clock.
-inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder, Real real = {}) {
+// The program on the stand-ins of `f`, with `folder` as its settings folder
+// and its timers on the fake clock; with windows and fake ports, or real
+// ports and no windows; the real boxes when asked.
+inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder, bool realPorts, bool realBoxes = false) {
   f.system.appPath = folder;
-  return {.system = &f.system, .dialogs = real.boxes ? nullptr : &f.dialogs, .comm1 = real.ports ? nullptr : &f.comm1,
-          .comm2 = real.ports ? nullptr : &f.comm2, .clock = &f.clockSetter, .bus = &f.bus,
-          .runTimer = [&f](Timer& t) { f.clock.Attach(t); }, .windows = real.windows};
+  return {.system = &f.system, .dialogs = realBoxes ? nullptr : &f.dialogs, .comm1 = realPorts ? nullptr : &f.comm1,
+          .comm2 = realPorts ? nullptr : &f.comm2, .clock = &f.clockSetter, .bus = &f.bus,
+          .runTimer = [&f](Timer& t) { f.clock.Attach(t); }, .windows = !realPorts};
 }
 
 // The program on fakes with its windows, in a settings folder of its own,
 // loaded with the defaults and `choose`; the real boxes when asked.
 struct WindowRig {
   explicit WindowRig(const std::function<void(Settings&)>& choose = nullptr, bool realBoxes = false)
-      : program(OnFakes(fakes, folder.path(), {.boxes = realBoxes})) {
+      : program(OnFakes(fakes, folder.path(), false, realBoxes)) {
     if (choose) WriteSettings(folder.path(), choose);
     Form1_Load(app);
   }
@@ -76,7 +74,7 @@ struct PtyRig {
   Pty gps, plotter;
   Fakes fakes;
   FakeClock& clock = fakes.clock;
-  qt::Program program{OnFakes(fakes, map.Folder(), {.ports = true, .windows = false})};
+  qt::Program program{OnFakes(fakes, map.Folder(), true)};
   App& app = program.app;
   SerialPort &comm1 = app.platform.comm1, &comm2 = app.platform.comm2;
 };

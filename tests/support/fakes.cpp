@@ -48,23 +48,6 @@ void FakeClock::Advance(long long ms) {
   now_ = std::max(now_, end);
 }
 
-MsgResult FakeDialogs::MsgBox(const MessageBox& box) {
-  boxes.push_back(box);
-  if (msgAnswers.empty()) return MsgResult::kOk;
-  const MsgResult r = msgAnswers.front();
-  msgAnswers.pop_front();
-  return r;
-}
-
-std::string FakeDialogs::InputBox(const std::string& prompt, const std::string& title,
-                                  const std::string& defaultText) {
-  inputs.push_back({prompt, title, defaultText});
-  if (inputAnswers.empty()) return {};
-  std::string r = inputAnswers.front();
-  inputAnswers.pop_front();
-  return r;
-}
-
 void FakeSerialPort::Open(int port, const std::string& settings, int inSize, int outSize) {
   if (failOpen) throw *failOpen;
   opened.push_back(port);
@@ -76,12 +59,6 @@ void FakeSerialPort::Open(int port, const std::string& settings, int inSize, int
   open_ = true;
 }
 
-void FakeSerialPort::Write(std::string_view text) {
-  if (!open_) throw RunTimeError(err::kPortNotOpen);
-  if (failWrite) throw *failWrite;
-  written += text;
-}
-
 void FakeBus::Link(const std::string& application, const std::string& topic, const std::string& item, int,
                    OnValue onValue, OnLost onLost) {
   if (!companionRunning) throw RunTimeError(282, "No foreign application responded");
@@ -90,18 +67,6 @@ void FakeBus::Link(const std::string& application, const std::string& topic, con
   onLost_ = std::move(onLost);
   onValue_(companionValue);
 }
-
-void FakeBus::CompanionSays(const std::string& value) {
-  companionValue = value;
-  if (onValue_) onValue_(value);
-}
-
-void FakeBus::CompanionLeaves() {
-  companionRunning = false;
-  if (onLost_) onLost_("The companion left the bus");
-}
-
-TestRig::TestRig() : TestRig(bus) {}
 
 void TestRig::ReadyToDecode(int input) {
   FillMonthTable(app.fix.MonthTable);

@@ -21,7 +21,6 @@ class FakeClock {
  public:
   void Attach(Timer& timer);
   void Advance(long long ms);  // fires every tick due within ms
-  void RunDue() { Advance(0); }  // fires the ticks due now
   void Pass(long long ms) { now_ += ms; }  // time passes, nothing fires
   long long Now() const { return now_; }
 
@@ -42,7 +41,7 @@ class FakeSystem : public System {
   void Sleep(int ms) override { clock_.Pass(ms); }
   void DoEvents() override {
     ++doEvents;
-    clock_.RunDue();
+    clock_.Advance(0);  // the ticks due now
     if (onDoEvents) onDoEvents();
   }
   double Rnd() override { return 0.5; }  // the random test bearing is 180
@@ -68,10 +67,18 @@ class FakeSystem : public System {
   FakeClock& clock_;
 };
 
+// The next scripted answer, or `otherwise` when none is left.
+template <class T> T Next(std::deque<T>& answers, T otherwise) {
+  if (!answers.empty()) otherwise = std::move(answers.front()), answers.pop_front();
+  return otherwise;
+}
+
 class FakeDialogs : public Dialogs {
  public:
-  MsgResult MsgBox(const MessageBox& box) override;
-  std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+  MsgResult MsgBox(const MessageBox& box) override { return boxes.push_back(box), Next(msgAnswers, MsgResult::kOk); }
+  std::string InputBox(const std::string& prompt, const std::string& title, const std::string& defaultText) override {
+    return inputs.push_back({prompt, title, defaultText}), Next(inputAnswers, std::string());
+  }
 
   struct Input { std::string prompt, title, defaultText; };
   std::vector<MessageBox> boxes;
@@ -90,7 +97,10 @@ class FakeSerialPort : public SerialPort {
   std::string Settings() const override { return settings_; }
   int InBufferCount() override { return failRead ? throw *failRead : static_cast<int>(input_.size()); }
   std::string ReadAll() override { return failRead ? throw *failRead : std::exchange(input_, {}); }
-  void Write(std::string_view text) override;
+  void Write(std::string_view text) override {
+    if (!open_) throw RunTimeError(err::kPortNotOpen);
+    written += failWrite ? throw *failWrite : text;
+  }
   int OutBufferCount() override { return outPending; }
   long Dropped() const override { return dropped; }
   bool WakeOnInput(std::function<void()> fn) override {
@@ -146,8 +156,12 @@ class FakeBus : public ValuesBus {
   void Unlink() override { onValue_ = nullptr; onLost_ = nullptr; }
   bool Linked() const override { return static_cast<bool>(onValue_); }
   // The companion changes its item, or leaves.
-  void CompanionSays(const std::string& value);
-  void CompanionLeaves();
+  void CompanionSays(const std::string& value) {
+    if (companionValue = value; onValue_) onValue_(value);
+  }
+  void CompanionLeaves() {
+    if (companionRunning = false; onLost_) onLost_("The companion left the bus");
+  }
 
   bool companionRunning = true;
   std::string companionValue = "%---";
@@ -170,7 +184,7 @@ struct Fakes {
 
 // A whole program on fakes (or on the given bus).
 struct TestRig : Fakes {
-  TestRig();
+  TestRig() : TestRig(bus) {}
   explicit TestRig(ValuesBus& realBus);
   // The tables start-up fills, so that decoding can run; input is ComPortIn.
   void ReadyToDecode(int input);

@@ -18,6 +18,20 @@
 
 namespace koralin::test {
 
+// What a reader gets on fd: waits up to firstMs for the first byte, then
+// takes whatever follows within quietMs.
+inline std::string Receive(int fd, int firstMs = 500, int quietMs = 30) {
+  std::string got;
+  char buf[4096];
+  for (int wait = firstMs;; wait = quietMs) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, wait) <= 0 || !(p.revents & POLLIN)) return got;
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n <= 0) return got;
+    got.append(buf, static_cast<std::size_t>(n));
+  }
+}
+
 class Pty {
  public:
   Pty() {
@@ -48,7 +62,7 @@ class Pty {
     }
   }
   // What the device received.
-  std::string Receive(int firstMs = 500, int quietMs = 30) const;
+  std::string Receive(int firstMs = 500, int quietMs = 30) const { return test::Receive(master_, firstMs, quietMs); }
   // The device goes away, as a USB receiver that is pulled.
   void CloseMaster() {
     if (master_ >= 0) ::close(master_);
@@ -59,22 +73,6 @@ class Pty {
   int master_ = -1, slave_ = -1;
   std::string path_;
 };
-
-// What a reader gets on fd: waits up to firstMs for the first byte, then
-// takes whatever follows within quietMs.
-inline std::string Receive(int fd, int firstMs = 500, int quietMs = 30) {
-  std::string got;
-  char buf[4096];
-  for (int wait = firstMs;; wait = quietMs) {
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, wait) <= 0 || !(p.revents & POLLIN)) return got;
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n <= 0) return got;
-    got.append(buf, static_cast<std::size_t>(n));
-  }
-}
-
-inline std::string Pty::Receive(int firstMs, int quietMs) const { return test::Receive(master_, firstMs, quietMs); }
 
 // A plain socket to a local TCP port, read and written by hand (a Qt socket
 // would read on its own whenever the event loop runs); -1 when refused.
