@@ -131,7 +131,6 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
 
   test::Client watcher("watcher", program.bus.ServiceName());
   Receiver receiver(program.gps);
-  std::atomic<int>& sent = receiver.sent;
   QTimer answerer;  // turning the log on asks: the name as offered, append to what is there
   QObject::connect(&answerer, &QTimer::timeout, [] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -143,7 +142,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   f.mnuLoggen.Click();
   answerer.stop();
   ASSERT_TRUE(f.mnuLoggen.Checked());
-  const int firstLogged = sent;
+  const int firstLogged = receiver.sent;
 
   // Each second the published latitude has moved and the plotter got more.
   std::set<QMessageBox*> seen;
@@ -178,7 +177,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   }
   EXPECT_LE(NumberOf(test::ReadFile(log)), firstLogged + 50);
   EXPECT_LE(widestGap, 100) << "two seconds without a logged sentence";
-  EXPECT_GE(previous, sent - 100);
+  EXPECT_GE(previous, receiver.sent - 100);
   EXPECT_GT(count, 600);
   EXPECT_EQ(app.unexpectedCount, 0);
 }

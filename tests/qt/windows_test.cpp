@@ -231,7 +231,6 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   auto* list = face.Find<QListWidget>("lstCustumComIn");
   emit list->itemClicked(list->item(5));
   EXPECT_TRUE(face.app.settings.ComPortIn == 0 && face.app.settings.CustomComIn == 12);
-  face.ExpectLooks("custom port");
   EXPECT_EQ(face.app.unexpectedCount, 0);
 }
 
