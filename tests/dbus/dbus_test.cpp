@@ -22,7 +22,7 @@ using test::WaitFor;
 TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
   DbusBus bus("koralin-gps");
   ASSERT_TRUE(bus.Problem().isEmpty()) << bus.Problem().toStdString();
-  test::TestRig rig(bus);
+  test::TestRig rig(&bus);
   Client client("reader", bus.ServiceName());
   Form1& f = rig.app.form1;
   const struct { Label& label; const char *item, *value; } cases[] = {
@@ -53,7 +53,7 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
 // the core's).
 TEST(Bus, TheCompanionLinkFollowsTheBridge) {
   DbusBus bus("koralin-linked");
-  test::TestRig rig(bus);
+  test::TestRig rig(&bus);
   EXPECT_TRUE(AdjustLblDDESound(rig.app, true)) << "the answer is not waited for";
   ASSERT_TRUE(WaitFor([&] { return !rig.dialogs.boxes.empty(); }));
   EXPECT_NE(rig.dialogs.boxes.at(0).prompt.find("org.koralin.Quillwave is not running on the session bus"),

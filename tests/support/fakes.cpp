@@ -74,7 +74,9 @@ void TestRig::ReadyToDecode(int input) {
   app.settings.ComPortIn = static_cast<std::int16_t>(input);
 }
 
-TestRig::TestRig(ValuesBus& realBus) : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus}) {
+// Null: the fake bus, which only exists once the fakes are built.
+TestRig::TestRig(ValuesBus* realBus)
+    : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus ? *realBus : bus}) {
   for (Timer* t : app.form1.Timers()) clock.Attach(*t);
 }
 

@@ -184,8 +184,8 @@ struct Fakes {
 
 // A whole program on fakes (or on the given bus).
 struct TestRig : Fakes {
-  TestRig() : TestRig(bus) {}
-  explicit TestRig(ValuesBus& realBus);
+  TestRig() : TestRig(nullptr) {}
+  explicit TestRig(ValuesBus* realBus);
   // The tables start-up fills, so that decoding can run; input is ComPortIn.
   void ReadyToDecode(int input);
   App app;
