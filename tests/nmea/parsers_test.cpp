@@ -63,6 +63,17 @@ TEST(Sentences, TheFirstIsFoundAndCutVerifiedOrNot) {
   }
 }
 
+// The largest field a decoder takes: twenty characters, a billion.
+TEST(Sentences, ADecodableFieldHasTwentyCharactersAndABillionAtMost) {
+  const std::pair<std::string, bool> fields[] = {
+      {"000000000000000001.5", true}, {"0000000000000000001.5", false}, {"-1000000000", true}, {"1000000001", false}};
+  for (const auto& [field, taken] : fields) {
+    const FoundSentence found = GetDecodableSentence({}, "$GPGGA", "$GPGGA,1," + field + ",N*");
+    EXPECT_EQ(found.refusal, taken ? Refusal::kNone : Refusal::kUndecodable) << field;
+    EXPECT_EQ(found.text.empty(), !taken) << field;
+  }
+}
+
 TEST(Sentences, TheChecksumIsUpperCaseHexOfTheBody) {
   const std::pair<std::string, bool> sums[] = {
       {kGood, true}, {kZero, false},  // the body's checksum is 09
