@@ -43,7 +43,7 @@ void ExtractAltitude(App& app, std::string& kept, std::string_view prefix, std::
   if (kept.empty()) return;
   const AltitudeSentence a = parse(kept);
   const std::optional<std::string> feet = FeetOf(a.altitude, a.metres, decimals);
-  ShowAltitudeSentence(app, a.text, feet ? &*feet : nullptr);
+  ShowAltitudeSentence(app, a.text, feet);
   if (feet) LoggingSummer(app, a.text, true);
 }
 

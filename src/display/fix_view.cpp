@@ -85,7 +85,7 @@ void MarkNoFix(App& app, const char* lock) {
   if (app.settings.ComPortIn != 0) DrawCompass(app);
 }
 
-void ShowAltitudeSentence(App& app, const std::string& sentence, const std::string* feet) {
+void ShowAltitudeSentence(App& app, const std::string& sentence, const std::optional<std::string>& feet) {
   Form1& f = app.form1;
   f.lblAltitude.SetVisible(true);
   f.lblAltitude.SetCaption(sentence);

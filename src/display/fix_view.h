@@ -1,6 +1,7 @@
 // Showing the fix: position, date, heading and altitude labels.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,7 @@ void ShowCompassText(App& app);
 void MarkNoFix(App& app, const char* lock);
 // The altitude sentence label, then the height in feet as text, or nothing
 // to keep the last height.
-void ShowAltitudeSentence(App& app, const std::string& sentence, const std::string* feet);
+void ShowAltitudeSentence(App& app, const std::string& sentence, const std::optional<std::string>& feet);
 // Shows an altitude given in feet in the unit chosen.
 void ShowAltitude(App& app, std::string_view feet);
 // Switches the altitude unit (init false) or applies it (init true).

@@ -10,6 +10,7 @@
 #include "serial/input_choice.h"
 #include "serial/port_errors.h"
 #include "serial/port_target.h"
+#include "serial/resume.h"
 #include "terminal/terminal.h"
 
 namespace koralin {
@@ -120,6 +121,7 @@ void ComPortInOpen(App& app) {
   f.tmrPolling.SetEnabled(false);
   f.tmrComInTimeOut.SetEnabled(false);
   app.serial.InLost = false;
+  ShowLostCaption(app);
   RestoreFrameCaption(app);
   AddTerminalOut(app, "", true);
   if (app.platform.comm1.IsOpen()) app.platform.comm1.Close();

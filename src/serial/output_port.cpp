@@ -7,6 +7,7 @@
 #include "display/dialogs.h"
 #include "serial/compass_input.h"
 #include "serial/port_errors.h"
+#include "serial/resume.h"
 #include "serial/relay.h"
 #include "terminal/terminal_windows.h"
 
@@ -87,6 +88,7 @@ void ComOutSelect(App& app, int port, long baud) {
 int OpenComOut(App& app, int port, long baud) {
   Form1& f = app.form1;
   app.serial.OutLost = false;
+  ShowLostCaption(app);
   app.serial.DroppedShown = 0;
   if (port == -1 && !app.platform.comm1.IsOpen()) {
     // Nothing to share while the GPS port is closed: the output is off

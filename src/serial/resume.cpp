@@ -79,20 +79,23 @@ void ShowLostCaption(App& app) {
 void tmrResume_Timer(App& app) {
   SerialState& st = app.serial;
   const Settings& s = app.settings;
+  bool back = false;
   if (st.InLost && s.ComPortIn > 0 &&
       Reopen(app.platform.comm1, s.ComPortIn, s.BaudIn, kInBufferSize, 0)) {
     st.InLost = false;
-    ShowLostCaption(app);  // the words for a lost output, if any
-    RestoreFrameCaption(app);
+    back = true;
   }
   if (st.OutLost && s.ComPortOut >= 1 && s.ComPortOut <= 5 &&
       Reopen(app.platform.comm2, s.ComPortOut, s.BaudOut, 0, kOutBufferSize)) {
     st.OutLost = false;
-    ShowLostCaption(app);
-    RestoreFrameCaption(app);
+    back = true;
   }
   if (s.ComPortIn <= 0) st.InLost = false;
   if (s.ComPortOut < 1 || s.ComPortOut > 5) st.OutLost = false;
+  if (back) {
+    ShowLostCaption(app);  // the words for a port still lost, if any
+    RestoreFrameCaption(app);
+  }
   if (!st.InLost && !st.OutLost) app.form1.tmrResume.SetEnabled(false);
 }
 

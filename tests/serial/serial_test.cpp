@@ -310,6 +310,28 @@ TEST(Watchdog, QuietDuringPlaybackAndWithTheInputOff) {
 // A port that goes away while open is waited for, not switched off.
 const RunTimeError kLost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
 
+// Switching a lost port off takes its words out of the caption.
+TEST(LostPort, SwitchingALostPortOffTakesItsWordsAway) {
+  for (const bool input : {true, false}) {
+    SerialRig rig;
+    rig.ReadyToDecode(0);
+    Form1& f = rig.app.form1;
+    f.Option1[0].Click();
+    ComOutSelect(rig.app, 2, 9600);
+    f.mnuRMCPlainOut.SetChecked(true);
+    test::FakeSerialPort& gone = input ? rig.comm1 : rig.comm2;
+    (input ? gone.failRead : gone.failWrite) = gone.failOpen = kLost;
+    rig.comm1.Feed(test::Rmc("120000") + "\r\n$GPGSV,1\r\n");
+    rig.clock.Advance(1500);
+    ASSERT_NE(f.Frame1.Caption().find(" lost - waiting"), std::string::npos) << input;
+    if (input)
+      f.Option1[7].Click();
+    else
+      ComOutSelect(rig.app, 0, 9600);
+    EXPECT_EQ(f.Frame1.Caption(), kFrameCaption) << input;
+  }
+}
+
 TEST(LostPort, APortThatGoesAwayIsWaitedForAndReopenedWithoutABox) {
   // Input and output ports, which goes (else the separate output), the port named in the caption
   const struct { int in, out; bool inputGoes; int shown; } lostPorts[] = {
