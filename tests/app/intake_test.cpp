@@ -62,18 +62,20 @@ TEST(Polling, FastPollingRestsOnlyOnAQuietSerialLine) {
     bool woken = false;
     const bool rest = p.app.form1.tmrPolling.mayRest([&woken] { woken = true; });
     if (p.comm1.wake) p.comm1.wake();
-    return rest && woken;
+    return rest ? (woken ? "rests, woken at input" : "rests, never woken") : "polls";
   };
-  EXPECT_TRUE(rests(nullptr));
-  for (const auto& [what, change] : keepPolling) EXPECT_FALSE(rests(change)) << what;
+  EXPECT_STREQ(rests(nullptr), "rests, woken at input");
+  for (const auto& [what, change] : keepPolling) EXPECT_STREQ(rests(change), "polls") << what;
 }
 
 TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
   for (const bool verify : {true, false}) {
     Polled p;
     p.app.form1.mnuCrcCheck.SetChecked(verify);
+    p.Tick();  // nothing: the lock turns red, and white again at the next characters
     p.Tick(kRmc.substr(0, 30));
     EXPECT_EQ(p.app.form1.lblLock.Caption(), "Old data");
+    EXPECT_EQ(p.app.form1.lblLock.BackColor(), colour::kWhite);
     p.Tick(kRmc.substr(30));
     EXPECT_EQ(p.app.form1.lblLock.Caption() + p.app.fix.LatitudeText + p.app.poll.RxTextDoppler,
               "Rx ok4807.04N" + kRmc.substr(30));
