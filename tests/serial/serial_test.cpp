@@ -1,6 +1,5 @@
-// The serial ports: the input's choice, its port, the baud search, the
-// watchdog and a port that goes away while open; the output port, what is
-// relayed to it, and the companion's bearing it follows; ComPorts.cfg.
+// The serial ports: the input's choice, its port, the baud search, the watchdog and a port that goes away while
+// open; the output port, what is relayed to it, and the companion's bearing it follows; ComPorts.cfg.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,12 +7,10 @@
 #include <map>
 #include <utility>
 
+#include "app/fix_intake.h"
 #include "dde/client_link.h"
 #include "dde/links.h"
 #include "display/speed.h"
-#include "nmea/fix_state.h"
-#include "app/fix_intake.h"
-#include "nmea/rmc.h"
 #include "serial/autobaud.h"
 #include "serial/com_ports.h"
 #include "serial/input_choice.h"
@@ -38,21 +35,18 @@ using test::WriteFile;
 // A whole program on fakes, with the input choice set up as at start.
 struct SerialRig : test::TestRig {
   SerialRig() {
-    Form1& f = app.form1;
-    f.tmrPolling.SetInterval(1500);
-    f.tmrComInTimeOut.SetInterval(10000);
-    app.settings.BaudIn = 4800;
-    for (int i = 0; i < 6; ++i) f.Option1[static_cast<std::size_t>(i)].SetCaption("Com" + std::to_string(i + 1));
-    f.Option1[6].SetCaption("Com" + std::to_string(app.settings.CustomComIn));
-    f.Option1[7].SetCaption("Comport off");
-    f.Option1[8].SetCaption("Demo");
+    f.tmrPolling.SetInterval(1500), f.tmrComInTimeOut.SetInterval(10000), app.settings.BaudIn = 4800;
+    for (int i = 0; i < 7; ++i) Option(i).SetCaption("Com" + std::to_string(i < 6 ? i + 1 : app.settings.CustomComIn));
+    f.Option1[7].SetCaption("Comport off"), f.Option1[8].SetCaption("Demo");
     for (int n = 7; n <= 31; ++n) f.lstCustumComIn.AddItem(std::to_string(n));
   }
+  OptionButton& Option(int i) { return f.Option1[static_cast<std::size_t>(i)]; }
   // Every caption lblGPRMC is given from now on.
   std::vector<std::string>& RecordGprmcCaptions() {
-    app.form1.lblGPRMC.captionChanged.Subscribe([this] { gprmcCaptions.push_back(app.form1.lblGPRMC.Caption()); });
+    f.lblGPRMC.captionChanged.Subscribe([this] { gprmcCaptions.push_back(f.lblGPRMC.Caption()); });
     return gprmcCaptions;
   }
+  Form1& f = app.form1;
   std::vector<std::string> gprmcCaptions;
 };
 
@@ -70,6 +64,7 @@ std::string Buttons(const Form1& f, bool enabled) {
 }
 
 std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
+std::string Warning(int seconds) { return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's."; }
 
 std::string NmeaBurst(std::size_t atLeast) {
   std::string t;
@@ -77,7 +72,6 @@ std::string NmeaBurst(std::size_t atLeast) {
   return t;
 }
 
-// Each button from a port open and Terminal In checked.
 TEST(InputChoice, EachButtonBringsUpItsSource) {
   // Buttons chosen and enabled, then list visible, baud entries, Terminal In enabled, port open, Terminal In checked.
   const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
@@ -85,33 +79,25 @@ TEST(InputChoice, EachButtonBringsUpItsSource) {
       {7, 0, "000000010 111111111 11000", {}},  {8, -1, "000000001 000000010 01000", {}}};
   for (const auto& c : cases) {
     SerialRig rig;
-    Form1& f = rig.app.form1;
-    rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
-    rig.comm1.opened.clear();
-    f.mnuTerminalIn.SetChecked(true);
-    f.Option1[static_cast<std::size_t>(c.index)].Click();
+    Form1& f = rig.f;
+    rig.comm1.Open(1, "4800,N,8,1", 8192, 0), rig.comm1.opened.clear();
+    f.mnuTerminalIn.SetChecked(true), rig.Option(c.index).Click();
     EXPECT_EQ(Buttons(f, false) + " " + Buttons(f, true) + " " + Bits({f.lstCustumComIn.Visible(), f.mnuAutoBaud.Enabled(),
                   f.mnuTerminalIn.Enabled(), rig.comm1.IsOpen(), f.mnuTerminalIn.Checked()}), c.state) << c.index;
     EXPECT_EQ(std::pair(rig.app.settings.ComPortIn + 0, rig.comm1.opened), std::pair(c.source, c.opened)) << c.index;
   }
 }
 
-TEST(InputChoice, WhileALogPlaysEveryButtonMeansPlayback) {
-  for (int index : {0, 6, 7, 8}) {
+TEST(InputChoice, PlaybackPlayingOrStoredTakesOverTheChoice) {
+  for (int index : {0, 6, 7, 8}) {  // while a log plays every button means playback
     SerialRig playing;
-    playing.app.form1.mnuPlayLog.SetChecked(true);
-    playing.app.form1.Option1[static_cast<std::size_t>(index)].Click();
-    EXPECT_EQ(std::to_string(playing.app.settings.ComPortIn) + Buttons(playing.app.form1, true) +
-                  Bits({playing.comm1.opened.empty(), playing.app.form1.tmrPolling.Enabled()}), "-211111111110") << index;
+    playing.f.mnuPlayLog.SetChecked(true), playing.Option(index).Click();
+    EXPECT_EQ(std::to_string(playing.app.settings.ComPortIn) + Buttons(playing.f, true) +
+                  Bits({playing.comm1.opened.empty(), playing.f.tmrPolling.Enabled()}), "-211111111110") << index;
   }
-}
-
-TEST(InputChoice, PlaybackStoredAtTheLastRunFreezesTheChoice) {
-  SerialRig stored;
-  Form1& g = stored.app.form1;
-  stored.app.settings.ComPortIn = -2;
-  g.mnuPlayLog.SetEnabled(false);
-  ComPortInSelect(stored.app);
+  SerialRig stored;  // playback stored at the last run freezes the choice
+  Form1& g = stored.f;
+  stored.app.settings.ComPortIn = -2, g.mnuPlayLog.SetEnabled(false), ComPortInSelect(stored.app);
   EXPECT_EQ(std::to_string(stored.app.settings.ComPortIn) + Buttons(g, true) + Bits({g.lstCustumComIn.Visible(),
                 g.mnuPlayLog.Checked(), g.mnuPlayLog.Enabled(), g.mnuAutoBaud.Enabled(), g.mnuTerminalIn.Enabled()}),
             "-200000000001101");
@@ -125,10 +111,9 @@ TEST(InputChoice, TheRateChosenIsTheOneCheckedInTheMenu) {
   for (const auto& [baud, checked] : rates) {
     SerialRig rig;
     BaudSelect(rig.app, 4800);
-    checked ? (rig.app.form1.*checked).Click() : BaudSelect(rig.app, baud);
+    checked ? (rig.f.*checked).Click() : BaudSelect(rig.app, baud);
     EXPECT_TRUE(rig.app.settings.BaudIn == baud && rig.comm1.opened.empty()) << baud;
-    for (const BaudEntry& e : InputBaudEntries())
-      EXPECT_EQ((rig.app.form1.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
+    for (const BaudEntry& e : InputBaudEntries()) EXPECT_EQ((rig.f.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
   }
 }
 
@@ -136,21 +121,18 @@ TEST(InputChoice, TheStoredSourceChoosesItsButton) {
   const std::pair<int, int> sources[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
   for (const auto& [source, button] : sources) {
     SerialRig chosen;
-    chosen.app.settings.ComPortIn = static_cast<std::int16_t>(source);
-    chosen.app.settings.CustomComIn = 9;
+    chosen.app.settings.ComPortIn = static_cast<std::int16_t>(source), chosen.app.settings.CustomComIn = 9;
     ComPortInSelect(chosen.app);
-    EXPECT_EQ(Buttons(chosen.app.form1, false).find('1') * 100 + chosen.app.settings.ComPortIn,
+    EXPECT_EQ(Buttons(chosen.f, false).find('1') * 100 + chosen.app.settings.ComPortIn,
               static_cast<std::size_t>(button * 100 + (button == 6 ? 9 : source))) << source;
   }
 }
 
 TEST(InputChoice, TheCustomPortIsPickedInTheListAndOpenedByItsButton) {
   SerialRig chosen;
-  Form1& h = chosen.app.form1;
-  h.lstCustumComIn.SetListIndex(5);  // "12"
-  h.lstCustumComIn.Click();
-  EXPECT_TRUE(h.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
-  h.Option1[6].Click();
+  chosen.f.lstCustumComIn.SetListIndex(5), chosen.f.lstCustumComIn.Click();  // "12"
+  EXPECT_TRUE(chosen.f.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
+  chosen.f.Option1[6].Click();
   EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
 }
 
@@ -164,18 +146,17 @@ TEST(AutoBaud, TheRateFoundIsTheFirstWithEnoughNmeaText) {
   for (const auto& c : receivers) {
     SCOPED_TRACE(c.name);
     SerialRig rig;
-    rig.app.form1.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
+    rig.f.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
       for (const auto& [rate, text] : c.sends)
-        if (rig.app.form1.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
+        if (rig.f.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
     });
     auto& captions = rig.RecordGprmcCaptions();
-    BaudSelect(rig.app, 0);
-    rig.app.form1.Option1[3].Click();
+    BaudSelect(rig.app, 0), rig.f.Option1[3].Click();
     std::size_t tried = 0;
     for (long rate : kSearchRates) tried += std::count(captions.begin(), captions.end(), Searching(rate));
     EXPECT_EQ(rig.app.settings.BaudIn * 10 + static_cast<long>(tried), c.found * 10 + static_cast<long>(c.ratesTried));
     // Port open, search entry checked, a box; the input
-    EXPECT_EQ(Bits({rig.comm1.IsOpen(), rig.app.form1.mnuAutoBaud.Checked(), !rig.dialogs.boxes.empty()}) +
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), rig.f.mnuAutoBaud.Checked(), !rig.dialogs.boxes.empty()}) +
                   std::to_string(rig.app.settings.ComPortIn), c.found ? "1004" : "0110");
     EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
               c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
@@ -184,19 +165,18 @@ TEST(AutoBaud, TheRateFoundIsTheFirstWithEnoughNmeaText) {
 
 TEST(AutoBaud, TheWindowKeepsWorkingAndComportOffStopsTheSearch) {
   SerialRig searching;
+  Form1& f = searching.f;
   auto& searched = searching.RecordGprmcCaptions();
   std::string lockWhileSearching;
-  searching.app.form1.lblGPRMC.captionChanged.Subscribe([&searching, &lockWhileSearching] {
-    if (searching.app.form1.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = searching.app.form1.lblLock.Caption();
-    if (searching.app.form1.lblGPRMC.Caption() == Searching(2400)) searching.app.form1.Option1[7].Click();
+  f.lblGPRMC.captionChanged.Subscribe([&f, &lockWhileSearching] {
+    if (f.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = f.lblLock.Caption();
+    if (f.lblGPRMC.Caption() == Searching(2400)) f.Option1[7].Click();
   });
-  searching.app.form1.lblLock.SetCaption("Rx ok");
-  searching.app.settings.BaudIn = 0;
-  searching.app.form1.Option1[0].Click();
+  f.lblLock.SetCaption("Rx ok"), searching.app.settings.BaudIn = 0, f.Option1[0].Click();
   EXPECT_EQ(lockWhileSearching + "|" + searched.back() + "|" + searched[searched.size() - 2],
             "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
   EXPECT_GE(searching.system.doEvents, 45);  // the window ran between the slices of the first wait
-  EXPECT_TRUE(searching.dialogs.boxes.empty() && searching.app.form1.Option1[7].Value() && !searching.comm1.IsOpen());
+  EXPECT_TRUE(searching.dialogs.boxes.empty() && f.Option1[7].Value() && !searching.comm1.IsOpen());
 }
 
 // Only the fixed ports and the custom port are searched: a network target or a malformed line has no rate.
@@ -206,20 +186,14 @@ TEST(AutoBaud, OnlyTheFixedAndTheCustomSerialPortsAreSearched) {
   for (const auto& [port, custom, searched, line] : ports) {
     SerialRig searching;
     test::TempFolder folder;
-    searching.system.appPath = folder.path();
-    test::WriteFile(folder / "ComPorts.cfg", line);
+    searching.system.appPath = folder.path(), WriteFile(folder / kComPortsFile, line);
     auto& seen = searching.RecordGprmcCaptions();
-    searching.app.settings.CustomComIn = static_cast<std::int16_t>(custom);
-    searching.app.settings.ComPortIn = static_cast<std::int16_t>(port);
-    searching.app.settings.BaudIn = 0;
+    Settings& s = searching.app.settings;
+    s.CustomComIn = static_cast<std::int16_t>(custom), s.ComPortIn = static_cast<std::int16_t>(port), s.BaudIn = 0;
     ComPortInOpen(searching.app);
     EXPECT_EQ(!seen.empty() && seen.front().rfind("Searching", 0) == 0, searched) << port;
     EXPECT_EQ(searching.app.settings.ComPortIn, *line ? port : 0) << port;  // the fake opens any target
   }
-}
-
-std::string Warning(int seconds) {
-  return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's.";
 }
 
 TEST(ComPortInOpen, OnlyASerialPortOpensAndStartsTheTimers) {
@@ -227,25 +201,19 @@ TEST(ComPortInOpen, OnlyASerialPortOpensAndStartsTheTimers) {
   const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
   for (const auto& [source, seen] : cases) {
     SerialRig rig;
-    Form1& f = rig.app.form1;
-    f.lblAltitude.SetVisible(true);
-    f.lblHeight1.SetCaption("12 ft");
-    f.tmrComInTimeOut.SetEnabled(true);
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
-    ComPortInOpen(rig.app);
-    EXPECT_EQ(Bits({rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()}),
-              seen) << source;
-    EXPECT_EQ(f.lblHeight1.Caption(), source ? "12 ft" : "lblHeight1") << source;
+    Form1& f = rig.f;
+    f.lblAltitude.SetVisible(true), f.lblHeight1.SetCaption("12 ft"), f.tmrComInTimeOut.SetEnabled(true);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source), ComPortInOpen(rig.app);
+    EXPECT_EQ(Bits({rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()}) +
+                  f.lblHeight1.Caption(), seen + std::string(source ? "12 ft" : "lblHeight1")) << source;
   }
 }
 
 TEST(ComPortInOpen, AReopenedPortStartsCleanAtItsRateAndBufferSize) {
   SerialRig rig;
-  const Frame& frame = rig.app.form1.Frame1;
-  rig.app.settings.ComPortIn = 3;
-  ComPortInOpen(rig.app);
-  rig.clock.Advance(10000);  // one warning of the watchdog
-  ComPortInOpen(rig.app);
+  const Frame& frame = rig.f.Frame1;
+  rig.app.settings.ComPortIn = 3, ComPortInOpen(rig.app);
+  rig.clock.Advance(10000), ComPortInOpen(rig.app);  // reopened after one warning of the watchdog
   EXPECT_EQ(rig.comm1.openedSettings.at(1) + " " + std::to_string(rig.comm1.inBufferSize), "4800,N,8,1 8192");
   EXPECT_TRUE(frame.Caption() == "GPS-NMEA-0183" && frame.ForeColor() == colour::kBlack && frame.FontUnderline());
 }
@@ -256,11 +224,9 @@ TEST(ComPortInOpen, AFailedOpenIsReportedAndTheInputEndsOff) {
   for (const auto& [baud, minimal, proc] : failures) {
     SCOPED_TRACE(proc);
     SerialRig rig;
-    Form1& f = rig.app.form1;
-    rig.app.settings.MinimalDisplay = minimal;
-    rig.comm1.failOpen = RunTimeError(8002, "/dev/ttyS2: No such device");
-    BaudSelect(rig.app, baud);
-    f.Option1[2].Click();
+    Form1& f = rig.f;
+    rig.app.settings.MinimalDisplay = minimal, rig.comm1.failOpen = RunTimeError(8002, "/dev/ttyS2: No such device");
+    BaudSelect(rig.app, baud), f.Option1[2].Click();
     EXPECT_TRUE(rig.app.settings.ComPortIn == 0 && f.Option1[7].Value() && f.Option1[2].Enabled() && !f.tmrPolling.Enabled() &&
                 !f.tmrComInTimeOut.Enabled() && f.lblGPRMC.Caption() == kZeroSentence);
     EXPECT_EQ(rig.app.display.form5.Label2.ForeColor() == colour::kBlue, minimal);  // no box: blue values
@@ -269,16 +235,15 @@ TEST(ComPortInOpen, AFailedOpenIsReportedAndTheInputEndsOff) {
   }
 }
 
-// What arrives after five warnings on port 1, and the next warning: any
-// fix, bearing or compass restarts the ten seconds.
+// After five warnings on port 1 (the caption's colour stepping round) any fix, bearing or compass restarts the ten seconds.
 TEST(Watchdog, SilenceWarnsEveryTenSecondsUntilAFixBearingOrCompass) {
   const std::pair<std::string, std::string> silences[] = {
       {test::Rmc(), Warning(10)}, {"%123/4", Warning(10)}, {test::Nmea("HCHDT,123.4,T"), Warning(60)}};
   for (const auto& [text, next] : silences) {
     SerialRig rig;
-    Form1& f = rig.app.form1;
+    Form1& f = rig.f;
     f.Option1[0].Click();
-    std::vector<Colour> colours;  // the caption's colour steps round with each warning
+    std::vector<Colour> colours;
     for (int n = 1; n <= 5; ++n) {
       rig.clock.Advance(9999);
       EXPECT_EQ(rig.system.beeps, n - 1);
@@ -288,8 +253,7 @@ TEST(Watchdog, SilenceWarnsEveryTenSecondsUntilAFixBearingOrCompass) {
     }
     EXPECT_EQ(colours, (std::vector<Colour>{colour::kBlue, colour::kRed, colour::kMagenta, colour::kCyan, colour::kBlue}));
     EXPECT_FALSE(f.Frame1.FontUnderline());
-    rig.comm1.Feed(text + "\r\n");
-    rig.clock.Advance(1000 + 9999);  // the next poll reads it
+    rig.comm1.Feed(text + "\r\n"), rig.clock.Advance(1000 + 9999);  // the next poll reads it
     EXPECT_EQ(rig.system.beeps, 5) << text;
     rig.clock.Advance(1);
     EXPECT_EQ(f.Frame1.Caption(), next) << text;
@@ -299,36 +263,34 @@ TEST(Watchdog, SilenceWarnsEveryTenSecondsUntilAFixBearingOrCompass) {
 TEST(Watchdog, QuietDuringPlaybackAndWithTheInputOff) {
   for (int source : {0, 3}) {
     SerialRig rig;
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source);
-    rig.app.form1.mnuPlayLog.SetChecked(source != 0);
-    rig.app.form1.tmrComInTimeOut.SetEnabled(true);
-    rig.clock.Advance(30000);
+    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source), rig.f.mnuPlayLog.SetChecked(source != 0);
+    rig.f.tmrComInTimeOut.SetEnabled(true), rig.clock.Advance(30000);
     EXPECT_EQ(rig.system.beeps, 0) << source;
   }
 }
 
 // A port that goes away while open is waited for, not switched off.
 const RunTimeError kLost(err::kDeviceLost, "/dev/ttyS2: Device disappeared - was it unplugged?");
+const std::string kNext = "\r\n$GPGSV,1\r\n";  // so the fix is not the carried tail
 
-// Switching a lost port off takes its words out of the caption.
-TEST(LostPort, SwitchingALostPortOffTakesItsWordsAway) {
+// Input and output chosen, the plain RMC relayed; the port that goes away at the first poll.
+test::FakeSerialPort& LosePort(SerialRig& rig, int in, int out, bool inputGoes) {
+  rig.ReadyToDecode(0), rig.Option(in - 1).Click(), ComOutSelect(rig.app, out, 9600);
+  mnuTerminalOut_Click(rig.app), rig.f.mnuRMCPlainOut.SetChecked(true);
+  test::FakeSerialPort& gone = inputGoes ? rig.comm1 : rig.comm2;
+  (inputGoes && out != -1 ? gone.failRead : gone.failWrite) = gone.failOpen = kLost;
+  rig.comm1.Feed(test::Rmc("120000") + kNext), rig.clock.Advance(1500);
+  return gone;
+}
+
+TEST(LostPort, SwitchingALostPortOffTakesItsWordsAwayAndEndsTheWait) {
   for (const bool input : {true, false}) {
     SerialRig rig;
-    rig.ReadyToDecode(0);
-    Form1& f = rig.app.form1;
-    f.Option1[0].Click();
-    ComOutSelect(rig.app, 2, 9600);
-    f.mnuRMCPlainOut.SetChecked(true);
-    test::FakeSerialPort& gone = input ? rig.comm1 : rig.comm2;
-    (input ? gone.failRead : gone.failWrite) = gone.failOpen = kLost;
-    rig.comm1.Feed(test::Rmc("120000") + "\r\n$GPGSV,1\r\n");
-    rig.clock.Advance(1500);
-    ASSERT_NE(f.Frame1.Caption().find(" lost - waiting"), std::string::npos) << input;
-    if (input)
-      f.Option1[7].Click();
-    else
-      ComOutSelect(rig.app, 0, 9600);
-    EXPECT_EQ(f.Frame1.Caption(), kFrameCaption) << input;
+    LosePort(rig, 1, 2, input);
+    ASSERT_TRUE(rig.f.Frame1.Caption().find(" lost - waiting") != std::string::npos && rig.f.tmrResume.Enabled()) << input;
+    input ? rig.f.Option1[7].Click() : ComOutSelect(rig.app, 0, 9600);
+    rig.clock.Advance(2000);
+    EXPECT_TRUE(rig.f.Frame1.Caption() == kFrameCaption && !rig.f.tmrResume.Enabled()) << input;
   }
 }
 
@@ -339,18 +301,8 @@ TEST(LostPort, APortThatGoesAwayIsWaitedForAndReopenedWithoutABox) {
   for (const auto& c : lostPorts) {
     SCOPED_TRACE(std::to_string(c.in) + " " + std::to_string(c.out) + " " + std::to_string(c.inputGoes));
     SerialRig rig;
-    rig.ReadyToDecode(0);
-    Form1& f = rig.app.form1;
-    f.Option1[c.in - 1].Click();
-    ComOutSelect(rig.app, c.out, 9600);
-    mnuTerminalOut_Click(rig.app);
-    f.mnuRMCPlainOut.SetChecked(true);
-    test::FakeSerialPort& gone = c.inputGoes ? rig.comm1 : rig.comm2;
-    (c.inputGoes && c.out != -1 ? gone.failRead : gone.failWrite) = kLost;
-    gone.failOpen = kLost;
-    const std::string next = "\r\n$GPGSV,1\r\n";  // so the fix is not the carried tail
-    rig.comm1.Feed(test::Rmc("120000") + next);
-    rig.clock.Advance(1500);
+    Form1& f = rig.f;
+    test::FakeSerialPort& gone = LosePort(rig, c.in, c.out, c.inputGoes);
     const std::string caption = "Com" + std::to_string(c.shown) + " lost - waiting for /dev/ttyS" +
                                 std::to_string(c.shown - 1) + " to return";
     EXPECT_EQ(f.Frame1.Caption(), caption);
@@ -360,29 +312,15 @@ TEST(LostPort, APortThatGoesAwayIsWaitedForAndReopenedWithoutABox) {
     EXPECT_EQ(rig.app.settings.ComPortIn * 10 + rig.app.settings.ComPortOut, c.in * 10 + c.out);
     EXPECT_EQ(rig.app.terminal.TerminalText[0].find(caption) != std::string::npos, !c.inputGoes);
     gone.failRead = gone.failWrite = gone.failOpen = std::nullopt;
-    gone.written.clear();
-    rig.clock.Advance(2000);
+    gone.written.clear(), rig.clock.Advance(2000);
     EXPECT_EQ(gone.Settings() + std::to_string(gone.IsOpen() * (gone.inBufferSize + gone.outBufferSize)),
               (c.inputGoes ? "4800,N,8,1" : "9600,N,8,1") + std::string("8192"));
     rig.comm1.ReadAll();  // what the unplugged device held is gone with it
-    rig.comm1.Feed(test::Rmc("120005") + next);
-    rig.clock.Advance(1500);
+    rig.comm1.Feed(test::Rmc("120005") + kNext), rig.clock.Advance(1500);
     EXPECT_EQ(rig.app.fix.UtcTimeText + "|" + (c.out == -1 ? rig.comm1 : rig.comm2).written,
               "12:00:05|" + test::Rmc("120005") + "\r\n");
     EXPECT_TRUE(f.Frame1.Caption().starts_with(kFrameCaption) && !f.tmrResume.Enabled() && rig.dialogs.boxes.empty());
   }
-}
-
-TEST(LostPort, SwitchingTheInputOffEndsTheWait) {
-  SerialRig off;
-  off.app.form1.Option1[0].Click();
-  off.comm1.failRead = off.comm1.failOpen = kLost;
-  off.comm1.Feed("abcd");
-  off.clock.Advance(1500);
-  const bool waited = off.app.form1.tmrResume.Enabled();
-  off.app.form1.Option1[7].Click();
-  off.clock.Advance(2000);
-  EXPECT_TRUE(waited && !off.app.form1.tmrResume.Enabled());
 }
 
 // The thirteen port and baud entries, in menu order: off, same, com1..5, 1200..38400.
@@ -401,16 +339,13 @@ struct OutRig : SerialRig {
   std::string& out() { return comm2.written; }
 };
 
-// A $GPRMC at 5 knots with this course and status, without and with its checksum.
-std::string Body(const std::string& course = "300.0", const std::string& status = "A",
-                 const std::string& speed = "005.0") {
+// A $GPRMC at 5 knots with this course and status, without and with its checksum; Sent: with the CR LF it leaves with.
+std::string Body(const std::string& course = "300.0", const std::string& status = "A", const std::string& speed = "005.0") {
   return "GPRMC,123519," + status + ",4807.038,N,01131.000,E," + speed + "," + course + ",230394,003.1,W";
 }
-std::string Rmc(const std::string& course = "300.0", const std::string& status = "A",
-                const std::string& speed = "005.0") {
+std::string Rmc(const std::string& course = "300.0", const std::string& status = "A", const std::string& speed = "005.0") {
   return test::Nmea(Body(course, status, speed));
 }
-// As it leaves the output: with CR LF.
 std::string Sent(const std::string& sentence) { return sentence + "\r\n"; }
 
 TEST(OutputPort, TheMenusChooseAPortAndRateOrShowWhyNot) {
@@ -422,7 +357,7 @@ TEST(OutputPort, TheMenusChooseAPortAndRateOrShowWhyNot) {
   };
   for (const auto& c : cases) {
     SerialRig rig;
-    Form1& f = rig.app.form1;
+    Form1& f = rig.f;
     if (c.gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
     ComOutSelect(rig.app, c.port, c.baud);
     EXPECT_EQ(rig.app.settings.ComPortOut * 100000L + rig.app.settings.BaudOut, c.portOut * 100000L + c.baudOut) << c.port;
@@ -432,35 +367,30 @@ TEST(OutputPort, TheMenusChooseAPortAndRateOrShowWhyNot) {
   }
 }
 
-// Another port drops Terminal Out; off closes the port and its entries, and a rate clicked meanwhile is kept.
+// Off closes the port and its entries, and a rate clicked meanwhile is kept.
 TEST(OutputPort, OpenedAtTheRateChosenThenAnotherPortOrOff) {
   SerialRig rig;
-  Form1& f = rig.app.form1;
+  Form1& f = rig.f;
   const Window& terminalOut = rig.app.terminal.form3.form;
-  ComOutSelect(rig.app, 2, 9600);
+  ComOutSelect(rig.app, 2, 9600);  // then another port drops Terminal Out
   EXPECT_EQ(rig.comm2.openedSettings.at(0) + " " + std::to_string(rig.comm2.inBufferSize) + " " +
                 std::to_string(rig.comm2.outBufferSize), "9600,N,8,1 0 8192");
   f.mnuTerminalOut.Click();
   ASSERT_TRUE(terminalOut.Visible());
   f.mnuCom3.Click();
   EXPECT_FALSE(f.mnuTerminalOut.Checked() || terminalOut.Visible());
-  f.mnuTerminalOut.Click();
-  f.mnuHCHDTinp.SetChecked(true);
-  f.mnuComOutOff.Click();
+  f.mnuTerminalOut.Click(), f.mnuHCHDTinp.SetChecked(true), f.mnuComOutOff.Click();
   EXPECT_FALSE(rig.comm2.IsOpen() || f.mnuTerminalOut.Checked() || f.mnuHCHDTinp.Checked() || terminalOut.Visible());
   EXPECT_EQ(Flags(f, &MenuItem::Enabled), "1111111111111");
-  f.mnuBaud2400.Click();
-  f.mnuCom4.Click();
+  f.mnuBaud2400.Click(), f.mnuCom4.Click();
   EXPECT_EQ(rig.comm2.openedSettings, (std::vector<std::string>{"9600,N,8,1", "9600,N,8,1", "2400,N,8,1"}));
 }
 
 TEST(OutputPort, ANewPortGetsTheModifiedSentenceOnceAClosedShareNone) {
   SerialRig modified;
-  modified.bus.companionValue = "%120/5";
-  ComOutSelect(modified.app, 2, 4800);
-  modified.app.form1.lblGPRMC.SetCaption(test::Rmc());
-  modified.app.form1.mnuRMCModifiedOut.Click();
-  const std::string modifiedSent = std::exchange(modified.comm2.written, "");  // the modified sentence
+  modified.bus.companionValue = "%120/5", ComOutSelect(modified.app, 2, 4800);
+  modified.f.lblGPRMC.SetCaption(test::Rmc()), modified.f.mnuRMCModifiedOut.Click();
+  const std::string modifiedSent = std::exchange(modified.comm2.written, "");
   ASSERT_FALSE(modifiedSent.empty());
   ComOutSelect(modified.app, 3, 4800);  // the port it had gets it once more
   EXPECT_EQ(std::exchange(modified.comm2.written, ""), modifiedSent);
@@ -470,14 +400,12 @@ TEST(OutputPort, ANewPortGetsTheModifiedSentenceOnceAClosedShareNone) {
 
 TEST(OutputPort, AFailedOpenIsReportedAndTheSharedPortIsOffered) {
   SerialRig failing;
-  failing.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy");
-  failing.app.form1.mnuCom3.Click();
-  EXPECT_EQ(failing.dialogs.boxes.at(0).prompt + Flags(failing.app.form1, &MenuItem::Checked).substr(0, 7),
+  failing.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy"), failing.f.mnuCom3.Click();
+  EXPECT_EQ(failing.dialogs.boxes.at(0).prompt + Flags(failing.f, &MenuItem::Checked).substr(0, 7),
             "OpenComOut\r\nCom3  /dev/ttyUSB1: Device busy1000000");
-  failing.comm1.Open(1, "4800,N,8,1", 8192, 0);
-  failing.dialogs.msgAnswers = {MsgResult::kNo, MsgResult::kYes};
+  failing.comm1.Open(1, "4800,N,8,1", 8192, 0), failing.dialogs.msgAnswers = {MsgResult::kNo, MsgResult::kYes};
   for (int shared : {0, -1}) {
-    failing.app.form1.mnuSameComOut.Click();
+    failing.f.mnuSameComOut.Click();
     EXPECT_EQ(failing.app.settings.ComPortOut, shared);
   }
 }
@@ -491,39 +419,29 @@ TEST(OutputPort, WritesGoToTheOutputPortOrTheOpenGpsPort) {
     if (gpsOpen) rig.comm1.Open(1, "4800,N,8,1", 8192, 0);
     if (out > 0) ComOutSelect(rig.app, out, 4800);
     rig.app.settings.ComPortOut = static_cast<std::int16_t>(out);
-    SendToComout(rig.app, "abc");
-    SendToComout(rig.app, "");
+    SendToComout(rig.app, "abc"), SendToComout(rig.app, "");
     EXPECT_EQ(rig.comm1.written + "|" + rig.comm2.written + "|" + std::to_string(rig.dialogs.boxes.size()), written);
   }
 }
 
 TEST(OutputPort, AReaderTooSlowIsShownInTerminalOutAndTheWaitIsBounded) {
   OutRig slow;
-  slow.app.form1.mnuTerminalOut.Click();
-  slow.comm2.dropped = 3;
-  slow.comm2.outPending = 50;  // a device that takes nothing
+  slow.f.mnuTerminalOut.Click(), slow.comm2.dropped = 3, slow.comm2.outPending = 50;  // a device that takes nothing
   SendToComout(slow.app, "$GPRMC,1,A*7F\r\n");
   EXPECT_TRUE(slow.app.terminal.form3.form.Caption().ends_with(" - 3 sentences dropped, the reader is too slow"));
   EXPECT_TRUE(slow.clock.Now() > 0 && slow.clock.Now() <= 2 * 10 * 1000 * 15 / 4800 + 250) << slow.clock.Now();
 }
 
-TEST(OutputPort, AWriteFailureIsReportedOnceAndTheOutputEndsOff) {
+// Reported once and the output ends off; on the shared GPS port the failure ends the input, which reports it.
+TEST(OutputPort, AWriteFailureIsReportedOnceAndEndsTheOutputOrTheSharedInput) {
   OutRig lost;
-  lost.app.form1.mnuRMCPlainOut.SetChecked(true);
-  lost.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
-  lost.app.form1.lblGPRMC.SetCaption(Rmc());
-  lost.app.form1.lblGPRMC.SetCaption(Rmc("301.0"));
+  lost.f.mnuRMCPlainOut.SetChecked(true), lost.comm2.failWrite = RunTimeError(57, "/dev/ttyUSB1: Device disappeared");
+  lost.f.lblGPRMC.SetCaption(Rmc()), lost.f.lblGPRMC.SetCaption(Rmc("301.0"));
   EXPECT_TRUE(lost.dialogs.boxes.size() == 1 && lost.app.settings.ComPortOut == 0 && !lost.comm2.IsOpen() &&
-              lost.app.form1.mnuComOutOff.Checked() && Flags(lost.app.form1, &MenuItem::Enabled) == "1111111111111");
-}
-
-// On the shared GPS port the failure ends the input, which reports it.
-TEST(OutputPort, AWriteFailureOnTheSharedGpsPortEndsTheInput) {
+              lost.f.mnuComOutOff.Checked() && Flags(lost.f, &MenuItem::Enabled) == "1111111111111");
   SerialRig shared;
-  shared.app.form1.Option1[2].Click();
-  ComOutSelect(shared.app, -1, 4800);
-  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared");
-  SendToComout(shared.app, "abc");
+  shared.f.Option1[2].Click(), ComOutSelect(shared.app, -1, 4800);
+  shared.comm1.failWrite = RunTimeError(57, "/dev/ttyUSB0: Device disappeared"), SendToComout(shared.app, "abc");
   EXPECT_EQ(shared.app.lastInputError.procName + " " + std::to_string(shared.app.lastInputError.port) + " " +
                 std::to_string(shared.app.settings.ComPortIn) + std::to_string(shared.dialogs.boxes.size()), "SendToComout 3 01");
 }
@@ -533,24 +451,18 @@ TEST(Relay, AnotherTalkersSentencesAreRelayedOnlyWithAnyTalker) {
   const std::string gnGga = test::Nmea("GNGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
   for (const bool anyTalker : {true, false}) {
     OutRig rig;
-    Form1& f = rig.app.form1;
-    rig.ReadyToDecode(4);
-    f.mnuAnyTalker.SetChecked(anyTalker);
-    f.mnuRMCPlainOut.SetChecked(true);
-    f.mnuGPGGAOut.SetChecked(true);
-    ExtractingGPRMC(rig.app, "$GPGSV,1*00\r\n" + gn + "\r\n");
-    RelayAltitude(rig.app, gnGga);
-    SendGPRMCModified(rig.app, "%090/7", f.lblGPRMC.Caption());
+    rig.ReadyToDecode(4), rig.f.mnuAnyTalker.SetChecked(anyTalker);
+    rig.f.mnuRMCPlainOut.SetChecked(true), rig.f.mnuGPGGAOut.SetChecked(true);
+    ExtractingGPRMC(rig.app, "$GPGSV,1*00\r\n" + gn + "\r\n"), RelayAltitude(rig.app, gnGga);
+    SendGPRMCModified(rig.app, "%090/7", rig.f.lblGPRMC.Caption());
     EXPECT_EQ(rig.out(), anyTalker ? Sent(gn) + Sent(gnGga) + Sent(Rmc("30.0")) : "") << anyTalker;
   }
 }
 
 TEST(Relay, APlainRmcShownWithoutItsStarGetsItsChecksum) {
-  const std::pair<std::string, std::string> starred[] = {{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}};
-  for (const auto& [shown, out] : starred) {
+  for (const auto& [shown, out] : {std::pair<std::string, std::string>{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}}) {
     OutRig rig;
-    rig.app.form1.mnuRMCPlainOut.SetChecked(true);
-    rig.app.form1.lblGPRMC.SetCaption(shown);
+    rig.f.mnuRMCPlainOut.SetChecked(true), rig.f.lblGPRMC.SetCaption(shown);
     EXPECT_EQ(rig.out(), out) << shown;
   }
 }
@@ -563,12 +475,10 @@ TEST(Relay, TheAltitudeIsRelayedInTheSentenceChosenOnlyWhenNew) {
   const struct { bool gpgga, pgrmz; std::vector<std::string> arriving; std::string sent; } cases[] = {
       {true, false, {kGga, kRmz, kGga, kGga}, Sent(kGga)},
       {true, false, {kGga, kRmz, kGga2, kGga}, Sent(kGga) + Sent(kGga2) + Sent(kGga)},
-      {false, true, {kGga, kRmz, kGga, kRmz}, Sent(kRmz)}, {false, false, {kGga, kRmz}, ""},
-  };
+      {false, true, {kGga, kRmz, kGga, kRmz}, Sent(kRmz)}, {false, false, {kGga, kRmz}, ""}};
   for (const auto& c : cases) {
     OutRig rig;
-    rig.app.form1.mnuGPGGAOut.SetChecked(c.gpgga);
-    rig.app.form1.mnuPGRMZOut.SetChecked(c.pgrmz);
+    rig.f.mnuGPGGAOut.SetChecked(c.gpgga), rig.f.mnuPGRMZOut.SetChecked(c.pgrmz);
     for (const std::string& s : c.arriving) RelayAltitude(rig.app, s);
     EXPECT_EQ(rig.out(), c.sent);
   }
@@ -576,18 +486,13 @@ TEST(Relay, TheAltitudeIsRelayedInTheSentenceChosenOnlyWhenNew) {
 
 TEST(Relay, CheckingAnEntrySendsWhatIsShownAndAltitudeEntriesExclude) {
   OutRig rig;
-  Form1& f = rig.app.form1;
-  f.mnuTerminalOut.SetChecked(true);
-  f.lblAltitude.SetCaption(kRmz);
-  f.mnuPGRMZOut.Click();
-  f.lblAltitude.SetCaption(kGga);
-  f.mnuGPGGAOut.Click();
+  Form1& f = rig.f;
+  f.mnuTerminalOut.SetChecked(true), f.lblAltitude.SetCaption(kRmz), f.mnuPGRMZOut.Click();
+  f.lblAltitude.SetCaption(kGga), f.mnuGPGGAOut.Click();
   EXPECT_FALSE(f.mnuPGRMZOut.Checked());
-  f.mnuGPGGAOut.Click();
-  f.mnuGPGGAOut.Click();  // a cleared Terminal Out sends the same again
+  f.mnuGPGGAOut.Click(), f.mnuGPGGAOut.Click();  // a cleared Terminal Out sends the same again
   RelayHCHDT(rig.app, "$HCHDT,123.4,T");  // the heading only when checked
-  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T";
-  f.mnuHCHDTout.Click();
+  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T", f.mnuHCHDTout.Click();
   EXPECT_EQ(rig.out(), Sent(kRmz) + Sent(kGga) + Sent(kGga) + Sent(test::Nmea("HCHDT,123.4,T")));
 }
 
@@ -602,8 +507,7 @@ TEST(Relay, TheModifiedRmcCarriesTheBearingAboveTheMinimalSpeed) {
   };
   for (const auto& c : modified) {
     OutRig rig;
-    rig.app.settings.MinGpsSpeedOut = c.minSpeed;
-    SendGPRMCModified(rig.app, c.bearing, c.rmc);
+    rig.app.settings.MinGpsSpeedOut = c.minSpeed, SendGPRMCModified(rig.app, c.bearing, c.rmc);
     const std::string speed = c.rmc.find(",002.0,") != std::string::npos ? "002.0" : "005.0";
     EXPECT_EQ(rig.out(), c.sentCourse.empty() ? "" : Sent(Rmc(c.sentCourse, "A", speed))) << c.bearing << " " << c.rmc;
   }
@@ -614,15 +518,13 @@ TEST(Relay, TheMinimalSpeedIsAskedForAndRoundedHalfToEven) {
                                                {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
   for (const auto& [answer, value] : answers) {
     SerialRig asked;
-    asked.app.settings.MinGpsSpeedOut = 3;
-    asked.dialogs.inputAnswers.push_back(answer);
-    asked.app.form1.mnuMinGpsSpeedOut.Click();
+    asked.app.settings.MinGpsSpeedOut = 3, asked.dialogs.inputAnswers.push_back(answer), asked.f.mnuMinGpsSpeedOut.Click();
     EXPECT_EQ(asked.app.settings.MinGpsSpeedOut, value) << answer;
   }
 }
 
 TEST(Relay, EveryNewSerialOrCompanionBearingIsSentModified) {
-  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } bearings[] = {  // every new serial or companion bearing
+  const struct { Label Form1::*label; std::string caption; bool modified, agrelo; std::string sent; } bearings[] = {
       {&Form1::lblDoppler1, "$DFBRG123", true, false, Sent(Rmc("63.0"))},
       {&Form1::lblDoppler1, "DF045/2", true, true, Sent(Rmc("345.0")) + "%045/2\r\n"},
       {&Form1::lblDoppler1, "DF045/2", false, true, "DF045/2\r\n"}, {&Form1::lblDoppler1, "Duzevod232", true, true, ""},
@@ -630,11 +532,10 @@ TEST(Relay, EveryNewSerialOrCompanionBearingIsSentModified) {
   };
   for (const auto& c : bearings) {
     OutRig rig;
-    Form1& f = rig.app.form1;
-    f.lblGPRMC.SetCaption(Rmc());
+    Form1& f = rig.f;
+    f.lblGPRMC.SetCaption(Rmc()), f.mnuAgreloInOut.SetChecked(c.agrelo);
     f.mnuRMCModifiedOut1.SetChecked(c.modified && c.label == &Form1::lblDoppler1);
     f.mnuRMCModifiedOut.SetChecked(c.modified && c.label == &Form1::lblDDESound);
-    f.mnuAgreloInOut.SetChecked(c.agrelo);
     (f.*c.label).SetCaption(c.caption);
     EXPECT_EQ(rig.out(), c.sent) << c.caption;
   }
@@ -643,43 +544,32 @@ TEST(Relay, EveryNewSerialOrCompanionBearingIsSentModified) {
 // Checking either entry sends the bearing shown at once; the companion's is sent again as it arrives.
 TEST(Relay, CheckingAModifiedEntrySendsTheBearingShownAtOnce) {
   OutRig serial;
-  serial.app.form1.lblDoppler1.SetCaption("%090/7");
-  serial.app.fix.GPRMCSentence = Rmc();
-  serial.app.form1.mnuRMCModifiedOut1.Click();
-  serial.app.form1.lblGPRMC.SetCaption(Rmc());  // a double click sends a random test bearing, 180 here
-  serial.app.form1.lblDoppler1.DblClick();
+  serial.f.lblDoppler1.SetCaption("%090/7"), serial.app.fix.GPRMCSentence = Rmc(), serial.f.mnuRMCModifiedOut1.Click();
+  serial.f.lblGPRMC.SetCaption(Rmc()), serial.f.lblDoppler1.DblClick();  // a random test bearing, 180 here
   EXPECT_EQ(serial.out() + std::to_string(serial.system.beeps), Sent(Rmc("30.0")) + Sent(Rmc("120.0")) + "1");
   OutRig linked;
-  linked.bus.companionValue = "%090/7";
-  linked.app.form1.lblGPRMC.SetCaption(Rmc());
-  linked.app.form1.mnuRMCModifiedOut.Click();
+  linked.bus.companionValue = "%090/7", linked.f.lblGPRMC.SetCaption(Rmc()), linked.f.mnuRMCModifiedOut.Click();
   EXPECT_EQ(linked.out(), Sent(Rmc("30.0")) + Sent(Rmc("30.0")));
 }
 
 TEST(Companion, TheEntryLinksOnlyWithAnOutputAndARunningCompanion) {
-  // output, companion -> entry checked, sources shown, linked
-  const std::tuple<bool, bool, const char*> links[] = {
-      {true, true, "111"}, {true, false, "010"},  // no companion: the entry goes off again
-      {false, true, "100"}};                     // no output: nothing is linked yet
+  // output, companion -> Terminal Out started afresh, entry checked, sources shown, linked
+  const std::tuple<bool, bool, const char*> links[] = {{true, true, "111"}, {true, false, "010"}, {false, true, "100"}};
   for (const auto& [output, companion, seen] : links) {
     SerialRig rig;
     rig.bus.companionRunning = companion;
     if (output) ComOutSelect(rig.app, 1, 4800);
-    rig.app.form1.mnuTerminalOut.SetChecked(true);
-    rig.app.terminal.TerminalText[0] = "before";  // started afresh
-    rig.app.form1.mnuRMCModifiedOut.Click();
-    EXPECT_EQ(rig.app.terminal.TerminalText[0] + std::to_string(rig.app.form1.mnuRMCModifiedOut.Checked()) +
-                  std::to_string(rig.app.form1.mnuShowDDE.Checked()) + std::to_string(rig.bus.Linked()),
-              seen) << output << companion;
-    rig.app.form1.mnuRMCModifiedOut.Click();  // off again: the link ends
-    EXPECT_FALSE(rig.bus.Linked() || rig.app.form1.lblDDESound.Visible());
+    rig.f.mnuTerminalOut.SetChecked(true), rig.app.terminal.TerminalText[0] = "before", rig.f.mnuRMCModifiedOut.Click();
+    EXPECT_EQ(rig.app.terminal.TerminalText[0] + Bits({rig.f.mnuRMCModifiedOut.Checked(), rig.f.mnuShowDDE.Checked(),
+                  rig.bus.Linked()}), seen) << output << companion;
+    rig.f.mnuRMCModifiedOut.Click();  // off again: the link ends
+    EXPECT_FALSE(rig.bus.Linked() || rig.f.lblDDESound.Visible());
   }
 }
 
 TEST(Companion, ItsBearingShowsGreenOrRedAndItsLeavingIsReportedOnce) {
   test::TestRig companion;
-  companion.bus.companionValue = "%045/3";
-  companion.app.form1.mnuRMCModifiedOut.SetChecked(true);
+  companion.bus.companionValue = "%045/3", companion.app.form1.mnuRMCModifiedOut.SetChecked(true);
   ASSERT_TRUE(AdjustLblDDESound(companion.app, true));
   const Label& l = companion.app.form1.lblDDESound;
   const auto shown = [&l] {
@@ -688,9 +578,7 @@ TEST(Companion, ItsBearingShowsGreenOrRedAndItsLeavingIsReportedOnce) {
   EXPECT_EQ(companion.bus.linkedTo + " " + shown() + std::to_string(l.Visible()), "Quillwave|Form1!lblDDESound1 %045/3 green1");
   companion.bus.CompanionSays("%---");
   EXPECT_EQ(shown(), "%--- red");
-  companion.bus.CompanionSays("%123/4");
-  companion.bus.CompanionLeaves();  // reported once
-  companion.bus.CompanionLeaves();
+  companion.bus.CompanionSays("%123/4"), companion.bus.CompanionLeaves(), companion.bus.CompanionLeaves();  // reported once
   EXPECT_EQ(shown() + std::to_string(companion.dialogs.boxes.size()), "%123/4 green1");
   EXPECT_FALSE(companion.app.form1.mnuRMCModifiedOut.Checked() || companion.bus.Linked());
   EXPECT_TRUE(AdjustLblDDESound(companion.app, false) && !l.Visible());  // switched off
@@ -700,16 +588,13 @@ TEST(Publishing, TheFixIsPublishedWithTheInputsValidityUntilShutdown) {
   for (const auto& [input, val] : {std::pair{3, "A"}, {-1, "A"}, {-2, "A"}, {0, ""}, {-3, "lblVal1"}}) {
     test::TestRig published;
     const Form1& f = published.app.form1;
-    published.app.settings.ComPortIn = static_cast<std::int16_t>(input);
-    SpeedSelect(published.app, 3);
-    published.app.fix.LatitudeText = "4807.04N", published.app.fix.LongitudeText = "01131.00E";
-    published.app.fix.RmcStatus = "A", published.app.fix.SpeedKnotsText = "022.4";
-    published.app.form1.lblCompass.SetCaption("084.4");
-    DDElinks(published.app);
+    FixState& fix = published.app.fix;
+    published.app.settings.ComPortIn = static_cast<std::int16_t>(input), SpeedSelect(published.app, 3);
+    fix.LatitudeText = "4807.04N", fix.LongitudeText = "01131.00E", fix.RmcStatus = "A", fix.SpeedKnotsText = "022.4";
+    published.app.form1.lblCompass.SetCaption("084.4"), DDElinks(published.app);
     EXPECT_EQ(f.lblLat1.Caption() + "|" + f.lblLong1.Caption() + "|" + f.lblVal1.Caption() + "|" + f.lblCompas1.Caption() +
                   "|" + f.lblSpeed1.Caption(), std::string("4807.04N|01131.00E|") + val + "|084.4|022.4 knots") << input;
-    published.app.form1.lblVal1.SetCaption("Off");  // after shutdown it stays off
-    DDElinks(published.app);
+    published.app.form1.lblVal1.SetCaption("Off"), DDElinks(published.app);  // after shutdown it stays off
     EXPECT_EQ(f.lblVal1.Caption(), "Off") << input;
   }
 }
@@ -720,37 +605,29 @@ TEST(ComPorts, EachNumberOpensItsFirstLineOrTheDefault) {
   EXPECT_EQ(DevicePath(folder.path(), 3), "/dev/ttyS2");  // no file: defaults only
   WriteFile(folder / kComPortsFile,
             "# receivers\n3=/dev/ttyUSB0\r\n 4 = /dev/ttyACM0 \n3=/dev/ttyUSB9\nx=/dev/null\n5=\n12abc=/dev/tty1\n007=/dev/ttyUSB7\n0012=/dev/tty2\n");
-  const std::pair<int, const char*> cases[] = {
-      {3, "/dev/ttyUSB0"},  // the first line of a number wins
-      {4, "/dev/ttyACM0"}, {5, "/dev/ttyS4"},  // an empty path is no line
-      {1, "/dev/ttyS0"},   {12, "/dev/ttyS11"}, {7, "/dev/ttyUSB7"},
-  };
+  // The first line of a number wins; an empty path is no line.
+  const std::pair<int, const char*> cases[] = {{3, "/dev/ttyUSB0"}, {4, "/dev/ttyACM0"}, {5, "/dev/ttyS4"},
+                                               {1, "/dev/ttyS0"},   {12, "/dev/ttyS11"}, {7, "/dev/ttyUSB7"}};
   for (const auto& [port, path] : cases) EXPECT_EQ(DevicePath(folder.path(), port), path) << port;
   EXPECT_EQ(ReadComPorts(folder.path()).size(), 3u);
 }
 
-TEST(ComPorts, SavingReplacesOrRemovesTheLineOfOneNumber) {
+// Saving replaces or removes one number's line; a full disk, seen only when the text is pushed out, leaves the file.
+TEST(ComPorts, SavingReplacesOrRemovesTheLineOfOneNumberOrFailsLeavingTheFile) {
   test::TempFolder folder;
   const std::string file = folder / kComPortsFile;
   WriteFile(file, "# receivers\n3=/dev/ttyUSB0\n4=/dev/ttyACM0\n3=/dev/ttyUSB9\n");
   SaveComPort(folder.path(), 3, "/dev/ttyUSB1");
   EXPECT_EQ(ReadFile(file), "# receivers\n3=/dev/ttyUSB1\n4=/dev/ttyACM0\n");
-  SaveComPort(folder.path(), 7, "/dev/pts/4");
-  SaveComPort(folder.path(), 31, "/dev/pts/5");  // the last number there is
+  SaveComPort(folder.path(), 7, "/dev/pts/4"), SaveComPort(folder.path(), 31, "/dev/pts/5");  // 31: the last number
   SaveComPort(folder.path(), 4, "");
-  EXPECT_EQ(ReadFile(file) + std::to_string(test::Exists(file + ".tmp")), "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n31=/dev/pts/5\n0");
+  const std::string saved = "# receivers\n3=/dev/ttyUSB1\n7=/dev/pts/4\n31=/dev/pts/5\n";
+  EXPECT_EQ(ReadFile(file) + std::to_string(test::Exists(file + ".tmp")), saved + "0");
   for (int port : {0, 32}) EXPECT_THROW(SaveComPort(folder.path(), port, "/dev/ttyUSB0"), RunTimeError) << port;
-}
-
-  // A full disk shows only when the written text is pushed out.
-TEST(ComPorts, AFullDiskFailsTheSaveAndLeavesTheFileAsItWas) {
-  test::TempFolder folder;
-  const std::string file = folder / kComPortsFile;
-  WriteFile(file, "3=/dev/ttyUSB0\n");
   std::filesystem::create_symlink("/dev/full", file + ".tmp");
   EXPECT_THROW(SaveComPort(folder.path(), 4, "/dev/ttyUSB1"), RunTimeError);
   ASSERT_FALSE(std::filesystem::is_symlink(file));  // else it would now lead to /dev/full
-  EXPECT_EQ(ReadFile(file) + std::to_string(std::filesystem::is_symlink(file + ".tmp")), "3=/dev/ttyUSB0\n0");
+  EXPECT_EQ(ReadFile(file) + std::to_string(std::filesystem::is_symlink(file + ".tmp")), saved + "0");
 }
 
 TEST(ComPorts, EachLineNamesItsTargetKindHostPortOrPath) {
@@ -780,7 +657,7 @@ TEST(ComPorts, AMalformedLineIsNamedWithItsFaultAndOthersStillOpen) {
       {"pty://tmp/x", "pty:// needs the full path of the link, e.g. pty:///tmp/koralin-gps-out"},
   };
   for (const auto& [text, why] : faults) {
-    test::WriteFile(faulty / kComPortsFile, std::string("x=1\r\n2=/dev/ttyUSB0\r\n0004=/dev/ttyUSB4\r\n4=") + text + "\r\n");
+    WriteFile(faulty / kComPortsFile, std::string("x=1\r\n2=/dev/ttyUSB0\r\n0004=/dev/ttyUSB4\r\n4=") + text + "\r\n");
     try {
       TargetOf(faulty.path(), 4);
       ADD_FAILURE() << text << " accepted";

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/keys_and_mouse.h"
+#include "serial/port_listing.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "terminal/crc_tool.h"
-#include "serial/port_listing.h"
 #include "terminal/terminal_text.h"
 #include "terminal/terminal_windows.h"
 
@@ -21,23 +21,16 @@ struct Terminals : ::testing::Test {
 
   void OpenIn() { app.settings.ComPortIn = 3, f.mnuTerminalIn.Click(); }
   void OpenOut() { app.settings.ComPortOut = 2, f.mnuTerminalOut.Click(); }
+  void OpenBoth() { OpenIn(), rig.comm2.Open(2, "4800,N,8,1", 0, 8192), OpenOut(); }
 };
 
-TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedNewestOnTop) {
-  AddTerminalIn(app, "A\r\n", false);
-  AddTerminalOut(app, "A\r\n", false);
-  OpenIn();
-  OpenOut();
+TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedNewestOnTopAndCapped) {
+  AddTerminalIn(app, "A\r\n", false), AddTerminalOut(app, "A\r\n", false), OpenIn(), OpenOut();
   for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
   AddTerminalOut(app, "$GPRMC,1\r\n", false);
-  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");  // newest on top
-}
-
-TEST_F(Terminals, AddedTextIsCappedInBothWindows) {
-  OpenIn(), OpenOut();
-  AddTerminalIn(app, std::string(5000, 'x'), false);
-  AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
-  EXPECT_EQ(t.TerminalText[1].size() + t.TerminalText[0].size(), 4501u);
+  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");
+  AddTerminalIn(app, std::string(5000, 'x'), false), AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
+  EXPECT_EQ(std::to_string(t.TerminalText[1].size()) + t.TerminalText[0], "4500C");
 }
 
 TEST(TerminalText, KeepsTheLast4500CharactersOutFromTheFirstDollar) {
@@ -57,61 +50,44 @@ TEST(TerminalText, KeepsTheLast4500CharactersOutFromTheFirstDollar) {
 }
 
 TEST_F(Terminals, FreezingInFreezesAnOpenOutUntilThatIsSwitchedOff) {
-  OpenIn();
-  rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
-  OpenOut();
+  OpenBoth();
   t.form2.chkFreeze.Click();
   EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
-  AddTerminalOut(app, "$GPRMC\r\n", false);
-  OpenOut();  // off: the text stays
+  AddTerminalOut(app, "$GPRMC\r\n", false), OpenOut();  // off: the text stays
   EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
 }
 
-TEST_F(Terminals, SwitchingEitherOnAgainClearsItsText) {
-  OpenIn(), OpenOut();
-  AddTerminalIn(app, "A\r\n", false);
-  AddTerminalOut(app, "$GPRMC\r\n", false);
+// Switched on again either starts empty; a click on Terminal In clears and unfreezes it.
+TEST_F(Terminals, SwitchingEitherOnAgainOrClickingInClearsItsText) {
+  OpenIn(), OpenOut(), AddTerminalIn(app, "A\r\n", false), AddTerminalOut(app, "$GPRMC\r\n", false);
   OpenIn(), OpenOut();  // off
   int cleared = 0;
   t.terminalOutCleared.Subscribe([&] { ++cleared; });
   OpenIn(), OpenOut();  // on again
   EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text() + t.TerminalText[0] + t.form3.screen.Text() + std::to_string(cleared), "1");
-}
-
-TEST_F(Terminals, AClickOnTerminalInClearsAndUnfreezesIt) {
-  OpenIn();
-  t.form2.chkFreeze.Click();
-  AddTerminalIn(app, "A\r\n", false);
-  t.form2.onClick.Notify();
+  t.form2.chkFreeze.Click(), AddTerminalIn(app, "A\r\n", false), t.form2.onClick.Notify();
   EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text() + std::to_string(t.FreezeIn), "1");
 }
 
 TEST_F(Terminals, ClosingEndsSendingAndFreezingButKeepsTheOutputPortOpen) {
-  OpenIn();
-  rig.comm2.Open(2, "4800,N,8,1", 0, 8192);
-  OpenOut();
-  t.form2.ChkSend2ComIn.Click();
-  t.form2.onQueryUnload.Notify();
-  EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded);
-  EXPECT_FALSE(t.form2.ChkSend2ComIn.Value() || t.form2.TxtSend.Visible());
+  OpenBoth();
+  t.form2.ChkSend2ComIn.Click(), t.form2.onQueryUnload.Notify();
+  EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded ||
+               t.form2.ChkSend2ComIn.Value() || t.form2.TxtSend.Visible());
   t.form3.onQueryUnload.Notify();
   EXPECT_TRUE(!(f.mnuTerminalOut.Checked() || t.FreezeOut || t.form3.form.Visible()) && rig.comm2.IsOpen());
 }
 
 TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
-  f.form.SetBounds({100, 200, 6000, 3000});
-  OpenIn();
-  OpenOut();
+  f.form.SetBounds({100, 200, 6000, 3000}), OpenIn(), OpenOut();
   EXPECT_EQ(t.form2.form.Bounds(), (Rect{100, 3200, 6000, 3000}));
   EXPECT_EQ(t.form3.form.Bounds(), (Rect{100, 6200, 6000, 3000}));
   t.form2.onQueryUnload.Notify();  // Terminal In closed: Terminal Out moves up
   EXPECT_EQ(t.form3.form.Top(), 3200);
   t.form3.form.SetState(WindowState::kMaximized);  // a maximised window stays where it is
-  f.form.SetBounds({0, 0, 5000, 2000});
-  TerminalPlacement(app);
+  f.form.SetBounds({0, 0, 5000, 2000}), TerminalPlacement(app);
   EXPECT_EQ(t.form3.form.Top(), 3200);
-  t.form3.form.SetState(WindowState::kNormal);
-  Form1_DblClick(app);  // the main window grows for the published values: the terminal moves down
+  t.form3.form.SetState(WindowState::kNormal), Form1_DblClick(app);  // the main window grows for the published values: the terminal moves down
   EXPECT_EQ(t.form3.form.Top(), f.form.Top() + f.form.Height());
 }
 
@@ -128,17 +104,13 @@ TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   t.form2.ChkSend2ComIn.Click();
   EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && t.form2.TxtSend.Visible());
   const auto type = [&](const std::string& text) {
-    t.form2.TxtSend.SetText(text);
-    t.form2.onTxtSendEnter.Notify();
+    rig.comm1.written.clear(), t.form2.TxtSend.SetText(text), t.form2.onTxtSendEnter.Notify();
+    return rig.comm1.written + t.form2.TxtSend.Text();
   };
-  type("abc");  // the port is closed: nothing sent, the text stays
-  EXPECT_EQ(rig.comm1.written + t.form2.TxtSend.Text(), "abc");
+  EXPECT_EQ(type("abc"), "abc");  // the port is closed: nothing sent, the text stays
   rig.comm1.Open(3, "4800,N,8,1", 1024, 512);
-  for (const auto& [typed, written] : {std::pair{"abc", "abc\r\n"}, {"a\r\nb", "ab\r\n"}, {"", ""}}) {
-    rig.comm1.written.clear();
-    type(typed);
-    EXPECT_EQ(rig.comm1.written + t.form2.TxtSend.Text(), written) << typed;
-  }
+  for (const auto& [typed, written] : {std::pair{"abc", "abc\r\n"}, {"a\r\nb", "ab\r\n"}, {"", ""}})
+    EXPECT_EQ(type(typed), written) << typed;
   t.form2.ChkSend2ComIn.Click();
   EXPECT_TRUE(!t.form2.TxtSend.Visible() && rig.dialogs.boxes.size() == 1u);
 }
@@ -161,15 +133,11 @@ TEST(CrcTool, SumsInItsWindowWhichItsMenuOrCloseBoxCloses) {
   test::TestRig rig;
   MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
   Form4& w = rig.app.terminal.form4;
-  menu.Click();
-  w.Text1.SetText("GPRMC,1,2");
-  w.Command1.Click();
+  menu.Click(), w.Text1.SetText("GPRMC,1,2"), w.Command1.Click();
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$GPRMC,1,2*4813");
   w.onQueryUnload.Notify();
   EXPECT_FALSE(menu.Checked() || w.form.Visible() || w.loaded);
-  menu.Click();
-  menu.Click();  // its menu closes it too
-  menu.Click();  // opened again, it starts afresh
+  menu.Click(), menu.Click(), menu.Click();  // its menu closes it too; opened again, it starts afresh
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$PSRF100,1,4800,8,1,0*0E24");
 }
 
@@ -179,8 +147,7 @@ TEST(HelpMenus, EachInfoEntryShowsItsBoxOrTheListing) {
                                 &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo, &Form1::mnuDevice, &Form1::mnuDeviceManager})
     (info.app.form1.*menu).Click();
   EXPECT_EQ(info.dialogs.boxes.size() * 10 + info.system.listings, 62u);
-  info.system.failListing = RunTimeError(53, "no window");
-  info.app.form1.mnuDeviceManager.Click();
+  info.system.failListing = RunTimeError(53, "no window"), info.app.form1.mnuDeviceManager.Click();
   EXPECT_NE(info.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
 }
 
@@ -194,56 +161,43 @@ struct Listing : ::testing::Test {
   PortListing& l = app.terminal.listing;
   const std::vector<SerialDevice> present{{"/dev/ttyUSB0", "u-blox GNSS receiver", "u-blox AG", 0x1546, 0x01a8, true, kUblox},
                                           {"/dev/ttyS0", "", "", -1, -1}};
-  void Assign(const std::string& typed) {
-    l.txtPortNumber.SetText(typed);
-    l.cmdAssign.Click();
-  }
+  void Assign(const std::string& typed) { l.txtPortNumber.SetText(typed), l.cmdAssign.Click(); }
 };
 
 TEST_F(Listing, ShowsPresentDevicesThenMissingOnesOrSaysThereAreNone) {
   FillPortListing(app, {});
   EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
-  SaveComPort(folder.path(), 4, "/dev/ttyUSB3");
-  SaveComPort(folder.path(), 6, "/dev/ttyUSB3");
-  FillPortListing(app, present);
+  SaveComPort(folder.path(), 4, "/dev/ttyUSB3"), SaveComPort(folder.path(), 6, "/dev/ttyUSB3"), FillPortListing(app, present);
   const auto& rows = l.lstDevices.Items();  // sorted by path, the missing one after
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_TRUE(rows[0].starts_with("Com1 ") && rows[1].find(kUblox) != std::string::npos &&
               rows[2] == PortListingRow({"/dev/ttyUSB3", "", "", -1, -1, false}, {4, 6}));
 }
 
-TEST_F(Listing, AssigningNeedsARowAndANumberFrom1To31) {
-  FillPortListing(app, present);
-  Assign("3");
+// A number is given to a chosen row only, from 1 to 31; it is saved, shown and taken from its old row, or a failure said.
+TEST_F(Listing, AnAssignedNumberNeedsARowAndIsSavedShownAndTakenFromItsOldRow) {
+  FillPortListing(app, present), Assign("3");
   EXPECT_EQ(l.lblStatus.Caption(), "Choose a device in the list first.");
   l.lstDevices.SetListIndex(1);
   for (const char* typed : {"", "0", "32", "3.5", "-1", "abc", "999999999999"}) {
-    l.lblStatus.SetCaption("");
-    Assign(typed);
+    l.lblStatus.SetCaption(""), Assign(typed);
     EXPECT_EQ(l.lblStatus.Caption(), "Give a port number from 1 to 31.") << typed;
   }
   EXPECT_TRUE(ReadComPorts(folder.path()).empty());
-}
-
-TEST_F(Listing, AnAssignedNumberIsSavedShownAndTakenFromItsOldRowOrAFailureSaid) {
-  FillPortListing(app, present);
-  l.lstDevices.SetListIndex(1);
   Assign(" 3 ");
   EXPECT_EQ(DevicePath(folder.path(), 3), kUblox);  // the name that survives replugging
   EXPECT_TRUE(l.lstDevices.Items()[1].starts_with("Com3 ") && l.lstDevices.Items()[1].ends_with(kUblox));
   EXPECT_TRUE(l.devices.size() == 2 && l.lstDevices.ListIndex() == 1);  // the present device, not a missing one
   Assign("1");  // number 1 was /dev/ttyS0's by default; giving it away empties that row
   EXPECT_EQ(l.lstDevices.Items()[0].rfind("-  ", 0), 0u);
-  l.lstDevices.SetListIndex(0);
-  Assign("9");  // the selection stays on the same device, the first one too
+  l.lstDevices.SetListIndex(0), Assign("9");  // the selection stays on the same device, the first one too
   EXPECT_EQ(l.lstDevices.ListIndex(), 0);
-  rig.system.appPath = folder / "missing";
-  Assign("2");
+  rig.system.appPath = folder / "missing", Assign("2");
   EXPECT_TRUE(l.lblStatus.Caption().starts_with("Not saved: "));
 }
 
-// A row: the numbers that open the device (by its line, or by default when the
-// number has no line), path, USB id, maker and description.
+// A row: the numbers that open the device (by its line, or by default when the number has no line), path, USB id,
+// maker and description.
 TEST(ListingRow, ShowsPortsPathUsbIdMakerAndDescription) {
   const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
   const struct { SerialDevice device; const char* row; } cases[] = {
@@ -254,8 +208,7 @@ TEST(ListingRow, ShowsPortsPathUsbIdMakerAndDescription) {
       {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
       {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
        "-           /dev/serial/by-id/abc -          -                     "},
-      {{"/dev/ttyUSB7", "", "", -1, -1, false},
-       "-           /dev/ttyUSB7          -          -                     (not present)"},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false}, "-           /dev/ttyUSB7          -          -                     (not present)"},
   };
   for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
 }
