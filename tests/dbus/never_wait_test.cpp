@@ -55,8 +55,7 @@ int NumberOf(const std::string& line) {
 // clock setter given; the GPS on Com3 polled fast, the plotter on Com1.
 struct Program {
   Program(ClockSetter& clock, const char* name)
-      : program({.settingsFolder = Mapped(), .busName = name, .clock = &clock}), app(program.app), bus(*program.Bus()),
-        comm2(app.platform.comm2) {
+      : program({.settingsFolder = Mapped(), .busName = name, .clock = &clock}), app(program.app), bus(*program.Bus()) {
     app.form1.form.SetVisible(true);
     Form1_Load(app);
     app.form1.mnuPollingSpeed.Click();  // fast
@@ -77,27 +76,20 @@ struct Program {
   qt::Program program;
   App& app;
   qt::DbusBus& bus;
-  SerialPort& comm2;
 };
 
 // Sentences into the GPS line every 20 ms, from a thread of its own.
-class Receiver {
- public:
+struct Receiver {
   explicit Receiver(const test::Pty& gps)
-      : thread_([this, &gps] {
-          for (auto next = std::chrono::steady_clock::now(); feeding_; next += std::chrono::milliseconds(20))
+      : thread([this, &gps] {
+          for (auto next = std::chrono::steady_clock::now(); feeding; next += std::chrono::milliseconds(20))
             gps.Send(Numbered(sent++)), std::this_thread::sleep_until(next);
         }) {}
   ~Receiver() { Stop(); }
-  void Stop() {
-    feeding_ = false;
-    if (thread_.joinable()) thread_.join();
-  }
+  void Stop() { feeding = false, thread.joinable() ? thread.join() : void(); }
   std::atomic<int> sent{0};
-
- private:
-  std::atomic<bool> feeding_{true};
-  std::thread thread_;
+  std::atomic<bool> feeding{true};
+  std::thread thread;
 };
 
 // The longest time in ms, within the next ms, that no new published value
@@ -106,13 +98,10 @@ int LongestStill(const test::Client& watcher, int ms, const std::function<void()
   using Clock = std::chrono::steady_clock;
   const auto end = Clock::now() + std::chrono::milliseconds(ms);
   auto last = Clock::now();
-  std::size_t seen = watcher.changes.size();
   Clock::duration longest{};
-  while (Clock::now() < end) {
-    test::RunFor(50);
-    check();
+  for (std::size_t seen = watcher.changes.size(); Clock::now() < end; seen = watcher.changes.size()) {
+    test::RunFor(50), check();
     if (watcher.changes.size() != seen) longest = std::max(longest, Clock::now() - last), last = Clock::now();
-    seen = watcher.changes.size();
   }
   longest = std::max(longest, Clock::now() - last);
   return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count());
@@ -127,7 +116,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   fs::create_symlink("/dev/full", log);
   ComOutSelect(app, 1, 4800);
   f.mnuRMCPlainOut.Click();
-  ASSERT_TRUE(program.comm2.IsOpen());
+  ASSERT_TRUE(app.platform.comm2.IsOpen());
 
   test::Client watcher("watcher", program.bus.ServiceName());
   Receiver receiver(program.gps);
@@ -164,21 +153,13 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   EXPECT_TRUE((*seen.begin())->text().contains("Write error")) << (*seen.begin())->text().toStdString();
   EXPECT_EQ(f.Frame1.Caption().find("log not written"), std::string::npos) << "the write succeeded again";
 
-  // Logging off writes the rest: every poll's sentence, in order, none twice,
-  // with no gap where the disk was full.
+  // Logging off writes the rest: in order, none twice, no two seconds missing where the disk was full.
   f.mnuLoggen.Click();
   std::istringstream lines(test::ReadFile(log));
-  int previous = -1, widestGap = 0, count = 0;
-  for (std::string line; std::getline(lines, line); ++count) {
-    const int n = NumberOf(line);
-    ASSERT_GT(n, previous) << line;
-    if (previous >= 0) widestGap = std::max(widestGap, n - previous);
-    previous = n;
-  }
-  EXPECT_LE(NumberOf(test::ReadFile(log)), firstLogged + 50);
-  EXPECT_LE(widestGap, 100) << "two seconds without a logged sentence";
-  EXPECT_GE(previous, receiver.sent - 100);
-  EXPECT_GT(count, 600);
+  int previous = firstLogged - 50, count = 0;
+  for (std::string line; std::getline(lines, line); ++count, previous = NumberOf(line))
+    ASSERT_TRUE(NumberOf(line) > previous && NumberOf(line) <= previous + 100) << line << " after " << previous;
+  EXPECT_TRUE(previous >= receiver.sent - 100 && count > 600) << previous << " " << count;
   EXPECT_EQ(app.unexpectedCount, 0);
 }
 

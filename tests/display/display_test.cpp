@@ -23,7 +23,6 @@ constexpr float kNeedle = 767 * 0.95f;
 
 struct Rose : test::TestRig {
   Rose() { FillCompassTexts(app); }
-  // A GPS course at a speed; status "A".
   void Course(const std::string& course, const std::string& knots, int minimum = 0) {
     app.fix.RmcStatus = "A";
     app.fix.CourseText = Deg(course);
@@ -92,23 +91,21 @@ TEST(DrawCompass, ASlowCourseIsRedWithoutBarbsOrGoneBelowTheMinimum) {
   }
 }
 
-TEST(DrawCompass, WithoutAHeadingTheRoseShowsThePcTimeAlone) {
-  Rose rose;
-  DrawCompass(rose.app);
-  EXPECT_EQ(rose.Of(DrawKind::kText).size() == 1 ? rose.Of(DrawKind::kText)[0].text : "", "12:00:00");  // the PC's time
-  EXPECT_TRUE(rose.Of(DrawKind::kLine, true).empty() && rose.Of(DrawKind::kCircle)[0].colour == colour::kBlue);
-}
-
-TEST(DrawCompass, AFluxGateHeadingGetsACyanRingAndARedNeedleAtRest) {
-  Rose rose;
-  rose.app.fix.RmcStatus = "V";
-  rose.app.fix.SpeedKnotsText = "0";
-  rose.app.heading.FluxHeadingText = "123";
-  DrawCompass(rose.app);
-  const auto circles = rose.Of(DrawKind::kCircle);
-  EXPECT_TRUE(circles[0].colour == colour::kCyan && circles[1].fill == colour::kBlue);
-  // standing still: a red needle
-  EXPECT_TRUE(rose.Of(DrawKind::kText).front().text == Deg("123.0~") && rose.Of(DrawKind::kLine, true).at(0).colour == colour::kRed);
+TEST(DrawCompass, WithoutACourseTheRoseShowsTheFluxHeadingOrElseThePcTime) {
+  const struct { const char* flux; const char* text; Colour ring, centre; bool needle; } cases[] = {
+      {"", "12:00:00", colour::kBlue, colour::kGreen, false}, {"123", "123.0~", colour::kCyan, colour::kBlue, true}};
+  for (const auto& c : cases) {
+    Rose r;
+    r.app.fix.RmcStatus = "V";
+    r.app.fix.SpeedKnotsText = "0";
+    r.app.heading.FluxHeadingText = c.flux;
+    DrawCompass(r.app);
+    const auto texts = r.Of(DrawKind::kText), circles = r.Of(DrawKind::kCircle), needle = r.Of(DrawKind::kLine, true);
+    EXPECT_EQ(texts.front().text + std::to_string(texts.size()), Deg(c.text) + (c.needle ? "2" : "1")) << "the time last";
+    EXPECT_TRUE(circles[0].colour == c.ring && (!c.needle || circles[1].fill == c.centre)) << c.flux;
+    EXPECT_EQ(needle.size(), c.needle ? 1u : 0u) << c.flux;
+    if (c.needle) { EXPECT_EQ(needle[0].colour, colour::kRed) << "standing still"; }
+  }
 }
 
 TEST(DrawCompass, TheReferenceLinesMenuAddsTheTenDegreeTicks) {
@@ -125,7 +122,6 @@ TEST(DrawCompass, TheReferenceLinesMenuAddsTheTenDegreeTicks) {
   }
 }
 
-// The compass texts: sectors tie to the even index.
 TEST(CompassText, EachSectorHasItsTextATieGoingToTheEvenOne) {
   Rose r;
   const struct { const char* course; const char* text; } sectors[] = {
@@ -141,7 +137,6 @@ struct Speedo : test::TestRig {
   explicit Speedo(int unit = 3) { SpeedSelect(app, unit); }
   const ProgressBar& Bar() const { return app.form1.ProgressBar1; }
   std::string Speed() const { return app.form1.lblSpeed.Caption(); }
-  // Answers the max-range question.
   void MaxRange(const std::string& answer) {
     dialogs.inputAnswers.push_back(answer);
     app.form1.mnuMaxRange.Click();
@@ -164,18 +159,14 @@ TEST(Speed, ShownInEachUnitWithThreeDigitsAndTheBarClamped) {
   }
 }
 
-TEST(Speed, AnUnknownUnitShowsZeroAndCannotBeChosen) {
-  Speedo s(3);
-  s.app.settings.SpeedUnit = 9;
-  ShowSpeed(s.app, 20);
-  SpeedSelect(s.app, 9);
-  EXPECT_TRUE(s.Speed() == "000.0" && s.app.form1.mnuKilometres.Checked());
-}
-
-TEST(Speed, EachUnitMenuRedrawsTheSpeedAndChecksOnlyItself) {
+TEST(Speed, AnUnknownUnitCannotBeChosenEachMenuChecksOnlyItselfAndAClickCycles) {
   Speedo u(3);
-  u.app.fix.SpeedKnotsText = "020.0";
   Form1& f = u.app.form1;
+  u.app.settings.SpeedUnit = 9;
+  ShowSpeed(u.app, 20);
+  SpeedSelect(u.app, 9);
+  EXPECT_TRUE(u.Speed() == "000.0" && f.mnuKilometres.Checked());
+  u.app.fix.SpeedKnotsText = "020.0";
   const std::pair<MenuItem*, const char*> menus[] = {
       {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
   for (const auto& [menu, speed] : menus) {
@@ -183,17 +174,12 @@ TEST(Speed, EachUnitMenuRedrawsTheSpeedAndChecksOnlyItself) {
     EXPECT_TRUE(u.Speed() == speed && menu->Checked() &&
                 f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1) << speed;
   }
-}
-
-TEST(Speed, ClickingTheSpeedOrTheUnitCyclesThroughTheUnits) {
-  Speedo u(3);
-  Form1& f = u.app.form1;
-  std::string order;
+  std::string order;  // clicking the speed or the unit cycles through the units
   for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
   EXPECT_EQ(order + std::to_string(u.app.settings.SpeedUnit), " ms knots mph kmh3");
 }
 
-TEST(Speed, TheMaxRangeIsAskedAndReadInTheUnitShown) {
+TEST(Speed, TheMaxRangeIsAskedAndReadInTheUnitShownAndInTheBarsTip) {
   const struct { int unit; const char* answer; int maxRangeKmh; } ranges[] = {  // 0: refused
       {3, "", 160},        {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},      {3, "1", 1},
       {3, "-50", 50},      {3, "99999", 32767}, {3, "32767.6", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},
@@ -206,10 +192,7 @@ TEST(Speed, TheMaxRangeIsAskedAndReadInTheUnitShown) {
     EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
     EXPECT_EQ(r.app.settings.MaxRangeKmh * 10 + r.dialogs.boxes.size(), c.maxRangeKmh ? c.maxRangeKmh * 10u : 1601u) << c.answer;
   }
-}
-
-TEST(Speed, TheBarsTipTellsTheSpeedAndTheMaxRange) {
-  Speedo r(3);
+  Speedo r(3);  // the bar's tip
   r.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
   r.MaxRange("250");
   EXPECT_EQ(r.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
@@ -217,37 +200,29 @@ TEST(Speed, TheBarsTipTellsTheSpeedAndTheMaxRange) {
 
 constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
 
-TEST(Layout, SnapsBackToTheFixedWidthAndHeight) {
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  f.form.SetBounds({300, 200, 14000, 6000});
-  Form1_Resize(rig.app);
-  EXPECT_EQ(f.form.Bounds(), (Rect{300, 200, 10000, kCompact}));
-  EXPECT_EQ(f.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
+TEST(Layout, SnapsBackToTheFixedSizeUnlessMinimised) {
+  const struct { WindowState state; Rect after; } cases[] = {
+      {WindowState::kNormal, {300, 200, 10000, kCompact}}, {WindowState::kMinimized, {300, 200, 14000, 6000}}};
+  for (const auto& c : cases) {
+    test::TestRig rig;
+    Form1& f = rig.app.form1;
+    f.form.SetState(c.state);
+    f.form.SetBounds({300, 200, 14000, 6000});
+    Form1_Resize(rig.app);
+    EXPECT_EQ(f.form.Bounds(), c.after);
+    EXPECT_EQ(f.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
+  }
 }
 
-TEST(Layout, ADoubleClickShowsThePublishedValuesAndAnotherHidesThem) {
+TEST(Layout, ADoubleClickTogglesThePublishedValuesAndALeftClickTheBar) {
   test::TestRig rig;
   Form1& f = rig.app.form1;
-  Form1_DblClick(rig.app);  // the published values show, and take room
+  Form1_DblClick(rig.app);
   EXPECT_TRUE(f.lblLat1.Visible() && f.lblDoppler1.Visible() && f.form.Height() == kForm1FrameHeight + kDdeInnerHeight);
   Frame1_DblClick(rig.app);
   EXPECT_FALSE(f.lblLat1.Visible() || f.lblDoppler1.Visible() || f.form.Height() != kCompact);
-}
-
-TEST(Layout, AMinimisedWindowKeepsItsSize) {
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  f.form.SetState(WindowState::kMinimized);
-  f.form.SetBounds({0, 0, 2000, 500});
-  Form1_Resize(rig.app);
-  EXPECT_EQ(f.form.Bounds(), (Rect{0, 0, 2000, 500}));
-}
-
-TEST(Layout, ALeftClickOnTheFrameSwitchesTheBar) {
-  test::TestRig rig;
   Frame1_MouseDown(rig.app, button::kLeft, 0, 100, 100);
-  EXPECT_TRUE(rig.app.form1.ProgressBar1.Smooth());
+  EXPECT_TRUE(f.ProgressBar1.Smooth());
 }
 
 struct Minimal : test::TestRig {
@@ -280,7 +255,6 @@ TEST(MinimalDisplay, ReplacesTheWindowUntilKeyMUnlessTheInputIsOff) {
   }
 }
 
-// Which reason the frame caption shows, in which colour, and when it is underlined.
 TEST(FrameCaption, EachReasonHasItsPlace) {
   const struct { FrameCaptionReasons r; const char* text; Colour colour; bool underline; } table[] = {
       {{}, "GPS-NMEA-0183", colour::kBlack, true},
@@ -300,7 +274,6 @@ TEST(FrameCaption, EachReasonHasItsPlace) {
   }
 }
 
-// A warning is newer news than a note; restoring leaves a lost port's words.
 TEST(FrameCaption, AWarningReplacesTheNoteAndRestoringKeepsALostPort) {
   test::TestRig rig;
   const Frame& frame = rig.app.form1.Frame1;

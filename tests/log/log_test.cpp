@@ -67,14 +67,13 @@ TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
 }
 
 TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
-  LogRig other;
-  const std::string folder = other.folder / "a folder", fifo = other.folder / "a pipe";
+  test::TempFolder other;
+  const std::string folder = other / "a folder", fifo = other / "a pipe";
   std::filesystem::create_directory(folder);
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path : {folder, fifo}) {
     LogRig r;
     r.StartLogging(path, MsgResult::kCancel);
-    // the question, then the write error
     EXPECT_TRUE(Exists(path) && r.dialogs.boxes.size() == 2 && !r.app.form1.mnuLoggen.Checked() &&
                 r.app.settings.LogFileName == path) << path;  // offered again next time
   }
@@ -96,7 +95,6 @@ TEST(Logging, BuffersUpToAKilobyteThenWritesItWithABeep) {
   EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
 }
 
-// In the order the decoders run, bad checksums corrected, text after a checksum dropped.
 TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
   for (const bool verify : {true, false}) {
     LogRig rig;
@@ -140,7 +138,7 @@ TEST(Logging, AWriteErrorIsToldOnceThenRetriedQuietly) {
   }
 }
 
-TEST(Logging, ALastingFaultKeepsTheNewestMegabyteAndIsToldOnce) {
+TEST(Logging, ALastingFaultKeepsTheNewestMegabyteToldOnceUntilChosenAnewThenForTheNextFile) {
   LogRig faulty;
   faulty.StartLogging("/dev/full");
   const std::string pad(60, '.');
@@ -153,21 +151,16 @@ TEST(Logging, ALastingFaultKeepsTheNewestMegabyteAndIsToldOnce) {
   EXPECT_TRUE(most <= 1024u * 1024 && kept.size() > 1000u * 1024 && kept[0] == '%' && kept.ends_with("%115999/9" + pad + "\r\n"))
       << most << " " << kept.size();
   EXPECT_EQ(faulty.dialogs.boxes.size(), 2u) << "the append question and one write error";
-}
-
-TEST(Logging, AFailedFlushAtSwitchOffKeepsTheBufferForTheNextFile) {
-  LogRig flushed;
-  flushed.StartLogging("/dev/full");
-  LoggingSummer(flushed.app, "%323/9", false);
-  flushed.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(flushed.dialogs.boxes.size() == 2 && !flushed.app.form1.mnuLoggen.Checked()) << "the question, then the error";
-  flushed.StartLogging("/dev/full");  // chosen anew, the same fault is told anew
-  flushed.app.form1.mnuLoggen.Click();
-  EXPECT_EQ(flushed.dialogs.boxes.size(), 4u);
-  const std::string next = flushed.folder / "trip.log";
-  flushed.StartLogging(next);
-  flushed.app.form1.mnuLoggen.Click();
-  EXPECT_EQ(ReadFile(next), "%323/9\r\n");
+  const std::string newest = kept;
+  faulty.app.form1.mnuLoggen.Click();  // the flush fails too: not told again, the buffer kept
+  EXPECT_TRUE(faulty.dialogs.boxes.size() == 2 && !faulty.app.form1.mnuLoggen.Checked());
+  faulty.StartLogging("/dev/full");  // chosen anew: the question, and the failed flush at switch-off is told
+  faulty.app.form1.mnuLoggen.Click();
+  EXPECT_EQ(faulty.dialogs.boxes.size(), 4u);
+  const std::string next = faulty.folder / "trip.log";
+  faulty.StartLogging(next);
+  faulty.app.form1.mnuLoggen.Click();
+  EXPECT_TRUE(ReadFile(next) == newest) << "the next file gets the buffer";
 }
 
 // A valid $GPRMC whose time field tells it apart.
@@ -185,7 +178,6 @@ struct PlayRig : LogRig {
     test::WriteFile(folder / "play.log", text);
     return folder / "play.log";
   }
-  // A file of the sentences Rmc(1) to Rmc(n).
   std::string Sentences(int n) {
     std::string text;
     for (int i = 1; i <= n; ++i) text += Rmc(i) + "\r\n";
@@ -276,21 +268,18 @@ TEST(Playback, AClickOrTheExitStopsItAndARestartWaitsForTheWindUp) {
   }
 }
 
-TEST(Playback, AMissingFileIsReportedAndTheInputEndsUpOff) {
-  PlayRig menu;
-  const std::string path = menu.folder / "nothing here.log";
-  menu.app.settings.ComPortIn = 3;
-  menu.Play(path);
-  EXPECT_EQ(menu.dialogs.boxes.at(0).prompt, "No " + path + " found.");
-  EXPECT_TRUE(menu.app.settings.ComPortIn == 0 && !menu.f.mnuPlayLog.Checked()) << "the input ends up off";
-}
-
-TEST(Playback, AFolderIsReportedAsAReadErrorWithoutCleanUp) {
-  PlayRig folder;
-  folder.Play(folder.folder.path());
-  EXPECT_EQ(folder.dialogs.boxes.at(1).prompt,
-            "File Read Error " + folder.folder.path() + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)");
-  EXPECT_TRUE(folder.f.mnuPlayLog.Checked() && folder.system.beeps == 0);
+TEST(Playback, AMissingFileEndsWithTheInputOffAFolderIsAReadErrorWithoutCleanUp) {
+  for (const bool folder : {false, true}) {
+    PlayRig rig;
+    const std::string path = folder ? rig.folder.path() : rig.folder / "nothing here.log";
+    rig.app.settings.ComPortIn = 3;
+    rig.Play(path);
+    EXPECT_EQ(rig.dialogs.boxes.at(folder).prompt,
+              folder ? "File Read Error " + path + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)"
+                     : "No " + path + " found.");
+    EXPECT_EQ(std::to_string(rig.app.settings.ComPortIn) + std::to_string(rig.f.mnuPlayLog.Checked()) +
+                  std::to_string(rig.system.beeps), folder ? "-210" : "001");
+  }
 }
 
 // Each file menu clicked twice with its file question cancelled, or while the other one runs (which only disables it).
@@ -326,13 +315,11 @@ struct DemoRig : test::TestRig {
   }
 };
 
-// The demo feeds every decoder in turn; the decoders' rules are tested on
-// their own, so here a few steps show that each text reaches its decoder.
+// The decoders' rules are tested on their own: a few steps show each text reaches its decoder.
 TEST(Demo, EachStepsTextReachesItsDecoder) {
   DemoRig demo;
   App& app = demo.app;
   Form1& f = app.form1;
-  // Step: the bearing with its amplitude, lock, height, frame caption and compass.
   const struct { int step; const char *bearing, *lock, *frame, *flux; } steps[] = {
       {1, "%323", "Rx ok|166 ft", "GPS NMEA-0183", ""},  // the design caption until the first lock text
       {4, "", "Old data|6 ft", "GPS-NMEA-0183 (Very good lock 3D)", "170.8"},  // no $GPRMC

@@ -23,16 +23,14 @@
 namespace koralin {
 namespace {
 
-// The program on fakes with its windows, in a settings folder of its own, its
-// input a GPS at 4800 baud (no search) on port `input` or none; checksums checked.
+// The window rig, its input a GPS at 4800 baud on port `input` or none; checksums checked.
 struct Face : test::WindowRig {
   explicit Face(int input = 0)
       : WindowRig(input ? [input](Settings& s) { s.ComPortIn = static_cast<std::int16_t>(input), s.BaudIn = 4800; }
                         : std::function<void(Settings&)>()) {
     f.mnuCrcCheck.SetChecked(true), QApplication::processEvents();
   }
-  // Each label shows its model's text when the model shows it, its background (a pixel inside its border,
-  // clear of the text), its text colour and its underline.
+  // Each label shows its model's text, background (a pixel clear of border and text), text colour and underline.
   void ExpectLooks(const std::string& when) {
     QApplication::processEvents();
     for (const Label* l : f.labels) {
@@ -71,10 +69,8 @@ struct PaintCounter : QObject {
   QStringList painted;
 };
 
-// Playback runs inside the click: its look is read from there. Its caption,
-// too long for the frame, keeps its beginning and its end (how to stop). The
-// frame's caption changes with nearly every poll: that repaints the caption
-// and nothing else; the same text again, or a new tooltip, repaints nothing.
+// Playback's look is read inside the click; its long caption keeps its ends. A new caption repaints only
+// itself; the same text again, or a new tooltip, repaints nothing.
 TEST(FaceLook, EachChangeKeepsEveryLabelsColoursAndRepaintsOnlyWhatItChanged) {
   Face face;
   Form1& f = face.f;
