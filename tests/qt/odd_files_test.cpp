@@ -8,6 +8,7 @@
 #include <QDBusConnectionInterface>
 #include <fstream>
 
+#include "qt/dbus_names.h"
 #include "qt/rig.h"
 
 namespace koralin {
@@ -62,6 +63,7 @@ TEST(OddFiles, EveryFileReadAtStartIsRefusedAtOnceAndNamed) {
   if (bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
   QDBusConnection watch = QDBusConnection::connectToBus(bus.address, "odd-files-watch");
   ASSERT_TRUE(watch.isConnected());
+  const QString name = qt::BusServiceName("koralin-gps");
   test::TempFolder dir;
   const std::string program = dir / "koralin-gps";
   fs::copy_file(KORALIN_PROGRAM, program);
@@ -86,7 +88,7 @@ TEST(OddFiles, EveryFileReadAtStartIsRefusedAtOnceAndNamed) {
       // A lock refused shows its box at once; a start that goes on takes its name when the load is done.
       const auto settled = [&] {
         said += p.readAllStandardError();
-        return said.contains(named) && (lock || watch.interface()->isServiceRegistered("org.koralin.koralin-gps"));
+        return said.contains(named) && (lock || watch.interface()->isServiceRegistered(name));
       };
       ASSERT_TRUE(test::WaitFor(settled)) << said.toStdString();
       test::RunFor(300);
@@ -95,7 +97,7 @@ TEST(OddFiles, EveryFileReadAtStartIsRefusedAtOnceAndNamed) {
                 lock || !path.ends_with("ComPorts.cfg"))
           << said.toStdString();
       EXPECT_FALSE(said.contains("already running"));
-      EXPECT_NE(watch.interface()->isServiceRegistered("org.koralin.koralin-gps").value(), lock);
+      EXPECT_NE(watch.interface()->isServiceRegistered(name).value(), lock);
 
       ASSERT_TRUE(test::Stop(p, SIGTERM)) << "ends soon, its box open or not";
       said += p.readAllStandardError();
