@@ -25,8 +25,9 @@ class System {
   virtual std::string AppPath() = 0;
   // File name of the program's executable.
   virtual std::string ExeName() = 0;
-  // True when another copy already runs on the same settings. A lock that
-  // cannot be used (no regular file) raises RunTimeError naming it.
+  // True when another copy already runs on the same settings. Something
+  // other than a regular file in the lock's place raises RunTimeError
+  // naming it.
   virtual bool PrevInstance() = 0;
   // False when the settings folder cannot be written (nor created).
   virtual bool SettingsWritable() = 0;

@@ -34,7 +34,15 @@ std::string QtSystem::ExeName() { return FromQ(QFileInfo(QCoreApplication::appli
 bool QtSystem::PrevInstance() {
   // Settings that are only read cannot be spoiled by a second copy, and a
   // lock there would be the only file written.
-  return writable_ && !lock_.Take();
+  if (!writable_) return false;
+  try {
+    return !lock_.Take();
+  } catch (const RunTimeError& e) {
+    // Only something else standing in the lock's place refuses the start; a
+    // folder where no lock can be made is told by SettingsWritable().
+    if (e.Number() == err::kPathFileAccess) throw;
+    return false;
+  }
 }
 
 bool QtSystem::SettingsWritable() {
