@@ -58,9 +58,20 @@ std::string OptionsFileName(const App& app) {
 
 void LoadOptions(App& app) {
   for (const Option& o : kOptions) o.set(app, o.byDefault);
-  std::optional<std::string> text = ReadSmallFile(OptionsFileName(app), kMaxFileSize);
-  // A binary file is not ours to keep; it is written afresh at exit.
-  app.shell.OptionsText = text && text->find('\0') == std::string::npos ? std::move(*text) : std::string();
+  const std::string path = OptionsFileName(app);
+  std::optional<std::string> text;
+  try {
+    text = ReadTextFileIfAny(path, kMaxFileSize + 1);
+  } catch (const RunTimeError& e) {
+    // Not ours to replace (a folder, a FIFO, a device, a file we may not
+    // read): told once, and left as it stands.
+    FileReadError(app, e, path);
+    app.shell.OptionsRefused = true;
+    return;
+  }
+  // A binary or oversized file is not ours to keep; it is written afresh at exit.
+  const bool damaged = !text || text->size() > kMaxFileSize || text->find('\0') != std::string::npos;
+  app.shell.OptionsText = damaged ? std::string() : std::move(*text);
   std::string value;
   for (const std::string& line : SplitLines(app.shell.OptionsText))
     if (const Option* o = OptionOf(line, value)) o->set(app, value);
@@ -83,6 +94,7 @@ std::string OptionsFileText(App& app) {
 }
 
 void SaveOptions(App& app, bool report) {
+  if (app.shell.OptionsRefused) return;
   const std::string text = OptionsFileText(app);
   if (text == app.shell.OptionsText) return;
   const std::string path = OptionsFileName(app);

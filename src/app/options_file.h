@@ -11,9 +11,12 @@ struct App;
 // Options.cfg in the folder of CfgFileName.
 std::string OptionsFileName(const App& app);
 // Sets every option to its default, then to what the file says. A missing,
-// unreadable, binary or oversized file, a folder or a FIFO leaves the defaults.
+// binary or oversized file leaves the defaults and is written afresh; one
+// that cannot be read (no regular file, no permission) is named in a box,
+// leaves the defaults and is never written.
 void LoadOptions(App& app);
-// Writes the file as one step when its text changed; a failure keeps the old
+// Writes the file as one step when its text changed and was not refused at
+// the start; a failure keeps the old
 // file and, when report is set, shows the write-error box.
 void SaveOptions(App& app, bool report = true);
 // The file's text as SaveOptions writes it.

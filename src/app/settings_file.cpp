@@ -126,13 +126,14 @@ std::array<std::string, 12> ReadRecord(LineReader& in, Settings& s) {
 
 void LoadSettings(App& app) {
   const std::string& path = app.settings.CfgFileName;
-  if (!FileExists(path)) {
-    DefaultSettings(app);
-    return;
-  }
   std::array<std::string, 12> checks;
   try {
-    LineReader in(SplitLines(ReadTextFile(path, kMaxFileSize), kLines));
+    const std::optional<std::string> text = ReadTextFileIfAny(path, kMaxFileSize);
+    if (!text) {
+      DefaultSettings(app);
+      return;
+    }
+    LineReader in(SplitLines(*text, kLines));
     if (in.String() != kTitle) {
       DefaultSettings(app);
       return;

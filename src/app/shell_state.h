@@ -19,6 +19,9 @@ struct ShellState {
   // Options.cfg as it was read: its other lines are written back, and an
   // unchanged file is not written at all.
   std::string OptionsText;
+  // Options.cfg could not be read (no regular file, no permission): it is
+  // left as it stands, so the exit does not write it.
+  bool OptionsRefused = false;
 };
 
 }  // namespace koralin

@@ -32,7 +32,7 @@ void ExitProgram(App& app) {
   app.StopPlay = true;
   // A start refused as a second copy has read nothing and opened nothing.
   if (!app.shell.SettingsLoaded) {
-    app.platform.system.EndProcess();
+    app.platform.system.EndProcess(0);
     return;
   }
   Form1& f = app.form1;
@@ -68,7 +68,7 @@ void ExitProgram(App& app) {
   // Every file of the program is closed by the routine that opened it, so
   // none is open here; the windows go before the process.
   Step(app, [&] { f.form.SetVisible(false); });
-  app.platform.system.EndProcess();
+  app.platform.system.EndProcess(0);
 }
 
 }  // namespace koralin

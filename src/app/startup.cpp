@@ -7,6 +7,7 @@
 #include "common/basic.h"
 #include "dde/links.h"
 #include "display/compass.h"
+#include "display/file_errors.h"
 #include "display/minimal.h"
 #include "display/speed.h"
 #include "app/fix_intake.h"
@@ -47,11 +48,18 @@ void FillInputChoice(App& app) {
   f.Option1[8].SetCaption("Demo");
 }
 
-// Ends the start when another copy already runs; nothing else is touched.
+// Ends the start when another copy already runs, or when the lock cannot
+// be used (then as a failure, in words that do not claim a second copy);
+// nothing else is touched.
 bool RefuseSecondInstance(App& app) {
-  if (!app.platform.system.PrevInstance()) return false;
-  MsgBox(app, "      I am already running !", kTitle, MsgIcon::kInformation);
-  app.platform.system.EndProcess();
+  try {
+    if (!app.platform.system.PrevInstance()) return false;
+    MsgBox(app, "      I am already running !", kTitle, MsgIcon::kInformation);
+    app.platform.system.EndProcess(0);
+  } catch (const RunTimeError& e) {
+    LockError(app, e, app.platform.system.AppPath() + "/koralin-gps.lock");
+    app.platform.system.EndProcess(1);
+  }
   return true;
 }
 

@@ -25,15 +25,18 @@ class System {
   virtual std::string AppPath() = 0;
   // File name of the program's executable.
   virtual std::string ExeName() = 0;
-  // True when another copy already runs on the same settings.
+  // True when another copy already runs on the same settings. Something
+  // other than a regular file in the lock's place raises RunTimeError
+  // naming it.
   virtual bool PrevInstance() = 0;
   // False when the settings folder cannot be written (nor created).
   virtual bool SettingsWritable() = 0;
   virtual DateTime Now() = 0;
   // Opens the listing of the serial devices present.
   virtual void ShowSerialPortListing() = 0;
-  // Ends the process once the current event returns; nothing after it runs.
-  virtual void EndProcess() = 0;
+  // Ends the process with status (0: all went well) once the current event
+  // returns; nothing after it runs.
+  virtual void EndProcess(int status) = 0;
 };
 
 }  // namespace koralin

@@ -27,6 +27,11 @@ void FileWriteError(App& app, const RunTimeError& e, const std::string& path) {
   Report(app, "File " + path + " Write error.", MsgIcon::kExclamation, e);
 }
 
+void LockError(App& app, const RunTimeError& e, const std::string& path) {
+  Report(app, "Cannot start: the lock " + path + " cannot be used (remove it, then start again).", MsgIcon::kCritical,
+         e);
+}
+
 void FileWriteError(App& app, long number, const std::string& path) {
   FileWriteError(app, RunTimeError(number), path);
 }

@@ -15,28 +15,18 @@ namespace {
 
 [[noreturn]] void Fail(int errnoValue, bool reading) { throw FileError(errnoValue, reading); }
 
-std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return std::nullopt;
-  const std::uintmax_t size = fs::file_size(path, ec);
-  if (ec) return std::nullopt;
-  return size;
-}
-
 }  // namespace
 
 void AppendToFile(const std::string& path, std::string_view text) {
-  const auto sizeBefore = RegularFileSize(path);
-  errno = 0;
-  std::ofstream out(path, std::ios::binary | std::ios::app);
-  if (!out.is_open()) Fail(errno, false);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out.fail()) return;
-  const int e = errno;
-  std::error_code ec;
-  if (sizeBefore) fs::resize_file(path, *sizeBefore, ec);
-  Fail(e, false);
+  OpenFile file = OpenPlainFile(path, O_WRONLY | O_APPEND | O_CREAT);
+  const std::size_t sizeBefore = file.Size();
+  try {
+    file.Write(text);
+    file.Close();
+  } catch (const RunTimeError&) {
+    if (file.Fd() >= 0) file.Truncate(sizeBefore);
+    throw;
+  }
 }
 
 void DeleteFile(const std::string& path) {
@@ -47,28 +37,31 @@ void DeleteFile(const std::string& path) {
   if (!fs::remove(path, ec) && ec) Fail(ec.value(), false);
 }
 
-LineReader::LineReader(const std::string& path) {
-  errno = 0;
-  in_.open(path, std::ios::binary);
-  if (!in_.is_open()) Fail(errno, true);
+LineReader::LineReader(const std::string& path) : file_(OpenPlainFile(path, O_RDONLY)) {}
+
+int LineReader::Get() {
+  if (at_ == end_) {
+    at_ = 0;
+    end_ = file_.Read(buf_, sizeof buf_);
+    if (end_ == 0) return -1;
+  }
+  return static_cast<unsigned char>(buf_[at_++]);
 }
 
 bool LineReader::Next(std::string& line) {
   line.clear();
   bool any = false;
-  char c = 0;
-  for (;;) {
-    errno = 0;
-    if (!in_.get(c)) break;
+  for (int c = Get(); c >= 0; c = Get()) {
     any = true;
     if (c == '\n') return true;
     if (c == '\r') {
-      if (in_.peek() == '\n') in_.get(c);
+      // A CR LF is one line end: the LF is taken too.
+      if (at_ == end_ && Get() >= 0) --at_;
+      if (at_ < end_ && buf_[at_] == '\n') ++at_;
       return true;
     }
-    if (line.size() < kMaxLine) line += c;
+    if (line.size() < kMaxLine) line += static_cast<char>(c);
   }
-  if (in_.bad()) Fail(errno, true);
   return any;
 }
 

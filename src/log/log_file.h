@@ -2,7 +2,6 @@
 // program's run-time errors (number and description).
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -26,7 +25,11 @@ class LineReader {
   bool Next(std::string& line);
 
  private:
-  std::ifstream in_;
+  // The next byte; -1 at the end of the file.
+  int Get();
+  OpenFile file_;
+  char buf_[4096];
+  std::size_t at_ = 0, end_ = 0;
 };
 
 }  // namespace koralin

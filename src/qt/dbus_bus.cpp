@@ -17,11 +17,16 @@ constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
 constexpr long kNoCompanion = 282;  // the companion did not answer
 }  // namespace
 
-DbusBus::DbusBus(const QString& application, QDBusConnection connection)
+DbusBus::DbusBus(const QString& application, QDBusConnection connection, When when)
     : connection_(connection),
       service_(BusServiceName(application)),
       object_(kBusInterface, {"lblDDELat", "lblDDELong", "lblDDEVal", "lblDDECompas", "lblDDESpeed", "lblDDEHeight",
                               "lblDoppler1"}) {
+  if (when == When::kNow) Open();
+}
+
+void DbusBus::Open() {
+  if (publishing_ || !problem_.isEmpty()) return;
   if (!connection_.isConnected()) {
     problem_ = "There is no D-Bus session bus, so the live values are not published.";
     return;

@@ -16,9 +16,14 @@ class DbusBus : public QObject, public ValuesBus {
   Q_OBJECT
 
  public:
-  // Publishes as org.koralin.<application> on the session bus.
-  explicit DbusBus(const QString& application, QDBusConnection connection = QDBusConnection::sessionBus());
+  enum class When { kNow, kOnOpen };
+  // Publishes as org.koralin.<application> on the session bus, from now on
+  // or from Open() on: the program takes the name only once its start was
+  // not refused. Values published before are kept and served from then on.
+  explicit DbusBus(const QString& application, QDBusConnection connection = QDBusConnection::sessionBus(),
+                   When when = When::kNow);
   ~DbusBus() override;
+  void Open();
 
   // Empty while publishing; otherwise why the values are not published.
   QString Problem() const { return problem_; }

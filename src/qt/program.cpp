@@ -35,7 +35,8 @@ Program::Program(Options o)
       clock_(o.clock ? nullptr : std::make_unique<LinuxClockSetter>()),
       bus_(o.bus ? nullptr
                  : std::make_unique<DbusBus>(o.busName.isEmpty() ? QString::fromStdString(Either(o.system, system_).ExeName())
-                                                                 : o.busName)),
+                                                                 : o.busName,
+                                             QDBusConnection::sessionBus(), DbusBus::When::kOnOpen)),
       app(Platform{Either(o.system, system_), Either(o.dialogs, dialogs_), Either(o.comm1, comm1_),
                    Either(o.comm2, comm2_), Either(o.clock, clock_), Either(o.bus, bus_)}) {
   for (Timer* t : app.form1.Timers()) {
@@ -61,6 +62,10 @@ void Program::Start() {
   // The window places and shows itself as the model says, once the load
   // has built it; a second copy ends inside the load with only its box.
   Guarded(app, Form1_Load)();
+  // A refused start (a second copy, a lock that cannot be used) never takes
+  // the name, so it can neither hide the running copy nor publish.
+  if (!app.shell.SettingsLoaded) return;
+  if (bus_) bus_->Open();
   // Said once, without a box: the program works on without publishing its
   // values, and Info > DDE Info tells the same.
   if (bus_ && !bus_->Problem().isEmpty()) std::fprintf(stderr, "koralin-gps: %s\n", qPrintable(bus_->Problem()));

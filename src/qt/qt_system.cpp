@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -17,7 +18,8 @@ namespace koralin::qt {
 
 QtSystem::QtSystem() : QtSystem(SettingsFolder()) {}
 
-QtSystem::QtSystem(ReadyFolder settings) : appPath_(std::move(settings.path)), writable_(settings.writable) {}
+QtSystem::QtSystem(ReadyFolder settings)
+    : appPath_(std::move(settings.path)), writable_(settings.writable), lock_(appPath_ + "/koralin-gps.lock") {}
 
 void QtSystem::Beep() { QApplication::beep(); }
 
@@ -33,46 +35,30 @@ bool QtSystem::PrevInstance() {
   // Settings that are only read cannot be spoiled by a second copy, and a
   // lock there would be the only file written.
   if (!writable_) return false;
-  if (!lock_) {
-    lock_ = std::make_unique<QLockFile>(ToQ(appPath_) + "/koralin-gps.lock");
-    // Never stale by age while its owner lives; a lock whose process is gone
-    // (a crash, a power cut) is taken over.
-    lock_->setStaleLockTime(0);
+  try {
+    return !lock_.Take();
+  } catch (const RunTimeError& e) {
+    // Only something else standing in the lock's place refuses the start; a
+    // folder where no lock can be made is told by SettingsWritable().
+    if (e.Number() == err::kPathFileAccess) throw;
+    return false;
   }
-  // Only a lock held by a live process means another copy; a folder where
-  // no lock can be made is told by SettingsWritable().
-  if (lock_->isLocked() || lock_->tryLock(0)) return false;
-  if (lock_->error() != QLockFile::LockFailedError) return false;
-  if (LockHasOwner()) return true;
-  lock_->removeStaleLockFile();
-  return !lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError;
-}
-
-// A live copy writes its pid into the lock right after making it; a lock
-// still without one a moment later was left by a copy that died doing so
-// (a crash, a power cut), and nobody could ever own it.
-bool QtSystem::LockHasOwner() {
-  qint64 pid = 0;
-  QString host, app;
-  for (int look = 0; look < 5; ++look) {
-    if (lock_->getLockInfo(&pid, &host, &app)) return true;
-    QThread::msleep(20);
-  }
-  return false;
 }
 
 bool QtSystem::SettingsWritable() {
   return writable_ && !appPath_.empty() && ::access(appPath_.c_str(), W_OK | X_OK) == 0;
 }
 
-void QtSystem::EndProcess() {
+void QtSystem::EndProcess(int status) {
+  // A failed start ends as one, even when a signal ends it while its box is open.
+  status_ = std::max(status_, status);
   // The exit may run inside a nested event loop (a modal box, log playback);
   // returning to it would run more of the program, so the process ends here.
   // The exit has saved and closed everything the program owns.
   if (beforeEnd_) std::exchange(beforeEnd_, nullptr)();
-  if (lock_ && lock_->isLocked()) lock_->unlock();
+  lock_.Release();
   std::fflush(nullptr);
-  std::_Exit(0);
+  std::_Exit(status_);
 }
 
 void QtSystem::ShowSerialPortListing() {

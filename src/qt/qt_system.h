@@ -1,11 +1,11 @@
 // System services on Linux and Qt.
 #pragma once
 
-#include <QLockFile>
 #include <functional>
 #include <memory>
 
 #include "common/system.h"
+#include "qt/instance_lock.h"
 #include "qt/settings_place.h"
 
 namespace koralin::qt {
@@ -30,13 +30,13 @@ class QtSystem : public System {
   void SetListingOpener(std::function<void()> open) { openListing_ = std::move(open); }
   // Runs just before the process ends (the notices still open are read).
   void SetBeforeEnd(std::function<void()> f) { beforeEnd_ = std::move(f); }
-  void EndProcess() override;
+  void EndProcess(int status) override;
 
  private:
-  bool LockHasOwner();
   std::string appPath_;
   bool writable_;
-  std::unique_ptr<QLockFile> lock_;
+  InstanceLock lock_;
+  int status_ = 0;
   std::function<void()> openListing_;
   std::function<void()> beforeEnd_;
 };

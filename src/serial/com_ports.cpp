@@ -45,8 +45,9 @@ std::optional<Entry> ParseLine(std::string_view raw) {
 // The lines with their own line ends (LF, CR LF or none on the last), so a
 // rewrite gives every line back byte for byte. A missing file has none.
 std::vector<std::string> ReadLines(const std::string& file) {
-  if (!FileExists(file)) return {};
-  const std::string text = ReadTextFile(file, kMaxFileSize + 1);
+  const std::optional<std::string> any = ReadTextFileIfAny(file, kMaxFileSize + 1);
+  if (!any) return {};
+  const std::string& text = *any;
   if (text.size() > kMaxFileSize) throw RunTimeError(err::kPathFileAccess, file + ": too large for a port map");
   std::vector<std::string> lines;
   for (std::size_t from = 0; from < text.size();) {
@@ -59,6 +60,12 @@ std::vector<std::string> ReadLines(const std::string& file) {
 }
 
 }  // namespace
+
+std::vector<std::string> ComPortsLines(const std::string& settingsFolder) {
+  std::vector<std::string> lines = ReadLines(FileOf(settingsFolder));
+  for (std::string& line : lines) line.resize(Content(line).size());
+  return lines;
+}
 
 std::string DefaultDevicePath(int port) { return "/dev/ttyS" + std::to_string(port - 1); }
 

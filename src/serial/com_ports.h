@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace koralin {
 
@@ -17,6 +18,9 @@ using ComPortMap = std::map<int, std::string>;
 std::string DefaultDevicePath(int port);
 // The port number a line gives a device to; 0 for any other line.
 int LinePort(std::string_view line);
+// The lines of the file without their line ends; none when it is missing.
+// Anything but a regular file of at most 1 MB raises RunTimeError naming it.
+std::vector<std::string> ComPortsLines(const std::string& settingsFolder);
 // The numbers that have a line of their own; the first line of a number wins.
 ComPortMap ReadComPorts(const std::string& settingsFolder);
 // The device port number `port` opens.

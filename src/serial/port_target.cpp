@@ -1,7 +1,6 @@
 #include "serial/port_target.h"
 
 #include <array>
-#include <fstream>
 
 #include "common/basic.h"
 #include "common/error.h"
@@ -91,9 +90,8 @@ PortTarget ParseTarget(const std::string& text) {
 }
 
 PortTarget TargetOf(const std::string& settingsFolder, int port) {
-  std::ifstream in(settingsFolder + "/" + kComPortsFile);
   int lineNo = 0;
-  for (std::string line; std::getline(in, line);) {
+  for (const std::string& line : ComPortsLines(settingsFolder)) {
     ++lineNo;
     const std::size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
@@ -101,13 +99,13 @@ PortTarget TargetOf(const std::string& settingsFolder, int port) {
     if (number.empty() || number.size() > 3 || number.find_first_not_of("0123456789") != std::string::npos ||
         std::stoi(number) != port)
       continue;
-    const std::string value = Trim(line.substr(eq + 1, line.find_last_not_of("\r") - eq));
+    const std::string value = Trim(line.substr(eq + 1));
     if (value.empty()) continue;  // an empty line of a number is no line
     try {
       return ParseTarget(value);
     } catch (const RunTimeError& e) {
       throw RunTimeError(e.Number(), std::string(kComPortsFile) + " line " + NumText(lineNo) + " \"" +
-                                         Trim(line.substr(0, line.find_last_not_of("\r") + 1)) + "\": " + e.what());
+                                         Trim(line) + "\": " + e.what());
     }
   }
   PortTarget t;

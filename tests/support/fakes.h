@@ -54,12 +54,13 @@ class FakeSystem : public System {
     if (failListing) throw *failListing;
     ++listings;
   }
-  void EndProcess() override { ended = true; }
+  void EndProcess(int status) override { ended = true, endStatus = status; }
   // What the user does while the program lets pending events run.
   std::function<void()> onDoEvents;
   int beeps = 0, doEvents = 0, listings = 0;
   std::string appPath = ProcessFolder();  // one per test process: tests run in parallel
   bool ended = false, prevInstance = false;
+  int endStatus = 0;
   std::optional<RunTimeError> failListing;
   DateTime now{2026, 12, 5, 12, 0, 0};
 
