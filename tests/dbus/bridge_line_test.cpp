@@ -19,7 +19,8 @@ long PeakKb(qint64 pid) {
 TEST(Bridge, ALineWithoutEndIsDroppedWholeAndCounted) {
   QProcess bridge;
   bridge.start(KORALIN_BRIDGE, {"--name", "LongLine"});
-  ASSERT_TRUE(test::WaitFor([&] { return bridge.readAllStandardError().contains("serving"); }));
+  QByteArray said;
+  ASSERT_TRUE(test::WaitFor([&] { return (said += bridge.readAllStandardError()).contains("serving"); }));
   test::Client client("watcher", "org.koralin.LongLine");
   const QByteArray noise(16 << 20, 'x');
   for (qsizetype at = 0; at < noise.size(); at += 1 << 20) {
@@ -29,8 +30,9 @@ TEST(Bridge, ALineWithoutEndIsDroppedWholeAndCounted) {
   bridge.write("x\n%123/4\n");
   ASSERT_TRUE(test::WaitFor([&] { return !client.changes.empty(); }));
   test::RunFor(100);
-  const std::vector<std::pair<QString, QString>> served = {{"lblDDESound1", "%123/4"}};
-  EXPECT_EQ(client.changes, served) << "nothing of the long line is served";
+  QString served;
+  for (const auto& [item, value] : client.changes) served += item + "=" + value.left(20) + " ";
+  EXPECT_EQ(served.toStdString(), "lblDDESound1=%123/4 ") << "nothing of the long line is served";
   EXPECT_LT(PeakKb(bridge.processId()), 40 * 1024);
   bridge.closeWriteChannel();
   ASSERT_TRUE(bridge.waitForFinished(3000));

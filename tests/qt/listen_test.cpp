@@ -69,8 +69,8 @@ TEST(Listen, ClientsAreReadOnTheInputOrWhenTheLineAsks) {
   }
 }
 
-// Chosen as the output with Terminal Out open: a bind beyond loopback is
-// said once; "[::]" takes IPv4 clients too.
+// Chosen as the output: a bind beyond loopback is said once in Terminal Out
+// when it opens; "[::]" takes IPv4 clients too.
 TEST(Listen, ABindBeyondLoopbackIsWarnedAndAnyBindsBothFamilies) {
   const struct { const char* host; bool warned; } cases[] = {{"127.0.0.1", false}, {"0.0.0.0", true}, {"[::]", true}};
   for (const auto& c : cases) {
@@ -79,12 +79,15 @@ TEST(Listen, ABindBeyondLoopbackIsWarnedAndAnyBindsBothFamilies) {
     const int tcp = FreePort();
     const std::string target = Listen(tcp, c.host);
     rig.map.Map(1, target);
-    rig.app.form1.mnuTerminalOut.SetChecked(true);
     ComOutSelect(rig.app, 1, 4800);
     ASSERT_EQ(rig.app.settings.ComPortOut, 1) << rig.Box();
+    const MenuItem& terminalOut = rig.app.form1.mnuTerminalOut;
+    terminalOut.Click();  // opens it
     EXPECT_EQ(rig.app.terminal.TerminalText[0],
               c.warned ? "Warning: " + target + " is open to the network: any host on it can read the position\r\n"
                        : "");
+    terminalOut.Click(), terminalOut.Click();
+    EXPECT_EQ(rig.app.terminal.TerminalText[0], "") << "said once";
     const int fd = test::ConnectLocal(tcp);
     EXPECT_GE(fd, 0) << "127.0.0.1 refused";
     if (fd >= 0) ::close(fd);
