@@ -39,7 +39,8 @@ TEST(Listen, AFullTableGivesTheLongestIdlePlaceToANewClient) {
     const int late = test::ConnectLocal(tcp);
     std::string got;
     const auto until = std::chrono::steady_clock::now() + 1s;
-    while (got.empty() && std::chrono::steady_clock::now() < until) port.Write(test::Rmc() + "\r\n"), got = test::Receive(late, 50);
+    while (got.empty() && std::chrono::steady_clock::now() < until)
+      port.Write(test::Rmc() + "\r\n"), got = test::Receive(late, 50);
     EXPECT_EQ(got.starts_with(test::Rmc()), c.served) << got;
     EXPECT_EQ(port.Clients(), 16);
     for (const int fd : idle) ::close(fd);
