@@ -20,6 +20,9 @@ struct Option {
   std::string_view byDefault;
   std::string (*get)(const App&);
   void (*set)(App&, std::string_view value);  // ignores a value it does not know
+  // Written even when the file has no line for it; an option no menu
+  // changes is only kept where the user wrote it.
+  bool always = true;
 };
 
 // An option that is a menu check: "1" checked, "0" not.
@@ -27,12 +30,25 @@ template <MenuItem Form1::*item> constexpr Option Check(std::string_view key, bo
   return {key, byDefault ? "1" : "0", [](const App& a) { return std::string((a.form1.*item).Checked() ? "1" : "0"); },
           [](App& a, std::string_view v) {
             if (v == "1" || v == "0") (a.form1.*item).SetChecked(v == "1");
-          }};
+          },
+          true};
+}
+
+// An option that is a whole number from 1 to `most`, set only in the file.
+template <int SerialState::*field, int most> constexpr Option Count(std::string_view key, std::string_view byDefault) {
+  return {key, byDefault, [](const App& a) { return NumText(a.serial.*field); },
+          [](App& a, std::string_view v) {
+            if (v.empty() || v.size() > 4 || v.find_first_not_of("0123456789") != std::string_view::npos) return;
+            const int n = std::stoi(std::string(v));
+            if (n >= 1 && n <= most) a.serial.*field = n;
+          },
+          false};
 }
 
 // Every option, one line each.
 constexpr Option kOptions[] = {
     Check<&Form1::mnuAnyTalker>("AnyTalker", true),
+    Count<&SerialState::ListenClients, 256>("ListenClients", "16"),
 };
 
 // The option a "key=value" line sets, with its value; none for other lines.
@@ -80,7 +96,8 @@ void LoadOptions(App& app) {
 std::string OptionsFileText(App& app) {
   std::vector<std::string> lines = SplitLines(app.shell.OptionsText);
   std::vector<const Option*> missing;
-  for (const Option& o : kOptions) missing.push_back(&o);
+  for (const Option& o : kOptions)
+    if (o.always) missing.push_back(&o);
   std::string value;
   for (std::string& line : lines)
     if (const Option* o = OptionOf(line, value)) {

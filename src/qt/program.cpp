@@ -31,7 +31,7 @@ Program::Program(Options o)
                                                                              : ReadyFolder{o.settingsFolder})),
       dialogs_(o.dialogs ? nullptr : std::make_unique<QtDialogs>()),
       comm1_(o.comm1 ? nullptr : std::make_unique<TargetPort>(Either(o.system, system_).AppPath())),
-      comm2_(o.comm2 ? nullptr : std::make_unique<TargetPort>(Either(o.system, system_).AppPath())),
+      comm2_(o.comm2 ? nullptr : std::make_unique<TargetPort>(Either(o.system, system_).AppPath(), false)),
       clock_(o.clock ? nullptr : std::make_unique<LinuxClockSetter>()),
       bus_(o.bus ? nullptr
                  : std::make_unique<DbusBus>(o.busName.isEmpty() ? QString::fromStdString(Either(o.system, system_).ExeName())
@@ -39,6 +39,8 @@ Program::Program(Options o)
                                              QDBusConnection::sessionBus(), DbusBus::When::kOnOpen)),
       app(Platform{Either(o.system, system_), Either(o.dialogs, dialogs_), Either(o.comm1, comm1_),
                    Either(o.comm2, comm2_), Either(o.clock, clock_), Either(o.bus, bus_)}) {
+  for (TargetPort* port : {comm1_.get(), comm2_.get()})
+    if (port) port->SetClientLimit([this] { return app.serial.ListenClients; });
   for (Timer* t : app.form1.Timers()) {
     if (o.runTimer) o.runTimer(*t);
     else timers_.Attach(*t);

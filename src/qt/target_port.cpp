@@ -9,24 +9,23 @@
 
 namespace koralin::qt {
 
-namespace {
-
-std::unique_ptr<SerialPort> Make(const std::string& folder, const PortTarget& t) {
+std::unique_ptr<SerialPort> TargetPort::Make(const PortTarget& t) const {
   switch (t.kind) {
     case TargetKind::kGpsd:
     case TargetKind::kTcp:
       return std::make_unique<NetPort>(t);
-    case TargetKind::kListen:
-      return std::make_unique<ListenPort>(t);
+    case TargetKind::kListen: {
+      ListenRules rules{.isInput = isInput_};
+      if (clientLimit_) rules.maxClients = clientLimit_();
+      return std::make_unique<ListenPort>(t, std::move(rules));
+    }
     case TargetKind::kPty:
       return std::make_unique<PtyPort>(t);
     case TargetKind::kDevice:
       break;
   }
-  return std::make_unique<QtSerialPort>(folder);
+  return std::make_unique<QtSerialPort>(folder_);
 }
-
-}  // namespace
 
 void TargetPort::Open(int port, const std::string& settings, int inBufferSize, int outBufferSize) {
   if (IsOpen()) throw RunTimeError(err::kPortAlreadyOpen);
@@ -44,7 +43,7 @@ void TargetPort::Open(int port, const std::string& settings, int inBufferSize, i
   const auto* net = dynamic_cast<const NetPort*>(impl_.get());
   if (!net || !net->Resumes(port, target)) {
     impl_.reset();
-    impl_ = Make(folder_, target);
+    impl_ = Make(target);
   }
   impl_->Open(port, settings, inBufferSize, outBufferSize);
 }

@@ -47,6 +47,7 @@ bool StartSource(App& app) {
     try {
       if (port > 0) {
         app.platform.comm1.Open(port, LineSettings(app.settings.BaudIn), kInBufferSize, 0);
+        SayPortWarning(app, app.platform.comm1);
         f.tmrComInTimeOut.SetEnabled(true);
       }
     } catch (const std::exception& e) {

@@ -116,6 +116,7 @@ int OpenComOut(App& app, int port, long baud) {
     } else if (IsSeparatePort(port)) {
       CloseComOut(app);
       app.platform.comm2.Open(port, LineSettings(baud), 0, kOutBufferSize);
+      SayPortWarning(app, app.platform.comm2);
       ComOutMenusEnabled(app, false);
     } else {
       CloseComOut(app);

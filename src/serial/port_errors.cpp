@@ -7,6 +7,8 @@
 #include "nmea/fix_state.h"
 #include "serial/input_choice.h"
 #include "serial/output_port.h"
+#include "serial/serial_port.h"
+#include "terminal/terminal.h"
 
 namespace koralin {
 
@@ -51,6 +53,11 @@ void ComOutOpenError(App& app, const std::string& procName, const std::string& e
   ComOutReset(app);
   ComOutMenusEnabled(app, true);
   ShowCritical(app, procName + "\r\nCom" + NumText(port) + "  " + errText);
+}
+
+void SayPortWarning(App& app, const SerialPort& comm) {
+  const std::string warning = comm.Warning();
+  if (!warning.empty()) NoticeTerminalOut(app, warning + std::string(kCrLf));
 }
 
 }  // namespace koralin

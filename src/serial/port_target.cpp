@@ -62,6 +62,16 @@ void ParseHostPort(const Scheme& s, std::string rest, PortTarget& t) {
   t.tcpPort = static_cast<int>(n);
 }
 
+// "?input=1" or "?input=0" after a listen:// address.
+std::string TakeInputFlag(std::string rest, PortTarget& t) {
+  const std::size_t q = rest.find('?');
+  if (q == std::string::npos) return rest;
+  const std::string flag = rest.substr(q + 1);
+  if (flag != "input=1" && flag != "input=0") Fault("unknown option \"" + flag + "\" - only ?input=1 or ?input=0");
+  t.clientInput = flag == "input=1";
+  return rest.substr(0, q);
+}
+
 }  // namespace
 
 PortTarget ParseTarget(const std::string& text) {
@@ -76,7 +86,8 @@ PortTarget ParseTarget(const std::string& text) {
     const std::string prefix = s.prefix;
     if (text.compare(0, prefix.size(), prefix) != 0) continue;
     t.kind = s.kind;
-    const std::string rest = text.substr(prefix.size());
+    std::string rest = text.substr(prefix.size());
+    if (s.kind == TargetKind::kListen) rest = TakeInputFlag(rest, t);
     if (s.kind == TargetKind::kPty) {
       if (rest.empty() || rest.front() != '/' || rest.back() == '/')
         Fault("pty:// needs the full path of the link, e.g. pty:///tmp/koralin-gps-out");

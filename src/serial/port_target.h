@@ -14,6 +14,9 @@ struct PortTarget {
   std::string host;  // network kinds
   int tcpPort = 0;   // network kinds
   std::string path;  // device and pty kinds
+  // listen:// only: its clients' sentences are read on the output port too
+  // ("?input=1"); the input port always reads them.
+  bool clientInput = false;
 };
 
 // The right side of a ComPorts.cfg line; raises RunTimeError saying what

@@ -33,6 +33,9 @@ class SerialPort {
   // Calls `wake` once, when a character arrives on a line with nothing
   // waiting; false when the port cannot tell, and the caller keeps polling.
   virtual bool WakeOnInput(std::function<void()> /*wake*/) { return false; }
+  // What the user should know about the open port (a server open to the
+  // network); empty for most.
+  virtual std::string Warning() const { return {}; }
 };
 
 // The line settings of a rate: "4800,N,8,1".

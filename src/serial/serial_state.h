@@ -19,6 +19,8 @@ struct SerialState {
   bool OutLost = false;
   // Sentences the output dropped for a slow reader, as last shown.
   long DroppedShown = 0;
+  // Clients a listen:// port serves at once (Options.cfg ListenClients).
+  int ListenClients = 16;
 };
 
 }  // namespace koralin

@@ -1,5 +1,7 @@
 #include "terminal/terminal.h"
 
+#include <utility>
+
 #include "app/app.h"
 #include "common/basic.h"
 #include "terminal/terminal_text.h"
@@ -63,6 +65,16 @@ void AddTerminalIn(App& app, std::string_view text, bool clear) { AddTerminal(ap
 
 void AddTerminalOut(App& app, std::string_view text, bool clear) {
   AddTerminal(app, TerminalKind::kOut, text, clear);
+}
+
+void NoticeTerminalOut(App& app, std::string_view text) {
+  app.terminal.OutNotice = text;
+  ShowTerminalOutNotice(app);
+}
+
+void ShowTerminalOutNotice(App& app) {
+  if (app.terminal.OutNotice.empty() || !app.form1.mnuTerminalOut.Checked()) return;
+  AddTerminalOut(app, std::exchange(app.terminal.OutNotice, {}), false);
 }
 
 void Form2_chkFreeze_Click(App& app) { ToggleFreeze(app, TerminalKind::kIn); }

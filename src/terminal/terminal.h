@@ -12,6 +12,11 @@ struct App;
 // unchecked. The text "Show Again" only redraws.
 void AddTerminalIn(App& app, std::string_view text, bool clear);
 void AddTerminalOut(App& app, std::string_view text, bool clear);
+// A warning said once in Terminal Out: at once when it is open, else when it
+// opens next.
+void NoticeTerminalOut(App& app, std::string_view text);
+// Shows the warning still waiting, if any.
+void ShowTerminalOutNotice(App& app);
 
 // The freeze boxes, and a click on a terminal's surface, which clears it.
 void Form2_chkFreeze_Click(App& app);

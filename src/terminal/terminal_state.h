@@ -95,6 +95,8 @@ struct TerminalState {
   std::array<std::string, 2> TerminalText;
   bool FreezeIn = false;
   bool FreezeOut = false;
+  // A warning for Terminal Out that waits until it is next open.
+  std::string OutNotice;
   Form2 form2;
   Form3 form3;
   Form4 form4;

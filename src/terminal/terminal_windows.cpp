@@ -128,6 +128,7 @@ void mnuTerminalOut_Click(App& app) {
   AddTerminalOut(app, "", true);
   w.screen.Cls();
   w.form.SetCaption(TerminalOutCaption(app));
+  ShowTerminalOutNotice(app);
 }
 
 std::string TerminalOutCaption(const App& app) {

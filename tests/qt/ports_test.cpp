@@ -59,7 +59,7 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
     PtyRig rig;
     const std::string link = rig.map.Folder() + "/gps-out";
     const int tcp = FreePort();
-    rig.map.Map(1, listen ? "listen://127.0.0.1:" + std::to_string(tcp) : "pty://" + link);
+    rig.map.Map(1, listen ? "listen://127.0.0.1:" + std::to_string(tcp) + "?input=1" : "pty://" + link);
     rig.GpsOn();
     ComOutSelect(rig.app, 1, 4800);
     ASSERT_EQ(rig.app.settings.ComPortOut, 1) << rig.Box();

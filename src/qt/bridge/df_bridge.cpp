@@ -20,6 +20,9 @@ namespace {
 using namespace koralin::qt;
 
 constexpr const char* kItem = "lblDDESound1";
+// A bearing line is a few characters; a longer one is noise and is dropped
+// whole, up to its line end, so memory stays bounded whatever comes in.
+constexpr qsizetype kMaxLine = 4096;
 
 // Splits standard input into lines and publishes each non-empty one.
 class Bridge : public QObject {
@@ -34,14 +37,31 @@ class Bridge : public QObject {
         QCoreApplication::quit();
         return;
       }
-      pending_.append(buf, static_cast<qsizetype>(n));
-      for (qsizetype end; (end = pending_.indexOf('\n')) >= 0; pending_.remove(0, end + 1))
-        Serve(QString::fromLatin1(pending_.left(end)).trimmed());
-      if (pending_.size() > 4096) pending_.clear();  // no line end in sight: noise
+      Split(QByteArrayView(buf, n));
     });
   }
 
  private:
+  void Split(QByteArrayView chunk) {
+    while (!chunk.isEmpty()) {
+      const qsizetype end = chunk.indexOf('\n');
+      if (!dropping_) pending_.append(end < 0 ? chunk : chunk.first(end));
+      if (pending_.size() > kMaxLine) Drop();
+      if (end < 0) return;
+      if (!dropping_) Serve(QString::fromLatin1(pending_).trimmed());
+      pending_.clear();
+      dropping_ = false;
+      chunk = chunk.sliced(end + 1);
+    }
+  }
+
+  void Drop() {
+    pending_.clear();
+    dropping_ = true;
+    std::fprintf(stderr, "koralin-df-bridge: a line over %lld characters dropped (%ld so far)\n",
+                 static_cast<long long>(kMaxLine), ++dropped_);
+  }
+
   void Serve(const QString& bearing) {
     if (bearing.isEmpty()) return;
     object_->SetValue(kItem, bearing);
@@ -54,6 +74,8 @@ class Bridge : public QObject {
   QDBusConnection connection_;
   PublishedObject* object_;
   QByteArray pending_;
+  bool dropping_ = false;  // inside a line too long to keep, until its end
+  long dropped_ = 0;
 };
 
 }  // namespace
