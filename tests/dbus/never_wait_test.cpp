@@ -57,7 +57,7 @@ struct Program {
   Program(ClockSetter& clock, const char* name)
       : program({.settingsFolder = Mapped(), .busName = name, .clock = &clock}), app(program.app), bus(*program.Bus()) {
     app.form1.form.SetVisible(true);
-    Form1_Load(app);
+    program.Start();
     app.form1.mnuPollingSpeed.Click();  // fast
     BaudSelect(app, 4800);              // a pty takes any rate: no search
     app.form1.Option1[2].Click();        // Com3

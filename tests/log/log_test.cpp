@@ -117,10 +117,12 @@ TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
 
 TEST(Logging, AWriteErrorIsToldOnceThenRetriedQuietly) {
   LogRig faulty;
-  const std::pair<std::string, const char*> faults[] = {
+  const std::pair<std::string, std::string> faults[] = {
       {faulty.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
-      {"/dev/full", "61\r\n\r\nDisk full (No space left on device)"},
-      {faulty.folder.path(), "75\r\n\r\nPath/File access error (Is a directory)"},
+      {"/dev/full", "75\r\n\r\nPath/File access error (full is a device, not a regular file)"},
+      {faulty.folder.path(), "75\r\n\r\nPath/File access error (" +
+                                 std::filesystem::path(faulty.folder.path()).filename().string() +
+                                 " is a folder, not a regular file)"},
   };
   for (const auto& [path, numberAndDescription] : faults) {
     SCOPED_TRACE(path);
@@ -275,7 +277,8 @@ TEST(Playback, AMissingFileEndsWithTheInputOffAFolderIsAReadErrorWithoutCleanUp)
     rig.app.settings.ComPortIn = 3;
     rig.Play(path);
     EXPECT_EQ(rig.dialogs.boxes.at(folder).prompt,
-              folder ? "File Read Error " + path + "\r\n\r\nError = 75\r\n\r\nPath/File access error (Is a directory)"
+              folder ? "File Read Error " + path + "\r\n\r\nError = 75\r\n\r\nPath/File access error (" +
+                           std::filesystem::path(path).filename().string() + " is a folder, not a regular file)"
                      : "No " + path + " found.");
     EXPECT_EQ(std::to_string(rig.app.settings.ComPortIn) + std::to_string(rig.f.mnuPlayLog.Checked()) +
                   std::to_string(rig.system.beeps), folder ? "-210" : "001");
