@@ -1,10 +1,8 @@
-// The application: the settings folder, Gps.cfg, start-up from the stored
-// settings, Options.cfg, the exit, and setting the PC clock from the fix.
+// Start-up, the settings folder, Gps.cfg, Options.cfg, the exit, and setting the PC clock from the fix.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <functional>
-#include <vector>
 
 #include "app/options_file.h"
 #include "app/pc_clock.h"
@@ -12,13 +10,10 @@
 #include "app/settings_folder.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
-#include "common/text_file.h"
 #include "common/basic.h"
-#include "app/fix_intake.h"
-#include "nmea/rmc.h"
+#include "common/text_file.h"
 #include "nmea/gps_time.h"
 #include "app/intake.h"
-#include "nmea/sentence.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
@@ -268,8 +263,7 @@ std::string Rmc(const std::string& time, const std::string& date) {
 
 struct ClockRig : test::TestRig {
   ClockRig() {
-    FillMonthTable(app.fix.MonthTable);
-    app.settings.ComPortIn = 1;
+    ReadyToDecode(1);
     comm1.Open(1, "4800,N,8,1", 1024, 512);
   }
   // One poll of the serial input carrying this text. A poll carries the
@@ -309,54 +303,39 @@ TEST(PcClock, SetToTheFixTimeShiftedByTheRequestedOffset) {
   }
 }
 
-// Two sentences arrive: the clock is set once for a request, only from a real
-// serial port; a refusal goes to the port report. Else the request waits.
+// Three fixes arrive; a setting that waits is answered before the third. The
+// clock is set once per request, only from a real serial port, and the fixes go
+// on meanwhile; a refusal, at once or late, goes to the port report and keeps the request.
 TEST(PcClock, SetOnceForEachRequestFromARealSerialPortOnly) {
-  // input, request, refused -> settings made, the request left ("-": none), the port report
-  const struct { int input; std::optional<int> request; bool refused; const char* seen; } rows[] = {
-      {1, {}, false, "0-"}, {1, 0, false, "1-"}, {1, 2, true, "02The PC clock was not set: no right"},
-      {0, 1, false, "01"},  {-1, 1, false, "01"}, {-2, 1, false, "01"}};
+  enum How { kAtOnce, kRefused, kLater, kRefusedLater };
+  const RunTimeError no(70, "The PC clock was not set: no right");
+  // input, request, answer -> settings made, the request left ("-": none), the port report, the input after
+  const struct { int input; std::optional<int> request; How how; const char* seen; } rows[] = {
+      {1, {}, kAtOnce, "0-|1"}, {1, 0, kAtOnce, "1-|1"}, {1, 0, kLater, "1-|1"}, {0, 1, kAtOnce, "01|0"},
+      {-1, 1, kAtOnce, "01|-1"}, {-2, 1, kAtOnce, "01|-2"}, {1, 2, kRefused, "02getGPSinput 1 The PC clock was not set: no right|0"},
+      {1, 2, kRefusedLater, "12getGPSinput 1 The PC clock was not set: no right|0"}};
   for (const auto& r : rows) {
+    SCOPED_TRACE(std::to_string(r.input) + " " + std::to_string(r.request.value_or(-1)) + " " + std::to_string(r.how));
     ClockRig rig;
     rig.app.settings.ComPortIn = static_cast<std::int16_t>(r.input);
     rig.app.shell.ClockOffsetPending = r.request;
-    if (r.refused) rig.clockSetter.fail = RunTimeError(70, "The PC clock was not set: no right");
-    for (const char* time : {"120000", "120001"}) rig.Receive(Rmc(time, "150626"));
+    rig.clockSetter.waits = r.how >= kLater;
+    if (r.how == kRefused) rig.clockSetter.fail = no;
+    rig.Receive(Rmc("120000", "150626"));
+    rig.Receive(Rmc("120001", "150626"));
+    if (r.how >= kLater) {
+      EXPECT_TRUE(rig.clockSetter.Busy() && rig.app.shell.ClockOffsetPending == r.request);
+      EXPECT_EQ(rig.app.fix.UtcTimeText, "12:00:01");
+      rig.clockSetter.Answer(r.how == kRefusedLater ? std::optional(no) : std::nullopt);
+    }
+    rig.Receive(Rmc("120002", "150626"));
     const auto& left = rig.app.shell.ClockOffsetPending;
+    const ErrorRecord& e = rig.app.lastInputError;
     EXPECT_EQ(std::to_string(rig.clockSetter.set.size()) + (left ? std::to_string(*left) : "-") +
-                  rig.app.lastInputError.description, r.seen) << r.input << " " << r.request.value_or(-1);
+                  (e.count ? e.procName + " " + std::to_string(e.port) + " " + e.description : "") + "|" +
+                  std::to_string(rig.app.settings.ComPortIn),
+              r.seen);
   }
-}
-
-// Refused at once, or after the system took its time: the same report.
-TEST(PcClock, ARefusalGoesToThePortReportAndKeepsTheRequest) {
-  for (const bool later : {false, true}) {
-    ClockRig refused;
-    refused.app.shell.ClockOffsetPending = 2;
-    const RunTimeError no(70, "The PC clock was not set: no right");
-    refused.clockSetter.waits = later;
-    if (!later) refused.clockSetter.fail = no;
-    refused.Receive(Rmc("120000", "150626"));
-    if (later) refused.clockSetter.Answer(no);
-    EXPECT_EQ(refused.app.lastInputError.procName + " " + refused.app.lastInputError.description +
-                  std::to_string(*refused.app.shell.ClockOffsetPending) + std::to_string(refused.app.settings.ComPortIn),
-              "getGPSinput The PC clock was not set: no right20") << later;
-  }
-}
-
-// While the system answers (a password asked, say) the fixes go on, and no
-// second setting starts; the answer ends the request.
-TEST(PcClock, WhileASettingWaitsNoSecondOneStarts) {
-  ClockRig rig;
-  rig.clockSetter.waits = true;
-  rig.app.shell.ClockOffsetPending = 0;
-  rig.Receive(Rmc("120000", "150626"));
-  rig.Receive(Rmc("120001", "150626"));
-  EXPECT_TRUE(rig.clockSetter.Busy() && rig.clockSetter.set.size() == 1 && rig.app.shell.ClockOffsetPending == 0);
-  EXPECT_EQ(rig.app.fix.UtcTimeText, "12:00:01");
-  rig.clockSetter.Answer();
-  rig.Receive(Rmc("120002", "150626"));
-  EXPECT_TRUE(!rig.clockSetter.Busy() && rig.clockSetter.set.size() == 1 && !rig.app.shell.ClockOffsetPending);
 }
 
 TEST(PcClock, ASentenceWithABadDateIsDroppedAndSetsNothing) {
@@ -390,7 +369,9 @@ TEST(TimeMenu, TheOtherZoneAnswerIsRoundedToTheEvenOrRefused) {
     EXPECT_EQ(rig.app.shell.ClockOffsetPending, c.pending) << c.answer;
     EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + Str(rig.app.settings.TimeZoneOffset) + Str(rig.system.beeps),
               "-5" + Str(c.pending.value_or(-5)) + Str(c.beeps)) << c.answer;
-    if (c.pending == 7) { EXPECT_EQ(rig.app.form1.mnuTimeZone.Caption(), "O&ther TimeZone (+7)..."); }
+    if (c.pending == 7 || c.pending == 0) {  // a sign only before a positive offset
+      EXPECT_EQ(rig.app.form1.mnuTimeZone.Caption(), c.pending == 7 ? "O&ther TimeZone (+7)..." : "O&ther TimeZone (0)...");
+    }
   }
 }
 }  // namespace

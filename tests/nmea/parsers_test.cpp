@@ -1,5 +1,4 @@
-// The sentence parsers: finding, checking and cutting sentences, and each
-// sentence's fields as a record.
+// The sentence parsers: finding, checking and cutting sentences, and each one's fields.
 #include <gtest/gtest.h>
 
 #include <cmath>
