@@ -69,7 +69,8 @@ TEST(Tail, AnySplitRelaysEachFixOnce) {
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
       Relaying rig(verify);
       std::string relayed;
-      for (const std::string& text : {stream.substr(0, cut), stream.substr(cut), Gga("120002")}) relayed += rig.Poll(text);
+      for (const std::string& text : {stream.substr(0, cut), stream.substr(cut), Gga("120002")})
+        relayed += rig.Poll(text);
       EXPECT_EQ(relayed, Rmc("120000") + Rmc("120001")) << "cut at " << cut << (verify ? ", verified" : "");
     }
 }
