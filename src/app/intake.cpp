@@ -27,12 +27,33 @@ constexpr std::size_t kHistoryLimit = 500;
 // this is followed by noise, and carrying it would let the text grow forever.
 constexpr std::size_t kTailLimit = 1024;
 
-// The last sentence of the earlier texts, complete or not.
-std::string CarriedTail(const std::string& history) {
+// The name a decoder would look for this sentence by; with any talker "$GP"
+// and its kind finds the kind under every talker.
+std::string KindOf(std::string_view sentence, bool anyTalker) {
+  const std::string_view name = sentence.substr(0, sentence.find_first_of(",*\r\n"));
+  if (name.size() < 4) return {};
+  return anyTalker && name.size() >= 6 ? "$GP" + std::string(name.substr(3)) : std::string(name);
+}
+
+// The last sentence of the earlier texts, when a decoder may still want it.
+// An unfinished one is always carried. One with its line end was decoded in
+// its own poll (lastText), unless another of its kind came first there, as
+// each decoder takes the first; only then is it carried, and only when the
+// new text brings none of its kind. Met again first, a decoded one would hide
+// the next of its kind for a whole receiver period.
+std::string CarriedTail(const std::string& history, std::string_view lastText, std::string_view newText,
+                        bool anyTalker) {
   if (history.size() < 2) return {};
   const std::size_t i = InStrRev(history, "$");
   if (i == 0 || history.size() - (i - 1) > kTailLimit) return {};
-  return history.substr(i - 1);
+  std::string tail = history.substr(i - 1);
+  if (tail.find_first_of("\r\n") == std::string::npos) return tail;
+  const std::string kind = KindOf(tail, anyTalker);
+  if (kind.empty() || !lastText.ends_with(tail)) return {};
+  const std::size_t first = FindSentence(kind, lastText, 1, anyTalker);
+  const bool hidden = first != 0 && first - 1 < lastText.size() - tail.size();
+  if (!hidden || FindSentence(kind, newText, 1, anyTalker) != 0) return {};
+  return tail;
 }
 
 bool IsDecodingError(const RunTimeError& e) {
@@ -99,7 +120,7 @@ void getGPSinput(App& app) {
     AddTerminalIn(app, t, false);
     PollTexts& p = app.poll;
     p.RxTextDoppler = t;
-    t.insert(0, CarriedTail(p.RxHistory));
+    t.insert(0, CarriedTail(p.RxHistory, p.RxText, t, app.form1.mnuAnyTalker.Checked()));
     p.RxText = t;
     p.RxTextAltitude = t;
     if (p.RxHistory.size() <= kHistoryLimit)

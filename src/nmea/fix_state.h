@@ -39,7 +39,7 @@ struct FixState {
 
 // The texts handed to the decoders on each poll.
 struct PollTexts {
-  std::string RxText;          // this poll, with the unfinished tail of earlier polls in front
+  std::string RxText;          // this poll, with the carried tail of earlier polls in front
   std::string RxTextAltitude;  // the same text, for the altitude decoders
   std::string RxTextDoppler;   // this poll exactly as read
   std::string RxTextHCHDT;     // compass text gathered from the output port
