@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/events.h"
 #include "app/shutdown.h"
@@ -163,6 +165,18 @@ void AddInputChoice(Form1& f, QWidget* parent) {
   Place(list, f.lstCustumComIn);
 }
 
+// The window's outer place moved, if need be, so that its title bar lies on
+// its screen. A window the window system placed by its inner area (static
+// gravity) has the content at the corner and the title bar above the screen,
+// where it can never be dragged.
+QPoint Reachable(const QWidget& window) {
+  const QPoint at = window.pos();
+  const QScreen* screen = window.screen();
+  if (!screen) return at;
+  const QRect free = screen->availableGeometry();
+  return {std::max(at.x(), free.left()), std::max(at.y(), free.top())};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(App& app) : app_(app) {
@@ -237,7 +251,13 @@ void MainWindow::FitToModel(bool resized) {
     placed_.reset();  // the place is the frame's, now that it is known
   }
   if (newFrame || resized) Run(app_, Form1_Resize);
-  if (newFrame) SyncWindow();
+  bool placeAgain = newFrame;
+  if (const QPoint place = Reachable(*this); place != pos()) {
+    placed_.reset();
+    w.Move(place.x() * 15, place.y() * 15);
+    placeAgain = true;  // even when the model was there already
+  }
+  if (placeAgain) SyncWindow();
 }
 
 // Closing the window, by its close box or the window manager's Alt+F4.

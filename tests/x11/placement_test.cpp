@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThread>
+#include <QWindow>
 
 #include "qt/rig.h"
 
@@ -76,6 +77,21 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterI
   s.app.form1.mnuMinimalDisplay.Click();  // where it was left; its size is its own
   EXPECT_TRUE(test::WaitFor([&] { return OnScreen(s.window.Minimal().winId()).topLeft() == QPoint(200, 100); }));
   EXPECT_TRUE(test::WaitFor([&] { return !s.window.isVisible(); }));
+}
+
+// Placed by its inner area (static gravity), as the window system now and
+// then has it at start, the window's title bar is above the screen: it comes
+// back where it can be dragged, and the model with it.
+TEST(OnScreen, AWindowWithItsTitleBarOffTheScreenComesBack) {
+  NEED_X;
+  Screen s;
+  s.ExpectPlaced(s.window, s.app.form1.form, "main window");
+  s.window.windowHandle()->setPosition(0, 0);
+  QRect seen;
+  EXPECT_TRUE(test::WaitFor([&] {
+    seen = OnScreen(s.window.winId());
+    return seen.top() >= 0 && seen.left() >= 0 && seen == Model(s.app.form1.form);
+  })) << Text(seen);
 }
 
 // The real program's windows mapped on screen.
