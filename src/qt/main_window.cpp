@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "app/events.h"
@@ -227,7 +228,13 @@ void MainWindow::SyncWindow() {
   const QPoint place(Px(w.Left()), Px(w.Top()));
   if (!placed_ || *placed_ != place) {
     placed_ = place;
-    move(place);
+    // Once the window exists, move() places its inner area (static gravity)
+    // by the frame Qt knows of, none before the window manager has told it:
+    // the place is given as the frame's, whatever Qt knows.
+    if (QWindow* handle = windowHandle())
+      handle->setFramePosition(place);
+    else
+      move(place);
   }
   // The face may show the window on its own before the model does; only a
   // change of the model's mind is applied.
