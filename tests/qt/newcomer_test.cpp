@@ -37,6 +37,8 @@ TEST(Newcomer, ADateOfEveryMonthFitsItsLabelAt100And200Percent) {
 // the outer one, whatever borders the window manager adds).
 TEST(Newcomer, TheFrameHoldsItsRowsAndTheWindowFitsTheScreenAt200Percent) {
   test::WindowRig rig;
+  rig.f.lblAltitude.SetVisible(true);  // shown once an altitude sentence came
+  QApplication::processEvents();
   const QGroupBox* frame = rig.window.findChild<QGroupBox*>("Frame1");
   const QRect inside = frame->rect().adjusted(2, 0, -2, -2);
   for (const QWidget* w : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
