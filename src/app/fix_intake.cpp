@@ -15,6 +15,7 @@
 #include "nmea/gsa.h"
 #include "nmea/position.h"
 #include "nmea/rmc.h"
+#include "serial/watchdog.h"
 
 namespace koralin {
 
@@ -33,10 +34,14 @@ void CountVoid(App& app) {
   }
 }
 
+// With the input off the zero sentence stands in for a fix; its lock must
+// not read as a working receiver.
+constexpr const char* kInputOffLock = "Rx off";
+
 void ApplyValidFix(App& app, const RmcSentence& rmc) {
   FixState& fix = app.fix;
   Form1& f = app.form1;
-  f.lblLock.SetCaption("Rx ok");
+  f.lblLock.SetCaption(app.settings.ComPortIn == 0 ? kInputOffLock : "Rx ok");
   fix.CourseColour = colour::kGreen;
   fix.LatitudeText.clear();
   fix.LongitudeText.clear();
@@ -76,7 +81,7 @@ void ExtractingGPRMC(App& app, std::string_view text) {
   if (input != 0) {
     fix.GPRMCSentence = TakeSentence(app, "$GPRMC", text, true);
   } else {
-    f.lblLock.SetCaption("No Rx");
+    f.lblLock.SetCaption(kInputOffLock);
     fix.GPRMCSentence = kZeroSentence;
   }
   if (fix.GPRMCSentence.empty()) {
@@ -93,7 +98,7 @@ void ExtractingGPRMC(App& app, std::string_view text) {
     fix.OldDataShown = false;
     RestoreFrameCaption(app);
   }
-  if (input > 0) f.tmrComInTimeOut.Restart();
+  if (input > 0) InputHeard(app);
   if (!rmc.complete) return;
   if (rmc.date.empty()) {
     MarkNoFix(app, "Old data");

@@ -14,6 +14,7 @@
 #include "serial/port_errors.h"
 #include "serial/resume.h"
 #include "serial/send.h"
+#include "serial/watchdog.h"
 #include "terminal/terminal.h"
 
 namespace koralin {
@@ -181,7 +182,7 @@ void DispatchSentences(App& app) {
   Decode(app, [&] { ExtractingDoppler(app, p.RxTextDoppler, bearing); });
   if (!bearing && !heading) return;
   if (f.mnuAgreloInOut.Checked() && app.settings.ComPortOut != 0) SendToComout(app, app.heading.DopplerBearing);
-  if (app.settings.ComPortIn > 0) f.tmrComInTimeOut.Restart();
+  if (app.settings.ComPortIn > 0) InputHeard(app);
 }
 
 void mnuPollingSpeed_Click(App& app) {

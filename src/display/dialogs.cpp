@@ -15,4 +15,13 @@ MsgResult MsgBox(App& app, std::string prompt, std::string title, MsgIcon icon, 
   return app.platform.dialogs.MsgBox(box);
 }
 
+void TableBox(App& app, std::string prompt, std::string title) {
+  MessageBox box;
+  box.prompt = std::move(prompt);
+  box.title = std::move(title);
+  box.icon = MsgIcon::kInformation;
+  box.fixedPitch = true;
+  app.platform.dialogs.MsgBox(box);
+}
+
 }  // namespace koralin

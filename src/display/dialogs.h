@@ -15,6 +15,7 @@ struct MessageBox {
   MsgButtons buttons = MsgButtons::kOk;
   MsgIcon icon = MsgIcon::kNone;
   int defaultButton = 1;  // 1..3, left to right
+  bool fixedPitch = false;  // a table whose columns must line up
 };
 
 // The platform's modal boxes; the routines call them through MsgBox below.
@@ -33,5 +34,7 @@ struct App;
 // built here, so none is assembled field by field at its caller.
 MsgResult MsgBox(App& app, std::string prompt, std::string title, MsgIcon icon,
                  MsgButtons buttons = MsgButtons::kOk, int defaultButton = 1);
+// A notice holding a table, in a fixed-pitch font.
+void TableBox(App& app, std::string prompt, std::string title);
 
 }  // namespace koralin

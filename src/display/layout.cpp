@@ -2,38 +2,47 @@
 
 #include "app/app.h"
 
+#include <initializer_list>
+
 namespace koralin {
 
 namespace {
 
 // Rows inside the frame, below its caption; the rose sits on the left.
-constexpr int kCol = 2115;  // first column right of the rose
-constexpr int kRow1 = 285, kRow2 = 750, kBar = 1215, kRow4 = 1515, kRow5 = 1830, kRow6 = 2145, kRow7 = 2400;
+constexpr int kRose = 1470;
+constexpr int kCol = 90 + kRose + 90;  // first column right of the rose
+constexpr int kRight = kCol + 7575;   // where every row ends
+constexpr int kRow1 = 285, kRow2 = 750, kBar = 1215, kRow4 = 1515, kRow5 = 1815, kRow6 = 2115, kRow7 = 2355;
 constexpr int kBigHeight = 420, kSmallHeight = 285, kRawHeight = 240;
 constexpr int kDdeTop = 2700, kDdeHeight = 300;
 
+struct Cell {
+  Label* label;
+  int width;
+};
+
+// Labels side by side from the first column on, 60 twips apart.
+void PlaceRow(int top, int height, std::initializer_list<Cell> cells) {
+  int x = kCol;
+  for (const Cell& c : cells) {
+    c.label->SetBounds({x, top, c.width, height});
+    x += c.width + 60;
+  }
+}
+
 void PlaceFrameContents(Form1& f) {
-  f.Picture1.SetBounds({90, kRow1, 1935, 1935});
+  f.Picture1.SetBounds({90, kRow1, kRose, kRose});
 
-  f.lblLatitude.SetBounds({kCol, kRow1, 2325, kBigHeight});
-  f.lblLongitude.SetBounds({4500, kRow1, 2475, kBigHeight});
-  f.lblTime.SetBounds({7035, kRow1, 1230, kBigHeight});
-  f.lblLock.SetBounds({8325, kRow1, 1365, kBigHeight});
-
-  f.lblSpeed.SetBounds({kCol, kRow2, 1500, kBigHeight});
-  f.lblUnity.SetBounds({3615, kRow2, 690, kBigHeight});
-  f.lblCompass.SetBounds({4365, kRow2, 1500, kBigHeight});
-  f.lblCompassText.SetBounds({5925, kRow2, 1410, kBigHeight});
-  f.lblDate.SetBounds({7395, kRow2, 2295, kBigHeight});
+  PlaceRow(kRow1, kBigHeight, {{&f.lblLatitude, 2325}, {&f.lblLongitude, 2475}, {&f.lblTime, 1230}, {&f.lblLock, 1365}});
+  // The date's width holds "01-September-2005".
+  PlaceRow(kRow2, kBigHeight,
+           {{&f.lblSpeed, 1275}, {&f.lblUnity, 690}, {&f.lblCompass, 1350}, {&f.lblCompassText, 1410}, {&f.lblDate, 2475}});
 
   f.ProgressBar1.SetBounds({kCol, kBar, 7095, 255});
-  f.lblTurnPrompt.SetBounds({9285, kBar - 15, 405, 285});
+  f.lblTurnPrompt.SetBounds({kRight - 405, kBar - 15, 405, 285});
 
-  f.lblHeight.SetBounds({kCol, kRow4, 1500, kSmallHeight});
-  f.lblFluxGateCompass.SetBounds({3675, kRow4, 1950, kSmallHeight});
-  f.lblDoppler.SetBounds({5685, kRow4, 1050, kSmallHeight});
-  f.lblAmplitude.SetBounds({6795, kRow4, 900, kSmallHeight});
-  f.lblDDESound.SetBounds({7755, kRow4, 1050, kSmallHeight});
+  PlaceRow(kRow4, kSmallHeight, {{&f.lblHeight, 1500}, {&f.lblFluxGateCompass, 1950}, {&f.lblDoppler, 1050},
+                                 {&f.lblAmplitude, 900}, {&f.lblDDESound, 1050}});
 
   // Com1..Com6, the custom port, off, demo, then the custom port list.
   static constexpr int kOptionWidths[9] = {690, 690, 690, 690, 690, 690, 750, 1290, 765};
@@ -42,23 +51,19 @@ void PlaceFrameContents(Form1& f) {
     f.Option1[i].SetBounds({x, kRow5, kOptionWidths[i], kSmallHeight});
     x += kOptionWidths[i];
   }
-  f.lstCustumComIn.SetBounds({x, kRow5, 9690 - x, kSmallHeight});
+  f.lstCustumComIn.SetBounds({x, kRow5, kRight - x, kSmallHeight});
 
   f.lblGPRMC.SetBounds({kCol, kRow6, 7575, kRawHeight});
   f.lblAltitude.SetBounds({kCol, kRow7, 7575, kRawHeight});
 }
 
 void PlaceDdeRow(Form1& f) {
-  struct Cell {
-    Label* label;
-    int width;
-  };
   const Cell row[] = {{&f.lblLat1, 1500},   {&f.lblLong1, 1500},  {&f.lblVal1, 600},     {&f.lblCompas1, 1200},
-                      {&f.lblSpeed1, 1500}, {&f.lblHeight1, 1200}, {&f.lblDoppler1, 1500}};
+                      {&f.lblSpeed1, 1275}, {&f.lblHeight1, 1200}, {&f.lblDoppler1, 1275}};
   int x = 90;
   for (const Cell& c : row) {
     c.label->SetBounds({x, kDdeTop, c.width, kDdeHeight});
-    x += c.width + 90;
+    x += c.width + 60;
   }
 }
 

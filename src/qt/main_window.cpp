@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
 
 #include "app/events.h"
 #include "app/shutdown.h"
@@ -163,6 +166,18 @@ void AddInputChoice(Form1& f, QWidget* parent) {
   Place(list, f.lstCustumComIn);
 }
 
+// The window's outer place moved, if need be, so that its title bar lies on
+// its screen. A window the window system placed by its inner area (static
+// gravity) has the content at the corner and the title bar above the screen,
+// where it can never be dragged.
+QPoint Reachable(const QWidget& window) {
+  const QPoint at = window.pos();
+  const QScreen* screen = window.screen();
+  if (!screen) return at;
+  const QRect free = screen->availableGeometry();
+  return {std::max(at.x(), free.left()), std::max(at.y(), free.top())};
+}
+
 }  // namespace
 
 MainWindow::MainWindow(App& app) : app_(app) {
@@ -213,7 +228,13 @@ void MainWindow::SyncWindow() {
   const QPoint place(Px(w.Left()), Px(w.Top()));
   if (!placed_ || *placed_ != place) {
     placed_ = place;
-    move(place);
+    // Once the window exists, move() places its inner area (static gravity)
+    // by the frame Qt knows of, none before the window manager has told it:
+    // the place is given as the frame's, whatever Qt knows.
+    if (QWindow* handle = windowHandle())
+      handle->setFramePosition(place);
+    else
+      move(place);
   }
   // The face may show the window on its own before the model does; only a
   // change of the model's mind is applied.
@@ -237,7 +258,13 @@ void MainWindow::FitToModel(bool resized) {
     placed_.reset();  // the place is the frame's, now that it is known
   }
   if (newFrame || resized) Run(app_, Form1_Resize);
-  if (newFrame) SyncWindow();
+  bool placeAgain = newFrame;
+  if (const QPoint place = Reachable(*this); place != pos()) {
+    placed_.reset();
+    w.Move(place.x() * 15, place.y() * 15);
+    placeAgain = true;  // even when the model was there already
+  }
+  if (placeAgain) SyncWindow();
 }
 
 // Closing the window, by its close box or the window manager's Alt+F4.

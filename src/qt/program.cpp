@@ -1,5 +1,7 @@
 #include "qt/program.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 #include "app/events.h"
@@ -12,6 +14,9 @@
 #include "qt/qt_system.h"
 #include "qt/target_port.h"
 #include "qt/tool_windows.h"
+
+// The icon lives in this static library: nothing would pull it in otherwise.
+static void LoadIcon() { Q_INIT_RESOURCE(icon); }
 
 namespace koralin::qt {
 
@@ -46,6 +51,8 @@ Program::Program(Options o)
     else timers_.Attach(*t);
   }
   if (o.windows) {
+    LoadIcon();
+    QApplication::setWindowIcon(QIcon(":/koralin-gps.png"));  // every window's, not the window manager's generic one
     window_ = std::make_unique<MainWindow>(app);
     if (dialogs_) dialogs_->SetParent(window_.get());
     // Only the real system ends the process, which is what the ways out are for.

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QFontDatabase>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -36,6 +38,13 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgResult>> ButtonsOf(MsgButt
   return {{B::Ok, MsgResult::kOk}};
 }
 
+// A table's columns line up only in a fixed-pitch font.
+void SetPitch(QMessageBox* m, const MessageBox& box) {
+  if (!box.fixedPitch) return;
+  if (auto* text = m->findChild<QLabel*>("qt_msgbox_label"))
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+}
+
 }  // namespace
 
 QWidget* QtDialogs::Owner() const {
@@ -64,12 +73,14 @@ MsgResult QtDialogs::MsgBox(const MessageBox& box) {
     auto* notice = new QMessageBox(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::Ok, Owner());
     notice->setAttribute(Qt::WA_DeleteOnClose);
     notice->setModal(false);
+    SetPitch(notice, box);
     notice->show();
     notices_.removeAll(nullptr);
     notices_.append(notice);
     return MsgResult::kOk;
   }
   QMessageBox m(IconOf(box.icon), ToQ(box.title), ToQ(box.prompt), QMessageBox::NoButton, Owner());
+  SetPitch(&m, box);
   for (std::size_t i = 0; i < buttons.size(); ++i) {
     QPushButton* b = m.addButton(buttons[i].first);
     if (static_cast<int>(i) + 1 == box.defaultButton) m.setDefaultButton(b);

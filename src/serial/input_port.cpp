@@ -144,6 +144,8 @@ void ComPortInOpen(App& app) {
     long found = 0;
     AutoBaud(app, s.ComPortIn, found);
     s.BaudIn = static_cast<std::int32_t>(found);
+    // Terminal In stays shut only while the search reads the port.
+    f.mnuTerminalIn.SetEnabled(found != 0);
   }
   BaudSelect(app, s.BaudIn);
   if (searches && s.BaudIn == 0) {

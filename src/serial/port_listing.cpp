@@ -6,14 +6,38 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "common/error.h"
+#include "common/text_file.h"
+#include "serial/port_target.h"
 
 namespace koralin {
 
 namespace {
 
+// A longer text is never cut: a /dev/serial/by-id name is the one that
+// matters, so it pushes the rest of its row along instead.
 std::string Column(const std::string& text, std::size_t width) {
-  if (text.size() >= width) return text.substr(0, width - 1) + " ";
-  return text + std::string(width - text.size(), ' ');
+  return text + std::string(text.size() < width ? width - text.size() : 1, ' ');
+}
+
+// A ComPorts.cfg line no device present matched: a device or a pty is there
+// when its path exists (a pty's link exists while a program holds it open);
+// a network port is always there to be tried.
+SerialDevice NamedOnly(const std::string& text) {
+  SerialDevice d{text, "", "", -1, -1, false, "", true};
+  try {
+    const PortTarget t = ParseTarget(text);
+    if (t.kind == TargetKind::kPty) d.description = "virtual port (pty)";
+    if (t.kind == TargetKind::kDevice || t.kind == TargetKind::kPty) {
+      d.present = FileExists(t.path);
+    } else {
+      d.description = "network port";
+      d.present = true;
+    }
+  } catch (const RunTimeError&) {
+    // A malformed line opens nothing.
+  }
+  return d;
 }
 
 std::string UsbId(const SerialDevice& d) {
@@ -68,7 +92,7 @@ void FillPortListing(App& app, std::vector<SerialDevice> devices) {
     const bool present = std::any_of(devices.begin(), devices.end(), [&](const auto& d) {
       return d.path == path || d.stableName == path;
     });
-    if (!present) devices.push_back({path, "", "", -1, -1, false});
+    if (!present) devices.push_back(NamedOnly(path));
   }
   // The selection stays on the same device.
   const int selected = l.lstDevices.ListIndex();
@@ -112,7 +136,7 @@ void cmdAssign_Click(App& app) {
     return;
   }
   std::vector<SerialDevice> devices = l.devices;
-  std::erase_if(devices, [](const SerialDevice& d) { return !d.present; });
+  std::erase_if(devices, [](const SerialDevice& d) { return d.named; });
   FillPortListing(app, std::move(devices));
   l.lblStatus.SetCaption("Com" + std::to_string(port) + " now opens " + path + " (saved in ComPorts.cfg).");
 }

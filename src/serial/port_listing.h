@@ -20,8 +20,8 @@ std::vector<int> PortsFor(const ComPortMap& map, const std::string& path);
 std::string PortListingRow(const SerialDevice& device, const std::vector<int>& ports);
 std::string PortListingHeader();
 
-// Fills the listing from the devices present and ComPorts.cfg; devices that
-// ComPorts.cfg names but are missing follow, marked "not present".
+// Fills the listing from the devices present and ComPorts.cfg; what only
+// ComPorts.cfg names follows, marked "not present" when it is missing.
 void FillPortListing(App& app, std::vector<SerialDevice> devices);
 
 // Assigns the selected row's device to the number in txtPortNumber.

@@ -19,4 +19,9 @@ void tmrComInTimeOut_Timer(App& app) {
   SetNoInputWarning(app, "Warning no RS232 input recieved for about" + Str(seconds) + " Sec's.", shown);
 }
 
+void InputHeard(App& app) {
+  app.form1.tmrComInTimeOut.Restart();
+  if (!app.display.caption.warning.empty()) RestoreFrameCaption(app);
+}
+
 }  // namespace koralin

@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "common/basic.h"
+#include "display/dialogs.h"
 
 namespace koralin {
 
@@ -84,7 +85,7 @@ std::string AboutText() {
                 "Questions, bug reports and ideas are welcome", "through the project's issue tracker."});
 }
 
-void mnuProtocol_Click(App& app) { Inform(app, ProtocolText(), std::string("Protocol NMEA-0183 ") + kTitle); }
+void mnuProtocol_Click(App& app) { TableBox(app, ProtocolText(), std::string("Protocol NMEA-0183 ") + kTitle); }
 
 void mnuRs232Info_Click(App& app) { Inform(app, Rs232Text(), kTitle); }
 

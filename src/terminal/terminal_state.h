@@ -74,8 +74,9 @@ struct SerialDevice {
   std::string description;
   std::string manufacturer;
   int vendorId = -1, productId = -1;  // -1: not a USB device
-  bool present = true;                // false: only named in ComPorts.cfg
+  bool present = true;                // false: named in ComPorts.cfg and missing
   std::string stableName{};           // "/dev/serial/by-id/usb-...": the same in any USB socket
+  bool named = false;                 // only ComPorts.cfg names it
 };
 
 // The serial-port listing: the devices present, the port numbers that open

@@ -257,7 +257,7 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
       // Too slow for the GPS course: the flux-gate heading, without its mark.
       {1, "123.4~F", Rmc("A", "4807.038,N,01131.000,E", "000.4"), "Rx ok|123~ cyan|East pink red"},
       {1, "", Rmc("A", "4807.038,N,01131.000,E", "005.0"), "Rx ok|084.4~|East pink green"},  // at the least speed: not moving
-      {0, "", "", "Rx ok|---~|--- pink red"},  // input off: the zero sentence
+      {0, "", "", "Rx off|---~|--- pink red"},  // input off: the zero sentence
   };
   for (const auto& c : cases) {
     Decoder d(c.input);

@@ -18,8 +18,8 @@ namespace {
 
 std::string Deg(const std::string& s) { return Replace(s, "~", std::string(1, kDegree)); }
 
-constexpr float kCentre = 967;  // 1935 twips square, halved
-constexpr float kNeedle = 767 * 0.95f;
+constexpr float kCentre = 735;  // 1470 twips square, halved
+constexpr float kNeedle = 535 * 0.95f;
 
 struct Rose : test::TestRig {
   Rose() { FillCompassTexts(app); }
@@ -68,7 +68,7 @@ TEST(DrawCompass, TheNeedleWithTwoBarbsPointsAlongTheCourse) {
     for (const DrawItem& b : barbs) {
       EXPECT_NEAR(b.x2, n[0].x2, 0.01);
       EXPECT_NEAR(b.y2, n[0].y2, 0.01);
-      const float along = ((n[0].x2 - b.x1) * c.sin - (n[0].y2 - b.y1) * c.cos) / 193.5f;
+      const float along = ((n[0].x2 - b.x1) * c.sin - (n[0].y2 - b.y1) * c.cos) / 147.0f;
       EXPECT_NEAR(along, 0.8660254f, 0.001) << c.course;
     }
   }
@@ -202,7 +202,7 @@ constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
 
 TEST(Layout, SnapsBackToTheFixedSizeUnlessMinimised) {
   const struct { WindowState state; Rect after; } cases[] = {
-      {WindowState::kNormal, {300, 200, 10000, kCompact}}, {WindowState::kMinimized, {300, 200, 14000, 6000}}};
+      {WindowState::kNormal, {300, 200, kForm1Width, kCompact}}, {WindowState::kMinimized, {300, 200, 14000, 6000}}};
   for (const auto& c : cases) {
     test::TestRig rig;
     Form1& f = rig.app.form1;
@@ -210,7 +210,7 @@ TEST(Layout, SnapsBackToTheFixedSizeUnlessMinimised) {
     f.form.SetBounds({300, 200, 14000, 6000});
     Form1_Resize(rig.app);
     EXPECT_EQ(f.form.Bounds(), c.after);
-    EXPECT_EQ(f.Frame1.Bounds().width, 10000 - kForm1FrameWidth - 100);
+    EXPECT_EQ(f.Frame1.Bounds().width, kForm1Width - kForm1FrameWidth - 100);
   }
 }
 

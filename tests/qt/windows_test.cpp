@@ -122,10 +122,10 @@ TEST(FaceLook, TheRoseShowsEveryNewDrawingWhole) {
   Face face(3);
   QWidget* rose = face.Find<QWidget>("Picture1");
   const auto shown = [](QWidget& w) { return w.grab().toImage().convertToFormat(QImage::Format_RGB32); };
-  const int c = 967 / 15;
+  const int c = 735 / 15;
   const struct { int x, y; QColor colour; } pixels[] = {  // dot, centre, disc, needle east, picture
-      {c, c, Qt::white}, {c + 4, c, QColor(0, 255, 0)}, {c, c + 30, Qt::black}, {c + 30, c, Qt::white},
-      {126, 126, QColor(140, 140, 140)}};
+      {c, c, Qt::white}, {c + 4, c, QColor(0, 255, 0)}, {c, c + 25, Qt::black}, {c + 20, c, Qt::white},
+      {2 * c - 2, 2 * c - 2, QColor(140, 140, 140)}};
   const char* courses[] = {"090.0", "180.0", "180.0", "270.0"};
   for (int i = 0; i < 6; ++i) {  // four fixes, then a cyan ring on and off
     if (i < 4) face.Poll(test::Rmc("12352" + std::to_string(i), "022.4", courses[i]) + "\r\n");

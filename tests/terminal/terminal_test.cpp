@@ -206,9 +206,10 @@ TEST(ListingRow, ShowsPortsPathUsbIdMakerAndDescription) {
       {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
       {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
       {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
-      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column is cut for the gap
-       "-           /dev/serial/by-id/abc -          -                     "},
-      {{"/dev/ttyUSB7", "", "", -1, -1, false}, "-           /dev/ttyUSB7          -          -                     (not present)"},
+      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column keeps a gap after it
+       "-           /dev/serial/by-id/abcd -          -                     "},
+      {{"/dev/ttyUSB7", "", "", -1, -1, false},
+       "-           /dev/ttyUSB7          -          -                     (not present)"},
   };
   for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
 }

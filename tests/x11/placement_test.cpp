@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThread>
+#include <QWindow>
 
 #include "qt/rig.h"
 
@@ -71,6 +72,21 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterI
   EXPECT_TRUE(test::WaitFor(typingGoesThere));
   test::RunFor(500);  // and stays there once the window manager is done
   EXPECT_TRUE(typingGoesThere());
+}
+
+// Placed by its inner area (static gravity), as the window system now and
+// then has it at start, the window's title bar is above the screen: it comes
+// back where it can be dragged, and the model with it.
+TEST(OnScreen, AWindowWithItsTitleBarOffTheScreenComesBack) {
+  NEED_X;
+  Screen s;
+  s.ExpectPlaced(s.window, s.app.form1.form, "main window");
+  s.window.windowHandle()->setPosition(0, 0);
+  QRect seen;
+  EXPECT_TRUE(test::WaitFor([&] {
+    seen = OnScreen(s.window.winId());
+    return seen.top() >= 0 && seen.left() >= 0 && seen == Model(s.app.form1.form);
+  })) << Text(seen);
 }
 
 // The real program's windows mapped on screen.
