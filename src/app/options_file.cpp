@@ -1,5 +1,6 @@
 #include "app/options_file.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -30,9 +31,26 @@ template <MenuItem Form1::*item> constexpr Option Check(std::string_view key, bo
           }};
 }
 
+// A whole number within [low, high]; other values are ignored.
+template <auto get, auto put, long low, long high> constexpr Option Whole(std::string_view key, std::string_view byDefault) {
+  return {key, byDefault, [](const App& a) { return NumText(static_cast<long long>(get(a))); },
+          [](App& a, std::string_view v) {
+            if (v.empty() || !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; })) return;
+            if (v.size() > 9) return;
+            const long n = static_cast<long>(Val(v));
+            if (n >= low && n <= high) put(a, n);
+          }};
+}
+
 // Every option, one line each.
 constexpr Option kOptions[] = {
     Check<&Form1::mnuAnyTalker>("AnyTalker", true),
+    // The DF estimate leaves out lines below this quality digit...
+    Whole<[](const App& a) { return static_cast<long>(a.hunt.rules.minQuality); },
+          [](App& a, long n) { a.hunt.rules.minQuality = static_cast<int>(n); }, 0, 9>("DfMinQuality", "0"),
+    // ...and lines this many minutes older than the newest; 0 keeps them all.
+    Whole<[](const App& a) { return static_cast<long>(a.hunt.rules.maxAgeSeconds / 60); },
+          [](App& a, long n) { a.hunt.rules.maxAgeSeconds = n * 60.0; }, 0, 100000>("DfMaxAgeMinutes", "0"),
 };
 
 // The option a "key=value" line sets, with its value; none for other lines.
