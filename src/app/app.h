@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/shell_state.h"
 #include "dde/links.h"
+#include "df/hunt.h"
 #include "display/display_state.h"
 #include "display/form1.h"
 #include "log/log_state.h"
@@ -45,6 +46,7 @@ struct App {
   LogState log;
   TerminalState terminal;
   ShellState shell;
+  HuntState hunt;
 
   bool StopPlay = false;
   ErrorRecord lastInputError;

@@ -1,6 +1,7 @@
 #include "app/heading_intake.h"
 
 #include "app/app.h"
+#include "app/df_intake.h"
 #include "app/intake.h"
 #include "display/fix_view.h"
 #include "log/logging.h"
@@ -57,6 +58,7 @@ void ExtractingDoppler(App& app, std::string_view text, bool& found) {
     found = true;
     app.fix.NoRxCount = 0;
     LoggingSummer(app, app.heading.DopplerBearing, false);
+    FormLineOfBearing(app, *bearing, "serial");
     return;
   }
 }

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/app.h"
+#include "app/df_intake.h"
 #include "common/basic.h"
 #include "common/error.h"
 #include "app/altitude_intake.h"
@@ -180,6 +181,7 @@ void DispatchSentences(App& app) {
 
   bool bearing = false;
   Decode(app, [&] { ExtractingDoppler(app, p.RxTextDoppler, bearing); });
+  Decode(app, [&] { UpdateDfEstimate(app); });
   if (!bearing && !heading) return;
   if (f.mnuAgreloInOut.Checked() && app.settings.ComPortOut != 0) SendToComout(app, app.heading.DopplerBearing);
   if (app.settings.ComPortIn > 0) InputHeard(app);

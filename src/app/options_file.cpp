@@ -1,5 +1,6 @@
 #include "app/options_file.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -34,13 +35,14 @@ template <MenuItem Form1::*item> constexpr Option Check(std::string_view key, bo
           true};
 }
 
-// An option that is a whole number from 1 to `most`, set only in the file.
-template <int SerialState::*field, int most> constexpr Option Count(std::string_view key, std::string_view byDefault) {
-  return {key, byDefault, [](const App& a) { return NumText(a.serial.*field); },
+// A whole number within [low, high], set only in the file; other values
+// are ignored.
+template <auto get, auto put, long low, long high> constexpr Option Whole(std::string_view key, std::string_view byDefault) {
+  return {key, byDefault, [](const App& a) { return NumText(static_cast<long long>(get(a))); },
           [](App& a, std::string_view v) {
-            if (v.empty() || v.size() > 4 || v.find_first_not_of("0123456789") != std::string_view::npos) return;
-            const int n = std::stoi(std::string(v));
-            if (n >= 1 && n <= most) a.serial.*field = n;
+            if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string_view::npos) return;
+            const long n = static_cast<long>(Val(v));
+            if (n >= low && n <= high) put(a, n);
           },
           false};
 }
@@ -48,7 +50,14 @@ template <int SerialState::*field, int most> constexpr Option Count(std::string_
 // Every option, one line each.
 constexpr Option kOptions[] = {
     Check<&Form1::mnuAnyTalker>("AnyTalker", true),
-    Count<&SerialState::ListenClients, 256>("ListenClients", "16"),
+    Whole<[](const App& a) { return static_cast<long>(a.serial.ListenClients); },
+          [](App& a, long n) { a.serial.ListenClients = static_cast<int>(n); }, 1, 256>("ListenClients", "16"),
+    // The DF estimate leaves out lines below this quality digit...
+    Whole<[](const App& a) { return static_cast<long>(a.hunt.rules.minQuality); },
+          [](App& a, long n) { a.hunt.rules.minQuality = static_cast<int>(n); }, 0, 9>("DfMinQuality", "0"),
+    // ...and lines this many minutes older than the newest; 0 keeps them all.
+    Whole<[](const App& a) { return static_cast<long>(a.hunt.rules.maxAgeSeconds / 60); },
+          [](App& a, long n) { a.hunt.rules.maxAgeSeconds = n * 60.0; }, 0, 100000>("DfMaxAgeMinutes", "0"),
 };
 
 // The option a "key=value" line sets, with its value; none for other lines.

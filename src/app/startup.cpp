@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/app.h"
+#include "app/df_intake.h"
 #include "app/pc_clock.h"
 #include "app/options_file.h"
 #include "app/settings_file.h"
@@ -88,6 +89,7 @@ void Form1_Load(App& app) {
   s.CfgFileName = app.platform.system.AppPath() + "/Gps.cfg";
   LoadSettings(app);
   LoadOptions(app);
+  LoadHunt(app);
   app.shell.SettingsLoaded = true;
 
   f.tmrPolling.SetInterval(s.PollingInterval);

@@ -12,6 +12,7 @@
 #include "display/speed.h"
 #include "log/logging.h"
 #include "app/playback.h"
+#include "app/df_intake.h"
 #include "app/fix_intake.h"
 #include "app/flux_align.h"
 #include "app/intake.h"
@@ -138,6 +139,7 @@ void WireForm1(App& app) {
   on(f.lblFluxGateCompass.captionChanged, lblFluxGateCompass_Change);
   on(f.lblDoppler1.captionChanged, lblDoppler1_Change);
   on(f.lblDDESound.captionChanged, lblDDESound_Change);
+  on(f.lblDDESound.captionChanged, lblDDESound_TakeLine);
   // Every new caption of a source label goes out on the bus (after the
   // relay above has seen lblDoppler1's).
   for (const DdeSource& s : app.dde.sources)

@@ -10,8 +10,12 @@ std::optional<DopplerBearing> ParseDopplerBearing(std::string_view text, std::st
   const std::size_t i = InStrRev(text, prefix);
   if (i == 0 || i - 1 + n + 3 > len) return std::nullopt;  // three digits must follow
   if (!IsAllDigits(Mid(text, i + n, 3))) return std::nullopt;
-  // A quality digit is kept only when the bearing ends the text.
-  return DopplerBearing{Mid(text, i, i + n + 5 > len ? n + 5 : n + 3), ExtractAmplitude(text)};
+  // A quality digit is kept in the text only when the bearing ends the text.
+  DopplerBearing b{Mid(text, i, i + n + 5 > len ? n + 5 : n + 3), ExtractAmplitude(text)};
+  b.bearing = static_cast<int>(Val(Mid(text, i + n, 3)));
+  const std::string quality = Mid(text, i + n + 3, 2);
+  if (quality.size() == 2 && quality[0] == '/' && IsAllDigits(quality.substr(1))) b.quality = quality[1] - '0';
+  return b;
 }
 
 std::string ExtractAmplitude(std::string_view s) {

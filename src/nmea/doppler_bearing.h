@@ -13,6 +13,8 @@ namespace koralin {
 struct DopplerBearing {
   std::string text;       // "%123/4", or "%123" when the quality digit is cut off
   std::string amplitude;  // "[12]"; "" when the text holds none
+  int bearing = 0;        // the three digits: 999 when the set has none
+  int quality = -1;       // the digit after "/"; -1 when none follows
 };
 
 // The last bearing with this prefix ("%", "$DFBRG" or "DF") in text.

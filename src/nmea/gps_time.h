@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,8 @@ using MonthTable = std::array<MonthRow, 13>;
 // hhmmss of a time field, the fraction of a second rounded half to even.
 std::string RoundTime(std::string_view field);
 void FillMonthTable(MonthTable& table);
+// Seconds since 1970 UTC of a ddmmyy date (years 2000-2099) and an
+// hhmmss[.ss] time; none when either is no date or time.
+std::optional<double> UtcSeconds(std::string_view ddmmyy, std::string_view hhmmss);
 
 }  // namespace koralin

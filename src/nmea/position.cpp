@@ -1,6 +1,7 @@
 #include "nmea/position.h"
 
 #include "common/basic.h"
+#include "nmea/doppler_bearing.h"
 
 namespace koralin {
 
@@ -52,6 +53,21 @@ float sngConv2Decimal(std::string_view text) {
   const std::string last = UCase(Right(text, 1));
   if (last == "S" || last == "W") result = -result;
   return result;
+}
+
+std::optional<double> CoordinateDegrees(std::string_view field, std::string_view hemisphere) {
+  const std::size_t point = field.find('.');
+  const std::size_t whole = point == std::string_view::npos ? field.size() : point;
+  const std::string_view fraction = point == std::string_view::npos ? "" : field.substr(point + 1);
+  if (whole < 3 || whole > 5 || !IsAllDigits(field.substr(0, whole)) || !IsAllDigits(fraction)) return std::nullopt;
+  const std::string h = UCase(hemisphere);
+  const bool latitude = h == "N" || h == "S";
+  if (!latitude && h != "E" && h != "W") return std::nullopt;
+  const double degrees = Val(field.substr(0, whole - 2));
+  const double minutes = Val(field.substr(whole - 2));
+  const double value = degrees + minutes / 60;
+  if (minutes >= 60 || value > (latitude ? 90 : 180)) return std::nullopt;
+  return h == "S" || h == "W" ? -value : value;
 }
 
 }  // namespace koralin

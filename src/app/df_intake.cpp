@@ -1,0 +1,97 @@
+#include "app/df_intake.h"
+
+#include <cmath>
+#include <optional>
+
+#include "app/app.h"
+#include "common/basic.h"
+#include "common/error.h"
+#include "common/text_file.h"
+#include "df/hunt_file.h"
+#include "log/log_file.h"
+#include "nmea/degrees.h"
+#include "nmea/doppler_bearing.h"
+#include "nmea/gps_time.h"
+#include "nmea/position.h"
+#include "nmea/rmc.h"
+
+namespace koralin {
+
+namespace {
+
+// 20,000 lines of about 60 characters, with room for long source names.
+constexpr std::size_t kMaxHuntFile = 4 * 1024 * 1024;
+
+// The car's heading: the compass's while one speaks, since it holds at any
+// speed; else the GPS course when moving fast enough for it to mean something.
+std::optional<double> Heading(const App& app, const RmcSentence& rmc) {
+  const std::string& flux = app.heading.FluxHeadingText;
+  if (!flux.empty()) return NormaliseDegrees(static_cast<float>(std::fmod(RoundHalfEven(Val(flux)) +
+                                                                             app.settings.FluxCompassOffset, 360.0)));
+  if (rmc.course.empty() || Val(rmc.speed) < app.settings.MinGpsSpeedOut) return std::nullopt;
+  return Val(rmc.course);
+}
+
+}  // namespace
+
+std::string HuntFileName(const App& app) {
+  const std::string& cfg = app.settings.CfgFileName;
+  const std::size_t slash = cfg.rfind('/');
+  return (slash == std::string::npos ? std::string() : cfg.substr(0, slash + 1)) + "Hunt.csv";
+}
+
+void LoadHunt(App& app) {
+  HuntState& h = app.hunt;
+  h.hunt.Clear();
+  const std::optional<std::string> text = ReadSmallFile(HuntFileName(app), kMaxHuntFile);
+  if (!text) return;
+  HuntFileContents c = ParseHuntFile(*text);
+  h.damagedLines = c.damaged;
+  for (const LineOfBearing& l : c.lines) h.hunt.Add(l);
+}
+
+void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::string& source) {
+  if (bearing.bearing >= 360) return;  // 999: the set has no bearing
+  LineOfBearing line;
+  line.quality = bearing.quality;
+  const RmcSentence rmc = ParseRmc(app.fix.GPRMCSentence);
+  if (!rmc.complete || rmc.status != "A") return;
+  const auto lat = CoordinateDegrees(rmc.latitude, rmc.latHemisphere);
+  const auto lon = CoordinateDegrees(rmc.longitude, rmc.longHemisphere);
+  const auto time = UtcSeconds(rmc.date, rmc.time);
+  const auto heading = Heading(app, rmc);
+  if (!lat || !lon || !time || !heading) return;
+  line.time = *time;
+  line.latitude = *lat;
+  line.longitude = *lon;
+  line.bearing = std::fmod(*heading + bearing.bearing, 360.0);
+  line.source = source;
+  app.hunt.hunt.Add(line);
+  try {
+    AppendToFile(HuntFileName(app), FormatHuntLine(line) + "\n");
+    app.hunt.fileError.clear();
+  } catch (const RunTimeError& e) {
+    // The hunt goes on in memory; the DF window shows why the file lags.
+    app.hunt.fileError = HuntFileName(app) + ": " + e.what();
+  }
+}
+
+void lblDDESound_TakeLine(App& app) {
+  if (const auto bearing = ParseDopplerBearing(app.form1.lblDDESound.Caption(), "%"))
+    FormLineOfBearing(app, *bearing, "companion");
+}
+
+void UpdateDfEstimate(App& app) { app.hunt.hunt.Update(app.hunt.rules); }
+
+void NewHunt(App& app) {
+  app.hunt.hunt.Clear();
+  app.hunt.damagedLines = 0;
+  try {
+    ReplaceFile(HuntFileName(app), "");
+    app.hunt.fileError.clear();
+  } catch (const RunTimeError& e) {
+    app.hunt.fileError = HuntFileName(app) + ": " + e.what();
+  }
+}
+
+}  // namespace koralin

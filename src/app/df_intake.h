@@ -1,0 +1,26 @@
+// Lines of bearing from the Doppler bearings, the hunt file, and the DF
+// estimate brought up to date once a poll.
+#pragma once
+
+#include <string>
+
+namespace koralin {
+
+struct App;
+struct DopplerBearing;
+
+// The hunt file beside Gps.cfg.
+std::string HuntFileName(const App& app);
+// Takes the lines a previous run left in the hunt file.
+void LoadHunt(App& app);
+// A line from a relative bearing taken with the current fix; none without a
+// valid fix, without a heading (standing, no compass), or for bearing 999.
+void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::string& source);
+// The companion's bearing as it arrives.
+void lblDDESound_TakeLine(App& app);
+// Crosses the lines again when any arrived; called at the end of each poll.
+void UpdateDfEstimate(App& app);
+// "New hunt": no lines, and an empty hunt file.
+void NewHunt(App& app);
+
+}  // namespace koralin

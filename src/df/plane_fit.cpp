@@ -1,0 +1,268 @@
+#include "df/plane_fit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace koralin {
+
+namespace {
+
+using Ray = DfSolver::Ray;
+
+constexpr double kHuberK = 1.345;
+constexpr double kAndrewsC = 1.339;  // rays beyond c·pi spreads get no weight
+constexpr double kMinSigma = 1e-5;   // radians: exact lines must not divide by zero
+constexpr double kMinRange = 1.0;    // metres: a place on top of a car
+constexpr double kConverged = 0.05;  // metres
+constexpr int kPasses = 60;
+constexpr std::size_t kMaxPairs = 800;
+
+struct Residual {
+  double angle = 0;  // radians, signed, (-pi, pi]
+  double range = 0;  // metres from the car
+  bool ahead = false;
+};
+
+Residual ResidualOf(const Ray& r, double x, double y) {
+  const double dx = x - r.px, dy = y - r.py;
+  const double along = r.ux * dx + r.uy * dy;
+  const double across = r.ux * dy - r.uy * dx;
+  return {std::atan2(across, along), std::max(std::sqrt(dx * dx + dy * dy), kMinRange), along > 0};
+}
+
+bool Usable(const Ray& r, double w) { return r.valid && w > 0; }
+
+// 1.4826 times the median absolute angle: the spread of normal errors.
+double RobustSpread(std::vector<double> absAngles) {
+  if (absAngles.empty()) return kMinSigma;
+  auto mid = absAngles.begin() + static_cast<std::ptrdiff_t>(absAngles.size() / 2);
+  std::nth_element(absAngles.begin(), mid, absAngles.end());
+  return std::max(1.4826 * *mid, kMinSigma);
+}
+
+// The signed angles of the usable rays at (x, y); 0 for the others.
+std::vector<double> Angles(const std::deque<Ray>& rays, const std::vector<double>& weights, double x, double y,
+                           std::vector<double>& absUsable) {
+  std::vector<double> angles(rays.size(), 0.0);
+  absUsable.clear();
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    if (!Usable(rays[i], weights[i])) continue;
+    angles[i] = ResidualOf(rays[i], x, y).angle;
+    absUsable.push_back(std::abs(angles[i]));
+  }
+  return angles;
+}
+
+// The weight of a residual of u spreads, psi(u)/u, and its loss rho(u).
+double HuberWeight(double u) { return std::abs(u) <= kHuberK ? 1.0 : kHuberK / std::abs(u); }
+double HuberLoss(double u) {
+  const double a = std::abs(u);
+  return a <= kHuberK ? a * a / 2 : kHuberK * a - kHuberK * kHuberK / 2;
+}
+double AndrewsWeight(double u) {
+  const double a = std::abs(u) / kAndrewsC;
+  if (a >= std::numbers::pi) return 0;
+  return a < 1e-9 ? 1.0 : std::sin(a) / a;
+}
+double AndrewsLoss(double u) {
+  const double a = std::min(std::abs(u) / kAndrewsC, std::numbers::pi);
+  return kAndrewsC * kAndrewsC * (1 - std::cos(a));
+}
+
+struct Normal {
+  double a = 0, b = 0, c = 0;  // [a b; b c]
+  double det() const { return a * c - b * b; }
+};
+
+// How the residual's angle turns as the place moves: perpendicular to the
+// sight line from the car, over the range.
+void Gradient(const Ray& r, double x, double y, double& gx, double& gy) {
+  const double dx = x - r.px, dy = y - r.py;
+  const double d2 = std::max(dx * dx + dy * dy, kMinRange * kMinRange);
+  gx = -dy / d2;
+  gy = dx / d2;
+}
+
+double Loss(const std::deque<Ray>& rays, const std::vector<double>& weights, double sigma, bool andrews, double x,
+            double y) {
+  double sum = 0;
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    if (!Usable(rays[i], weights[i])) continue;
+    const double u = ResidualOf(rays[i], x, y).angle / sigma;
+    sum += weights[i] * (andrews ? AndrewsLoss(u) : HuberLoss(u));
+  }
+  return sum;
+}
+
+// One reweighted Gauss-Newton step on the bearing residuals themselves,
+// halved until the loss no longer grows (near a car the angles turn fast).
+// False when the step leaves the place where it was.
+bool Step(const std::deque<Ray>& rays, const std::vector<double>& weights, bool andrews, double& x, double& y) {
+  std::vector<double> absUsable;
+  const std::vector<double> angles = Angles(rays, weights, x, y, absUsable);
+  const double sigma = RobustSpread(absUsable);
+  Normal n;
+  double bx = 0, by = 0, before = 0;
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    const Ray& r = rays[i];
+    if (!Usable(r, weights[i])) continue;
+    const double u = angles[i] / sigma;
+    before += weights[i] * (andrews ? AndrewsLoss(u) : HuberLoss(u));
+    const double w = weights[i] * (andrews ? AndrewsWeight(u) : HuberWeight(u));
+    if (w == 0) continue;
+    double gx = 0, gy = 0;
+    Gradient(r, x, y, gx, gy);
+    n.a += w * gx * gx;
+    n.b += w * gx * gy;
+    n.c += w * gy * gy;
+    bx += w * angles[i] * gx;
+    by += w * angles[i] * gy;
+  }
+  const double det = n.det();
+  if (!(det > 0) || !std::isfinite(det)) return false;
+  const double sx = -(n.c * bx - n.b * by) / det;
+  const double sy = -(n.a * by - n.b * bx) / det;
+  for (double t = 1; t > 1e-6; t /= 2) {
+    const double nx = x + t * sx, ny = y + t * sy;
+    if (std::isfinite(nx) && std::isfinite(ny) && Loss(rays, weights, sigma, andrews, nx, ny) <= before) {
+      const bool moved = std::hypot(nx - x, ny - y) >= kConverged;
+      x = nx;
+      y = ny;
+      return moved;
+    }
+  }
+  return false;
+}
+
+// Steps until the place stays; the spread is measured afresh each time.
+void Iterate(const std::deque<Ray>& rays, const std::vector<double>& weights, bool andrews, double& x, double& y) {
+  for (int pass = 0; pass < kPasses; ++pass)
+    if (!Step(rays, weights, andrews, x, y)) return;
+}
+
+// Degrees of the smallest arc that holds every angle.
+double ArcSpanned(std::vector<double> angles) {
+  if (angles.size() < 2) return 0;
+  std::sort(angles.begin(), angles.end());
+  double gap = angles.front() + 2 * std::numbers::pi - angles.back();
+  for (std::size_t i = 1; i < angles.size(); ++i) gap = std::max(gap, angles[i] - angles[i - 1]);
+  return (2 * std::numbers::pi - gap) * 180 / std::numbers::pi;
+}
+
+// Twice the 95 % point of F(2, m): the ellipse's scale when the spread is
+// estimated from m degrees of freedom (5.991, the chi-square's, as m grows).
+double EllipseScale(int m) { return m * (std::pow(0.05, -2.0 / m) - 1); }
+
+// False when the used rays fix no ellipse.
+bool Describe(const std::deque<Ray>& rays, const std::vector<double>& weights, PlaneFit& fit) {
+  std::vector<double> absUsable;
+  Angles(rays, weights, fit.x, fit.y, absUsable);
+  const double sigma = RobustSpread(std::move(absUsable));
+  fit.outlier.assign(rays.size(), false);
+  Normal n;
+  double sumSq = 0;
+  std::vector<double> seen, cars;
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    const Ray& r = rays[i];
+    if (!Usable(r, weights[i])) continue;
+    ++fit.usable;
+    cars.push_back(std::atan2(r.py - fit.y, r.px - fit.x));
+    const Residual res = ResidualOf(r, fit.x, fit.y);
+    if (!res.ahead) ++fit.behind;
+    if (!res.ahead || AndrewsWeight(res.angle / sigma) == 0) {
+      fit.outlier[i] = true;
+      continue;
+    }
+    ++fit.used;
+    double gx = 0, gy = 0;
+    Gradient(r, fit.x, fit.y, gx, gy);
+    n.a += weights[i] * gx * gx;
+    n.b += weights[i] * gx * gy;
+    n.c += weights[i] * gy * gy;
+    sumSq += weights[i] * res.angle * res.angle;
+    seen.push_back(std::atan2(r.py - fit.y, r.px - fit.x));
+  }
+  fit.spread = ArcSpanned(std::move(seen));
+  fit.carSpread = ArcSpanned(std::move(cars));
+  const double det = n.det();
+  if (fit.used < 3 || !(det > 0) || !std::isfinite(det)) return false;
+  // The squared spread of a ray of weight 1, from the used rays' own misses.
+  const double s2 = std::max(sumSq / (fit.used - 2), kMinSigma * kMinSigma);
+  const double k = s2 / det;
+  fit.cxx = k * n.c;
+  fit.cxy = -k * n.b;
+  fit.cyy = k * n.a;
+  return true;
+}
+
+}  // namespace
+
+bool MedianCrossing(const std::deque<Ray>& rays, const std::vector<double>& weights, double& x, double& y) {
+  std::vector<std::size_t> idx;
+  for (std::size_t i = 0; i < rays.size(); ++i)
+    if (Usable(rays[i], weights[i])) idx.push_back(i);
+  const std::size_t n = idx.size();
+  if (n < 2) return false;
+  std::vector<double> xs, ys;
+  const std::size_t pairs = n * (n - 1) / 2;
+  // Every pair when there are few; else a fixed scatter of pairs, so the
+  // same lines always give the same start.
+  const std::size_t tries = std::min(pairs, kMaxPairs);
+  for (std::size_t k = 0; k < tries; ++k) {
+    std::size_t a = 0, b = 0;
+    if (pairs <= kMaxPairs) {
+      // The k-th pair (a, b), a < b, in row order.
+      std::size_t rest = k;
+      while (rest >= n - 1 - a) rest -= n - 1 - a++;
+      b = a + 1 + rest;
+    } else {
+      a = (k * 7919) % n;
+      b = (a + 1 + (k * 104729) % (n - 1)) % n;
+    }
+    const Ray& r = rays[idx[a]];
+    const Ray& s = rays[idx[b]];
+    const double det = r.ux * s.uy - r.uy * s.ux;
+    if (std::abs(det) < 0.05) continue;  // under about 3 degrees: no crossing to trust
+    const double dx = s.px - r.px, dy = s.py - r.py;
+    const double t = (dx * s.uy - dy * s.ux) / det;
+    const double v = (dx * r.uy - dy * r.ux) / det;
+    if (t <= 0 || v <= 0) continue;
+    xs.push_back(r.px + t * r.ux);
+    ys.push_back(r.py + t * r.uy);
+  }
+  if (xs.empty()) return false;
+  const auto mid = static_cast<std::ptrdiff_t>(xs.size() / 2);
+  std::nth_element(xs.begin(), xs.begin() + mid, xs.end());
+  std::nth_element(ys.begin(), ys.begin() + mid, ys.end());
+  x = xs[static_cast<std::size_t>(mid)];
+  y = ys[static_cast<std::size_t>(mid)];
+  return true;
+}
+
+double RobustCost(const std::deque<Ray>& rays, const std::vector<double>& weights, double x, double y) {
+  constexpr double kCap = 0.15 * 0.15;  // about 9 degrees
+  double cost = 0;
+  for (std::size_t i = 0; i < rays.size(); ++i) {
+    if (!Usable(rays[i], weights[i])) continue;
+    const Residual res = ResidualOf(rays[i], x, y);
+    cost += weights[i] * (res.ahead ? std::min(res.angle * res.angle, kCap) : kCap);
+  }
+  return cost;
+}
+
+PlaneFit FitPlane(const std::deque<Ray>& rays, const std::vector<double>& weights, double x, double y, bool near) {
+  PlaneFit fit;
+  if (!near) Iterate(rays, weights, false, x, y);
+  Iterate(rays, weights, true, x, y);
+  fit.x = x;
+  fit.y = y;
+  fit.solved = std::isfinite(x) && std::isfinite(y) && Describe(rays, weights, fit);
+  const double scale = fit.used > 2 ? EllipseScale(fit.used - 2) : 0;
+  fit.cxx *= scale;
+  fit.cxy *= scale;
+  fit.cyy *= scale;
+  return fit;
+}
+
+}  // namespace koralin
