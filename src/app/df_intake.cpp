@@ -19,8 +19,23 @@ namespace koralin {
 
 namespace {
 
-// 20,000 lines of about 60 characters, with room for long source names.
+// The file is written afresh with the lines kept once it holds twice as many
+// as the hunt keeps: 40,000 lines of about 60 characters, with room for long
+// source names. A larger file is read as far as this.
 constexpr std::size_t kMaxHuntFile = 4 * 1024 * 1024;
+
+// Writes the hunt's lines as the whole file.
+void RewriteHuntFile(App& app) {
+  std::string text;
+  for (const LineOfBearing& l : app.hunt.hunt.Lines()) text += FormatHuntLine(l) + "\n";
+  try {
+    ReplaceFile(HuntFileName(app), text);
+    app.hunt.fileError.clear();
+    app.hunt.linesInFile = app.hunt.hunt.Lines().size();
+  } catch (const RunTimeError& e) {
+    app.hunt.fileError = HuntFileName(app) + ": " + e.what();
+  }
+}
 
 // The car's heading: the compass's while one speaks, since it holds at any
 // speed; else the GPS course when moving fast enough for it to mean something.
@@ -43,11 +58,19 @@ std::string HuntFileName(const App& app) {
 void LoadHunt(App& app) {
   HuntState& h = app.hunt;
   h.hunt.Clear();
-  const std::optional<std::string> text = ReadSmallFile(HuntFileName(app), kMaxHuntFile);
+  std::optional<std::string> text;
+  try {
+    text = ReadTextFileIfAny(HuntFileName(app), kMaxHuntFile);
+  } catch (const RunTimeError& e) {
+    h.fileError = HuntFileName(app) + ": " + e.what();
+    return;
+  }
   if (!text) return;
-  HuntFileContents c = ParseHuntFile(*text);
+  const HuntFileContents c = ParseHuntFile(*text);
   h.damagedLines = c.damaged;
   for (const LineOfBearing& l : c.lines) h.hunt.Add(l);
+  h.linesInFile = c.lines.size() + static_cast<std::size_t>(c.damaged);
+  if (c.damaged > 0 || text->size() >= kMaxHuntFile) RewriteHuntFile(app);
 }
 
 void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::string& source) {
@@ -67,8 +90,10 @@ void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::strin
   line.bearing = std::fmod(*heading + bearing.bearing, 360.0);
   line.source = source;
   app.hunt.hunt.Add(line);
+  if (app.hunt.linesInFile >= 2 * DfHunt::kMaxLines) return RewriteHuntFile(app);
   try {
     AppendToFile(HuntFileName(app), FormatHuntLine(line) + "\n");
+    ++app.hunt.linesInFile;
     app.hunt.fileError.clear();
   } catch (const RunTimeError& e) {
     // The hunt goes on in memory; the DF window shows why the file lags.
@@ -86,12 +111,7 @@ void UpdateDfEstimate(App& app) { app.hunt.hunt.Update(app.hunt.rules); }
 void NewHunt(App& app) {
   app.hunt.hunt.Clear();
   app.hunt.damagedLines = 0;
-  try {
-    ReplaceFile(HuntFileName(app), "");
-    app.hunt.fileError.clear();
-  } catch (const RunTimeError& e) {
-    app.hunt.fileError = HuntFileName(app) + ": " + e.what();
-  }
+  RewriteHuntFile(app);
 }
 
 }  // namespace koralin

@@ -58,6 +58,7 @@ struct HuntState {
   DfHunt hunt;
   HuntRules rules;
   int damagedLines = 0;   // skipped when the file was read
+  std::size_t linesInFile = 0;  // lines the file holds, damaged ones too
   std::string fileError;  // the last failure to write the file; "" when none
 };
 

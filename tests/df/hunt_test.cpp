@@ -155,6 +155,7 @@ TEST(HuntFile, ARestartKeepsTheHuntAndSkipsDamagedLines) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(FormatHuntLine(lines[0]), good);
   EXPECT_EQ(lines[1].bearing, 0);
+  EXPECT_EQ(test::ReadFile(h.folder / "Hunt.csv"), good + "\n" + FormatHuntLine(lines[1]) + "\n") << "damage removed";
   NewHunt(h.app);
   EXPECT_TRUE(h.app.hunt.hunt.Lines().empty());
   EXPECT_EQ(test::ReadFile(h.folder / "Hunt.csv"), "");
