@@ -30,9 +30,19 @@ template <MenuItem Form1::*item> constexpr Option Check(std::string_view key, bo
           }};
 }
 
+// An option without a menu entry: "1" on, "0" off.
+template <bool Settings::*flag> constexpr Option Flag(std::string_view key, bool byDefault) {
+  return {key, byDefault ? "1" : "0", [](const App& a) { return std::string(a.settings.*flag ? "1" : "0"); },
+          [](App& a, std::string_view v) {
+            if (v == "1" || v == "0") a.settings.*flag = v == "1";
+          }};
+}
+
 // Every option, one line each.
 constexpr Option kOptions[] = {
     Check<&Form1::mnuAnyTalker>("AnyTalker", true),
+    Flag<&Settings::CrcAnyCase>("CrcAnyCase", true),
+    Flag<&Settings::FixWithoutRmc>("FixWithoutRmc", true),
 };
 
 // The option a "key=value" line sets, with its value; none for other lines.
