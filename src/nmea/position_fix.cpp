@@ -16,7 +16,7 @@ PositionFix Read(const Layout& l, std::string sentence, bool valid) {
   p.longitude = GetNmeaField(l.longitude, sentence);
   p.longHemisphere = GetNmeaField(l.longHemisphere, sentence);
   // A fix without both coordinates is none, whatever its flags say.
-  p.status = valid && !p.latitude.empty() && !p.longitude.empty() ? "A" : "V";
+  p.status.assign(1, valid && !p.latitude.empty() && !p.longitude.empty() ? 'A' : 'V');
   p.text = std::move(sentence);
   return p;
 }

@@ -4,6 +4,7 @@
 
 #include "app/intake.h"
 #include "app/options_file.h"
+#include "common/basic.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
@@ -24,6 +25,7 @@ struct Receiver : test::TestRig {
     app.form1.mnuCrcCheck.SetChecked(true);
     app.form1.tmrPolling.SetInterval(50);
     app.form1.tmrPolling.SetEnabled(true);
+    app.form1.tmrComInTimeOut.SetInterval(10000);
     app.form1.tmrComInTimeOut.SetEnabled(true);
   }
   // The same text once a second for this many seconds.
@@ -36,26 +38,22 @@ struct Receiver : test::TestRig {
   test::TempFolder folder;
 };
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 TEST(Checksums, EitherCaseOfHexUnlessOptionsCfgAsksForUpperCase) {
   const std::string rmc = Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");  // *6A
   const std::string lower = rmc.substr(0, rmc.size() - 2) + "6a", wrong = rmc.substr(0, rmc.size() - 2) + "6b";
-  // Options.cfg, the sentence received: the sentence taken (relayed as it came) and the caption
+  // Options.cfg, the sentence received: the sentence taken (relayed as it came), or the caption's note
   const struct { const char* options; std::string sentence, taken; } rows[] = {
-      {"", lower, lower + " GPS-NMEA-0183"},
-      {"CrcAnyCase=1\n", Lower(rmc), Lower(rmc) + " GPS-NMEA-0183"},
-      {"", wrong, " GPS-NMEA-0183 CRC error !"},
-      {"CrcAnyCase=0\n", lower, " GPS-NMEA-0183 CRC error !"},
-      {"CrcAnyCase=0\n", rmc, rmc + " GPS-NMEA-0183"},
+      {"", lower, lower},
+      {"CrcAnyCase=1\n", lower, lower},
+      {"", wrong, " CRC error !"},
+      {"CrcAnyCase=0\n", lower, " CRC error !"},
+      {"CrcAnyCase=0\n", rmc, rmc},
   };
   for (const auto& r : rows) {
     Receiver rig(r.options);
     rig.Send(r.sentence + "\r\n", 1);
-    EXPECT_EQ(rig.app.form1.lblGPRMC.Caption() + " " + rig.app.form1.Frame1.Caption(), r.taken)
+    const bool refused = rig.app.form1.Frame1.Caption().find("CRC error !") != std::string::npos;
+    EXPECT_EQ(rig.app.form1.lblGPRMC.Caption() + (refused ? " CRC error !" : ""), r.taken)
         << r.options << r.sentence;
   }
 }
@@ -65,11 +63,15 @@ const std::string kGns = Nmea("GNGNS,213712.000,4111.59903,N,11156.54809,W,AANN,
 const std::string kGll = Nmea("GNGLL,4111.59903,S,11156.54809,E,213712.000,A,A");
 const std::string kVoidRmc = Nmea("GPRMC,123519,V,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
 
-// What the window shows: lock, position, time, date, the rose's heading, and a standing no-input warning.
+// What the window shows: the lock, the fix taken (position and time), the
+// rose's heading ("~" the degree sign), and a standing no-input warning.
 std::string Shown(const App& app) {
   const Form1& f = app.form1;
-  return f.lblLock.Caption() + "|" + f.lblLatitude.Caption() + " " + f.lblLongitude.Caption() + " " +
-         f.lblTime.Caption() + " " + f.lblDate.Caption() + "|" + f.lblCompass.Caption() +
+  const FixState& fix = app.fix;
+  std::string compass = f.lblCompass.Caption();
+  for (char& c : compass)
+    if (c == kDegree) c = '~';
+  return f.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " + fix.UtcTimeText + "|" + compass +
          (f.Frame1.Caption().find("Warning") != std::string::npos ? "|warning" : "");
 }
 
@@ -77,14 +79,14 @@ TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
   const std::string hdt = Nmea("GPHDT,274.11,T") + "\r\n";
   // Options.cfg, what arrives each second, for how long: what shows
   const struct { const char* options; std::string text; int seconds; const char* shown; } rows[] = {
-      {"", kGga, 4, ""},
-      {"", kGga, 25, ""},
-      {"", kGns, 6, ""},
-      {"", kGll, 6, ""},
-      {"", Nmea("GPGGA,194100.00,,,,,0,00,,,M,,M,,"), 6, ""},
-      {"", kVoidRmc + "\r\n" + kGga, 25, ""},  // an RMC speaks for itself
-      {"", hdt + kGga, 6, ""},
-      {"FixWithoutRmc=0\n", kGga, 25, ""},
+      {"", kGga, 4, "Old data|  |"},
+      {"", kGga, 25, "Rx ok|4221.82N 07101.94W 19:41:00|---~"},  // and the watchdog counts it as input
+      {"", kGns, 6, "Rx ok|4111.60N 11156.55W 21:37:12|---~"},
+      {"", kGll, 6, "Rx ok|4111.60S 11156.55E 21:37:12|---~"},
+      {"", Nmea("GPGGA,194100.00,,,,,0,00,,,M,,M,,"), 6, "Rx not ok|  |"},
+      {"", kVoidRmc + "\r\n" + kGga, 25, "Rx not ok|  |"},  // an RMC speaks for itself
+      {"", hdt + kGga, 6, "Rx ok|4221.82N 07101.94W 19:41:00|274~"},
+      {"FixWithoutRmc=0\n", kGga, 25, "Old data|  ||warning"},
   };
   for (const auto& r : rows) {
     Receiver rig(r.options);
