@@ -31,6 +31,7 @@ TEST(Watchdog, NamesTheProgramHoldingTheInputDevice) {
       return device == "/dev/ttyUSB0" ? std::string(r.holder) : std::string("wrong device");
     };
     rig.app.settings.ComPortIn = 3;
+    rig.app.form1.tmrComInTimeOut.SetInterval(10000);
     rig.app.form1.mnuTerminalIn.Click();
     tmrComInTimeOut_Timer(rig.app);
     EXPECT_EQ(rig.app.form1.Frame1.Caption() + "|" + rig.app.terminal.form2.screen.Text(), r.shown) << r.target;
