@@ -1,6 +1,7 @@
 #include "app/fix_intake.h"
 
 #include "app/app.h"
+#include "app/fix_without_rmc.h"
 #include "app/intake.h"
 #include "app/pc_clock.h"
 #include "common/basic.h"
@@ -93,6 +94,7 @@ void ExtractingGPRMC(App& app, std::string_view text) {
   const RmcSentence rmc = ParseRmc(fix.GPRMCSentence);
   f.lblGPRMC.SetCaption(rmc.text);
   fix.GPRMCFound = true;
+  NoteRmc(app);
   fix.NoRxCount = 0;
   if (fix.OldDataShown && input > 0) {
     fix.OldDataShown = false;
@@ -140,7 +142,7 @@ void ShowDegrees(App& app, bool init) {
   app.form1.lblLatitude.SetBackColor(back);
   app.form1.lblLongitude.SetBackColor(back);
   if (init && s.ComPortIn == 0) app.fix.GPRMCSentence = kZeroSentence;
-  if (app.form1.lblVal1.Caption() == "A") {
+  if (app.form1.lblVal1.Caption() == "A" && !app.fix.FixWithoutRmc) {
     ExtractingGPRMC(app, app.poll.RxText);
   } else if (!app.fix.LatitudeText.empty() || !app.fix.LongitudeText.empty()) {
     ShowPosition(app, Right(app.fix.LatitudeText, 1), Right(app.fix.LongitudeText, 1));

@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "app/altitude_intake.h"
 #include "app/fix_intake.h"
+#include "app/fix_without_rmc.h"
 #include "app/heading_intake.h"
 #include "display/compass.h"
 #include "display/frame_caption.h"
@@ -107,6 +108,7 @@ bool tmrPolling_MayRest(App& app, const std::function<void()>& wake) {
 
 void getGPSinput(App& app) {
   app.fix.GPRMCFound = false;
+  AgeRmc(app, app.form1.tmrPolling.Interval());
   if (app.serial.InLost) {  // as with no input, until the device is back
     app.form1.lblLock.SetBackColor(colour::kRed);
     return;
@@ -175,6 +177,7 @@ void DispatchSentences(App& app) {
       ExtractingHCHDT(app, p.RxTextHCHDT, heading);
   });
   Decode(app, [&] { ExtractingGPRMC(app, p.RxText); });
+  Decode(app, [&] { ExtractingFixWithoutRmc(app, p.RxText); });
   Decode(app, [&] { ExtractingGPGGA(app, p.RxTextAltitude); });
   Decode(app, [&] { ExtractingPGRMZ(app, p.RxTextAltitude); });
   if (f.mnuLockCheck.Checked()) Decode(app, [&] { ExtractingGPGSA(app, p.RxText); });
@@ -194,10 +197,13 @@ void mnuPollingSpeed_Click(App& app) {
   app.form1.tmrPolling.SetInterval(app.settings.PollingInterval);
 }
 
-SentenceRules IntakeRules(const Form1& f) { return {f.mnuCrcCheck.Checked(), f.mnuAnyTalker.Checked()}; }
+SentenceRules IntakeRules(const App& app) {
+  const Form1& f = app.form1;
+  return {f.mnuCrcCheck.Checked(), f.mnuAnyTalker.Checked(), app.settings.CrcAnyCase};
+}
 
 std::string TakeSentence(App& app, std::string_view prefix, std::string_view text, bool decodable) {
-  const SentenceRules rules = IntakeRules(app.form1);
+  const SentenceRules rules = IntakeRules(app);
   FoundSentence found = decodable ? GetDecodableSentence(rules, prefix, text) : GetSentence(rules, prefix, text);
   if (found.refusal == Refusal::kCrcError) SetCaptionNote(app, kCrcErrorNote);
   if (found.refusal == Refusal::kUndecodable) SetCaptionNote(app, kUndecodableNote);

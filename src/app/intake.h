@@ -12,7 +12,6 @@
 namespace koralin {
 
 struct App;
-struct Form1;
 
 void tmrPolling_Timer(App& app);
 // Whether fast polling may rest until the input's first character.
@@ -23,8 +22,8 @@ void getHCHDTinput(App& app);
 void getDemoInput(App& app);
 void DispatchSentences(App& app);
 
-// The rules the menus set for taking sentences from the text.
-SentenceRules IntakeRules(const Form1& f);
+// The rules the menus and Options.cfg set for taking sentences from the text.
+SentenceRules IntakeRules(const App& app);
 // The sentence with this prefix; a refused one is "" and says why in the
 // frame caption. `decodable` also refuses fields no decoder can take.
 std::string TakeSentence(App& app, std::string_view prefix, std::string_view text, bool decodable);

@@ -47,6 +47,14 @@ template <auto get, auto put, long low, long high> constexpr Option Whole(std::s
           false};
 }
 
+// An option without a menu entry: "1" on, "0" off.
+template <bool Settings::*flag> constexpr Option Flag(std::string_view key, bool byDefault) {
+  return {key, byDefault ? "1" : "0", [](const App& a) { return std::string(a.settings.*flag ? "1" : "0"); },
+          [](App& a, std::string_view v) {
+            if (v == "1" || v == "0") a.settings.*flag = v == "1";
+          }};
+}
+
 // Every option, one line each.
 constexpr Option kOptions[] = {
     Check<&Form1::mnuAnyTalker>("AnyTalker", true),
@@ -58,6 +66,8 @@ constexpr Option kOptions[] = {
     // ...and lines this many minutes older than the newest; 0 keeps them all.
     Whole<[](const App& a) { return static_cast<long>(a.hunt.rules.maxAgeSeconds / 60); },
           [](App& a, long n) { a.hunt.rules.maxAgeSeconds = n * 60.0; }, 0, 100000>("DfMaxAgeMinutes", "0"),
+    Flag<&Settings::CrcAnyCase>("CrcAnyCase", true),
+    Flag<&Settings::FixWithoutRmc>("FixWithoutRmc", true),
 };
 
 // The option a "key=value" line sets, with its value; none for other lines.

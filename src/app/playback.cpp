@@ -7,6 +7,7 @@
 #include "common/basic.h"
 #include "common/error.h"
 #include "log/log_file.h"
+#include "app/fix_without_rmc.h"
 #include "app/intake.h"
 #include "display/frame_caption.h"
 #include "nmea/sentence.h"
@@ -48,6 +49,7 @@ void PlayLine(App& app, const std::string& line) {
   p.RxTextAltitude = line;
   p.RxTextDoppler = line;
   p.RxText = InStr(7, line, "*") > 0 ? line : AddCrc(line + "*");
+  AgeRmc(app, app.settings.PollingInterval);
   DispatchSentences(app);
 }
 

@@ -28,6 +28,11 @@ struct Settings {
   bool MinimalDisplay = false;
   bool DecimalDegrees = false;
 
+  // Kept in Options.cfg: a checksum's hex digits in either case, and the
+  // fix from GGA, GNS or GLL when a receiver sends no RMC.
+  bool CrcAnyCase = true;
+  bool FixWithoutRmc = true;
+
   // Held beside the record, not saved.
   std::string CfgFileName;
 };

@@ -32,6 +32,9 @@ class System {
   // False when the settings folder cannot be written (nor created).
   virtual bool SettingsWritable() = 0;
   virtual DateTime Now() = 0;
+  // The name of another process that has this device open ("gpsd"); "" when
+  // none is seen. Cheap enough for a timer, never waits.
+  virtual std::string DeviceHolder(const std::string& device) = 0;
   // Opens the listing of the serial devices present.
   virtual void ShowSerialPortListing() = 0;
   // Ends the process with status (0: all went well) once the current event

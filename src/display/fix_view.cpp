@@ -45,7 +45,9 @@ void ShowGPSDate(App& app, std::string_view d) {
 
 std::string GetHeadingText(App& app) {
   const FixState& fix = app.fix;
-  if (fix.RmcStatus == "A" && Val(fix.SpeedKnotsText) >= app.settings.MinGpsSpeedOut) return fix.CourseText;
+  // A fix without RMC has no course: the compass speaks instead.
+  if (fix.RmcStatus == "A" && !fix.CourseText.empty() && Val(fix.SpeedKnotsText) >= app.settings.MinGpsSpeedOut)
+    return fix.CourseText;
   const std::string& flux = app.heading.FluxHeadingText;
   if (!flux.empty()) {
     // Whole turns are taken off in double precision so that any heading a

@@ -34,6 +34,11 @@ struct FixState {
   bool OldDataShown = false;
   int VoidCount = 0;
 
+  // Time the input has run without an RMC, and whether the fix shown came
+  // from GGA, GNS or GLL instead.
+  int MsWithoutRmc = 0;
+  bool FixWithoutRmc = false;
+
   koralin::MonthTable MonthTable;
 };
 

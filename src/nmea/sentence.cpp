@@ -106,7 +106,7 @@ FoundSentence GetSentence(const SentenceRules& rules, std::string_view prefix, s
     const std::size_t star = InStr(std::max<std::size_t>(prefix.size(), 1), s, "*");
     if (star == 0 || s.size() < star + 2) return {};
     const std::string candidate(s.substr(0, star + 2));
-    if (!CrcOk(candidate)) return {{}, Refusal::kCrcError};
+    if (!CrcOk(candidate, rules.crcAnyCase)) return {{}, Refusal::kCrcError};
     return {WithoutLineEnds(candidate)};
   }
   const std::size_t limit = std::min<std::size_t>(s.size(), 79);
@@ -122,11 +122,12 @@ FoundSentence GetDecodableSentence(const SentenceRules& rules, std::string_view 
   return {{}, Refusal::kUndecodable};
 }
 
-bool CrcOk(std::string_view sentence) {
+bool CrcOk(std::string_view sentence, bool anyCase) {
   if (sentence.size() < 8) return false;
   const auto body = FindBody(sentence);
   if (!body) return false;
-  const std::string given = Mid(sentence, body->star + 1, 2);
+  std::string given = Mid(sentence, body->star + 1, 2);
+  if (anyCase) given = UCase(given);
   if (given.empty() || !IsUpperHexDigit(given[0])) return false;
   std::string g = given.size() == 2 && IsUpperHexDigit(given[1]) ? given : given.substr(0, 1);
   if (g.size() == 1) g = "0" + g;

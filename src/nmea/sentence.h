@@ -9,9 +9,12 @@ namespace koralin {
 
 // How sentences are taken from the text: with their checksum verified, and
 // with "$GP..."/"$HC..." standing for the same sentence from any talker.
+// A checksum is a number, so its hex digits may come in either case unless
+// crcAnyCase is off.
 struct SentenceRules {
   bool crcCheck = false;
   bool anyTalker = false;
+  bool crcAnyCase = true;
 };
 
 // Why a sentence that is in the text was not taken.
@@ -43,7 +46,8 @@ FoundSentence GetSentence(const SentenceRules& rules, std::string_view prefix, s
 // billion, a date that is no date) is refused, so one corrupted sentence
 // never stops the input.
 FoundSentence GetDecodableSentence(const SentenceRules& rules, std::string_view prefix, std::string_view text);
-bool CrcOk(std::string_view sentence);
+// The "*hh" after the body matches it: upper-case hex, or either case with anyCase.
+bool CrcOk(std::string_view sentence, bool anyCase = false);
 // "$" body "*" checksum CR LF, or "" when the text lacks "$" or "*".
 std::string AddCrc(std::string_view text);
 int CommaCount(std::string_view text);

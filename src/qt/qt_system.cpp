@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "common/error.h"
+#include "qt/device_holder.h"
 #include "qt/text.h"
 
 namespace koralin::qt {
@@ -26,6 +27,8 @@ void QtSystem::Beep() { QApplication::beep(); }
 void QtSystem::Sleep(int ms) { QThread::msleep(static_cast<unsigned long>(ms)); }
 
 void QtSystem::DoEvents() { QCoreApplication::processEvents(); }
+
+std::string QtSystem::DeviceHolder(const std::string& device) { return ProcessHolding(device); }
 
 double QtSystem::Rnd() { return QRandomGenerator::global()->generateDouble(); }
 

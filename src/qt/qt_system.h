@@ -25,6 +25,7 @@ class QtSystem : public System {
   bool PrevInstance() override;
   bool SettingsWritable() override;
   DateTime Now() override;
+  std::string DeviceHolder(const std::string& device) override;
   void ShowSerialPortListing() override;
   // The face's listing window; without one the listing cannot open.
   void SetListingOpener(std::function<void()> open) { openListing_ = std::move(open); }

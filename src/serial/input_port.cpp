@@ -27,6 +27,7 @@ void ResetDisplays(App& app) {
   app.poll.RxTextAltitude.clear();
   app.heading.HCHDTSentence.clear();
   app.fix.NoRxCount = 0;
+  app.fix.MsWithoutRmc = 0;
   app.heading.FluxSeen = false;
   app.DispatchPoll();
   f.lblLock.SetCaption("No Rx");

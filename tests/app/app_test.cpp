@@ -120,12 +120,13 @@ TEST(OptionsFile, ABadFileMeansTheDefaultsAndTheSaveKeepsItsOtherLines) {
   const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
   // AnyTalker as read, then switched and saved: the file written ("": the save fails with a box)
   const struct { const char* name; Make make; bool anyTalker; std::string saved; } cases[] = {
-      {"missing", [](const std::string&) {}, true, "AnyTalker=0\n"},
+      {"missing", [](const std::string&) {}, true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
       {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false,
-       "# mine\nColour = red\nAnyTalker=1\n"},
-      {"unknown value", text("AnyTalker=yes"), true, "AnyTalker=0\n"}, {"empty", text(""), true, "AnyTalker=0\n"},
-      {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, "AnyTalker=0\n"},
-      {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, "AnyTalker=0\n"},
+       "# mine\nColour = red\nAnyTalker=1\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
+      {"unknown value", text("AnyTalker=yes"), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
+      {"empty", text(""), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
+      {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
+      {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
       {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, true, ""},  // never replaced
       {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, true, ""},
   };
@@ -163,7 +164,7 @@ TEST(Exit, StopsThePollingThenSavesAndClosesThenEnds) {
   EXPECT_EQ(seen, "timer 10 Off 100");
   EXPECT_TRUE(app.StopPlay && r.system.ended && !app.form1.tmrComInTimeOut.Enabled() && !app.form1.form.Visible());
   EXPECT_TRUE(test::ReadFile(r.folder / "Gps.cfg").find("\r\n-2\r\n7\r\n") != std::string::npos &&
-              test::ReadFile(r.folder / "Options.cfg") == "AnyTalker=1\n");
+              test::ReadFile(r.folder / "Options.cfg") == "AnyTalker=1\nCrcAnyCase=1\nFixWithoutRmc=1\n");
 }
 
 TEST(Exit, AFailedSaveStillEndsTheProgramWithOneBox) {

@@ -106,8 +106,12 @@ TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
   RunTool("dpkg-deb", {"-x", deb, QString::fromStdString(root.path())});
   for (const char* f : {"bin/koralin-gps", "bin/koralin-df-bridge", "share/applications/koralin-gps.desktop",
                         "share/icons/hicolor/scalable/apps/koralin-gps.svg", "share/doc/koralin-gps/user-guide.md",
-                        "share/man/man1/koralin-gps.1"})
+                        "share/man/man1/koralin-gps.1.gz", "share/man/man1/koralin-df-bridge.1.gz",
+                        "share/doc/koralin-gps/copyright", "share/doc/koralin-gps/changelog.gz"})
     EXPECT_TRUE(test::Exists(root / "usr/" + f)) << f;
+  // No error, no warning, and both programs hardened; the tags it has to say.
+  const std::string lint = RunTool("lintian", {"--pedantic", "--fail-on", "error,warning", deb});
+  EXPECT_FALSE(QRegularExpression("(^|\n)[EW]: |hardening-no-").match(QString::fromStdString(lint)).hasMatch()) << lint;
   EXPECT_FALSE(test::Exists(root / "usr/local"));
   const std::string depends = RunTool("dpkg-deb", {"-f", deb, "Depends"});
   for (const char* p : {"libqt6widgets6", "libqt6serialport6", "libqt6dbus6", "qt6-qpa-plugins"})

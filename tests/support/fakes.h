@@ -50,6 +50,7 @@ class FakeSystem : public System {
   bool PrevInstance() override { return prevInstance; }
   bool SettingsWritable() override { return true; }
   DateTime Now() override { return now; }
+  std::string DeviceHolder(const std::string& device) override { return deviceHolder ? deviceHolder(device) : ""; }
   void ShowSerialPortListing() override {
     if (failListing) throw *failListing;
     ++listings;
@@ -57,6 +58,7 @@ class FakeSystem : public System {
   void EndProcess(int status) override { ended = true, endStatus = status; }
   // What the user does while the program lets pending events run.
   std::function<void()> onDoEvents;
+  std::function<std::string(const std::string&)> deviceHolder;  // none: no other process holds a device
   int beeps = 0, doEvents = 0, listings = 0;
   std::string appPath = ProcessFolder();  // one per test process: tests run in parallel
   bool ended = false, prevInstance = false;

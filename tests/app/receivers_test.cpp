@@ -1,0 +1,99 @@
+// Receivers the intake must read as they are: checksums in lower-case hex,
+// and receivers that send their fix without RMC.
+#include <gtest/gtest.h>
+
+#include "app/intake.h"
+#include "app/options_file.h"
+#include "common/basic.h"
+#include "support/fakes.h"
+#include "support/files.h"
+#include "support/sentences.h"
+
+namespace koralin {
+namespace {
+
+using test::Nmea;
+
+// A program reading port 3 at fast polling, its options read from Options.cfg.
+struct Receiver : test::TestRig {
+  explicit Receiver(const std::string& options) {
+    app.settings.CfgFileName = folder / "Gps.cfg";
+    test::WriteFile(folder / "Options.cfg", options);
+    LoadOptions(app);
+    ReadyToDecode(3);
+    comm1.Open(3, "4800,N,8,1", 1024, 512);
+    app.form1.mnuCrcCheck.SetChecked(true);
+    app.form1.tmrPolling.SetInterval(50);
+    app.form1.tmrPolling.SetEnabled(true);
+    app.form1.tmrComInTimeOut.SetInterval(10000);
+    app.form1.tmrComInTimeOut.SetEnabled(true);
+  }
+  // The same text once a second for this many seconds.
+  void Send(const std::string& text, int seconds) {
+    for (int s = 0; s < seconds; ++s) {
+      comm1.Feed(text);
+      clock.Advance(1000);
+    }
+  }
+  test::TempFolder folder;
+};
+
+TEST(Checksums, EitherCaseOfHexUnlessOptionsCfgAsksForUpperCase) {
+  const std::string rmc = Nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");  // *6A
+  const std::string lower = rmc.substr(0, rmc.size() - 2) + "6a", wrong = rmc.substr(0, rmc.size() - 2) + "6b";
+  // Options.cfg, the sentence received: the sentence taken (relayed as it came), or the caption's note
+  const struct { const char* options; std::string sentence, taken; } rows[] = {
+      {"", lower, lower},
+      {"CrcAnyCase=1\n", lower, lower},
+      {"", wrong, " CRC error !"},
+      {"CrcAnyCase=0\n", lower, " CRC error !"},
+      {"CrcAnyCase=0\n", rmc, rmc},
+  };
+  for (const auto& r : rows) {
+    Receiver rig(r.options);
+    rig.Send(r.sentence + "\r\n", 1);
+    const bool refused = rig.app.form1.Frame1.Caption().find("CRC error !") != std::string::npos;
+    EXPECT_EQ(rig.app.form1.lblGPRMC.Caption() + (refused ? " CRC error !" : ""), r.taken)
+        << r.options << r.sentence;
+  }
+}
+
+const std::string kGga = Nmea("GPGGA,194100.00,4221.8235522,N,07101.9438007,W,1,04,1.4,6.914,M,-33.057,M,,");
+const std::string kGns = Nmea("GNGNS,213712.000,4111.59903,N,11156.54809,W,AANN,13,0.93,01482.5,-016.5,,");
+const std::string kGll = Nmea("GNGLL,4111.59903,S,11156.54809,E,213712.000,A,A");
+const std::string kVoidRmc = Nmea("GPRMC,123519,V,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
+
+// What the window shows: the lock, the fix taken (position and time), the
+// rose's heading ("~" the degree sign), and whether the no-input watchdog went off.
+std::string Shown(const Receiver& rig) {
+  const Form1& f = rig.app.form1;
+  const FixState& fix = rig.app.fix;
+  std::string compass = f.lblCompass.Caption();
+  for (char& c : compass)
+    if (c == kDegree) c = '~';
+  return f.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " + fix.UtcTimeText + "|" + compass +
+         (rig.system.beeps > 0 ? "|warning" : "");
+}
+
+TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
+  const std::string hdt = Nmea("GPHDT,274.11,T") + "\r\n";
+  // Options.cfg, what arrives each second, for how long: what shows
+  const struct { const char* options; std::string text; int seconds; const char* shown; } rows[] = {
+      {"", kGga, 4, "Old data|  |"},
+      {"", kGga, 25, "Rx ok|4221.82N 07101.94W 19:41:00|---~"},  // and the watchdog counts it as input
+      {"", kGns, 6, "Rx ok|4111.60N 11156.55W 21:37:12|---~"},
+      {"", kGll, 6, "Rx ok|4111.60S 11156.55E 21:37:12|---~"},
+      {"", Nmea("GPGGA,194100.00,,,,,0,00,,,M,,M,,"), 6, "Rx not ok|  |"},
+      {"", kVoidRmc + "\r\n" + kGga, 25, "Rx not ok|  |"},  // an RMC speaks for itself
+      {"", hdt + kGga, 6, "Rx ok|4221.82N 07101.94W 19:41:00|274~"},
+      {"FixWithoutRmc=0\n", kGga, 25, "Old data|  ||warning"},
+  };
+  for (const auto& r : rows) {
+    Receiver rig(r.options);
+    rig.Send(r.text + "\r\n", r.seconds);
+    EXPECT_EQ(Shown(rig), r.shown) << r.options << r.text << " for " << r.seconds << " s";
+  }
+}
+
+}  // namespace
+}  // namespace koralin
