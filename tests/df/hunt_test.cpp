@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "app/df_intake.h"
-#include "app/options_file.h"
 #include "dde/client_link.h"
 #include "df/hunt_file.h"
 #include "support/fakes.h"
@@ -108,18 +107,6 @@ TEST(HuntRules, OldAndPoorLinesAreLeftOutButKept) {
     for (std::size_t i = 0; i < w.size(); ++i) EXPECT_NEAR(w[i], c.weights[i], 1e-12) << i;
   }
   EXPECT_EQ(QualityWeight(kNoQuality), 0.5);
-}
-
-TEST(HuntRules, TheOptionsFileSetsTheRules) {
-  Hunting h;
-  test::WriteFile(h.folder / "Options.cfg", "DfMinQuality=4\nDfMaxAgeMinutes=15\n");
-  LoadOptions(h.app);
-  EXPECT_EQ(h.app.hunt.rules.minQuality, 4);
-  EXPECT_EQ(h.app.hunt.rules.maxAgeSeconds, 900);
-  test::WriteFile(h.folder / "Options.cfg", "DfMinQuality=10\nDfMaxAgeMinutes=-1\n");
-  LoadOptions(h.app);
-  EXPECT_EQ(h.app.hunt.rules.minQuality, 0);
-  EXPECT_EQ(h.app.hunt.rules.maxAgeSeconds, 0);
 }
 
 TEST(HuntLines, TheHuntKeepsTheNewestTwentyThousand) {
