@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "common/text_file.h"
 #include "df/hunt_file.h"
+#include "display/file_errors.h"
 #include "log/log_file.h"
 #include "nmea/degrees.h"
 #include "nmea/doppler_bearing.h"
@@ -62,7 +63,9 @@ void LoadHunt(App& app) {
   try {
     text = ReadTextFileIfAny(HuntFileName(app), kMaxHuntFile);
   } catch (const RunTimeError& e) {
+    // Named once at start; the hunt goes on in memory.
     h.fileError = HuntFileName(app) + ": " + e.what();
+    FileReadError(app, e, HuntFileName(app));
     return;
   }
   if (!text) return;

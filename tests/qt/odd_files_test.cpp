@@ -54,8 +54,8 @@ std::string Words(const std::string& kind) {
   return kind.starts_with("/dev/") ? "a device" : "a link to nothing";
 }
 
-// Gps.cfg, Options.cfg and ComPorts.cfg (read at start because the settings
-// choose Com3) are named and the program runs on, publishing, and leaves them
+// Gps.cfg, Options.cfg, the hunt file and ComPorts.cfg (read at start because
+// the settings choose Com3) are named and the program runs on, publishing, and leaves them
 // as they stand; only Gps.cfg's save at exit fails. A lock that cannot be used
 // ends the start as a failure, without claiming a second copy or the bus name.
 TEST(OddFiles, EveryFileReadAtStartIsRefusedAtOnceAndNamed) {
@@ -67,7 +67,7 @@ TEST(OddFiles, EveryFileReadAtStartIsRefusedAtOnceAndNamed) {
   test::TempFolder dir;
   const std::string program = dir / "koralin-gps";
   fs::copy_file(KORALIN_PROGRAM, program);
-  for (const char* file : {"Gps.cfg", "Options.cfg", "ComPorts.cfg", "koralin-gps.lock"})
+  for (const char* file : {"Gps.cfg", "Options.cfg", "ComPorts.cfg", "Hunt.csv", "koralin-gps.lock"})
     for (const char* kind : {"FIFO", "folder", "/dev/zero", "/dev/full", "dangling link", "link into a missing folder"}) {
       SCOPED_TRACE(std::string(file) + " as " + kind);
       for (const auto& e : fs::directory_iterator(dir.path()))
