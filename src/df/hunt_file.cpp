@@ -64,13 +64,21 @@ std::vector<std::string_view> Fields(std::string_view text) {
   }
 }
 
+// A source as the file can hold it: one field on one line.
+std::string CleanSource(std::string_view source) {
+  std::string s(source);
+  for (char& c : s)
+    if (c == ',' || static_cast<unsigned char>(c) < 0x20) c = ' ';
+  return s;
+}
+
 }  // namespace
 
 std::string FormatHuntLine(const LineOfBearing& l) {
   char numbers[96];
   std::snprintf(numbers, sizeof numbers, ",%.7f,%.7f,%.1f,", l.latitude, l.longitude, l.bearing);
   const std::string quality = l.quality == kNoQuality ? "" : std::to_string(l.quality);
-  return TimeText(l.time) + numbers + quality + "," + Replace(Replace(l.source, ",", " "), "\n", " ");
+  return TimeText(l.time) + numbers + quality + "," + CleanSource(l.source);
 }
 
 std::optional<LineOfBearing> ParseHuntLine(std::string_view text) {
@@ -90,7 +98,7 @@ std::optional<LineOfBearing> ParseHuntLine(std::string_view text) {
   l.longitude = *lon;
   l.bearing = *bearing == 360 ? 0 : *bearing;
   l.quality = static_cast<int>(*quality);
-  l.source = std::string(f[5]);
+  l.source = CleanSource(f[5]);
   return l;
 }
 
