@@ -109,12 +109,15 @@ void lblDDESound_TakeLine(App& app) {
     FormLineOfBearing(app, *bearing, "companion");
 }
 
-void UpdateDfEstimate(App& app) { app.hunt.hunt.Update(app.hunt.rules); }
+void UpdateDfEstimate(App& app) {
+  if (app.hunt.hunt.Update(app.hunt.rules)) app.platform.bus.PublishEstimate(app.hunt.hunt.Estimate());
+}
 
 void NewHunt(App& app) {
   app.hunt.hunt.Clear();
   app.hunt.damagedLines = 0;
   RewriteHuntFile(app);
+  app.platform.bus.PublishEstimate(app.hunt.hunt.Estimate());
 }
 
 }  // namespace koralin

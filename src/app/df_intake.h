@@ -18,9 +18,10 @@ void LoadHunt(App& app);
 void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::string& source);
 // The companion's bearing as it arrives.
 void lblDDESound_TakeLine(App& app);
-// Crosses the lines again when any arrived; called at the end of each poll.
+// Crosses the lines again when any arrived, and publishes what that gives;
+// called at the end of each poll.
 void UpdateDfEstimate(App& app);
-// "New hunt": no lines, and an empty hunt file.
+// "New hunt": no lines, an empty hunt file, and no estimate published.
 void NewHunt(App& app);
 
 }  // namespace koralin

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "df/estimate.h"
+
 namespace koralin {
 
 struct App;
@@ -20,6 +22,9 @@ class ValuesBus {
   virtual ~ValuesBus() = default;
   // Publishes the new value of one of the program's items.
   virtual void Publish(const std::string& item, const std::string& value) = 0;
+  // Publishes the DF estimate on its own object (see estimate_items.h); a bus
+  // without one ignores it.
+  virtual void PublishEstimate(const DfEstimate&) {}
   // Links to `item` of `application`'s `topic` without waiting: onValue
   // receives its current value and every change; onLost tells that the
   // application is not there, did not answer within the time-out (tenths of

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/error.h"
+#include "dde/estimate_items.h"
 #include "qt/dbus_names.h"
 #include "qt/text.h"
 
@@ -15,13 +16,28 @@ namespace koralin::qt {
 namespace {
 constexpr const char* kPropertiesInterface = "org.freedesktop.DBus.Properties";
 constexpr long kNoCompanion = 282;  // the companion did not answer
+
+QStringList EstimateItemNames() {
+  QStringList names;
+  for (const char* item : kEstimateItemNames) names << item;
+  return names;
+}
+
+void SendChanges(QDBusConnection& connection, const QString& path, const char* interface, QVariantMap& pending) {
+  if (pending.isEmpty()) return;
+  QDBusMessage signal = QDBusMessage::createSignal(path, kPropertiesInterface, "PropertiesChanged");
+  signal << QString(interface) << std::exchange(pending, {}) << QStringList();
+  connection.send(signal);
+}
 }  // namespace
 
 DbusBus::DbusBus(const QString& application, QDBusConnection connection, When when)
     : connection_(connection),
       service_(BusServiceName(application)),
       object_(kBusInterface, {"lblDDELat", "lblDDELong", "lblDDEVal", "lblDDECompas", "lblDDESpeed", "lblDDEHeight",
-                              "lblDoppler1"}) {
+                              "lblDoppler1"}),
+      estimate_(kEstimateInterface, EstimateItemNames()) {
+  for (const auto& [item, value] : EstimateItems({})) estimate_.SetValue(ToQ(item), ToQ(value));
   if (when == When::kNow) Open();
 }
 
@@ -35,13 +51,23 @@ void DbusBus::Open() {
     problem_ = "The object /Form1 is already registered on the session bus.";
     return;
   }
-  if (!connection_.registerService(service_)) {
-    problem_ = "Another copy of the program already publishes its values as " + service_ +
-               " on the session bus; this copy works without publishing.";
+  if (!connection_.registerVirtualObject(kEstimatePath, &estimate_)) {
+    problem_ = QString("The object ") + kEstimatePath + " is already registered on the session bus.";
     connection_.unregisterObject(BusObjectPath("Form1"));
     return;
   }
+  if (!connection_.registerService(service_)) {
+    problem_ = "Another copy of the program already publishes its values as " + service_ +
+               " on the session bus; this copy works without publishing.";
+    Unregister();
+    return;
+  }
   publishing_ = true;
+}
+
+void DbusBus::Unregister() {
+  connection_.unregisterObject(BusObjectPath("Form1"));
+  connection_.unregisterObject(kEstimatePath);
 }
 
 ValuesBus::Address DbusBus::Where() const {
@@ -53,7 +79,7 @@ DbusBus::~DbusBus() {
   Unlink();
   if (publishing_) {
     connection_.unregisterService(service_);
-    connection_.unregisterObject(BusObjectPath("Form1"));
+    Unregister();
   }
 }
 
@@ -62,16 +88,28 @@ void DbusBus::Publish(const std::string& item, const std::string& value) {
   const QString text = ToQ(value);
   if (!object_.Has(name)) return;
   object_.SetValue(name, text);
+  Pend(pending_, name, text);
+}
+
+// Only the values that changed are signalled, as for the window's items.
+void DbusBus::PublishEstimate(const DfEstimate& estimate) {
+  for (const auto& [item, value] : EstimateItems(estimate)) {
+    const QString name = ToQ(item), text = ToQ(value);
+    if (estimate_.Value(name) == text) continue;
+    estimate_.SetValue(name, text);
+    Pend(pendingEstimate_, name, text);
+  }
+}
+
+void DbusBus::Pend(QVariantMap& pending, const QString& item, const QString& value) {
   if (!publishing_) return;
-  if (pending_.isEmpty()) QTimer::singleShot(0, this, &DbusBus::Flush);
-  pending_.insert(name, text);
+  if (pending_.isEmpty() && pendingEstimate_.isEmpty()) QTimer::singleShot(0, this, &DbusBus::Flush);
+  pending.insert(item, value);
 }
 
 void DbusBus::Flush() {
-  if (pending_.isEmpty()) return;
-  QDBusMessage signal = QDBusMessage::createSignal(BusObjectPath("Form1"), kPropertiesInterface, "PropertiesChanged");
-  signal << QString(kBusInterface) << std::exchange(pending_, {}) << QStringList();
-  connection_.send(signal);
+  SendChanges(connection_, BusObjectPath("Form1"), kBusInterface, pending_);
+  SendChanges(connection_, kEstimatePath, kEstimateInterface, pendingEstimate_);
 }
 
 // The companion's current value is asked without waiting for it: a companion

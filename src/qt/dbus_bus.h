@@ -30,6 +30,7 @@ class DbusBus : public QObject, public ValuesBus {
   QString ServiceName() const { return service_; }
 
   void Publish(const std::string& item, const std::string& value) override;
+  void PublishEstimate(const DfEstimate& estimate) override;
   void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
             OnValue onValue, OnLost onLost) override;
   void Unlink() override;
@@ -46,10 +47,14 @@ class DbusBus : public QObject, public ValuesBus {
   QString service_;
   QString problem_;
   PublishedObject object_;
+  PublishedObject estimate_;
   bool publishing_ = false;
-  // Changes not signalled yet: one signal per pass of the event loop carries
-  // every item a poll changed.
+  // Changes not signalled yet: one signal per object and pass of the event
+  // loop carries every item a poll changed.
   QVariantMap pending_;
+  QVariantMap pendingEstimate_;
+  void Unregister();
+  void Pend(QVariantMap& pending, const QString& item, const QString& value);
   void Flush();
 
   bool linked_ = false;

@@ -2,6 +2,8 @@
 // (characters other than letters, digits and "_" become "_") and exports
 // /Form1 with interface org.koralin.Form1, one read-only string property per
 // item; a companion program follows the same pattern under its own name.
+// The DF estimate has an object of its own, /DfEstimate with interface
+// org.koralin.DfEstimate, so that /Form1 keeps exactly its items.
 #pragma once
 
 #include <QString>
@@ -9,6 +11,8 @@
 namespace koralin::qt {
 
 inline constexpr const char* kBusInterface = "org.koralin.Form1";
+inline constexpr const char* kEstimateInterface = "org.koralin.DfEstimate";
+inline constexpr const char* kEstimatePath = "/DfEstimate";
 
 inline QString BusServiceName(const QString& application) {
   QString name = application;

@@ -2,6 +2,7 @@
 // reads one service's items and records their change signals.
 #pragma once
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
@@ -17,27 +18,45 @@ class Client : public QObject {
   Q_OBJECT
 
  public:
-  Client(const QString& name, const QString& service)
-      : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)), service_(service) {
-    bus_.connect(service, "/Form1", kProperties, "PropertiesChanged", this, SLOT(OnChanged(QString, QVariantMap, QStringList)));
+  Client(const QString& name, const QString& service, const QString& path = "/Form1",
+         const QString& interface = "org.koralin.Form1")
+      : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)),
+        service_(service),
+        path_(path),
+        interface_(interface) {
+    bus_.connect(service, path, kProperties, "PropertiesChanged", this, SLOT(OnChanged(QString, QVariantMap, QStringList)));
   }
   ~Client() override { QDBusConnection::disconnectFromBus(bus_.name()); }
 
   // The value, "" for none, or "<error name>". The service may live in this
   // very thread: the call is asynchronous.
   QString Call(const char* method, const QVariantList& args) {
-    QDBusMessage m = QDBusMessage::createMethodCall(service_, "/Form1", kProperties, method);
-    m.setArguments(QVariantList{QString("org.koralin.Form1")} + args);
-    QDBusPendingCall call = bus_.asyncCall(m);
-    WaitFor([&] { return call.isFinished(); });
-    const QDBusMessage reply = call.reply();
+    const QDBusMessage reply = Answer(method, args);
     if (reply.type() != QDBusMessage::ReplyMessage) return "<error " + reply.errorName() + ">";
     return reply.arguments().isEmpty() ? "" : reply.arguments().first().value<QDBusVariant>().variant().toString();
+  }
+  // Every item as "name=value", in name order; empty on an error.
+  QStringList GetAll() {
+    const QDBusMessage reply = Answer("GetAll", {});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
+    const QVariantMap all = qdbus_cast<QVariantMap>(reply.arguments().first());
+    QStringList items;
+    for (auto it = all.begin(); it != all.end(); ++it) items << it.key() + "=" + it.value().toString();
+    return items;
   }
   QString Get(const QString& item) { return Call("Get", {item}); }
   QString Set(const QString& item) { return Call("Set", {item, QVariant::fromValue(QDBusVariant(QString(1 << 20, 'x')))}); }
 
   std::vector<std::pair<QString, QString>> changes;
+
+ private:
+  QDBusMessage Answer(const char* method, const QVariantList& args) {
+    QDBusMessage m = QDBusMessage::createMethodCall(service_, path_, kProperties, method);
+    m.setArguments(QVariantList{interface_} + args);
+    QDBusPendingCall call = bus_.asyncCall(m);
+    WaitFor([&] { return call.isFinished(); });
+    return call.reply();
+  }
 
  private slots:
   void OnChanged(const QString&, const QVariantMap& changed, const QStringList&) {
@@ -47,7 +66,7 @@ class Client : public QObject {
  private:
   static constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
   QDBusConnection bus_;
-  QString service_;
+  QString service_, path_, interface_;
 };
 
 }  // namespace koralin::test

@@ -154,6 +154,7 @@ class FakeClockSetter : public ClockSetter {
 class FakeBus : public ValuesBus {
  public:
   void Publish(const std::string&, const std::string&) override {}
+  void PublishEstimate(const DfEstimate& estimate) override { estimates.push_back(estimate); }
   void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
             OnValue onValue, OnLost onLost) override;
   void Unlink() override { onValue_ = nullptr; onLost_ = nullptr; }
@@ -169,6 +170,7 @@ class FakeBus : public ValuesBus {
   bool companionRunning = true;
   std::string companionValue = "%---";
   std::string linkedTo;  // "application|topic!item"
+  std::vector<DfEstimate> estimates;  // each one published, in order
 
  private:
   OnValue onValue_;

@@ -4,6 +4,11 @@
 // readout's modified $GPRMC.
 //
 //   my-df-decoder | koralin-df-bridge [--name Quillwave]
+//
+// With --estimate it prints the readout's DF estimate instead (see
+// estimate_printer.h):
+//
+//   koralin-df-bridge --estimate [--follow] [--name koralin-gps]
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,6 +17,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "qt/bridge/estimate_printer.h"
 #include "qt/dbus_names.h"
 #include "qt/published_object.h"
 
@@ -82,16 +88,27 @@ class Bridge : public QObject {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
-  QString name = "Quillwave";
+  QString name;
+  bool estimate = false, follow = false, unknown = false;
   const QStringList args = app.arguments();
   for (qsizetype i = 1; i < args.size(); ++i) {
-    if (args[i] == "--name" && i + 1 < args.size()) {
+    if (args[i] == "--name" && i + 1 < args.size())
       name = args[++i];
-    } else {
-      std::fprintf(stderr, "usage: koralin-df-bridge [--name NAME] < bearing-lines\n");
-      return 2;
-    }
+    else if (args[i] == "--estimate")
+      estimate = true;
+    else if (args[i] == "--follow")
+      follow = true;
+    else
+      unknown = true;
   }
+  if (unknown || (follow && !estimate)) {
+    std::fprintf(stderr,
+                 "usage: koralin-df-bridge [--name NAME] < bearing-lines\n"
+                 "       koralin-df-bridge --estimate [--follow] [--name NAME]\n");
+    return 2;
+  }
+  if (estimate) return PrintEstimate(name.isEmpty() ? "koralin-gps" : name, follow);
+  if (name.isEmpty()) name = "Quillwave";
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
     std::fprintf(stderr, "koralin-df-bridge: no D-Bus session bus\n");
