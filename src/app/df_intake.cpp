@@ -27,6 +27,7 @@ constexpr std::size_t kMaxHuntFile = 4 * 1024 * 1024;
 
 // Writes the hunt's lines as the whole file.
 void RewriteHuntFile(App& app) {
+  if (HuntFileName(app).empty()) return;
   std::string text;
   for (const LineOfBearing& l : app.hunt.hunt.Lines()) text += FormatHuntLine(l) + "\n";
   try {
@@ -52,6 +53,7 @@ std::optional<double> Heading(const App& app, const RmcSentence& rmc) {
 
 std::string HuntFileName(const App& app) {
   const std::string& cfg = app.settings.CfgFileName;
+  if (cfg.empty()) return {};  // no settings folder (yet): the hunt stays in memory
   const std::size_t slash = cfg.rfind('/');
   return (slash == std::string::npos ? std::string() : cfg.substr(0, slash + 1)) + "Hunt.csv";
 }
@@ -59,6 +61,7 @@ std::string HuntFileName(const App& app) {
 void LoadHunt(App& app) {
   HuntState& h = app.hunt;
   h.hunt.Clear();
+  if (HuntFileName(app).empty()) return;
   std::optional<std::string> text;
   try {
     text = ReadTextFileIfAny(HuntFileName(app), kMaxHuntFile);
@@ -93,6 +96,7 @@ void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::strin
   line.bearing = std::fmod(*heading + bearing.bearing, 360.0);
   line.source = source;
   app.hunt.hunt.Add(line);
+  if (HuntFileName(app).empty()) return;
   if (app.hunt.linesInFile >= 2 * DfHunt::kMaxLines) return RewriteHuntFile(app);
   try {
     AppendToFile(HuntFileName(app), FormatHuntLine(line) + "\n");
