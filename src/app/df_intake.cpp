@@ -15,6 +15,7 @@
 #include "nmea/gps_time.h"
 #include "nmea/position.h"
 #include "nmea/rmc.h"
+#include "serial/waypoint_out.h"
 
 namespace koralin {
 
@@ -109,11 +110,15 @@ void lblDDESound_TakeLine(App& app) {
     FormLineOfBearing(app, *bearing, "companion");
 }
 
-void UpdateDfEstimate(App& app) { app.hunt.hunt.Update(app.hunt.rules); }
+void UpdateDfEstimate(App& app) {
+  app.hunt.hunt.Update(app.hunt.rules);
+  SendDfWaypoint(app);
+}
 
 void NewHunt(App& app) {
   app.hunt.hunt.Clear();
   app.hunt.damagedLines = 0;
+  app.hunt.lastWaypoint.reset();  // the new hunt's first estimate goes out
   RewriteHuntFile(app);
 }
 
