@@ -15,6 +15,7 @@
 #include "nmea/gps_time.h"
 #include "nmea/position.h"
 #include "nmea/rmc.h"
+#include "serial/waypoint_out.h"
 
 namespace koralin {
 
@@ -115,11 +116,13 @@ void lblDDESound_TakeLine(App& app) {
 
 void UpdateDfEstimate(App& app) {
   if (app.hunt.hunt.Update(app.hunt.rules)) app.platform.bus.PublishEstimate(app.hunt.hunt.Estimate());
+  SendDfWaypoint(app);
 }
 
 void NewHunt(App& app) {
   app.hunt.hunt.Clear();
   app.hunt.damagedLines = 0;
+  app.hunt.lastWaypoint.reset();  // the new hunt's first estimate goes out
   RewriteHuntFile(app);
   app.platform.bus.PublishEstimate(app.hunt.hunt.Estimate());
 }

@@ -18,8 +18,9 @@ void LoadHunt(App& app);
 void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::string& source);
 // The companion's bearing as it arrives.
 void lblDDESound_TakeLine(App& app);
-// Crosses the lines again when any arrived, and publishes what that gives;
-// called at the end of each poll.
+// Crosses the lines again when any arrived and publishes what that gives,
+// then sends the estimate as a waypoint when that is on; called at the end of
+// each poll.
 void UpdateDfEstimate(App& app);
 // "New hunt": no lines, an empty hunt file, and no estimate published.
 void NewHunt(App& app);

@@ -66,6 +66,9 @@ constexpr Option kOptions[] = {
     // ...and lines this many minutes older than the newest; 0 keeps them all.
     Whole<[](const App& a) { return static_cast<long>(a.hunt.rules.maxAgeSeconds / 60); },
           [](App& a, long n) { a.hunt.rules.maxAgeSeconds = n * 60.0; }, 0, 100000>("DfMaxAgeMinutes", "0"),
+    // 1 sends the estimate as "$GPWPL" on the output port.
+    Whole<[](const App& a) { return static_cast<long>(a.hunt.waypointOut); },
+          [](App& a, long n) { a.hunt.waypointOut = n == 1; }, 0, 1>("DfWaypointOut", "0"),
     Flag<&Settings::CrcAnyCase>("CrcAnyCase", true),
     Flag<&Settings::FixWithoutRmc>("FixWithoutRmc", true),
 };

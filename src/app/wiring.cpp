@@ -13,6 +13,7 @@
 #include "log/logging.h"
 #include "app/playback.h"
 #include "app/df_intake.h"
+#include "app/hunt_export.h"
 #include "app/fix_intake.h"
 #include "app/flux_align.h"
 #include "app/intake.h"
@@ -63,6 +64,7 @@ void WireForm1(App& app) {
   on(f.mnuShowDDE.onClick, mnuShowDDE_Click);
   on(f.mnuDevice.onClick, mnuDevice_Click);
   on(f.mnuCreateGPstrings.onClick, mnuCreateGPstrings_Click);
+  on(f.mnuExportHunt.onClick, ExportHunt);
   on(f.mnuExit.onClick, ExitProgram);
 
   // GPS-ComIn: each rate entry selects its rate (the automatic search 0).

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,14 @@ struct HuntState {
   int damagedLines = 0;   // skipped when the file was read
   std::size_t linesInFile = 0;  // lines the file holds, damaged ones too
   std::string fileError;  // the last failure to write the file; "" when none
+  // The estimate as a "$GPWPL" on the output port (DfWaypointOut in
+  // Options.cfg), and the last one sent.
+  bool waypointOut = false;
+  struct Sent {
+    double latitude = 0, longitude = 0;
+    double time = 0;  // the fix's UTC seconds when it went
+  };
+  std::optional<Sent> lastWaypoint;
 };
 
 }  // namespace koralin

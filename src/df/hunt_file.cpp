@@ -21,23 +21,6 @@ std::optional<double> Number(std::string_view field) {
   return v;
 }
 
-std::string TimeText(double seconds) {
-  using namespace std::chrono;
-  const double whole = std::floor(seconds);
-  const sys_seconds t{std::chrono::seconds{static_cast<long long>(whole)}};
-  const sys_days day = floor<days>(t);
-  const year_month_day ymd{day};
-  const hh_mm_ss hms{t - day};
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%04d-%02u-%02uT%02lld:%02lld:%02lld", static_cast<int>(ymd.year()),
-                static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
-                static_cast<long long>(hms.hours().count()), static_cast<long long>(hms.minutes().count()),
-                static_cast<long long>(hms.seconds().count()));
-  std::string s = buf;
-  const int hundredths = static_cast<int>(std::lround((seconds - whole) * 100));
-  if (hundredths > 0 && hundredths < 100) s += "." + Format(static_cast<double>(hundredths), "00");
-  return s + "Z";
-}
 
 // "2026-12-06T14:03:07Z" or with hundredths, as TimeText writes it.
 std::optional<double> TimeOf(std::string_view t) {
@@ -73,6 +56,24 @@ std::string CleanSource(std::string_view source) {
 }
 
 }  // namespace
+
+std::string TimeText(double seconds) {
+  using namespace std::chrono;
+  const double whole = std::floor(seconds);
+  const sys_seconds t{std::chrono::seconds{static_cast<long long>(whole)}};
+  const sys_days day = floor<days>(t);
+  const year_month_day ymd{day};
+  const hh_mm_ss hms{t - day};
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%04d-%02u-%02uT%02lld:%02lld:%02lld", static_cast<int>(ymd.year()),
+                static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
+                static_cast<long long>(hms.hours().count()), static_cast<long long>(hms.minutes().count()),
+                static_cast<long long>(hms.seconds().count()));
+  std::string s = buf;
+  const int hundredths = static_cast<int>(std::lround((seconds - whole) * 100));
+  if (hundredths > 0 && hundredths < 100) s += "." + Format(static_cast<double>(hundredths), "00");
+  return s + "Z";
+}
 
 std::string FormatHuntLine(const LineOfBearing& l) {
   char numbers[96];

@@ -13,6 +13,8 @@
 
 namespace koralin {
 
+// "2026-12-06T14:03:07Z", with hundredths when the time has them.
+std::string TimeText(double seconds);
 std::string FormatHuntLine(const LineOfBearing& line);
 // None for a damaged line: wrong field count, a number that is none or out
 // of range, a time that is no time.
