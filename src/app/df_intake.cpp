@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "common/text_file.h"
 #include "df/hunt_file.h"
+#include "display/df_window.h"
 #include "display/file_errors.h"
 #include "log/log_file.h"
 #include "nmea/degrees.h"
@@ -109,7 +110,9 @@ void lblDDESound_TakeLine(App& app) {
     FormLineOfBearing(app, *bearing, "companion");
 }
 
-void UpdateDfEstimate(App& app) { app.hunt.hunt.Update(app.hunt.rules); }
+void UpdateDfEstimate(App& app) {
+  if (app.hunt.hunt.Update(app.hunt.rules)) DrawDfWindow(app);
+}
 
 void NewHunt(App& app) {
   app.hunt.hunt.Clear();
