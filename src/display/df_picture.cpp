@@ -146,6 +146,7 @@ void NorthArrow(float width, std::vector<DrawItem>& items) {
 
 std::vector<DrawItem> DfPicture(const DfHunt& hunt, const HuntRules& rules, float width, float height) {
   std::vector<DrawItem> items;
+  if (width <= 0 || height <= 0) return items;  // no room yet: the face has not sized it
   const std::deque<LineOfBearing>& lines = hunt.Lines();
   const DfEstimate& e = hunt.Estimate();
   const bool placed = e.state == DfState::kEstimate;
