@@ -3,8 +3,12 @@
 
 #include <algorithm>
 
+#include "app/app.h"
+#include "app/df_intake.h"
 #include "display/df_picture.h"
+#include "display/df_window.h"
 #include "support/df_hunt.h"
+#include "support/fakes.h"
 
 namespace koralin {
 namespace {
@@ -65,6 +69,20 @@ TEST(DfPicture, WithoutAnEstimateTheStateIsSaid) {
     const std::vector<DrawItem> items = DfPicture(hunt, test::kSmallHuntRules, kW, kH);
     EXPECT_TRUE(HasText(items, DfStateText(DfState::kTooFewLines))) << c.why;
     EXPECT_EQ(Find(items, DrawKind::kCircle, df_colour::kMark), nullptr) << c.why;
+  }
+}
+
+// The shown window follows each new estimate, the hidden one costs nothing.
+TEST(DfWindow, IsRedrawnWhenTheEstimateIsMadeAgainWhileShown) {
+  for (const bool shown : {true, false}) {
+    test::TestRig rig;
+    DfForm& d = rig.app.display.dfForm;
+    d.picture.SetBounds({0, 0, static_cast<int>(kW), static_cast<int>(kH)});
+    if (shown) mnuDfWindow_Click(rig.app);
+    rig.app.hunt.rules = test::kSmallHuntRules;
+    test::FillSmallHunt(rig.app.hunt.hunt, 12, false);
+    UpdateDfEstimate(rig.app);
+    EXPECT_EQ(Find(d.picture.Items(), DrawKind::kCircle, df_colour::kMark) != nullptr, shown);
   }
 }
 

@@ -13,7 +13,8 @@ namespace koralin::test {
 inline constexpr HuntRules kSmallHuntRules{.minQuality = 3, .maxAgeSeconds = 0};
 
 // Lines 5 and 9 are the reflected and the weak one.
-inline void FillSmallHunt(DfHunt& hunt, int count = 12) {
+// Crossed at once unless `cross` is false.
+inline void FillSmallHunt(DfHunt& hunt, int count = 12, bool cross = true) {
   const GeographicLib::Geodesic& g = GeographicLib::Geodesic::WGS84();
   double txLat = 0, txLon = 0;
   g.Direct(48.0, 11.0 + 0.0134, 0, 1500, txLat, txLon);
@@ -28,7 +29,7 @@ inline void FillSmallHunt(DfHunt& hunt, int count = 12) {
     l.time = 1.7e9 + i;
     hunt.Add(l);
   }
-  hunt.Update(kSmallHuntRules);
+  if (cross) hunt.Update(kSmallHuntRules);
 }
 
 }  // namespace koralin::test
