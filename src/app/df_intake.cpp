@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "common/text_file.h"
 #include "df/hunt_file.h"
+#include "display/df_window.h"
 #include "display/file_errors.h"
 #include "log/log_file.h"
 #include "nmea/degrees.h"
@@ -115,7 +116,10 @@ void lblDDESound_TakeLine(App& app) {
 }
 
 void UpdateDfEstimate(App& app) {
-  if (app.hunt.hunt.Update(app.hunt.rules)) app.platform.bus.PublishEstimate(app.hunt.hunt.Estimate());
+  if (app.hunt.hunt.Update(app.hunt.rules)) {
+    app.platform.bus.PublishEstimate(app.hunt.hunt.Estimate());
+    DrawDfWindow(app);
+  }
   SendDfWaypoint(app);
 }
 

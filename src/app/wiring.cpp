@@ -7,6 +7,7 @@
 #include "dde/client_link.h"
 #include "dde/links.h"
 #include "display/compass.h"
+#include "display/df_window.h"
 #include "display/layout.h"
 #include "display/minimal.h"
 #include "display/speed.h"
@@ -64,6 +65,13 @@ void WireForm1(App& app) {
   on(f.mnuShowDDE.onClick, mnuShowDDE_Click);
   on(f.mnuDevice.onClick, mnuDevice_Click);
   on(f.mnuCreateGPstrings.onClick, mnuCreateGPstrings_Click);
+  on(f.mnuDfWindow.onClick, mnuDfWindow_Click);
+  on(f.mnuNewHunt.onClick, [](App& a) {
+    NewHunt(a);
+    DrawDfWindow(a);
+  });
+  on(app.display.dfForm.onQueryUnload, DfWindow_QueryUnload);
+  on(app.display.dfForm.onResize, DrawDfWindow);
   on(f.mnuExportHunt.onClick, ExportHunt);
   on(f.mnuExit.onClick, ExitProgram);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace koralin {
 
@@ -24,6 +25,7 @@ struct DfEstimate {
   int used = 0;      // lines that carry weight in the estimate
   int rejected = 0;  // usable lines set aside as outliers
   double spread = 0; // degrees spanned by the used lines, seen from the place
+  std::vector<bool> outlier;  // per line, in line order: usable but set aside
 };
 
 // One line of words for the window, the bus and the terminal.

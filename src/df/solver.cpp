@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "df/plane_fit.h"
 
@@ -139,6 +140,7 @@ DfEstimate DfSolver::Solve(const std::deque<LineOfBearing>& lines, const std::ve
   e.used = fit.used;
   e.rejected = fit.usable - fit.used;
   e.spread = fit.spread;
+  e.outlier = std::move(fit.outlier);
   if (fit.carSpread < kMinSpreadDegrees) {
     e.state = DfState::kBarelyCross;
   } else if (fit.behind * 2 > fit.usable) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "display/df_window.h"
 #include "display/form5.h"
 #include "display/frame_caption.h"
 
@@ -25,6 +26,9 @@ struct DisplayState {
 
   // The minimal display window; see Form5::loaded.
   Form5 form5;
+
+  // The DF window; hidden until "DF window" is chosen.
+  DfForm dfForm;
 };
 
 }  // namespace koralin

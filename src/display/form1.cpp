@@ -5,7 +5,7 @@ namespace koralin {
 Form1::Form1() {
   mnuFiles.items = {&mnuLoggen,    &mnuPlayLog, &mnuReflines,        &mnuCrcCheck,  &mnuLockCheck,
                     &mnuPollingSpeed, &mnuFilesSep1, &mnuShowDDE, &mnuDevice, &mnuCreateGPstrings,
-                    &mnuExportHunt, &mnuFilesSep2, &mnuExit};
+                    &mnuDfWindow,  &mnuNewHunt, &mnuExportHunt, &mnuFilesSep2, &mnuExit};
   mnuComIn.items = {&mnuAutoBaud, &mnuBaud1k2,  &mnuBaud2k4,   &mnuBaud4k8,   &mnuBaud9k6,
                     &mnuBaud19k2, &mnuBaud38k4, &mnuComInSep1, &mnuAnyTalker, &mnuTerminalIn};
   mnuComOut.items = {&mnuRMCPlainOut, &mnuGPGGAOut,       &mnuPGRMZOut,       &mnuHCHDTout,   &mnuAgreloInOut,

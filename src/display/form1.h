@@ -87,6 +87,8 @@ struct Form1 {
   MenuItem mnuShowDDE{"mnuShowDDE", "&Show DDE sources"};
   MenuItem mnuDevice{"mnuDevice", "S&how Devicemanager"};
   MenuItem mnuCreateGPstrings{"mnuCreateGPstrings", "Create $GP with CRC..."};
+  MenuItem mnuDfWindow{"mnuDfWindow", "DF window"};
+  MenuItem mnuNewHunt{"mnuNewHunt", "New hunt"};
   MenuItem mnuExportHunt{"mnuExportHunt", "E&xport hunt (GeoJSON, KML, GPX)"};
   MenuItem mnuFilesSep2{"mnuFilesSep2", "-"};
   MenuItem mnuExit{"mnuExit", "&Exit           Alt+F4"};

@@ -12,7 +12,12 @@
 
 namespace koralin {
 
-enum class DrawKind { kLine, kCircle, kText };
+enum class DrawKind { kLine, kCircle, kText, kPolyline };
+
+struct DrawPoint {
+  float x = 0, y = 0;
+  bool operator==(const DrawPoint&) const = default;
+};
 
 // One drawing step. Coordinates and radii are in twips from the picture's
 // top-left corner; line widths are in pixels.
@@ -22,6 +27,8 @@ struct DrawItem {
   int width = 1;
   float x1 = 0, y1 = 0;  // line start, circle centre, text top-left
   float x2 = 0, y2 = 0;  // line end
+  std::vector<DrawPoint> points;  // polyline corners; closed when the last is the first
+  bool dashed = false;   // lines and polylines
   float radius = 0;
   bool filled = false;  // circles: filled with `fill`
   Colour fill = colour::kBlack;

@@ -1,6 +1,7 @@
 #include "qt/compass_widget.h"
 
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 
 #include "qt/text.h"
@@ -14,6 +15,7 @@ QPointF At(float x, float y) { return {x / 15.0, y / 15.0}; }
 void Paint(QPainter& p, const DrawItem& item) {
   QPen pen(ToQColor(item.colour), item.width);
   pen.setCapStyle(Qt::RoundCap);
+  if (item.dashed) pen.setStyle(Qt::DashLine);
   p.setPen(pen);
   switch (item.kind) {
     case DrawKind::kLine:
@@ -23,6 +25,12 @@ void Paint(QPainter& p, const DrawItem& item) {
       p.setBrush(item.filled ? QBrush(ToQColor(item.fill)) : Qt::NoBrush);
       p.drawEllipse(At(item.x1, item.y1), item.radius / 15.0, item.radius / 15.0);
       break;
+    case DrawKind::kPolyline: {
+      QPolygonF line;
+      for (const DrawPoint& d : item.points) line << At(d.x, d.y);
+      p.drawPolyline(line);
+      break;
+    }
     case DrawKind::kText:
       p.drawText(At(item.x1, item.y1) + QPointF(0, p.fontMetrics().ascent()), ToQ(item.text));
       break;

@@ -1,4 +1,4 @@
-// Paints a picture box's display list: the compass rose.
+// Paints a picture box's display list: the compass rose, the DF window's hunt.
 #pragma once
 
 #include <QImage>

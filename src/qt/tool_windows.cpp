@@ -6,7 +6,8 @@ ToolWindows::ToolWindows(App& app, QWidget* mainWindow)
     : terminalIn(app, app.terminal.form2, &app.terminal.form2),
       terminalOut(app, app.terminal.form3, nullptr),
       crcTool(app.terminal.form4),
-      listing(app) {
+      listing(app),
+      df(app.display.dfForm) {
   app.terminal.focusMainWindow.Subscribe([mainWindow] {
     if (!mainWindow) return;
     mainWindow->raise();

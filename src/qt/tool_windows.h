@@ -1,11 +1,12 @@
-// The windows beside the main window: both terminals, the checksum tool and
-// the serial-port listing.
+// The windows beside the main window: both terminals, the checksum tool,
+// the serial-port listing and the DF window.
 #pragma once
 
 #include <QWidget>
 
 #include "app/app.h"
 #include "qt/crc_tool_window.h"
+#include "qt/df_window.h"
 #include "qt/port_listing_window.h"
 #include "qt/terminal_window.h"
 
@@ -19,6 +20,7 @@ class ToolWindows {
   TerminalView terminalOut;
   CrcToolWindow crcTool;
   PortListingWindow listing;
+  DfWindow df;
 };
 
 }  // namespace koralin::qt
