@@ -16,7 +16,7 @@ using test::WaitFor;
 
 DfEstimate Estimate(DfState state, double lat, double lon, double major, double minor, double orientation, int used,
                     int rejected) {
-  return {state, lat, lon, major, minor, orientation, used, rejected, 10};
+  return {state, lat, lon, major, minor, orientation, used, rejected, 10, {}};
 }
 const DfEstimate kPlaced = Estimate(DfState::kEstimate, 48.1173, -71.0589, 1234.56, 456.4, 33.25, 12, 3);
 const DfEstimate kBarely = Estimate(DfState::kBarelyCross, 1, 2, 3, 4, 5, 4, 3);
