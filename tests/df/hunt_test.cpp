@@ -55,6 +55,7 @@ TEST(HuntLines, EachBearingWithAFixAndAHeadingBecomesALine) {
        "2026-12-06T12:00:00Z,48.1173000,-11.5166667,245.0,7,serial"},
       {"standing, no compass", Rmc("A", "002.9", "090.0") + "%045/7\r\n", ""},
       {"void fix", Rmc("V", "010.0", "090.0") + "%045/7\r\n", ""},
+      {"fix without a date", Nmea("GPRMC,120000.00,A,4807.0380,N,01131.0000,W,010.0,090.0,,,") + "\r\n%045/7\r\n", ""},
       {"no bearing", moving + "%999/0\r\n", ""},
       {"bearing unknown", moving + "%---\r\n", ""},
   };
