@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <cstdio>
 
@@ -22,18 +23,22 @@ EstimatePrinter::EstimatePrinter(QDBusConnection connection, const QString& serv
                       SLOT(OnChanged(QString, QVariantMap, QStringList)));
 }
 
-bool EstimatePrinter::PrintCurrent() {
+void EstimatePrinter::RequestCurrent(bool follow) {
   QDBusMessage getAll = QDBusMessage::createMethodCall(service_, kEstimatePath, kProperties, "GetAll");
   getAll << QString(kEstimateInterface);
-  const QDBusMessage reply = connection_.call(getAll, QDBus::Block, kAnswerMs);
-  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-    std::fprintf(stderr, "koralin-df-bridge: no estimate from %s: %s\n", qPrintable(service_),
-                 qPrintable(reply.errorMessage()));
-    return false;
-  }
-  values_ = qdbus_cast<QVariantMap>(reply.arguments().first());
-  Print();
-  return true;
+  auto* watcher = new QDBusPendingCallWatcher(connection_.asyncCall(getAll, kAnswerMs), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, follow](QDBusPendingCallWatcher* w) {
+    w->deleteLater();
+    const QDBusMessage reply = w->reply();
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+      std::fprintf(stderr, "koralin-df-bridge: no estimate from %s: %s\n", qPrintable(service_),
+                   qPrintable(reply.errorMessage()));
+      return QCoreApplication::exit(1);
+    }
+    values_ = qdbus_cast<QVariantMap>(reply.arguments().first());
+    Print();
+    if (!follow) QCoreApplication::exit(0);
+  });
 }
 
 void EstimatePrinter::OnChanged(const QString& interface, const QVariantMap& changed, const QStringList&) {
@@ -66,8 +71,8 @@ int PrintEstimate(const QString& application, bool follow) {
   QDBusServiceWatcher gone(service, bus, QDBusServiceWatcher::WatchForUnregistration);
   QObject::connect(&gone, &QDBusServiceWatcher::serviceUnregistered, QCoreApplication::instance(),
                    &QCoreApplication::quit);
-  if (!printer.PrintCurrent()) return 1;
-  return follow ? QCoreApplication::exec() : 0;
+  printer.RequestCurrent(follow);
+  return QCoreApplication::exec();
 }
 
 }  // namespace koralin::qt

@@ -15,9 +15,10 @@ class EstimatePrinter : public QObject {
  public:
   // Follows the estimate that `service` publishes from now on.
   EstimatePrinter(QDBusConnection connection, const QString& service);
-  // Reads and prints the current values; false, having said why on standard
-  // error, when the service publishes none.
-  bool PrintCurrent();
+  // Asks for the current values without waiting; the answer prints them and,
+  // unless following, ends the event loop (status 1, having said why on
+  // standard error, when the service publishes none).
+  void RequestCurrent(bool follow);
 
  private slots:
   void OnChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
