@@ -4,10 +4,12 @@
 #include <optional>
 
 #include "app/app.h"
+#include "app/settings_file.h"
 #include "common/basic.h"
 #include "common/error.h"
 #include "common/text_file.h"
 #include "df/hunt_file.h"
+#include "display/fix_view.h"
 #include "display/df_window.h"
 #include "display/file_errors.h"
 #include "log/log_file.h"
@@ -44,9 +46,7 @@ void RewriteHuntFile(App& app) {
 // The car's heading: the compass's while one speaks, since it holds at any
 // speed; else the GPS course when moving fast enough for it to mean something.
 std::optional<double> Heading(const App& app, const RmcSentence& rmc) {
-  const std::string& flux = app.heading.FluxHeadingText;
-  if (!flux.empty()) return NormaliseDegrees(static_cast<float>(std::fmod(RoundHalfEven(Val(flux)) +
-                                                                             app.settings.FluxCompassOffset, 360.0)));
+  if (const std::optional<int> flux = FluxHeading(app)) return *flux;
   if (rmc.course.empty() || Val(rmc.speed) < app.settings.MinGpsSpeedOut) return std::nullopt;
   return Val(rmc.course);
 }
@@ -54,10 +54,8 @@ std::optional<double> Heading(const App& app, const RmcSentence& rmc) {
 }  // namespace
 
 std::string HuntFileName(const App& app) {
-  const std::string& cfg = app.settings.CfgFileName;
-  if (cfg.empty()) return {};  // no settings folder (yet): the hunt stays in memory
-  const std::size_t slash = cfg.rfind('/');
-  return (slash == std::string::npos ? std::string() : cfg.substr(0, slash + 1)) + "Hunt.csv";
+  // No settings folder (yet): the hunt stays in memory.
+  return app.settings.CfgFileName.empty() ? std::string() : BesideSettings(app, "Hunt.csv");
 }
 
 void LoadHunt(App& app) {

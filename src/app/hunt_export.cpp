@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/df_intake.h"
+#include "app/settings_file.h"
 #include "common/error.h"
 #include "common/text_file.h"
 #include "df/export.h"
@@ -13,8 +13,8 @@ namespace koralin {
 
 void ExportHunt(App& app) {
   const DfHunt& hunt = app.hunt.hunt;
-  // Hunt.csv's folder and name, with the map formats' endings.
-  const std::string base = HuntFileName(app).substr(0, HuntFileName(app).size() - 4);
+  if (app.settings.CfgFileName.empty()) return;  // no settings folder to write beside
+  const std::string base = BesideSettings(app, "Hunt");
   const struct {
     const char* ending;
     std::string (*text)(const std::deque<LineOfBearing>&, const DfEstimate&);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/settings_file.h"
 #include "display/file_errors.h"
 #include "common/text_file.h"
 #include "common/basic.h"
@@ -88,11 +89,7 @@ const Option* OptionOf(const std::string& line, std::string& value) {
 
 }  // namespace
 
-std::string OptionsFileName(const App& app) {
-  const std::string& cfg = app.settings.CfgFileName;
-  const std::size_t slash = cfg.rfind('/');
-  return (slash == std::string::npos ? std::string() : cfg.substr(0, slash + 1)) + "Options.cfg";
-}
+std::string OptionsFileName(const App& app) { return BesideSettings(app, "Options.cfg"); }
 
 void LoadOptions(App& app) {
   for (const Option& o : kOptions) o.set(app, o.byDefault);

@@ -205,4 +205,10 @@ bool SaveSettings(App& app) {
   }
 }
 
+std::string BesideSettings(const App& app, const std::string& name) {
+  const std::string& cfg = app.settings.CfgFileName;
+  const std::size_t slash = cfg.rfind('/');
+  return (slash == std::string::npos ? std::string() : cfg.substr(0, slash + 1)) + name;
+}
+
 }  // namespace koralin

@@ -18,5 +18,7 @@ bool SaveSettings(App& app);
 
 // The file's text as SaveSettings writes it.
 std::string SettingsFileText(App& app);
+// The file `name` in the folder of Gps.cfg (CfgFileName).
+std::string BesideSettings(const App& app, const std::string& name);
 
 }  // namespace koralin

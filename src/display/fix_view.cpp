@@ -48,15 +48,17 @@ std::string GetHeadingText(App& app) {
   // A fix without RMC has no course: the compass speaks instead.
   if (fix.RmcStatus == "A" && !fix.CourseText.empty() && Val(fix.SpeedKnotsText) >= app.settings.MinGpsSpeedOut)
     return fix.CourseText;
-  const std::string& flux = app.heading.FluxHeadingText;
-  if (!flux.empty()) {
-    // Whole turns are taken off in double precision so that any heading a
-    // compass may send stays within the range of the degrees.
-    const double v = RoundHalfEven(Val(flux)) + app.settings.FluxCompassOffset;
-    const float degrees = NormaliseDegrees(static_cast<float>(std::fmod(v, 360.0)));
-    return NumText(static_cast<long long>(degrees)) + kDegree + "F";
-  }
+  if (const std::optional<int> flux = FluxHeading(app)) return NumText(*flux) + kDegree + "F";
   return std::string("---") + kDegree;
+}
+
+std::optional<int> FluxHeading(const App& app) {
+  const std::string& flux = app.heading.FluxHeadingText;
+  if (flux.empty()) return std::nullopt;
+  // Whole turns are taken off in double precision so that any heading a
+  // compass may send stays within the range of the degrees.
+  const double v = RoundHalfEven(Val(flux)) + app.settings.FluxCompassOffset;
+  return static_cast<int>(NormaliseDegrees(static_cast<float>(std::fmod(v, 360.0))));
 }
 
 void ShowFixHeading(App& app) {

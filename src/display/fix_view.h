@@ -19,6 +19,9 @@ void ShowPosition(App& app, std::string_view latHemisphere, std::string_view lon
 void ShowGPSDate(App& app, std::string_view date);
 // GPS course when moving fast enough, else the flux-gate heading, else "---".
 std::string GetHeadingText(App& app);
+// The flux-gate compass's heading with its offset, whole degrees in
+// [0, 360); none while no compass heading is held.
+std::optional<int> FluxHeading(const App& app);
 // The heading label and its direction name after a valid fix.
 void ShowFixHeading(App& app);
 // The direction name under the heading: pink while too slow or with the input off.
