@@ -173,6 +173,7 @@ bool Describe(const std::deque<Ray>& rays, const std::vector<double>& weights, P
   std::vector<double> absUsable;
   const std::vector<double> angles = Angles(rays, weights, fit.x, fit.y, absUsable);
   const double sigma = RobustSpread(std::move(absUsable));
+  fit.noise = sigma * 180 / std::numbers::pi;
   fit.outlier.assign(rays.size(), false);
   Normal n;
   double sumSq = 0;

@@ -21,6 +21,8 @@ using GeographicLib::Gnomonic;
 constexpr double kRefocus = 25.0;  // metres
 constexpr int kMaxRefocus = 6;
 constexpr double kMinSpreadDegrees = 3.0;
+// Nor when the cars span less than this share of the lines' own scatter.
+constexpr double kMinSpreadPerNoise = 0.5;
 // The second point of a line lies this far along it at least.
 constexpr double kMinChord = 100.0;  // metres
 
@@ -147,7 +149,7 @@ DfEstimate DfSolver::Solve(const std::deque<LineOfBearing>& lines, const std::ve
     e.state = DfState::kBehind;
   } else if (fit.used < 3) {
     e.state = DfState::kTooFewLines;
-  } else if (!fit.solved || fit.spread < kMinSpreadDegrees) {
+  } else if (!fit.solved || fit.spread < std::max(kMinSpreadDegrees, kMinSpreadPerNoise * fit.noise)) {
     e.state = DfState::kBarelyCross;
   } else {
     e.state = DfState::kEstimate;

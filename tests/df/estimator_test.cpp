@@ -100,6 +100,10 @@ TEST(DfEstimator, SaysPlainlyWhenThereIsNoEstimate) {
   // A long drive away from a transmitter far off: the lines hardly part.
   std::vector<LineOfBearing> parallel = Drive(start, 0, 300, Offset(start, 90, 40000), 10);
   std::vector<LineOfBearing> away = Drive(start, 90, 3000, tx, 10, 180);
+  // Bearings scattered by some 20 degrees over a drive that spans 5 of them
+  // seen from its best point, kilometres off.
+  std::vector<LineOfBearing> noisy = Drive(start, 90, 2000, Offset(start, 0, 10000), 40);
+  for (std::size_t i = 0; i < noisy.size(); ++i) noisy[i].bearing += (static_cast<double>(i % 4) - 1.5) * 16;
   std::vector<LineOfBearing> identical(5, Drive(start, 90, 3000, tx, 2)[0]);
   const struct {
     const char* name;
@@ -111,6 +115,7 @@ TEST(DfEstimator, SaysPlainlyWhenThereIsNoEstimate) {
       {"nearly parallel", parallel, DfState::kBarelyCross},
       {"pointing away", away, DfState::kBehind},
       {"identical lines", identical, DfState::kBarelyCross},
+      {"narrower than their scatter", noisy, DfState::kBarelyCross},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
