@@ -17,6 +17,7 @@ constexpr double kMinRange = 1.0;    // metres: a place on top of a car
 constexpr double kConverged = 0.05;  // metres
 constexpr int kPasses = 60;
 constexpr std::size_t kMaxPairs = 800;
+constexpr double kFarthest = 4;
 
 struct Residual {
   double angle = 0;  // radians, signed, (-pi, pi]
@@ -176,7 +177,7 @@ bool Describe(const std::deque<Ray>& rays, const std::vector<double>& weights, P
   fit.noise = sigma * 180 / std::numbers::pi;
   fit.outlier.assign(rays.size(), false);
   Normal n;
-  double sumSq = 0;
+  double sumSq = 0, carWeight = 0;
   std::vector<double> seen, cars;
   for (std::size_t i = 0; i < rays.size(); ++i) {
     const Ray& r = rays[i];
@@ -191,6 +192,9 @@ bool Describe(const std::deque<Ray>& rays, const std::vector<double>& weights, P
       continue;
     }
     ++fit.used;
+    fit.carX += weights[i] * r.px;
+    fit.carY += weights[i] * r.py;
+    carWeight += weights[i];
     double gx = 0, gy = 0;
     Gradient(r, fit.x, fit.y, gx, gy);
     n.a += weights[i] * gx * gx;
@@ -201,6 +205,10 @@ bool Describe(const std::deque<Ray>& rays, const std::vector<double>& weights, P
   }
   fit.spread = ArcSpanned(std::move(seen));
   fit.carSpread = ArcSpanned(std::move(cars));
+  if (carWeight > 0) {
+    fit.carX /= carWeight;
+    fit.carY /= carWeight;
+  }
   const double det = n.det();
   if (fit.used < 3 || !(det > 0) || !std::isfinite(det)) return false;
   // The squared spread of a ray of weight 1, from the used rays' own misses.
@@ -210,6 +218,42 @@ bool Describe(const std::deque<Ray>& rays, const std::vector<double>& weights, P
   fit.cxy = -k * n.b;
   fit.cyy = k * n.a;
   return true;
+}
+
+// Seen from the cars, the lines fix the transmitter's direction and the
+// inverse of its range nearly linearly; its range itself they do not, so far
+// off the true region is longer on the far side and bent. Grows the ellipse
+// to the spread of that region drawn in (direction, 1/range) about the cars
+// (the same ellipse where the lines cross well). A region reaching beyond
+// any range is cut at kFarthest times the estimate's.
+void Bend(PlaneFit& fit) {
+  const double dx = fit.x - fit.carX, dy = fit.y - fit.carY, r2 = dx * dx + dy * dy;
+  const double r = std::sqrt(r2);
+  const Normal c{fit.cxx, fit.cxy, fit.cyy};
+  if (!(r > kMinRange) || !(c.det() > 0)) return;
+  // d(angle, 1/r)/d(x, y): rows (dy, -dx)/r2 and -(dx, dy)/r^3.
+  const double j[2][2] = {{dy / r2, -dx / r2}, {-dx / (r2 * r), -dy / (r2 * r)}};
+  const double pa = j[0][0] * c.a + j[0][1] * c.b, pb = j[0][0] * c.b + j[0][1] * c.c;
+  const double qa = j[1][0] * c.a + j[1][1] * c.b, qb = j[1][0] * c.b + j[1][1] * c.c;
+  const Normal polar{pa * j[0][0] + pb * j[0][1], pa * j[1][0] + pb * j[1][1], qa * j[1][0] + qb * j[1][1]};
+  // The polar ellipse's boundary as a + cos t u + sin t v, from its Cholesky factor.
+  const double la = std::sqrt(polar.a), lb = polar.b / la, lc = std::sqrt(std::max(polar.c - lb * lb, 0.0));
+  const double angle0 = std::atan2(dx, dy), inv0 = 1 / r;
+  Normal moment;
+  constexpr int kPoints = 72;
+  for (int k = 0; k < kPoints; ++k) {
+    const double t = k * std::numbers::pi / (kPoints / 2);
+    const double angle = angle0 + la * std::cos(t);
+    const double inv = std::max(inv0 + lb * std::cos(t) + lc * std::sin(t), inv0 / kFarthest);
+    const double ex = fit.carX + std::sin(angle) / inv - fit.x, ey = fit.carY + std::cos(angle) / inv - fit.y;
+    moment.a += ex * ex;
+    moment.b += ex * ey;
+    moment.c += ey * ey;
+  }
+  // Points spread evenly round an ellipse have half its matrix as moment.
+  fit.cxx = std::max(fit.cxx, 2 * moment.a / kPoints);
+  fit.cxy = 2 * moment.b / kPoints;
+  fit.cyy = std::max(fit.cyy, 2 * moment.c / kPoints);
 }
 
 }  // namespace
@@ -280,6 +324,7 @@ PlaneFit FitPlane(const std::deque<Ray>& rays, const std::vector<double>& weight
   fit.cxx *= scale;
   fit.cxy *= scale;
   fit.cyy *= scale;
+  if (fit.solved) Bend(fit);
   return fit;
 }
 

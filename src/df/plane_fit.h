@@ -18,6 +18,7 @@ struct PlaneFit {
   int behind = 0;           // usable rays whose place lies behind the car
   double spread = 0;        // degrees the used cars span, seen from the place
   double carSpread = 0;     // the same for every usable car
+  double carX = 0, carY = 0; // the used cars' weighted middle
   double noise = 0;         // degrees: the robust spread of the used rays' misses
   std::vector<bool> outlier;  // per ray: usable but set aside
 };
