@@ -108,6 +108,7 @@ DfEstimate DfSolver::Solve(const std::deque<LineOfBearing>& lines, const std::ve
     Follow(lines, ids);
   }
   PlaneFit fit;
+  bool refocused = false;
   for (int round = 0; round < kMaxRefocus; ++round) {
     double x = 0, y = 0;
     const bool crossed = MedianCrossing(rays_, weights, x, y);
@@ -133,6 +134,7 @@ DfEstimate DfSolver::Solve(const std::deque<LineOfBearing>& lines, const std::ve
     if (inFocus) break;
     lat0_ = lat;
     lon0_ = lon;
+    refocused = true;
     Reproject(lines, ids);
     // Start the next round from the place just found, now the frame's centre.
     lastLat_ = lat;
@@ -159,8 +161,11 @@ DfEstimate DfSolver::Solve(const std::deque<LineOfBearing>& lines, const std::ve
     placed_ = true;
     return e;
   }
-  // No place to start the next update from.
+  // No place to start the next update from. A frame moved to a wild place
+  // may lie where no line can be projected (beyond the gnomonic horizon), and
+  // would stay there: the next update frames afresh on the lines.
   placed_ = false;
+  if (refocused) framed_ = false;
   return e;
 }
 

@@ -20,9 +20,13 @@ std::string DegreesMinutes(double degrees, const char* degreePattern) {
 
 }  // namespace
 
+std::string SentencePlace(double latitude, double longitude) {
+  return DegreesMinutes(latitude, "00") + (latitude < 0 ? ",S," : ",N,") + DegreesMinutes(longitude, "000") +
+         (longitude < 0 ? ",W" : ",E");
+}
+
 std::string WaypointSentence(double latitude, double longitude, std::string_view name) {
-  return AddCrc("$GPWPL," + DegreesMinutes(latitude, "00") + (latitude < 0 ? ",S," : ",N,") +
-                DegreesMinutes(longitude, "000") + (longitude < 0 ? ",W," : ",E,") + std::string(name) + "*");
+  return AddCrc("$GPWPL," + SentencePlace(latitude, longitude) + "," + std::string(name) + "*");
 }
 
 }  // namespace koralin

@@ -107,7 +107,8 @@ TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
   for (const char* f : {"bin/koralin-gps", "bin/koralin-df-bridge", "share/applications/koralin-gps.desktop",
                         "share/icons/hicolor/scalable/apps/koralin-gps.svg", "share/doc/koralin-gps/user-guide.md",
                         "share/man/man1/koralin-gps.1.gz", "share/man/man1/koralin-df-bridge.1.gz",
-                        "share/doc/koralin-gps/copyright", "share/doc/koralin-gps/changelog.gz"})
+                        "share/doc/koralin-gps/copyright", "share/doc/koralin-gps/changelog.gz",
+                        "share/koralin-gps/demo-hunt.log"})
     EXPECT_TRUE(test::Exists(root / "usr/" + f)) << f;
   // No error, no warning, and both programs hardened; the tags it has to say.
   const std::string lint = RunTool("lintian", {"--pedantic", "--fail-on", "error,warning", deb});
