@@ -12,10 +12,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
-#include <set>
 #include <thread>
 #include <gtest/gtest.h>
 
@@ -36,19 +36,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sentence number n: its time and latitude both count up, so a log line tells
-// which sentence it was and the published latitude moves with every one.
+// Sentence number n: its time and latitude count up, so the published
+// latitude moves with every one.
 std::string Numbered(int n) {
   char body[96];
   std::snprintf(body, sizeof body, "GPRMC,%02d%02d%02d.%02d,A,48%05.2f,N,01131.000,E,022.4,084.4,230394,003.1,W",
                 12 + n / 180000, n / 3000 % 60, n / 50 % 60, n % 50 * 2, n % 6000 * 0.01);
   return test::Nmea(body) + "\r\n";
-}
-
-int NumberOf(const std::string& line) {
-  int h = 0, m = 0, s = 0, cs = 0;
-  if (std::sscanf(line.c_str(), "$GPRMC,%2d%2d%2d.%2d", &h, &m, &s, &cs) != 4) return -1;
-  return (h - 12) * 180000 + m * 3000 + s * 50 + cs / 2;
 }
 
 // The program as main() assembles it, on ptys and the session bus, with the
@@ -131,64 +125,50 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   f.mnuLoggen.Click();
   answerer.stop();
   ASSERT_TRUE(f.mnuLoggen.Checked());
-  const int firstLogged = receiver.sent;
 
-  // Each second the published latitude has moved and the plotter got more.
-  std::set<QMessageBox*> seen;
+  // Each second the published latitude has moved, the plotter got more and the one box is open.
   std::string lastLatitude;
-  int stillSeconds = 0, silentSeconds = 0;
+  int stillSeconds = 0, silentSeconds = 0, otherBoxes = 0;
   for (int second = 0; second < 60; ++second) {
     if (second == 40) test::WriteFile(log + ".new", ""), fs::rename(log + ".new", log);  // space comes back
     test::RunFor(1000);
-    for (QWidget* w : QApplication::topLevelWidgets())  // the notices open on screen
-      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) seen.insert(box);
+    otherBoxes += second > 0 && (Program::Boxes("") != 1 || Program::Boxes("Write error") != 1);  // from the first failed write on
     const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
     stillSeconds += std::exchange(lastLatitude, latitude) == latitude;
     silentSeconds += program.plotter.Receive(0, 0).find("$GPRMC,") == std::string::npos;
   }
   receiver.Stop();
-  EXPECT_EQ(std::pair(stillSeconds, silentSeconds), std::pair(0, 0)) << "seconds without a new latitude, without output";
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_TRUE((*seen.begin())->isVisible()) << "the box stayed open throughout";
-  EXPECT_TRUE((*seen.begin())->text().contains("Write error")) << (*seen.begin())->text().toStdString();
+  EXPECT_EQ(std::tuple(stillSeconds, silentSeconds, otherBoxes), std::tuple(0, 0, 0))
+      << "seconds without a new latitude, without output, without just the one box";
   EXPECT_EQ(f.Frame1.Caption().find("log not written"), std::string::npos) << "the write succeeded again";
 
-  // Logging off writes the rest: in order, none twice, no two seconds missing where the disk was full.
+  // Logging off writes the rest (what is kept, in which order, is the core's).
   f.mnuLoggen.Click();
-  std::istringstream lines(test::ReadFile(log));
-  int previous = firstLogged - 50, count = 0;
-  for (std::string line; std::getline(lines, line); ++count, previous = NumberOf(line))
-    ASSERT_TRUE(NumberOf(line) > previous && NumberOf(line) <= previous + 100) << line << " after " << previous;
-  EXPECT_TRUE(previous >= receiver.sent - 100 && count > 600) << previous << " " << count;
+  const std::string logged = test::ReadFile(log);
+  EXPECT_GT(std::count(logged.begin(), logged.end(), '\n'), 600) << "what the minute brought";
   EXPECT_EQ(app.unexpectedCount, 0);
 }
 
 // This thread, which opens the program's sockets, in a network namespace of
 // its own, where 10.9.9.0/24 leads nowhere: a connection there is never
 // answered. Back in the old namespace at the end.
-class SilentNetwork {
- public:
-  SilentNetwork() : old_(::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
-    if (::unshare(CLONE_NEWNET) != 0) {
-      why_ = std::string("no network namespace of its own (") + std::strerror(errno) + "; the test needs root)";
-      return;
-    }
-    if (!Ip("link set lo up") || !Ip("route add 10.9.9.0/24 dev lo")) why_ = "ip cannot set up the namespace";
+struct SilentNetwork {
+  SilentNetwork() {
+    if (::unshare(CLONE_NEWNET) != 0)
+      why = std::string("no network namespace of its own (") + std::strerror(errno) + "; the test needs root)";
+    else if (!Ip("link set lo up") || !Ip("route add 10.9.9.0/24 dev lo"))
+      why = "ip cannot set up the namespace";
   }
   ~SilentNetwork() {
-    if (old_ >= 0) ::setns(old_, CLONE_NEWNET), ::close(old_);
+    if (old >= 0) ::setns(old, CLONE_NEWNET), ::close(old);
   }
-  // Why not, or "".
-  const std::string& Why() const { return why_; }
   static bool Ip(const QString& args) {
     QProcess ip;
     ip.start("ip", args.split(' '));
     return ip.waitForFinished(5000) && ip.exitStatus() == QProcess::NormalExit && ip.exitCode() == 0;
   }
-
- private:
-  int old_;
-  std::string why_;
+  const int old = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
+  std::string why;  // why not, or ""
 };
 
 // Choosing the output, then losing it, on a host that does not answer: the
@@ -196,7 +176,7 @@ class SilentNetwork {
 // retried every 2 s without a word until the host is back.
 TEST(NeverWait, AnOutputHostThatNeverAnswersHoldsNothingUp) {
   SilentNetwork network;
-  if (!network.Why().empty()) GTEST_SKIP() << network.Why();
+  if (!network.why.empty()) GTEST_SKIP() << network.why;
   test::FakeClockSetter clockSetter;
   Program program(clockSetter, "koralin-silent-host");
   App& app = program.app;
@@ -260,19 +240,11 @@ TEST(NeverWait, TheClockIsSetWhileTheTimeServiceTakesTenSeconds) {
     EXPECT_EQ(program.app.unexpectedCount, 0);
     return;
   }
-  test::TempFolder folder;
-  const std::string socket = folder / "system_bus_socket";
-  test::WriteFile(folder / "system.conf",
-                  "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\"\n"
-                  " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                  "<busconfig><type>system</type><listen>unix:path=" + socket + "</listen><auth>EXTERNAL</auth>\n"
-                  "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/><allow send_type=\"method_call\"/>\n"
-                  "<allow send_destination=\"*\"/><allow receive_sender=\"*\"/></policy></busconfig>\n");
-  QProcess daemon, service, program;
-  daemon.start("dbus-daemon", {"--nofork", QString::fromStdString("--config-file=" + folder / "system.conf")});
-  ASSERT_TRUE(test::WaitFor([&] { return test::Exists(socket); }, 10000)) << daemon.readAllStandardError().toStdString();
+  test::PrivateBus system;
+  ASSERT_FALSE(system.address.isEmpty()) << "no dbus-daemon";
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DBUS_SYSTEM_BUS_ADDRESS", QString::fromStdString("unix:path=" + socket));
+  env.insert("DBUS_SYSTEM_BUS_ADDRESS", system.address);
+  QProcess service, program;
   service.setProcessEnvironment(env);
   service.start(KORALIN_FAKE_TIMEDATED, {});
   QByteArray calls;
@@ -288,8 +260,7 @@ TEST(NeverWait, TheClockIsSetWhileTheTimeServiceTakesTenSeconds) {
   test::WaitFor([&] { return service.waitForReadyRead(0), (calls += service.readAll()).contains("SetTime"); }, 2000);
   const QByteArray asked = QString::fromLatin1(said).section("asked for ", 1).section('\n', 0, 0).toLatin1();
   EXPECT_EQ(calls, "ready\nSetTime " + asked + " 0 1\n") << "one call, the time the program asked for, interactive";
-  service.kill(), daemon.kill();
-  service.waitForFinished(), daemon.waitForFinished();
+  service.kill(), service.waitForFinished();
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The port adapters on real ptys, sockets and gpsd, with what they add to the
-// core's rules; and which way the clock is set.
+// core's rules; listen:// with its table of clients; which way the clock is set.
 #include <fcntl.h>
 
 #include <QTcpServer>
@@ -7,7 +7,9 @@
 #include <cerrno>
 
 #include "common/error.h"
+#include "qt/device_holder.h"
 #include "qt/linux_clock_setter.h"
+#include "qt/listen_port.h"
 #include "qt/rig.h"
 #include "qt/target_port.h"
 #include "qt/timer_driver.h"
@@ -18,12 +20,22 @@
 namespace koralin {
 namespace {
 
+using namespace std::chrono_literals;
 using test::PtyRig;
 using test::Rmc;
 
 int FreePort() {  // free again once this server is gone
   QTcpServer s;
   return s.listen(QHostAddress::LocalHost, 0) ? s.serverPort() : 0;
+}
+
+std::string Listen(int tcp, const std::string& host = "127.0.0.1") { return "listen://" + host + ":" + std::to_string(tcp); }
+
+// gpsd reading `device`; its port once it serves, else 0.
+int StartGpsd(QProcess& daemon, const std::string& device) {
+  const int port = FreePort();
+  daemon.start("gpsd", {"-N", "-n", "-S", QString::number(port), QString::fromStdString(device)});
+  return test::WaitFor([&] { const int fd = test::ConnectLocal(port); return fd >= 0 && ::close(fd) == 0; }) ? port : 0;
 }
 
 // After a fix, so that it is not the carried tail met again first in the next poll.
@@ -59,7 +71,7 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
     PtyRig rig;
     const std::string link = rig.map.Folder() + "/gps-out";
     const int tcp = FreePort();
-    rig.map.Map(1, listen ? "listen://127.0.0.1:" + std::to_string(tcp) + "?input=1" : "pty://" + link);
+    rig.map.Map(1, listen ? Listen(tcp) + "?input=1" : "pty://" + link);
     rig.GpsOn();
     ComOutSelect(rig.app, 1, 4800);
     ASSERT_EQ(rig.app.settings.ComPortOut, 1) << rig.Box();
@@ -100,9 +112,8 @@ TEST(Ports, ALostSourceIsNoticedAndADeviceBehindALinkTakenBack) {
     if (kind == "tcp") target = "tcp://127.0.0.1:" + std::to_string(server.serverPort());
     QProcess daemon;
     if (kind == "gpsd") {
-      const int port = FreePort();
-      daemon.start("gpsd", {"-N", "-n", "-S", QString::number(port), QString::fromStdString(rig.gps.Path())});
-      ASSERT_TRUE(test::WaitFor([&] { const int fd = test::ConnectLocal(port); return fd >= 0 && ::close(fd) == 0; }));
+      const int port = StartGpsd(daemon, rig.gps.Path());
+      ASSERT_NE(port, 0);
       target = "gpsd://127.0.0.1:" + std::to_string(port);
     }
     rig.map.Map(output ? 1 : 3, target);
@@ -156,7 +167,7 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
   ASSERT_TRUE(taken.listen(QHostAddress::LocalHost, 0));
   const std::string file = rig.map.Folder() + "/notes.txt";
   test::WriteFile(file, "mine");
-  const std::string inUse = "listen://127.0.0.1:" + std::to_string(taken.serverPort());
+  const std::string inUse = Listen(taken.serverPort());
   const std::string idle = "gpsd://127.0.0.1:" + std::to_string(FreePort());
   const struct { std::string target; bool stranger; std::string why; } cases[] = {  // why: after the target
       {"/nonexistent/ttyUSB9", false,
@@ -169,6 +180,90 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
   };
   for (const auto& c : cases) EXPECT_EQ(WhyNot(rig, c.target, c.stranger), c.target + c.why);
   EXPECT_EQ(test::ReadFile(file), "mine");
+}
+
+// A real gpsd holding the receiver's device is named (the warning that
+// names it is the core's).
+TEST(Ports, TheProcessHoldingADeviceIsNamed) {
+  test::Pty gps;
+  QProcess daemon;
+  ASSERT_NE(StartGpsd(daemon, gps.Path()), 0);
+  EXPECT_TRUE(test::WaitFor([&] { return qt::ProcessHolding(gps.Path()) == "gpsd"; }));
+  daemon.kill(), daemon.waitForFinished(2000);
+  EXPECT_EQ(qt::ProcessHolding(gps.Path()), "") << "the test's own handle is no other process";
+}
+
+// 16 clients connect and say and read nothing; the 17th gets a place only
+// once they have been idle for 30 s, and then gets sentences at once.
+TEST(Listen, AFullTableGivesTheLongestIdlePlaceToANewClient) {
+  const struct { std::chrono::seconds idle; bool served; } cases[] = {{31s, true}, {10s, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.idle.count());
+    const int tcp = FreePort();
+    qt::SteadyTime now{};
+    qt::ListenPort port(ParseTarget(Listen(tcp)), {.isInput = false, .maxClients = 16, .now = [&] { return now; }});
+    port.Open(1, "4800,N,8,1", 0, 0);
+    std::vector<int> idle;
+    for (int i = 0; i < 16; ++i) idle.push_back(test::ConnectLocal(tcp));
+    ASSERT_TRUE(test::WaitFor([&] { return port.InBufferCount() == 0 && port.Clients() == 16; }));
+    now += c.idle;
+    const int late = test::ConnectLocal(tcp);
+    std::string got;
+    const auto until = std::chrono::steady_clock::now() + 1s;
+    while (got.empty() && std::chrono::steady_clock::now() < until)
+      port.Write(test::Rmc() + "\r\n"), got = test::Receive(late, 50);
+    EXPECT_EQ(got.starts_with(test::Rmc()), c.served) << got;
+    EXPECT_EQ(port.Clients(), 16);
+    for (const int fd : idle) ::close(fd);
+    ::close(late);
+  }
+}
+
+// A client's sentence is data on the input port; on the output port only
+// when the line asks for it.
+TEST(Listen, ClientsAreReadOnTheInputOrWhenTheLineAsks) {
+  const struct { bool isInput; const char* flag; bool read; } cases[] = {
+      {true, "", true}, {false, "", false}, {false, "?input=1", true}};
+  const std::string hdt = "$HCHDT,123.4,T*2B\r\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.isInput ? "input" : "output") + c.flag);
+    test::PortMap map;
+    const int tcp = FreePort();
+    map.Map(2, Listen(tcp) + c.flag);
+    qt::TargetPort port(map.Folder(), c.isInput);
+    port.Open(2, "4800,N,8,1", 0, 0);
+    const int fd = test::ConnectLocal(tcp);
+    ASSERT_EQ(::write(fd, hdt.data(), hdt.size()), static_cast<ssize_t>(hdt.size()));
+    std::string got;
+    test::WaitFor([&] { return (got += port.ReadAll()).size() >= hdt.size(); }, 500);
+    EXPECT_EQ(got, c.read ? hdt : "");
+    ::close(fd);
+  }
+}
+
+// Chosen as the output: a bind beyond loopback is said once in Terminal Out
+// when it opens; "[::]" takes IPv4 clients too.
+TEST(Listen, ABindBeyondLoopbackIsWarnedAndAnyBindsBothFamilies) {
+  const struct { const char* host; bool warned; } cases[] = {{"127.0.0.1", false}, {"0.0.0.0", true}, {"[::]", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.host);
+    test::PtyRig rig;
+    const int tcp = FreePort();
+    const std::string target = Listen(tcp, c.host);
+    rig.map.Map(1, target);
+    ComOutSelect(rig.app, 1, 4800);
+    ASSERT_EQ(rig.app.settings.ComPortOut, 1) << rig.Box();
+    const MenuItem& terminalOut = rig.app.form1.mnuTerminalOut;
+    terminalOut.Click();  // opens it
+    EXPECT_EQ(rig.app.terminal.TerminalText[0],
+              c.warned ? "Warning: " + target + " is open to the network: any host on it can read the position\r\n"
+                       : "");
+    terminalOut.Click(), terminalOut.Click();
+    EXPECT_EQ(rig.app.terminal.TerminalText[0], "") << "said once";
+    const int fd = test::ConnectLocal(tcp);
+    EXPECT_GE(fd, 0) << "127.0.0.1 refused";
+    if (fd >= 0) ::close(fd);
+  }
 }
 
 TEST(QuietLine, FastPollingRestsOnAQuietLineAndWakesAtItsFirstCharacter) {

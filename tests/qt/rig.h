@@ -102,6 +102,15 @@ class ProgramFolder {
   std::vector<std::unique_ptr<QProcess>> started_;
 };
 
+// Starts program with the environment changed: NAME=value sets NAME, NAME= removes it.
+inline void StartWith(QProcess& p, const std::string& program, const QStringList& env, const QStringList& args = {}) {
+  QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+  for (const QString& v : env)
+    if (!v.isEmpty()) v.endsWith('=') ? e.remove(v.chopped(1)) : e.insert(v.section('=', 0, 0), v.section('=', 1));
+  p.setProcessEnvironment(e);
+  p.start(QString::fromStdString(program), args);
+}
+
 // Signals p and waits for its end.
 inline bool Stop(QProcess& p, int sig) {
   if (p.processId() > 0) ::kill(static_cast<pid_t>(p.processId()), sig);  // never 0: that is our own group

@@ -1,22 +1,28 @@
 // The windows offscreen, read back from the rendered widgets, and input
-// reaching the model once.
+// reaching the model once; what a first-time user sees of them.
 #include <QCheckBox>
 #include <QDir>
+#include <QFontInfo>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 
 #include "display/compass.h"
+#include "display/df_picture.h"
+#include "display/fix_view.h"
 #include "display/frame_caption.h"
 #include "qt/compass_widget.h"
 #include "qt/model_label.h"
 #include "qt/rig.h"
 #include "qt/text.h"
+#include "support/df_hunt.h"
 #include "support/sentences.h"
 #include "terminal/terminal.h"
 
@@ -165,7 +171,7 @@ TEST(ModelLabel, ALookComeBackToIsPaintedAsAFreshLabelPaintsIt) {
   }
 }
 
-int TextPixels(QWidget& w, QRgb colour) {  // pixels of exactly the text's colour
+int TextPixels(QWidget& w, QRgb colour) {  // pixels of exactly this colour
   const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
   const auto* p = reinterpret_cast<const QRgb*>(image.constBits());
   return static_cast<int>(std::count(p, p + image.width() * image.height(), colour));
@@ -228,6 +234,83 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   emit list->itemClicked(list->item(5));
   EXPECT_TRUE(face.app.settings.ComPortIn == 0 && face.app.settings.CustomComIn == 12);
   EXPECT_EQ(face.app.unexpectedCount, 0);
+}
+
+// The text as wide as it is drawn at `scale`, against the room inside the
+// label's border at that scale.
+bool Fits(const QLabel& label, int scale) {
+  QFont font = label.font();
+  font.setPixelSize(font.pixelSize() * scale);
+  return QFontMetrics(font).horizontalAdvance(label.text()) <= label.contentsRect().width() * scale;
+}
+
+// A date of every month fits its label at 100 and 200 %; everything in the
+// frame lies clear of its border, the two raw-sentence lines included; at
+// 200 % the window (its outer width, whatever borders the window manager
+// adds) fits a 1280-pixel-wide screen; it shows the program's own icon.
+TEST(Newcomer, DatesAndRowsFitAt200PercentAndTheIconIsTheProgramsOwn) {
+  test::WindowRig rig;
+  const QLabel* date = rig.window.findChild<QLabel*>("lblDate");
+  for (int month = 1; month <= 12; ++month) {
+    ShowGPSDate(rig.app, "01" + std::string(month < 10 ? "0" : "") + std::to_string(month) + "05");
+    QApplication::processEvents();
+    for (int scale : {1, 2}) EXPECT_TRUE(Fits(*date, scale)) << date->text().toStdString() << " at " << scale * 100 << " %";
+  }
+  rig.f.lblAltitude.SetVisible(true);  // shown once an altitude sentence came
+  QApplication::processEvents();
+  const QGroupBox* frame = rig.window.findChild<QGroupBox*>("Frame1");
+  const QRect inside = frame->rect().adjusted(2, 0, -2, -2);
+  for (const QWidget* w : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    EXPECT_TRUE(w->isHidden() || inside.contains(w->geometry())) << w->objectName().toStdString();
+  EXPECT_LE(2 * rig.window.frameGeometry().width(), 1280);
+  const QImage icon = rig.window.windowIcon().pixmap(64).toImage();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(icon.pixelColor(32, 32), QColor(Qt::white));  // the rose's centre
+}
+
+// The table's columns line up only in a fixed-pitch font.
+TEST(Newcomer, TheProtocolTableIsInAFixedPitchFont) {
+  test::WindowRig rig(nullptr, true);
+  rig.f.mnuProtocol.Click();
+  QMessageBox* box = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(QFontInfo(box->findChild<QLabel*>("qt_msgbox_label")->font()).fixedPitch());
+  box->close();
+}
+
+// The DF window, opened from its menu item, paints the core's picture of a
+// small hunt at its own size: the estimate's mark inside its ellipse, the lines.
+TEST(DfWindow, ShowsTheEstimateInsideItsEllipseAndTheLines) {
+  test::WindowRig rig;
+  rig.app.hunt.rules = test::kSmallHuntRules;
+  test::FillSmallHunt(rig.app.hunt.hunt);
+  rig.f.mnuDfWindow.Click();
+  QApplication::processEvents();
+  qt::DfWindow& w = rig.tools.df;
+  ASSERT_TRUE(w.isVisible());
+  const QImage image = w.Picture()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_TRUE(QDir().mkpath(KORALIN_SCREENSHOT_DIR) && image.save(KORALIN_SCREENSHOT_DIR "/df_window.png"));
+  const auto rgb = [](Colour c) { return qt::ToQColor(c).rgb(); };
+  EXPECT_GT(TextPixels(*w.Picture(), rgb(df_colour::kLine)), 100) << "the newest line at full strength";
+  EXPECT_GT(TextPixels(*w.Picture(), rgb(df_colour::kEllipse)), 30);
+  const std::vector<DrawItem>& items = rig.app.display.dfForm.picture.Items();
+  const auto mark = std::find_if(items.begin(), items.end(), [](const DrawItem& d) { return d.colour == df_colour::kMark; });
+  ASSERT_NE(mark, items.end());
+  const int mx = static_cast<int>(mark->x1 / 15), my = static_cast<int>(mark->y1 / 15);
+  EXPECT_EQ(image.pixel(mx, my), rgb(df_colour::kMark));
+  for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {  // every way out crosses the ellipse
+    int x = mx, y = my;
+    while (image.valid(x, y) && image.pixel(x, y) != rgb(df_colour::kEllipse)) x += dx, y += dy;
+    EXPECT_TRUE(image.valid(x, y)) << "no ellipse towards " << dx << "," << dy;
+  }
+  w.resize(600, 300);
+  QApplication::processEvents();
+  EXPECT_EQ(rig.app.display.dfForm.picture.Bounds().width, w.Picture()->width() * 15);
+  w.close();
+  EXPECT_FALSE(rig.app.display.dfForm.form.Visible());
+  EXPECT_EQ(rig.app.unexpectedCount, 0);
 }
 
 }  // namespace

@@ -51,6 +51,14 @@ inline bool Exists(const std::string& path) {
   return std::filesystem::exists(path, ec);
 }
 
+// The most memory process pid ever had in use, in kB; -1 when unknown.
+inline long PeakKb(long long pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string key; status >> key;)
+    if (key == "VmHWM:") return status >> pid ? static_cast<long>(pid) : -1;
+  return -1;
+}
+
 #ifdef KORALIN_CORPUS_DIR  // only the targets that replay receiver logs know where they are
 // The recorded receiver logs, in name order; empty when the folder is absent.
 inline std::vector<std::filesystem::path> CorpusLogs() {

@@ -51,7 +51,10 @@ struct Screen : test::WindowRig {
   }
 };
 
-TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterItsPrompt) {
+// Placed by its inner area (static gravity), as the window system now and
+// then has it at start, the main window's title bar is above the screen: it
+// comes back where it can be dragged, and the model with it.
+TEST(OnScreen, EachWindowLandsWhereTheModelSaysAndTheSendBoxGetsTheKeyboardAfterItsPrompt) {
   NEED_X;
   Screen s;
   s.ExpectPlaced(s.window, s.app.form1.form, "main window");
@@ -72,15 +75,7 @@ TEST(OnScreen, EveryWindowIsWhereTheModelPutsItAndTheSendBoxHasTheKeyboardAfterI
   EXPECT_TRUE(test::WaitFor(typingGoesThere));
   test::RunFor(500);  // and stays there once the window manager is done
   EXPECT_TRUE(typingGoesThere());
-}
 
-// Placed by its inner area (static gravity), as the window system now and
-// then has it at start, the window's title bar is above the screen: it comes
-// back where it can be dragged, and the model with it.
-TEST(OnScreen, AWindowWithItsTitleBarOffTheScreenComesBack) {
-  NEED_X;
-  Screen s;
-  s.ExpectPlaced(s.window, s.app.form1.form, "main window");
   s.window.windowHandle()->setPosition(0, 0);
   QRect seen;
   EXPECT_TRUE(test::WaitFor([&] {
