@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "df/hunt.h"
 #include "df/solver.h"
 
 namespace koralin {
@@ -135,6 +136,24 @@ TEST(DfEstimator, BearingsOfZeroAndThreeSixtyAreTheSameLine) {
   EXPECT_NEAR(a.latitude, b.latitude, 1e-9);
   EXPECT_NEAR(a.longitude, b.longitude, 1e-9);
   EXPECT_LT(Miss(a, tx), 2.0);
+}
+
+// A hunt's first lines, a few metres apart with one reflection, cross half a
+// world away; the lines that follow must still find the place.
+TEST(DfEstimator, AWildEarlyCrossingDoesNotHoldTheHuntAway) {
+  const double early[][3] = {{52.04, 5.48, 37},          {52.040008, 5.48008, 41},   {52.040018, 5.480168, 119},
+                             {52.040028, 5.480267, 40},  {52.040042, 5.480377, 38},  {52.040053, 5.480498, 35},
+                             {52.040068, 5.480633, 46}};
+  const Place tx{52.0635, 5.5125};
+  DfHunt hunt;
+  auto add = [&](const LineOfBearing& l) {
+    hunt.Add(l);
+    hunt.Update({});
+  };
+  for (const auto& e : early) add({.latitude = e[0], .longitude = e[1], .bearing = e[2], .source = ""});
+  for (const LineOfBearing& l : Drive({52.0401, 5.4807}, 80, 3000, tx, 30)) add(l);
+  ASSERT_EQ(DfStateText(hunt.Estimate().state), DfStateText(DfState::kEstimate));
+  EXPECT_LT(Miss(hunt.Estimate(), tx), 1.0);
 }
 
 }  // namespace
