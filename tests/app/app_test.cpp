@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "app/intake.h"
 #include "app/options_file.h"
 #include "app/pc_clock.h"
 #include "app/settings_file.h"
@@ -13,7 +14,6 @@
 #include "common/basic.h"
 #include "common/text_file.h"
 #include "nmea/gps_time.h"
-#include "app/intake.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
@@ -375,5 +375,31 @@ TEST(TimeMenu, TheOtherZoneAnswerIsRoundedToTheEvenOrRefused) {
     }
   }
 }
+
+TEST(OptionsFile, WholeNumbersAreReadInRangeAndKeptOnlyWhereWritten) {
+  const std::string flags = "AnyTalker=1\nCrcAnyCase=1\nFixWithoutRmc=1\n";
+  // The file, then ListenClients, DfMinQuality, DfMaxAgeMinutes as read, and the file saved.
+  const struct { const char* text; int limit, quality, minutes; std::string saved; } cases[] = {
+      {"", 16, 0, 0, flags},
+      {"ListenClients = 40\nDfMinQuality=4\nDfMaxAgeMinutes=15\n", 40, 4, 15,
+       "ListenClients=40\nDfMinQuality=4\nDfMaxAgeMinutes=15\n" + flags},
+      {"ListenClients=0\nDfMinQuality=10\n", 16, 0, 0, "ListenClients=16\nDfMinQuality=0\n" + flags},
+      {"ListenClients=257\nDfMaxAgeMinutes=-1\n", 16, 0, 0, "ListenClients=16\nDfMaxAgeMinutes=0\n" + flags},
+      {"ListenClients=many\nDfMinQuality=9\n", 16, 9, 0, "ListenClients=16\nDfMinQuality=9\n" + flags},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    test::TestRig rig;
+    test::TempFolder folder;
+    rig.app.settings.CfgFileName = folder / "Gps.cfg";
+    test::WriteFile(folder / "Options.cfg", c.text);
+    LoadOptions(rig.app);
+    EXPECT_EQ(rig.app.serial.ListenClients, c.limit);
+    EXPECT_EQ(rig.app.hunt.rules.minQuality, c.quality);
+    EXPECT_EQ(rig.app.hunt.rules.maxAgeSeconds, c.minutes * 60.0);
+    EXPECT_EQ(OptionsFileText(rig.app), c.saved);
+  }
+}
+
 }  // namespace
 }  // namespace koralin
