@@ -41,11 +41,7 @@ std::string Rmc(const std::string& status, const std::string& speed, const std::
 TEST(HuntLines, EachBearingWithAFixAndAHeadingBecomesALine) {
   const std::string moving = Rmc("A", "010.0", "090.0");
   const std::string compass = Nmea("HCHDT,200.0,T") + "\r\n";
-  const struct {
-    const char* name;
-    std::string poll;
-    std::string line;  // as the hunt file holds it; "" for none
-  } cases[] = {
+  const struct { const char* name; std::string poll, line; } cases[] = {  // line: as the hunt file holds it; "" for none
       {"GPS course", moving + "%045/7\r\n", "2026-12-06T12:00:00Z,48.1173000,-11.5166667,135.0,7,serial"},
       {"course past north", moving + "%300/2\r\n", "2026-12-06T12:00:00Z,48.1173000,-11.5166667,30.0,2,serial"},
       {"no quality digit", moving + "DF045\r\n", "2026-12-06T12:00:00Z,48.1173000,-11.5166667,135.0,,serial"},
@@ -93,10 +89,7 @@ TEST(HuntRules, OldAndPoorLinesAreLeftOutButKept) {
     l.quality = i;             // 0..5
     hunt.Add(l);
   }
-  const struct {
-    HuntRules rules;
-    std::vector<double> weights;
-  } cases[] = {
+  const struct { HuntRules rules; std::vector<double> weights; } cases[] = {
       {{0, 0}, {0.1, 0.2, 0.3, 0.4, 0.5, 0.6}},
       {{3, 0}, {0, 0, 0, 0.4, 0.5, 0.6}},
       {{0, 120}, {0, 0, 0, 0.4, 0.5, 0.6}},  // two minutes before the newest line

@@ -341,16 +341,12 @@ TEST(DfPicture, EstimateInItsEllipseNorthOfTheCarWithTheSetAsideLinesDashed) {
 }
 
 TEST(DfPicture, WithoutAnEstimateTheStateIsSaid) {
-  struct Case {
-    int lines;
-    const char* why;
-  };
-  for (const Case& c : {Case{0, "no lines"}, Case{2, "two lines"}}) {
+  for (const auto& [lines, why] : {std::pair{0, "no lines"}, {2, "two lines"}}) {
     DfHunt hunt;
-    if (c.lines) test::FillSmallHunt(hunt, c.lines);
+    if (lines) test::FillSmallHunt(hunt, lines);
     const std::vector<DrawItem> items = DfPicture(hunt, test::kSmallHuntRules, kW, kH);
-    EXPECT_TRUE(HasText(items, DfStateText(DfState::kTooFewLines))) << c.why;
-    EXPECT_EQ(Find(items, DrawKind::kCircle, df_colour::kMark), nullptr) << c.why;
+    EXPECT_TRUE(HasText(items, DfStateText(DfState::kTooFewLines))) << why;
+    EXPECT_EQ(Find(items, DrawKind::kCircle, df_colour::kMark), nullptr) << why;
   }
 }
 
