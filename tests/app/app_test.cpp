@@ -112,33 +112,44 @@ TEST(SettingsFolder, TheRuleChoosesTheFolderAndTheFileThatSeedsIt) {
   }
 }
 
-// Whatever Options.cfg holds, the defaults are read without waiting; the file
-// left behind holds every option as switched since and every line it did not
-// know.
-TEST(OptionsFile, ABadFileMeansTheDefaultsAndTheSaveKeepsItsOtherLines) {
+// Whatever Options.cfg holds, the defaults are read without waiting; whole
+// numbers are read when in range. The file left behind holds every option as
+// switched since, the numbers only where the user wrote them, and every line
+// it did not know.
+TEST(OptionsFile, ABadFileOrValueMeansTheDefaultsAndTheSaveKeepsItsOtherLines) {
   using Make = std::function<void(const std::string&)>;
   const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
-  // AnyTalker as read, then switched and saved: the file written ("": the save fails with a box)
-  const struct { const char* name; Make make; bool anyTalker; std::string saved; } cases[] = {
-      {"missing", [](const std::string&) {}, true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
-      {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false,
+  const std::string flags = "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n";
+  // AnyTalker, ListenClients, DfMinQuality, DfMaxAgeMinutes as read; the file saved with AnyTalker switched ("": a box)
+  const struct { const char* name; Make make; bool anyTalker; int limit, quality, minutes; std::string saved; } cases[] = {
+      {"missing", [](const std::string&) {}, true, 16, 0, 0, flags},
+      {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false, 16, 0, 0,
        "# mine\nColour = red\nAnyTalker=1\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
-      {"unknown value", text("AnyTalker=yes"), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
-      {"empty", text(""), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
-      {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
-      {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
-      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, true, ""},  // never replaced
-      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, true, ""},
+      {"unknown value", text("AnyTalker=yes"), true, 16, 0, 0, flags},
+      {"empty", text(""), true, 16, 0, 0, flags},
+      {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, 16, 0, 0, flags},
+      {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, 16, 0, 0, flags},
+      {"fifo", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, true, 16, 0, 0, ""},  // never replaced
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, true, 16, 0, 0, ""},
+      {"numbers", text("ListenClients = 40\nDfMinQuality=4\nDfMaxAgeMinutes=15\n"), true, 40, 4, 15,
+       "ListenClients=40\nDfMinQuality=4\nDfMaxAgeMinutes=15\n" + flags},
+      {"too small, too large", text("ListenClients=0\nDfMinQuality=10\n"), true, 16, 0, 0,
+       "ListenClients=16\nDfMinQuality=0\n" + flags},
+      {"too large, negative", text("ListenClients=257\nDfMaxAgeMinutes=-1\n"), true, 16, 0, 0,
+       "ListenClients=16\nDfMaxAgeMinutes=0\n" + flags},
+      {"not a number", text("ListenClients=many\nDfMinQuality=9\n"), true, 16, 9, 0, "ListenClients=16\nDfMinQuality=9\n" + flags},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::TestRig rig;
     test::TempFolder folder;
     rig.app.settings.CfgFileName = folder / "Gps.cfg";
-    const std::string path = OptionsFileName(rig.app);
-    c.make(path);
+    c.make(OptionsFileName(rig.app));
     LoadOptions(rig.app);
     EXPECT_EQ(rig.app.form1.mnuAnyTalker.Checked(), c.anyTalker);
+    EXPECT_EQ(std::to_string(rig.app.serial.ListenClients) + " " + std::to_string(rig.app.hunt.rules.minQuality) + " " +
+                  std::to_string(rig.app.hunt.rules.maxAgeSeconds / 60), std::to_string(c.limit) + " " +
+                  std::to_string(c.quality) + " " + std::to_string(c.minutes * 1.0));
     rig.app.form1.mnuAnyTalker.SetChecked(!c.anyTalker);
     SaveOptions(rig.app);
     EXPECT_EQ(std::to_string(rig.dialogs.boxes.size()) + (c.saved.empty() ? "" : test::ReadFile(folder / "Options.cfg")),
@@ -373,31 +384,6 @@ TEST(TimeMenu, TheOtherZoneAnswerIsRoundedToTheEvenOrRefused) {
     if (c.pending == 7 || c.pending == 0) {  // a sign only before a positive offset
       EXPECT_EQ(rig.app.form1.mnuTimeZone.Caption(), c.pending == 7 ? "O&ther TimeZone (+7)..." : "O&ther TimeZone (0)...");
     }
-  }
-}
-
-TEST(OptionsFile, WholeNumbersAreReadInRangeAndKeptOnlyWhereWritten) {
-  const std::string flags = "AnyTalker=1\nCrcAnyCase=1\nFixWithoutRmc=1\n";
-  // The file, then ListenClients, DfMinQuality, DfMaxAgeMinutes as read, and the file saved.
-  const struct { const char* text; int limit, quality, minutes; std::string saved; } cases[] = {
-      {"", 16, 0, 0, flags},
-      {"ListenClients = 40\nDfMinQuality=4\nDfMaxAgeMinutes=15\n", 40, 4, 15,
-       "ListenClients=40\nDfMinQuality=4\nDfMaxAgeMinutes=15\n" + flags},
-      {"ListenClients=0\nDfMinQuality=10\n", 16, 0, 0, "ListenClients=16\nDfMinQuality=0\n" + flags},
-      {"ListenClients=257\nDfMaxAgeMinutes=-1\n", 16, 0, 0, "ListenClients=16\nDfMaxAgeMinutes=0\n" + flags},
-      {"ListenClients=many\nDfMinQuality=9\n", 16, 9, 0, "ListenClients=16\nDfMinQuality=9\n" + flags},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    test::TestRig rig;
-    test::TempFolder folder;
-    rig.app.settings.CfgFileName = folder / "Gps.cfg";
-    test::WriteFile(folder / "Options.cfg", c.text);
-    LoadOptions(rig.app);
-    EXPECT_EQ(rig.app.serial.ListenClients, c.limit);
-    EXPECT_EQ(rig.app.hunt.rules.minQuality, c.quality);
-    EXPECT_EQ(rig.app.hunt.rules.maxAgeSeconds, c.minutes * 60.0);
-    EXPECT_EQ(OptionsFileText(rig.app), c.saved);
   }
 }
 
