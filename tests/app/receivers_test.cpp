@@ -1,5 +1,5 @@
 // Receivers the intake must read as they are: checksums in lower-case hex,
-// and receivers that send their fix without RMC.
+// receivers that send their fix without RMC, and what a poll carries into the next.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -111,16 +111,10 @@ std::string Burst(const std::string& time) {
 }
 
 // Port 3 in, port 1 out with the plain $GPRMC relay; polled by its timer.
-struct Relaying : test::TestRig {
-  explicit Relaying(bool verify) {
-    ReadyToDecode(3);
-    comm1.Open(3, "4800,N,8,1", 1024, 512);
-    comm2.Open(1, "4800,N,8,1", 1024, 512);
-    app.settings.ComPortOut = 1;
-    app.form1.mnuRMCPlainOut.SetChecked(true);
-    app.form1.mnuCrcCheck.SetChecked(verify);
-    app.form1.tmrPolling.SetInterval(50);
-    app.form1.tmrPolling.SetEnabled(true);
+struct Relaying : Receiver {
+  explicit Relaying(bool verify) : Receiver("AnyTalker=0\n") {
+    comm2.Open(1, "4800,N,8,1", 1024, 512), app.settings.ComPortOut = 1;
+    app.form1.mnuRMCPlainOut.SetChecked(true), app.form1.mnuCrcCheck.SetChecked(verify);
   }
   // What the output got from this poll.
   std::string Poll(const std::string& text) {
