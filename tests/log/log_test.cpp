@@ -1,4 +1,4 @@
-// Logging the input to a file, playing a file back, and the demo.
+// Logging the input to a file, playing a file back, the demo, and opening the files a menu opens.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -198,26 +198,22 @@ struct PlayRig : LogRig {
   std::vector<long long> times;
 };
 
-TEST(Playback, PlaysTheLinesInFileOrderAtThePollingPace) {
-  PlayRig rig;
-  rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
-  EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
-  EXPECT_EQ(rig.times, (std::vector<long long>{0, 1500, 3000})) << "blank lines take no time";
-  EXPECT_EQ(rig.system.beeps, 1) << "one beep at the end, none per pass when played once";
-}
-
-TEST(Playback, EndlessPlayRepeatsTheFileUntilStopped) {
-  PlayRig endless;
-  endless.PlayWith(endless.Sentences(2), true, [&] { endless.app.StopPlay = endless.played.size() == 5; });
-  EXPECT_EQ(endless.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(1), Rmc(2), Rmc(1)}));
-  EXPECT_EQ(endless.system.beeps, 3) << "two whole passes, then the clean-up";
-}
-
-TEST(Playback, AnEmptyFileEndsEndlessPlay) {
-  for (const std::string text : {"", "\r\n   \r\n\r\n"}) {
-    PlayRig empty;
-    empty.PlayWith(empty.File(text), true, [&] { empty.app.StopPlay = empty.system.doEvents > 1000; });
-    EXPECT_TRUE(empty.system.doEvents < 100 && empty.system.beeps == 1) << text.size();
+// Blank lines take no time; played once the end beeps, played endlessly each whole pass and the clean-up do;
+// an empty file ends endless play.
+TEST(Playback, PlaysTheLinesInFileOrderAtThePollingPaceOnceOrEndlessly) {
+  const std::string blank = "\r\n   \r\n\r\n";
+  const struct { std::string text; bool endless; std::vector<int> played; int beeps; } cases[] = {
+      {Rmc(1) + blank + Rmc(2) + "\n" + Rmc(3), false, {1, 2, 3}, 1}, {Rmc(1) + "\r\n" + Rmc(2), true, {1, 2, 1, 2, 1}, 3},
+      {"", true, {}, 1}, {blank, true, {}, 1}};
+  for (const auto& c : cases) {
+    PlayRig rig;
+    rig.PlayWith(rig.File(c.text), c.endless, [&] { rig.app.StopPlay = rig.played.size() == 5 || rig.system.doEvents > 1000; });
+    std::vector<std::string> played;
+    for (int n : c.played) played.push_back(Rmc(n));
+    EXPECT_EQ(rig.played, played) << c.text;
+    EXPECT_EQ(rig.system.beeps, c.beeps) << c.text;
+    if (c.played.empty()) { EXPECT_LT(rig.system.doEvents, 100); }
+    if (!c.endless) { EXPECT_EQ(rig.times, (std::vector<long long>{0, 1500, 3000})); }
   }
 }
 
