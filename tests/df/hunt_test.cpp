@@ -1,5 +1,5 @@
 // Lines of bearing from the poll, the rules that leave lines out, and the
-// hunt file that keeps them across a restart.
+// hunt file that keeps them across a restart; the estimate published as it changes.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,4 +1,4 @@
-// The window's faces: the compass rose, the speed, the layout and the minimal display.
+// The window's faces: the compass rose, the speed, the layout, the minimal display and the DF window.
 #include <gtest/gtest.h>
 
 #include <algorithm>

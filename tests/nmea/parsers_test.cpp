@@ -1,4 +1,4 @@
-// The sentence parsers: finding, checking and cutting sentences, and each one's fields.
+// The sentence parsers: finding, checking and cutting sentences, and each one's fields (the fix without RMC too).
 #include <gtest/gtest.h>
 
 #include <cmath>
