@@ -431,30 +431,26 @@ class AlignTest : public Decoders {
   }
 };
 
-TEST_F(AlignTest, YesAlignsTheCompassWithTheCourseWhenThereIsData) {
-  const std::tuple<const char*, const char*, const char*, const char*, int> cases[] = {  // -7: refused
-      {"A", "5.0", "90", "80", 10}, {"A", "5", "10", "350", 20},  {"A", "5", "350", "10", 340},
-      {"A", "5", "90", "90.4", 0},  {"A", "5", "0", "359.5", 0},  {"V", "5", "90", "80", -7},
-      {"A", "2.4", "90", "80", -7}, {"A", "5", "90", "", -7},     {"", "5", "90", "80", -7},
-      {"A", "2.5", "90", "80", -7},  // 2.5 rounds half to even, below 3
-      {"A", "2.6", "90", "80", 10}};
-  for (const auto& [status, speed, course, flux, offset] : cases) {
+// Yes aligns the compass with the course when there is data, Cancel keeps the offset, No resets it to zero.
+TEST_F(AlignTest, TheAnswerAlignsKeepsOrResetsTheOffset) {
+  const MsgResult yes = MsgResult::kYes;
+  const std::tuple<const char*, const char*, const char*, const char*, MsgResult, int> cases[] = {  // Yes and -7: refused
+      {"A", "5.0", "90", "80", yes, 10}, {"A", "5", "10", "350", yes, 20},  {"A", "5", "350", "10", yes, 340},
+      {"A", "5", "90", "90.4", yes, 0},  {"A", "5", "0", "359.5", yes, 0},  {"V", "5", "90", "80", yes, -7},
+      {"A", "2.4", "90", "80", yes, -7}, {"A", "5", "90", "", yes, -7},     {"", "5", "90", "80", yes, -7},
+      {"A", "2.5", "90", "80", yes, -7},  // 2.5 rounds half to even, below 3
+      {"A", "2.6", "90", "80", yes, 10}, {"A", "5", "90", "123.6", MsgResult::kCancel, -7},
+      {"A", "5", "90", "123.6", MsgResult::kNo, 0}};
+  for (const auto& [status, speed, course, flux, answer, offset] : cases) {
     app.settings.FluxCompassOffset = -7;
-    Align(status, speed, course, flux, MsgResult::kYes);
+    Align(status, speed, course, flux, answer);
     EXPECT_EQ(app.settings.FluxCompassOffset, offset) << status << speed << " " << course << " " << flux;
-    ASSERT_EQ(rig.dialogs.boxes.size(), offset == -7 ? 2u : 1u);
+    ASSERT_EQ(rig.dialogs.boxes.size(), answer == yes && offset == -7 ? 2u : 1u);
     EXPECT_TRUE(rig.dialogs.inputs.empty()) << "a least speed of 3 is not asked again";
     EXPECT_EQ(rig.dialogs.boxes[0].prompt, "Try to synchronise FluxCompass with GpsCompass\r\nFluxCompassOffset = -007" +
                                                kDeg + "\r\nNo=Reset offset to 0" + kDeg + "\r\nMinSpeed= 3  knots");
+    if (answer == MsgResult::kNo) { EXPECT_EQ(h.FluxHeadingText, "124.0" + kDeg); }
   }
-}
-
-TEST_F(AlignTest, CancelKeepsTheOffsetAndNoResetsItToZero) {
-  app.settings.FluxCompassOffset = 10;
-  Align("A", "5", "90", "123.6", MsgResult::kCancel);
-  EXPECT_EQ(app.settings.FluxCompassOffset, 10);
-  Align("A", "5", "90", "123.6", MsgResult::kNo);
-  EXPECT_EQ(std::to_string(app.settings.FluxCompassOffset) + h.FluxHeadingText, "0124.0" + kDeg);
 }
 
 TEST_F(Decoders, SwitchingTheHeightUnitRereadsTheLastAltitude) {

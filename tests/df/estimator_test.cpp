@@ -13,9 +13,7 @@ namespace {
 
 using GeographicLib::Geodesic;
 
-struct Place {
-  double lat, lon;
-};
+struct Place { double lat, lon; };
 
 // Lines from cars along a straight drive of `length` metres heading `course`,
 // each pointing exactly at the transmitter, plus `offset` degrees.
@@ -47,11 +45,7 @@ Place Offset(Place p, double azimuth, double distance) {
 }
 
 TEST(DfEstimator, ExactLinesGiveThePlaceWithinAMetre) {
-  const struct {
-    const char* name;
-    Place start;
-    double course, length, range;
-  } cases[] = {
+  const struct { const char* name; Place start; double course, length, range; } cases[] = {
       {"100 m", {48.1, 11.5}, 90, 150, 100},
       {"50 km", {48.1, 11.5}, 90, 8000, 50000},
       {"across the antimeridian", {-17.0, 179.99}, 90, 6000, 3000},
@@ -106,11 +100,7 @@ TEST(DfEstimator, SaysPlainlyWhenThereIsNoEstimate) {
   std::vector<LineOfBearing> noisy = Drive(start, 90, 2000, Offset(start, 0, 10000), 40);
   for (std::size_t i = 0; i < noisy.size(); ++i) noisy[i].bearing += (static_cast<double>(i % 4) - 1.5) * 16;
   std::vector<LineOfBearing> identical(5, Drive(start, 90, 3000, tx, 2)[0]);
-  const struct {
-    const char* name;
-    const std::vector<LineOfBearing>& lines;
-    DfState state;
-  } cases[] = {
+  const struct { const char* name; const std::vector<LineOfBearing>& lines; DfState state; } cases[] = {
       {"two lines", two, DfState::kTooFewLines},
       {"all from one spot", oneSpot, DfState::kBarelyCross},
       {"nearly parallel", parallel, DfState::kBarelyCross},

@@ -1,6 +1,5 @@
-// The hunt exported beside Gps.cfg and read back by the real map tools.
+// The hunt exported beside Gps.cfg and the estimate sent as "$GPWPL", read back by the real map tools.
 #include <gtest/gtest.h>
-
 #include <GeographicLib/Geodesic.hpp>
 
 #include <algorithm>
@@ -11,9 +10,12 @@
 #include <string>
 
 #include "app/hunt_export.h"
+#include "app/options_file.h"
 #include "common/basic.h"
+#include "nmea/waypoint.h"
 #include "support/fakes.h"
 #include "support/files.h"
+#include "support/sentences.h"
 
 namespace koralin {
 namespace {
@@ -67,13 +69,9 @@ TEST(HuntExport, MapToolsReadTheLinesTrackEstimateAndEllipse) {
   EXPECT_TRUE(rig.dialogs.boxes.empty());
 
   const std::string point = "POINT \\((151\\.\\d+) (-33\\.\\d+)\\)";
-  const struct {
-    const char* file;
-    std::string command;
-    std::string count;  // a pattern whose group is a count, summed over the layers
-    int features;
-    std::string place;  // a pattern whose groups are the estimate's longitude and latitude
-  } cases[] = {
+  // count: a pattern whose group is a count, summed over the layers; place: one whose groups are the estimate's
+  // longitude and latitude.
+  const struct { const char* file; std::string command, count; int features; std::string place; } cases[] = {
       {"Hunt.geojson", "ogrinfo -ro -al {}", "Feature Count: (\\d+)", 7, point},
       {"Hunt.kml", "ogrinfo -ro -al {}", "Feature Count: (\\d+)", 7, point},
       // Waypoints as "No,Latitude,Longitude,Name,Description".
@@ -103,6 +101,95 @@ TEST(HuntExport, MapToolsReadTheLinesTrackEstimateAndEllipse) {
   const std::string first =
       "1," + Format(oldest.latitude, "0.000000") + "," + Format(oldest.longitude, "0.000000") + ",";
   EXPECT_EQ(tracks.substr(tracks.find('\n') + 1, first.size()), first);
+}
+
+// Reading port 3, sending on port 2, with Options.cfg holding options.
+struct Sender : test::TestRig {
+  explicit Sender(const std::string& options) {
+    ReadyToDecode(3);
+    app.settings.CfgFileName = folder / "Gps.cfg";
+    test::WriteFile(folder / "Options.cfg", options);
+    LoadOptions(app);
+    app.settings.ComPortOut = 2;
+    comm1.Open(3, "4800,N,8,1", 1024, 512);
+    comm2.Open(2, "4800,N,8,1", 1024, 512);
+    app.form1.tmrPolling.SetInterval(1500);
+    app.form1.tmrPolling.SetEnabled(true);
+  }
+  // A fresh hunt of exact lines towards a place `north` metres north of the
+  // first transmitter.
+  void Aim(double north) {
+    double lat = 0, lon = 0;
+    Geodesic::WGS84().Direct(48.1, 11.5, 0, north, lat, lon);
+    app.hunt.hunt.Clear();
+    for (int i = 0; i < 4; ++i) {
+      LineOfBearing l;
+      Geodesic::WGS84().Direct(48.1, 11.5, 200 + 20 * i, 3000, l.latitude, l.longitude);
+      double azi2 = 0;
+      Geodesic::WGS84().Inverse(l.latitude, l.longitude, lat, lon, l.bearing, azi2);
+      l.bearing = l.bearing < 0 ? l.bearing + 360 : l.bearing;
+      l.time = i;
+      app.hunt.hunt.Add(l);
+    }
+  }
+  // A poll with a fix at this many seconds past noon; the waypoints it sent.
+  int Poll(double seconds) {
+    const std::string time = "1200" + Format(seconds, "00.00");
+    comm1.Feed(test::Nmea("GPRMC," + time + ",A,4806.0000,N,01130.0000,E,000.0,,061226,,") + "\r\n");
+    clock.Advance(1500);
+    int n = 0;
+    for (std::size_t at = comm2.written.find("$GPWPL"); at != std::string::npos;
+         at = comm2.written.find("$GPWPL", at + 1))
+      ++n;
+    if (n > 0) last = comm2.written.substr(comm2.written.rfind("$GPWPL"));
+    comm2.written.clear();
+    return n;
+  }
+  test::TempFolder folder;
+  std::string last;
+};
+
+TEST(DfWaypoint, OffUnlessOptionsSayOtherwise) {
+  Sender s("ListenClients=16\n");
+  s.Aim(0);
+  EXPECT_TRUE(s.Poll(0) == 0 && s.app.hunt.hunt.Estimate().state == DfState::kEstimate);
+}
+
+TEST(DfWaypoint, SentWhenTheEstimateMovesOverTenMetresAtMostOnceASecond) {
+  Sender s("DfWaypointOut=1\n");
+  const struct { const char* name; double north, seconds; int sent; } steps[] = {  // north -1: the hunt as it stands
+      {"first estimate", 0, 0, 1},
+      {"moved 6 m", 6, 2, 0},
+      {"moved 50 m", 50, 3, 1},
+      {"moved 50 m again within the second", 100, 3.5, 0},
+      {"the held-back move once the second is past", -1, 4, 1},
+      {"moved back 8 m", 92, 6, 0},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.name);
+    if (step.north >= 0) s.Aim(step.north);
+    ASSERT_EQ(s.Poll(step.seconds), step.sent);
+    const DfEstimate& e = s.app.hunt.hunt.Estimate();
+    if (step.sent) {
+      EXPECT_EQ(s.last, WaypointSentence(e.latitude, e.longitude, "TX"));
+    }
+  }
+}
+
+TEST(DfWaypoint, GpsbabelReadsItAsAWaypoint) {
+  if (!Have("gpsbabel")) GTEST_SKIP() << "no gpsbabel";
+  test::TempFolder folder;
+  for (const auto& [lat, lon] : {std::pair{48.1173, -11.5166667}, {-33.8688, 151.2093}, {0.00001, -179.99999}}) {
+    test::WriteFile(folder / "tx.nmea", WaypointSentence(lat, lon, "TX"));
+    const std::string gpx = Output("gpsbabel -i nmea -f " + folder / "tx.nmea" + " -o gpx -F -");
+    double readLat = 0, readLon = 0;
+    const std::size_t wpt = gpx.find("<wpt lat=\"");
+    ASSERT_TRUE(wpt != std::string::npos && std::sscanf(gpx.c_str() + wpt, "<wpt lat=\"%lf\" lon=\"%lf\"", &readLat, &readLon) == 2)
+        << gpx;
+    EXPECT_NEAR(readLat, lat, 2e-6);  // a ten-thousandth of a minute
+    EXPECT_NEAR(readLon, lon, 2e-6);
+    EXPECT_NE(gpx.find("<name>TX</name>"), std::string::npos) << gpx;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Lines of bearing from the poll, the rules that leave lines out, and the
-// hunt file that keeps them across a restart.
+// hunt file that keeps them across a restart; the estimate published as it changes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -41,11 +41,7 @@ std::string Rmc(const std::string& status, const std::string& speed, const std::
 TEST(HuntLines, EachBearingWithAFixAndAHeadingBecomesALine) {
   const std::string moving = Rmc("A", "010.0", "090.0");
   const std::string compass = Nmea("HCHDT,200.0,T") + "\r\n";
-  const struct {
-    const char* name;
-    std::string poll;
-    std::string line;  // as the hunt file holds it; "" for none
-  } cases[] = {
+  const struct { const char* name; std::string poll, line; } cases[] = {  // line: as the hunt file holds it; "" for none
       {"GPS course", moving + "%045/7\r\n", "2026-12-06T12:00:00Z,48.1173000,-11.5166667,135.0,7,serial"},
       {"course past north", moving + "%300/2\r\n", "2026-12-06T12:00:00Z,48.1173000,-11.5166667,30.0,2,serial"},
       {"no quality digit", moving + "DF045\r\n", "2026-12-06T12:00:00Z,48.1173000,-11.5166667,135.0,,serial"},
@@ -93,10 +89,7 @@ TEST(HuntRules, OldAndPoorLinesAreLeftOutButKept) {
     l.quality = i;             // 0..5
     hunt.Add(l);
   }
-  const struct {
-    HuntRules rules;
-    std::vector<double> weights;
-  } cases[] = {
+  const struct { HuntRules rules; std::vector<double> weights; } cases[] = {
       {{0, 0}, {0.1, 0.2, 0.3, 0.4, 0.5, 0.6}},
       {{3, 0}, {0, 0, 0, 0.4, 0.5, 0.6}},
       {{0, 120}, {0, 0, 0, 0.4, 0.5, 0.6}},  // two minutes before the newest line
@@ -147,6 +140,26 @@ TEST(HuntFile, ARestartKeepsTheHuntAndSkipsDamagedLines) {
   NewHunt(h.app);
   EXPECT_TRUE(h.app.hunt.hunt.Lines().empty());
   EXPECT_EQ(test::ReadFile(h.folder / "Hunt.csv"), "");
+}
+
+// The core publishes the estimate each time it crosses the lines again, and
+// when a new hunt throws them away; a poll without a new line publishes nothing.
+TEST(EstimatePublished, OnceForEachRecomputeAndOnANewHunt) {
+  test::TestRig rig;
+  test::TempFolder folder;
+  rig.app.settings.CfgFileName = folder / "Gps.cfg";
+  for (const auto& [lon, bearing] : {std::pair{11.00, 45.0}, {11.02, 315.0}, {11.01, 0.0}})
+    rig.app.hunt.hunt.Add({.time = 1.8e9, .latitude = 48.0, .longitude = lon, .bearing = bearing, .quality = 5, .source = "serial"});
+  const std::vector<DfEstimate>& published = rig.bus.estimates;
+  UpdateDfEstimate(rig.app);
+  UpdateDfEstimate(rig.app);
+  ASSERT_EQ(published.size(), 1u);
+  EXPECT_EQ(published[0].state, DfState::kEstimate);
+  EXPECT_EQ(published[0].used, 3);
+  NewHunt(rig.app);
+  ASSERT_EQ(published.size(), 2u);
+  EXPECT_EQ(published[1].state, DfState::kTooFewLines);
+  EXPECT_EQ(published[1].used, 0);
 }
 
 }  // namespace

@@ -1,16 +1,19 @@
-// Logging the input to a file, playing a file back, and the demo.
+// Logging the input to a file, playing a file back, the demo, and opening the files a menu opens.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
+#include "app/intake.h"
+#include "app/playback.h"
 #include "app/shutdown.h"
 #include "common/basic.h"
+#include "common/error.h"
 #include "log/demo.h"
 #include "log/log_file.h"
 #include "log/logging.h"
-#include "app/playback.h"
-#include "app/intake.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
@@ -195,26 +198,22 @@ struct PlayRig : LogRig {
   std::vector<long long> times;
 };
 
-TEST(Playback, PlaysTheLinesInFileOrderAtThePollingPace) {
-  PlayRig rig;
-  rig.Play(rig.File(Rmc(1) + "\r\n\r\n   \r\n" + Rmc(2) + "\n" + Rmc(3)));
-  EXPECT_EQ(rig.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(3)}));
-  EXPECT_EQ(rig.times, (std::vector<long long>{0, 1500, 3000})) << "blank lines take no time";
-  EXPECT_EQ(rig.system.beeps, 1) << "one beep at the end, none per pass when played once";
-}
-
-TEST(Playback, EndlessPlayRepeatsTheFileUntilStopped) {
-  PlayRig endless;
-  endless.PlayWith(endless.Sentences(2), true, [&] { endless.app.StopPlay = endless.played.size() == 5; });
-  EXPECT_EQ(endless.played, (std::vector<std::string>{Rmc(1), Rmc(2), Rmc(1), Rmc(2), Rmc(1)}));
-  EXPECT_EQ(endless.system.beeps, 3) << "two whole passes, then the clean-up";
-}
-
-TEST(Playback, AnEmptyFileEndsEndlessPlay) {
-  for (const std::string text : {"", "\r\n   \r\n\r\n"}) {
-    PlayRig empty;
-    empty.PlayWith(empty.File(text), true, [&] { empty.app.StopPlay = empty.system.doEvents > 1000; });
-    EXPECT_TRUE(empty.system.doEvents < 100 && empty.system.beeps == 1) << text.size();
+// Blank lines take no time; played once the end beeps, played endlessly each whole pass and the clean-up do;
+// an empty file ends endless play.
+TEST(Playback, PlaysTheLinesInFileOrderAtThePollingPaceOnceOrEndlessly) {
+  const std::string blank = "\r\n   \r\n\r\n";
+  const struct { std::string text; bool endless; std::vector<int> played; int beeps; } cases[] = {
+      {Rmc(1) + blank + Rmc(2) + "\n" + Rmc(3), false, {1, 2, 3}, 1}, {Rmc(1) + "\r\n" + Rmc(2), true, {1, 2, 1, 2, 1}, 3},
+      {"", true, {}, 1}, {blank, true, {}, 1}};
+  for (const auto& c : cases) {
+    PlayRig rig;
+    rig.PlayWith(rig.File(c.text), c.endless, [&] { rig.app.StopPlay = rig.played.size() == 5 || rig.system.doEvents > 1000; });
+    std::vector<std::string> played;
+    for (int n : c.played) played.push_back(Rmc(n));
+    EXPECT_EQ(rig.played, played) << c.text;
+    EXPECT_EQ(rig.system.beeps, c.beeps) << c.text;
+    if (c.played.empty()) { EXPECT_LT(rig.system.doEvents, 100); }
+    if (!c.endless) { EXPECT_EQ(rig.times, (std::vector<long long>{0, 1500, 3000})); }
   }
 }
 
@@ -354,6 +353,56 @@ TEST(Demo, TheCycleStartsAgainAndStopsWhenTheInputGoesOff) {
   f.tmrPolling.SetEnabled(true);
   demo.clock.Advance(1500);
   EXPECT_EQ(app.log.DemoStep, 12);
+}
+
+// The one way every file is opened, for the files only a menu opens (the log
+// appended to, the played log, a file replaced as one step); the files read
+// at start are the real program's test.
+namespace fs = std::filesystem;
+
+// Each way of opening refuses at once whatever is not a regular file, naming
+// it, and leaves it as it stands; through a link to a regular file it works,
+// and only appending makes a missing file (never through a link to nothing).
+TEST(OddFiles, EachWayOfOpeningRefusesAllButARegularFileByName) {
+  const std::pair<const char*, std::function<void(const std::string&)>> ways[] = {
+      {"played", [](const std::string& p) { std::string line; LineReader(p).Next(line); }},
+      {"appended", [](const std::string& p) { AppendToFile(p, "$GPRMC\r\n"); }},
+      {"replaced", [](const std::string& p) { ReplaceFile(p, "AnyTalker=1\n"); }},
+  };
+  // What stands at "it" (a link's target as given), and what the refusal calls it; "" works.
+  const struct { const char* kind; std::string target, named; } rows[] = {
+      {"FIFO", "", "a FIFO"}, {"folder", "", "a folder"}, {"link", "/dev/zero", "a device"},
+      {"link", "/dev/full", "a device"}, {"link", "gone", "a link to nothing"},
+      {"link", "gone/file", "a link to nothing"}, {"link", "plain", ""}, {"missing", "", ""},
+  };
+  for (const auto& [way, open] : ways)
+    for (const auto& r : rows) {
+      SCOPED_TRACE(std::string(way) + " " + r.kind + " " + r.target);
+      test::TempFolder dir;
+      const std::string it = dir / "it";
+      test::WriteFile(dir / "plain", "$GPGGA\r\n");
+      if (r.kind == std::string("FIFO")) ::mkfifo(it.c_str(), 0600);
+      if (r.kind == std::string("folder")) fs::create_directory(it);
+      if (r.kind == std::string("link")) fs::create_symlink(r.target, it);
+      const fs::file_type made = fs::symlink_status(it).type();
+      std::string refused = "-";
+      try {
+        open(it);
+      } catch (const RunTimeError& e) {
+        refused = std::to_string(e.Number()) + " " + e.Description();
+      }
+      const bool missing = r.kind == std::string("missing");
+      if (!r.named.empty()) {
+        EXPECT_EQ(refused, "75 Path/File access error (it is " + r.named + ", not a regular file)");
+        EXPECT_EQ(fs::symlink_status(it).type(), made) << "left as it stands";
+      } else {
+        EXPECT_EQ(refused.substr(0, 2), missing && way == std::string("played") ? "53" : "-") << refused;
+      }
+      EXPECT_EQ(test::Exists(dir / "gone"), false) << "nothing made through a link to nothing";
+      if (r.target == "plain" && way == std::string("appended")) {
+        EXPECT_EQ(test::ReadFile(dir / "plain"), "$GPGGA\r\n$GPRMC\r\n") << "through the link";
+      }
+    }
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <string>
 #include <utility>
 
+#include "app/app.h"
 #include "app/fix_intake.h"
+#include "app/keys_and_mouse.h"
 #include "dde/client_link.h"
 #include "dde/links.h"
 #include "display/speed.h"
@@ -21,6 +24,7 @@
 #include "serial/relay.h"
 #include "serial/resume.h"
 #include "serial/send.h"
+#include "serial/watchdog.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
@@ -160,21 +164,24 @@ TEST(AutoBaud, TheRateFoundIsTheFirstWithEnoughNmeaText) {
                   std::to_string(rig.app.settings.ComPortIn), c.found ? "1004" : "0110");
     EXPECT_EQ(c.found ? rig.comm1.Settings() : std::to_string(rig.clock.Now()),
               c.found ? std::to_string(c.found) + ",N,8,1" : std::to_string(7 * 4500));
+    Frame1_MouseDown(rig.app, button::kRight, 0, 0, 0);  // once a rate is found a right click opens Terminal In
+    EXPECT_EQ(Bits({rig.f.mnuTerminalIn.Enabled(), rig.f.mnuTerminalIn.Checked()}), c.found ? "11" : "00");
   }
 }
 
+// Terminal In stays shut while the search reads the port.
 TEST(AutoBaud, TheWindowKeepsWorkingAndComportOffStopsTheSearch) {
   SerialRig searching;
   Form1& f = searching.f;
   auto& searched = searching.RecordGprmcCaptions();
   std::string lockWhileSearching;
   f.lblGPRMC.captionChanged.Subscribe([&f, &lockWhileSearching] {
-    if (f.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = f.lblLock.Caption();
+    if (f.lblGPRMC.Caption() == Searching(1200)) lockWhileSearching = f.lblLock.Caption() + Bits({f.mnuTerminalIn.Enabled()});
     if (f.lblGPRMC.Caption() == Searching(2400)) f.Option1[7].Click();
   });
   f.lblLock.SetCaption("Rx ok"), searching.app.settings.BaudIn = 0, f.Option1[0].Click();
   EXPECT_EQ(lockWhileSearching + "|" + searched.back() + "|" + searched[searched.size() - 2],
-            "No Rx|" + std::string(kZeroSentence) + "|" + Searching(2400));
+            "No Rx0|" + std::string(kZeroSentence) + "|" + Searching(2400));
   EXPECT_GE(searching.system.doEvents, 45);  // the window ran between the slices of the first wait
   EXPECT_TRUE(searching.dialogs.boxes.empty() && f.Option1[7].Value() && !searching.comm1.IsOpen());
 }
@@ -667,5 +674,42 @@ TEST(ComPorts, AMalformedLineIsNamedWithItsFaultAndOthersStillOpen) {
     EXPECT_EQ(TargetOf(faulty.path(), 2).path + " " + TargetOf(faulty.path(), 5).path, "/dev/ttyUSB0 /dev/ttyS4");  // others open
   }
 }
+
+// The no-input warning names a program that holds the input's device, in the caption and in Terminal In.
+TEST(Watchdog, NamesTheProgramHoldingTheInputDevice) {
+  const std::string quiet = Warning(10);  // no one holds it, or there is no device to hold
+  const struct { const char* target; const char* holder; std::string shown; } rows[] = {
+      {"/dev/ttyUSB0", "gpsd", "gpsd is reading /dev/ttyUSB0: choose 'gpsd on this PC' or stop gpsd"},
+      {"/dev/ttyUSB0", "minicom", "minicom is reading /dev/ttyUSB0: close it or choose another port"},
+      {"/dev/ttyUSB0", "", quiet}, {"gpsd://localhost:2947", "gpsd", quiet}};
+  for (const auto& r : rows) {
+    SerialRig rig;
+    test::TempFolder folder;
+    rig.system.appPath = folder.path(), SaveComPort(folder.path(), 3, r.target);
+    rig.system.deviceHolder = [&](const std::string& device) { return device == "/dev/ttyUSB0" ? r.holder : "wrong device"; };
+    rig.app.settings.ComPortIn = 3, rig.f.mnuTerminalIn.Click(), tmrComInTimeOut_Timer(rig.app);
+    EXPECT_EQ(rig.f.Frame1.Caption() + "|" + rig.app.terminal.form2.screen.Text(),
+              r.shown + "|" + (r.shown == quiet ? "" : r.shown + "\r\n")) << r.target;
+  }
+}
+
+// A 1 Hz receiver stops for 40 s and starts again: its first fix takes the
+// warning away, however fast the polling.
+TEST(Watchdog, TheFirstFixAfterASilenceClearsTheWarning) {
+  for (int pollMs : {50, 1500}) {
+    SerialRig rig;
+    const Frame& frame = rig.f.Frame1;
+    rig.ReadyToDecode(0), rig.f.tmrPolling.SetInterval(pollMs), rig.f.Option1[0].Click();
+    rig.comm1.Feed(test::Rmc("120000") + "\r\n"), rig.clock.Advance(1500), rig.clock.Advance(40000);
+    ASSERT_TRUE(frame.Caption().starts_with("Warning no RS232")) << pollMs;
+    std::string seen;
+    for (int second = 1; second <= 3; ++second) {
+      rig.comm1.Feed(test::Rmc("12004" + std::to_string(second)) + "\r\n"), rig.clock.Advance(1000);
+      seen += frame.Caption() + (frame.FontUnderline() ? "_" : "") + "|";
+    }
+    EXPECT_EQ(seen, "GPS-NMEA-0183_|GPS-NMEA-0183_|GPS-NMEA-0183_|") << pollMs;
+  }
+}
+
 }  // namespace
 }  // namespace koralin

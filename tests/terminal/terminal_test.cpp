@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/keys_and_mouse.h"
 #include "serial/port_listing.h"
 #include "support/fakes.h"
@@ -164,14 +166,25 @@ struct Listing : ::testing::Test {
   void Assign(const std::string& typed) { l.txtPortNumber.SetText(typed), l.cmdAssign.Click(); }
 };
 
+// Missing devices come after the present ones; a pty's link is there while a program holds it, a network port
+// always; no name is cut.
 TEST_F(Listing, ShowsPresentDevicesThenMissingOnesOrSaysThereAreNone) {
   FillPortListing(app, {});
   EXPECT_EQ(l.lblStatus.Caption(), "No serial device found. Is the receiver plugged in?");
+  test::WriteFile(folder / "held-pty-link", "");
+  const std::pair<std::string, std::string> named[] = {
+      {"pty://" + folder / "held-pty-link", "virtual port (pty)"}, {"pty://" + folder / "closed", "(not present)"},
+      {"/dev/serial/by-id/usb-Newcomer_GNSS_receiver-if00", "(not present)"}, {"tcp://localhost:2000", "network port"}};
+  for (int i = 0; i < 4; ++i) SaveComPort(folder.path(), 20 + i, named[i].first);
   SaveComPort(folder.path(), 4, "/dev/ttyUSB3"), SaveComPort(folder.path(), 6, "/dev/ttyUSB3"), FillPortListing(app, present);
-  const auto& rows = l.lstDevices.Items();  // sorted by path, the missing one after
-  ASSERT_EQ(rows.size(), 3u);
+  const auto& rows = l.lstDevices.Items();  // sorted by path, the missing ones after
+  ASSERT_EQ(rows.size(), 7u);
   EXPECT_TRUE(rows[0].starts_with("Com1 ") && rows[1].find(kUblox) != std::string::npos &&
-              rows[2] == PortListingRow({"/dev/ttyUSB3", "", "", -1, -1, false}, {4, 6}));
+              std::count(rows.begin(), rows.end(), PortListingRow({"/dev/ttyUSB3", "", "", -1, -1, false}, {4, 6})) == 1);
+  for (const auto& [target, shown] : named)
+    EXPECT_EQ(std::count_if(rows.begin() + 2, rows.end(), [&](const std::string& r) {
+                return r.find(" " + target + " ") != std::string::npos && r.ends_with(shown);
+              }), 1) << target;
 }
 
 // A number is given to a chosen row only, from 1 to 31; it is saved, shown and taken from its old row, or a failure said.
