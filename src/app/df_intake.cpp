@@ -123,6 +123,7 @@ void UpdateDfEstimate(App& app) {
   } else if (teamChanged) {
     DrawDfWindow(app);
   }
+  app.platform.bus.PublishTeam(app.team);  // the bus signals only what changed
   SendDfWaypoint(app);
 }
 

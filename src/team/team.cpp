@@ -179,7 +179,10 @@ void Team::LeaveOut(DfHunt& hunt, const HuntRules& rules) {
 }
 
 bool Team::Poll(DfHunt& hunt, const HuntRules& rules) {
-  if (!started_) return false;
+  // The state changes between polls, as the broker answers.
+  const bool stateChanged = state_ != stateShown_;
+  stateShown_ = state_;
+  if (!started_) return stateChanged;
   const std::string prefix = "koralin/" + options_.hunt + "/";
   bool changed = false;
   for (std::size_t n = 0; n < kPerPoll && !inbox_.empty(); ++n, inbox_.pop_front()) {
@@ -196,7 +199,7 @@ bool Team::Poll(DfHunt& hunt, const HuntRules& rules) {
     changed = true;
   }
   LeaveOut(hunt, rules);
-  return changed;
+  return changed || stateChanged;
 }
 
 }  // namespace koralin

@@ -99,7 +99,7 @@ class Team {
   TeamLink& link_;
   TeamOptions options_;
   bool started_ = false, connected_ = false;
-  std::string state_;
+  std::string state_, stateShown_;
   std::uint64_t nextSeq_ = 0;
   std::deque<std::string> queue_;  // payloads of lines for lines/<car>
   long queueOverflow_ = 0;

@@ -30,13 +30,13 @@ TEST(EstimateBus, ReadableAndSignalledBesideTheWindowsItems) {
             "lblDDECompas= lblDDEHeight= lblDDELat= lblDDELong= lblDDESpeed= lblDDEVal= lblDoppler1=");
   EXPECT_EQ(estimate.GetAll().join(',').toStdString(),
             "Latitude=,LinesRejected=0,LinesUsed=0,Longitude=,Orientation=,SemiMajor=,SemiMinor=,"
-            "State=no estimate: fewer than 3 usable lines");
+            "State=no estimate: fewer than 3 usable lines,Team=,TeamCars=,TeamDropped=");
 
   bus.PublishEstimate(kPlaced);
   ASSERT_TRUE(WaitFor([&] { return estimate.changes.size() >= 8; }));
   const QString placed = "Latitude=48.117300,LinesRejected=3,LinesUsed=12,Longitude=-71.058900,Orientation=33.2,"
                          "SemiMajor=1235,SemiMinor=456,State=estimate";
-  EXPECT_EQ(estimate.GetAll().join(','), placed);
+  EXPECT_EQ(estimate.GetAll().join(','), placed + ",Team=,TeamCars=,TeamDropped=");
   QStringList signalled;
   for (const auto& [item, value] : estimate.changes) signalled << item + "=" + value;
   signalled.sort();
