@@ -64,7 +64,8 @@ void MqttLink::Looked(const QHostInfo& info) {
   }
   if (!Prepare()) return;
   const int rc = mosquitto_connect_async(mosq_, host.c_str(), c_.port, kKeepAliveSeconds);
-  if (rc == MOSQ_ERR_TLS) return Refuse("TLS set-up failed (CA file " + c_.caFile + ")");
+  // A local broker has done the handshake by now.
+  if (rc == MOSQ_ERR_TLS) return Refuse(NotTrusted());
   if (rc != MOSQ_ERR_SUCCESS) return Failed(rc);
   Watch();
   misc_.start();
@@ -155,13 +156,17 @@ void MqttLink::Failed(int rc) {
   const bool tls = rc == MOSQ_ERR_TLS && !wasConnected;
   Drop();
   if (!refusal_.empty()) return Refuse(std::exchange(refusal_, {}));
-  if (tls) return Refuse("the broker's certificate is not trusted (CA file " + c_.caFile + ")");
+  if (tls) return Refuse(NotTrusted());
   if (!refused_ && events_.lost) {
     const std::string why = rc == MOSQ_ERR_ERRNO ? std::strerror(errno) : mosquitto_strerror(rc);
     events_.lost(why);
   }
   Retry();
 }
+
+// A handshake that failed, or a CA file without a certificate: either way
+// the CA file does not vouch for this broker.
+std::string MqttLink::NotTrusted() const { return "the broker's certificate is not trusted by the CA file " + c_.caFile; }
 
 void MqttLink::Refuse(const std::string& reason) {
   Drop();

@@ -40,6 +40,7 @@ class MqttLink : public QObject, public TeamLink {
   void Failed(int rc);
   void Retry();
   void Refuse(const std::string& reason);
+  std::string NotTrusted() const;
   void Drop();
   static void OnConnect(mosquitto*, void* self, int rc);
   static void OnMessage(mosquitto*, void* self, const mosquitto_message* m);
