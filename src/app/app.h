@@ -16,6 +16,7 @@
 #include "log/log_state.h"
 #include "nmea/fix_state.h"
 #include "serial/serial_state.h"
+#include "team/team.h"
 #include "terminal/terminal_state.h"
 
 namespace koralin {
@@ -47,6 +48,8 @@ struct App {
   TerminalState terminal;
   ShellState shell;
   HuntState hunt;
+  TeamOptions teamOptions;
+  Team team{platform.team};
 
   bool StopPlay = false;
   ErrorRecord lastInputError;

@@ -96,6 +96,7 @@ void FormLineOfBearing(App& app, const DopplerBearing& bearing, const std::strin
   line.bearing = std::fmod(*heading + bearing.bearing, 360.0);
   line.source = source;
   app.hunt.hunt.Add(line);
+  app.team.Share(line);
   if (HuntFileName(app).empty()) return;
   if (app.hunt.linesInFile >= 2 * DfHunt::kMaxLines) return RewriteHuntFile(app);
   try {
@@ -114,10 +115,15 @@ void lblDDESound_TakeLine(App& app) {
 }
 
 void UpdateDfEstimate(App& app) {
+  const bool teamChanged = app.team.Poll(app.hunt.hunt, app.hunt.rules);
   if (app.hunt.hunt.Update(app.hunt.rules)) {
     app.platform.bus.PublishEstimate(app.hunt.hunt.Estimate());
+    app.team.ShareEstimate(app.hunt.hunt.Estimate());
+    DrawDfWindow(app);
+  } else if (teamChanged) {
     DrawDfWindow(app);
   }
+  app.platform.bus.PublishTeam(app.team);  // the bus signals only what changed
   SendDfWaypoint(app);
 }
 

@@ -56,6 +56,12 @@ template <bool Settings::*flag> constexpr Option Flag(std::string_view key, bool
           }};
 }
 
+// A text option of the team hunt, kept only where the user wrote it.
+template <std::string TeamOptions::*field> constexpr Option TeamText(std::string_view key) {
+  return {key, "", [](const App& a) { return a.teamOptions.*field; },
+          [](App& a, std::string_view v) { a.teamOptions.*field = std::string(v); }, false};
+}
+
 // Every option, one line each.
 constexpr Option kOptions[] = {
     Check<&Form1::mnuAnyTalker>("AnyTalker", true),
@@ -70,6 +76,14 @@ constexpr Option kOptions[] = {
     // 1 sends the estimate as "$GPWPL" on the output port.
     Whole<[](const App& a) { return static_cast<long>(a.hunt.waypointOut); },
           [](App& a, long n) { a.hunt.waypointOut = n == 1; }, 0, 1>("DfWaypointOut", "0"),
+    // The team hunt: off while TeamBroker is empty. The password is read
+    // from its own file, so this file can be shown to anyone.
+    TeamText<&TeamOptions::broker>("TeamBroker"),
+    TeamText<&TeamOptions::caFile>("TeamCaFile"),
+    TeamText<&TeamOptions::user>("TeamUser"),
+    TeamText<&TeamOptions::passwordFile>("TeamPasswordFile"),
+    TeamText<&TeamOptions::hunt>("TeamHunt"),
+    TeamText<&TeamOptions::car>("TeamCar"),
     Flag<&Settings::CrcAnyCase>("CrcAnyCase", true),
     Flag<&Settings::FixWithoutRmc>("FixWithoutRmc", true),
 };

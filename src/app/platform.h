@@ -6,6 +6,7 @@
 #include "dde/links.h"
 #include "display/dialogs.h"
 #include "serial/serial_port.h"
+#include "team/team_link.h"
 
 namespace koralin {
 
@@ -16,6 +17,7 @@ struct Platform {
   SerialPort& comm2;  // MSComm2: separate output port, also the compass input
   ClockSetter& clock;
   ValuesBus& bus;
+  TeamLink& team;  // the team hunt's broker
 };
 
 }  // namespace koralin

@@ -55,6 +55,7 @@ void ExitProgram(App& app) {
     Step(app, [&] { SaveOptions(app, settingsSaved); });
   }
   Step(app, [&] { AdjustLblDDESound(app, false); });
+  Step(app, [&] { app.team.Stop(); });
   Step(app, [&] {
     if (app.platform.comm1.IsOpen()) app.platform.comm1.Close();
   });

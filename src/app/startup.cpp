@@ -5,6 +5,7 @@
 #include "app/pc_clock.h"
 #include "app/options_file.h"
 #include "app/settings_file.h"
+#include "app/team_intake.h"
 #include "common/basic.h"
 #include "dde/links.h"
 #include "display/compass.h"
@@ -90,6 +91,7 @@ void Form1_Load(App& app) {
   LoadSettings(app);
   LoadOptions(app);
   LoadHunt(app);
+  StartTeam(app);
   app.shell.SettingsLoaded = true;
 
   f.tmrPolling.SetInterval(s.PollingInterval);

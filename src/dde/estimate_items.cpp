@@ -17,4 +17,12 @@ std::vector<std::pair<std::string, std::string>> EstimateItems(const DfEstimate&
   return items;
 }
 
+std::vector<std::pair<std::string, std::string>> TeamItems(const Team& team) {
+  std::string cars;
+  for (const auto& [name, car] : team.Cars())
+    cars += (cars.empty() ? "" : ", ") + name + (car.online ? " online " : " offline ") + NumText(car.lines);
+  return {{kTeamItemNames[0], team.StateText()}, {kTeamItemNames[1], cars},
+          {kTeamItemNames[2], NumText(team.DroppedTotal())}};
+}
+
 }  // namespace koralin

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "df/estimate.h"
+#include "team/team.h"
 
 namespace koralin {
 
@@ -18,5 +19,11 @@ inline constexpr std::array<const char*, 8> kEstimateItemNames = {
 // Name and text of each item, in that order: the place and the ellipse are
 // empty while there is no estimate, the state says why.
 std::vector<std::pair<std::string, std::string>> EstimateItems(const DfEstimate& estimate);
+
+// The team hunt's items on the same object, after those: the state
+// ("team: connected", "" when off), the other cars ("red online 12, green
+// offline 3": name, presence, lines taken) and the messages dropped.
+inline constexpr std::array<const char*, 3> kTeamItemNames = {"Team", "TeamCars", "TeamDropped"};
+std::vector<std::pair<std::string, std::string>> TeamItems(const Team& team);
 
 }  // namespace koralin

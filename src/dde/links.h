@@ -8,6 +8,7 @@
 #include <string>
 
 #include "df/estimate.h"
+#include "team/team.h"
 
 namespace koralin {
 
@@ -25,6 +26,8 @@ class ValuesBus {
   // Publishes the DF estimate on its own object (see estimate_items.h); a bus
   // without one ignores it.
   virtual void PublishEstimate(const DfEstimate&) {}
+  // The team hunt's items on the same object (TeamItems), only those that changed.
+  virtual void PublishTeam(const Team&) {}
   // Links to `item` of `application`'s `topic` without waiting: onValue
   // receives its current value and every change; onLost tells that the
   // application is not there, did not answer within the time-out (tenths of

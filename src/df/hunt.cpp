@@ -37,9 +37,14 @@ std::vector<double> DfHunt::Weights(const HuntRules& rules) const {
     const LineOfBearing& l = lines_[i];
     if (l.quality != kNoQuality && l.quality < rules.minQuality) continue;
     if (rules.maxAgeSeconds > 0 && newest - l.time > rules.maxAgeSeconds) continue;
+    if (leftOut_.contains(l.source)) continue;
     w[i] = QualityWeight(l.quality);
   }
   return w;
+}
+
+void DfHunt::LeaveOut(const std::string& source, bool out) {
+  if (out ? leftOut_.insert(source).second : leftOut_.erase(source) > 0) changed_ = true;
 }
 
 bool DfHunt::Update(const HuntRules& rules) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ class DfHunt {
   // Crosses the lines again if any arrived since the last time (so at most
   // once however many a poll brought); true when it did.
   bool Update(const HuntRules& rules);
+  // Sources (a team's cars) whose lines are left out, kept; the next Update
+  // crosses the lines again.
+  void LeaveOut(const std::string& source, bool out);
   // The weight each line has under the rules, 0 for one left out.
   std::vector<double> Weights(const HuntRules& rules) const;
 
@@ -44,6 +48,7 @@ class DfHunt {
   std::deque<LineOfBearing> lines_;
   std::vector<std::uint64_t> ids_;
   std::uint64_t nextId_ = 1;
+  std::set<std::string> leftOut_;
   DfSolver solver_;
   DfEstimate estimate_;
   bool changed_ = false;

@@ -22,7 +22,8 @@ std::optional<double> Number(std::string_view field) {
 }
 
 
-// "2026-12-06T14:03:07Z" or with hundredths, as TimeText writes it.
+}  // namespace
+
 std::optional<double> TimeOf(std::string_view t) {
   unsigned y = 0, mo = 0, d = 0, h = 0, mi = 0;
   double s = 0;
@@ -36,6 +37,8 @@ std::optional<double> TimeOf(std::string_view t) {
   if (!date.ok()) return std::nullopt;
   return static_cast<double>(sys_days{date}.time_since_epoch().count()) * 86400 + h * 3600.0 + mi * 60.0 + s;
 }
+
+namespace {
 
 std::vector<std::string_view> Fields(std::string_view text) {
   std::vector<std::string_view> f;

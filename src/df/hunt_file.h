@@ -15,6 +15,8 @@ namespace koralin {
 
 // "2026-12-06T14:03:07Z", with hundredths when the time has them.
 std::string TimeText(double seconds);
+// The time of such a text; none for anything else.
+std::optional<double> TimeOf(std::string_view text);
 std::string FormatHuntLine(const LineOfBearing& line);
 // None for a damaged line: wrong field count, a number that is none or out
 // of range, a time that is no time.

@@ -4,6 +4,8 @@
 #include <GeographicLib/Gnomonic.hpp>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <numbers>
 #include <string>
 
@@ -144,6 +146,15 @@ void NorthArrow(float width, std::vector<DrawItem>& items) {
 
 }  // namespace
 
+Colour CarColour(const std::string& source) {
+  if (source == "serial" || source == "companion" || source.empty()) return df_colour::kLine;
+  // Dark enough to read on white, far from the line's blue and the marks.
+  static constexpr Colour kCars[] = {0x0000C0, 0x008000, 0x800080, 0x008080, 0x004080, 0x606000, 0xC000C0, 0x404040};
+  std::uint32_t h = 2166136261u;  // FNV-1a: the same on every machine
+  for (const unsigned char c : source) h = (h ^ c) * 16777619u;
+  return kCars[h % std::size(kCars)];
+}
+
 std::vector<DrawItem> DfPicture(const DfHunt& hunt, const HuntRules& rules, float width, float height) {
   std::vector<DrawItem> items;
   if (width <= 0 || height <= 0) return items;  // no room yet: the face has not sized it
@@ -185,7 +196,7 @@ std::vector<DrawItem> DfPicture(const DfHunt& hunt, const HuntRules& rules, floa
     if (!plane.Forward(lat, lon, qx, qy)) continue;
     const bool rejected = weights[i] <= 0 || (i < e.outlier.size() && e.outlier[i]);
     const double strength = 0.15 + 0.85 * static_cast<double>(i - first + 1) / static_cast<double>(lines.size() - first);
-    const Colour c = Fade(rejected ? df_colour::kRejected : df_colour::kLine, df_colour::kBack, strength);
+    const Colour c = Fade(rejected ? df_colour::kRejected : CarColour(l.source), df_colour::kBack, strength);
     items.push_back(Segment(c, 2, v.At(px, py), v.At(qx, qy), rejected));
   }
 

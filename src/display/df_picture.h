@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "df/hunt.h"
@@ -20,6 +21,11 @@ inline constexpr Colour kEllipse = colour::kMagenta;
 inline constexpr Colour kMark = colour::kRed;
 inline constexpr Colour kText = colour::kBlack;
 }  // namespace df_colour
+
+// The colour of a line by the car that took it: this car's own (serial,
+// companion) in kLine, each team car in a colour of its own, the same one in
+// every car's window since it comes from the name alone.
+Colour CarColour(const std::string& source);
 
 // Only the newest lines are drawn: older ones would have faded to nothing and
 // would cost the face a repaint of thousands of lines.

@@ -1,6 +1,7 @@
 #include "display/df_window.h"
 
 #include "app/app.h"
+#include "common/basic.h"
 #include "display/df_picture.h"
 
 namespace koralin {
@@ -27,6 +28,21 @@ void DrawDfWindow(App& app) {
     note.text = app.hunt.fileError;
     items.push_back(std::move(note));
   }
+  // The team: its state, then each car in its lines' colour.
+  const std::size_t first = items.size();
+  const auto note = [&items, first](Colour c, std::string text) {
+    DrawItem t;
+    t.kind = DrawKind::kText;
+    t.colour = c;
+    t.x1 = 100, t.y1 = 1100 + 240 * static_cast<float>(items.size() - first);
+    t.text = std::move(text);
+    items.push_back(std::move(t));
+  };
+  if (!app.team.StateText().empty()) note(df_colour::kText, app.team.StateText());
+  for (const auto& [name, car] : app.team.Cars())
+    note(CarColour(name), name + (car.droppedOut ? ": dropped out, " : car.online ? ": online, " : ": offline, ") +
+                              NumText(car.lines) + " lines");
+  if (app.team.DroppedTotal() > 0) note(colour::kRed, NumText(app.team.DroppedTotal()) + " messages dropped");
   d.picture.SetDrawing(df_colour::kBack, std::move(items));
 }
 

@@ -20,6 +20,7 @@ constexpr long kNoCompanion = 282;  // the companion did not answer
 QStringList EstimateItemNames() {
   QStringList names;
   for (const char* item : kEstimateItemNames) names << item;
+  for (const char* item : kTeamItemNames) names << item;
   return names;
 }
 
@@ -38,6 +39,7 @@ DbusBus::DbusBus(const QString& application, QDBusConnection connection, When wh
                               "lblDoppler1"}),
       estimate_(kEstimateInterface, EstimateItemNames()) {
   for (const auto& [item, value] : EstimateItems({})) estimate_.SetValue(ToQ(item), ToQ(value));
+  for (const char* item : kTeamItemNames) estimate_.SetValue(item, "");
   if (when == When::kNow) Open();
 }
 
@@ -92,8 +94,12 @@ void DbusBus::Publish(const std::string& item, const std::string& value) {
 }
 
 // Only the values that changed are signalled, as for the window's items.
-void DbusBus::PublishEstimate(const DfEstimate& estimate) {
-  for (const auto& [item, value] : EstimateItems(estimate)) {
+void DbusBus::PublishEstimate(const DfEstimate& estimate) { PublishOnEstimate(EstimateItems(estimate)); }
+
+void DbusBus::PublishTeam(const Team& team) { PublishOnEstimate(TeamItems(team)); }
+
+void DbusBus::PublishOnEstimate(const std::vector<std::pair<std::string, std::string>>& items) {
+  for (const auto& [item, value] : items) {
     const QString name = ToQ(item), text = ToQ(value);
     if (estimate_.Value(name) == text) continue;
     estimate_.SetValue(name, text);

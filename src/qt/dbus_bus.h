@@ -31,6 +31,7 @@ class DbusBus : public QObject, public ValuesBus {
 
   void Publish(const std::string& item, const std::string& value) override;
   void PublishEstimate(const DfEstimate& estimate) override;
+  void PublishTeam(const Team& team) override;
   void Link(const std::string& application, const std::string& topic, const std::string& item, int timeoutTenths,
             OnValue onValue, OnLost onLost) override;
   void Unlink() override;
@@ -43,6 +44,8 @@ class DbusBus : public QObject, public ValuesBus {
   void OnCompanionRead(QDBusPendingCallWatcher* call);
 
  private:
+  // Sets the estimate object's items that changed and signals them.
+  void PublishOnEstimate(const std::vector<std::pair<std::string, std::string>>& items);
   QDBusConnection connection_;
   QString service_;
   QString problem_;

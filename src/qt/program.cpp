@@ -10,6 +10,7 @@
 #include "qt/exit_paths.h"
 #include "qt/linux_clock_setter.h"
 #include "qt/main_window.h"
+#include "qt/mqtt_link.h"
 #include "qt/qt_dialogs.h"
 #include "qt/qt_system.h"
 #include "qt/target_port.h"
@@ -42,8 +43,9 @@ Program::Program(Options o)
                  : std::make_unique<DbusBus>(o.busName.isEmpty() ? QString::fromStdString(Either(o.system, system_).ExeName())
                                                                  : o.busName,
                                              QDBusConnection::sessionBus(), DbusBus::When::kOnOpen)),
+      team_(o.team ? nullptr : std::make_unique<MqttLink>()),
       app(Platform{Either(o.system, system_), Either(o.dialogs, dialogs_), Either(o.comm1, comm1_),
-                   Either(o.comm2, comm2_), Either(o.clock, clock_), Either(o.bus, bus_)}) {
+                   Either(o.comm2, comm2_), Either(o.clock, clock_), Either(o.bus, bus_), Either(o.team, team_)}) {
   for (TargetPort* port : {comm1_.get(), comm2_.get()})
     if (port) port->SetClientLimit([this] { return app.serial.ListenClients; });
   for (Timer* t : app.form1.Timers()) {

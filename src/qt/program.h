@@ -17,6 +17,7 @@ namespace koralin::qt {
 
 class DbusBus;
 class LinuxClockSetter;
+class MqttLink;
 class MainWindow;
 class QtDialogs;
 class QtSystem;
@@ -38,6 +39,7 @@ class Program {
     SerialPort* comm2 = nullptr;
     ClockSetter* clock = nullptr;
     ValuesBus* bus = nullptr;
+    TeamLink* team = nullptr;
     // Runs one model timer; null: a Qt timer.
     std::function<void(Timer&)> runTimer = {};
     // The main window, the minimal display and the tool windows; with the
@@ -69,6 +71,7 @@ class Program {
   std::unique_ptr<TargetPort> comm1_, comm2_;
   std::unique_ptr<LinuxClockSetter> clock_;
   std::unique_ptr<DbusBus> bus_;
+  std::unique_ptr<MqttLink> team_;
 
  public:
   App app;

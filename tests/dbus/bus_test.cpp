@@ -33,7 +33,7 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
   Client estimate("estimate-reader", bus.ServiceName(), "/DfEstimate", "org.koralin.DfEstimate");
   EXPECT_EQ(estimate.GetAll().join(',').toStdString(),
             "Latitude=,LinesRejected=0,LinesUsed=0,Longitude=,Orientation=,SemiMajor=,SemiMinor=,"
-            "State=no estimate: fewer than 3 usable lines");
+            "State=no estimate: fewer than 3 usable lines,Team=,TeamCars=,TeamDropped=");
   Form1& f = rig.app.form1;
   const struct { Label& label; const char *item, *value; } cases[] = {
       {f.lblLat1, "lblDDELat", "4807.04N"},     {f.lblLong1, "lblDDELong", "01131.00E"}, {f.lblVal1, "lblDDEVal", "A"},
@@ -57,7 +57,7 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
   QStringList signalled;
   for (const auto& [item, value] : estimate.changes) signalled << item + "=" + value;
   signalled.sort();
-  EXPECT_EQ(estimate.GetAll().join(',') + "|" + signalled.join(','), placed + "|" + placed);
+  EXPECT_EQ(estimate.GetAll().join(',') + "|" + signalled.join(','), placed + ",Team=,TeamCars=,TeamDropped=|" + placed);
   EXPECT_TRUE(client.Set("objectName").startsWith("<error")) << "nothing inherited is settable";
   EXPECT_EQ(client.Get("objectName"), "<error org.freedesktop.DBus.Error.UnknownProperty>");
 

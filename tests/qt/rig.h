@@ -38,6 +38,7 @@ inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder, bool re
   f.system.appPath = folder;
   return {.system = &f.system, .dialogs = realBoxes ? nullptr : &f.dialogs, .comm1 = realPorts ? nullptr : &f.comm1,
           .comm2 = realPorts ? nullptr : &f.comm2, .clock = &f.clockSetter, .bus = &f.bus,
+          .team = &f.team,
           .runTimer = [&f](Timer& t) { f.clock.Attach(t); }, .windows = !realPorts};
 }
 

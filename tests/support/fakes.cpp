@@ -76,7 +76,7 @@ void TestRig::ReadyToDecode(int input) {
 
 // Null: the fake bus, which only exists once the fakes are built.
 TestRig::TestRig(ValuesBus* realBus)
-    : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus ? *realBus : bus}) {
+    : app(Platform{system, dialogs, comm1, comm2, clockSetter, realBus ? *realBus : bus, team}) {
   for (Timer* t : app.form1.Timers()) clock.Attach(*t);
 }
 

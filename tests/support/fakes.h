@@ -177,6 +177,32 @@ class FakeBus : public ValuesBus {
   OnLost onLost_;
 };
 
+// A broker that connects when told to; it keeps what the program sends.
+class FakeTeamLink : public TeamLink {
+ public:
+  void Connect(const TeamConnection& c, Events events) override { connection = c, events_ = std::move(events); }
+  void Publish(const std::string& topic, const std::string& payload, int qos, bool retain) override {
+    published.push_back({topic, payload, qos, retain});
+  }
+  void Subscribe(const std::string& pattern) override { subscribed.push_back(pattern); }
+  void Disconnect() override { events_ = {}, ++disconnects; }
+  // The broker's side.
+  void Connected() { events_.connected(); }
+  void Lost() { events_.lost("gone"); }
+  void Refused(const std::string& reason) { events_.refused(reason); }
+  void Message(const std::string& topic, std::string_view payload) { events_.message(topic, payload); }
+  bool Connecting() const { return static_cast<bool>(events_.connected); }
+
+  struct Sent { std::string topic, payload; int qos; bool retain; };
+  std::optional<TeamConnection> connection;
+  std::vector<Sent> published;
+  std::vector<std::string> subscribed;
+  int disconnects = 0;
+
+ private:
+  Events events_;
+};
+
 // A stand-in for every part of the platform, and the clock for the timers.
 struct Fakes {
   FakeClock clock;
@@ -185,6 +211,7 @@ struct Fakes {
   FakeSerialPort comm1, comm2;
   FakeClockSetter clockSetter;
   FakeBus bus;
+  FakeTeamLink team;
 };
 
 // A whole program on fakes (or on the given bus).

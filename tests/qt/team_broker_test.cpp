@@ -1,0 +1,251 @@
+// The team hunt through a real Mosquitto broker with a password file: the
+// real program's lines go out, another car's lines come in and count in the
+// estimate, and its presence ends "offline" when it leaves.
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QProcess>
+#include <GeographicLib/Geodesic.hpp>
+#include <cmath>
+#include <cstdio>
+
+#include "qt/dbus_names.h"
+#include "qt/rig.h"
+#include "support/pty.h"
+#include "support/sentences.h"
+#include "team/team_message.h"
+
+namespace koralin {
+namespace {
+
+namespace fs = std::filesystem;
+using test::WaitFor;
+
+// A loopback port nobody listens on now.
+int FreePort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof a;
+  ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
+  ::close(fd);
+  return ntohs(a.sin_port);
+}
+
+// Runs a tool, its output kept from the test's.
+void RunTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  p.waitForFinished(20000);
+}
+
+// Makes a CA (name.pem, name.key) with openssl; with `server`, also a
+// certificate for localhost signed by it (server.pem, server.key).
+void MakeCa(const std::string& dir, const std::string& name, bool server) {
+  const auto at = [&dir](const std::string& f) { return QString::fromStdString(dir + "/" + f); };
+  RunTool("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                                "/CN=" + QString::fromStdString(name), "-keyout", at(name + ".key"), "-out", at(name + ".pem")});
+  if (!server) return;
+  test::WriteFile(dir + "/san.ext", "subjectAltName=DNS:localhost\n");
+  RunTool("openssl", {"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-keyout",
+                                at("server.key"), "-out", at("server.csr")});
+  RunTool("openssl", {"x509", "-req", "-in", at("server.csr"), "-CA", at(name + ".pem"), "-CAkey",
+                                at(name + ".key"), "-CAcreateserial", "-days", "2", "-extfile", at("san.ext"),
+                                "-out", at("server.pem")});
+}
+
+// A broker that lets in "blue" and "red" with their passwords, nobody else;
+// with `tls`, only through TLS with a certificate for localhost.
+struct Broker {
+  test::TempFolder dir;
+  int port = FreePort();
+  QProcess daemon;
+  explicit Broker(bool tls = false) {
+    // Started as root, the broker reads its files as the user "mosquitto".
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    const QString file = QString::fromStdString(dir / "passwords");
+    RunTool("mosquitto_passwd", {"-c", "-b", file, "blue", "blue-secret"});
+    RunTool("mosquitto_passwd", {"-b", file, "red", "red-secret"});
+    std::string conf = "listener " + std::to_string(port) + (tls ? "\n" : " 127.0.0.1\n");
+    if (tls) {
+      MakeCa(dir.path(), "ca", true);
+      MakeCa(dir.path(), "other", false);
+      conf += "cafile " + (dir / "ca.pem") + "\ncertfile " + (dir / "server.pem") + "\nkeyfile " + (dir / "server.key") + "\n";
+      fs::permissions(dir / "server.key", fs::perms::others_read, fs::perm_options::add);
+    }
+    test::WriteFile(dir / "broker.conf", conf + "allow_anonymous false\npassword_file " + (dir / "passwords") + "\n");
+    fs::permissions(file.toStdString(), fs::perms::others_read, fs::perm_options::add);
+    daemon.setProcessChannelMode(QProcess::MergedChannels);
+    daemon.start("mosquitto", {"-c", QString::fromStdString(dir / "broker.conf")});
+    WaitFor([&] {
+      const int fd = test::ConnectLocal(port);
+      return fd >= 0 && ::close(fd) == 0;
+    }, 5000);
+  }
+  ~Broker() { daemon.kill(), daemon.waitForFinished(5000); }
+  // A client of the broker as car "red".
+  QStringList Red(std::initializer_list<QString> args) const {
+    QStringList a{"-p", QString::number(port), "-u", "red", "-P", "red-secret"};
+    for (const QString& s : args) a << s;
+    return a;
+  }
+};
+
+struct PrivateBus {
+  QProcess daemon;
+  QString address;
+  PrivateBus() {
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    if (daemon.waitForStarted(5000) && daemon.waitForReadyRead(5000))
+      address = QString::fromUtf8(daemon.readLine()).trimmed();
+  }
+  ~PrivateBus() { daemon.kill(), daemon.waitForFinished(5000); }
+};
+
+std::string Minutes(double degrees, int width) {
+  const double whole = std::floor(std::abs(degrees));
+  char text[32];
+  std::snprintf(text, sizeof text, "%0*d%07.4f", width, static_cast<int>(whole), (std::abs(degrees) - whole) * 60);
+  return text;
+}
+
+// The transmitter, and a car at (lat, lon) hearing it; `nose` is its course.
+constexpr double kTxLat = 48.02, kTxLon = 11.02;
+double Azimuth(double lat, double lon) {
+  double s12 = 0, azi1 = 0, azi2 = 0;
+  GeographicLib::Geodesic::WGS84().Inverse(lat, lon, kTxLat, kTxLon, s12, azi1, azi2);
+  return std::fmod(azi1 + 360, 360);
+}
+
+// A fix without a bearing: keeps the polls going and forms no line.
+std::string Fix() { return test::Nmea("GPRMC,120000.00,A,4800.0000,N,01100.0000,E,000.0,,061226,,") + "\r\n"; }
+
+// One poll of the receiver driving east at 10 knots: its fix and its Doppler bearing.
+std::string Poll(int second, double lat, double lon) {
+  const double relative = std::fmod(Azimuth(lat, lon) - 90 + (second % 2 ? 1 : -1) + 720, 360);
+  char time[16], bearing[16];
+  std::snprintf(time, sizeof time, "1200%02d.00", second);
+  std::snprintf(bearing, sizeof bearing, "%%%03d/8", static_cast<int>(std::lround(relative)) % 360);
+  return test::Nmea("GPRMC," + std::string(time) + ",A," + Minutes(lat, 2) + ",N," + Minutes(lon, 3) +
+                    ",E,010.0,090.0,061226,,") + "\r\n" + bearing + "\r\n";
+}
+
+// The real program as car "blue" on its own private bus, reading a pty
+// receiver, with `options` in its Options.cfg.
+struct Car {
+  explicit Car(const std::string& options) {
+    fs::copy_file(KORALIN_PROGRAM, dir / "koralin-gps");
+    test::WriteSettings(dir.path(), [](Settings& s) { s.ComPortIn = 3, s.PollingInterval = 50; });
+    test::WriteFile(dir / "ComPorts.cfg", "3=" + gps.Path() + "\n");
+    test::WriteFile(dir / "blue.pw", "blue-secret\n");
+    test::WriteFile(dir / "Options.cfg", options + "TeamHunt=fox\nTeamCar=blue\n");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address);
+    koralin.setProcessEnvironment(env);
+    koralin.setProcessChannelMode(QProcess::MergedChannels);
+    koralin.start(QString::fromStdString(dir / "koralin-gps"));
+    watch = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus.address, "team-watch"));
+  }
+  ~Car() {
+    koralin.kill(), koralin.waitForFinished(5000);
+    QDBusConnection::disconnectFromBus("team-watch");
+  }
+  // One of /DfEstimate's items; "?" while it cannot be read.
+  std::string Item(const char* name) {
+    QDBusInterface estimate(qt::BusServiceName("koralin-gps"), "/DfEstimate", "org.freedesktop.DBus.Properties", *watch);
+    const QDBusReply<QDBusVariant> r = estimate.call("Get", "org.koralin.DfEstimate", name);
+    return r.isValid() ? r.value().variant().toString().toStdString() : std::string("?");
+  }
+  // Waits for the item to read `value`, the receiver keeping the polls going.
+  bool Reads(const char* name, const std::string& value, int ms = 15000) {
+    return WaitFor([&] {
+      gps.Send(Fix());
+      test::RunFor(100);
+      return Item(name) == value;
+    }, ms);
+  }
+  PrivateBus bus;
+  test::Pty gps;
+  test::TempFolder dir;
+  QProcess koralin;
+  std::unique_ptr<QDBusConnection> watch;
+};
+
+TEST(TeamBroker, LinesGoOutAndAnotherCarsLinesCountInTheEstimate) {
+  Broker broker;
+  QProcess lines;  // another client sees this car's lines
+  lines.start("mosquitto_sub", broker.Red({"-t", "koralin/fox/lines/blue", "-C", "6", "-W", "30"}));
+  Car car("TeamBroker=mqtt://127.0.0.1:" + std::to_string(broker.port) + "\nTeamUser=blue\nTeamPasswordFile=blue.pw\n");
+  if (car.bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  test::Pty& gps = car.gps;
+  QProcess& koralin = car.koralin;
+  const auto item = [&car](const char* name) { return car.Item(name); };
+  ASSERT_TRUE(car.Reads("Team", "team: connected")) << item("Team") << broker.daemon.readAll().toStdString();
+
+  const GeographicLib::Geodesic& g = GeographicLib::Geodesic::WGS84();
+  // The first fixes after standing form no line yet; six of these nine do.
+  for (int i = 1; i <= 9; ++i) {
+    double lat = 0, lon = 0;
+    g.Direct(48.0, 11.0, 90, 500.0 * i, lat, lon);
+    gps.Send(Poll(i, lat, lon));
+    test::RunFor(300);
+  }
+  ASSERT_TRUE(WaitFor([&] { return lines.state() == QProcess::NotRunning; }, 10000))
+      << lines.readAllStandardOutput().toStdString();
+  const QList<QByteArray> sent = lines.readAllStandardOutput().trimmed().split('\n');
+  ASSERT_GE(sent.size(), 6);
+  for (const QByteArray& payload : sent) {
+    const auto decoded = DecodeTeamLine(payload.toStdString());
+    ASSERT_TRUE(std::holds_alternative<TeamLine>(decoded)) << payload.toStdString();
+    EXPECT_EQ(std::get<TeamLine>(decoded).car, "blue");
+  }
+  const int own = std::stoi(item("LinesUsed")) + std::stoi(item("LinesRejected"));
+
+  // Red, south of the transmitter, says it is online and sends three lines,
+  // one of them twice, and one piece of garbage.
+  RunTool("mosquitto_pub", broker.Red({"-t", "koralin/fox/cars/red", "-r", "-m", "online"}));
+  for (int i = 0; i < 3; ++i) {
+    double lat = 0, lon = 0;
+    g.Direct(47.99, 11.0, 90, 1500.0 * i, lat, lon);
+    const TeamLine t{"red", static_cast<std::uint64_t>(i + 1), {1796990400.0 + i, lat, lon, Azimuth(lat, lon), 8, "serial"}};
+    RunTool("mosquitto_pub", broker.Red({"-q", "1", "-t", "koralin/fox/lines/red", "-m",
+                                                   QString::fromStdString(EncodeTeamLine(t))}));
+    if (i == 1)
+      RunTool("mosquitto_pub", broker.Red({"-q", "1", "-t", "koralin/fox/lines/red", "-m",
+                                                     QString::fromStdString(EncodeTeamLine(t))}));
+  }
+  RunTool("mosquitto_pub", broker.Red({"-t", "koralin/fox/lines/red", "-m", "{\"lat\":NaN}"}));
+  EXPECT_TRUE(car.Reads("TeamCars", "red online 3")) << item("TeamCars");
+  EXPECT_TRUE(car.Reads("TeamDropped", "1")) << item("TeamDropped");
+  EXPECT_TRUE(WaitFor([&] { return std::stoi(item("LinesUsed")) + std::stoi(item("LinesRejected")) == own + 3; }, 5000))
+      << item("LinesUsed") << " " << own;
+
+  koralin.terminate();
+  ASSERT_TRUE(koralin.waitForFinished(10000)) << koralin.readAll().toStdString();
+  QProcess presence;
+  presence.start("mosquitto_sub", broker.Red({"-t", "koralin/fox/cars/blue", "-C", "1", "-W", "5"}));
+  ASSERT_TRUE(presence.waitForFinished(8000));
+  EXPECT_EQ(presence.readAllStandardOutput().trimmed().toStdString(), "offline");
+  EXPECT_EQ(koralin.readAll().toStdString().find("secret"), std::string::npos) << "the password is never printed";
+}
+
+// mqtts:// verifies the broker's certificate: the CA that signed it lets the
+// car in, another CA is refused in words, without a box.
+TEST(TeamBroker, TlsTrustsOnlyTheCaGiven) {
+  Broker broker(true);
+  const std::string url = "TeamBroker=mqtts://localhost:" + std::to_string(broker.port) + "\n";
+  {
+    Car car(url + "TeamUser=blue\nTeamPasswordFile=blue.pw\nTeamCaFile=" + (broker.dir / "ca.pem") + "\n");
+    if (car.bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+    EXPECT_TRUE(car.Reads("Team", "team: connected")) << car.Item("Team") << broker.daemon.readAll().toStdString();
+  }
+  Car car(url + "TeamUser=blue\nTeamPasswordFile=blue.pw\nTeamCaFile=" + (broker.dir / "other.pem") + "\n");
+  EXPECT_TRUE(car.Reads("Team", "team: refused: the broker's certificate is not trusted by the CA file " +
+                                    (broker.dir / "other.pem"))) << car.Item("Team");
+}
+
+}  // namespace
+}  // namespace koralin
