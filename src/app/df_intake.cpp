@@ -127,6 +127,19 @@ void UpdateDfEstimate(App& app) {
   SendDfWaypoint(app);
 }
 
+void ArmTeamTimer(App& app) {
+  Timer& t = app.form1.tmrTeam;
+  if (t.Enabled()) return;
+  t.SetInterval(kTeamSettleMs);
+  t.SetEnabled(true);
+}
+
+void tmrTeam_Timer(App& app) {
+  app.form1.tmrTeam.SetEnabled(false);
+  UpdateDfEstimate(app);
+  if (app.team.Waiting() > 0) ArmTeamTimer(app);  // a flood: the rest next time
+}
+
 void NewHunt(App& app) {
   app.hunt.hunt.Clear();
   app.hunt.damagedLines = 0;

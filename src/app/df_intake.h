@@ -22,6 +22,12 @@ void lblDDESound_TakeLine(App& app);
 // then sends the estimate as a waypoint when that is on; called at the end of
 // each poll.
 void UpdateDfEstimate(App& app);
+// Other cars' lines are taken in this long after the first of them came,
+// not at the next poll, which may be seconds away; the lines that came
+// meanwhile count in one update.
+inline constexpr int kTeamSettleMs = 100;
+void ArmTeamTimer(App& app);
+void tmrTeam_Timer(App& app);
 // "New hunt": no lines, an empty hunt file, and no estimate published.
 void NewHunt(App& app);
 

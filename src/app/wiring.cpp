@@ -161,6 +161,8 @@ void WireForm1(App& app) {
   f.tmrPolling.mayRest = [&app](const Timer::Wake& wake) { return tmrPolling_MayRest(app, wake); };
   on(f.tmrComInTimeOut.onTick, tmrComInTimeOut_Timer);
   on(f.tmrResume.onTick, tmrResume_Timer);
+  on(f.tmrTeam.onTick, tmrTeam_Timer);
+  app.team.onArrival = [&app] { ArmTeamTimer(app); };
 
   f.lblTurnPrompt.SetToolTip("Turn-prompt " + app.platform.system.ExeName() + " is running.");
   PublishLinkItems(app);

@@ -72,8 +72,9 @@ struct Form1 {
   Timer tmrPolling{"tmrPolling"};
   Timer tmrComInTimeOut{"tmrComInTimeOut"};
   Timer tmrResume{"tmrResume"};  // reopens a port that went away
+  Timer tmrTeam{"tmrTeam"};      // takes in the team's lines soon after they come
   // Every timer of the window, for whatever runs them (Qt, a test's clock).
-  std::array<Timer*, 3> Timers() { return {&tmrPolling, &tmrComInTimeOut, &tmrResume}; }
+  std::array<Timer*, 4> Timers() { return {&tmrPolling, &tmrComInTimeOut, &tmrResume, &tmrTeam}; }
 
   // Menus, in menu-bar order.
   MenuItem mnuFiles{"mnuFiles", "&Files"};

@@ -120,6 +120,7 @@ void Team::OnMessage(const std::string& topic, std::string_view payload) {
   if (payload.size() > kMaxTeamPayload) return Drop(TeamDrop::kTooLong);
   if (inbox_.size() == kMaxInbox) return Drop(TeamDrop::kFlood);
   inbox_.emplace_back(topic, payload);
+  if (onArrival) onArrival();
 }
 
 long Team::DroppedTotal() const {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -69,6 +70,8 @@ class Team {
   void Share(const LineOfBearing& line);
   // Published, retained, when its text changed.
   void ShareEstimate(const DfEstimate& estimate);
+  // Told when a message comes to wait for the next Poll.
+  std::function<void()> onArrival;
   // Takes up to kPerPoll waiting messages: other cars' lines go into the
   // hunt; cars offline longer than the rules' maximum age are left out.
   // True when a car's state or count changed.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/fakes.h"
+#include "app/df_intake.h"
 #include "team/team.h"
 
 namespace koralin {
@@ -209,6 +210,25 @@ TEST(Team, TheEstimateGoesRetainedWhenItChangesAndAgainAfterReconnecting) {
   b.link.Lost();
   b.link.Connected();
   EXPECT_EQ(b.link.published.back().payload, b.link.published[0].payload);
+}
+
+// Another car's line counts within a moment, not at the next poll, and a
+// burst of them counts in one update.
+TEST(Team, LinesCountSoonAfterTheyComeNotAtTheNextPoll) {
+  test::TestRig rig;
+  rig.app.form1.tmrPolling.SetInterval(1500);
+  rig.app.form1.tmrPolling.SetEnabled(true);
+  rig.app.team.Start({"mqtt://127.0.0.1:1883", "", "", "", "fox", "blue"}, "");
+  rig.team.Connected();
+  rig.clock.Advance(1500);
+  const std::size_t published = rig.bus.estimates.size();
+  for (std::uint64_t seq = 1; seq <= 3; ++seq)
+    rig.team.Message("koralin/fox/lines/red", EncodeTeamLine({"red", seq, {1000.0 + seq, 48, 11.0 + 0.01 * seq, 90, 5, "serial"}}));
+  rig.clock.Advance(kTeamSettleMs - 1);
+  EXPECT_EQ(rig.app.hunt.hunt.Lines().size(), 0u);
+  rig.clock.Advance(1);
+  EXPECT_EQ(rig.app.hunt.hunt.Lines().size(), 3u);
+  EXPECT_EQ(rig.bus.estimates.size(), published + 1);
 }
 
 }  // namespace
