@@ -87,6 +87,19 @@ inline int ConnectLocal(int port) {
   return -1;
 }
 
+// A loopback port nobody listens on now.
+inline int FreeLocalPort() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof a;
+  ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
+  ::close(fd);
+  return ntohs(a.sin_port);
+}
+
 // A settings folder whose ComPorts.cfg maps port numbers to devices.
 class PortMap {
  public:
