@@ -9,11 +9,13 @@
 #include <GeographicLib/Geodesic.hpp>
 #include <cmath>
 #include <cstdio>
+#include <set>
 
 #include "qt/dbus_names.h"
 #include "qt/rig.h"
 #include "support/pty.h"
 #include "support/sentences.h"
+#include "common/text_file.h"
 #include "team/team_message.h"
 
 namespace koralin {
@@ -76,16 +78,24 @@ struct Broker {
       conf += "cafile " + (dir / "ca.pem") + "\ncertfile " + (dir / "server.pem") + "\nkeyfile " + (dir / "server.key") + "\n";
       fs::permissions(dir / "server.key", fs::perms::others_read, fs::perm_options::add);
     }
-    test::WriteFile(dir / "broker.conf", conf + "allow_anonymous false\npassword_file " + (dir / "passwords") + "\n");
+    // Sessions are kept over a restart, so a watcher misses nothing.
+    fs::create_directory(dir / "db");
+    fs::permissions(dir / "db", fs::perms::all);
+    test::WriteFile(dir / "broker.conf", conf + "allow_anonymous false\npassword_file " + (dir / "passwords") +
+                                             "\npersistence true\npersistence_location " + (dir / "db/") + "\n");
     fs::permissions(file.toStdString(), fs::perms::others_read, fs::perm_options::add);
     daemon.setProcessChannelMode(QProcess::MergedChannels);
+    Start();
+  }
+  ~Broker() { daemon.kill(), daemon.waitForFinished(5000); }
+  void Start() {
     daemon.start("mosquitto", {"-c", QString::fromStdString(dir / "broker.conf")});
     WaitFor([&] {
       const int fd = test::ConnectLocal(port);
       return fd >= 0 && ::close(fd) == 0;
     }, 5000);
   }
-  ~Broker() { daemon.kill(), daemon.waitForFinished(5000); }
+  void Stop() { daemon.terminate(), daemon.waitForFinished(5000); }
   // A client of the broker as car "red".
   QStringList Red(std::initializer_list<QString> args) const {
     QStringList a{"-p", QString::number(port), "-u", "red", "-P", "red-secret"};
@@ -230,6 +240,47 @@ TEST(TeamBroker, LinesGoOutAndAnotherCarsLinesCountInTheEstimate) {
   ASSERT_TRUE(presence.waitForFinished(8000));
   EXPECT_EQ(presence.readAllStandardOutput().trimmed().toStdString(), "offline");
   EXPECT_EQ(koralin.readAll().toStdString().find("secret"), std::string::npos) << "the password is never printed";
+}
+
+// The broker goes away mid-hunt and comes back 10 s later: a watcher with a
+// kept session gets every line the car formed, none twice.
+TEST(TeamBroker, ABrokerRestartLosesNoLineAndDoublesNone) {
+  Broker broker;
+  QProcess watcher;
+  watcher.start("mosquitto_sub", broker.Red({"-c", "-i", "watcher", "-q", "1", "-t", "koralin/fox/lines/blue"}));
+  Car car("TeamBroker=mqtt://127.0.0.1:" + std::to_string(broker.port) + "\nTeamUser=blue\nTeamPasswordFile=blue.pw\n");
+  if (car.bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  ASSERT_TRUE(car.Reads("Team", "team: connected")) << car.Item("Team");
+  const GeographicLib::Geodesic& g = GeographicLib::Geodesic::WGS84();
+  const auto drive = [&](int from, int to) {
+    for (int i = from; i <= to; ++i) {
+      double lat = 0, lon = 0;
+      g.Direct(48.0, 11.0, 90, 300.0 * i, lat, lon);
+      car.gps.Send(Poll(i, lat, lon));
+      test::RunFor(300);
+    }
+  };
+  drive(1, 6);
+  broker.Stop();
+  drive(7, 12);
+  EXPECT_TRUE(car.Reads("Team", "team: reconnecting")) << car.Item("Team");
+  test::RunFor(7000);
+  broker.Start();
+  ASSERT_TRUE(car.Reads("Team", "team: connected", 70000)) << car.Item("Team");
+  drive(13, 16);
+  const std::size_t formed = SplitLines(test::ReadFile(car.dir / "Hunt.csv")).size();
+  std::set<std::uint64_t> seqs;
+  QList<QByteArray> got;
+  WaitFor([&] {
+    got += watcher.readAllStandardOutput().trimmed().split('\n');
+    got.removeIf([](const QByteArray& b) { return b.isEmpty(); });
+    return static_cast<std::size_t>(got.size()) >= formed;
+  }, 10000);
+  for (const QByteArray& payload : got) seqs.insert(std::get<TeamLine>(DecodeTeamLine(payload.toStdString())).seq);
+  EXPECT_GE(formed, 12u);
+  EXPECT_EQ(seqs.size(), formed);
+  EXPECT_EQ(static_cast<std::size_t>(got.size()), formed) << "none twice";
+  watcher.kill(), watcher.waitForFinished(5000);
 }
 
 // mqtts:// verifies the broker's certificate: the CA that signed it lets the
