@@ -5,6 +5,7 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <GeographicLib/Geodesic.hpp>
 #include <cmath>
@@ -281,6 +282,35 @@ TEST(TeamBroker, ABrokerRestartLosesNoLineAndDoublesNone) {
   EXPECT_EQ(seqs.size(), formed);
   EXPECT_EQ(static_cast<std::size_t>(got.size()), formed) << "none twice";
   watcher.kill(), watcher.waitForFinished(5000);
+}
+
+// A hostile client floods the hunt's topics with 10,000 pieces of garbage
+// and one 10 MB message: all dropped and counted, the program answering
+// throughout and still connected.
+TEST(TeamBroker, AFloodOfGarbageIsDroppedAndCounted) {
+  Broker broker;
+  Car car("TeamBroker=mqtt://127.0.0.1:" + std::to_string(broker.port) + "\nTeamUser=blue\nTeamPasswordFile=blue.pw\n");
+  if (car.bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  ASSERT_TRUE(car.Reads("Team", "team: connected")) << car.Item("Team");
+  test::WriteFile(car.dir / "huge", std::string(10 * 1024 * 1024, '{'));
+  RunTool("mosquitto_pub", broker.Red({"-t", "koralin/fox/lines/red", "-f", QString::fromStdString(car.dir / "huge")}));
+  std::string garbage;
+  for (int i = 0; i < 10000; ++i) garbage += "{\"v\":1,\"lat\":" + std::to_string(i) + "}\n";
+  QProcess flood;
+  flood.start("mosquitto_pub", broker.Red({"-t", "koralin/fox/lines/red", "-l"}));
+  flood.write(garbage.data(), static_cast<qint64>(garbage.size()));
+  flood.closeWriteChannel();
+  EXPECT_TRUE(WaitFor([&] {
+    car.gps.Send(Fix());
+    QElapsedTimer answer;
+    answer.start();
+    const std::string dropped = car.Item("TeamDropped");
+    EXPECT_LT(answer.elapsed(), 1000) << "the window's thread answers the bus";
+    return dropped != "?" && std::stol(dropped) >= 5000;
+  }, 30000)) << car.Item("TeamDropped");
+  flood.waitForFinished(10000);
+  EXPECT_EQ(car.Item("Team"), "team: connected");
+  EXPECT_EQ(car.Item("TeamCars"), "") << "garbage makes no car";
 }
 
 // mqtts:// verifies the broker's certificate: the CA that signed it lets the
