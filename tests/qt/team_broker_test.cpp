@@ -10,6 +10,8 @@
 #include <GeographicLib/Geodesic.hpp>
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <vector>
 #include <set>
 
 #include "qt/dbus_names.h"
@@ -71,7 +73,7 @@ struct Broker {
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     const QString file = QString::fromStdString(dir / "passwords");
     RunTool("mosquitto_passwd", {"-c", "-b", file, "blue", "blue-secret"});
-    RunTool("mosquitto_passwd", {"-b", file, "red", "red-secret"});
+    for (const char* car : {"red", "green"}) RunTool("mosquitto_passwd", {"-b", file, car, QString(car) + "-secret"});
     std::string conf = "listener " + std::to_string(port) + (tls ? "\n" : " 127.0.0.1\n");
     if (tls) {
       MakeCa(dir.path(), "ca", true);
@@ -144,25 +146,25 @@ std::string Poll(int second, double lat, double lon) {
                     ",E,010.0,090.0,061226,,") + "\r\n" + bearing + "\r\n";
 }
 
-// The real program as car "blue" on its own private bus, reading a pty
+// The real program as car `name` on its own private bus, reading a pty
 // receiver, with `options` in its Options.cfg.
 struct Car {
-  explicit Car(const std::string& options) {
+  explicit Car(const std::string& options, const std::string& name = "blue") : name(name) {
     fs::copy_file(KORALIN_PROGRAM, dir / "koralin-gps");
     test::WriteSettings(dir.path(), [](Settings& s) { s.ComPortIn = 3, s.PollingInterval = 50; });
     test::WriteFile(dir / "ComPorts.cfg", "3=" + gps.Path() + "\n");
-    test::WriteFile(dir / "blue.pw", "blue-secret\n");
-    test::WriteFile(dir / "Options.cfg", options + "TeamHunt=fox\nTeamCar=blue\n");
+    test::WriteFile(dir / (name + ".pw"), name + "-secret\n");
+    test::WriteFile(dir / "Options.cfg", options + "TeamHunt=fox\nTeamCar=" + name + "\n");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address);
     koralin.setProcessEnvironment(env);
     koralin.setProcessChannelMode(QProcess::MergedChannels);
     koralin.start(QString::fromStdString(dir / "koralin-gps"));
-    watch = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus.address, "team-watch"));
+    watch = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus.address, "watch-" + QString::fromStdString(name)));
   }
   ~Car() {
     koralin.kill(), koralin.waitForFinished(5000);
-    QDBusConnection::disconnectFromBus("team-watch");
+    QDBusConnection::disconnectFromBus("watch-" + QString::fromStdString(name));
   }
   // One of /DfEstimate's items; "?" while it cannot be read.
   std::string Item(const char* name) {
@@ -178,6 +180,7 @@ struct Car {
       return Item(name) == value;
     }, ms);
   }
+  std::string name;
   PrivateBus bus;
   test::Pty gps;
   test::TempFolder dir;
@@ -282,6 +285,54 @@ TEST(TeamBroker, ABrokerRestartLosesNoLineAndDoublesNone) {
   EXPECT_EQ(seqs.size(), formed);
   EXPECT_EQ(static_cast<std::size_t>(got.size()), formed) << "none twice";
   watcher.kill(), watcher.waitForFinished(5000);
+}
+
+// Three cars on three sides of the transmitter: each crosses all the lines
+// and the three published estimates agree within 1 m, near the transmitter.
+TEST(TeamBroker, ThreeCarsAgreeWithinOneMetre) {
+  Broker broker;
+  const std::string url = "TeamBroker=mqtt://127.0.0.1:" + std::to_string(broker.port) + "\n";
+  std::vector<std::unique_ptr<Car>> cars;
+  for (const std::string name : {"blue", "red", "green"})
+    cars.push_back(std::make_unique<Car>(url + "TeamUser=" + name + "\nTeamPasswordFile=" + name + ".pw\n", name));
+  if (cars[0]->bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  for (auto& car : cars) ASSERT_TRUE(car->Reads("Team", "team: connected")) << car->name << car->Item("Team");
+  // South of it driving east, east of it driving north, west of it driving north.
+  const struct { double lat, lon, azimuth; } routes[] = {{48.0, 11.0, 90}, {48.0, 11.05, 0}, {48.0, 10.99, 0}};
+  const GeographicLib::Geodesic& g = GeographicLib::Geodesic::WGS84();
+  for (int i = 1; i <= 9; ++i) {
+    for (std::size_t c = 0; c < cars.size(); ++c) {
+      double lat = 0, lon = 0;
+      g.Direct(routes[c].lat, routes[c].lon, routes[c].azimuth, 400.0 * i, lat, lon);
+      cars[c]->gps.Send(Poll(i, lat, lon));
+    }
+    test::RunFor(300);
+  }
+  std::size_t formed = 0;
+  for (auto& car : cars) formed += SplitLines(test::ReadFile(car->dir / "Hunt.csv")).size();
+  ASSERT_GE(formed, 18u);
+  const auto lines = [](Car& car) {
+    const std::string used = car.Item("LinesUsed"), rejected = car.Item("LinesRejected");
+    return used == "?" || rejected == "?" ? 0u : static_cast<std::size_t>(std::stoi(used) + std::stoi(rejected));
+  };
+  for (auto& car : cars)
+    EXPECT_TRUE(WaitFor([&] {
+      car->gps.Send(Fix());
+      test::RunFor(100);
+      return lines(*car) == formed;
+    }, 15000)) << car->name << " " << lines(*car) << " of " << formed;
+  std::vector<std::pair<double, double>> places;
+  for (auto& car : cars) {
+    ASSERT_EQ(car->Item("State"), "estimate") << car->name;
+    places.emplace_back(std::stod(car->Item("Latitude")), std::stod(car->Item("Longitude")));
+  }
+  for (const auto& [lat, lon] : places) {
+    double apart = 0, fromTx = 0;
+    g.Inverse(places[0].first, places[0].second, lat, lon, apart);
+    g.Inverse(kTxLat, kTxLon, lat, lon, fromTx);
+    EXPECT_LT(apart, 1.0);
+    EXPECT_LT(fromTx, 100.0);
+  }
 }
 
 // A hostile client floods the hunt's topics with 10,000 pieces of garbage
