@@ -126,6 +126,15 @@ void LoadOptions(App& app) {
     if (const Option* o = OptionOf(line, value)) o->set(app, value);
 }
 
+void KeepOption(App& app, std::string_view key) {
+  std::string value;
+  for (const std::string& line : SplitLines(app.shell.OptionsText))
+    if (const Option* o = OptionOf(line, value); o && o->key == key) return;
+  std::string& text = app.shell.OptionsText;
+  if (!text.empty() && text.back() != '\n') text += '\n';
+  text += std::string(key) + "=\n";
+}
+
 std::string OptionsFileText(App& app) {
   std::vector<std::string> lines = SplitLines(app.shell.OptionsText);
   std::vector<const Option*> missing;

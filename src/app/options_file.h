@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace koralin {
 
@@ -19,6 +20,9 @@ void LoadOptions(App& app);
 // the start; a failure keeps the old
 // file and, when report is set, shows the write-error box.
 void SaveOptions(App& app, bool report = true);
+// An option the user set in a dialog: written back at exit even where the
+// file had no line for it.
+void KeepOption(App& app, std::string_view key);
 // The file's text as SaveOptions writes it.
 std::string OptionsFileText(App& app);
 

@@ -1,6 +1,7 @@
 #include "app/team_intake.h"
 
 #include "app/app.h"
+#include "app/options_file.h"
 #include "app/settings_file.h"
 #include "common/basic.h"
 #include "common/error.h"
@@ -35,6 +36,13 @@ void StartTeam(App& app) {
     }
   }
   app.team.Start(o, password);
+}
+
+void ApplyTeamOptions(App& app, const TeamOptions& options) {
+  app.teamOptions = options;
+  for (const char* key : {"TeamBroker", "TeamCaFile", "TeamUser", "TeamPasswordFile", "TeamHunt", "TeamCar"})
+    KeepOption(app, key);
+  StartTeam(app);
 }
 
 }  // namespace koralin

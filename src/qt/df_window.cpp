@@ -1,5 +1,6 @@
 #include "qt/df_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
@@ -20,6 +21,14 @@ DfWindow::DfWindow(DfForm& model) : model_(model), picture_(new CompassWidget(mo
   };
   model.form.changed.Subscribe(syncWindow);
   syncWindow();
+}
+
+void DfWindow::OnTeamOptions(std::function<void()> open) {
+  auto* action = new QAction("Team options...", this);
+  action->setObjectName("actTeamOptions");
+  connect(action, &QAction::triggered, this, std::move(open));
+  addAction(action);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void DfWindow::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "display/df_window.h"
 
@@ -13,6 +14,8 @@ class DfWindow : public QWidget {
  public:
   explicit DfWindow(DfForm& model);
   CompassWidget* Picture() const { return picture_; }
+  // "Team options..." in the window's context menu runs `open`.
+  void OnTeamOptions(std::function<void()> open);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -62,7 +62,9 @@ void MqttLink::Looked(const QHostInfo& info) {
   } else if (info.error() != QHostInfo::NoError) {
     return Refuse("unknown host " + c_.host);
   }
-  if (!Prepare()) return;
+  // The same client across reconnections keeps the lines the broker has not
+  // acknowledged yet and sends them again; the other cars drop repeats.
+  if (!mosq_ && !Prepare()) return;
   const int rc = mosquitto_connect_async(mosq_, host.c_str(), c_.port, kKeepAliveSeconds);
   // A local broker has done the handshake by now.
   if (rc == MOSQ_ERR_TLS) return Refuse(NotTrusted());
@@ -72,7 +74,6 @@ void MqttLink::Looked(const QHostInfo& info) {
 }
 
 bool MqttLink::Prepare() {
-  if (mosq_) mosquitto_destroy(mosq_);
   mosq_ = mosquitto_new(c_.clientId.c_str(), true, this);
   if (!mosq_) return Failed(MOSQ_ERR_NOMEM), false;
   mosquitto_connect_callback_set(mosq_, &MqttLink::OnConnect);
@@ -94,6 +95,7 @@ void MqttLink::Watch() {
   const int fd = mosquitto_socket(mosq_);
   if (fd < 0) return;
   if (!read_ || read_->socket() != fd) {
+    Unnotify();
     read_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
     connect(read_.get(), &QSocketNotifier::activated, this, [this] { Read(); });
     write_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Write);
@@ -154,7 +156,7 @@ void MqttLink::Failed(int rc) {
   const bool wasConnected = connected_;
   // A certificate refused in the handshake is no passing fault.
   const bool tls = rc == MOSQ_ERR_TLS && !wasConnected;
-  Drop();
+  Unwatch();
   if (!refusal_.empty()) return Refuse(std::exchange(refusal_, {}));
   if (tls) return Refuse(NotTrusted());
   if (!refused_ && events_.lost) {
@@ -168,6 +170,7 @@ void MqttLink::Failed(int rc) {
 // the CA file does not vouch for this broker.
 std::string MqttLink::NotTrusted() const { return "the broker's certificate is not trusted by the CA file " + c_.caFile; }
 
+// A new client next time: the set-up (CA file, login) may have changed.
 void MqttLink::Refuse(const std::string& reason) {
   Drop();
   if (!refused_ && events_.refused) events_.refused(reason);
@@ -180,13 +183,22 @@ void MqttLink::Retry() {
   backoffMs_ = std::min(2 * backoffMs_, kMaxBackoffMs);
 }
 
-void MqttLink::Drop() {
+void MqttLink::Unwatch() {
   if (lookupId_ != -1) QHostInfo::abortHostLookup(lookupId_), lookupId_ = -1;
   misc_.stop();
   retry_.stop();
-  read_.reset();
-  write_.reset();
+  Unnotify();
   connected_ = false;
+}
+
+// Possibly inside a notifier's own signal: it goes once that returned.
+void MqttLink::Unnotify() {
+  for (auto* n : {&read_, &write_})
+    if (*n) (*n)->setEnabled(false), n->release()->deleteLater();
+}
+
+void MqttLink::Drop() {
+  Unwatch();
   if (mosq_) mosquitto_destroy(mosq_), mosq_ = nullptr;
 }
 

@@ -41,7 +41,9 @@ class MqttLink : public QObject, public TeamLink {
   void Retry();
   void Refuse(const std::string& reason);
   std::string NotTrusted() const;
-  void Drop();
+  void Unnotify();
+  void Unwatch();  // the socket, the timers and a lookup; the client stays
+  void Drop();     // the client too
   static void OnConnect(mosquitto*, void* self, int rc);
   static void OnMessage(mosquitto*, void* self, const mosquitto_message* m);
 

@@ -7,7 +7,9 @@ ToolWindows::ToolWindows(App& app, QWidget* mainWindow)
       terminalOut(app, app.terminal.form3, nullptr),
       crcTool(app.terminal.form4),
       listing(app),
-      df(app.display.dfForm) {
+      df(app.display.dfForm),
+      team(app, &df) {
+  df.OnTeamOptions([this] { team.Open(); });
   app.terminal.focusMainWindow.Subscribe([mainWindow] {
     if (!mainWindow) return;
     mainWindow->raise();

@@ -8,6 +8,7 @@
 #include "qt/crc_tool_window.h"
 #include "qt/df_window.h"
 #include "qt/port_listing_window.h"
+#include "qt/team_dialog.h"
 #include "qt/terminal_window.h"
 
 namespace koralin::qt {
@@ -21,6 +22,7 @@ class ToolWindows {
   CrcToolWindow crcTool;
   PortListingWindow listing;
   DfWindow df;
+  TeamDialog team;
 };
 
 }  // namespace koralin::qt

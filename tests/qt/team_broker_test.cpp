@@ -5,15 +5,20 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <GeographicLib/Geodesic.hpp>
 #include <cmath>
 #include <cstdio>
+#include <memory>
+#include <vector>
+#include <set>
 
 #include "qt/dbus_names.h"
 #include "qt/rig.h"
 #include "support/pty.h"
 #include "support/sentences.h"
+#include "common/text_file.h"
 #include "team/team_message.h"
 
 namespace koralin {
@@ -68,7 +73,7 @@ struct Broker {
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     const QString file = QString::fromStdString(dir / "passwords");
     RunTool("mosquitto_passwd", {"-c", "-b", file, "blue", "blue-secret"});
-    RunTool("mosquitto_passwd", {"-b", file, "red", "red-secret"});
+    for (const char* car : {"red", "green"}) RunTool("mosquitto_passwd", {"-b", file, car, QString(car) + "-secret"});
     std::string conf = "listener " + std::to_string(port) + (tls ? "\n" : " 127.0.0.1\n");
     if (tls) {
       MakeCa(dir.path(), "ca", true);
@@ -76,16 +81,24 @@ struct Broker {
       conf += "cafile " + (dir / "ca.pem") + "\ncertfile " + (dir / "server.pem") + "\nkeyfile " + (dir / "server.key") + "\n";
       fs::permissions(dir / "server.key", fs::perms::others_read, fs::perm_options::add);
     }
-    test::WriteFile(dir / "broker.conf", conf + "allow_anonymous false\npassword_file " + (dir / "passwords") + "\n");
+    // Sessions are kept over a restart, so a watcher misses nothing.
+    fs::create_directory(dir / "db");
+    fs::permissions(dir / "db", fs::perms::all);
+    test::WriteFile(dir / "broker.conf", conf + "allow_anonymous false\npassword_file " + (dir / "passwords") +
+                                             "\npersistence true\npersistence_location " + (dir / "db/") + "\n");
     fs::permissions(file.toStdString(), fs::perms::others_read, fs::perm_options::add);
     daemon.setProcessChannelMode(QProcess::MergedChannels);
+    Start();
+  }
+  ~Broker() { daemon.kill(), daemon.waitForFinished(5000); }
+  void Start() {
     daemon.start("mosquitto", {"-c", QString::fromStdString(dir / "broker.conf")});
     WaitFor([&] {
       const int fd = test::ConnectLocal(port);
       return fd >= 0 && ::close(fd) == 0;
     }, 5000);
   }
-  ~Broker() { daemon.kill(), daemon.waitForFinished(5000); }
+  void Stop() { daemon.terminate(), daemon.waitForFinished(5000); }
   // A client of the broker as car "red".
   QStringList Red(std::initializer_list<QString> args) const {
     QStringList a{"-p", QString::number(port), "-u", "red", "-P", "red-secret"};
@@ -133,25 +146,25 @@ std::string Poll(int second, double lat, double lon) {
                     ",E,010.0,090.0,061226,,") + "\r\n" + bearing + "\r\n";
 }
 
-// The real program as car "blue" on its own private bus, reading a pty
+// The real program as car `name` on its own private bus, reading a pty
 // receiver, with `options` in its Options.cfg.
 struct Car {
-  explicit Car(const std::string& options) {
+  explicit Car(const std::string& options, const std::string& name = "blue") : name(name) {
     fs::copy_file(KORALIN_PROGRAM, dir / "koralin-gps");
     test::WriteSettings(dir.path(), [](Settings& s) { s.ComPortIn = 3, s.PollingInterval = 50; });
     test::WriteFile(dir / "ComPorts.cfg", "3=" + gps.Path() + "\n");
-    test::WriteFile(dir / "blue.pw", "blue-secret\n");
-    test::WriteFile(dir / "Options.cfg", options + "TeamHunt=fox\nTeamCar=blue\n");
+    test::WriteFile(dir / (name + ".pw"), name + "-secret\n");
+    test::WriteFile(dir / "Options.cfg", options + "TeamHunt=fox\nTeamCar=" + name + "\n");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address);
     koralin.setProcessEnvironment(env);
     koralin.setProcessChannelMode(QProcess::MergedChannels);
     koralin.start(QString::fromStdString(dir / "koralin-gps"));
-    watch = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus.address, "team-watch"));
+    watch = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus.address, "watch-" + QString::fromStdString(name)));
   }
   ~Car() {
     koralin.kill(), koralin.waitForFinished(5000);
-    QDBusConnection::disconnectFromBus("team-watch");
+    QDBusConnection::disconnectFromBus("watch-" + QString::fromStdString(name));
   }
   // One of /DfEstimate's items; "?" while it cannot be read.
   std::string Item(const char* name) {
@@ -167,6 +180,7 @@ struct Car {
       return Item(name) == value;
     }, ms);
   }
+  std::string name;
   PrivateBus bus;
   test::Pty gps;
   test::TempFolder dir;
@@ -230,6 +244,124 @@ TEST(TeamBroker, LinesGoOutAndAnotherCarsLinesCountInTheEstimate) {
   ASSERT_TRUE(presence.waitForFinished(8000));
   EXPECT_EQ(presence.readAllStandardOutput().trimmed().toStdString(), "offline");
   EXPECT_EQ(koralin.readAll().toStdString().find("secret"), std::string::npos) << "the password is never printed";
+}
+
+// The broker goes away mid-hunt and comes back 10 s later: a watcher with a
+// kept session gets every line the car formed, none twice.
+TEST(TeamBroker, ABrokerRestartLosesNoLineAndDoublesNone) {
+  Broker broker;
+  QProcess watcher;
+  watcher.start("mosquitto_sub", broker.Red({"-c", "-i", "watcher", "-q", "1", "-t", "koralin/fox/lines/blue"}));
+  Car car("TeamBroker=mqtt://127.0.0.1:" + std::to_string(broker.port) + "\nTeamUser=blue\nTeamPasswordFile=blue.pw\n");
+  if (car.bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  ASSERT_TRUE(car.Reads("Team", "team: connected")) << car.Item("Team");
+  const GeographicLib::Geodesic& g = GeographicLib::Geodesic::WGS84();
+  const auto drive = [&](int from, int to) {
+    for (int i = from; i <= to; ++i) {
+      double lat = 0, lon = 0;
+      g.Direct(48.0, 11.0, 90, 300.0 * i, lat, lon);
+      car.gps.Send(Poll(i, lat, lon));
+      test::RunFor(300);
+    }
+  };
+  drive(1, 6);
+  broker.Stop();
+  drive(7, 12);
+  EXPECT_TRUE(car.Reads("Team", "team: reconnecting")) << car.Item("Team");
+  test::RunFor(7000);
+  broker.Start();
+  ASSERT_TRUE(car.Reads("Team", "team: connected", 70000)) << car.Item("Team");
+  drive(13, 16);
+  const std::size_t formed = SplitLines(test::ReadFile(car.dir / "Hunt.csv")).size();
+  std::set<std::uint64_t> seqs;
+  QList<QByteArray> got;
+  WaitFor([&] {
+    got += watcher.readAllStandardOutput().trimmed().split('\n');
+    got.removeIf([](const QByteArray& b) { return b.isEmpty(); });
+    return static_cast<std::size_t>(got.size()) >= formed;
+  }, 10000);
+  for (const QByteArray& payload : got) seqs.insert(std::get<TeamLine>(DecodeTeamLine(payload.toStdString())).seq);
+  EXPECT_GE(formed, 12u);
+  EXPECT_EQ(seqs.size(), formed);
+  EXPECT_EQ(static_cast<std::size_t>(got.size()), formed) << "none twice";
+  watcher.kill(), watcher.waitForFinished(5000);
+}
+
+// Three cars on three sides of the transmitter: each crosses all the lines
+// and the three published estimates agree within 1 m, near the transmitter.
+TEST(TeamBroker, ThreeCarsAgreeWithinOneMetre) {
+  Broker broker;
+  const std::string url = "TeamBroker=mqtt://127.0.0.1:" + std::to_string(broker.port) + "\n";
+  std::vector<std::unique_ptr<Car>> cars;
+  for (const std::string name : {"blue", "red", "green"})
+    cars.push_back(std::make_unique<Car>(url + "TeamUser=" + name + "\nTeamPasswordFile=" + name + ".pw\n", name));
+  if (cars[0]->bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  for (auto& car : cars) ASSERT_TRUE(car->Reads("Team", "team: connected")) << car->name << car->Item("Team");
+  // South of it driving east, east of it driving north, west of it driving north.
+  const struct { double lat, lon, azimuth; } routes[] = {{48.0, 11.0, 90}, {48.0, 11.05, 0}, {48.0, 10.99, 0}};
+  const GeographicLib::Geodesic& g = GeographicLib::Geodesic::WGS84();
+  for (int i = 1; i <= 9; ++i) {
+    for (std::size_t c = 0; c < cars.size(); ++c) {
+      double lat = 0, lon = 0;
+      g.Direct(routes[c].lat, routes[c].lon, routes[c].azimuth, 400.0 * i, lat, lon);
+      cars[c]->gps.Send(Poll(i, lat, lon));
+    }
+    test::RunFor(300);
+  }
+  std::size_t formed = 0;
+  for (auto& car : cars) formed += SplitLines(test::ReadFile(car->dir / "Hunt.csv")).size();
+  ASSERT_GE(formed, 18u);
+  const auto lines = [](Car& car) {
+    const std::string used = car.Item("LinesUsed"), rejected = car.Item("LinesRejected");
+    return used == "?" || rejected == "?" ? 0u : static_cast<std::size_t>(std::stoi(used) + std::stoi(rejected));
+  };
+  for (auto& car : cars)
+    EXPECT_TRUE(WaitFor([&] {
+      car->gps.Send(Fix());
+      test::RunFor(100);
+      return lines(*car) == formed;
+    }, 15000)) << car->name << " " << lines(*car) << " of " << formed;
+  std::vector<std::pair<double, double>> places;
+  for (auto& car : cars) {
+    ASSERT_EQ(car->Item("State"), "estimate") << car->name;
+    places.emplace_back(std::stod(car->Item("Latitude")), std::stod(car->Item("Longitude")));
+  }
+  for (const auto& [lat, lon] : places) {
+    double apart = 0, fromTx = 0;
+    g.Inverse(places[0].first, places[0].second, lat, lon, apart);
+    g.Inverse(kTxLat, kTxLon, lat, lon, fromTx);
+    EXPECT_LT(apart, 1.0);
+    EXPECT_LT(fromTx, 100.0);
+  }
+}
+
+// A hostile client floods the hunt's topics with 10,000 pieces of garbage
+// and one 10 MB message: all dropped and counted, the program answering
+// throughout and still connected.
+TEST(TeamBroker, AFloodOfGarbageIsDroppedAndCounted) {
+  Broker broker;
+  Car car("TeamBroker=mqtt://127.0.0.1:" + std::to_string(broker.port) + "\nTeamUser=blue\nTeamPasswordFile=blue.pw\n");
+  if (car.bus.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  ASSERT_TRUE(car.Reads("Team", "team: connected")) << car.Item("Team");
+  test::WriteFile(car.dir / "huge", std::string(10 * 1024 * 1024, '{'));
+  RunTool("mosquitto_pub", broker.Red({"-t", "koralin/fox/lines/red", "-f", QString::fromStdString(car.dir / "huge")}));
+  std::string garbage;
+  for (int i = 0; i < 10000; ++i) garbage += "{\"v\":1,\"lat\":" + std::to_string(i) + "}\n";
+  QProcess flood;
+  flood.start("mosquitto_pub", broker.Red({"-t", "koralin/fox/lines/red", "-l"}));
+  flood.write(garbage.data(), static_cast<qint64>(garbage.size()));
+  flood.closeWriteChannel();
+  EXPECT_TRUE(WaitFor([&] {
+    car.gps.Send(Fix());
+    QElapsedTimer answer;
+    answer.start();
+    const std::string dropped = car.Item("TeamDropped");
+    EXPECT_LT(answer.elapsed(), 1000) << "the window's thread answers the bus";
+    return dropped != "?" && std::stol(dropped) >= 5000;
+  }, 30000)) << car.Item("TeamDropped");
+  flood.waitForFinished(10000);
+  EXPECT_EQ(car.Item("Team"), "team: connected");
+  EXPECT_EQ(car.Item("TeamCars"), "") << "garbage makes no car";
 }
 
 // mqtts:// verifies the broker's certificate: the CA that signed it lets the

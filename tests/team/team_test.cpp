@@ -4,8 +4,11 @@
 
 #include <string>
 
+#include "app/options_file.h"
+#include "app/team_intake.h"
 #include "support/fakes.h"
 #include "app/df_intake.h"
+#include "support/files.h"
 #include "team/team.h"
 
 namespace koralin {
@@ -229,6 +232,24 @@ TEST(Team, LinesCountSoonAfterTheyComeNotAtTheNextPoll) {
   rig.clock.Advance(1);
   EXPECT_EQ(rig.app.hunt.hunt.Lines().size(), 3u);
   EXPECT_EQ(rig.bus.estimates.size(), published + 1);
+}
+
+// The dialog's options start the team with the password from its file, and
+// are kept in Options.cfg; the password is not.
+TEST(Team, OptionsFromTheDialogStartTheTeamAndAreKept) {
+  test::TestRig rig;
+  test::TempFolder folder;
+  rig.app.settings.CfgFileName = folder / "Gps.cfg";
+  test::WriteFile(folder / "pw", "s3cret\n");
+  ApplyTeamOptions(rig.app, {"mqtt://pi.local", "", "blue", "pw", "fox", "blue"});
+  ASSERT_TRUE(rig.team.connection);
+  EXPECT_EQ(rig.team.connection->password, "s3cret");
+  const std::string text = OptionsFileText(rig.app);
+  EXPECT_NE(text.find("TeamBroker=mqtt://pi.local\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("TeamPasswordFile=pw\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("s3cret"), std::string::npos);
+  ApplyTeamOptions(rig.app, {"mqtt://pi.local", "", "blue", "missing", "fox", "blue"});
+  EXPECT_EQ(rig.app.team.StateText().rfind("team: refused: password file: ", 0), 0u) << rig.app.team.StateText();
 }
 
 }  // namespace
