@@ -27,19 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::WaitFor;
 
-// A loopback port nobody listens on now.
-int FreePort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof a;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
-  ::close(fd);
-  return ntohs(a.sin_port);
-}
-
 // Runs a tool, its output kept from the test's.
 void RunTool(const QString& program, const QStringList& args) {
   QProcess p;
@@ -66,7 +53,7 @@ void MakeCa(const std::string& dir, const std::string& name, bool server) {
 // with `tls`, only through TLS with a certificate for localhost.
 struct Broker {
   test::TempFolder dir;
-  int port = FreePort();
+  int port = test::FreeLocalPort();
   QProcess daemon;
   explicit Broker(bool tls = false) {
     // Started as root, the broker reads its files as the user "mosquitto".
