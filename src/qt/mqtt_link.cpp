@@ -74,7 +74,9 @@ void MqttLink::Looked(const QHostInfo& info) {
 }
 
 bool MqttLink::Prepare() {
-  mosq_ = mosquitto_new(c_.clientId.c_str(), true, this);
+  // A kept session: while this car is away the broker keeps the other cars'
+  // lines for it (QoS 1), so it misses none of them.
+  mosq_ = mosquitto_new(c_.clientId.c_str(), false, this);
   if (!mosq_) return Failed(MOSQ_ERR_NOMEM), false;
   mosquitto_connect_callback_set(mosq_, &MqttLink::OnConnect);
   mosquitto_message_callback_set(mosq_, &MqttLink::OnMessage);

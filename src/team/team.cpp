@@ -54,7 +54,7 @@ void Team::Start(const TeamOptions& o, const std::string& password) {
     return void(state_ = "team: refused: the hunt and car names must be 1-64 characters without / + #");
   if (address->tls && o.caFile.empty()) return void(state_ = "team: refused: mqtts:// needs a CA file");
   TeamConnection c{address->host, address->port, address->tls, o.caFile, o.user, password,
-                   "koralin-" + o.car, Topic("cars", o.car), "offline"};
+                   "koralin-" + o.hunt + "-" + o.car, Topic("cars", o.car), "offline"};
   started_ = true;
   state_ = "team: connecting";
   link_.Connect(c, {[this] { OnConnected(); },

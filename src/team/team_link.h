@@ -17,7 +17,7 @@ struct TeamConnection {
   std::string caFile;
   std::string user;       // empty: anonymous
   std::string password;
-  std::string clientId;
+  std::string clientId;   // the same each time: the broker keeps its session
   // The broker's last will: published, retained, when the car vanishes.
   std::string willTopic, willPayload;
 };
