@@ -1,6 +1,5 @@
-// The windows offscreen: input reaching the model once, and the pictures the
-// face paints itself (a label's kept look, the DF window). Texts and colours
-// are the core's.
+// The windows offscreen: input reaching the model once, and the DF window's
+// picture. Texts, colours and sizes are the core's.
 #include <QCheckBox>
 #include <QDir>
 #include <QKeyEvent>
@@ -10,11 +9,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include "display/df_picture.h"
 #include "qt/compass_widget.h"
-#include "qt/model_label.h"
 #include "qt/rig.h"
 #include "qt/text.h"
 #include "support/df_hunt.h"
@@ -38,33 +35,6 @@ struct Face : test::WindowRig {
     Send(to, QMouseEvent(type, QPointF(5, 5), to->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton, {}));
   }
 };
-
-// A label coming back to a look it had shows exactly what a fresh label with
-// that look paints, whichever property made the difference.
-TEST(ModelLabel, ALookComeBackToIsPaintedAsAFreshLabelPaintsIt) {
-  struct Look { const char* text; QColor back; bool underline; int width; };
-  const Look red{"Rx ok", Qt::red, false, 90}, white{"Rx ok", Qt::white, false, 90};
-  const Look looks[] = {red, white, red, white, red, {"Rx ok", Qt::red, true, 90}, {"No Rx", Qt::red, false, 90},
-                        {"Rx ok", Qt::red, false, 120}, white, red};
-  qt::ModelLabel kept;
-  kept.show();  // painted as the window system paints it, not as grab() does
-  for (std::size_t i = 0; i < std::size(looks); ++i) {
-    const Look& l = looks[i];
-    QLabel fresh;
-    for (QLabel* w : {static_cast<QLabel*>(&kept), &fresh}) {
-      QPalette p = w->palette();
-      p.setColor(QPalette::Window, l.back);
-      QFont f = w->font();
-      f.setUnderline(l.underline);
-      w->setAutoFillBackground(true), w->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      w->setPalette(p), w->setFont(f), w->setText(l.text), w->resize(l.width, 24);
-    }
-    kept.update();
-    for (int pass = 0; pass < 2; ++pass) QApplication::processEvents();  // the paint, then the keeping
-    const QImage shown = kept.screen()->grabWindow(kept.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(shown, fresh.grab().toImage().convertToFormat(QImage::Format_RGB32)) << "look " << i;
-  }
-}
 
 int TextPixels(QWidget& w, QRgb colour) {  // pixels of exactly this colour
   const QImage image = w.grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -58,6 +58,16 @@ TEST_F(Terminals, FreezingInFreezesAnOpenOutUntilThatIsSwitchedOff) {
   EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
 }
 
+// Below the main window, Terminal Out below Terminal In; a maximised one stays where it is.
+TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
+  f.form.SetBounds({100, 200, 6000, 3000}), OpenIn(), OpenOut();
+  EXPECT_EQ(t.form2.form.Bounds(), (Rect{100, 3200, 6000, 3000}));
+  EXPECT_EQ(t.form3.form.Bounds(), (Rect{100, 6200, 6000, 3000}));
+  t.form3.form.SetState(WindowState::kMaximized);
+  f.form.SetBounds({0, 0, 5000, 2000}), TerminalPlacement(app);
+  EXPECT_EQ(t.form3.form.Top(), 6200);
+}
+
 TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
   OpenIn();
   EXPECT_FALSE(t.form2.TxtSend.Visible());
@@ -87,6 +97,17 @@ TEST(CrcTool, PutsTheChecksumAfterTheSentenceTyped) {
       {"$ABC*12345", "$ABC*12345"}, {"abc*def$GPRMC,1", "abc*def$GPRMC,1"},
   };
   for (auto [typed, result] : cases) EXPECT_EQ(AddCrcToText(typed), result) << '"' << typed << '"';
+}
+
+// Add sums and selects the whole sentence; the close box unchecks the menu entry.
+TEST(CrcTool, SumsInItsWindowWhichItsCloseBoxCloses) {
+  test::TestRig rig;
+  MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
+  Form4& w = rig.app.terminal.form4;
+  menu.Click(), w.Text1.SetText("GPRMC,1,2"), w.Command1.Click();
+  EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$GPRMC,1,2*4813");
+  w.onQueryUnload.Notify();
+  EXPECT_FALSE(menu.Checked() || w.form.Visible() || w.loaded);
 }
 
 constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
