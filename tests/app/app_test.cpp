@@ -243,14 +243,6 @@ TEST(SettingsFile, EachFieldIsReadByItsTypeOrRefusedForTheDefaults) {
   }
 }
 
-TEST(SettingsFile, LoadingNeverUnchecksAnItem) {
-  SettingsRig rig;
-  WriteDefaultFileWith(rig, 23, "\"False\"");
-  rig.app.form1.mnuRMCPlainOut.SetChecked(true);
-  LoadSettings(rig.app);
-  EXPECT_TRUE(rig.app.form1.mnuRMCPlainOut.Checked());
-}
-
 // A file cut short or a folder: a read error, then the defaults.
 TEST(SettingsFile, AReadErrorIsReportedThenTheDefaultsApply) {
   for (const bool folder : {false, true}) {
@@ -286,26 +278,14 @@ struct ClockRig : test::TestRig {
   }
 };
 
-TEST(PcClock, ShiftDateMovesOneDayAcrossMonthsAndYears) {
-  test::TestRig months;
-  FillMonthTable(months.app.fix.MonthTable);
-  const struct { const char* date; int days; const char* expected; } shifts[] = {
-      {"31-12-2026", 1, "01-01-2027"}, {"01-01-2027", -1, "31-12-2026"}, {"28-02-2024", 1, "29-02-2024"},
-      {"29-02-2024", 1, "01-03-2024"}, {"28-02-2025", 1, "01-03-2025"}, {"01-03-2024", -1, "29-02-2024"},
-      {"01-03-2025", -1, "28-02-2025"}, {"01-05-2026", -1, "30-04-2026"}, {"30-04-2026", 1, "01-05-2026"},
-      {"02-05-2026", -1, "01-05-2026"}, {"28-02-2100", 1, "29-02-2100"}, {"27-02-2026", 1, "28-02-2026"},
-      {"01-08-2026", -1, "31-07-2026"}, {"15-06-2026", 2, "15-06-2026"}, {"15-06-2026", -3, "15-06-2026"}, {"", 1, ""},
-  };
-  for (const auto& c : shifts) EXPECT_EQ(ShiftDate(months.app, c.date, c.days), c.expected) << c.date << " " << c.days;
-}
-
-// Across the year and back over a leap day; the days themselves are ShiftDate's. A sentence whose date is no
-// date is dropped, the input staying on, and sets nothing.
+// Across the year, the month's end and back over a leap day. A sentence whose date is no date is dropped,
+// the input staying on, and sets nothing.
 TEST(PcClock, SetToTheFixTimeShiftedByTheRequestedOffset) {
   const struct { int offset; const char* time; const char* date; std::vector<DateTime> set; } cases[] = {
       {2, "223015", "311226", {{2027, 1, 1, 0, 30, 15}}},     {-5, "021000", "010324", {{2024, 2, 29, 21, 10, 0}}},
       {12, "120000", "150626", {{2026, 6, 16, 0, 0, 0}}},     {-12, "115959", "150626", {{2026, 6, 14, 23, 59, 59}}},
       {0, "101010.6", "150626", {{2026, 6, 15, 10, 10, 11}}}, {7, "010000", "150626", {{2026, 6, 15, 8, 0, 0}}},
+      {2, "230000", "300426", {{2026, 5, 1, 1, 0, 0}}},       {1, "230000", "280225", {{2025, 3, 1, 0, 0, 0}}},
       {0, "120000", "3106", {}}, {0, "120000", "310226", {}}, {0, "120000", "310426", {}}, {0, "120000", "310626", {}},
       {0, "120000", "310926", {}}, {0, "120000", "311126", {}}, {0, "120000", "150026", {}}, {0, "120000", "290226", {}},
       {0, "120000", "1506a6", {}},
@@ -353,14 +333,6 @@ TEST(PcClock, SetOnceForEachRequestFromARealSerialPortOnly) {
                   (e.count ? e.procName + " " + std::to_string(e.port) + " " + e.description : "") + "|" +
                   std::to_string(rig.app.settings.ComPortIn),
               r.seen);
-  }
-}
-
-TEST(TimeMenu, EachZoneItemRequestsItsOffsetWithOneBox) {
-  for (const auto& [item, offset] : {std::pair{&Form1::mnuUTC, 0}, {&Form1::mnuWinter, 1}, {&Form1::mnuSummer, 2}}) {
-    test::TestRig rig;
-    (rig.app.form1.*item).Click();
-    EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.app.shell.ClockOffsetPending == offset) << offset;
   }
 }
 

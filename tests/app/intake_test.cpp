@@ -10,7 +10,6 @@
 #include "app/intake.h"
 #include "common/basic.h"
 #include "display/fix_view.h"
-#include "display/frame_caption.h"
 #include "nmea/degrees.h"
 #include "support/fakes.h"
 #include "support/files.h"
@@ -65,20 +64,6 @@ TEST(Polling, FastPollingRestsOnlyOnAQuietSerialLine) {
   for (const auto& [what, change] : keepPolling) EXPECT_STREQ(rests(change), "polls") << what;
 }
 
-TEST(Polling, ASentenceSplitOverTwoPollsIsDecodedOnTheSecond) {
-  for (const bool verify : {true, false}) {
-    Polled p;
-    p.app.form1.mnuCrcCheck.SetChecked(verify);
-    p.Tick();  // nothing: the lock turns red, and white again at the next characters
-    p.Tick(kRmc.substr(0, 30));
-    EXPECT_EQ(p.app.form1.lblLock.Caption(), "Old data");
-    EXPECT_EQ(p.app.form1.lblLock.BackColor(), colour::kWhite);
-    p.Tick(kRmc.substr(30));
-    EXPECT_EQ(p.app.form1.lblLock.Caption() + p.app.fix.LatitudeText + p.app.poll.RxTextDoppler,
-              "Rx ok4807.04N" + kRmc.substr(30));
-  }
-}
-
 TEST(Polling, ADollarWithMoreBehindItIsNoiseAndNotCarried) {
   for (const std::size_t tail : {1023, 1024}) {
     Polled p;
@@ -106,30 +91,6 @@ TEST(Polling, HostileTextGrowsNothingAndLeavesTheLastGoodValues) {
     EXPECT_LE(p.app.poll.RxHistory.size() + p.app.poll.RxText.size(), 500 + 2 + 2 * (1024 + t.size()));
   }
   EXPECT_EQ(p.app.unexpectedCount, 0) << p.app.lastUnexpected;
-}
-
-TEST(Polling, TheLockIsShownFromGsaWhileCheckedAndTheSpinnerTurns) {
-  test::TestRig rig;
-  Form1& f = rig.app.form1;
-  f.mnuCrcCheck.SetChecked(true);
-  f.mnuLockCheck.Click();
-  const std::pair<std::string, const char*> cases[] = {
-      {"1", " (Not locked)"}, {"2", " (Locked 2D)"}, {"0", " "}, {"x", " "}, {"34", " (Very good lock 3D)"}, {"", " "}};
-  std::string spinner;  // turns once per decoding
-  for (const auto& [mode, lock] : cases) {
-    rig.app.poll.RxText = "junk" + test::Nmea("GPGSA,A," + mode + ",04,05,,,");
-    DispatchSentences(rig.app);
-    EXPECT_EQ(f.Frame1.Caption(), std::string("GPS-NMEA-0183") + lock) << mode;
-    spinner += f.lblTurnPrompt.Caption();
-  }
-  EXPECT_EQ(spinner, "0/-\\0/");
-  rig.app.poll.RxText = "$GPGSA,A,2*30";  // its checksum is 31
-  DispatchSentences(rig.app);
-  EXPECT_EQ(f.Frame1.Caption(), "GPS-NMEA-0183 CRC error !");
-  f.mnuLockCheck.Click();  // switched off: the lock text goes and no longer comes back
-  const std::string off = f.Frame1.Caption();
-  DispatchSentences(rig.app);
-  EXPECT_EQ(off + "|" + f.Frame1.Caption(), "GPS-NMEA-0183|GPS-NMEA-0183");
 }
 
 // Every field of each decoded sentence spoiled in turn (a number beyond any
@@ -283,17 +244,6 @@ TEST(ExtractingGPRMC, AGoodFixIsKeptAndPublishedAndAVoidOneStillSetsTheDate) {
   EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
 }
 
-TEST(ExtractingGPRMC, OldDataIsClearedOnceByTheNextSentence) {
-  Decoder o;
-  SetCaptionNote(o.app, " CRC error !");
-  o.Decode("");
-  o.Decode(Rmc("A"));
-  EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183");
-  SetCaptionNote(o.app, " (Locked 2D)");
-  o.Decode(Rmc("A"));  // restored once after old data, not at every fix
-  EXPECT_EQ(o.app.form1.Frame1.Caption(), "GPS-NMEA-0183 (Locked 2D)");
-}
-
 TEST(ExtractingGPRMC, FourVoidFixesInARowZeroTheSpeed) {
   Decoder o;
   o.Decode(Rmc("A"));
@@ -301,33 +251,6 @@ TEST(ExtractingGPRMC, FourVoidFixesInARowZeroTheSpeed) {
   EXPECT_EQ(o.app.fix.SpeedKnotsText, "022.4");
   o.Decode(Rmc("V"));
   EXPECT_EQ(o.app.fix.SpeedKnotsText + std::to_string(o.app.fix.VoidCount), "00");
-}
-
-TEST(ExtractingGPRMC, AClickOnThePositionSwitchesToDecimalDegreesAndBack) {
-  Decoder s;
-  Form1& f = s.app.form1;
-  s.Decode(Rmc("A", "3351.390,S,15112.340,W"));
-  s.Decode(Rmc("V", "3351.390,S,15112.340,W"));
-  f.lblLatitude.Click();
-  EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption() + (f.lblLatitude.BackColor() == colour::kYellow ? " yellow" : ""),
-            "-33.85650S -151.20567W yellow");
-  f.lblLongitude.Click();
-  EXPECT_TRUE(f.lblLatitude.Caption() == Deg("33~51.39'S") && f.lblLongitude.BackColor() == colour::kWhite);
-  s.app.poll.RxText = Rmc("A", "5212.350,N,00454.320,E");  // a valid fix is decoded again
-  s.Decode(s.app.poll.RxText);
-  ShowDegrees(s.app, false);
-  EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption(), "52.20583N 4.90533E");
-}
-
-TEST(GpsTime, TheDateIsShownInNumbersAndWithTheMonthsName) {
-  const std::tuple<const char*, const char*, const char*> dates[] = {
-      {"311299", "31-12-2099", "31-December-2099"}, {"010026", "01-00-2026", "01-Empty-2026"},
-      {"151026", "15-10-2026", "15-Oktober-2026"},  {"31129", "", ""}};
-  for (const auto& [date, utc, label] : dates) {
-    Decoder s;
-    ShowGPSDate(s.app, date);
-    EXPECT_EQ(s.app.fix.UtcDateText + "|" + s.app.form1.lblDate.Caption(), std::string(utc) + "|" + label) << date;
-  }
 }
 
 const std::string kDeg(1, kDegree);
@@ -451,20 +374,6 @@ TEST_F(AlignTest, TheAnswerAlignsKeepsOrResetsTheOffset) {
                                                kDeg + "\r\nNo=Reset offset to 0" + kDeg + "\r\nMinSpeed= 3  knots");
     if (answer == MsgResult::kNo) { EXPECT_EQ(h.FluxHeadingText, "124.0" + kDeg); }
   }
-}
-
-TEST_F(Decoders, SwitchingTheHeightUnitRereadsTheLastAltitude) {
-  f.lblHeight.SetVisible(false);
-  f.mnuFeet2Metres.Click();  // no altitude yet: the height stays hidden
-  EXPECT_TRUE(f.lblHeight.Caption() == "0 m" && !f.lblHeight.Visible());
-  f.mnuFeet2Metres.Click();
-  Altitude(Gga("545.4", "M"));
-  f.mnuFeet2Metres.Click();
-  EXPECT_TRUE(f.lblHeight.Caption() == "545.3 m" && f.lblHeight.BackColor() == colour::kYellow);
-  f.lblHeight.Click();
-  EXPECT_TRUE(f.lblHeight.Caption() == "1789 ft" && f.lblHeight.BackColor() == colour::kWhite && !f.mnuFeet2Metres.Checked());
-  ToggleHeightUnit(rig.app, true);  // applying the unit at start changes no check mark
-  EXPECT_FALSE(f.mnuFeet2Metres.Checked());
 }
 
 TEST_F(Decoders, PgrmzWinsOverGgaInOnePollAndBadAltitudeTextKeepsIt) {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "app/app.h"
 #include "app/df_intake.h"
@@ -114,39 +113,10 @@ TEST(DrawCompass, WithoutACourseTheRoseShowsTheFluxHeadingOrElseThePcTime) {
   }
 }
 
-TEST(DrawCompass, TheReferenceLinesMenuAddsTheTenDegreeTicks) {
-  Rose r;
-  for (bool tens : {false, true, false}) {
-    r.app.form1.mnuReflines.SetChecked(!tens);
-    r.app.form1.mnuReflines.Click();
-    std::map<Colour, int> colours;
-    for (const DrawItem& l : r.Of(DrawKind::kLine)) ++colours[l.colour];
-    colours.emplace(colour::kMagenta, 0);
-    const std::map<Colour, int> expected{
-        {colour::kRed, 1}, {colour::kBlack, 3}, {colour::kMagenta, tens ? 8 : 0}, {colour::kGreen, tens ? 24 : 12}};
-    EXPECT_EQ(colours, expected) << tens;
-  }
-}
-
-TEST(CompassText, EachSectorHasItsTextATieGoingToTheEvenOne) {
-  Rose r;
-  const struct { const char* course; const char* text; } sectors[] = {
-      {"000.0~", "North      "}, {"11.25", "North      "}, {"11.26", "North-east "}, {"33.75", "East       "},
-      {"123.7", "East       "},  {"123.75", "South-east "}, {"146.26", "South      "}, {"213.75", "South-west "},
-      {"236.26", "West       "}, {"303.75", "North-west "}, {"326.26", "North      "}, {"348.75", "North-north"},
-      {"371.25", "North-north"}, {"371.26", "---"},         {"---~", "---"},         {"-5", "---"},
-  };
-  for (const auto& c : sectors) EXPECT_EQ(CompassTextOf(r.app, Deg(c.course)), c.text) << c.course;
-}
-
 struct Speedo : test::TestRig {
   explicit Speedo(int unit = 3) { SpeedSelect(app, unit); }
   const ProgressBar& Bar() const { return app.form1.ProgressBar1; }
   std::string Speed() const { return app.form1.lblSpeed.Caption(); }
-  void MaxRange(const std::string& answer) {
-    dialogs.inputAnswers.push_back(answer);
-    app.form1.mnuMaxRange.Click();
-  }
 };
 
 TEST(Speed, ShownInEachUnitWithThreeDigitsAndTheBarClamped) {
@@ -165,60 +135,7 @@ TEST(Speed, ShownInEachUnitWithThreeDigitsAndTheBarClamped) {
   }
 }
 
-TEST(Speed, AnUnknownUnitCannotBeChosenEachMenuChecksOnlyItselfAndAClickCycles) {
-  Speedo u(3);
-  Form1& f = u.app.form1;
-  u.app.settings.SpeedUnit = 9;
-  ShowSpeed(u.app, 20);
-  SpeedSelect(u.app, 9);
-  EXPECT_TRUE(u.Speed() == "000.0" && f.mnuKilometres.Checked());
-  u.app.fix.SpeedKnotsText = "020.0";
-  const std::pair<MenuItem*, const char*> menus[] = {
-      {&f.mnuMiles, "023.0"}, {&f.mnuMetresSec, "010.3"}, {&f.mnuKnots, "020.0"}, {&f.mnuKilometres, "037.0"}};
-  for (const auto& [menu, speed] : menus) {
-    menu->Click();
-    EXPECT_TRUE(u.Speed() == speed && menu->Checked() &&
-                f.mnuKnots.Checked() + f.mnuMiles.Checked() + f.mnuKilometres.Checked() + f.mnuMetresSec.Checked() == 1) << speed;
-  }
-  std::string order;  // clicking the speed or the unit cycles through the units
-  for (int i = 0; i < 4; ++i) { (i % 2 ? f.lblUnity : f.lblSpeed).Click(); order += f.lblUnity.Caption(); }
-  EXPECT_EQ(order + std::to_string(u.app.settings.SpeedUnit), " ms knots mph kmh3");
-}
-
-TEST(Speed, TheMaxRangeIsAskedAndReadInTheUnitShownAndInTheBarsTip) {
-  const struct { int unit; const char* answer; int maxRangeKmh; } ranges[] = {  // 0: refused
-      {3, "", 160},        {3, "abc", 0},       {3, "0", 0},         {3, "0.4", 0},      {3, "1", 1},
-      {3, "-50", 50},      {3, "99999", 32767}, {3, "32767.6", 32767}, {3, "200 kmh", 200}, {3, "2.5", 2},
-      {3, "9e999", 32767}, {1, "86", 159},      {1, "17693", 32767},  {2, "100", 161},   {4, "10", 36},
-  };
-  const char* const was[] = {"86", "99", "160", "44"};  // 160 km/h in each unit
-  for (const auto& c : ranges) {
-    Speedo r(c.unit);
-    r.MaxRange(c.answer);
-    EXPECT_EQ(r.dialogs.inputs.at(0).defaultText, was[c.unit - 1]) << c.unit;
-    EXPECT_EQ(r.app.settings.MaxRangeKmh * 10 + r.dialogs.boxes.size(), c.maxRangeKmh ? c.maxRangeKmh * 10u : 1601u) << c.answer;
-  }
-  Speedo r(3);  // the bar's tip
-  r.app.fix.SpeedKnotsText = "100";  // 185.2 km/h
-  r.MaxRange("250");
-  EXPECT_EQ(r.Bar().ToolTip(), "Speed = 185.2 kmh.>250 kmh");
-}
-
 constexpr int kCompact = kForm1FrameHeight + kCompactInnerHeight;
-
-TEST(Layout, SnapsBackToTheFixedSizeUnlessMinimised) {
-  const struct { WindowState state; Rect after; } cases[] = {
-      {WindowState::kNormal, {300, 200, kForm1Width, kCompact}}, {WindowState::kMinimized, {300, 200, 14000, 6000}}};
-  for (const auto& c : cases) {
-    test::TestRig rig;
-    Form1& f = rig.app.form1;
-    f.form.SetState(c.state);
-    f.form.SetBounds({300, 200, 14000, 6000});
-    Form1_Resize(rig.app);
-    EXPECT_EQ(f.form.Bounds(), c.after);
-    EXPECT_EQ(f.Frame1.Bounds().width, kForm1Width - kForm1FrameWidth - 100);
-  }
-}
 
 TEST(Layout, ADoubleClickTogglesThePublishedValuesAndALeftClickTheBar) {
   test::TestRig rig;

@@ -69,19 +69,6 @@ TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
   }
 }
 
-TEST(Logging, OnlyPlainFilesAreDeletedForOverwrite) {
-  test::TempFolder other;
-  const std::string folder = other / "a folder", fifo = other / "a pipe";
-  std::filesystem::create_directory(folder);
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& path : {folder, fifo}) {
-    LogRig r;
-    r.StartLogging(path, MsgResult::kCancel);
-    EXPECT_TRUE(Exists(path) && r.dialogs.boxes.size() == 2 && !r.app.form1.mnuLoggen.Checked() &&
-                r.app.settings.LogFileName == path) << path;  // offered again next time
-  }
-}
-
 TEST(Logging, BuffersUpToAKilobyteThenWritesItWithABeep) {
   LogRig rig;
   const std::string path = rig.folder / "trip.log";
@@ -284,28 +271,6 @@ TEST(Playback, AMissingFileEndsWithTheInputOffAFolderIsAReadErrorWithoutCleanUp)
   }
 }
 
-// Each file menu clicked twice with its file question cancelled, or while the other one runs (which only disables it).
-TEST(FileMenus, ACancelledQuestionOrTheOtherMenuRunning) {
-  // menu, the other one checked -> after each click: questions asked, the menu checked and enabled, the other enabled
-  const struct { MenuItem Form1::*menu, Form1::*other; bool otherOn; const char* seen; } rows[] = {
-      {&Form1::mnuLoggen, &Form1::mnuPlayLog, false, "1011 2011"}, {&Form1::mnuLoggen, &Form1::mnuPlayLog, true, "0001 0001"},
-      {&Form1::mnuPlayLog, &Form1::mnuLoggen, false, "1110 1011"},  // the check stays until the next click, which only stops
-      {&Form1::mnuPlayLog, &Form1::mnuLoggen, true, "0001 0001"}};
-  for (const auto& r : rows) {
-    LogRig rig;
-    MenuItem &menu = rig.app.form1.*r.menu, &other = rig.app.form1.*r.other;
-    other.SetChecked(r.otherOn);
-    std::string seen;
-    for (const char* gap : {" ", ""}) {
-      menu.Click();
-      seen += std::to_string(rig.dialogs.inputs.size());
-      for (bool b : {menu.Checked(), menu.Enabled(), other.Enabled()}) seen += b ? '1' : '0';
-      seen += gap;
-    }
-    EXPECT_EQ(seen, r.seen) << menu.Name() << r.otherOn;
-  }
-}
-
 // The demo on the polling timer, checksums and lock verified.
 struct DemoRig : test::TestRig {
   DemoRig() {
@@ -338,21 +303,6 @@ TEST(Demo, EachStepsTextReachesItsDecoder) {
     EXPECT_EQ(app.fix.GPRMCFound, step != 4 && step != 23) << step;
   }
   EXPECT_EQ(app.log.DemoStep + app.unexpectedCount, 0) << app.lastUnexpected;
-}
-
-TEST(Demo, TheCycleStartsAgainAndStopsWhenTheInputGoesOff) {
-  DemoRig demo;
-  App& app = demo.app;
-  Form1& f = app.form1;
-  demo.clock.Advance((23 + 11) * 1500);  // a whole cycle and 11 steps of the next
-  EXPECT_EQ(f.lblLock.Caption(), "Rx not ok");  // the cycle starts again
-  app.settings.ComPortIn = 0;  // the input goes off: the demo stops
-  demo.clock.Advance(1500);
-  EXPECT_FALSE(f.tmrPolling.Enabled());
-  app.settings.ComPortIn = -1;
-  f.tmrPolling.SetEnabled(true);
-  demo.clock.Advance(1500);
-  EXPECT_EQ(app.log.DemoStep, 12);
 }
 
 // The one way every file is opened, for the files only a menu opens (the log

@@ -1,13 +1,10 @@
 // The sentence parsers: finding, checking and cutting sentences, and each one's fields (the fix without RMC too).
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "common/basic.h"
 #include "nmea/altitude.h"
 #include "nmea/degrees.h"
 #include "nmea/doppler_bearing.h"
-#include "nmea/gps_time.h"
 #include "nmea/gsa.h"
 #include "nmea/hdt.h"
 #include "nmea/position.h"
@@ -101,14 +98,6 @@ TEST(Sentences, AnyTalkerIsTwoUpperCaseLettersAndTheFirstInTheTextWins) {
   }
 }
 
-TEST(GpsTime, TheTimeIsRoundedToTheNearestSecond) {
-  const std::pair<const char*, const char*> times[] = {
-      {"235959.600", "000000"}, {"120000.500", "120000"}, {"120000.501", "120001"}, {"123519", "123519"},
-      {"123559.7", "123600"},   {"125959.9", "130000"},   {"", "000000"},           {"1234", "001234"},
-      {"123519.00", "123519"},  {"1234567", "1234567"}};
-  for (const auto& [field, expected] : times) EXPECT_EQ(RoundTime(field), expected) << field;
-}
-
 TEST(Position, LatitudeAndLongitudeAreFormattedToHundredthsOfAMinute) {
   const std::pair<const char*, const char*> latitudes[] = {
       {"4807.038", "4807.04"}, {"0000.0000", "0000.00"}, {"", "0000.00"},        {"5.5", "0005.50"},
@@ -125,13 +114,6 @@ TEST(Position, DegreesAndMinutesBecomeSignedDecimalDegrees) {
       {"5212.35N", 52.205833f}, {"3351.39S", -33.8565f}, {"00454.32E", 4.9053333f}, {"15112.34w", -151.20567f},
       {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}, {"123.45N", 1.3908333f}};
   for (const auto& [text, expected] : decimals) EXPECT_NEAR(sngConv2Decimal(text), expected, 1e-4) << text;
-}
-
-TEST(Heading, AnglesAreBroughtIntoZeroTo360AndNeverMinusZero) {
-  for (const auto& [in, out] : {std::pair{-5.0f, 355.0f}, {359.5f, 0.0f}, {-0.4f, 0.0f}, {-725.0f, 355.0f}, {-360.0f, 0.0f}}) {
-    EXPECT_EQ(NormaliseDegrees(in), out) << in;
-    EXPECT_FALSE(std::signbit(NormaliseDegrees(in))) << in;  // never "-0"
-  }
 }
 
 TEST(Heading, HeadingsHaveThreeDigitsOneDecimalAndTheDegreeMark) {

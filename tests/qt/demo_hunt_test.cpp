@@ -33,10 +33,9 @@ std::size_t Count(const std::string& text, const std::string& what) {
 // Each second goes in once the fix before it came back out (relayed), so
 // each is a poll of its own as in the playback, however busy the machine.
 TEST(DemoHunt, PlayedOnTheReceiverPortItsEstimateNearsTheTransmitterAndGoesOut) {
-  QProcess daemon, program;  // the program on a private session bus
-  daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-  if (!daemon.waitForReadyRead(5000)) GTEST_SKIP() << "no dbus-daemon";
-  const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+  test::PrivateBus daemon;  // the program on a bus of its own
+  if (daemon.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
+  const QString& address = daemon.address;
   test::Pty gps, plotter;
   test::TempFolder dir;
   std::filesystem::copy_file(KORALIN_PROGRAM, dir / "koralin-gps");
@@ -49,10 +48,8 @@ TEST(DemoHunt, PlayedOnTheReceiverPortItsEstimateNearsTheTransmitterAndGoesOut) 
   s.BaudIn = 4800, s.ComPortIn = 3, s.PollingInterval = 50, s.ComPortOut = 1;
   cfg.app.form1.mnuRMCPlainOut.SetChecked(true);
   SaveSettings(cfg.app);
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DBUS_SESSION_BUS_ADDRESS", address);
-  program.setProcessEnvironment(env);
-  program.start(QString::fromStdString(dir / "koralin-gps"), {});
+  QProcess program;
+  test::StartWith(program, dir / "koralin-gps", {"DBUS_SESSION_BUS_ADDRESS=" + address});
   QDBusConnection bus = QDBusConnection::connectToBus(address, "demo-hunt");
   const QString service = qt::BusServiceName("koralin-gps");
   ASSERT_TRUE(test::WaitFor([&] { return bus.interface()->isServiceRegistered(service).value(); }, 10000));
@@ -85,7 +82,7 @@ TEST(DemoHunt, PlayedOnTheReceiverPortItsEstimateNearsTheTransmitterAndGoesOut) 
   ASSERT_TRUE(wLat && wLon) << wpl;
   EXPECT_LE(Metres(*wLat, *wLon, lat, lon), 11) << "sent when it moves 10 m: " << wpl;
   QDBusConnection::disconnectFromBus("demo-hunt");
-  program.kill(), program.waitForFinished(5000), daemon.kill(), daemon.waitForFinished(5000);
+  program.kill(), program.waitForFinished(5000);
 }
 
 }  // namespace

@@ -33,20 +33,20 @@ inline void WriteSettings(const std::string& folder, const std::function<void(Se
 
 // The program on the stand-ins of `f`, with `folder` as its settings folder
 // and its timers on the fake clock; with windows and fake ports, or real
-// ports and no windows; the real boxes when asked.
-inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder, bool realPorts, bool realBoxes = false) {
+// ports and no windows.
+inline qt::Program::Options OnFakes(Fakes& f, const std::string& folder, bool realPorts) {
   f.system.appPath = folder;
-  return {.system = &f.system, .dialogs = realBoxes ? nullptr : &f.dialogs, .comm1 = realPorts ? nullptr : &f.comm1,
+  return {.system = &f.system, .dialogs = &f.dialogs, .comm1 = realPorts ? nullptr : &f.comm1,
           .comm2 = realPorts ? nullptr : &f.comm2, .clock = &f.clockSetter, .bus = &f.bus,
           .team = &f.team,
           .runTimer = [&f](Timer& t) { f.clock.Attach(t); }, .windows = !realPorts};
 }
 
 // The program on fakes with its windows, in a settings folder of its own,
-// loaded with the defaults and `choose`; the real boxes when asked.
+// loaded with the defaults and `choose`.
 struct WindowRig {
-  explicit WindowRig(const std::function<void(Settings&)>& choose = nullptr, bool realBoxes = false)
-      : program(OnFakes(fakes, folder.path(), false, realBoxes)) {
+  explicit WindowRig(const std::function<void(Settings&)>& choose = nullptr)
+      : program(OnFakes(fakes, folder.path(), false)) {
     if (choose) WriteSettings(folder.path(), choose);
     Form1_Load(app);
   }

@@ -70,9 +70,9 @@ std::string Buttons(const Form1& f, bool enabled) {
 std::string Searching(long rate) { return "Searching for '$GP' at " + std::to_string(rate) + " baud now."; }
 std::string Warning(int seconds) { return "Warning no RS232 input recieved for about " + std::to_string(seconds) + " Sec's."; }
 
-std::string NmeaBurst(std::size_t atLeast) {
+std::string NmeaBurst(std::size_t atLeast, const std::string& talker = "GP") {
   std::string t;
-  while (t.size() < atLeast) t += test::Nmea("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
+  while (t.size() < atLeast) t += test::Nmea(talker + "GSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") + "\r\n";
   return t;
 }
 
@@ -107,20 +107,6 @@ TEST(InputChoice, PlaybackPlayingOrStoredTakesOverTheChoice) {
             "-200000000001101");
 }
 
-// With the input off a rate entry only records its rate; 57600 has no entry.
-TEST(InputChoice, TheRateChosenIsTheOneCheckedInTheMenu) {
-  const std::pair<long, MenuItem Form1::*> rates[] = {
-      {0, &Form1::mnuAutoBaud},     {1200, &Form1::mnuBaud1k2},   {2400, &Form1::mnuBaud2k4},  {4800, &Form1::mnuBaud4k8},
-      {9600, &Form1::mnuBaud9k6},  {19200, &Form1::mnuBaud19k2}, {38400, &Form1::mnuBaud38k4}, {57600, nullptr}};
-  for (const auto& [baud, checked] : rates) {
-    SerialRig rig;
-    BaudSelect(rig.app, 4800);
-    checked ? (rig.f.*checked).Click() : BaudSelect(rig.app, baud);
-    EXPECT_TRUE(rig.app.settings.BaudIn == baud && rig.comm1.opened.empty()) << baud;
-    for (const BaudEntry& e : InputBaudEntries()) EXPECT_EQ((rig.f.*e.item).Checked(), e.item == checked) << baud << " " << e.rate;
-  }
-}
-
 TEST(InputChoice, TheStoredSourceChoosesItsButton) {
   const std::pair<int, int> sources[] = {{0, 7}, {-1, 8}, {1, 0}, {5, 4}, {6, 5}, {9, 6}, {31, 6}, {-2, 7}};
   for (const auto& [source, button] : sources) {
@@ -132,24 +118,20 @@ TEST(InputChoice, TheStoredSourceChoosesItsButton) {
   }
 }
 
-TEST(InputChoice, TheCustomPortIsPickedInTheListAndOpenedByItsButton) {
-  SerialRig chosen;
-  chosen.f.lstCustumComIn.SetListIndex(5), chosen.f.lstCustumComIn.Click();  // "12"
-  EXPECT_TRUE(chosen.f.Option1[6].Caption() == "Com12" && chosen.comm1.opened.empty());
-  chosen.f.Option1[6].Click();
-  EXPECT_EQ(chosen.comm1.opened, std::vector<int>{12});
-}
-
 // A receiver that talks only at these rates, the rate found and the rates tried.
 TEST(AutoBaud, TheRateFoundIsTheFirstWithEnoughNmeaText) {
-  const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; } receivers[] = {
+  const struct { const char* name; std::map<long, std::string> sends; long found; std::size_t ratesTried; bool anyTalker = false; }
+      receivers[] = {
       {"at 4800", {{1200, std::string(600, '\xF0')}, {2400, "x"}, {4800, NmeaBurst(1100)}}, 4800, 3},
+      {"another talker", {{2400, NmeaBurst(1100, "GN")}}, 2400, 2, true},
+      {"another talker, $GP only", {{2400, NmeaBurst(1100, "GN")}}, 0, 6},
       {"$GP not within the last 100", {{4800, std::string(1000, 'x') + "$GP" + std::string(99, 'x')}}, 0, 6},
       {"too little at 4800, garbage at 9600", {{4800, NmeaBurst(700)}, {9600, std::string(400, 'x')}}, 0, 6},
       {"too little at 4800, more at 9600", {{4800, NmeaBurst(700)}, {9600, NmeaBurst(400)}}, 9600, 4}};
   for (const auto& c : receivers) {
     SCOPED_TRACE(c.name);
     SerialRig rig;
+    rig.f.mnuAnyTalker.SetChecked(c.anyTalker);
     rig.f.lblGPRMC.captionChanged.Subscribe([&rig, &c] {
       for (const auto& [rate, text] : c.sends)
         if (rig.f.lblGPRMC.Caption() == Searching(rate)) rig.comm1.Feed(text);
@@ -264,15 +246,6 @@ TEST(Watchdog, SilenceWarnsEveryTenSecondsUntilAFixBearingOrCompass) {
     EXPECT_EQ(rig.system.beeps, 5) << text;
     rig.clock.Advance(1);
     EXPECT_EQ(f.Frame1.Caption(), next) << text;
-  }
-}
-
-TEST(Watchdog, QuietDuringPlaybackAndWithTheInputOff) {
-  for (int source : {0, 3}) {
-    SerialRig rig;
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source), rig.f.mnuPlayLog.SetChecked(source != 0);
-    rig.f.tmrComInTimeOut.SetEnabled(true), rig.clock.Advance(30000);
-    EXPECT_EQ(rig.system.beeps, 0) << source;
   }
 }
 
@@ -393,18 +366,6 @@ TEST(OutputPort, OpenedAtTheRateChosenThenAnotherPortOrOff) {
   EXPECT_EQ(rig.comm2.openedSettings, (std::vector<std::string>{"9600,N,8,1", "9600,N,8,1", "2400,N,8,1"}));
 }
 
-TEST(OutputPort, ANewPortGetsTheModifiedSentenceOnceAClosedShareNone) {
-  SerialRig modified;
-  modified.bus.companionValue = "%120/5", ComOutSelect(modified.app, 2, 4800);
-  modified.f.lblGPRMC.SetCaption(test::Rmc()), modified.f.mnuRMCModifiedOut.Click();
-  const std::string modifiedSent = std::exchange(modified.comm2.written, "");
-  ASSERT_FALSE(modifiedSent.empty());
-  ComOutSelect(modified.app, 3, 4800);  // the port it had gets it once more
-  EXPECT_EQ(std::exchange(modified.comm2.written, ""), modifiedSent);
-  ComOutSelect(modified.app, -1, 4800);  // sharing a closed GPS port: off first
-  EXPECT_EQ(modified.comm2.written + std::to_string(modified.app.settings.ComPortOut), "0");
-}
-
 TEST(OutputPort, AFailedOpenIsReportedAndTheSharedPortIsOffered) {
   SerialRig failing;
   failing.comm2.failOpen = RunTimeError(8005, "/dev/ttyUSB1: Device busy"), failing.f.mnuCom3.Click();
@@ -517,16 +478,6 @@ TEST(Relay, TheModifiedRmcCarriesTheBearingAboveTheMinimalSpeed) {
     rig.app.settings.MinGpsSpeedOut = c.minSpeed, SendGPRMCModified(rig.app, c.bearing, c.rmc);
     const std::string speed = c.rmc.find(",002.0,") != std::string::npos ? "002.0" : "005.0";
     EXPECT_EQ(rig.out(), c.sentCourse.empty() ? "" : Sent(Rmc(c.sentCourse, "A", speed))) << c.bearing << " " << c.rmc;
-  }
-}
-
-TEST(Relay, TheMinimalSpeedIsAskedForAndRoundedHalfToEven) {
-  const std::pair<std::string, int> answers[] = {{"", 3},    {"25", 3}, {"-1", 3}, {"2.5", 2},
-                                               {"3.5", 4}, {"10", 10}, {"0", 0}, {"7 knots", 7}};
-  for (const auto& [answer, value] : answers) {
-    SerialRig asked;
-    asked.app.settings.MinGpsSpeedOut = 3, asked.dialogs.inputAnswers.push_back(answer), asked.f.mnuMinGpsSpeedOut.Click();
-    EXPECT_EQ(asked.app.settings.MinGpsSpeedOut, value) << answer;
   }
 }
 

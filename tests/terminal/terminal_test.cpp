@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/keys_and_mouse.h"
 #include "serial/port_listing.h"
 #include "support/fakes.h"
 #include "support/files.h"
@@ -59,45 +58,14 @@ TEST_F(Terminals, FreezingInFreezesAnOpenOutUntilThatIsSwitchedOff) {
   EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
 }
 
-// Switched on again either starts empty; a click on Terminal In clears and unfreezes it.
-TEST_F(Terminals, SwitchingEitherOnAgainOrClickingInClearsItsText) {
-  OpenIn(), OpenOut(), AddTerminalIn(app, "A\r\n", false), AddTerminalOut(app, "$GPRMC\r\n", false);
-  OpenIn(), OpenOut();  // off
-  int cleared = 0;
-  t.terminalOutCleared.Subscribe([&] { ++cleared; });
-  OpenIn(), OpenOut();  // on again
-  EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text() + t.TerminalText[0] + t.form3.screen.Text() + std::to_string(cleared), "1");
-  t.form2.chkFreeze.Click(), AddTerminalIn(app, "A\r\n", false), t.form2.onClick.Notify();
-  EXPECT_EQ(t.TerminalText[1] + t.form2.screen.Text() + std::to_string(t.FreezeIn), "1");
-}
-
-TEST_F(Terminals, ClosingEndsSendingAndFreezingButKeepsTheOutputPortOpen) {
-  OpenBoth();
-  t.form2.ChkSend2ComIn.Click(), t.form2.onQueryUnload.Notify();
-  EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.FreezeIn || t.form2.form.Visible() || t.form2.loaded ||
-               t.form2.ChkSend2ComIn.Value() || t.form2.TxtSend.Visible());
-  t.form3.onQueryUnload.Notify();
-  EXPECT_TRUE(!(f.mnuTerminalOut.Checked() || t.FreezeOut || t.form3.form.Visible()) && rig.comm2.IsOpen());
-}
-
+// Below the main window, Terminal Out below Terminal In; a maximised one stays where it is.
 TEST_F(Terminals, PlacesTheWindowsBelowTheMainWindow) {
   f.form.SetBounds({100, 200, 6000, 3000}), OpenIn(), OpenOut();
   EXPECT_EQ(t.form2.form.Bounds(), (Rect{100, 3200, 6000, 3000}));
   EXPECT_EQ(t.form3.form.Bounds(), (Rect{100, 6200, 6000, 3000}));
-  t.form2.onQueryUnload.Notify();  // Terminal In closed: Terminal Out moves up
-  EXPECT_EQ(t.form3.form.Top(), 3200);
-  t.form3.form.SetState(WindowState::kMaximized);  // a maximised window stays where it is
+  t.form3.form.SetState(WindowState::kMaximized);
   f.form.SetBounds({0, 0, 5000, 2000}), TerminalPlacement(app);
-  EXPECT_EQ(t.form3.form.Top(), 3200);
-  t.form3.form.SetState(WindowState::kNormal), Form1_DblClick(app);  // the main window grows for the published values: the terminal moves down
-  EXPECT_EQ(t.form3.form.Top(), f.form.Top() + f.form.Height());
-}
-
-TEST_F(Terminals, F1AndEscGoBackToTheMainWindow) {
-  int focus = 0;
-  t.focusMainWindow.Subscribe([&] { ++focus; });
-  for (int key : {112, 27, 65, 13}) Terminal_KeyDown(app, key);
-  EXPECT_EQ(focus, 2);
+  EXPECT_EQ(t.form3.form.Top(), 6200);
 }
 
 TEST_F(Terminals, SendBoxWarnsOnceThenWritesLinesToAnOpenPortOnly) {
@@ -131,7 +99,8 @@ TEST(CrcTool, PutsTheChecksumAfterTheSentenceTyped) {
   for (auto [typed, result] : cases) EXPECT_EQ(AddCrcToText(typed), result) << '"' << typed << '"';
 }
 
-TEST(CrcTool, SumsInItsWindowWhichItsMenuOrCloseBoxCloses) {
+// Add sums and selects the whole sentence; the close box unchecks the menu entry.
+TEST(CrcTool, SumsInItsWindowWhichItsCloseBoxCloses) {
   test::TestRig rig;
   MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
   Form4& w = rig.app.terminal.form4;
@@ -139,18 +108,6 @@ TEST(CrcTool, SumsInItsWindowWhichItsMenuOrCloseBoxCloses) {
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$GPRMC,1,2*4813");
   w.onQueryUnload.Notify();
   EXPECT_FALSE(menu.Checked() || w.form.Visible() || w.loaded);
-  menu.Click(), menu.Click(), menu.Click();  // its menu closes it too; opened again, it starts afresh
-  EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$PSRF100,1,4800,8,1,0*0E24");
-}
-
-TEST(HelpMenus, EachInfoEntryShowsItsBoxOrTheListing) {
-  test::TestRig info;
-  for (MenuItem Form1::*menu : {&Form1::mnuProtocol, &Form1::mnuRs232Info, &Form1::mnuShortCuts, &Form1::mnuAbout,
-                                &Form1::mnuDDEInfo, &Form1::mnuModifiedInfo, &Form1::mnuDevice, &Form1::mnuDeviceManager})
-    (info.app.form1.*menu).Click();
-  EXPECT_EQ(info.dialogs.boxes.size() * 10 + info.system.listings, 62u);
-  info.system.failListing = RunTimeError(53, "no window"), info.app.form1.mnuDeviceManager.Click();
-  EXPECT_NE(info.dialogs.boxes.back().prompt.find("(devices and ComPorts.cfg): no window"), std::string::npos);
 }
 
 constexpr const char* kUblox = "/dev/serial/by-id/usb-u-blox_GNSS-if00";
@@ -207,24 +164,6 @@ TEST_F(Listing, AnAssignedNumberNeedsARowAndIsSavedShownAndTakenFromItsOldRow) {
   EXPECT_EQ(l.lstDevices.ListIndex(), 0);
   rig.system.appPath = folder / "missing", Assign("2");
   EXPECT_TRUE(l.lblStatus.Caption().starts_with("Not saved: "));
-}
-
-// A row: the numbers that open the device (by its line, or by default when the number has no line), path, USB id,
-// maker and description.
-TEST(ListingRow, ShowsPortsPathUsbIdMakerAndDescription) {
-  const ComPortMap map{{3, "/dev/ttyUSB0"}, {5, "/dev/ttyUSB0"}, {1, "/dev/ttyACM0"}};
-  const struct { SerialDevice device; const char* row; } cases[] = {
-      {{"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067b, 0x2303},
-       "Com3,Com5   /dev/ttyUSB0          067b:2303  Prolific              USB-Serial Controller"},
-      {{"/dev/ttyACM0", "", "", 0, 0x1F}, "Com1        /dev/ttyACM0          0000:001f  -                     "},
-      {{"/dev/ttyS0", "", "", -1, -1}, "-           /dev/ttyS0            -          -                     "},
-      {{"/dev/ttyS30", "", "", -1, -1}, "Com31       /dev/ttyS30           -          -                     "},
-      {{"/dev/serial/by-id/abcd", "", "", -1, -1},  // a path as wide as its column keeps a gap after it
-       "-           /dev/serial/by-id/abcd -          -                     "},
-      {{"/dev/ttyUSB7", "", "", -1, -1, false},
-       "-           /dev/ttyUSB7          -          -                     (not present)"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(PortListingRow(c.device, PortsFor(map, c.device.path)), c.row) << c.device.path;
 }
 
 }  // namespace
