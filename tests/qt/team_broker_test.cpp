@@ -21,6 +21,7 @@
 #include "common/text_file.h"
 #include "df/hunt_file.h"
 #include "df/solver.h"
+#include "nmea/waypoint.h"
 #include "team/team_message.h"
 
 namespace koralin {
@@ -96,14 +97,7 @@ struct Broker {
   }
 };
 
-std::string Minutes(double degrees, int width) {
-  const double whole = std::floor(std::abs(degrees));
-  char text[32];
-  std::snprintf(text, sizeof text, "%0*d%07.4f", width, static_cast<int>(whole), (std::abs(degrees) - whole) * 60);
-  return text;
-}
-
-// The transmitter, and a car at (lat, lon) hearing it; `nose` is its course.
+// The transmitter, and the bearing to it from a car at (lat, lon).
 constexpr double kTxLat = 48.02, kTxLon = 11.02;
 double Azimuth(double lat, double lon) {
   double s12 = 0, azi1 = 0, azi2 = 0;
@@ -122,8 +116,8 @@ std::string Poll(int second, double lat, double lon, double course = 90) {
   std::snprintf(time, sizeof time, "1200%02d.00", second);
   std::snprintf(heading, sizeof heading, "%05.1f", course);
   std::snprintf(bearing, sizeof bearing, "%%%03d/8", static_cast<int>(std::lround(relative)) % 360);
-  return test::Nmea("GPRMC," + std::string(time) + ",A," + Minutes(lat, 2) + ",N," + Minutes(lon, 3) +
-                    ",E,010.0," + heading + ",061226,,") + "\r\n" + bearing + "\r\n";
+  return test::Nmea("GPRMC," + std::string(time) + ",A," + SentencePlace(lat, lon) + ",010.0," + heading +
+                    ",061226,,") + "\r\n" + bearing + "\r\n";
 }
 
 // The real program as car `name` on its own private bus, reading a pty
