@@ -139,6 +139,7 @@ TEST(Team, OtherCarsLinesCountOnceOwnEchoesNever) {
   b.From("blue", 9, 1000);  // our own, echoed
   b.link.Message("koralin/fox/lines/green", EncodeTeamLine({"red", 5, {1000, 48, 11, 90, 5, "x"}}));  // wrong car
   b.link.Message("koralin/other/lines/red", EncodeTeamLine({"red", 6, {1000, 48, 11, 90, 5, "x"}}));
+  b.link.Message("koralin/fox/lines/red", "{\"lat\":NaN}");
   b.Poll();
   ASSERT_EQ(b.hunt.Lines().size(), 4u);
   EXPECT_EQ(b.hunt.Lines()[0].source, "red");
@@ -147,6 +148,7 @@ TEST(Team, OtherCarsLinesCountOnceOwnEchoesNever) {
   EXPECT_EQ(b.team.Cars().at("green").lines, 1);
   EXPECT_EQ(b.team.Cars().count("blue"), 0u);
   EXPECT_EQ(b.team.Dropped(TeamDrop::kWrongCar), 1);
+  EXPECT_EQ(b.team.Dropped(TeamDrop::kNotJson), 1);
 }
 
 TEST(Team, ACarOfflineLongerThanTheMaximumAgeDropsOut) {
