@@ -1,5 +1,4 @@
 // Crossing lines of bearing: exact lines give the place, poor ones say why not.
-#include <GeographicLib/Geodesic.hpp>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,42 +6,26 @@
 
 #include "df/hunt.h"
 #include "df/solver.h"
+#include "support/df_hunt.h"
 
 namespace koralin {
 namespace {
 
-using GeographicLib::Geodesic;
-
-struct Place { double lat, lon; };
+using test::Offset;
+using test::Place;
 
 // Lines from cars along a straight drive of `length` metres heading `course`,
 // each pointing exactly at the transmitter, plus `offset` degrees.
 std::vector<LineOfBearing> Drive(Place start, double course, double length, Place tx, int count, double offset = 0) {
   std::vector<LineOfBearing> lines;
-  const Geodesic& g = Geodesic::WGS84();
   for (int i = 0; i < count; ++i) {
-    LineOfBearing l;
-    g.Direct(start.lat, start.lon, course, length * i / (count - 1), l.latitude, l.longitude);
-    double s12 = 0, azi1 = 0, azi2 = 0;
-    g.Inverse(l.latitude, l.longitude, tx.lat, tx.lon, s12, azi1, azi2);
-    l.bearing = std::fmod(azi1 + offset + 720, 360);
-    l.time = i;
-    lines.push_back(l);
+    lines.push_back(test::Sighting(Offset(start, course, length * i / (count - 1)), tx, offset));
+    lines.back().time = i;
   }
   return lines;
 }
 
-double Miss(const DfEstimate& e, Place tx) {
-  double s12 = 0;
-  Geodesic::WGS84().Inverse(e.latitude, e.longitude, tx.lat, tx.lon, s12);
-  return s12;
-}
-
-Place Offset(Place p, double azimuth, double distance) {
-  Place q{};
-  Geodesic::WGS84().Direct(p.lat, p.lon, azimuth, distance, q.lat, q.lon);
-  return q;
-}
+double Miss(const DfEstimate& e, Place tx) { return test::Metres({e.latitude, e.longitude}, tx); }
 
 TEST(DfEstimator, ExactLinesGiveThePlaceWithinAMetre) {
   const struct { const char* name; Place start; double course, length, range; } cases[] = {
@@ -88,7 +71,6 @@ TEST(DfEstimator, WildLinesAreSetAsideAndTheEllipseHoldsThePlace) {
 TEST(DfEstimator, SaysPlainlyWhenThereIsNoEstimate) {
   const Place start{45.0, 7.0};
   const Place tx = Offset(start, 0, 5000);
-  auto weights = [](const std::vector<LineOfBearing>& l) { return std::vector<double>(l.size(), 1.0); };
   std::vector<LineOfBearing> two = Drive(start, 90, 3000, tx, 2);
   std::vector<LineOfBearing> oneSpot = Drive(start, 90, 0.001, tx, 10);
   for (std::size_t i = 0; i < oneSpot.size(); ++i) oneSpot[i].bearing += (i % 3) * 20.0;
@@ -110,7 +92,7 @@ TEST(DfEstimator, SaysPlainlyWhenThereIsNoEstimate) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(DfStateText(CrossLines(c.lines, weights(c.lines)).state), DfStateText(c.state));
+    EXPECT_EQ(DfStateText(CrossLines(c.lines, std::vector<double>(c.lines.size(), 1.0)).state), DfStateText(c.state));
   }
 }
 

@@ -1,9 +1,7 @@
 // The hunt exported beside Gps.cfg and the estimate sent as "$GPWPL", read back by the real map tools.
 #include <gtest/gtest.h>
-#include <GeographicLib/Geodesic.hpp>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
@@ -13,14 +11,13 @@
 #include "app/options_file.h"
 #include "common/basic.h"
 #include "nmea/waypoint.h"
+#include "support/df_hunt.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
 
 namespace koralin {
 namespace {
-
-using GeographicLib::Geodesic;
 
 std::string Output(const std::string& command) {
   std::string out;
@@ -50,13 +47,10 @@ TEST(HuntExport, MapToolsReadTheLinesTrackEstimateAndEllipse) {
   test::TestRig rig;
   rig.app.settings.CfgFileName = folder / "Gps.cfg";
   // Four lines a little off a transmitter 3 km away, so the ellipse has a size.
+  const test::Place tx{-33.8, 151.2};
   const double noise[] = {0.8, -0.6, 0.4, -0.9};
   for (int i = 0; i < 4; ++i) {
-    LineOfBearing l;
-    Geodesic::WGS84().Direct(-33.8, 151.2, 150 + 25 * i, 3000, l.latitude, l.longitude);
-    double back = 0, azi2 = 0;
-    Geodesic::WGS84().Inverse(l.latitude, l.longitude, -33.8, 151.2, back, azi2);
-    l.bearing = std::fmod(back + 360 + noise[i], 360);
+    LineOfBearing l = test::Sighting(test::Offset(tx, 150 + 25 * i, 3000), tx, noise[i]);
     l.time = 100 - i;  // the track runs backwards through the lines
     l.source = i == 0 ? "car <2> & \"friend\"" : "serial";
     rig.app.hunt.hunt.Add(l);
@@ -79,9 +73,7 @@ TEST(HuntExport, MapToolsReadTheLinesTrackEstimateAndEllipse) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    std::string command = c.command;
-    const std::size_t file = command.find("{}");
-    const std::string out = Output(command.replace(file, 2, folder / c.file));
+    const std::string out = Output(std::regex_replace(c.command, std::regex("\\{\\}"), folder / c.file));
     EXPECT_EQ(Sum(out, c.count), c.features) << out;
     std::smatch m;
     ASSERT_TRUE(std::regex_search(out, m, std::regex(c.place))) << out;
@@ -119,15 +111,10 @@ struct Sender : test::TestRig {
   // A fresh hunt of exact lines towards a place `north` metres north of the
   // first transmitter.
   void Aim(double north) {
-    double lat = 0, lon = 0;
-    Geodesic::WGS84().Direct(48.1, 11.5, 0, north, lat, lon);
+    const test::Place first{48.1, 11.5};
     app.hunt.hunt.Clear();
     for (int i = 0; i < 4; ++i) {
-      LineOfBearing l;
-      Geodesic::WGS84().Direct(48.1, 11.5, 200 + 20 * i, 3000, l.latitude, l.longitude);
-      double azi2 = 0;
-      Geodesic::WGS84().Inverse(l.latitude, l.longitude, lat, lon, l.bearing, azi2);
-      l.bearing = l.bearing < 0 ? l.bearing + 360 : l.bearing;
+      LineOfBearing l = test::Sighting(test::Offset(first, 200 + 20 * i, 3000), test::Offset(first, 0, north));
       l.time = i;
       app.hunt.hunt.Add(l);
     }
@@ -137,10 +124,7 @@ struct Sender : test::TestRig {
     const std::string time = "1200" + Format(seconds, "00.00");
     comm1.Feed(test::Nmea("GPRMC," + time + ",A,4806.0000,N,01130.0000,E,000.0,,061226,,") + "\r\n");
     clock.Advance(1500);
-    int n = 0;
-    for (std::size_t at = comm2.written.find("$GPWPL"); at != std::string::npos;
-         at = comm2.written.find("$GPWPL", at + 1))
-      ++n;
+    const int n = Sum(comm2.written, "\\$GPWPL");
     if (n > 0) last = comm2.written.substr(comm2.written.rfind("$GPWPL"));
     comm2.written.clear();
     return n;
@@ -170,25 +154,21 @@ TEST(DfWaypoint, SentWhenTheEstimateMovesOverTenMetresAtMostOnceASecond) {
     if (step.north >= 0) s.Aim(step.north);
     ASSERT_EQ(s.Poll(step.seconds), step.sent);
     const DfEstimate& e = s.app.hunt.hunt.Estimate();
-    if (step.sent) {
-      EXPECT_EQ(s.last, WaypointSentence(e.latitude, e.longitude, "TX"));
-    }
+    EXPECT_TRUE(!step.sent || s.last == WaypointSentence(e.latitude, e.longitude, "TX")) << s.last;
   }
 }
 
 TEST(DfWaypoint, GpsbabelReadsItAsAWaypoint) {
   if (!Have("gpsbabel")) GTEST_SKIP() << "no gpsbabel";
   test::TempFolder folder;
+  const std::regex wpt("<wpt lat=\"([^\"]+)\" lon=\"([^\"]+)\">\\s*<name>TX</name>");
   for (const auto& [lat, lon] : {std::pair{48.1173, -11.5166667}, {-33.8688, 151.2093}, {0.00001, -179.99999}}) {
     test::WriteFile(folder / "tx.nmea", WaypointSentence(lat, lon, "TX"));
     const std::string gpx = Output("gpsbabel -i nmea -f " + folder / "tx.nmea" + " -o gpx -F -");
-    double readLat = 0, readLon = 0;
-    const std::size_t wpt = gpx.find("<wpt lat=\"");
-    ASSERT_TRUE(wpt != std::string::npos && std::sscanf(gpx.c_str() + wpt, "<wpt lat=\"%lf\" lon=\"%lf\"", &readLat, &readLon) == 2)
-        << gpx;
-    EXPECT_NEAR(readLat, lat, 2e-6);  // a ten-thousandth of a minute
-    EXPECT_NEAR(readLon, lon, 2e-6);
-    EXPECT_NE(gpx.find("<name>TX</name>"), std::string::npos) << gpx;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(gpx, m, wpt)) << gpx;
+    EXPECT_NEAR(std::stod(m[1]), lat, 2e-6);  // a ten-thousandth of a minute
+    EXPECT_NEAR(std::stod(m[2]), lon, 2e-6);
   }
 }
 

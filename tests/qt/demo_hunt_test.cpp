@@ -1,7 +1,5 @@
 // The shipped demo hunt through the real program: its lines on the receiver
 // pty, the estimate read from the bus, the waypoint on the output pty.
-#include <GeographicLib/Geodesic.hpp>
-
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -9,6 +7,7 @@
 
 #include "qt/dbus_names.h"
 #include "qt/rig.h"
+#include "support/df_hunt.h"
 #include "nmea/position.h"
 #include "nmea/sentence.h"
 
@@ -16,13 +15,8 @@ namespace koralin {
 namespace {
 
 // The transmitter and how near the estimate comes, as the user guide states them.
-constexpr double kTxLat = 52.0635, kTxLon = 5.5125, kWithinMetres = 25;
-
-double Metres(double lat1, double lon1, double lat2, double lon2) {
-  double s = 0;
-  GeographicLib::Geodesic::WGS84().Inverse(lat1, lon1, lat2, lon2, s);
-  return s;
-}
+constexpr test::Place kTx{52.0635, 5.5125};
+constexpr double kWithinMetres = 25;
 
 std::size_t Count(const std::string& text, const std::string& what) {
   std::size_t n = 0;
@@ -71,7 +65,7 @@ TEST(DemoHunt, PlayedOnTheReceiverPortItsEstimateNearsTheTransmitterAndGoesOut) 
   const QVariantMap e = qdbus_cast<QVariantMap>(bus.call(get).arguments().value(0));
   const double lat = e["Latitude"].toDouble(), lon = e["Longitude"].toDouble();
   EXPECT_EQ(e["State"].toString().toStdString(), "estimate");
-  EXPECT_LT(Metres(lat, lon, kTxLat, kTxLon), kWithinMetres) << lat << " " << lon;
+  EXPECT_LT(test::Metres({lat, lon}, kTx), kWithinMetres) << lat << " " << lon;
 
   const std::size_t w = out.rfind("$GPWPL");
   ASSERT_NE(w, std::string::npos) << out;
@@ -80,7 +74,7 @@ TEST(DemoHunt, PlayedOnTheReceiverPortItsEstimateNearsTheTransmitterAndGoesOut) 
   const auto wLat = CoordinateDegrees(GetNmeaField(1, 20, wpl), GetNmeaField(2, 1, wpl));
   const auto wLon = CoordinateDegrees(GetNmeaField(3, 20, wpl), GetNmeaField(4, 1, wpl));
   ASSERT_TRUE(wLat && wLon) << wpl;
-  EXPECT_LE(Metres(*wLat, *wLon, lat, lon), 11) << "sent when it moves 10 m: " << wpl;
+  EXPECT_LE(test::Metres({*wLat, *wLon}, {lat, lon}), 11) << "sent when it moves 10 m: " << wpl;
   QDBusConnection::disconnectFromBus("demo-hunt");
   program.kill(), program.waitForFinished(5000);
 }

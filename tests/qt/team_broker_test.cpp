@@ -7,18 +7,15 @@
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <GeographicLib/Geodesic.hpp>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <vector>
-#include <set>
 
 #include "qt/dbus_names.h"
 #include "qt/rig.h"
+#include "support/df_hunt.h"
 #include "support/pty.h"
 #include "support/sentences.h"
-#include "common/text_file.h"
 #include "df/hunt_file.h"
 #include "df/solver.h"
 #include "nmea/waypoint.h"
@@ -41,15 +38,13 @@ void RunTool(const QString& program, const QStringList& args) {
 // certificate for localhost signed by it (server.pem, server.key).
 void MakeCa(const std::string& dir, const std::string& name, bool server) {
   const auto at = [&dir](const std::string& f) { return QString::fromStdString(dir + "/" + f); };
-  RunTool("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
-                                "/CN=" + QString::fromStdString(name), "-keyout", at(name + ".key"), "-out", at(name + ".pem")});
+  const QStringList made{"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj"};
+  RunTool("openssl", made + QStringList{"/CN=" + QString::fromStdString(name), "-keyout", at(name + ".key"), "-out",
+                                        at(name + ".pem")});
   if (!server) return;
-  test::WriteFile(dir + "/san.ext", "subjectAltName=DNS:localhost\n");
-  RunTool("openssl", {"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-keyout",
-                                at("server.key"), "-out", at("server.csr")});
-  RunTool("openssl", {"x509", "-req", "-in", at("server.csr"), "-CA", at(name + ".pem"), "-CAkey",
-                                at(name + ".key"), "-CAcreateserial", "-days", "2", "-extfile", at("san.ext"),
-                                "-out", at("server.pem")});
+  RunTool("openssl", made + QStringList{"/CN=localhost", "-addext", "subjectAltName=DNS:localhost", "-CA",
+                                        at(name + ".pem"), "-CAkey", at(name + ".key"), "-keyout", at("server.key"),
+                                        "-out", at("server.pem")});
 }
 
 // A broker that lets in "blue" and "red" with their passwords, nobody else;
@@ -91,33 +86,22 @@ struct Broker {
   void Stop() { daemon.terminate(), daemon.waitForFinished(5000); }
   // A client of the broker as car "red".
   QStringList Red(std::initializer_list<QString> args) const {
-    QStringList a{"-p", QString::number(port), "-u", "red", "-P", "red-secret"};
-    for (const QString& s : args) a << s;
-    return a;
+    return QStringList{"-p", QString::number(port), "-u", "red", "-P", "red-secret"} + QStringList(args);
   }
 };
 
-// The transmitter, and the bearing to it from a car at (lat, lon).
-constexpr double kTxLat = 48.02, kTxLon = 11.02;
-double Azimuth(double lat, double lon) {
-  double s12 = 0, azi1 = 0, azi2 = 0;
-  GeographicLib::Geodesic::WGS84().Inverse(lat, lon, kTxLat, kTxLon, s12, azi1, azi2);
-  return std::fmod(azi1 + 360, 360);
-}
+constexpr test::Place kTx{48.02, 11.02};  // the transmitter
 
 // A fix without a bearing: keeps the polls going and forms no line.
 std::string Fix() { return test::Nmea("GPRMC,120000.00,A,4800.0000,N,01100.0000,E,000.0,,061226,,") + "\r\n"; }
 
-// One poll of the receiver driving at 10 knots on `course` (east unless
-// said): its fix and its Doppler bearing, a degree off either way.
-std::string Poll(int second, double lat, double lon, double course = 90) {
-  const double relative = std::fmod(Azimuth(lat, lon) - course + (second % 2 ? 1 : -1) + 720, 360);
-  char time[16], bearing[16], heading[8];
-  std::snprintf(time, sizeof time, "1200%02d.00", second);
-  std::snprintf(heading, sizeof heading, "%05.1f", course);
-  std::snprintf(bearing, sizeof bearing, "%%%03d/8", static_cast<int>(std::lround(relative)) % 360);
-  return test::Nmea("GPRMC," + std::string(time) + ",A," + SentencePlace(lat, lon) + ",010.0," + heading +
-                    ",061226,,") + "\r\n" + bearing + "\r\n";
+// One poll of the receiver driving at 10 knots on `course`: its fix and its
+// Doppler bearing, a degree off either way.
+std::string Poll(int second, test::Place at, double course) {
+  const double relative = std::fmod(test::Sighting(at, kTx).bearing - course + (second % 2 ? 1 : -1) + 720, 360);
+  return test::Nmea("GPRMC,1200" + Format(static_cast<double>(second), "00.00") + ",A," +
+                    SentencePlace(at.lat, at.lon) + ",010.0," + Format(course, "000.0") + ",061226,,") +
+         "\r\n%" + Format(std::fmod(std::round(relative), 360), "000") + "/8\r\n";
 }
 
 // The real program as car `name` on its own private bus, reading a pty
@@ -146,6 +130,7 @@ struct Car {
     const QDBusReply<QDBusVariant> r = estimate.call("Get", "org.koralin.DfEstimate", name);
     return r.isValid() ? r.value().variant().toString().toStdString() : std::string("?");
   }
+  test::Place Estimate() { return {std::stod(Item("Latitude")), std::stod(Item("Longitude"))}; }
   // Waits for the item to read `value`, the receiver keeping the polls going.
   bool Reads(const char* name, const std::string& value, int ms = 15000) {
     return WaitFor([&] {
@@ -180,24 +165,16 @@ TEST(TeamBroker, ThreeCarsHuntThroughGarbageAndABrokerRestart) {
     for (auto& car : cars) EXPECT_TRUE(car->Reads(item, value, ms)) << car->name << ": " << car->Item(item);
   };
   all("Team", "team: connected");
-  const GeographicLib::Geodesic& g = GeographicLib::Geodesic::WGS84();
   const auto drive = [&](int from, int to) {
     for (int i = from; i <= to; ++i) {
       for (std::size_t c = 0; c < cars.size(); ++c) {
         const double side = 120.0 * static_cast<double>(c), course = std::fmod(side + 90, 360);
-        double lat0 = 0, lon0 = 0, lat = 0, lon = 0;
-        g.Direct(kTxLat, kTxLon, side, 4000, lat0, lon0);
-        g.Direct(lat0, lon0, course, 150.0 * i, lat, lon);
-        cars[c]->gps.Send(Poll(i, lat, lon, course));
+        cars[c]->gps.Send(Poll(i, test::Offset(test::Offset(kTx, side, 4000), course, 150.0 * i), course));
       }
       test::RunFor(300);
     }
   };
-  const auto own = [](Car& car) {
-    std::vector<LineOfBearing> lines;
-    for (const std::string& l : SplitLines(test::ReadFile(car.dir / "Hunt.csv"))) lines.push_back(*ParseHuntLine(l));
-    return lines;
-  };
+  const auto own = [](Car& car) { return ParseHuntFile(test::ReadFile(car.dir / "Hunt.csv")).lines; };
   const auto formed = [&] {
     std::size_t n = 0;
     for (auto& car : cars) n += own(*car).size();
@@ -206,11 +183,6 @@ TEST(TeamBroker, ThreeCarsHuntThroughGarbageAndABrokerRestart) {
   const auto crossed = [&](Car& car) {
     const std::string used = car.Item("LinesUsed"), rejected = car.Item("LinesRejected");
     return used == "?" || rejected == "?" ? "?" : std::to_string(std::stoi(used) + std::stoi(rejected));
-  };
-  const auto miss = [&](double lat, double lon) {
-    double s12 = 0;
-    g.Inverse(kTxLat, kTxLon, lat, lon, s12);
-    return s12;
   };
   const auto holdsAll = [&] {
     for (auto& car : cars)
@@ -228,11 +200,11 @@ TEST(TeamBroker, ThreeCarsHuntThroughGarbageAndABrokerRestart) {
   const auto line = DecodeTeamLine(reader.readAllStandardOutput().trimmed().toStdString());
   EXPECT_TRUE(std::holds_alternative<TeamLine>(line) && std::get<TeamLine>(line).car == "blue");
   for (auto& car : cars) {
-    EXPECT_LT(miss(std::stod(car->Item("Latitude")), std::stod(car->Item("Longitude"))), kStated) << car->name;
+    EXPECT_LT(test::Metres(car->Estimate(), kTx), kStated) << car->name;
     const std::vector<LineOfBearing> lines = own(*car);
     const DfEstimate alone = CrossLines(lines, std::vector<double>(lines.size(), 1.0));
-    EXPECT_TRUE(alone.state != DfState::kEstimate || miss(alone.latitude, alone.longitude) > kStated)
-        << car->name << " alone: " << miss(alone.latitude, alone.longitude);
+    const double aloneMiss = test::Metres({alone.latitude, alone.longitude}, kTx);
+    EXPECT_TRUE(alone.state != DfState::kEstimate || aloneMiss > kStated) << car->name << " alone: " << aloneMiss;
   }
 
   test::WriteFile(broker.dir / "huge", std::string(10 * 1024 * 1024, '{'));
@@ -266,13 +238,9 @@ TEST(TeamBroker, ThreeCarsHuntThroughGarbageAndABrokerRestart) {
   holdsAll();
   EXPECT_EQ(cars[0]->Item("TeamCars"), "green online " + std::to_string(own(*cars[2]).size()) + ", red online " +
                                            std::to_string(own(*cars[1]).size()));
-  std::vector<std::pair<double, double>> places;
-  for (auto& car : cars) places.emplace_back(std::stod(car->Item("Latitude")), std::stod(car->Item("Longitude")));
-  for (const auto& [lat, lon] : places) {
-    double apart = 0;
-    g.Inverse(places[0].first, places[0].second, lat, lon, apart);
-    EXPECT_LT(apart, 1.0);
-    EXPECT_LT(miss(lat, lon), kStated);
+  for (auto& car : cars) {
+    EXPECT_LT(test::Metres(car->Estimate(), cars[0]->Estimate()), 1.0) << car->name;
+    EXPECT_LT(test::Metres(car->Estimate(), kTx), kStated) << car->name;
   }
   QProcess presence;
   QProcess& blue = cars[0]->koralin;

@@ -12,9 +12,6 @@ namespace {
 
 QString missing;  // what the tests need and lack
 
-#define NEED_X \
-  if (!missing.isEmpty()) GTEST_SKIP() << "needs " << missing.toStdString() << "(scripts/bootstrap installs them)"
-
 QString Xtool(const QString& tool, const QStringList& args) {
   QProcess p;
   p.start(tool, args), p.waitForFinished(5000);
@@ -40,7 +37,7 @@ std::string Text(const QRect& r) { return QString("%1,%2 %3x%4").arg(r.x()).arg(
 // then has it at start, the main window's title bar is above the screen: it
 // comes back where it can be dragged, and the model with it.
 TEST(OnScreen, TheMainWindowLandsWhereTheModelSaysAndComesBackOnScreen) {
-  NEED_X;
+  if (!missing.isEmpty()) GTEST_SKIP() << "needs " << missing.toStdString() << "(scripts/bootstrap installs them)";
   test::WindowRig s;
   QRect seen;
   EXPECT_TRUE(test::WaitFor([&] { return s.window.isVisible() && (seen = OnScreen(s.window.winId())) == Model(s.f.form); }))
