@@ -77,17 +77,21 @@ std::string NmeaBurst(std::size_t atLeast, const std::string& talker = "GP") {
 }
 
 TEST(InputChoice, EachButtonBringsUpItsSource) {
-  // Buttons chosen and enabled, then list visible, baud entries, Terminal In enabled, port open, Terminal In checked.
+  // Buttons chosen and enabled, then list visible, baud entries, Terminal In enabled, port open, Terminal In checked;
+  // then polling, watchdog (a serial port's only), altitude label shown and its height kept.
   const struct { int index, source; const char* state; std::vector<int> opened; } cases[] = {
-      {2, 3, "001000000 000000010 00111", {3}}, {6, 7, "000000100 000000010 00111", {7}},
-      {7, 0, "000000010 111111111 11000", {}},  {8, -1, "000000001 000000010 01000", {}}};
+      {2, 3, "001000000 000000010 00111 1111", {3}}, {6, 7, "000000100 000000010 00111 1111", {7}},
+      {7, 0, "000000010 111111111 11000 0000", {}},  {8, -1, "000000001 000000010 01000 1011", {}}};
   for (const auto& c : cases) {
     SerialRig rig;
     Form1& f = rig.f;
     rig.comm1.Open(1, "4800,N,8,1", 8192, 0), rig.comm1.opened.clear();
+    f.lblAltitude.SetVisible(true), f.lblHeight1.SetCaption("12 ft"), f.tmrComInTimeOut.SetEnabled(true);
     f.mnuTerminalIn.SetChecked(true), rig.Option(c.index).Click();
     EXPECT_EQ(Buttons(f, false) + " " + Buttons(f, true) + " " + Bits({f.lstCustumComIn.Visible(), f.mnuAutoBaud.Enabled(),
-                  f.mnuTerminalIn.Enabled(), rig.comm1.IsOpen(), f.mnuTerminalIn.Checked()}), c.state) << c.index;
+                  f.mnuTerminalIn.Enabled(), rig.comm1.IsOpen(), f.mnuTerminalIn.Checked()}) + " " +
+                  Bits({f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible(),
+                        f.lblHeight1.Caption() == "12 ft"}), c.state) << c.index;
     EXPECT_EQ(std::pair(rig.app.settings.ComPortIn + 0, rig.comm1.opened), std::pair(c.source, c.opened)) << c.index;
   }
 }
@@ -185,19 +189,6 @@ TEST(AutoBaud, OnlyTheFixedAndTheCustomSerialPortsAreSearched) {
   }
 }
 
-TEST(ComPortInOpen, OnlyASerialPortOpensAndStartsTheTimers) {
-  // source -> port opened, polling, watchdog, altitude label kept
-  const std::pair<int, const char*> cases[] = {{3, "1111"}, {0, "0000"}, {-1, "0101"}, {-2, "0001"}};
-  for (const auto& [source, seen] : cases) {
-    SerialRig rig;
-    Form1& f = rig.f;
-    f.lblAltitude.SetVisible(true), f.lblHeight1.SetCaption("12 ft"), f.tmrComInTimeOut.SetEnabled(true);
-    rig.app.settings.ComPortIn = static_cast<std::int16_t>(source), ComPortInOpen(rig.app);
-    EXPECT_EQ(Bits({rig.comm1.IsOpen(), f.tmrPolling.Enabled(), f.tmrComInTimeOut.Enabled(), f.lblAltitude.Visible()}) +
-                  f.lblHeight1.Caption(), seen + std::string(source ? "12 ft" : "lblHeight1")) << source;
-  }
-}
-
 TEST(ComPortInOpen, AReopenedPortStartsCleanAtItsRateAndBufferSize) {
   SerialRig rig;
   const Frame& frame = rig.f.Frame1;
@@ -263,23 +254,14 @@ test::FakeSerialPort& LosePort(SerialRig& rig, int in, int out, bool inputGoes) 
   return gone;
 }
 
-TEST(LostPort, SwitchingALostPortOffTakesItsWordsAwayAndEndsTheWait) {
-  for (const bool input : {true, false}) {
-    SerialRig rig;
-    LosePort(rig, 1, 2, input);
-    ASSERT_TRUE(rig.f.Frame1.Caption().find(" lost - waiting") != std::string::npos && rig.f.tmrResume.Enabled()) << input;
-    input ? rig.f.Option1[7].Click() : ComOutSelect(rig.app, 0, 9600);
-    rig.clock.Advance(2000);
-    EXPECT_TRUE(rig.f.Frame1.Caption() == kFrameCaption && !rig.f.tmrResume.Enabled()) << input;
-  }
-}
-
 TEST(LostPort, APortThatGoesAwayIsWaitedForAndReopenedWithoutABox) {
-  // Input and output ports, which goes (else the separate output), the port named in the caption
-  const struct { int in, out; bool inputGoes; int shown; } lostPorts[] = {
-      {1, 2, true, 1}, {1, 2, false, 2}, {1, -1, true, 1}, {2, 1, false, 1}};
+  // Input and output ports, which goes (else the separate output), the port named in the caption; switched off
+  // while away, its words go and the wait ends.
+  const struct { int in, out; bool inputGoes; int shown; bool off = false; } lostPorts[] = {
+      {1, 2, true, 1}, {1, 2, false, 2}, {1, -1, true, 1}, {2, 1, false, 1}, {1, 2, true, 1, true},
+      {1, 2, false, 2, true}};
   for (const auto& c : lostPorts) {
-    SCOPED_TRACE(std::to_string(c.in) + " " + std::to_string(c.out) + " " + std::to_string(c.inputGoes));
+    SCOPED_TRACE(testing::Message() << c.in << " " << c.out << " " << c.inputGoes << (c.off ? " off" : ""));
     SerialRig rig;
     Form1& f = rig.f;
     test::FakeSerialPort& gone = LosePort(rig, c.in, c.out, c.inputGoes);
@@ -287,6 +269,12 @@ TEST(LostPort, APortThatGoesAwayIsWaitedForAndReopenedWithoutABox) {
                                 std::to_string(c.shown - 1) + " to return";
     EXPECT_EQ(f.Frame1.Caption(), caption);
     EXPECT_FALSE(gone.IsOpen() || f.Frame1.FontUnderline() || (f.lblLock.BackColor() == colour::kRed) != c.inputGoes);
+    if (c.off) {
+      c.inputGoes ? f.Option1[7].Click() : ComOutSelect(rig.app, 0, 9600);
+      rig.clock.Advance(2000);
+      EXPECT_TRUE(f.Frame1.Caption() == kFrameCaption && !f.tmrResume.Enabled());
+      continue;
+    }
     rig.clock.Advance(10000);  // still away: the watchdog keeps the words
     if (c.inputGoes) { EXPECT_EQ(f.Frame1.Caption(), caption); }
     EXPECT_EQ(rig.app.settings.ComPortIn * 10 + rig.app.settings.ComPortOut, c.in * 10 + c.out);
@@ -427,14 +415,6 @@ TEST(Relay, AnotherTalkersSentencesAreRelayedOnlyWithAnyTalker) {
   }
 }
 
-TEST(Relay, APlainRmcShownWithoutItsStarGetsItsChecksum) {
-  for (const auto& [shown, out] : {std::pair<std::string, std::string>{"$GPRMC*FF", "$GPRMC*FF\r\n"}, {"$" + Body(), Sent(Rmc())}}) {
-    OutRig rig;
-    rig.f.mnuRMCPlainOut.SetChecked(true), rig.f.lblGPRMC.SetCaption(shown);
-    EXPECT_EQ(rig.out(), out) << shown;
-  }
-}
-
 const std::string kGga = test::Nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
 const std::string kGga2 = test::Nmea("GPGGA,123520,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
 const std::string kRmz = test::Nmea("PGRMZ,1789,f,3");
@@ -460,8 +440,9 @@ TEST(Relay, CheckingAnEntrySendsWhatIsShownAndAltitudeEntriesExclude) {
   EXPECT_FALSE(f.mnuPGRMZOut.Checked());
   f.mnuGPGGAOut.Click(), f.mnuGPGGAOut.Click();  // a cleared Terminal Out sends the same again
   RelayHCHDT(rig.app, "$HCHDT,123.4,T");  // the heading only when checked
-  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T", f.mnuHCHDTout.Click();
-  EXPECT_EQ(rig.out(), Sent(kRmz) + Sent(kGga) + Sent(kGga) + Sent(test::Nmea("HCHDT,123.4,T")));
+  rig.app.heading.HCHDTSentence = "$HCHDT,123.4,T", f.mnuHCHDTout.Click();  // given its checksum
+  f.lblGPRMC.SetCaption("$GPRMC*FF"), f.mnuRMCPlainOut.Click();  // a star from the 7th character on is its own
+  EXPECT_EQ(rig.out(), Sent(kRmz) + Sent(kGga) + Sent(kGga) + Sent(test::Nmea("HCHDT,123.4,T")) + "$GPRMC*FF\r\n");
 }
 
 TEST(Relay, TheModifiedRmcCarriesTheBearingAboveTheMinimalSpeed) {

@@ -22,14 +22,13 @@ struct Terminals : ::testing::Test {
 
   void OpenIn() { app.settings.ComPortIn = 3, f.mnuTerminalIn.Click(); }
   void OpenOut() { app.settings.ComPortOut = 2, f.mnuTerminalOut.Click(); }
-  void OpenBoth() { OpenIn(), rig.comm2.Open(2, "4800,N,8,1", 0, 8192), OpenOut(); }
 };
 
 TEST_F(Terminals, AppendOnlyWhileTheMenuEntryIsCheckedNewestOnTopAndCapped) {
   AddTerminalIn(app, "A\r\n", false), AddTerminalOut(app, "A\r\n", false), OpenIn(), OpenOut();
   for (const char* line : {"A\r\n", "B\r\n", "C\r\n"}) AddTerminalIn(app, line, false);
-  AddTerminalOut(app, "$GPRMC,1\r\n", false);
-  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|$GPRMC,1\r\n");
+  AddTerminalOut(app, "$GPRMC,1\r\n", false), NoticeTerminalOut(app, "N\r\n");  // a notice shows at once when open
+  EXPECT_EQ(t.form2.screen.Text() + "|" + t.form3.screen.Text(), "C\r\nB\r\nA\r\n|N\r\n$GPRMC,1\r\n");
   AddTerminalIn(app, std::string(5000, 'x'), false), AddTerminalOut(app, std::string(5000, 'x') + "$C", false);
   EXPECT_EQ(std::to_string(t.TerminalText[1].size()) + t.TerminalText[0], "4500C");
 }
@@ -51,8 +50,7 @@ TEST(TerminalText, KeepsTheLast4500CharactersOutFromTheFirstDollar) {
 }
 
 TEST_F(Terminals, FreezingInFreezesAnOpenOutUntilThatIsSwitchedOff) {
-  OpenBoth();
-  t.form2.chkFreeze.Click();
+  OpenIn(), OpenOut(), t.form2.chkFreeze.Click();
   EXPECT_TRUE(t.FreezeOut && t.form3.chkFreeze.Value() == 1);
   AddTerminalOut(app, "$GPRMC\r\n", false), OpenOut();  // off: the text stays
   EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
