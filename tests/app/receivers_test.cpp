@@ -45,11 +45,8 @@ TEST(Checksums, EitherCaseOfHexUnlessOptionsCfgAsksForUpperCase) {
   const std::string lower = rmc.substr(0, rmc.size() - 2) + "6a", wrong = rmc.substr(0, rmc.size() - 2) + "6b";
   // Options.cfg, the sentence received: the sentence taken (relayed as it came), or the caption's note
   const struct { const char* options; std::string sentence, taken; } rows[] = {
-      {"", lower, lower},
-      {"CrcAnyCase=1\n", lower, lower},
-      {"", wrong, " CRC error !"},
-      {"CrcAnyCase=0\n", lower, " CRC error !"},
-      {"CrcAnyCase=0\n", rmc, rmc},
+      {"", lower, lower}, {"CrcAnyCase=1\n", lower, lower}, {"", wrong, " CRC error !"},
+      {"CrcAnyCase=0\n", lower, " CRC error !"}, {"CrcAnyCase=0\n", rmc, rmc},
   };
   for (const auto& r : rows) {
     Receiver rig(r.options);
@@ -70,11 +67,8 @@ const std::string kVoidRmc = Nmea("GPRMC,123519,V,4807.038,N,01131.000,E,022.4,0
 std::string Shown(const Receiver& rig) {
   const Form1& f = rig.app.form1;
   const FixState& fix = rig.app.fix;
-  std::string compass = f.lblCompass.Caption();
-  for (char& c : compass)
-    if (c == kDegree) c = '~';
-  return f.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " + fix.UtcTimeText + "|" + compass +
-         (rig.system.beeps > 0 ? "|warning" : "");
+  return f.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " + fix.UtcTimeText + "|" +
+         Replace(f.lblCompass.Caption(), std::string(1, kDegree), "~") + (rig.system.beeps > 0 ? "|warning" : "");
 }
 
 TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
@@ -126,8 +120,7 @@ struct Relaying : Receiver {
 
 // The polls' texts, and what each poll relays.
 TEST(Tail, AFixIsRelayedByThePollThatBringsItsLineEnd) {
-  const std::string first = Burst("120000"), b = Rmc("120001"), c = Rmc("120002");
-  const std::string a = Rmc("120000");
+  const std::string first = Burst("120000"), a = Rmc("120000"), b = Rmc("120001"), c = Rmc("120002");
   const struct { const char* what; std::vector<std::string> polls, relayed; } cases[] = {
       {"a burst per poll", {first, Burst("120001")}, {a, b}},
       {"the fix split", {first.substr(0, first.size() - 20), first.substr(first.size() - 20)}, {"", a}},
