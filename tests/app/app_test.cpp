@@ -145,9 +145,8 @@ TEST(OptionsFile, ABadFileOrValueMeansTheDefaultsAndTheSaveKeepsItsOtherLines) {
     c.make(OptionsFileName(rig.app));
     LoadOptions(rig.app);
     EXPECT_EQ(rig.app.form1.mnuAnyTalker.Checked(), c.anyTalker);
-    EXPECT_EQ(std::to_string(rig.app.serial.ListenClients) + " " + std::to_string(rig.app.hunt.rules.minQuality) + " " +
-                  std::to_string(rig.app.hunt.rules.maxAgeSeconds / 60), std::to_string(c.limit) + " " +
-                  std::to_string(c.quality) + " " + std::to_string(c.minutes * 1.0));
+    EXPECT_EQ(std::tuple(rig.app.serial.ListenClients, rig.app.hunt.rules.minQuality, rig.app.hunt.rules.maxAgeSeconds),
+              std::tuple(c.limit, c.quality, c.minutes * 60.0));
     rig.app.form1.mnuAnyTalker.SetChecked(!c.anyTalker);
     KeepOption(rig.app, "TeamCar");
     SaveOptions(rig.app);
