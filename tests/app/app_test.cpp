@@ -48,9 +48,7 @@ struct Started : SettingsRig {
 };
 
 TEST(Startup, EachStoredSettingTakesEffectWithoutABox) {
-  using Change = std::function<void(App&)>;
-  using Expect = std::function<void(const App&)>;
-  const struct { const char* what; Change change; Expect expect; } cases[] = {
+  const struct { const char* what; void (*change)(App&); void (*expect)(const App&); } cases[] = {
       {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; },
        [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
       {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
@@ -80,18 +78,17 @@ TEST(Startup, EachStoredSettingTakesEffectWithoutABox) {
 }
 
 TEST(Startup, ASecondCopyShowsOneBoxEndsAndTouchesNothing) {
-  test::TempFolder folder;
+  SettingsRig rig;
   const std::string stored = "stored by the first copy\r\n";
-  test::WriteFile(folder / "Gps.cfg", stored);
-  test::TestRig rig;
-  rig.system.appPath = folder.path();
+  test::WriteFile(rig.CfgPath(), stored);
+  rig.app.settings.CfgFileName.clear();  // the program finds it
   rig.system.prevInstance = true;
   rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
   Form1_Load(rig.app);  // one box, nothing behind it
   EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.system.ended && rig.app.settings.CfgFileName.empty() &&
               !rig.app.form1.form.Visible());
   ExitProgram(rig.app);  // a signal reaching it now must not write settings either
-  EXPECT_TRUE(test::ReadFile(folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
+  EXPECT_TRUE(test::ReadFile(rig.folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
 }
 
 TEST(SettingsFolder, TheRuleChoosesTheFolderAndTheFileThatSeedsIt) {

@@ -181,7 +181,7 @@ TEST(Corpus, EveryLogWithAValidRmcEndsWithItsPosition) {
   }
 }
 
-// A rig whose input is port 3 (or the one given), with the tables filled as at start-up.
+// A rig whose input is port 1 (or the one given), with the tables filled as at start-up.
 struct Decoder : test::TestRig {
   explicit Decoder(int input = 1) { ReadyToDecode(input); }
   void Decode(const std::string& sentence) { ExtractingGPRMC(app, sentence); }
