@@ -185,16 +185,10 @@ TEST(Corpus, EveryLogWithAValidRmcEndsWithItsPosition) {
 struct Decoder : test::TestRig {
   explicit Decoder(int input = 1) { ReadyToDecode(input); }
   void Decode(const std::string& sentence) { ExtractingGPRMC(app, sentence); }
-  // What the window shows of the fix: lock, compass, and the rose's colour.
-  std::string Shown() const {
-    const Form1& f = app.form1;
-    return f.lblLock.Caption() + "|" + f.lblCompass.Caption() + (f.lblCompass.BackColor() == colour::kCyan ? " cyan" : "") +
-           "|" + Trim(f.lblCompassText.Caption()) + (f.lblCompassText.BackColor() == colour::kPink ? " pink " : " ") +
-           (app.fix.CourseColour == colour::kGreen ? "green" : "red");
-  }
 };
 
 TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
+  // shown: the lock, the compass and its text with their colours, and the rose's colour
   const struct { int input; std::string flux, sentence, shown; } cases[] = {
       {1, "", "$GPGGA,1*00\r\n" + Rmc("A") + "\r\n", "Rx ok|084.4~|East green"},
       {1, "", Rmc("V"), "Rx not ok|084.4~|East red"}, {1, "", Rmc(""), "No Rx|084.4~|East green"},
@@ -213,8 +207,11 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
     d.Decode(Rmc("A"));
     d.app.heading.FluxHeadingText = Deg(c.flux);
     d.Decode(c.sentence);
-    EXPECT_EQ(d.Shown(), Deg(c.shown)) << c.sentence;
-    const Form1& f = d.app.form1;  // where it places the fix
+    const Form1& f = d.app.form1;
+    EXPECT_EQ(f.lblLock.Caption() + "|" + f.lblCompass.Caption() +
+                  (f.lblCompass.BackColor() == colour::kCyan ? " cyan" : "") + "|" + Trim(f.lblCompassText.Caption()) +
+                  (f.lblCompassText.BackColor() == colour::kPink ? " pink " : " ") +
+                  (d.app.fix.CourseColour == colour::kGreen ? "green" : "red"), Deg(c.shown)) << c.sentence;
     EXPECT_EQ(f.lblLatitude.Caption() + " " + f.lblLongitude.Caption() + " " + f.lblTime.Caption() + " " +
                   f.lblDate.Caption(), Deg(c.input ? "48~07.04'N 011~31.00'E 12:35:19 23-March-2094"
                                                    : "00~00.00'N 000~00.00'E 00:00:00 00-Empty-2000")) << c.sentence;
