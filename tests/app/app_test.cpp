@@ -181,19 +181,6 @@ TEST(Exit, AFailedSaveStillEndsTheProgramWithOneBox) {
   EXPECT_TRUE(failing.dialogs.boxes.size() == 1 && !failing.comm1.IsOpen() && failing.system.ended);
 }
 
-// Gps.cfg, the stored settings: the default file with line n (1-based)
-// replaced, its first `count` lines only, and BaudOut (line 12) 9600.
-void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
-  DefaultSettings(rig.app);
-  auto lines = SplitLines(SettingsFileText(rig.app));
-  lines[11] = "9600";
-  lines[static_cast<std::size_t>(n - 1)] = line;
-  lines.resize(count);
-  std::string text;
-  for (const auto& l : lines) text += l + "\r\n";
-  test::WriteFile(rig.CfgPath(), text);
-}
-
 // Every field differs from its default, so a field read or written wrong changes the text.
 TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
   const std::string head =
@@ -228,8 +215,15 @@ TEST(SettingsFile, EachFieldIsReadByItsTypeOrRefusedForTheDefaults) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
     SettingsRig rig;
+    DefaultSettings(rig.app);  // the default file with BaudOut (line 12) 9600 and the line, cut to count
+    auto lines = SplitLines(SettingsFileText(rig.app));
+    lines[11] = "9600";
+    if (c.line > 0) lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+    lines.resize(c.count);
+    std::string text;
+    for (const auto& l : lines) text += l + "\r\n";
     if (c.line == 0) std::filesystem::create_directory(rig.CfgPath());
-    if (c.line != 0) WriteDefaultFileWith(rig, c.line, c.text, c.count);
+    if (c.line != 0) test::WriteFile(rig.CfgPath(), text);
     rig.app.settings.BaudIn = 4800;
     Form1& f = rig.app.form1;
     MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};

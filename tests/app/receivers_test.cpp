@@ -62,18 +62,10 @@ const std::string kGns = Nmea("GNGNS,213712.000,4111.59903,N,11156.54809,W,AANN,
 const std::string kGll = Nmea("GNGLL,4111.59903,S,11156.54809,E,213712.000,A,A");
 const std::string kVoidRmc = Nmea("GPRMC,123519,V,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
 
-// What the window shows: the lock, the fix taken (position and time), the
-// rose's heading ("~" the degree sign), and whether the no-input watchdog went off.
-std::string Shown(const Receiver& rig) {
-  const Form1& f = rig.app.form1;
-  const FixState& fix = rig.app.fix;
-  return f.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " + fix.UtcTimeText + "|" +
-         Replace(f.lblCompass.Caption(), std::string(1, kDegree), "~") + (rig.system.beeps > 0 ? "|warning" : "");
-}
-
 TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
   const std::string hdt = Nmea("GPHDT,274.11,T") + "\r\n";
-  // Options.cfg, what arrives each second, for how long: what shows
+  // Options.cfg, what arrives each second, for how long: what shows (the lock, the fix taken, the rose's
+  // heading with "~" the degree sign, and whether the no-input watchdog went off)
   const struct { const char* options; std::string text; int seconds; const char* shown; } rows[] = {
       {"", kGga, 4, "Old data|  |"},
       {"", kGga, 25, "Rx ok|4221.82N 07101.94W 19:41:00|---~"},  // and the watchdog counts it as input
@@ -87,7 +79,10 @@ TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
   for (const auto& r : rows) {
     Receiver rig(r.options);
     rig.Send(r.text + "\r\n", r.seconds);
-    EXPECT_EQ(Shown(rig), r.shown) << r.options << r.text << " for " << r.seconds << " s";
+    const FixState& fix = rig.app.fix;
+    EXPECT_EQ(rig.app.form1.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " +
+                  fix.UtcTimeText + "|" + Replace(rig.app.form1.lblCompass.Caption(), std::string(1, kDegree), "~") +
+                  (rig.system.beeps > 0 ? "|warning" : ""), r.shown) << r.options << r.text << " for " << r.seconds;
   }
 }
 
