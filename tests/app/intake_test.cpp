@@ -116,21 +116,19 @@ TEST(Sentences, AnUndecodableSentenceIsDroppedAsAChecksumErrorIs) {
     rows.emplace_back(Rmc("A", "022.4", date), std::string(date) != "230094");
   const std::string next = Nmea("GPRMC,130000,A,4807.038,N,01131.000,E,1,2,230394,,W") + "\r\n" +
                            Nmea("GPGGA,1,2,N,3,E,1,06,1.40,100,M,,M,,") + "\r\n" + Nmea("GPGSA,A,2") + "\r\n";
-  for (const bool clockPending : {false, true})
-    for (const auto& [sentence, dropped] : rows) {
-      SCOPED_TRACE(sentence + (clockPending ? " (clock setting pending)" : ""));
-      Polled p;
-      p.app.form1.mnuLockCheck.SetChecked(true);
-      if (clockPending) p.app.shell.ClockOffsetPending = 1;
-      p.Tick(sentence + "\r\n" + Nmea("GPVTG,,T") + "\r\n");
-      const bool shown = p.app.form1.lblGPRMC.Caption().find("1e39") != std::string::npos;
-      if (dropped) { EXPECT_EQ(p.app.form1.Frame1.Caption() + (shown ? " shown" : ""), "GPS-NMEA-0183 Bad sentence !"); }
-      p.Tick(next);
-      EXPECT_EQ(p.app.form1.lblTime.Caption() + p.app.form1.lblHeight1.Caption() + p.app.form1.Frame1.Caption(),
-                "13:00:00328 ftGPS-NMEA-0183 (Locked 2D)");
-      EXPECT_TRUE(p.comm1.IsOpen() && p.dialogs.boxes.empty() && p.app.lastInputError.count + p.app.unexpectedCount == 0)
-          << p.app.lastInputError.description << p.app.lastUnexpected;
-    }
+  for (const auto& [sentence, dropped] : rows) {
+    SCOPED_TRACE(sentence);
+    Polled p;
+    p.app.form1.mnuLockCheck.SetChecked(true);
+    p.Tick(sentence + "\r\n" + Nmea("GPVTG,,T") + "\r\n");
+    const bool shown = p.app.form1.lblGPRMC.Caption().find("1e39") != std::string::npos;
+    if (dropped) { EXPECT_EQ(p.app.form1.Frame1.Caption() + (shown ? " shown" : ""), "GPS-NMEA-0183 Bad sentence !"); }
+    p.Tick(next);
+    EXPECT_EQ(p.app.form1.lblTime.Caption() + p.app.form1.lblHeight1.Caption() + p.app.form1.Frame1.Caption(),
+              "13:00:00328 ftGPS-NMEA-0183 (Locked 2D)");
+    EXPECT_TRUE(p.comm1.IsOpen() && p.dialogs.boxes.empty() && p.app.lastInputError.count + p.app.unexpectedCount == 0)
+        << p.app.lastInputError.description << p.app.lastUnexpected;
+  }
 }
 
 // A receiver log through the whole intake, in chunks of random sizes; the
@@ -181,12 +179,6 @@ TEST(Corpus, EveryLogWithAValidRmcEndsWithItsPosition) {
   }
 }
 
-// A rig whose input is port 1 (or the one given), with the tables filled as at start-up.
-struct Decoder : test::TestRig {
-  explicit Decoder(int input = 1) { ReadyToDecode(input); }
-  void Decode(const std::string& sentence) { ExtractingGPRMC(app, sentence); }
-};
-
 TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
   // shown: the lock, the compass and its text with their colours, and the rose's colour
   const struct { int input; std::string flux, sentence, shown; } cases[] = {
@@ -201,12 +193,13 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
       {0, "", "", "Rx off|---~|--- pink red"},  // input off: the zero sentence
   };
   for (const auto& c : cases) {
-    Decoder d(c.input);
+    test::TestRig d;
+    d.ReadyToDecode(c.input);
     d.app.form1.mnuCrcCheck.SetChecked(true);
     d.app.settings.MinGpsSpeedOut = 5;
-    d.Decode(Rmc("A"));
+    ExtractingGPRMC(d.app, Rmc("A"));
     d.app.heading.FluxHeadingText = Deg(c.flux);
-    d.Decode(c.sentence);
+    ExtractingGPRMC(d.app, c.sentence);
     const Form1& f = d.app.form1;
     EXPECT_EQ(f.lblLock.Caption() + "|" + f.lblCompass.Caption() +
                   (f.lblCompass.BackColor() == colour::kCyan ? " cyan" : "") + "|" + Trim(f.lblCompassText.Caption()) +
@@ -220,16 +213,17 @@ TEST(ExtractingGPRMC, WhatEachSentenceShowsAndWhereItPlacesTheFix) {
 
 // Four void fixes in a row zero the speed; an "A" in between restarts the count.
 TEST(ExtractingGPRMC, AGoodFixIsKeptAndPublishedAVoidOneSetsTheDateAndFourInARowZeroTheSpeed) {
-  Decoder d;
-  d.Decode(Rmc("A"));
+  test::TestRig d;
+  d.ReadyToDecode(1);
+  ExtractingGPRMC(d.app, Rmc("A"));
   EXPECT_EQ(d.app.fix.LatitudeText + d.app.fix.LongitudeText + d.app.fix.UtcDateText + d.app.form1.lblLat1.Caption() +
                 d.app.form1.lblCompas1.Caption() + std::to_string(d.app.form1.tmrComInTimeOut.Enabled()),
             Deg("4807.04N01131.00E23-03-20944807.04N084.4~1"));
-  d.Decode(Rmc("V", "022.4", "240394"));
+  ExtractingGPRMC(d.app, Rmc("V", "022.4", "240394"));
   EXPECT_EQ(d.app.form1.lblDate.Caption(), "24-March-2094");
-  for (int i = 1; i <= 6; ++i) d.Decode(Rmc(i == 3 ? "A" : "V"));  // three, "A", three
+  for (int i = 1; i <= 6; ++i) ExtractingGPRMC(d.app, Rmc(i == 3 ? "A" : "V"));  // three, "A", three
   EXPECT_EQ(d.app.fix.SpeedKnotsText, "022.4");
-  d.Decode(Rmc("V"));
+  ExtractingGPRMC(d.app, Rmc("V"));
   EXPECT_EQ(d.app.fix.SpeedKnotsText + std::to_string(d.app.fix.VoidCount), "00");
 }
 
