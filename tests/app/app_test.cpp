@@ -6,14 +6,12 @@
 
 #include "app/intake.h"
 #include "app/options_file.h"
-#include "app/pc_clock.h"
 #include "app/settings_file.h"
 #include "app/settings_folder.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "common/basic.h"
 #include "common/text_file.h"
-#include "nmea/gps_time.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
@@ -243,19 +241,16 @@ TEST(SettingsFile, EachFieldIsReadByItsTypeOrRefusedForTheDefaults) {
   }
 }
 
-std::string Rmc(const std::string& time, const std::string& date) {
-  return test::Nmea("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W") + "\r\n";
-}
-
 struct ClockRig : test::TestRig {
   ClockRig() {
     ReadyToDecode(1);
     comm1.Open(1, "4800,N,8,1", 1024, 512);
   }
-  // One poll of the serial input carrying this text. A poll carries the
-  // last sentence of the one before, so each ends with one that is no $GPRMC.
-  void Receive(const std::string& text) {
-    comm1.Feed(text + "$GPGSV,1\r\n");
+  // One poll of the serial input carrying a $GPRMC of this time and date. A poll carries
+  // the last sentence of the one before, so each ends with one that is no $GPRMC.
+  void Receive(const std::string& time, const std::string& date = "150626") {
+    comm1.Feed(test::Nmea("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W") + "\r\n");
+    comm1.Feed("$GPGSV,1\r\n");
     getGPSinput(app);
   }
 };
@@ -276,7 +271,7 @@ TEST(PcClock, SetToTheFixTimeShiftedByTheRequestedOffset) {
     SCOPED_TRACE(std::to_string(c.offset) + " " + c.time + " " + c.date);
     ClockRig rig;
     rig.app.shell.ClockOffsetPending = c.offset;
-    rig.Receive(Rmc(c.time, c.date));
+    rig.Receive(c.time, c.date);
     EXPECT_EQ(rig.clockSetter.set, c.set);
     EXPECT_EQ(rig.app.shell.ClockOffsetPending.has_value(), c.set.empty());
     EXPECT_TRUE(c.set.size() || (rig.app.lastInputError.count == 0 && rig.app.form1.Frame1.Caption() == "GPS-NMEA-0183 Bad sentence !"));
@@ -301,14 +296,14 @@ TEST(PcClock, SetOnceForEachRequestFromARealSerialPortOnly) {
     rig.app.shell.ClockOffsetPending = r.request;
     rig.clockSetter.waits = r.how >= kLater;
     if (r.how == kRefused) rig.clockSetter.fail = no;
-    rig.Receive(Rmc("120000", "150626"));
-    rig.Receive(Rmc("120001", "150626"));
+    rig.Receive("120000");
+    rig.Receive("120001");
     if (r.how >= kLater) {
       EXPECT_TRUE(rig.clockSetter.Busy() && rig.app.shell.ClockOffsetPending == r.request);
       EXPECT_EQ(rig.app.fix.UtcTimeText, "12:00:01");
       rig.clockSetter.Answer(r.how == kRefusedLater ? std::optional(no) : std::nullopt);
     }
-    rig.Receive(Rmc("120002", "150626"));
+    rig.Receive("120002");
     const auto& left = rig.app.shell.ClockOffsetPending;
     const ErrorRecord& e = rig.app.lastInputError;
     EXPECT_EQ(std::to_string(rig.clockSetter.set.size()) + (left ? std::to_string(*left) : "-") +

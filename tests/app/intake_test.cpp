@@ -236,8 +236,7 @@ std::string Rmz(const std::string& altitude, const std::string& unit) {
 }
 
 // The decoders of the heading, the altitude and the bearings, checksums verified.
-class Decoders : public ::testing::Test {
- protected:
+struct Decoders : ::testing::Test {
   Decoders() { f.mnuCrcCheck.SetChecked(true); }
   bool Compass(const std::string& text) {
     bool found = true;

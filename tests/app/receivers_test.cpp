@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "app/intake.h"
 #include "app/options_file.h"
 #include "common/basic.h"
 #include "support/fakes.h"
@@ -52,8 +51,7 @@ TEST(Checksums, EitherCaseOfHexUnlessOptionsCfgAsksForUpperCase) {
     Receiver rig(r.options);
     rig.Send(r.sentence + "\r\n", 1);
     const bool refused = rig.app.form1.Frame1.Caption().find("CRC error !") != std::string::npos;
-    EXPECT_EQ(rig.app.form1.lblGPRMC.Caption() + (refused ? " CRC error !" : ""), r.taken)
-        << r.options << r.sentence;
+    EXPECT_EQ(rig.app.form1.lblGPRMC.Caption() + (refused ? " CRC error !" : ""), r.taken) << r.options << r.sentence;
   }
 }
 
