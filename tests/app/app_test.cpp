@@ -6,23 +6,18 @@
 
 #include "app/intake.h"
 #include "app/options_file.h"
-#include "app/pc_clock.h"
 #include "app/settings_file.h"
 #include "app/settings_folder.h"
 #include "app/shutdown.h"
 #include "app/startup.h"
 #include "common/basic.h"
 #include "common/text_file.h"
-#include "nmea/gps_time.h"
 #include "support/fakes.h"
 #include "support/files.h"
 #include "support/sentences.h"
 
 namespace koralin {
 namespace {
-
-using test::ReadFile;
-using test::WriteFile;
 
 // A program on fakes whose settings live in a fresh folder.
 struct SettingsRig : test::TestRig {
@@ -51,9 +46,7 @@ struct Started : SettingsRig {
 };
 
 TEST(Startup, EachStoredSettingTakesEffectWithoutABox) {
-  using Change = std::function<void(App&)>;
-  using Expect = std::function<void(const App&)>;
-  const struct { const char* what; Change change; Expect expect; } cases[] = {
+  const struct { const char* what; void (*change)(App&); void (*expect)(const App&); } cases[] = {
       {"closed during playback", [](App& a) { a.settings.ComPortIn = -2; },
        [](const App& a) { EXPECT_EQ(a.settings.ComPortIn, 0); }},
       {"odd polling interval", [](App& a) { a.settings.PollingInterval = 100; },
@@ -83,18 +76,17 @@ TEST(Startup, EachStoredSettingTakesEffectWithoutABox) {
 }
 
 TEST(Startup, ASecondCopyShowsOneBoxEndsAndTouchesNothing) {
-  test::TempFolder folder;
+  SettingsRig rig;
   const std::string stored = "stored by the first copy\r\n";
-  test::WriteFile(folder / "Gps.cfg", stored);
-  test::TestRig rig;
-  rig.system.appPath = folder.path();
+  test::WriteFile(rig.CfgPath(), stored);
+  rig.app.settings.CfgFileName.clear();  // the program finds it
   rig.system.prevInstance = true;
   rig.comm1.Open(1, "4800,N,8,1", 1024, 512);
   Form1_Load(rig.app);  // one box, nothing behind it
   EXPECT_TRUE(rig.dialogs.boxes.size() == 1 && rig.system.ended && rig.app.settings.CfgFileName.empty() &&
               !rig.app.form1.form.Visible());
   ExitProgram(rig.app);  // a signal reaching it now must not write settings either
-  EXPECT_TRUE(test::ReadFile(folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
+  EXPECT_TRUE(test::ReadFile(rig.folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
 }
 
 TEST(SettingsFolder, TheRuleChoosesTheFolderAndTheFileThatSeedsIt) {
@@ -114,18 +106,19 @@ TEST(SettingsFolder, TheRuleChoosesTheFolderAndTheFileThatSeedsIt) {
 
 // Whatever Options.cfg holds, the defaults are read without waiting; whole
 // numbers are read when in range. The file left behind holds every option as
-// switched since, the numbers only where the user wrote them, and every line
-// it did not know.
+// switched since, the numbers only where the user wrote them, the team car set
+// in its dialog, and every line it did not know.
 TEST(OptionsFile, ABadFileOrValueMeansTheDefaultsAndTheSaveKeepsItsOtherLines) {
   using Make = std::function<void(const std::string&)>;
   const auto text = [](std::string t) { return Make([t](const std::string& p) { test::WriteFile(p, t); }); };
-  const std::string flags = "AnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n";
+  const std::string flags = "TeamCar=\nAnyTalker=0\nCrcAnyCase=1\nFixWithoutRmc=1\n";
   // AnyTalker, ListenClients, DfMinQuality, DfMaxAgeMinutes as read; the file saved with AnyTalker switched ("": a box)
   const struct { const char* name; Make make; bool anyTalker; int limit, quality, minutes; std::string saved; } cases[] = {
       {"missing", [](const std::string&) {}, true, 16, 0, 0, flags},
       {"off, other lines kept", text("# mine\r\nColour = red\r\n AnyTalker = 0\r\n"), false, 16, 0, 0,
-       "# mine\nColour = red\nAnyTalker=1\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
-      {"unknown value", text("AnyTalker=yes"), true, 16, 0, 0, flags},
+       "# mine\nColour = red\nAnyTalker=1\nTeamCar=\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
+      {"unknown value, no line end", text("AnyTalker=yes"), true, 16, 0, 0,
+       "AnyTalker=0\nTeamCar=\nCrcAnyCase=1\nFixWithoutRmc=1\n"},
       {"empty", text(""), true, 16, 0, 0, flags},
       {"binary", text(std::string("AnyTalker=0\n\0\xFF", 14)), true, 16, 0, 0, flags},
       {"huge", text("AnyTalker=0\n" + std::string(70000, '#')), true, 16, 0, 0, flags},
@@ -147,10 +140,10 @@ TEST(OptionsFile, ABadFileOrValueMeansTheDefaultsAndTheSaveKeepsItsOtherLines) {
     c.make(OptionsFileName(rig.app));
     LoadOptions(rig.app);
     EXPECT_EQ(rig.app.form1.mnuAnyTalker.Checked(), c.anyTalker);
-    EXPECT_EQ(std::to_string(rig.app.serial.ListenClients) + " " + std::to_string(rig.app.hunt.rules.minQuality) + " " +
-                  std::to_string(rig.app.hunt.rules.maxAgeSeconds / 60), std::to_string(c.limit) + " " +
-                  std::to_string(c.quality) + " " + std::to_string(c.minutes * 1.0));
+    EXPECT_EQ(std::tuple(rig.app.serial.ListenClients, rig.app.hunt.rules.minQuality, rig.app.hunt.rules.maxAgeSeconds),
+              std::tuple(c.limit, c.quality, c.minutes * 60.0));
     rig.app.form1.mnuAnyTalker.SetChecked(!c.anyTalker);
+    KeepOption(rig.app, "TeamCar");
     SaveOptions(rig.app);
     EXPECT_EQ(std::to_string(rig.dialogs.boxes.size()) + (c.saved.empty() ? "" : test::ReadFile(folder / "Options.cfg")),
               (c.saved.empty() ? "1" : "0") + c.saved);
@@ -186,19 +179,6 @@ TEST(Exit, AFailedSaveStillEndsTheProgramWithOneBox) {
   EXPECT_TRUE(failing.dialogs.boxes.size() == 1 && !failing.comm1.IsOpen() && failing.system.ended);
 }
 
-// Gps.cfg, the stored settings: the default file with line n (1-based)
-// replaced, its first `count` lines only, and BaudOut (line 12) 9600.
-void WriteDefaultFileWith(SettingsRig& rig, int n, const std::string& line, std::size_t count = 32) {
-  DefaultSettings(rig.app);
-  auto lines = SplitLines(SettingsFileText(rig.app));
-  lines[11] = "9600";
-  lines[static_cast<std::size_t>(n - 1)] = line;
-  lines.resize(count);
-  std::string text;
-  for (const auto& l : lines) text += l + "\r\n";
-  WriteFile(rig.CfgPath(), text);
-}
-
 // Every field differs from its default, so a field read or written wrong changes the text.
 TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
   const std::string head =
@@ -209,60 +189,56 @@ TEST(SettingsFile, LoadThenSaveReproducesEveryField) {
     for (std::size_t i = 0; i < 12; ++i) text += (i + pattern) % 2 == 0 ? "\"True\"\r\n" : "\"False\"\r\n";
     text += "#TRUE#\r\n#TRUE#\r\n";
     SettingsRig rig;
-    WriteFile(rig.CfgPath(), text);
+    test::WriteFile(rig.CfgPath(), text);
     LoadSettings(rig.app);
     EXPECT_TRUE(rig.dialogs.boxes.empty() && rig.app.settings.MinimalTop == 1234.5f && rig.app.settings.ComPortIn == -2 &&
                 rig.app.form1.mnuFeet2Metres.Checked() == (pattern == 0));
     SaveSettings(rig.app);
-    EXPECT_EQ(ReadFile(rig.CfgPath()), text);
+    EXPECT_EQ(test::ReadFile(rig.CfgPath()), text);
   }
 }
 
+// A field of the wrong type, a file cut short (after its 20th line) or a folder (line 0): a read error, then
+// the defaults, which leave alone the menus they do not cover.
 TEST(SettingsFile, EachFieldIsReadByItsTypeOrRefusedForTheDefaults) {
-  const struct { int line; const char* text; long error; const char* written; } cases[] = {
+  const struct { int line; const char* text; long error; const char* written; std::size_t count = 32; } cases[] = {
       {4, "12abc", 13, ""},         {4, "", 13, ""},              {4, "40000", 6, ""},          {3, "3000000000", 6, ""},
       {15, "1e999", 6, ""},         {15, "x1", 13, ""},           {15, "-3.5e38", 6, ""},       {31, "#YES#", 13, ""},
       {32, "True", 13, ""},         {6, "- 5", 13, ""},           {9, "  +2 ", 0, "2"},         {6, "100.5", 0, "100"},
       {32, "#true#", 0, "#TRUE#"},  {15, "0.25", 0, ".25"},       {15, "7200.0", 0, "7200"},
       {23, "\"tRuE\"", 0, "\"True\""}, {23, "True", 0, "\"True\""},
       {23, "\"yes\"", 0, "\"False\""}, {23, "\"True \"", 0, "\"False\""},
+      {23, "\"True\"", 62, "", 20},  {0, "", 75, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
     SettingsRig rig;
-    WriteDefaultFileWith(rig, c.line, c.text);
+    DefaultSettings(rig.app);  // the default file with BaudOut (line 12) 9600 and the line, cut to count
+    auto lines = SplitLines(SettingsFileText(rig.app));
+    lines[11] = "9600";
+    if (c.line > 0) lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+    lines.resize(c.count);
+    std::string text;
+    for (const auto& l : lines) text += l + "\r\n";
+    if (c.line == 0) std::filesystem::create_directory(rig.CfgPath());
+    if (c.line != 0) test::WriteFile(rig.CfgPath(), text);
+    rig.app.settings.BaudIn = 4800;
+    Form1& f = rig.app.form1;
+    MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};
+    if (c.error != 0)
+      for (MenuItem* m : {&f.mnuRMCPlainOut, kept[0], kept[1], kept[2], kept[3]}) m->SetChecked(true);
     LoadSettings(rig.app);
     const auto& boxes = rig.dialogs.boxes;
     if (c.error == 0) {
       EXPECT_EQ(std::to_string(boxes.size()) + SplitLines(SettingsFileText(rig.app))[static_cast<std::size_t>(c.line - 1)],
                 "0" + std::string(c.written));
-    } else {  // the defaults after the error
-      EXPECT_TRUE(boxes.size() == 1 && boxes[0].prompt.find("Error =" + Str(c.error) + "\r\n") != std::string::npos &&
-                  rig.app.settings.BaudOut == 4800);
+      continue;
     }
-  }
-}
-
-// A file cut short or a folder: a read error, then the defaults.
-TEST(SettingsFile, AReadErrorIsReportedThenTheDefaultsApply) {
-  for (const bool folder : {false, true}) {
-    SettingsRig rig;
-    if (folder) std::filesystem::create_directory(rig.CfgPath());
-    if (!folder) WriteDefaultFileWith(rig, 23, "\"True\"", 20);
-    rig.app.settings.BaudIn = 4800;
-    Form1& f = rig.app.form1;
-    MenuItem* const kept[] = {&f.mnuFeet2Metres, &f.mnuLockCheck, &f.mnuReflines, &f.mnuHCHDTout};  // defaults leave these
-    for (MenuItem* m : {&f.mnuRMCPlainOut, kept[0], kept[1], kept[2], kept[3]}) m->SetChecked(true);
-    LoadSettings(rig.app);
     for (MenuItem* m : kept) EXPECT_TRUE(m->Checked()) << m->Name();
-    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError = ";
-    EXPECT_EQ(rig.dialogs.boxes.at(0).prompt.substr(0, head.size() + 2), head + (folder ? "75" : "62"));
-    EXPECT_TRUE(rig.app.settings.BaudIn == 0 && !f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
+    const std::string head = "File Read Error " + rig.CfgPath() + "\r\n\r\nError =" + Str(c.error) + "\r\n";
+    EXPECT_TRUE(boxes.size() == 1 && boxes[0].prompt.starts_with(head) && rig.app.settings.BaudOut == 4800 &&
+                rig.app.settings.BaudIn == 0 && !f.mnuRMCPlainOut.Checked() && f.mnuCrcCheck.Checked());
   }
-}
-
-std::string Rmc(const std::string& time, const std::string& date) {
-  return test::Nmea("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W") + "\r\n";
 }
 
 struct ClockRig : test::TestRig {
@@ -270,10 +246,11 @@ struct ClockRig : test::TestRig {
     ReadyToDecode(1);
     comm1.Open(1, "4800,N,8,1", 1024, 512);
   }
-  // One poll of the serial input carrying this text. A poll carries the
-  // last sentence of the one before, so each ends with one that is no $GPRMC.
-  void Receive(const std::string& text) {
-    comm1.Feed(text + "$GPGSV,1\r\n");
+  // One poll of the serial input carrying a $GPRMC of this time and date. A poll carries
+  // the last sentence of the one before, so each ends with one that is no $GPRMC.
+  void Receive(const std::string& time, const std::string& date = "150626") {
+    comm1.Feed(test::Nmea("GPRMC," + time + ",A,4807.038,N,01131.000,E,022.4,084.4," + date + ",003.1,W") + "\r\n");
+    comm1.Feed("$GPGSV,1\r\n");
     getGPSinput(app);
   }
 };
@@ -294,7 +271,7 @@ TEST(PcClock, SetToTheFixTimeShiftedByTheRequestedOffset) {
     SCOPED_TRACE(std::to_string(c.offset) + " " + c.time + " " + c.date);
     ClockRig rig;
     rig.app.shell.ClockOffsetPending = c.offset;
-    rig.Receive(Rmc(c.time, c.date));
+    rig.Receive(c.time, c.date);
     EXPECT_EQ(rig.clockSetter.set, c.set);
     EXPECT_EQ(rig.app.shell.ClockOffsetPending.has_value(), c.set.empty());
     EXPECT_TRUE(c.set.size() || (rig.app.lastInputError.count == 0 && rig.app.form1.Frame1.Caption() == "GPS-NMEA-0183 Bad sentence !"));
@@ -319,14 +296,14 @@ TEST(PcClock, SetOnceForEachRequestFromARealSerialPortOnly) {
     rig.app.shell.ClockOffsetPending = r.request;
     rig.clockSetter.waits = r.how >= kLater;
     if (r.how == kRefused) rig.clockSetter.fail = no;
-    rig.Receive(Rmc("120000", "150626"));
-    rig.Receive(Rmc("120001", "150626"));
+    rig.Receive("120000");
+    rig.Receive("120001");
     if (r.how >= kLater) {
       EXPECT_TRUE(rig.clockSetter.Busy() && rig.app.shell.ClockOffsetPending == r.request);
       EXPECT_EQ(rig.app.fix.UtcTimeText, "12:00:01");
       rig.clockSetter.Answer(r.how == kRefusedLater ? std::optional(no) : std::nullopt);
     }
-    rig.Receive(Rmc("120002", "150626"));
+    rig.Receive("120002");
     const auto& left = rig.app.shell.ClockOffsetPending;
     const ErrorRecord& e = rig.app.lastInputError;
     EXPECT_EQ(std::to_string(rig.clockSetter.set.size()) + (left ? std::to_string(*left) : "-") +

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "app/intake.h"
 #include "app/options_file.h"
 #include "common/basic.h"
 #include "support/fakes.h"
@@ -45,18 +44,14 @@ TEST(Checksums, EitherCaseOfHexUnlessOptionsCfgAsksForUpperCase) {
   const std::string lower = rmc.substr(0, rmc.size() - 2) + "6a", wrong = rmc.substr(0, rmc.size() - 2) + "6b";
   // Options.cfg, the sentence received: the sentence taken (relayed as it came), or the caption's note
   const struct { const char* options; std::string sentence, taken; } rows[] = {
-      {"", lower, lower},
-      {"CrcAnyCase=1\n", lower, lower},
-      {"", wrong, " CRC error !"},
-      {"CrcAnyCase=0\n", lower, " CRC error !"},
-      {"CrcAnyCase=0\n", rmc, rmc},
+      {"", lower, lower}, {"CrcAnyCase=1\n", lower, lower}, {"", wrong, " CRC error !"},
+      {"CrcAnyCase=0\n", lower, " CRC error !"}, {"CrcAnyCase=0\n", rmc, rmc},
   };
   for (const auto& r : rows) {
     Receiver rig(r.options);
     rig.Send(r.sentence + "\r\n", 1);
     const bool refused = rig.app.form1.Frame1.Caption().find("CRC error !") != std::string::npos;
-    EXPECT_EQ(rig.app.form1.lblGPRMC.Caption() + (refused ? " CRC error !" : ""), r.taken)
-        << r.options << r.sentence;
+    EXPECT_EQ(rig.app.form1.lblGPRMC.Caption() + (refused ? " CRC error !" : ""), r.taken) << r.options << r.sentence;
   }
 }
 
@@ -65,21 +60,10 @@ const std::string kGns = Nmea("GNGNS,213712.000,4111.59903,N,11156.54809,W,AANN,
 const std::string kGll = Nmea("GNGLL,4111.59903,S,11156.54809,E,213712.000,A,A");
 const std::string kVoidRmc = Nmea("GPRMC,123519,V,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
 
-// What the window shows: the lock, the fix taken (position and time), the
-// rose's heading ("~" the degree sign), and whether the no-input watchdog went off.
-std::string Shown(const Receiver& rig) {
-  const Form1& f = rig.app.form1;
-  const FixState& fix = rig.app.fix;
-  std::string compass = f.lblCompass.Caption();
-  for (char& c : compass)
-    if (c == kDegree) c = '~';
-  return f.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " + fix.UtcTimeText + "|" + compass +
-         (rig.system.beeps > 0 ? "|warning" : "");
-}
-
 TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
   const std::string hdt = Nmea("GPHDT,274.11,T") + "\r\n";
-  // Options.cfg, what arrives each second, for how long: what shows
+  // Options.cfg, what arrives each second, for how long: what shows (the lock, the fix taken, the rose's
+  // heading with "~" the degree sign, and whether the no-input watchdog went off)
   const struct { const char* options; std::string text; int seconds; const char* shown; } rows[] = {
       {"", kGga, 4, "Old data|  |"},
       {"", kGga, 25, "Rx ok|4221.82N 07101.94W 19:41:00|---~"},  // and the watchdog counts it as input
@@ -93,7 +77,10 @@ TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
   for (const auto& r : rows) {
     Receiver rig(r.options);
     rig.Send(r.text + "\r\n", r.seconds);
-    EXPECT_EQ(Shown(rig), r.shown) << r.options << r.text << " for " << r.seconds << " s";
+    const FixState& fix = rig.app.fix;
+    EXPECT_EQ(rig.app.form1.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " +
+                  fix.UtcTimeText + "|" + Replace(rig.app.form1.lblCompass.Caption(), std::string(1, kDegree), "~") +
+                  (rig.system.beeps > 0 ? "|warning" : ""), r.shown) << r.options << r.text << " for " << r.seconds;
   }
 }
 
@@ -126,8 +113,7 @@ struct Relaying : Receiver {
 
 // The polls' texts, and what each poll relays.
 TEST(Tail, AFixIsRelayedByThePollThatBringsItsLineEnd) {
-  const std::string first = Burst("120000"), b = Rmc("120001"), c = Rmc("120002");
-  const std::string a = Rmc("120000");
+  const std::string first = Burst("120000"), a = Rmc("120000"), b = Rmc("120001"), c = Rmc("120002");
   const struct { const char* what; std::vector<std::string> polls, relayed; } cases[] = {
       {"a burst per poll", {first, Burst("120001")}, {a, b}},
       {"the fix split", {first.substr(0, first.size() - 20), first.substr(first.size() - 20)}, {"", a}},
@@ -144,26 +130,22 @@ TEST(Tail, AFixIsRelayedByThePollThatBringsItsLineEnd) {
     }
 }
 
-// Split anywhere, every fix is relayed once and none is lost.
+// Split anywhere, every fix is relayed once and none is lost. Whole bursts in
+// polls of their own: each sentence is decoded, and so logged, once.
 TEST(Tail, AnySplitRelaysEachFixOnce) {
   const std::string stream = Burst("120000") + Burst("120001");
   for (const bool verify : {true, false})
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
       Relaying rig(verify);
+      rig.app.form1.mnuLoggen.SetChecked(true);
       std::string relayed;
       for (const std::string& text : {stream.substr(0, cut), stream.substr(cut), Gga("120002")})
         relayed += rig.Poll(text);
       EXPECT_EQ(relayed, Rmc("120000") + Rmc("120001")) << "cut at " << cut << (verify ? ", verified" : "");
+      if (cut == stream.size() / 2) {
+        EXPECT_EQ(rig.app.log.LogBuffer, Rmc("120000") + Gga("120000") + Rmc("120001") + Gga("120001") + Gga("120002"));
+      }
     }
-}
-
-// Whole bursts in polls of their own: each sentence is decoded, and so
-// logged, once.
-TEST(Tail, ACompleteSentenceIsNotDecodedAgainInTheNextPoll) {
-  Relaying rig(true);
-  rig.app.form1.mnuLoggen.SetChecked(true);
-  for (const char* time : {"120000", "120001"}) rig.Poll(Burst(time));
-  EXPECT_EQ(rig.app.log.LogBuffer, Rmc("120000") + Gga("120000") + Rmc("120001") + Gga("120001"));
 }
 
 }  // namespace
