@@ -227,14 +227,15 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
     std::string seen;  // caption, menus, input and Terminal Out while a line pauses
     rig.PlayWith(path, endless, [&] {
       if (rig.played.empty()) return;
+      f.mnuLoggen.Click();  // refused while playing
       seen = f.Frame1.Caption() + "|" + std::to_string(f.mnuTerminalIn.Checked()) +
-             std::to_string(f.mnuLoggen.Enabled()) + "|" + std::to_string(rig.app.settings.ComPortIn) + "|" +
-             rig.app.terminal.TerminalText[0];
+             std::to_string(f.mnuLoggen.Checked()) + std::to_string(f.mnuLoggen.Enabled()) + "|" +
+             std::to_string(rig.app.settings.ComPortIn) + "|" + rig.app.terminal.TerminalText[0];
       if (rig.system.doEvents > 200) rig.app.StopPlay = true;
     });
     EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
     EXPECT_EQ(seen, "Playing log file " + path + (endless ? " is endless playing." : "") +
-                        " Press 'F1' or 'Esc' to stop Playing|10|-2|");
+                        " Press 'F1' or 'Esc' to stop Playing|100|-2|");
     EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.app.settings.ComPortIn), kFrameCaption + std::string("0"));
     EXPECT_FALSE(f.mnuTerminalIn.Checked() || f.mnuPlayLog.Checked() || f.mnuLoggen.Checked() || rig.app.StopPlay ||
                  !f.mnuPlayLog.Enabled() || !f.mnuLoggen.Enabled());
