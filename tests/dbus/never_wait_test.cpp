@@ -19,7 +19,6 @@
 #include <thread>
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
 #include "dbus/bus_client.h"
 #include "qt/dbus_bus.h"
 #include "qt/linux_clock_setter.h"
