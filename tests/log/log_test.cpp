@@ -39,8 +39,9 @@ struct LogRig : test::TestRig {
     app.form1.mnuLoggen.Click();
     dialogs.msgAnswers.clear();
   }
-  // Plays a file through the menu, once or endlessly.
-  void Play(const std::string& path, bool endless = false) {
+  // Plays a file through the menu, once or endlessly; `whilePausing` runs whenever the program lets events run.
+  void Play(const std::string& path, bool endless = false, std::function<void()> whilePausing = {}) {
+    system.onDoEvents = std::move(whilePausing);
     dialogs.inputAnswers.push_back(path);
     dialogs.msgAnswers.push_back(endless ? MsgResult::kYes : MsgResult::kNo);
     app.form1.mnuPlayLog.Click();
@@ -166,11 +167,6 @@ struct PlayRig : LogRig {
     for (int i = 1; i <= n; ++i) text += Rmc(i) + "\r\n";
     return File(text);
   }
-  // Plays; `whilePausing` runs whenever the program lets events run.
-  void PlayWith(const std::string& path, bool endless, std::function<void()> whilePausing) {
-    system.onDoEvents = std::move(whilePausing);
-    Play(path, endless);
-  }
   Form1& f = app.form1;
   std::vector<std::string> played;
   std::vector<long long> times;
@@ -185,7 +181,7 @@ TEST(Playback, PlaysTheLinesInFileOrderAtThePollingPaceOnceOrEndlessly) {
       {"", true, {}, 1}, {blank, true, {}, 1}};
   for (const auto& c : cases) {
     PlayRig rig;
-    rig.PlayWith(rig.File(c.text), c.endless, [&] { rig.app.StopPlay = rig.played.size() == 5 || rig.system.doEvents > 1000; });
+    rig.Play(rig.File(c.text), c.endless, [&] { rig.app.StopPlay = rig.played.size() == 5 || rig.system.doEvents > 1000; });
     std::vector<std::string> played;
     for (int n : c.played) played.push_back(Rmc(n));
     EXPECT_EQ(rig.played, played) << c.text;
@@ -201,7 +197,7 @@ TEST(Playback, AFileWithoutLineEndsIsCutIntoBoundedLines) {
   std::size_t largest = 0;
   std::string text;
   while (text.size() < 1'000'000) text += test::Rmc();
-  lines.PlayWith(lines.File(text), false, [&] {
+  lines.Play(lines.File(text), false, [&] {
     const PollTexts& p = lines.app.poll;
     largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
   });
@@ -216,7 +212,7 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
     f.mnuTerminalOut.SetChecked(true);
     rig.app.terminal.TerminalText[0] = "before";  // cleared at the start of a pass
     std::string seen;  // caption, menus, input and Terminal Out while a line pauses
-    rig.PlayWith(path, endless, [&] {
+    rig.Play(path, endless, [&] {
       if (rig.played.empty()) return;
       f.mnuLoggen.Click();  // refused while playing
       seen = f.Frame1.Caption() + "|" + std::to_string(f.mnuTerminalIn.Checked()) +
@@ -236,7 +232,7 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
 TEST(Playback, AClickOrTheExitStopsItAndARestartWaitsForTheWindUp) {
   for (const int how : {0, 1, 2}) {  // click, click twice, exit
     PlayRig rig;
-    rig.PlayWith(rig.Sentences(3), true, [&] {
+    rig.Play(rig.Sentences(3), true, [&] {
       if (rig.played.size() != 2 || !rig.f.mnuPlayLog.Checked() || rig.system.ended) return;
       if (how == 2) return ExitProgram(rig.app);
       rig.f.mnuPlayLog.Click();
@@ -263,22 +259,14 @@ TEST(Playback, AMissingFileEndsWithTheInputOffAFolderIsAReadErrorWithoutCleanUp)
   }
 }
 
-// The demo on the polling timer, checksums and lock verified.
-struct DemoRig : test::TestRig {
-  DemoRig() {
-    app.form1.mnuCrcCheck.SetChecked(true);
-    app.form1.mnuLockCheck.SetChecked(true);
-    app.settings.ComPortIn = -1;
-    app.form1.tmrPolling.SetInterval(1500);
-    app.form1.tmrPolling.SetEnabled(true);
-  }
-};
-
 // The decoders' rules are tested on their own: a few steps show each text reaches its decoder.
 TEST(Demo, EachStepsTextReachesItsDecoder) {
-  DemoRig demo;
+  test::TestRig demo;  // on the polling timer, checksums and lock verified
   App& app = demo.app;
   Form1& f = app.form1;
+  f.mnuCrcCheck.SetChecked(true), f.mnuLockCheck.SetChecked(true);
+  app.settings.ComPortIn = -1;
+  f.tmrPolling.SetInterval(1500), f.tmrPolling.SetEnabled(true);
   const struct { int step; const char *bearing, *lock, *frame, *flux; } steps[] = {
       {1, "%323", "Rx ok|166 ft", "GPS NMEA-0183", ""},  // the design caption until the first lock text
       {4, "", "Old data|6 ft", "GPS-NMEA-0183 (Very good lock 3D)", "170.8"},  // no $GPRMC
@@ -334,8 +322,8 @@ TEST(OddFiles, EachWayOfOpeningRefusesAllButARegularFileByName) {
         refused = std::to_string(e.Number()) + " " + e.Description();
       }
       const bool missingPlayed = r.kind == std::string("missing") && way == std::string("played");
-      const std::string want = r.named.empty() ? (missingPlayed ? "53" : "-")
-                                               : "75 Path/File access error (it is " + r.named + ", not a regular file)";
+      const std::string refusal = "75 Path/File access error (it is " + r.named + ", not a regular file)";
+      const std::string want = r.named.empty() ? (missingPlayed ? "53" : "-") : refusal;
       EXPECT_EQ(refused.substr(0, want.size()), want) << refused;
       if (!r.named.empty()) { EXPECT_EQ(fs::symlink_status(it).type(), made) << "left as it stands"; }
       EXPECT_EQ(test::Exists(dir / "gone"), false) << "nothing made through a link to nothing";
