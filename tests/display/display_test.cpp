@@ -59,22 +59,20 @@ TEST(DrawCompass, TheNeedleWithTwoBarbsPointsAlongTheCourse) {
       {"400.0~", 0.6427876f, 0.7660444f, kRoseLineHeight},  // below the time
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.course);
     Rose r;
     r.Course(c.course, "20");
     const auto n = r.Of(DrawKind::kLine, true);
-    ASSERT_EQ(n.size(), 1u) << c.course;
-    EXPECT_NEAR(n[0].x2, kCentre + kNeedle * c.sin, 0.1) << c.course;
-    EXPECT_NEAR(n[0].y2, kCentre - kNeedle * c.cos, 0.1) << c.course;
+    ASSERT_EQ(n.size(), 1u);
+    EXPECT_NEAR(std::hypot(n[0].x2 - kCentre - kNeedle * c.sin, n[0].y2 - kCentre + kNeedle * c.cos), 0, 0.1);
     const DrawItem text = r.Of(DrawKind::kText).front();
-    EXPECT_TRUE(text.text == Deg(Left(c.course, 5) + "~") && text.x1 == kCentre - 240 && text.y1 == c.textY) << c.course;
+    EXPECT_TRUE(text.text == Deg(Left(c.course, 5) + "~") && text.x1 == kCentre - 240 && text.y1 == c.textY);
     // Two barbs a tenth of the picture long meet at the tip, thirty degrees either side.
     const auto barbs = r.Barbs();
-    ASSERT_EQ(barbs.size(), 2u) << c.course;
+    ASSERT_EQ(barbs.size(), 2u);
     for (const DrawItem& b : barbs) {
-      EXPECT_NEAR(b.x2, n[0].x2, 0.01);
-      EXPECT_NEAR(b.y2, n[0].y2, 0.01);
-      const float along = ((n[0].x2 - b.x1) * c.sin - (n[0].y2 - b.y1) * c.cos) / 147.0f;
-      EXPECT_NEAR(along, 0.8660254f, 0.001) << c.course;
+      EXPECT_NEAR(std::hypot(b.x2 - n[0].x2, b.y2 - n[0].y2), 0, 0.01);
+      EXPECT_NEAR(((n[0].x2 - b.x1) * c.sin - (n[0].y2 - b.y1) * c.cos) / 147.0f, 0.8660254f, 0.001) << "cos 30";
     }
   }
 }
@@ -178,9 +176,7 @@ TEST(FrameCaption, EachReasonHasItsPlace) {
   };
   for (const auto& row : table) {
     const FrameCaptionLook look = CaptionLook(row.r);
-    EXPECT_EQ(look.text, row.text);
-    EXPECT_EQ(look.colour, row.colour) << row.text;
-    EXPECT_EQ(look.underline, row.underline) << row.text;
+    EXPECT_TRUE(look.text == row.text && look.colour == row.colour && look.underline == row.underline) << row.text;
   }
 }
 

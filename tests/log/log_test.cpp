@@ -21,10 +21,6 @@
 namespace koralin {
 namespace {
 
-using test::Exists;
-using test::ReadFile;
-using test::WriteFile;
-
 // The program with the decoders ready and checksums verified.
 struct LogRig : test::TestRig {
   LogRig() {
@@ -58,32 +54,32 @@ TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
   for (const auto& c : cases) {
     LogRig rig;
     const std::string was = rig.app.settings.LogFileName, path = rig.folder / "trip.log";
-    if (c.exists) WriteFile(path, "old\r\n");
+    if (c.exists) test::WriteFile(path, "old\r\n");
     rig.StartLogging(path, c.answer);
     EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
     EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked() && !rig.app.form1.mnuPlayLog.Enabled() &&
                 rig.dialogs.boxes.size() == (c.exists ? 1u : 0u)) << "a new file needs no question";
-    if (c.exists) { EXPECT_EQ(Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once"; }
+    if (c.exists) { EXPECT_EQ(test::Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once"; }
     LoggingSummer(rig.app, "%323/9", false);
     rig.app.form1.mnuLoggen.Click();
-    EXPECT_EQ(ReadFile(path), c.afterOneRecord);
+    EXPECT_EQ(test::ReadFile(path), c.afterOneRecord);
   }
 }
 
 TEST(Logging, BuffersUpToAKilobyteThenWritesItWithABeep) {
   LogRig rig;
   const std::string path = rig.folder / "trip.log";
-  WriteFile(path, "old\r\n");
+  test::WriteFile(path, "old\r\n");
   rig.StartLogging(path, MsgResult::kOk);
   for (int i = 0; i < 14; ++i) LoggingSummer(rig.app, kRmc, true);
-  EXPECT_EQ(ReadFile(path) + std::to_string(rig.system.beeps), "old\r\n0") << "980 characters are kept";
+  EXPECT_EQ(test::ReadFile(path) + std::to_string(rig.system.beeps), "old\r\n0") << "980 characters are kept";
   LoggingSummer(rig.app, kRmc, true);
   std::string expected = "old\r\n";
   for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
-  EXPECT_EQ(ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
+  EXPECT_EQ(test::ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
   std::filesystem::remove(path);
   rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
-  EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
+  EXPECT_TRUE(rig.system.beeps == 1 && !test::Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
 }
 
 TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
@@ -102,7 +98,7 @@ TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
                                                     gga + "\r\n" + gsa + "\r\n%123/4\r\n";
     DispatchSentences(rig.app);
     rig.app.form1.mnuLoggen.Click();
-    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
+    EXPECT_EQ(test::ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
   }
 }
 
@@ -144,7 +140,7 @@ TEST(Logging, ALastingFaultKeepsTheNewestMegabyteToldOnceUntilChosenAnewThenForT
   const std::string next = faulty.folder / "trip.log";
   faulty.StartLogging(next);
   faulty.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(ReadFile(next) == newest) << "the next file gets the buffer";
+  EXPECT_TRUE(test::ReadFile(next) == newest) << "the next file gets the buffer";
 }
 
 // A valid $GPRMC whose time field tells it apart.
