@@ -158,11 +158,6 @@ struct PlayRig : LogRig {
     test::WriteFile(folder / "play.log", text);
     return folder / "play.log";
   }
-  std::string Sentences(int n) {
-    std::string text;
-    for (int i = 1; i <= n; ++i) text += Rmc(i) + "\r\n";
-    return File(text);
-  }
   Form1& f = app.form1;
   std::vector<std::string> played;
   std::vector<long long> times;
@@ -204,7 +199,7 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
     Form1& f = rig.f;
-    const std::string was = rig.app.settings.LogFileName, path = rig.Sentences(1);
+    const std::string was = rig.app.settings.LogFileName, path = rig.File(Rmc(1));
     f.mnuTerminalOut.SetChecked(true);
     rig.app.terminal.TerminalText[0] = "before";  // cleared at the start of a pass
     std::string seen;  // caption, menus, input and Terminal Out while a line pauses
@@ -228,7 +223,7 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
 TEST(Playback, AClickOrTheExitStopsItAndARestartWaitsForTheWindUp) {
   for (const int how : {0, 1, 2}) {  // click, click twice, exit
     PlayRig rig;
-    rig.Play(rig.Sentences(3), true, [&] {
+    rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n" + Rmc(3)), true, [&] {
       if (rig.played.size() != 2 || !rig.f.mnuPlayLog.Checked() || rig.system.ended) return;
       if (how == 2) return ExitProgram(rig.app);
       rig.f.mnuPlayLog.Click();
