@@ -163,7 +163,7 @@ TEST(MinimalDisplay, ReplacesTheWindowUntilKeyMUnlessTheInputIsOff) {
   }
 }
 
-TEST(FrameCaption, EachReasonHasItsPlace) {
+TEST(FrameCaption, EachReasonHasItsPlaceAndAWarningClearsTheNote) {
   const struct { FrameCaptionReasons r; const char* text; Colour colour; bool underline; } table[] = {
       {{}, "GPS-NMEA-0183", colour::kBlack, true},
       {{"", "", " (Locked 2D)", "", colour::kBlack}, "GPS-NMEA-0183 (Locked 2D)", colour::kBlack, true},
@@ -178,11 +178,7 @@ TEST(FrameCaption, EachReasonHasItsPlace) {
     const FrameCaptionLook look = CaptionLook(row.r);
     EXPECT_TRUE(look.text == row.text && look.colour == row.colour && look.underline == row.underline) << row.text;
   }
-}
-
-// The lost port and restoring are the port tests'; the note a warning replaces does not come back.
-TEST(FrameCaption, AWarningReplacesTheNote) {
-  test::TestRig rig;
+  test::TestRig rig;  // the warning is newer news: the note is gone (lost ports, restoring: the port tests')
   SetCaptionNote(rig.app, " (Locked 3D)");
   SetNoInputWarning(rig.app, "quiet", colour::kBlue);
   EXPECT_EQ(rig.app.form1.Frame1.Caption(), "quiet");

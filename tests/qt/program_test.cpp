@@ -57,8 +57,7 @@ TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
     ASSERT_TRUE(p.waitForFinished(20000));
     const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
     const QStringList err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed().split('\n');
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "never an abort";
-    EXPECT_EQ(p.exitCode(), r.exitCode);
+    EXPECT_EQ(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, r.exitCode) << "never an abort";
     EXPECT_TRUE(QRegularExpression(r.out, QRegularExpression::DotMatchesEverythingOption).match(out).hasMatch())
         << out.toStdString();
     EXPECT_TRUE(err.last().contains(r.err)) << err.join('\n').toStdString();
