@@ -32,8 +32,6 @@
 namespace koralin {
 namespace {
 
-namespace fs = std::filesystem;
-
 // Sentence number n: its time and latitude count up, so the published
 // latitude moves with every one.
 std::string Numbered(int n) {
@@ -100,7 +98,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   App& app = program.app;
   Form1& f = app.form1;
   const std::string log = program.map.Folder() + "/GpsData.log";
-  fs::create_symlink("/dev/full", log);
+  std::filesystem::create_symlink("/dev/full", log);
   ComOutSelect(app, 1, 4800);
   f.mnuRMCPlainOut.Click();
   ASSERT_TRUE(app.platform.comm2.IsOpen());
@@ -123,7 +121,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   std::string lastLatitude;
   int stillSeconds = 0, silentSeconds = 0, otherBoxes = 0;
   for (int second = 0; second < 60; ++second) {
-    if (second == 40) test::WriteFile(log + ".new", ""), fs::rename(log + ".new", log);  // space comes back
+    if (second == 40) test::WriteFile(log + ".new", ""), std::filesystem::rename(log + ".new", log);  // room again
     test::RunFor(1000);
     otherBoxes += second > 0 && (Program::Boxes("") != 1 || Program::Boxes("Write error") != 1);  // from the first failed write on
     const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
@@ -152,9 +150,7 @@ struct SilentNetwork {
     else if (!Ip("link set lo up") || !Ip("route add 10.9.9.0/24 dev lo"))
       why = "ip cannot set up the namespace";
   }
-  ~SilentNetwork() {
-    if (old >= 0) ::setns(old, CLONE_NEWNET), ::close(old);
-  }
+  ~SilentNetwork() { if (old >= 0) ::setns(old, CLONE_NEWNET), ::close(old); }
   static bool Ip(const QString& args) {
     QProcess ip;
     ip.start("ip", args.split(' '));

@@ -285,26 +285,26 @@ namespace fs = std::filesystem;
 // it, and leaves it as it stands; through a link to a regular file it works,
 // and only appending makes a missing file (never through a link to nothing).
 TEST(OddFiles, EachWayOfOpeningRefusesAllButARegularFileByName) {
-  const std::pair<const char*, std::function<void(const std::string&)>> ways[] = {
+  const std::pair<std::string, std::function<void(const std::string&)>> ways[] = {
       {"played", [](const std::string& p) { std::string line; LineReader(p).Next(line); }},
       {"appended", [](const std::string& p) { AppendToFile(p, "$GPRMC\r\n"); }},
       {"replaced", [](const std::string& p) { ReplaceFile(p, "AnyTalker=1\n"); }},
   };
   // What stands at "it" (a link's target as given), and what the refusal calls it; "" works.
-  const struct { const char* kind; std::string target, named; } rows[] = {
+  const struct { std::string kind, target, named; } rows[] = {
       {"FIFO", "", "a FIFO"}, {"folder", "", "a folder"}, {"link", "/dev/zero", "a device"},
       {"link", "/dev/full", "a device"}, {"link", "gone", "a link to nothing"},
       {"link", "gone/file", "a link to nothing"}, {"link", "plain", ""}, {"missing", "", ""},
   };
   for (const auto& [way, open] : ways)
     for (const auto& r : rows) {
-      SCOPED_TRACE(std::string(way) + " " + r.kind + " " + r.target);
+      SCOPED_TRACE(way + " " + r.kind + " " + r.target);
       test::TempFolder dir;
       const std::string it = dir / "it";
       test::WriteFile(dir / "plain", "$GPGGA\r\n");
-      if (r.kind == std::string("FIFO")) ::mkfifo(it.c_str(), 0600);
-      if (r.kind == std::string("folder")) fs::create_directory(it);
-      if (r.kind == std::string("link")) fs::create_symlink(r.target, it);
+      if (r.kind == "FIFO") ::mkfifo(it.c_str(), 0600);
+      if (r.kind == "folder") fs::create_directory(it);
+      if (r.kind == "link") fs::create_symlink(r.target, it);
       const fs::file_type made = fs::symlink_status(it).type();
       std::string refused = "-";
       try {
@@ -312,13 +312,12 @@ TEST(OddFiles, EachWayOfOpeningRefusesAllButARegularFileByName) {
       } catch (const RunTimeError& e) {
         refused = std::to_string(e.Number()) + " " + e.Description();
       }
-      const bool missingPlayed = r.kind == std::string("missing") && way == std::string("played");
       const std::string refusal = "75 Path/File access error (it is " + r.named + ", not a regular file)";
-      const std::string want = r.named.empty() ? (missingPlayed ? "53" : "-") : refusal;
+      const std::string want = r.named.empty() ? (r.kind == "missing" && way == "played" ? "53" : "-") : refusal;
       EXPECT_EQ(refused.substr(0, want.size()), want) << refused;
       if (!r.named.empty()) { EXPECT_EQ(fs::symlink_status(it).type(), made) << "left as it stands"; }
       EXPECT_EQ(test::Exists(dir / "gone"), false) << "nothing made through a link to nothing";
-      if (r.target == "plain" && way == std::string("appended")) {
+      if (r.target == "plain" && way == "appended") {
         EXPECT_EQ(test::ReadFile(dir / "plain"), "$GPGGA\r\n$GPRMC\r\n") << "through the link";
       }
     }
