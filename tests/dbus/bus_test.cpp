@@ -15,8 +15,6 @@
 namespace koralin {
 namespace {
 
-using qt::DbusBus;
-using test::Client;
 using test::WaitFor;
 
 const DfEstimate kPlaced{DfState::kEstimate, 48.1173, -71.0589, 1234.56, 456.4, 33.25, 12, 3, 10, {}};
@@ -26,11 +24,11 @@ const DfEstimate kBarely{DfState::kBarelyCross, 1, 2, 3, 4, 5, 4, 3, 10, {}};
 // changes (the estimate only what changed), none can be set; a second copy
 // on the same name works on without publishing.
 TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
-  DbusBus bus("koralin-gps");
+  qt::DbusBus bus("koralin-gps");
   ASSERT_TRUE(bus.Problem().isEmpty()) << bus.Problem().toStdString();
   test::TestRig rig(&bus);
-  Client client("reader", bus.ServiceName());
-  Client estimate("estimate-reader", bus.ServiceName(), "/DfEstimate", "org.koralin.DfEstimate");
+  test::Client client("reader", bus.ServiceName());
+  test::Client estimate("estimate-reader", bus.ServiceName(), "/DfEstimate", "org.koralin.DfEstimate");
   EXPECT_EQ(estimate.GetAll().join(',').toStdString(),
             "Latitude=,LinesRejected=0,LinesUsed=0,Longitude=,Orientation=,SemiMajor=,SemiMinor=,"
             "State=no estimate: fewer than 3 usable lines,Team=,TeamCars=,TeamDropped=");
@@ -70,7 +68,7 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
       << "no stale place beside a no-estimate state";
   EXPECT_TRUE(client.changes.empty()) << "the window's object hears nothing of the estimate";
   {
-    DbusBus second("koralin-gps", QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-copy"));
+    qt::DbusBus second("koralin-gps", QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-copy"));
     EXPECT_TRUE(second.Problem().contains("already publishes")) << second.Problem().toStdString();
     second.Publish("lblDDELat", "x");  // no effect, no crash
   }
@@ -82,7 +80,7 @@ TEST(Bus, EveryItemIsReadableAndSignalledAndASecondCopyStaysOff) {
 // Its going is noticed (that it is said once, and the last bearing kept, is
 // the core's).
 TEST(Bus, TheCompanionLinkFollowsTheBridge) {
-  DbusBus bus("koralin-linked");
+  qt::DbusBus bus("koralin-linked");
   test::TestRig rig(&bus);
   EXPECT_TRUE(AdjustLblDDESound(rig.app, true)) << "the answer is not waited for";
   ASSERT_TRUE(WaitFor([&] { return !rig.dialogs.boxes.empty(); }));
@@ -109,7 +107,7 @@ TEST(Bridge, ALineWithoutEndIsDroppedWholeAndCounted) {
   bridge.start(KORALIN_BRIDGE, {"--name", "LongLine"});
   QByteArray said;
   ASSERT_TRUE(WaitFor([&] { return (said += bridge.readAllStandardError()).contains("serving"); }));
-  Client client("watcher", "org.koralin.LongLine");
+  test::Client client("watcher", "org.koralin.LongLine");
   const QByteArray noise(16 << 20, 'x');
   for (qsizetype at = 0; at < noise.size(); at += 1 << 20) {
     bridge.write(noise.mid(at, 1 << 20));
@@ -131,7 +129,7 @@ TEST(Bridge, ALineWithoutEndIsDroppedWholeAndCounted) {
 // The bridge prints the readout's estimate once or follows it until the
 // readout leaves; with no readout it fails.
 TEST(Bridge, PrintsTheCurrentEstimateAndFollowsTheChanges) {
-  auto bus = std::make_unique<DbusBus>("koralin-printed");
+  auto bus = std::make_unique<qt::DbusBus>("koralin-printed");
   bus->PublishEstimate(kPlaced);
   QProcess once, follow, absent;
   once.start(KORALIN_BRIDGE, {"--estimate", "--name", "koralin-printed"});

@@ -13,13 +13,11 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <functional>
 #include <thread>
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
 #include "dbus/bus_client.h"
 #include "qt/dbus_bus.h"
 #include "qt/linux_clock_setter.h"
@@ -33,8 +31,6 @@
 
 namespace koralin {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Sentence number n: its time and latitude count up, so the published
 // latitude moves with every one.
@@ -72,33 +68,28 @@ struct Program {
   qt::DbusBus& bus;
 };
 
-// Sentences into the GPS line every 20 ms, from a thread of its own.
-struct Receiver {
-  explicit Receiver(const test::Pty& gps)
-      : thread([this, &gps] {
-          for (auto next = std::chrono::steady_clock::now(); feeding; next += std::chrono::milliseconds(20))
-            gps.Send(Numbered(sent++)), std::this_thread::sleep_until(next);
-        }) {}
-  ~Receiver() { Stop(); }
-  void Stop() { feeding = false, thread.joinable() ? thread.join() : void(); }
-  std::atomic<int> sent{0};
-  std::atomic<bool> feeding{true};
-  std::thread thread;
-};
+// Sentences into the GPS line every 20 ms, from a thread of its own, until it is stopped.
+std::jthread Receiver(const test::Pty& gps) {
+  return std::jthread([&gps](const std::stop_token& stop) {
+    auto next = std::chrono::steady_clock::now();
+    for (int n = 0; !stop.stop_requested(); ++n, next += std::chrono::milliseconds(20))
+      gps.Send(Numbered(n)), std::this_thread::sleep_until(next);
+  });
+}
 
 // The longest time in ms, within the next ms, that no new published value
 // reached `watcher`; `check` runs between.
 int LongestStill(const test::Client& watcher, int ms, const std::function<void()>& check = [] {}) {
-  using Clock = std::chrono::steady_clock;
-  const auto end = Clock::now() + std::chrono::milliseconds(ms);
-  auto last = Clock::now();
-  Clock::duration longest{};
-  for (std::size_t seen = watcher.changes.size(); Clock::now() < end; seen = watcher.changes.size()) {
+  using namespace std::chrono;
+  const auto end = steady_clock::now() + milliseconds(ms);
+  auto last = steady_clock::now();
+  milliseconds longest{};
+  for (std::size_t seen = watcher.changes.size(); steady_clock::now() < end; seen = watcher.changes.size()) {
     test::RunFor(50), check();
-    if (watcher.changes.size() != seen) longest = std::max(longest, Clock::now() - last), last = Clock::now();
+    longest = std::max(longest, duration_cast<milliseconds>(steady_clock::now() - last));
+    if (watcher.changes.size() != seen) last = steady_clock::now();
   }
-  longest = std::max(longest, Clock::now() - last);
-  return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count());
+  return static_cast<int>(longest.count());
 }
 
 TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
@@ -107,13 +98,13 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   App& app = program.app;
   Form1& f = app.form1;
   const std::string log = program.map.Folder() + "/GpsData.log";
-  fs::create_symlink("/dev/full", log);
+  std::filesystem::create_symlink("/dev/full", log);
   ComOutSelect(app, 1, 4800);
   f.mnuRMCPlainOut.Click();
   ASSERT_TRUE(app.platform.comm2.IsOpen());
 
   test::Client watcher("watcher", program.bus.ServiceName());
-  Receiver receiver(program.gps);
+  std::jthread receiver = Receiver(program.gps);
   QTimer answerer;  // turning the log on asks: the name as offered, append to what is there
   QObject::connect(&answerer, &QTimer::timeout, [] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -130,14 +121,14 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   std::string lastLatitude;
   int stillSeconds = 0, silentSeconds = 0, otherBoxes = 0;
   for (int second = 0; second < 60; ++second) {
-    if (second == 40) test::WriteFile(log + ".new", ""), fs::rename(log + ".new", log);  // space comes back
+    if (second == 40) test::WriteFile(log + ".new", ""), std::filesystem::rename(log + ".new", log);  // room again
     test::RunFor(1000);
     otherBoxes += second > 0 && (Program::Boxes("") != 1 || Program::Boxes("Write error") != 1);  // from the first failed write on
     const std::string latitude = watcher.changes.empty() ? "" : watcher.changes.back().second.toStdString();
     stillSeconds += std::exchange(lastLatitude, latitude) == latitude;
     silentSeconds += program.plotter.Receive(0, 0).find("$GPRMC,") == std::string::npos;
   }
-  receiver.Stop();
+  receiver.request_stop(), receiver.join();
   EXPECT_EQ(std::tuple(stillSeconds, silentSeconds, otherBoxes), std::tuple(0, 0, 0))
       << "seconds without a new latitude, without output, without just the one box";
   EXPECT_EQ(f.Frame1.Caption().find("log not written"), std::string::npos) << "the write succeeded again";
@@ -159,9 +150,7 @@ struct SilentNetwork {
     else if (!Ip("link set lo up") || !Ip("route add 10.9.9.0/24 dev lo"))
       why = "ip cannot set up the namespace";
   }
-  ~SilentNetwork() {
-    if (old >= 0) ::setns(old, CLONE_NEWNET), ::close(old);
-  }
+  ~SilentNetwork() { if (old >= 0) ::setns(old, CLONE_NEWNET), ::close(old); }
   static bool Ip(const QString& args) {
     QProcess ip;
     ip.start("ip", args.split(' '));
@@ -183,7 +172,7 @@ TEST(NeverWait, AnOutputHostThatNeverAnswersHoldsNothingUp) {
   const std::string target = "tcp://10.9.9.2:5000";
   program.map.Map(1, target);
   test::Client watcher("watcher", program.bus.ServiceName());
-  Receiver receiver(program.gps);
+  std::jthread receiver = Receiver(program.gps);
   test::RunFor(300);
 
   const auto chosen = std::chrono::steady_clock::now();
@@ -230,7 +219,7 @@ TEST(NeverWait, TheClockIsSetWhileTheTimeServiceTakesTenSeconds) {
     qt::LinuxClockSetter clock([&direct](long long usec) { return direct.push_back(usec), EPERM; });
     Program program(clock, "koralin-clock");
     test::Client watcher("watcher", program.bus.ServiceName());
-    Receiver receiver(program.gps);
+    std::jthread receiver = Receiver(program.gps);
     program.app.form1.mnuUTC.Click();
     EXPECT_LT(LongestStill(watcher, 12000), 600);
     ASSERT_EQ(direct.size(), 1u) << "one setting, not one per fix";

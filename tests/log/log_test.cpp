@@ -21,10 +21,6 @@
 namespace koralin {
 namespace {
 
-using test::Exists;
-using test::ReadFile;
-using test::WriteFile;
-
 // The program with the decoders ready and checksums verified.
 struct LogRig : test::TestRig {
   LogRig() {
@@ -39,8 +35,9 @@ struct LogRig : test::TestRig {
     app.form1.mnuLoggen.Click();
     dialogs.msgAnswers.clear();
   }
-  // Plays a file through the menu, once or endlessly.
-  void Play(const std::string& path, bool endless = false) {
+  // Plays a file through the menu, once or endlessly; `whilePausing` runs whenever the program lets events run.
+  void Play(const std::string& path, bool endless = false, std::function<void()> whilePausing = {}) {
+    system.onDoEvents = std::move(whilePausing);
     dialogs.inputAnswers.push_back(path);
     dialogs.msgAnswers.push_back(endless ? MsgResult::kYes : MsgResult::kNo);
     app.form1.mnuPlayLog.Click();
@@ -57,32 +54,32 @@ TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
   for (const auto& c : cases) {
     LogRig rig;
     const std::string was = rig.app.settings.LogFileName, path = rig.folder / "trip.log";
-    if (c.exists) WriteFile(path, "old\r\n");
+    if (c.exists) test::WriteFile(path, "old\r\n");
     rig.StartLogging(path, c.answer);
     EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
     EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked() && !rig.app.form1.mnuPlayLog.Enabled() &&
                 rig.dialogs.boxes.size() == (c.exists ? 1u : 0u)) << "a new file needs no question";
-    if (c.exists) { EXPECT_EQ(Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once"; }
+    if (c.exists) { EXPECT_EQ(test::Exists(path), c.answer == MsgResult::kOk) << "overwriting deletes at once"; }
     LoggingSummer(rig.app, "%323/9", false);
     rig.app.form1.mnuLoggen.Click();
-    EXPECT_EQ(ReadFile(path), c.afterOneRecord);
+    EXPECT_EQ(test::ReadFile(path), c.afterOneRecord);
   }
 }
 
 TEST(Logging, BuffersUpToAKilobyteThenWritesItWithABeep) {
   LogRig rig;
   const std::string path = rig.folder / "trip.log";
-  WriteFile(path, "old\r\n");
+  test::WriteFile(path, "old\r\n");
   rig.StartLogging(path, MsgResult::kOk);
   for (int i = 0; i < 14; ++i) LoggingSummer(rig.app, kRmc, true);
-  EXPECT_EQ(ReadFile(path) + std::to_string(rig.system.beeps), "old\r\n0") << "980 characters are kept";
+  EXPECT_EQ(test::ReadFile(path) + std::to_string(rig.system.beeps), "old\r\n0") << "980 characters are kept";
   LoggingSummer(rig.app, kRmc, true);
   std::string expected = "old\r\n";
   for (int i = 0; i < 15; ++i) expected += kRmc + "\r\n";
-  EXPECT_EQ(ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
+  EXPECT_EQ(test::ReadFile(path) + rig.app.log.LogBuffer + std::to_string(rig.system.beeps), expected + "1");
   std::filesystem::remove(path);
   rig.app.form1.mnuLoggen.Click();  // nothing buffered: no write, no beep
-  EXPECT_TRUE(rig.system.beeps == 1 && !Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
+  EXPECT_TRUE(rig.system.beeps == 1 && !test::Exists(path) && rig.app.form1.mnuPlayLog.Enabled());
 }
 
 TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
@@ -101,33 +98,24 @@ TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
                                                     gga + "\r\n" + gsa + "\r\n%123/4\r\n";
     DispatchSentences(rig.app);
     rig.app.form1.mnuLoggen.Click();
-    EXPECT_EQ(ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
+    EXPECT_EQ(test::ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
   }
 }
 
+// What each kind of file is called is OddFiles'.
 TEST(Logging, AWriteErrorIsToldOnceThenRetriedQuietly) {
-  LogRig faulty;
-  const std::pair<std::string, std::string> faults[] = {
-      {faulty.folder / "no such folder/trip.log", "76\r\n\r\nPath not found (No such file or directory)"},
-      {"/dev/full", "75\r\n\r\nPath/File access error (full is a device, not a regular file)"},
-      {faulty.folder.path(), "75\r\n\r\nPath/File access error (" +
-                                 std::filesystem::path(faulty.folder.path()).filename().string() +
-                                 " is a folder, not a regular file)"},
-  };
-  for (const auto& [path, numberAndDescription] : faults) {
-    SCOPED_TRACE(path);
-    LogRig r;
-    r.app.form1.mnuLoggen.SetChecked(true);
-    r.app.form1.mnuTerminalOut.SetChecked(true);
-    r.app.settings.LogFileName = path;
-    for (int i = 0; i < 15; ++i) LoggingSummer(r.app, kRmc, true);  // just over 1024 characters
-    EXPECT_EQ(r.dialogs.boxes.at(0).prompt, "File " + path + " Write error.\r\n\r\nError = " + numberAndDescription);
-    EXPECT_TRUE(r.app.form1.mnuLoggen.Checked() && r.system.beeps == 0);
-    for (int i = 0; i < 40; ++i) LoggingSummer(r.app, kRmc, true);
-    EXPECT_EQ(r.dialogs.boxes.size() * 10000 + r.app.log.LogBuffer.size(), 10000u + 55 * 70) << "retried quietly";
-    EXPECT_EQ(r.app.form1.Frame1.Caption() + "|" + r.app.terminal.TerminalText[0].substr(0, 34),
-              "GPS-NMEA-0183 log not written|log not written\r\nlog not written\r\n");
-  }
+  LogRig r;
+  r.app.form1.mnuLoggen.SetChecked(true);
+  r.app.form1.mnuTerminalOut.SetChecked(true);
+  const std::string path = r.app.settings.LogFileName = r.folder / "no such folder/trip.log";
+  for (int i = 0; i < 15; ++i) LoggingSummer(r.app, kRmc, true);  // just over 1024 characters
+  EXPECT_EQ(r.dialogs.boxes.at(0).prompt,
+            "File " + path + " Write error.\r\n\r\nError = 76\r\n\r\nPath not found (No such file or directory)");
+  EXPECT_TRUE(r.app.form1.mnuLoggen.Checked() && r.system.beeps == 0);
+  for (int i = 0; i < 40; ++i) LoggingSummer(r.app, kRmc, true);
+  EXPECT_EQ(r.dialogs.boxes.size() * 10000 + r.app.log.LogBuffer.size(), 10000u + 55 * 70) << "retried quietly";
+  EXPECT_EQ(r.app.form1.Frame1.Caption() + "|" + r.app.terminal.TerminalText[0].substr(0, 34),
+            "GPS-NMEA-0183 log not written|log not written\r\nlog not written\r\n");
 }
 
 TEST(Logging, ALastingFaultKeepsTheNewestMegabyteToldOnceUntilChosenAnewThenForTheNextFile) {
@@ -152,7 +140,7 @@ TEST(Logging, ALastingFaultKeepsTheNewestMegabyteToldOnceUntilChosenAnewThenForT
   const std::string next = faulty.folder / "trip.log";
   faulty.StartLogging(next);
   faulty.app.form1.mnuLoggen.Click();
-  EXPECT_TRUE(ReadFile(next) == newest) << "the next file gets the buffer";
+  EXPECT_TRUE(test::ReadFile(next) == newest) << "the next file gets the buffer";
 }
 
 // A valid $GPRMC whose time field tells it apart.
@@ -170,16 +158,6 @@ struct PlayRig : LogRig {
     test::WriteFile(folder / "play.log", text);
     return folder / "play.log";
   }
-  std::string Sentences(int n) {
-    std::string text;
-    for (int i = 1; i <= n; ++i) text += Rmc(i) + "\r\n";
-    return File(text);
-  }
-  // Plays; `whilePausing` runs whenever the program lets events run.
-  void PlayWith(const std::string& path, bool endless, std::function<void()> whilePausing) {
-    system.onDoEvents = std::move(whilePausing);
-    Play(path, endless);
-  }
   Form1& f = app.form1;
   std::vector<std::string> played;
   std::vector<long long> times;
@@ -194,7 +172,7 @@ TEST(Playback, PlaysTheLinesInFileOrderAtThePollingPaceOnceOrEndlessly) {
       {"", true, {}, 1}, {blank, true, {}, 1}};
   for (const auto& c : cases) {
     PlayRig rig;
-    rig.PlayWith(rig.File(c.text), c.endless, [&] { rig.app.StopPlay = rig.played.size() == 5 || rig.system.doEvents > 1000; });
+    rig.Play(rig.File(c.text), c.endless, [&] { rig.app.StopPlay = rig.played.size() == 5 || rig.system.doEvents > 1000; });
     std::vector<std::string> played;
     for (int n : c.played) played.push_back(Rmc(n));
     EXPECT_EQ(rig.played, played) << c.text;
@@ -210,7 +188,7 @@ TEST(Playback, AFileWithoutLineEndsIsCutIntoBoundedLines) {
   std::size_t largest = 0;
   std::string text;
   while (text.size() < 1'000'000) text += test::Rmc();
-  lines.PlayWith(lines.File(text), false, [&] {
+  lines.Play(lines.File(text), false, [&] {
     const PollTexts& p = lines.app.poll;
     largest = std::max({largest, p.RxText.size(), p.RxTextDoppler.size(), p.RxTextAltitude.size()});
   });
@@ -221,20 +199,21 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
   for (const bool endless : {false, true}) {
     PlayRig rig;
     Form1& f = rig.f;
-    const std::string was = rig.app.settings.LogFileName, path = rig.Sentences(1);
+    const std::string was = rig.app.settings.LogFileName, path = rig.File(Rmc(1));
     f.mnuTerminalOut.SetChecked(true);
     rig.app.terminal.TerminalText[0] = "before";  // cleared at the start of a pass
     std::string seen;  // caption, menus, input and Terminal Out while a line pauses
-    rig.PlayWith(path, endless, [&] {
+    rig.Play(path, endless, [&] {
       if (rig.played.empty()) return;
+      f.mnuLoggen.Click();  // refused while playing
       seen = f.Frame1.Caption() + "|" + std::to_string(f.mnuTerminalIn.Checked()) +
-             std::to_string(f.mnuLoggen.Enabled()) + "|" + std::to_string(rig.app.settings.ComPortIn) + "|" +
-             rig.app.terminal.TerminalText[0];
+             std::to_string(f.mnuLoggen.Checked()) + std::to_string(f.mnuLoggen.Enabled()) + "|" +
+             std::to_string(rig.app.settings.ComPortIn) + "|" + rig.app.terminal.TerminalText[0];
       if (rig.system.doEvents > 200) rig.app.StopPlay = true;
     });
     EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
     EXPECT_EQ(seen, "Playing log file " + path + (endless ? " is endless playing." : "") +
-                        " Press 'F1' or 'Esc' to stop Playing|10|-2|");
+                        " Press 'F1' or 'Esc' to stop Playing|100|-2|");
     EXPECT_EQ(f.Frame1.Caption() + std::to_string(rig.app.settings.ComPortIn), kFrameCaption + std::string("0"));
     EXPECT_FALSE(f.mnuTerminalIn.Checked() || f.mnuPlayLog.Checked() || f.mnuLoggen.Checked() || rig.app.StopPlay ||
                  !f.mnuPlayLog.Enabled() || !f.mnuLoggen.Enabled());
@@ -244,7 +223,7 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
 TEST(Playback, AClickOrTheExitStopsItAndARestartWaitsForTheWindUp) {
   for (const int how : {0, 1, 2}) {  // click, click twice, exit
     PlayRig rig;
-    rig.PlayWith(rig.Sentences(3), true, [&] {
+    rig.Play(rig.File(Rmc(1) + "\r\n" + Rmc(2) + "\r\n" + Rmc(3)), true, [&] {
       if (rig.played.size() != 2 || !rig.f.mnuPlayLog.Checked() || rig.system.ended) return;
       if (how == 2) return ExitProgram(rig.app);
       rig.f.mnuPlayLog.Click();
@@ -271,22 +250,14 @@ TEST(Playback, AMissingFileEndsWithTheInputOffAFolderIsAReadErrorWithoutCleanUp)
   }
 }
 
-// The demo on the polling timer, checksums and lock verified.
-struct DemoRig : test::TestRig {
-  DemoRig() {
-    app.form1.mnuCrcCheck.SetChecked(true);
-    app.form1.mnuLockCheck.SetChecked(true);
-    app.settings.ComPortIn = -1;
-    app.form1.tmrPolling.SetInterval(1500);
-    app.form1.tmrPolling.SetEnabled(true);
-  }
-};
-
 // The decoders' rules are tested on their own: a few steps show each text reaches its decoder.
 TEST(Demo, EachStepsTextReachesItsDecoder) {
-  DemoRig demo;
+  test::TestRig demo;  // on the polling timer, checksums and lock verified
   App& app = demo.app;
   Form1& f = app.form1;
+  f.mnuCrcCheck.SetChecked(true), f.mnuLockCheck.SetChecked(true);
+  app.settings.ComPortIn = -1;
+  f.tmrPolling.SetInterval(1500), f.tmrPolling.SetEnabled(true);
   const struct { int step; const char *bearing, *lock, *frame, *flux; } steps[] = {
       {1, "%323", "Rx ok|166 ft", "GPS NMEA-0183", ""},  // the design caption until the first lock text
       {4, "", "Old data|6 ft", "GPS-NMEA-0183 (Very good lock 3D)", "170.8"},  // no $GPRMC
@@ -314,26 +285,26 @@ namespace fs = std::filesystem;
 // it, and leaves it as it stands; through a link to a regular file it works,
 // and only appending makes a missing file (never through a link to nothing).
 TEST(OddFiles, EachWayOfOpeningRefusesAllButARegularFileByName) {
-  const std::pair<const char*, std::function<void(const std::string&)>> ways[] = {
+  const std::pair<std::string, std::function<void(const std::string&)>> ways[] = {
       {"played", [](const std::string& p) { std::string line; LineReader(p).Next(line); }},
       {"appended", [](const std::string& p) { AppendToFile(p, "$GPRMC\r\n"); }},
       {"replaced", [](const std::string& p) { ReplaceFile(p, "AnyTalker=1\n"); }},
   };
   // What stands at "it" (a link's target as given), and what the refusal calls it; "" works.
-  const struct { const char* kind; std::string target, named; } rows[] = {
+  const struct { std::string kind, target, named; } rows[] = {
       {"FIFO", "", "a FIFO"}, {"folder", "", "a folder"}, {"link", "/dev/zero", "a device"},
       {"link", "/dev/full", "a device"}, {"link", "gone", "a link to nothing"},
       {"link", "gone/file", "a link to nothing"}, {"link", "plain", ""}, {"missing", "", ""},
   };
   for (const auto& [way, open] : ways)
     for (const auto& r : rows) {
-      SCOPED_TRACE(std::string(way) + " " + r.kind + " " + r.target);
+      SCOPED_TRACE(way + " " + r.kind + " " + r.target);
       test::TempFolder dir;
       const std::string it = dir / "it";
       test::WriteFile(dir / "plain", "$GPGGA\r\n");
-      if (r.kind == std::string("FIFO")) ::mkfifo(it.c_str(), 0600);
-      if (r.kind == std::string("folder")) fs::create_directory(it);
-      if (r.kind == std::string("link")) fs::create_symlink(r.target, it);
+      if (r.kind == "FIFO") ::mkfifo(it.c_str(), 0600);
+      if (r.kind == "folder") fs::create_directory(it);
+      if (r.kind == "link") fs::create_symlink(r.target, it);
       const fs::file_type made = fs::symlink_status(it).type();
       std::string refused = "-";
       try {
@@ -341,15 +312,12 @@ TEST(OddFiles, EachWayOfOpeningRefusesAllButARegularFileByName) {
       } catch (const RunTimeError& e) {
         refused = std::to_string(e.Number()) + " " + e.Description();
       }
-      const bool missing = r.kind == std::string("missing");
-      if (!r.named.empty()) {
-        EXPECT_EQ(refused, "75 Path/File access error (it is " + r.named + ", not a regular file)");
-        EXPECT_EQ(fs::symlink_status(it).type(), made) << "left as it stands";
-      } else {
-        EXPECT_EQ(refused.substr(0, 2), missing && way == std::string("played") ? "53" : "-") << refused;
-      }
+      const std::string refusal = "75 Path/File access error (it is " + r.named + ", not a regular file)";
+      const std::string want = r.named.empty() ? (r.kind == "missing" && way == "played" ? "53" : "-") : refusal;
+      EXPECT_EQ(refused.substr(0, want.size()), want) << refused;
+      if (!r.named.empty()) { EXPECT_EQ(fs::symlink_status(it).type(), made) << "left as it stands"; }
       EXPECT_EQ(test::Exists(dir / "gone"), false) << "nothing made through a link to nothing";
-      if (r.target == "plain" && way == std::string("appended")) {
+      if (r.target == "plain" && way == "appended") {
         EXPECT_EQ(test::ReadFile(dir / "plain"), "$GPGGA\r\n$GPRMC\r\n") << "through the link";
       }
     }

@@ -66,8 +66,7 @@ TEST(OddFiles, EveryFileReadAtStartIsRefusedAtOnceAndNamed) {
 
       ASSERT_TRUE(test::Stop(p, SIGTERM)) << "ends soon, its box open or not";
       said += p.readAllStandardError();
-      EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-      EXPECT_EQ(p.exitCode(), lock ? 1 : 0);
+      EXPECT_EQ(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, lock ? 1 : 0) << "never an abort";
       EXPECT_EQ(said.contains("Write error"), path.ends_with("Gps.cfg")) << said.toStdString();
       EXPECT_EQ(fs::symlink_status(path).type(), made) << "left as it stands";
     }

@@ -57,8 +57,7 @@ TEST(CommandLine, AnswersAndRefusalsWithoutADisplay) {
     ASSERT_TRUE(p.waitForFinished(20000));
     const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
     const QStringList err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed().split('\n');
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "never an abort";
-    EXPECT_EQ(p.exitCode(), r.exitCode);
+    EXPECT_EQ(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, r.exitCode) << "never an abort";
     EXPECT_TRUE(QRegularExpression(r.out, QRegularExpression::DotMatchesEverythingOption).match(out).hasMatch())
         << out.toStdString();
     EXPECT_TRUE(err.last().contains(r.err)) << err.join('\n').toStdString();
@@ -81,16 +80,14 @@ TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
   RunTool("cpack", {"--config", KORALIN_BUILD_DIR "/CPackConfig.cmake", "-B", QString::fromStdString(out.path())});
   const QString deb = QString::fromStdString(out / "koralin-gps_1.21_amd64.deb");
   RunTool("dpkg-deb", {"-x", deb, QString::fromStdString(root.path())});
+  // Lintian asks for the copyright, the changelog and the manual pages, and refuses /usr/local and unstripped programs.
   for (const char* f : {"bin/koralin-gps", "bin/koralin-df-bridge", "share/applications/koralin-gps.desktop",
                         "share/icons/hicolor/scalable/apps/koralin-gps.svg", "share/doc/koralin-gps/user-guide.md",
-                        "share/man/man1/koralin-gps.1.gz", "share/man/man1/koralin-df-bridge.1.gz",
-                        "share/doc/koralin-gps/copyright", "share/doc/koralin-gps/changelog.gz",
                         "share/koralin-gps/demo-hunt.log"})
     EXPECT_TRUE(test::Exists(root / "usr/" + f)) << f;
   // No error, no warning, and both programs hardened; the tags it has to say.
   const std::string lint = RunTool("lintian", {"--pedantic", "--fail-on", "error,warning", deb});
   EXPECT_FALSE(QRegularExpression("(^|\n)[EW]: |hardening-no-").match(QString::fromStdString(lint)).hasMatch()) << lint;
-  EXPECT_FALSE(test::Exists(root / "usr/local"));
   const std::string depends = RunTool("dpkg-deb", {"-f", deb, "Depends"});
   for (const char* p : {"libqt6widgets6", "libqt6serialport6", "libqt6dbus6", "qt6-qpa-plugins"})
     EXPECT_NE(depends.find(p), std::string::npos) << p << " in " << depends;
@@ -100,8 +97,6 @@ TEST(Package, HoldsFilesAndDependenciesAndItsProgramKeepsSettingsOutOfBin) {
   // Installed, it keeps its settings out of bin/: handed-out settings beside it seed the user's folder; with no
   // folder to be made (a file in the way) they are read where they lie, the folder is named once, nothing saved.
   const std::string bin = root / "usr/bin";
-  EXPECT_LT(std::filesystem::file_size(bin + "/koralin-gps"), std::filesystem::file_size(KORALIN_PROGRAM))
-      << "stripped";
   test::WriteSettings(bin, [](Settings& s) { s.TimeZoneOffset = 3; });
   const std::string handedOut = test::ReadFile(bin + "/Gps.cfg");
   test::WriteFile(home / "file", "");
