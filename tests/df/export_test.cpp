@@ -7,6 +7,7 @@
 #include <regex>
 #include <string>
 
+#include "app/df_intake.h"
 #include "app/hunt_export.h"
 #include "app/options_file.h"
 #include "common/basic.h"
@@ -141,16 +142,19 @@ TEST(DfWaypoint, OffUnlessOptionsSayOtherwise) {
 
 TEST(DfWaypoint, SentWhenTheEstimateMovesOverTenMetresAtMostOnceASecond) {
   Sender s("DfWaypointOut=1\n");
-  const struct { const char* name; double north, seconds; int sent; } steps[] = {  // north -1: the hunt as it stands
+  // north -1: the hunt as it stands
+  const struct { const char* name; double north, seconds; int sent; bool fresh = false; } steps[] = {
       {"first estimate", 0, 0, 1},
       {"moved 6 m", 6, 2, 0},
       {"moved 50 m", 50, 3, 1},
       {"moved 50 m again within the second", 100, 3.5, 0},
       {"the held-back move once the second is past", -1, 4, 1},
       {"moved back 8 m", 92, 6, 0},
+      {"a new hunt's first estimate, on the same place", 92, 8, 1, true},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.name);
+    if (step.fresh) NewHunt(s.app);
     if (step.north >= 0) s.Aim(step.north);
     ASSERT_EQ(s.Poll(step.seconds), step.sent);
     const DfEstimate& e = s.app.hunt.hunt.Estimate();
