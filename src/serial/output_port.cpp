@@ -69,8 +69,6 @@ const std::array<RateEntry, 6>& OutputRateEntries() { return kRateEntries; }
 
 void ComOutSelect(App& app, int port, long baud) {
   Form1& f = app.form1;
-  for (const PortEntry& e : kPortEntries) (f.*e.item).SetChecked(false);
-  for (const RateEntry& e : kRateEntries) (f.*e.item).SetChecked(false);
   if (f.mnuTerminalOut.Checked()) TerminalOutOff(app);
   if (port != -1 && !IsSeparatePort(port)) port = 0;
   CheckPortEntry(app, port);

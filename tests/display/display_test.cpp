@@ -238,7 +238,7 @@ TEST(DfPicture, WithoutAnEstimateTheStateIsSaid) {
   }
 }
 
-// The shown window follows each new estimate, the hidden one costs nothing.
+// The shown window follows each new estimate and its new size, the hidden one costs nothing.
 TEST(DfWindow, IsRedrawnWhenTheEstimateIsMadeAgainWhileShown) {
   for (const bool shown : {true, false}) {
     test::TestRig rig;
@@ -249,6 +249,10 @@ TEST(DfWindow, IsRedrawnWhenTheEstimateIsMadeAgainWhileShown) {
     test::FillSmallHunt(rig.app.hunt.hunt, 12, false);
     UpdateDfEstimate(rig.app);
     EXPECT_EQ(Find(d.picture.Items(), DrawKind::kCircle, df_colour::kMark) != nullptr, shown);
+    if (!shown) continue;
+    const float x = Find(d.picture.Items(), DrawKind::kCircle, df_colour::kMark)->x1;
+    d.picture.SetBounds({0, 0, static_cast<int>(kW) / 2, static_cast<int>(kH) / 2}), d.onResize.Notify();
+    EXPECT_LT(Find(d.picture.Items(), DrawKind::kCircle, df_colour::kMark)->x1, x) << "drawn again to its new size";
   }
 }
 
