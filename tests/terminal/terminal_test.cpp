@@ -102,7 +102,9 @@ TEST(CrcTool, SumsInItsWindowWhichItsCloseBoxCloses) {
   test::TestRig rig;
   MenuItem& menu = rig.app.form1.mnuCreateGPstrings;
   Form4& w = rig.app.terminal.form4;
-  menu.Click(), w.Text1.SetText("GPRMC,1,2"), w.Command1.Click();
+  menu.Click();
+  EXPECT_EQ(w.Text1.Text(), "$PSRF100,1,4800,8,1,0*0E");  // it opens on the switch to NMEA, summed
+  w.Text1.SetText("GPRMC,1,2"), w.Command1.Click();
   EXPECT_EQ(w.Text1.Text() + std::to_string(w.Text1.SelLength()), "$GPRMC,1,2*4813");
   w.onQueryUnload.Notify();
   EXPECT_FALSE(menu.Checked() || w.form.Visible() || w.loaded);
