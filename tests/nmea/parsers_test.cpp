@@ -5,12 +5,14 @@
 #include "nmea/altitude.h"
 #include "nmea/degrees.h"
 #include "nmea/doppler_bearing.h"
+#include "nmea/gps_time.h"
 #include "nmea/gsa.h"
 #include "nmea/hdt.h"
 #include "nmea/position.h"
 #include "nmea/position_fix.h"
 #include "nmea/rmc.h"
 #include "nmea/sentence.h"
+#include "nmea/waypoint.h"
 #include "support/sentences.h"
 
 namespace koralin {
@@ -114,6 +116,26 @@ TEST(Position, DegreesAndMinutesBecomeSignedDecimalDegrees) {
       {"5212.35N", 52.205833f}, {"3351.39S", -33.8565f}, {"00454.32E", 4.9053333f}, {"15112.34w", -151.20567f},
       {"", 0.0f},               {"1234", 0.0f},          {".5N", 5.0f / 60 * 0.01f}, {"123.45N", 1.3908333f}};
   for (const auto& [text, expected] : decimals) EXPECT_NEAR(sngConv2Decimal(text), expected, 1e-4) << text;
+}
+
+// What a line of bearing is made of: where and when, or nothing for a field out of range.
+TEST(Position, TheHuntReadsPlaceAndTimeStrictlyAndWritesThePlaceBack) {
+  const std::tuple<const char*, const char*, double> places[] = {  // -999: none
+      {"5212.35", "N", 52.205833}, {"3351.39", "s", -33.8565}, {"00454.32", "E", 4.905333}, {"9000.0", "N", 90},
+      {"18000", "W", -180}, {"9100", "E", 91}, {"9000.01", "S", -999}, {"18000.1", "E", -999}, {"5260.00", "N", -999},
+      {"12.5", "N", -999}, {"123456.0", "E", -999}, {"52a2.35", "N", -999}, {"5212.3x", "N", -999},
+      {"5212.35", "X", -999}};
+  for (const auto& [field, hemisphere, degrees] : places)
+    EXPECT_NEAR(CoordinateDegrees(field, hemisphere).value_or(-999), degrees, 1e-6) << field << hemisphere;
+  const std::tuple<const char*, const char*, double> times[] = {
+      {"010100", "000000", 946684800}, {"290200", "235959", 951868799}, {"230394", "123519.25", 3920186119.25},
+      {"310100", "235960", 949363200}, {"290201", "000000", -999}, {"320100", "000000", -999},
+      {"010100", "240000", -999}, {"010100", "006000", -999}, {"010100", "000061", -999}, {"01010", "000000", -999},
+      {"010100", "00000", -999}, {"010100", "000000.x", -999}};
+  for (const auto& [date, time, seconds] : times)
+    EXPECT_NEAR(UtcSeconds(date, time).value_or(-999), seconds, 1e-6) << date << " " << time;
+  EXPECT_EQ(SentencePlace(0.5, 0.25), "0030.0000,N,00015.0000,E");
+  EXPECT_EQ(WaypointSentence(-51.99999999, -179.5, "TX"), "$GPWPL,5200.0000,S,17930.0000,W,TX*43\r\n");
 }
 
 TEST(Heading, HeadingsHaveThreeDigitsOneDecimalAndTheDegreeMark) {
