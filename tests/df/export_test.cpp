@@ -53,7 +53,7 @@ TEST(HuntExport, MapToolsReadTheLinesTrackEstimateAndEllipse) {
   for (int i = 0; i < 4; ++i) {
     LineOfBearing l = test::Sighting(test::Offset(tx, 150 + 25 * i, 3000), tx, noise[i]);
     l.time = 100 - i;  // the track runs backwards through the lines
-    l.source = i == 0 ? "car <2> & \"friend\"" : "serial";
+    l.source = i == 0 ? "car <2> & \"friend\" \\\x01" : "serial";
     rig.app.hunt.hunt.Add(l);
   }
   ASSERT_TRUE(rig.app.hunt.hunt.Update({}));
@@ -94,6 +94,16 @@ TEST(HuntExport, MapToolsReadTheLinesTrackEstimateAndEllipse) {
   const std::string first =
       "1," + Format(oldest.latitude, "0.000000") + "," + Format(oldest.longitude, "0.000000") + ",";
   EXPECT_EQ(tracks.substr(tracks.find('\n') + 1, first.size()), first);
+  // A stray byte of a source is a '?'; its quotes are escaped where the format needs it.
+  EXPECT_NE(test::ReadFile(folder / "Hunt.geojson").find(R"("source":"car <2> & \"friend\" \\?")"), std::string::npos);
+  EXPECT_NE(test::ReadFile(folder / "Hunt.kml").find("car &lt;2&gt; &amp; &quot;friend&quot; \\?"), std::string::npos);
+  // A file that cannot be replaced is named in a box; the others are written.
+  std::filesystem::remove(folder / "Hunt.kml"), std::filesystem::remove(folder / "Hunt.gpx");
+  std::filesystem::create_directory(folder / "Hunt.kml");
+  ExportHunt(rig.app);
+  ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+  EXPECT_TRUE(rig.dialogs.boxes[0].prompt.starts_with("File " + folder / "Hunt.kml" + " Write error.") &&
+              test::Exists(folder / "Hunt.gpx"));
 }
 
 // Reading port 3, sending on port 2, with Options.cfg holding options.
