@@ -16,6 +16,7 @@ class Notifier {
  public:
   using Fn = std::function<void()>;
   void Subscribe(Fn fn) { fns_.push_back(std::move(fn)); }
+  bool Empty() const { return fns_.empty(); }
   void Notify() const {
     for (std::size_t i = 0; i < fns_.size(); ++i) fns_[i]();
   }

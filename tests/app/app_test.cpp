@@ -89,6 +89,18 @@ TEST(Startup, ASecondCopyShowsOneBoxEndsAndTouchesNothing) {
   EXPECT_TRUE(test::ReadFile(rig.folder / "Gps.cfg") == stored && rig.comm1.IsOpen());
 }
 
+// No menu entry or timer of the main window is left without its handler.
+TEST(Wiring, EveryMenuEntryAndTimerDoesSomething) {
+  test::TestRig rig;
+  std::vector<const MenuItem*> menus(rig.app.form1.menuBar.begin(), rig.app.form1.menuBar.end());
+  while (!menus.empty()) {
+    const MenuItem* m = menus.back();
+    menus.pop_back(), menus.insert(menus.end(), m->items.begin(), m->items.end());
+    EXPECT_TRUE(!m->items.empty() || m->IsSeparator() || !m->onClick.Empty()) << m->Name();
+  }
+  for (const Timer* t : rig.app.form1.Timers()) EXPECT_FALSE(t->onTick.Empty()) << t->Name();
+}
+
 TEST(SettingsFolder, TheRuleChoosesTheFolderAndTheFileThatSeedsIt) {
   const std::string cfg = "/home/ann/.config/koralin-gps";
   // Program folder writable, holding Gps.cfg, installed; XDG_CONFIG_HOME, HOME -> folder | settings handed out
