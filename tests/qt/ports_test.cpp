@@ -24,16 +24,11 @@ using namespace std::chrono_literals;
 using test::PtyRig;
 using test::Rmc;
 
-int FreePort() {  // free again once this server is gone
-  QTcpServer s;
-  return s.listen(QHostAddress::LocalHost, 0) ? s.serverPort() : 0;
-}
-
 std::string Listen(int tcp, const std::string& host = "127.0.0.1") { return "listen://" + host + ":" + std::to_string(tcp); }
 
 // gpsd reading `device`; its port once it serves, else 0.
 int StartGpsd(QProcess& daemon, const std::string& device) {
-  const int port = FreePort();
+  const int port = test::FreeLocalPort();
   daemon.start("gpsd", {"-N", "-n", "-S", QString::number(port), QString::fromStdString(device)});
   return test::WaitFor([&] { const int fd = test::ConnectLocal(port); return fd >= 0 && ::close(fd) == 0; }) ? port : 0;
 }
@@ -55,7 +50,7 @@ TEST(Ports, ListenAndPtyCarryTheRelayByteExactReadTheReaderAndOutliveASlowOne) {
     SCOPED_TRACE(listen ? "listen" : "pty");
     PtyRig rig;
     const std::string link = rig.map.Folder() + "/gps-out";
-    const int tcp = FreePort();
+    const int tcp = test::FreeLocalPort();
     rig.map.Map(1, listen ? Listen(tcp) + "?input=1" : "pty://" + link);
     rig.GpsOn();
     ComOutSelect(rig.app, 1, 4800);
@@ -153,7 +148,7 @@ TEST(Ports, WhatCannotOpenIsSaidInWords) {
   const std::string file = rig.map.Folder() + "/notes.txt";
   test::WriteFile(file, "mine");
   const std::string inUse = Listen(taken.serverPort());
-  const std::string idle = "gpsd://127.0.0.1:" + std::to_string(FreePort());
+  const std::string idle = "gpsd://127.0.0.1:" + std::to_string(test::FreeLocalPort());
   const struct { std::string target; bool stranger; std::string why; } cases[] = {  // why: after the target
       {"/nonexistent/ttyUSB9", false,
        ": No such device - is it plugged in? (ComPorts.cfg maps port numbers to devices)"},
@@ -184,7 +179,7 @@ TEST(Listen, AFullTableGivesTheLongestIdlePlaceToANewClient) {
   const struct { std::chrono::seconds idle; bool served; } cases[] = {{31s, true}, {10s, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.idle.count());
-    const int tcp = FreePort();
+    const int tcp = test::FreeLocalPort();
     qt::SteadyTime now{};
     qt::ListenPort port(ParseTarget(Listen(tcp)), {.isInput = false, .maxClients = 16, .now = [&] { return now; }});
     port.Open(1, "4800,N,8,1", 0, 0);
@@ -213,7 +208,7 @@ TEST(Listen, ClientsAreReadOnTheInputOrWhenTheLineAsks) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.isInput ? "input" : "output") + c.flag);
     test::PortMap map;
-    const int tcp = FreePort();
+    const int tcp = test::FreeLocalPort();
     map.Map(2, Listen(tcp) + c.flag);
     qt::TargetPort port(map.Folder(), c.isInput);
     port.Open(2, "4800,N,8,1", 0, 0);
@@ -233,7 +228,7 @@ TEST(Listen, ABindBeyondLoopbackIsWarnedAndAnyBindsBothFamilies) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.host);
     test::PtyRig rig;
-    const int tcp = FreePort();
+    const int tcp = test::FreeLocalPort();
     const std::string target = Listen(tcp, c.host);
     rig.map.Map(1, target);
     ComOutSelect(rig.app, 1, 4800);
