@@ -20,9 +20,7 @@ class Client : public QObject {
  public:
   Client(const QString& name, const QString& service, const QString& path = "/Form1",
          const QString& interface = "org.koralin.Form1")
-      : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)),
-        service_(service),
-        path_(path),
+      : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)), service_(service), path_(path),
         interface_(interface) {
     bus_.connect(service, path, kProperties, "PropertiesChanged", this, SLOT(OnChanged(QString, QVariantMap, QStringList)));
   }

@@ -99,8 +99,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   Form1& f = app.form1;
   const std::string log = program.map.Folder() + "/GpsData.log";
   std::filesystem::create_symlink("/dev/full", log);
-  ComOutSelect(app, 1, 4800);
-  f.mnuRMCPlainOut.Click();
+  ComOutSelect(app, 1, 4800), f.mnuRMCPlainOut.Click();
   ASSERT_TRUE(app.platform.comm2.IsOpen());
 
   test::Client watcher("watcher", program.bus.ServiceName());
@@ -113,8 +112,7 @@ TEST(NeverWait, ALogOnAFullDiskShowsOneBoxWhileTheDataGoesOn) {
   });
   answerer.start(50);
   test::RunFor(500);
-  f.mnuLoggen.Click();
-  answerer.stop();
+  f.mnuLoggen.Click(), answerer.stop();
   ASSERT_TRUE(f.mnuLoggen.Checked());
 
   // Each second the published latitude has moved, the plotter got more and the one box is open.
@@ -188,11 +186,9 @@ TEST(NeverWait, AnOutputHostThatNeverAnswersHoldsNothingUp) {
   ASSERT_TRUE(SilentNetwork::Ip("addr add 10.9.9.2/32 dev lo"));
   QTcpServer server;
   ASSERT_TRUE(server.listen(QHostAddress("10.9.9.2"), 5000));
-  ComOutSelect(app, 1, 4800);
-  app.form1.mnuHCHDTinp.SetChecked(true);
+  ComOutSelect(app, 1, 4800), app.form1.mnuHCHDTinp.SetChecked(true);
   ASSERT_TRUE(test::WaitFor([&] { return server.hasPendingConnections(); }, 3000));
-  delete server.nextPendingConnection();
-  server.close();
+  delete server.nextPendingConnection(), server.close();
   ASSERT_TRUE(SilentNetwork::Ip("addr del 10.9.9.2/32 dev lo"));
   const std::string lost = "Com1 lost - waiting for " + target + " to return";
   ASSERT_TRUE(test::WaitFor([&] { return app.form1.Frame1.Caption() == lost; }, 3000)) << app.form1.Frame1.Caption();
@@ -234,14 +230,12 @@ TEST(NeverWait, TheClockIsSetWhileTheTimeServiceTakesTenSeconds) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("DBUS_SYSTEM_BUS_ADDRESS", system.address);
   QProcess service, program;
-  service.setProcessEnvironment(env);
-  service.start(KORALIN_FAKE_TIMEDATED, {});
+  service.setProcessEnvironment(env), service.start(KORALIN_FAKE_TIMEDATED, {});
   QByteArray calls;
   ASSERT_TRUE(test::WaitFor([&] { return service.waitForReadyRead(0), (calls += service.readAll()).contains("ready\n"); }));
 
   env.insert("KORALIN_SLOW_TIME_SERVICE", "1");
-  program.setProcessEnvironment(env);
-  program.setProcessChannelMode(QProcess::MergedChannels);
+  program.setProcessEnvironment(env), program.setProcessChannelMode(QProcess::MergedChannels);
   program.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=NeverWait.TheClockIsSet*"});
   ASSERT_TRUE(program.waitForFinished(60000));
   const QByteArray said = program.readAll();

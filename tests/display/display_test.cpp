@@ -29,11 +29,8 @@ constexpr float kNeedle = 535 * 0.95f;
 struct Rose : test::TestRig {
   Rose() { FillCompassTexts(app); }
   void Course(const std::string& course, const std::string& knots, int minimum = 0) {
-    app.fix.RmcStatus = "A";
-    app.fix.CourseText = Deg(course);
-    app.fix.SpeedKnotsText = knots;
-    app.settings.MinGpsSpeedOut = minimum;
-    DrawCompass(app);
+    app.fix.RmcStatus = "A", app.fix.CourseText = Deg(course), app.fix.SpeedKnotsText = knots;
+    app.settings.MinGpsSpeedOut = minimum, DrawCompass(app);
   }
   std::vector<DrawItem> Of(DrawKind kind, bool needles = false) const {
     std::vector<DrawItem> out;
@@ -99,10 +96,7 @@ TEST(DrawCompass, WithoutACourseTheRoseShowsTheFluxHeadingOrElseThePcTime) {
       {"", "12:00:00", colour::kBlue, colour::kGreen, false}, {"123", "123.0~", colour::kCyan, colour::kBlue, true}};
   for (const auto& c : cases) {
     Rose r;
-    r.app.fix.RmcStatus = "V";
-    r.app.fix.SpeedKnotsText = "0";
-    r.app.heading.FluxHeadingText = c.flux;
-    DrawCompass(r.app);
+    r.app.fix.RmcStatus = "V", r.app.fix.SpeedKnotsText = "0", r.app.heading.FluxHeadingText = c.flux, DrawCompass(r.app);
     const auto texts = r.Of(DrawKind::kText), circles = r.Of(DrawKind::kCircle), needle = r.Of(DrawKind::kLine, true);
     EXPECT_EQ(texts.front().text + std::to_string(texts.size()), Deg(c.text) + (c.needle ? "2" : "1")) << "the time last";
     EXPECT_TRUE(circles[0].colour == c.ring && (!c.needle || circles[1].fill == c.centre)) << c.flux;
@@ -215,17 +209,14 @@ TEST(DfPicture, EstimateInItsEllipseNorthOfTheCarWithTheSetAsideLinesDashed) {
   const DrawItem* ellipse = Find(items, DrawKind::kPolyline, df_colour::kEllipse);
   const DrawItem* car = Find(items, DrawKind::kCircle, df_colour::kCar);
   ASSERT_TRUE(mark && ellipse && car);
-  EXPECT_TRUE(Inside(ellipse->points, mark->x1, mark->y1));
-  EXPECT_TRUE(ellipse->points.front() == ellipse->points.back()) << "closed";
+  EXPECT_TRUE(Inside(ellipse->points, mark->x1, mark->y1) && ellipse->points.front() == ellipse->points.back()) << "closed";
   EXPECT_LT(mark->y1, car->y1 - 1000) << "north up: the transmitter lies 1.5 km north of the drive";
   EXPECT_TRUE(mark->x1 > 0 && mark->x1 < kW);
-
   std::string lines;  // in the hunt's order, "-" for one set aside
   for (const DrawItem& d : items)
     if (d.kind == DrawKind::kLine && d.width == 2 && d.colour != df_colour::kText) lines += d.dashed ? "-" : "|";
   EXPECT_EQ(lines, "|||||-|||-||");
-  EXPECT_TRUE(HasText(items, " from the car"));
-  EXPECT_FALSE(HasText(items, "no estimate"));
+  EXPECT_TRUE(HasText(items, " from the car") && !HasText(items, "no estimate"));
 }
 
 TEST(DfPicture, WithoutAnEstimateTheStateIsSaid) {

@@ -23,24 +23,16 @@ namespace {
 
 // The program with the decoders ready and checksums verified.
 struct LogRig : test::TestRig {
-  LogRig() {
-    ReadyToDecode(0);
-    app.form1.mnuCrcCheck.SetChecked(true);
-    app.settings.LogFileName = folder / "GpsData.log";
-  }
+  LogRig() { ReadyToDecode(0), app.form1.mnuCrcCheck.SetChecked(true), app.settings.LogFileName = folder / "GpsData.log"; }
   // Switches logging on through the menu, answering the questions.
   void StartLogging(const std::string& path, MsgResult appendOrOverwrite = MsgResult::kOk) {
-    dialogs.inputAnswers.push_back(path);
-    dialogs.msgAnswers.push_back(appendOrOverwrite);
-    app.form1.mnuLoggen.Click();
-    dialogs.msgAnswers.clear();
+    dialogs.inputAnswers.push_back(path), dialogs.msgAnswers.push_back(appendOrOverwrite);
+    app.form1.mnuLoggen.Click(), dialogs.msgAnswers.clear();
   }
   // Plays a file through the menu, once or endlessly; `whilePausing` runs whenever the program lets events run.
   void Play(const std::string& path, bool endless = false, std::function<void()> whilePausing = {}) {
-    system.onDoEvents = std::move(whilePausing);
-    dialogs.inputAnswers.push_back(path);
-    dialogs.msgAnswers.push_back(endless ? MsgResult::kYes : MsgResult::kNo);
-    app.form1.mnuPlayLog.Click();
+    system.onDoEvents = std::move(whilePausing), dialogs.inputAnswers.push_back(path);
+    dialogs.msgAnswers.push_back(endless ? MsgResult::kYes : MsgResult::kNo), app.form1.mnuPlayLog.Click();
   }
   test::TempFolder folder;
 };
@@ -85,19 +77,16 @@ TEST(Logging, BuffersUpToAKilobyteThenWritesItWithABeep) {
 TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
   for (const bool verify : {true, false}) {
     LogRig rig;
-    rig.app.form1.mnuCrcCheck.SetChecked(verify);
-    rig.app.form1.mnuLockCheck.SetChecked(true);
+    rig.app.form1.mnuCrcCheck.SetChecked(verify), rig.app.form1.mnuLockCheck.SetChecked(true);
     const std::string path = rig.folder / "trip.log";
-    rig.StartLogging(path);
-    rig.app.settings.ComPortIn = -1;
+    rig.StartLogging(path), rig.app.settings.ComPortIn = -1;
     const std::string hdt = test::Nmea("HCHDT,123.4,T"), gsa = test::Nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
     const std::string gga = test::Nmea("GPGGA,121945,5146.6039,N,00531.2582,E,1,06,1.40,545.4,M,47.2,M,,");
     const std::string rmc = kRmc.substr(0, kRmc.size() - 2) + "00";  // a bad checksum, taken only unchecked
     PollTexts& p = rig.app.poll;
     p.RxText = p.RxTextAltitude = p.RxTextDoppler = "noise " + hdt + "\r\n" + (verify ? kRmc : rmc) + "7F junk\r\n" +
                                                     gga + "\r\n" + gsa + "\r\n%123/4\r\n";
-    DispatchSentences(rig.app);
-    rig.app.form1.mnuLoggen.Click();
+    DispatchSentences(rig.app), rig.app.form1.mnuLoggen.Click();
     EXPECT_EQ(test::ReadFile(path), hdt + "\r\n" + kRmc + "\r\n" + gga + "\r\n" + gsa + "\r\n%123\r\n") << verify;
   }
 }
@@ -105,8 +94,7 @@ TEST(Logging, LogsWhatEachDecoderTookInTheOrderTheyRun) {
 // What each kind of file is called is OddFiles'.
 TEST(Logging, AWriteErrorIsToldOnceThenRetriedQuietly) {
   LogRig r;
-  r.app.form1.mnuLoggen.SetChecked(true);
-  r.app.form1.mnuTerminalOut.SetChecked(true);
+  r.app.form1.mnuLoggen.SetChecked(true), r.app.form1.mnuTerminalOut.SetChecked(true);
   const std::string path = r.app.settings.LogFileName = r.folder / "no such folder/trip.log";
   for (int i = 0; i < 15; ++i) LoggingSummer(r.app, kRmc, true);  // just over 1024 characters
   EXPECT_EQ(r.dialogs.boxes.at(0).prompt,
@@ -134,12 +122,11 @@ TEST(Logging, ALastingFaultKeepsTheNewestMegabyteToldOnceUntilChosenAnewThenForT
   const std::string newest = kept;
   faulty.app.form1.mnuLoggen.Click();  // the flush fails too: not told again, the buffer kept
   EXPECT_TRUE(faulty.dialogs.boxes.size() == 2 && !faulty.app.form1.mnuLoggen.Checked());
-  faulty.StartLogging("/dev/full");  // chosen anew: the question, and the failed flush at switch-off is told
-  faulty.app.form1.mnuLoggen.Click();
+  // Chosen anew: the question, and the failed flush at switch-off is told.
+  faulty.StartLogging("/dev/full"), faulty.app.form1.mnuLoggen.Click();
   EXPECT_EQ(faulty.dialogs.boxes.size(), 4u);
   const std::string next = faulty.folder / "trip.log";
-  faulty.StartLogging(next);
-  faulty.app.form1.mnuLoggen.Click();
+  faulty.StartLogging(next), faulty.app.form1.mnuLoggen.Click();
   EXPECT_TRUE(test::ReadFile(next) == newest) << "the next file gets the buffer";
 }
 
@@ -149,15 +136,9 @@ std::string Rmc(int n) { return test::Rmc("1235" + std::to_string(10 + n)); }
 // Records each $GPRMC the decoders take, with the time it came.
 struct PlayRig : LogRig {
   PlayRig() {
-    f.lblGPRMC.captionChanged.Subscribe([this] {
-      played.push_back(f.lblGPRMC.Caption());
-      times.push_back(clock.Now());
-    });
+    f.lblGPRMC.captionChanged.Subscribe([this] { played.push_back(f.lblGPRMC.Caption()), times.push_back(clock.Now()); });
   }
-  std::string File(const std::string& text) {
-    test::WriteFile(folder / "play.log", text);
-    return folder / "play.log";
-  }
+  std::string File(const std::string& text) { return test::WriteFile(folder / "play.log", text), folder / "play.log"; }
   Form1& f = app.form1;
   std::vector<std::string> played;
   std::vector<long long> times;
@@ -201,8 +182,7 @@ TEST(Playback, ShowsItselfWhilePlayingThenRestoresTheInputAndMenus) {
     PlayRig rig;
     Form1& f = rig.f;
     const std::string was = rig.app.settings.LogFileName, path = rig.File(Rmc(1));
-    f.mnuTerminalOut.SetChecked(true);
-    rig.app.terminal.TerminalText[0] = "before";  // cleared at the start of a pass
+    f.mnuTerminalOut.SetChecked(true), rig.app.terminal.TerminalText[0] = "before";  // cleared at the start of a pass
     std::string seen;  // caption, menus, input and Terminal Out while a line pauses
     rig.Play(path, endless, [&] {
       if (rig.played.empty()) return;
@@ -256,8 +236,7 @@ TEST(Demo, EachStepsTextReachesItsDecoder) {
   test::TestRig demo;  // on the polling timer, checksums and lock verified
   App& app = demo.app;
   Form1& f = app.form1;
-  f.mnuCrcCheck.SetChecked(true), f.mnuLockCheck.SetChecked(true);
-  app.settings.ComPortIn = -1;
+  f.mnuCrcCheck.SetChecked(true), f.mnuLockCheck.SetChecked(true), app.settings.ComPortIn = -1;
   f.tmrPolling.SetInterval(1500), f.tmrPolling.SetEnabled(true);
   const struct { int step; const char *bearing, *lock, *frame, *flux; } steps[] = {
       {1, "%323", "Rx ok|166 ft", "GPS NMEA-0183", ""},  // the design caption until the first lock text

@@ -29,7 +29,6 @@ std::size_t Count(const std::string& text, const std::string& what) {
 TEST(DemoHunt, PlayedOnTheReceiverPortItsEstimateNearsTheTransmitterAndGoesOut) {
   test::PrivateBus daemon;  // the program on a bus of its own
   if (daemon.address.isEmpty()) GTEST_SKIP() << "no dbus-daemon";
-  const QString& address = daemon.address;
   test::Pty gps, plotter;
   test::TempFolder dir;
   std::filesystem::copy_file(KORALIN_PROGRAM, dir / "koralin-gps");
@@ -37,14 +36,12 @@ TEST(DemoHunt, PlayedOnTheReceiverPortItsEstimateNearsTheTransmitterAndGoesOut) 
   test::WriteFile(dir / "Options.cfg", "DfWaypointOut=1\r\n");
   test::TestRig cfg;  // receiver on 3, output on 1 relaying $GPRMC, fast polling
   Settings& s = cfg.app.settings;
-  s.CfgFileName = dir / "Gps.cfg";
-  DefaultSettings(cfg.app);
+  s.CfgFileName = dir / "Gps.cfg", DefaultSettings(cfg.app);
   s.BaudIn = 4800, s.ComPortIn = 3, s.PollingInterval = 50, s.ComPortOut = 1;
-  cfg.app.form1.mnuRMCPlainOut.SetChecked(true);
-  SaveSettings(cfg.app);
+  cfg.app.form1.mnuRMCPlainOut.SetChecked(true), SaveSettings(cfg.app);
   QProcess program;
-  test::StartWith(program, dir / "koralin-gps", {"DBUS_SESSION_BUS_ADDRESS=" + address});
-  QDBusConnection bus = QDBusConnection::connectToBus(address, "demo-hunt");
+  test::StartWith(program, dir / "koralin-gps", {"DBUS_SESSION_BUS_ADDRESS=" + daemon.address});
+  QDBusConnection bus = QDBusConnection::connectToBus(daemon.address, "demo-hunt");
   const QString service = qt::BusServiceName("koralin-gps");
   ASSERT_TRUE(test::WaitFor([&] { return bus.interface()->isServiceRegistered(service).value(); }, 10000));
 

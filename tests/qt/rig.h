@@ -25,10 +25,8 @@ namespace koralin::test {
 // Gps.cfg in `folder` as the program saves it: the defaults, then `choose`.
 inline void WriteSettings(const std::string& folder, const std::function<void(Settings&)>& choose) {
   TestRig writer;
-  writer.app.settings.CfgFileName = folder + "/Gps.cfg";
-  DefaultSettings(writer.app);
-  choose(writer.app.settings);
-  SaveSettings(writer.app);
+  writer.app.settings.CfgFileName = folder + "/Gps.cfg", DefaultSettings(writer.app);
+  choose(writer.app.settings), SaveSettings(writer.app);
 }
 
 // The program on the stand-ins of `f`, with `folder` as its settings folder

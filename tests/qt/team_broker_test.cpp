@@ -61,14 +61,12 @@ struct Broker {
     for (const char* car : {"red", "green"}) RunTool("mosquitto_passwd", {"-b", file, car, QString(car) + "-secret"});
     std::string conf = "listener " + std::to_string(port) + (tls ? "\n" : " 127.0.0.1\n");
     if (tls) {
-      MakeCa(dir.path(), "ca", true);
-      MakeCa(dir.path(), "other", false);
+      MakeCa(dir.path(), "ca", true), MakeCa(dir.path(), "other", false);
       conf += "cafile " + (dir / "ca.pem") + "\ncertfile " + (dir / "server.pem") + "\nkeyfile " + (dir / "server.key") + "\n";
       fs::permissions(dir / "server.key", fs::perms::others_read, fs::perm_options::add);
     }
     // Sessions are kept over a restart, so a watcher misses nothing.
-    fs::create_directory(dir / "db");
-    fs::permissions(dir / "db", fs::perms::all);
+    fs::create_directory(dir / "db"), fs::permissions(dir / "db", fs::perms::all);
     test::WriteFile(dir / "broker.conf", conf + "allow_anonymous false\npassword_file " + (dir / "passwords") +
                                              "\npersistence true\npersistence_location " + (dir / "db/") + "\n");
     fs::permissions(file.toStdString(), fs::perms::others_read, fs::perm_options::add);
@@ -78,10 +76,7 @@ struct Broker {
   ~Broker() { daemon.kill(), daemon.waitForFinished(5000); }
   void Start() {
     daemon.start("mosquitto", {"-c", QString::fromStdString(dir / "broker.conf")});
-    WaitFor([&] {
-      const int fd = test::ConnectLocal(port);
-      return fd >= 0 && ::close(fd) == 0;
-    }, 5000);
+    WaitFor([&] { const int fd = test::ConnectLocal(port); return fd >= 0 && ::close(fd) == 0; }, 5000);
   }
   void Stop() { daemon.terminate(), daemon.waitForFinished(5000); }
   // A client of the broker as car "red".
@@ -115,8 +110,7 @@ struct Car {
     test::WriteFile(dir / "Options.cfg", options + "TeamHunt=fox\nTeamCar=" + name + "\n");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address);
-    koralin.setProcessEnvironment(env);
-    koralin.setProcessChannelMode(QProcess::MergedChannels);
+    koralin.setProcessEnvironment(env), koralin.setProcessChannelMode(QProcess::MergedChannels);
     koralin.start(QString::fromStdString(dir / "koralin-gps"));
     watch = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus.address, "watch-" + QString::fromStdString(name)));
   }
@@ -133,11 +127,7 @@ struct Car {
   test::Place Estimate() { return {std::stod(Item("Latitude")), std::stod(Item("Longitude"))}; }
   // Waits for the item to read `value`, the receiver keeping the polls going.
   bool Reads(const char* name, const std::string& value, int ms = 15000) {
-    return WaitFor([&] {
-      gps.Send(Fix());
-      test::RunFor(100);
-      return Item(name) == value;
-    }, ms);
+    return WaitFor([&] { return gps.Send(Fix()), test::RunFor(100), Item(name) == value; }, ms);
   }
   std::string name;
   test::PrivateBus bus;
@@ -213,8 +203,7 @@ TEST(TeamBroker, ThreeCarsHuntThroughGarbageAndABrokerRestart) {
   for (int i = 0; i < 10000; ++i) garbage += "{\"v\":1,\"lat\":" + std::to_string(i) + "}\n";
   QProcess flood;
   flood.start("mosquitto_pub", broker.Red({"-t", "koralin/fox/lines/red", "-l"}));
-  flood.write(garbage.data(), static_cast<qint64>(garbage.size()));
-  flood.closeWriteChannel();
+  flood.write(garbage.data(), static_cast<qint64>(garbage.size())), flood.closeWriteChannel();
   for (auto& car : cars)
     EXPECT_TRUE(WaitFor([&] {
       car->gps.Send(Fix());

@@ -75,8 +75,7 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   EXPECT_EQ(in.Surface()->Lines(), QStringList({"$GPRMC,123520,A,4807.0", qt::ToQ(test::Rmc())}));
   auto* box = in.findChild<QLineEdit*>("TxtSend");
   in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
-  box->setText("$PSRF100,1,4800,8,1,0*0E");
-  Q_EMIT box->textEdited(box->text());
+  box->setText("$PSRF100,1,4800,8,1,0*0E"), Q_EMIT box->textEdited(box->text());
   Q_EMIT box->returnPressed();
   EXPECT_EQ(face.fakes.comm1.written + qt::FromQ(box->text()), "$PSRF100,1,4800,8,1,0*0E\r\n") << "sent, the box emptied";
   in.close();
@@ -99,8 +98,7 @@ TEST(DfWindow, ShowsTheEstimateInsideItsEllipseAndTheLines) {
   test::WindowRig rig;
   rig.app.hunt.rules = test::kSmallHuntRules;
   test::FillSmallHunt(rig.app.hunt.hunt);
-  rig.f.mnuDfWindow.Click();
-  QApplication::processEvents();
+  rig.f.mnuDfWindow.Click(), QApplication::processEvents();
   qt::DfWindow& w = rig.tools.df;
   ASSERT_TRUE(w.isVisible());
   const QImage image = w.Picture()->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -118,8 +116,7 @@ TEST(DfWindow, ShowsTheEstimateInsideItsEllipseAndTheLines) {
     while (image.valid(x, y) && image.pixel(x, y) != rgb(df_colour::kEllipse)) x += dx, y += dy;
     EXPECT_TRUE(image.valid(x, y)) << "no ellipse towards " << dx << "," << dy;
   }
-  w.resize(600, 300);
-  QApplication::processEvents();
+  w.resize(600, 300), QApplication::processEvents();
   EXPECT_EQ(rig.app.display.dfForm.picture.Bounds().width, w.Picture()->width() * 15);
   w.close();
   EXPECT_FALSE(rig.app.display.dfForm.form.Visible());
