@@ -114,9 +114,12 @@ TEST(Speed, ShownInEachUnitWithThreeDigitsAndTheBarClamped) {
   };
   for (const auto& c : cases) {
     test::TestRig s;
-    SpeedSelect(s.app, c.unit), ShowSpeed(s.app, c.knots);
-    const ProgressBar& bar = s.app.form1.ProgressBar1;
-    EXPECT_EQ(s.app.form1.lblSpeed.Caption(), c.speed) << c.unit << " " << c.knots;
+    SpeedSelect(s.app, 3), SpeedSelect(s.app, c.unit), ShowSpeed(s.app, c.knots);  // the unit before is unticked
+    const Form1& f = s.app.form1;
+    const ProgressBar& bar = f.ProgressBar1;
+    const MenuItem* const units[] = {&f.mnuKnots, &f.mnuMiles, &f.mnuKilometres, &f.mnuMetresSec};
+    EXPECT_EQ(std::count_if(std::begin(units), std::end(units), [](auto m) { return m->Checked(); }), 1);
+    EXPECT_EQ(f.lblSpeed.Caption() + (units[c.unit - 1]->Checked() ? "" : " unticked"), c.speed) << c.unit << " " << c.knots;
     EXPECT_NEAR(bar.Value(), c.value, 0.01) << c.unit << " " << c.knots;  // unrounded
     EXPECT_NEAR(bar.Max(), c.barMax, 0.001) << c.unit;
   }

@@ -23,7 +23,10 @@ namespace {
 
 // The program with the decoders ready and checksums verified.
 struct LogRig : test::TestRig {
-  LogRig() { ReadyToDecode(0), app.form1.mnuCrcCheck.SetChecked(true), app.settings.LogFileName = folder / "GpsData.log"; }
+  LogRig() {
+    ReadyToDecode(0), app.form1.mnuCrcCheck.SetChecked(true);
+    app.settings.LogFileName = folder / "GpsData.log";
+  }
   // Switches logging on through the menu, answering the questions.
   void StartLogging(const std::string& path, MsgResult appendOrOverwrite = MsgResult::kOk) {
     dialogs.inputAnswers.push_back(path), dialogs.msgAnswers.push_back(appendOrOverwrite);
@@ -47,7 +50,7 @@ TEST(Logging, AsksForTheFileThenAppendsOrOverwritesAsAnswered) {
     LogRig rig;
     const std::string was = rig.app.settings.LogFileName, path = rig.folder / "trip.log";
     if (c.exists) test::WriteFile(path, "old\r\n");
-    rig.StartLogging(path, c.answer);
+    rig.StartLogging(path, c.answer), rig.app.form1.mnuPlayLog.Click();  // refused while logging
     EXPECT_EQ(rig.dialogs.inputs.at(0).defaultText + "|" + rig.app.settings.LogFileName, was + "|" + path);
     EXPECT_TRUE(rig.app.form1.mnuLoggen.Checked() && !rig.app.form1.mnuPlayLog.Enabled() &&
                 rig.dialogs.boxes.size() == (c.exists ? 1u : 0u)) << "a new file needs no question";
@@ -138,7 +141,10 @@ struct PlayRig : LogRig {
   PlayRig() {
     f.lblGPRMC.captionChanged.Subscribe([this] { played.push_back(f.lblGPRMC.Caption()), times.push_back(clock.Now()); });
   }
-  std::string File(const std::string& text) { return test::WriteFile(folder / "play.log", text), folder / "play.log"; }
+  std::string File(const std::string& text) {
+    test::WriteFile(folder / "play.log", text);
+    return folder / "play.log";
+  }
   Form1& f = app.form1;
   std::vector<std::string> played;
   std::vector<long long> times;

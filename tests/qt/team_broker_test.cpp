@@ -76,7 +76,10 @@ struct Broker {
   ~Broker() { daemon.kill(), daemon.waitForFinished(5000); }
   void Start() {
     daemon.start("mosquitto", {"-c", QString::fromStdString(dir / "broker.conf")});
-    WaitFor([&] { const int fd = test::ConnectLocal(port); return fd >= 0 && ::close(fd) == 0; }, 5000);
+    WaitFor([&] {
+      const int fd = test::ConnectLocal(port);
+      return fd >= 0 && ::close(fd) == 0;
+    }, 5000);
   }
   void Stop() { daemon.terminate(), daemon.waitForFinished(5000); }
   // A client of the broker as car "red".
@@ -127,7 +130,10 @@ struct Car {
   test::Place Estimate() { return {std::stod(Item("Latitude")), std::stod(Item("Longitude"))}; }
   // Waits for the item to read `value`, the receiver keeping the polls going.
   bool Reads(const char* name, const std::string& value, int ms = 15000) {
-    return WaitFor([&] { return gps.Send(Fix()), test::RunFor(100), Item(name) == value; }, ms);
+    return WaitFor([&] {
+      gps.Send(Fix()), test::RunFor(100);
+      return Item(name) == value;
+    }, ms);
   }
   std::string name;
   test::PrivateBus bus;

@@ -62,10 +62,11 @@ TEST(TeamMessage, ALineGoesAndComesBackTheSame) {
 }
 
 TEST(TeamMessage, BrokerAddresses) {
-  EXPECT_EQ(ParseBroker("mqtt://pi.local")->port, 1883);
-  EXPECT_EQ(ParseBroker("mqtts://broker.example:8884")->port, 8884);
-  EXPECT_TRUE(ParseBroker("mqtts://broker.example")->tls);
-  EXPECT_EQ(ParseBroker("mqtt://[::1]:1884")->host, "::1");
+  for (const auto& [url, read] : {std::pair{"mqtt://pi.local/", "pi.local 1883 0"}, {"mqtts://b.example:8884", "b.example 8884 1"},
+                                  {"mqtts://b.example", "b.example 8883 1"}, {"mqtt://[::1]:1884", "::1 1884 0"}}) {
+    const auto a = ParseBroker(url);
+    EXPECT_EQ(a ? a->host + " " + std::to_string(a->port) + " " + std::to_string(a->tls) : "none", read) << url;
+  }
   for (const char* bad : {"http://pi.local", "mqtt://", "mqtt://pi:0", "mqtt://pi:99999", "mqtt://u@pi", "pi.local"})
     EXPECT_FALSE(ParseBroker(bad)) << bad;
 }
@@ -142,7 +143,8 @@ TEST(Team, OtherCarsLinesCountOnceOwnEchoesNever) {
 TEST(Team, ACarOfflineLongerThanTheMaximumAgeDropsOut) {
   Blue b;
   b.rules.maxAgeSeconds = 600;
-  b.link.Message("koralin/fox/cars/red", "online"), b.From("red", 1, 1000), b.From("green", 1, 1000), b.Poll();
+  b.link.Message("koralin/fox/cars/red", "online");
+  b.From("red", 1, 1000), b.From("green", 1, 1000), b.Poll();
   b.link.Message("koralin/fox/cars/red", "offline"), b.Poll();
   b.From("green", 2, 1500), b.Poll();
   EXPECT_FALSE(b.team.Cars().at("red").droppedOut);
@@ -196,7 +198,8 @@ TEST(Team, TheEstimateGoesRetainedWhenItChangesAndAgainAfterReconnecting) {
 TEST(Team, LinesCountSoonAfterTheyComeNotAtTheNextPoll) {
   test::TestRig rig;
   rig.app.form1.tmrPolling.SetInterval(1500), rig.app.form1.tmrPolling.SetEnabled(true);
-  rig.app.team.Start({"mqtt://127.0.0.1:1883", "", "", "", "fox", "blue"}, ""), rig.team.Connected(), rig.clock.Advance(1500);
+  rig.app.team.Start({"mqtt://127.0.0.1:1883", "", "", "", "fox", "blue"}, "");
+  rig.team.Connected(), rig.clock.Advance(1500);
   const std::size_t published = rig.bus.estimates.size();
   for (std::uint64_t seq = 1; seq <= 3; ++seq)
     rig.team.Message("koralin/fox/lines/red", EncodeTeamLine({"red", seq, {1000.0 + seq, 48, 11.0 + 0.01 * seq, 90, 5, "serial"}}));
