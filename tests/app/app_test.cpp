@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/intake.h"
+#include "app/keys_and_mouse.h"
 #include "app/options_file.h"
 #include "app/settings_file.h"
 #include "app/settings_folder.h"
@@ -99,6 +100,21 @@ TEST(Wiring, EveryMenuEntryAndTimerDoesSomething) {
     EXPECT_TRUE(!m->items.empty() || m->IsSeparator() || !m->onClick.Empty()) << m->Name();
   }
   for (const Timer* t : rig.app.form1.Timers()) EXPECT_FALSE(t->onTick.Empty()) << t->Name();
+}
+
+// The main window's keys: F1 or Esc stops a playback, M toggles the minimal display, only Alt+F4 ends the program
+// (which stops a playback too).
+TEST(Keys, EachKeyDoesItsOneThing) {
+  const struct { int key, shift; const char* done; } rows[] = {
+      {key::kF1, 0, "stop"}, {key::kEscape, key::kAlt, "stop"}, {key::kM, 0, "minimal"}, {key::kF4, key::kAlt, "stopend"},
+      {key::kF4, 0, ""},     {key::kF1, key::kAlt, "stop"}};
+  for (const auto& r : rows) {
+    test::TestRig rig;
+    rig.app.settings.ComPortIn = 1;
+    Form1_KeyDown(rig.app, r.key, r.shift);
+    EXPECT_EQ(std::string(rig.app.StopPlay ? "stop" : "") + (rig.app.settings.MinimalDisplay ? "minimal" : "") +
+                  (rig.system.ended ? "end" : ""), r.done) << r.key << " " << r.shift;
+  }
 }
 
 TEST(SettingsFolder, TheRuleChoosesTheFolderAndTheFileThatSeedsIt) {
@@ -273,7 +289,7 @@ TEST(PcClock, SetToTheFixTimeShiftedByTheRequestedOffset) {
   const struct { int offset; const char* time; const char* date; std::vector<DateTime> set; } cases[] = {
       {2, "223015", "311226", {{2027, 1, 1, 0, 30, 15}}},     {-5, "021000", "010324", {{2024, 2, 29, 21, 10, 0}}},
       {12, "120000", "150626", {{2026, 6, 16, 0, 0, 0}}},     {-12, "115959", "150626", {{2026, 6, 14, 23, 59, 59}}},
-      {0, "101010.6", "150626", {{2026, 6, 15, 10, 10, 11}}}, {7, "010000", "150626", {{2026, 6, 15, 8, 0, 0}}},
+      {0, "101010.6", "150626", {{2026, 6, 15, 10, 10, 11}}}, {7, "160000", "150626", {{2026, 6, 15, 23, 0, 0}}},
       {2, "230000", "300426", {{2026, 5, 1, 1, 0, 0}}},       {1, "230000", "280225", {{2025, 3, 1, 0, 0, 0}}},
       {0, "120000", "3106", {}}, {0, "120000", "310226", {}}, {0, "120000", "310426", {}}, {0, "120000", "310626", {}},
       {0, "120000", "310926", {}}, {0, "120000", "311126", {}}, {0, "120000", "150026", {}}, {0, "120000", "290226", {}},

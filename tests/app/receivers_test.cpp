@@ -78,9 +78,10 @@ TEST(FixWithoutRmc, AfterFiveSecondsWithoutRmcGgaGnsOrGllGiveTheFix) {
     Receiver rig(r.options);
     rig.Send(r.text + "\r\n", r.seconds);
     const FixState& fix = rig.app.fix;
-    EXPECT_EQ(rig.app.form1.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " +
-                  fix.UtcTimeText + "|" + Replace(rig.app.form1.lblCompass.Caption(), std::string(1, kDegree), "~") +
-                  (rig.system.beeps > 0 ? "|warning" : ""), r.shown) << r.options << r.text << " for " << r.seconds;
+    const Form1& f = rig.app.form1;
+    EXPECT_EQ(f.lblLock.Caption() + "|" + fix.LatitudeText + " " + fix.LongitudeText + " " + f.lblTime.Caption() + "|" +
+                  Replace(f.lblCompass.Caption(), std::string(1, kDegree), "~") + (rig.system.beeps > 0 ? "|warning" : ""),
+              r.shown) << r.options << r.text << " for " << r.seconds;
   }
 }
 

@@ -56,6 +56,8 @@ TEST_F(Terminals, FreezingInFreezesAnOpenOutUntilThatIsSwitchedOff) {
   EXPECT_EQ(t.TerminalText[0] + std::to_string(t.form3.form.Visible() + t.FreezeOut + t.form3.chkFreeze.Value()), "$GPRMC\r\n0");
   OpenIn(), OpenIn(), AddTerminalIn(app, "B\r\n", false);  // closed and opened again: running
   EXPECT_EQ(t.form2.screen.Text() + std::to_string(t.form2.chkFreeze.Value()), "B\r\n0");
+  t.form2.onQueryUnload.Notify();  // its close box
+  EXPECT_FALSE(f.mnuTerminalIn.Checked() || t.form2.form.Visible());
 }
 
 // Below the main window, Terminal Out below Terminal In; a maximised one stays where it is.
