@@ -156,6 +156,8 @@ TEST(DopplerBearing, TheLastOneCountsWithItsAmplitude) {
     const std::optional<DopplerBearing> b = ParseDopplerBearing(text, prefix);
     EXPECT_EQ(b ? b->text + " " + b->amplitude : "-", seen) << text;
   }
+  for (const auto& [text, quality] : {std::pair{"%123/4", 4}, {"%123/45", 4}, {"%123x4", -1}, {"%123/", -1}, {"%123/x", -1}})
+    EXPECT_EQ(ParseDopplerBearing(text, "%")->quality, quality) << text;
 }
 
 // The fix of receivers without RMC: GGA, GNS and GLL.

@@ -112,9 +112,11 @@ TEST(Team, StateTexts) {
   EXPECT_EQ(b.team.StateText(), "team: reconnecting");
   b.link.Refused("not authorised");
   EXPECT_EQ(b.team.StateText(), "team: refused: not authorised");
-  for (const auto& [url, hunt] : {std::pair{"http://x", "fox"}, {"mqtt://x", "fox/1"}}) {
-    b.team.Start({url, "", "", "", hunt, "blue"}, "");
-    EXPECT_TRUE(b.team.StateText().starts_with("team: refused: ")) << url << " " << hunt;
+  const std::string tooLong(65, 'f');
+  for (const auto& [url, hunt, car] : {std::tuple{"http://x", "fox", "blue"}, {"mqtt://x", "fox/1", "blue"},
+                                       {"mqtt://x", tooLong.c_str(), "blue"}, {"mqtt://x", "fox", ""}}) {
+    b.team.Start({url, "", "", "", hunt, car}, "");
+    EXPECT_TRUE(b.team.StateText().starts_with("team: refused: ")) << url << " " << hunt << " " << car;
   }
   b.team.Start({}, "");
   EXPECT_TRUE(b.team.StateText().empty() && !b.team.On());
