@@ -112,8 +112,9 @@ TEST(Sentences, AnUndecodableSentenceIsDroppedAsAChecksumErrorIs) {
       for (const std::string& bad : {std::string("1e39"), std::string("-9e99"), std::string(100, '7')})
         rows.emplace_back(Nmea(body.substr(0, comma + 1) + bad + rest), true);
     }
-  for (const char* date : {"231394", "320394", "230094", "000394"})  // month 0 is the table's "Empty" row; day 0 too
-    rows.emplace_back(Rmc("A", "022.4", date), date[0] == '3' || date[2] == '1');
+  // Month 0 is the table's "Empty" row; day 0 is kept too.
+  for (const auto& [date, dropped] : {std::pair{"231394", true}, {"320394", true}, {"230094", false}, {"000394", false}})
+    rows.emplace_back(Rmc("A", "022.4", date), dropped);
   const std::string next = Nmea("GPRMC,130000,A,4807.038,N,01131.000,E,1,2,230394,,W") + "\r\n" +
                            Nmea("GPGGA,1,2,N,3,E,1,06,1.40,100,M,,M,,") + "\r\n" + Nmea("GPGSA,A,2") + "\r\n";
   for (const auto& [sentence, dropped] : rows) {

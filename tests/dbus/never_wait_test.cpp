@@ -188,7 +188,8 @@ TEST(NeverWait, AnOutputHostThatNeverAnswersHoldsNothingUp) {
   ASSERT_TRUE(server.listen(QHostAddress("10.9.9.2"), 5000));
   ComOutSelect(app, 1, 4800), app.form1.mnuHCHDTinp.SetChecked(true);
   ASSERT_TRUE(test::WaitFor([&] { return server.hasPendingConnections(); }, 3000));
-  delete server.nextPendingConnection(), server.close();
+  delete server.nextPendingConnection();
+  server.close();
   ASSERT_TRUE(SilentNetwork::Ip("addr del 10.9.9.2/32 dev lo"));
   const std::string lost = "Com1 lost - waiting for " + target + " to return";
   ASSERT_TRUE(test::WaitFor([&] { return app.form1.Frame1.Caption() == lost; }, 3000)) << app.form1.Frame1.Caption();

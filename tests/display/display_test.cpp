@@ -96,7 +96,8 @@ TEST(DrawCompass, WithoutACourseTheRoseShowsTheFluxHeadingOrElseThePcTime) {
       {"", "12:00:00", colour::kBlue, colour::kGreen, false}, {"123", "123.0~", colour::kCyan, colour::kBlue, true}};
   for (const auto& c : cases) {
     Rose r;
-    r.app.fix.RmcStatus = "V", r.app.fix.SpeedKnotsText = "0", r.app.heading.FluxHeadingText = c.flux, DrawCompass(r.app);
+    r.app.fix.RmcStatus = "V", r.app.fix.SpeedKnotsText = "0", r.app.heading.FluxHeadingText = c.flux;
+    DrawCompass(r.app);
     const auto texts = r.Of(DrawKind::kText), circles = r.Of(DrawKind::kCircle), needle = r.Of(DrawKind::kLine, true);
     EXPECT_EQ(texts.front().text + std::to_string(texts.size()), Deg(c.text) + (c.needle ? "2" : "1")) << "the time last";
     EXPECT_TRUE(circles[0].colour == c.ring && (!c.needle || circles[1].fill == c.centre)) << c.flux;
@@ -118,8 +119,8 @@ TEST(Speed, ShownInEachUnitWithThreeDigitsAndTheBarClamped) {
     const Form1& f = s.app.form1;
     const ProgressBar& bar = f.ProgressBar1;
     const MenuItem* const units[] = {&f.mnuKnots, &f.mnuMiles, &f.mnuKilometres, &f.mnuMetresSec};
-    EXPECT_EQ(std::count_if(std::begin(units), std::end(units), [](auto m) { return m->Checked(); }), 1);
-    EXPECT_EQ(f.lblSpeed.Caption() + (units[c.unit - 1]->Checked() ? "" : " unticked"), c.speed) << c.unit << " " << c.knots;
+    for (int u = 1; u <= 4; ++u) EXPECT_EQ(units[u - 1]->Checked(), u == c.unit) << "unit " << u;
+    EXPECT_EQ(f.lblSpeed.Caption(), c.speed) << c.unit << " " << c.knots;
     EXPECT_NEAR(bar.Value(), c.value, 0.01) << c.unit << " " << c.knots;  // unrounded
     EXPECT_NEAR(bar.Max(), c.barMax, 0.001) << c.unit;
   }

@@ -75,7 +75,8 @@ TEST(MainWindow, KeysClicksAndMenusReachTheModelOnceAndTheToolWindowsShowIt) {
   EXPECT_EQ(in.Surface()->Lines(), QStringList({"$GPRMC,123520,A,4807.0", qt::ToQ(test::Rmc())}));
   auto* box = in.findChild<QLineEdit*>("TxtSend");
   in.findChild<QCheckBox*>("ChkSend2ComIn")->click();
-  box->setText("$PSRF100,1,4800,8,1,0*0E"), Q_EMIT box->textEdited(box->text());
+  box->setText("$PSRF100,1,4800,8,1,0*0E");
+  Q_EMIT box->textEdited(box->text());
   Q_EMIT box->returnPressed();
   EXPECT_EQ(face.fakes.comm1.written + qt::FromQ(box->text()), "$PSRF100,1,4800,8,1,0*0E\r\n") << "sent, the box emptied";
   in.close();
